@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Durable, atomic replacement of files: the new content goes to a temporary file in the same
+// folder, is flushed to disk, and is renamed over the old one.
+class CTavDbFileUtil final
+{
+public:
+    // Writes the bytes to the path atomically; false when anything fails (the old file stays).
+    static bool writeAtomically(const QString& path, const QByteArray& bytes);
+    // A fresh temporary name beside the path, for writers that make the file themselves.
+    static QString temporaryPathFor(const QString& path);
+    // Renames a finished temporary file over the target and makes the rename durable.
+    static bool replaceWith(const QString& temporaryPath, const QString& path);
+    static bool ensureDirectory(const QString& path);
+};

@@ -1,0 +1,727 @@
+#include "CTavDbStoreBase.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+#include <sqlite3.h>
+
+#include "CTavDbFileUtil.h"
+#include "CTavDbUser.h"
+#include "CTavSqliteDb.h"
+
+namespace {
+// 'LMRA' marks our store files; user_version counts schema revisions.
+constexpr int kApplicationId = 0x4C4D5241;
+constexpr int kSchemaVersion = 1;
+constexpr int64_t kSeqGap = 1024;
+
+QString columnNames(const char* columns)
+{
+    QStringList names;
+    for (const QString& part : QString::fromLatin1(columns).split(u',', Qt::SkipEmptyParts))
+        names << part.trimmed().section(u' ', 0, 0);
+    return names.join(u',');
+}
+
+// Keeps a transaction open until commit() or destruction (which rolls back).
+class Transaction
+{
+public:
+    explicit Transaction(CTavSqliteDb& db) : m_db(db) { m_ok = m_db.exec("BEGIN IMMEDIATE") == SQLITE_OK; }
+    ~Transaction()
+    {
+        if (m_ok && !m_done)
+            m_db.exec("ROLLBACK");
+    }
+    bool ok() const { return m_ok; }
+    bool commit()
+    {
+        m_done = true;
+        return m_db.exec("COMMIT") == SQLITE_OK;
+    }
+
+private:
+    CTavSqliteDb& m_db;
+    bool m_ok = false;
+    bool m_done = false;
+};
+} // namespace
+
+CTavDbStoreBase::CTavDbStoreBase(const char* kind, QString (*folder)(), const char* fileName, const char* columns,
+                                 int maxRecords)
+    : m_kind(kind), m_folder(folder), m_fileName(fileName), m_columns(columns), m_maxRecords(maxRecords)
+{
+    resetCategories();
+}
+
+CTavDbStoreBase::~CTavDbStoreBase() = default;
+
+QString CTavDbStoreBase::StoreFilePath(const QString& userPath) const
+{
+    if (userPath.isEmpty())
+        return QString();
+    return userPath + m_folder() + u'/' + QString::fromLatin1(m_fileName);
+}
+
+QStringList CTavDbStoreBase::DefaultCategoryNames() const
+{
+    return {QStringLiteral("ビジネス"), QStringLiteral("パーソナル")};
+}
+
+void CTavDbStoreBase::resetCategories()
+{
+    m_categories.clear();
+    m_categories.append(CTavDbCategory(0, 0, QStringLiteral("未分類")));
+    uint32_t id = 1;
+    for (const QString& name : DefaultCategoryNames()) {
+        m_categories.append(CTavDbCategory(id, static_cast<int>(id), name));
+        ++id;
+    }
+}
+
+void CTavDbStoreBase::Clear()
+{
+    m_records.clear();
+    m_byId.clear();
+    m_liveCount = 0;
+    m_lastUniqueId = 0;
+    resetCategories();
+    ClearExtra();
+    m_filePath.clear();
+    m_fileBroken = false;
+    m_changed.clear();
+    m_removed.clear();
+    m_orderChanged = m_categoriesChanged = m_extraChanged = false;
+    m_fullWrite = true;
+    InvalidateView();
+    RecordsChanged();
+}
+
+TavStatus CTavDbStoreBase::Load()
+{
+    const QString path = m_users ? StoreFilePath(m_users->GetCurrUserPath()) : QString();
+    if (path.isEmpty())
+        return TavStatusCode::NotFound;
+    if (!QFileInfo::exists(path)) {
+        // A new user: an empty store that is created at the first write.
+        Clear();
+        m_filePath = path;
+        return TavStatusCode::Ok;
+    }
+    return LoadFromFile(path);
+}
+
+TavStatus CTavDbStoreBase::LoadFromFile(const QString& path)
+{
+    std::unique_ptr<CTavDbStoreBase> fresh = NewStore();
+    const TavStatus status = openAndRead(path, *fresh);
+    if (status != TavStatusCode::Ok) {
+        // Whatever we held stays, but this file must never be overwritten by it.
+        if (path == m_filePath)
+            m_fileBroken = true;
+        return status;
+    }
+    m_records = std::move(fresh->m_records);
+    m_categories = std::move(fresh->m_categories);
+    m_lastUniqueId = fresh->m_lastUniqueId;
+    CopyExtraFrom(*fresh);
+    m_filePath = path;
+    m_fileBroken = false;
+    m_fullWrite = false;
+    rebuildIndex();
+    markClean();
+    InvalidateView();
+    RecordsChanged();
+    return TavStatusCode::Ok;
+}
+
+TavStatus CTavDbStoreBase::openAndRead(const QString& path, CTavDbStoreBase& into) const
+{
+    QFile probe(path);
+    if (!probe.open(QIODevice::ReadOnly))
+        return TavStatusCode::FileError;
+    if (probe.read(16) != QByteArray("SQLite format 3\0", 16))
+        return TavStatusCode::NotOurFile;
+    probe.close();
+
+    CTavSqliteDb db;
+    // Read-write without create: a hot journal left by a crash must be rolled back.
+    if (db.open(path, false) != SQLITE_OK)
+        return TavStatusCode::FileError;
+    const int64_t appId = db.queryInt("PRAGMA application_id", -1);
+    if (appId == -1)
+        return TavStatusCode::Corrupt;
+    if (appId != kApplicationId)
+        return TavStatusCode::NotOurFile;
+    if (db.queryInt("PRAGMA user_version", -1) > kSchemaVersion)
+        return TavStatusCode::NotOurFile;
+    {
+        CTavSqliteStatement kind(db.handle(), "SELECT value FROM meta WHERE key='kind'");
+        if (!kind.next() || kind.text() != QLatin1String(m_kind))
+            return kind.lastError() == SQLITE_OK || kind.lastError() == SQLITE_ROW ? TavStatusCode::NotOurFile
+                                                                                   : TavStatusCode::Corrupt;
+    }
+    {
+        into.m_categories.clear();
+        CTavSqliteStatement st(db.handle(), "SELECT idx,id,name,file,flags FROM categories ORDER BY idx");
+        while (st.next()) {
+            CTavDbCategory c;
+            c.SetIndex(st.int32());
+            c.SetID(st.uint32());
+            c.SetName(st.text());
+            c.SetFileName(st.text());
+            c.SetFlags(st.uint32());
+            c.SetDirty(false);
+            into.m_categories.append(c);
+        }
+        if (st.lastError() != SQLITE_OK)
+            return TavStatusCode::Corrupt;
+        if (into.m_categories.isEmpty() || into.m_categories.first().GetID() != 0)
+            into.resetCategories();
+    }
+    {
+        const QByteArray sql =
+            "SELECT uid,seq,attr,category," + columnNames(m_columns).toLatin1() + " FROM records ORDER BY seq";
+        CTavSqliteStatement st(db.handle(), sql.constData());
+        if (!st.isValid())
+            return TavStatusCode::Corrupt;
+        while (st.next()) {
+            std::unique_ptr<CTavDbPcRecord> rec = NewRecord();
+            rec->SetUniqueId(st.uint32());
+            rec->m_storeSeq = st.int64();
+            rec->SetAttributes(static_cast<uint8_t>(st.uint32()));
+            rec->SetCategoryID(st.uint32());
+            rec->ReadFields(st);
+            into.m_lastUniqueId = std::max(into.m_lastUniqueId, rec->GetUniqueId());
+            into.m_records.push_back(std::move(rec));
+        }
+        if (st.lastError() != SQLITE_OK)
+            return TavStatusCode::Corrupt;
+    }
+    {
+        const int64_t last = db.queryInt("SELECT value FROM meta WHERE key='lastUniqueId'", 0);
+        into.m_lastUniqueId = std::max<uint32_t>(into.m_lastUniqueId, static_cast<uint32_t>(last));
+    }
+    return into.LoadExtra(db);
+}
+
+TavStatus CTavDbStoreBase::writeAll(CTavSqliteDb& db) const
+{
+    const QByteArray schema = QByteArray("PRAGMA application_id=") + QByteArray::number(kApplicationId) +
+                              ";PRAGMA user_version=" + QByteArray::number(kSchemaVersion) +
+                              ";CREATE TABLE meta(key TEXT PRIMARY KEY, value);"
+                              "CREATE TABLE categories(idx INTEGER PRIMARY KEY, id INTEGER NOT NULL, name TEXT, "
+                              "file TEXT, flags INTEGER);"
+                              "CREATE TABLE records(uid INTEGER PRIMARY KEY, seq INTEGER NOT NULL, attr INTEGER, "
+                              "category INTEGER, " +
+                              QByteArray(m_columns) + ");";
+    Transaction tx(db);
+    if (!tx.ok() || db.exec(schema.constData()) != SQLITE_OK)
+        return TavStatusCode::FileError;
+    CreateExtraTables(db);
+    {
+        CTavSqliteStatement st(db.handle(), "INSERT INTO meta(key,value) VALUES('kind',?)");
+        st.bind(QString::fromLatin1(m_kind));
+        if (st.exec() != SQLITE_OK)
+            return TavStatusCode::FileError;
+    }
+    const QByteArray names = columnNames(m_columns).toLatin1();
+    const int fieldCount = names.count(',') + 1;
+    QByteArray sql = "INSERT INTO records(uid,seq,attr,category," + names + ") VALUES(?,?,?,?";
+    for (int i = 0; i < fieldCount; ++i)
+        sql += ",?";
+    sql += ")";
+    CTavSqliteStatement insert(db.handle(), sql.constData());
+    if (!insert.isValid())
+        return TavStatusCode::FileError;
+    int64_t seq = 0;
+    for (const auto& rec : m_records) {
+        rec->m_storeSeq = seq;
+        seq += kSeqGap;
+        insert.bind(rec->GetUniqueId()).bind(rec->m_storeSeq).bind(static_cast<int64_t>(rec->GetAttributes()));
+        insert.bind(rec->GetCategoryID());
+        rec->BindFields(insert);
+        if (insert.exec() != SQLITE_OK)
+            return TavStatusCode::FileError;
+    }
+    CTavSqliteStatement cat(db.handle(), "INSERT INTO categories(idx,id,name,file,flags) VALUES(?,?,?,?,?)");
+    for (const CTavDbCategory& c : m_categories) {
+        cat.bind(c.GetIndex()).bind(c.GetID()).bind(c.GetName()).bind(c.GetFileName()).bind(c.GetFlags());
+        if (cat.exec() != SQLITE_OK)
+            return TavStatusCode::FileError;
+    }
+    CTavSqliteStatement last(db.handle(), "INSERT INTO meta(key,value) VALUES('lastUniqueId',?)");
+    last.bind(m_lastUniqueId);
+    if (last.exec() != SQLITE_OK)
+        return TavStatusCode::FileError;
+    const TavStatus extra = SaveExtra(db, true);
+    if (extra != TavStatusCode::Ok)
+        return extra;
+    return tx.commit() ? TavStatusCode::Ok : TavStatusCode::FileError;
+}
+
+TavStatus CTavDbStoreBase::WriteToFile(const QString& path) const
+{
+    if (path.isEmpty() || !CTavDbFileUtil::ensureDirectory(QFileInfo(path).absolutePath()))
+        return TavStatusCode::FileError;
+    const QString temp = CTavDbFileUtil::temporaryPathFor(path);
+    TavStatus status;
+    {
+        CTavSqliteDb db;
+        if (db.open(temp, true) != SQLITE_OK)
+            return TavStatusCode::FileError;
+        status = writeAll(db);
+    }
+    if (status == TavStatusCode::Ok && !CTavDbFileUtil::replaceWith(temp, path))
+        status = TavStatusCode::FileError;
+    if (status != TavStatusCode::Ok)
+        QFile::remove(temp);
+    return status;
+}
+
+TavStatus CTavDbStoreBase::Write()
+{
+    if (m_filePath.isEmpty())
+        return TavStatusCode::Refused;
+    if (m_fileBroken)
+        return TavStatusCode::Corrupt;
+    if (m_fullWrite || !QFileInfo::exists(m_filePath)) {
+        const TavStatus status = WriteToFile(m_filePath);
+        if (status == TavStatusCode::Ok) {
+            m_fullWrite = false;
+            markClean();
+        }
+        return status;
+    }
+    if (!IsModified())
+        return TavStatusCode::Ok;
+    CTavSqliteDb db;
+    if (db.open(m_filePath, false) != SQLITE_OK)
+        return TavStatusCode::FileError;
+    const TavStatus status = writeChanges(db);
+    if (status == TavStatusCode::Ok)
+        markClean();
+    return status;
+}
+
+TavStatus CTavDbStoreBase::writeChanges(CTavSqliteDb& db)
+{
+    Transaction tx(db);
+    if (!tx.ok())
+        return TavStatusCode::FileError;
+    if (m_orderChanged) {
+        int64_t seq = 0;
+        for (const auto& rec : m_records) {
+            rec->m_storeSeq = seq;
+            seq += kSeqGap;
+        }
+        CTavSqliteStatement st(db.handle(), "UPDATE records SET seq=? WHERE uid=?");
+        for (const auto& rec : m_records) {
+            if (m_changed.contains(rec->GetUniqueId()))
+                continue; // written whole below
+            st.bind(rec->m_storeSeq).bind(rec->GetUniqueId());
+            if (st.exec() != SQLITE_OK)
+                return TavStatusCode::FileError;
+        }
+    }
+    if (!m_removed.isEmpty()) {
+        CTavSqliteStatement st(db.handle(), "DELETE FROM records WHERE uid=?");
+        for (uint32_t id : m_removed) {
+            st.bind(id);
+            if (st.exec() != SQLITE_OK)
+                return TavStatusCode::FileError;
+        }
+    }
+    if (!m_changed.isEmpty()) {
+        const QByteArray names = columnNames(m_columns).toLatin1();
+        const int fieldCount = names.count(',') + 1;
+        QByteArray sql = "INSERT OR REPLACE INTO records(uid,seq,attr,category," + names + ") VALUES(?,?,?,?";
+        for (int i = 0; i < fieldCount; ++i)
+            sql += ",?";
+        sql += ")";
+        CTavSqliteStatement st(db.handle(), sql.constData());
+        for (uint32_t id : m_changed) {
+            const CTavDbPcRecord* rec = m_byId.value(id);
+            if (!rec)
+                continue;
+            st.bind(rec->GetUniqueId()).bind(rec->m_storeSeq).bind(static_cast<int64_t>(rec->GetAttributes()));
+            st.bind(rec->GetCategoryID());
+            rec->BindFields(st);
+            if (st.exec() != SQLITE_OK)
+                return TavStatusCode::FileError;
+        }
+    }
+    if (m_categoriesChanged) {
+        if (db.exec("DELETE FROM categories") != SQLITE_OK)
+            return TavStatusCode::FileError;
+        CTavSqliteStatement cat(db.handle(), "INSERT INTO categories(idx,id,name,file,flags) VALUES(?,?,?,?,?)");
+        for (const CTavDbCategory& c : m_categories) {
+            cat.bind(c.GetIndex()).bind(c.GetID()).bind(c.GetName()).bind(c.GetFileName()).bind(c.GetFlags());
+            if (cat.exec() != SQLITE_OK)
+                return TavStatusCode::FileError;
+        }
+    }
+    {
+        CTavSqliteStatement last(db.handle(), "INSERT OR REPLACE INTO meta(key,value) VALUES('lastUniqueId',?)");
+        last.bind(m_lastUniqueId);
+        if (last.exec() != SQLITE_OK)
+            return TavStatusCode::FileError;
+    }
+    if (m_extraChanged) {
+        const TavStatus extra = SaveExtra(db, false);
+        if (extra != TavStatusCode::Ok)
+            return extra;
+    }
+    return tx.commit() ? TavStatusCode::Ok : TavStatusCode::FileError;
+}
+
+bool CTavDbStoreBase::IsModified() const
+{
+    return m_fullWrite || !m_changed.isEmpty() || !m_removed.isEmpty() || m_orderChanged || m_categoriesChanged ||
+           m_extraChanged;
+}
+
+void CTavDbStoreBase::markClean()
+{
+    m_changed.clear();
+    m_removed.clear();
+    m_orderChanged = m_categoriesChanged = m_extraChanged = false;
+}
+
+void CTavDbStoreBase::rebuildIndex()
+{
+    m_byId.clear();
+    m_byId.reserve(static_cast<qsizetype>(m_records.size()));
+    m_liveCount = 0;
+    for (const auto& rec : m_records) {
+        m_byId.insert(rec->GetUniqueId(), rec.get());
+        if (!rec->IsDeleted())
+            ++m_liveCount;
+    }
+}
+
+CTavDbPcRecord* CTavDbStoreBase::FindRecord(uint32_t uniqueId) const { return m_byId.value(uniqueId); }
+
+int CTavDbStoreBase::PositionOf(uint32_t uniqueId) const
+{
+    for (size_t i = 0; i < m_records.size(); ++i)
+        if (m_records[i]->GetUniqueId() == uniqueId)
+            return static_cast<int>(i);
+    return -1;
+}
+
+uint32_t CTavDbStoreBase::nextUniqueId()
+{
+    uint32_t id = m_lastUniqueId;
+    for (uint32_t tries = 0; tries < CTavDbPcRecord::kMaxUniqueId; ++tries) {
+        id = id >= CTavDbPcRecord::kMaxUniqueId ? 1 : id + 1;
+        if (!m_byId.contains(id)) {
+            m_lastUniqueId = id;
+            return id;
+        }
+    }
+    return 0;
+}
+
+TavStatus CTavDbStoreBase::AddRecord(CTavDbPcRecord& record) { return InsertRecord(record, -1); }
+
+TavStatus CTavDbStoreBase::InsertRecord(CTavDbPcRecord& record, int position)
+{
+    if (m_liveCount >= m_maxRecords)
+        return TavStatusCode::RecordLimit;
+    const uint32_t id = nextUniqueId();
+    if (id == 0)
+        return TavStatusCode::RecordLimit;
+    if (!FindCategoryById(record.GetCategoryID()))
+        record.SetCategoryID(CTavDbPcRecord::kUnfiled);
+    record.SetUniqueId(id);
+    record.setAttribute(CTavDbPcRecord::AttrDirty, true);
+    std::unique_ptr<CTavDbPcRecord> copy = record.Clone();
+    CTavDbPcRecord* raw = copy.get();
+    const int count = static_cast<int>(m_records.size());
+    if (position < 0 || position >= count) {
+        raw->m_storeSeq = m_records.empty() ? 0 : m_records.back()->m_storeSeq + kSeqGap;
+        m_records.push_back(std::move(copy));
+    } else {
+        const int64_t before = position > 0 ? m_records[position - 1]->m_storeSeq : m_records[0]->m_storeSeq - 2 * kSeqGap;
+        const int64_t after = m_records[position]->m_storeSeq;
+        if (after - before > 1)
+            raw->m_storeSeq = before + (after - before) / 2;
+        else
+            m_orderChanged = true;
+        m_records.insert(m_records.begin() + position, std::move(copy));
+    }
+    m_byId.insert(id, raw);
+    ++m_liveCount;
+    m_changed.insert(id);
+    m_removed.remove(id);
+    InvalidateView();
+    RecordsChanged();
+    return TavStatusCode::Ok;
+}
+
+TavStatus CTavDbStoreBase::UpdateRecord(const CTavDbPcRecord& record)
+{
+    const uint32_t id = record.GetUniqueId();
+    auto it = std::find_if(m_records.begin(), m_records.end(),
+                           [id](const auto& r) { return r->GetUniqueId() == id; });
+    if (it == m_records.end() || (*it)->IsDeleted())
+        return TavStatusCode::NotFound;
+    std::unique_ptr<CTavDbPcRecord> copy = record.Clone();
+    copy->m_storeSeq = (*it)->m_storeSeq;
+    if (!FindCategoryById(copy->GetCategoryID()))
+        copy->SetCategoryID(CTavDbPcRecord::kUnfiled);
+    copy->setAttribute(CTavDbPcRecord::AttrDirty, true);
+    m_byId.insert(id, copy.get());
+    *it = std::move(copy);
+    m_changed.insert(id);
+    InvalidateView();
+    RecordsChanged();
+    return TavStatusCode::Ok;
+}
+
+TavStatus CTavDbStoreBase::DeleteRecord(uint32_t uniqueId, bool archive)
+{
+    auto it = std::find_if(m_records.begin(), m_records.end(),
+                           [uniqueId](const auto& r) { return r->GetUniqueId() == uniqueId; });
+    if (it == m_records.end() || (*it)->IsDeleted())
+        return TavStatusCode::NotFound;
+    if (archive) {
+        (*it)->setAttribute(CTavDbPcRecord::AttrDeleted | CTavDbPcRecord::AttrArchived | CTavDbPcRecord::AttrDirty,
+                            true);
+        m_changed.insert(uniqueId);
+    } else {
+        m_records.erase(it);
+        m_byId.remove(uniqueId);
+        m_changed.remove(uniqueId);
+        m_removed.insert(uniqueId);
+    }
+    --m_liveCount;
+    InvalidateView();
+    RecordsChanged();
+    return TavStatusCode::Ok;
+}
+
+void CTavDbStoreBase::MarkChanged(uint32_t uniqueId)
+{
+    m_changed.insert(uniqueId);
+    InvalidateView();
+    RecordsChanged();
+}
+
+void CTavDbStoreBase::MarkOrderChanged()
+{
+    m_orderChanged = true;
+    rebuildIndex();
+    InvalidateView();
+    RecordsChanged();
+}
+
+TavStatus CTavDbStoreBase::TakeOverRecords(const QString& sourceUserName)
+{
+    if (!m_users)
+        return TavStatusCode::NotFound;
+    const QString path = StoreFilePath(m_users->GetUserPath(sourceUserName));
+    if (path.isEmpty())
+        return TavStatusCode::NotFound;
+    if (!QFileInfo::exists(path))
+        return TavStatusCode::Ok; // that user has nothing in this store
+    std::unique_ptr<CTavDbStoreBase> source = NewStore();
+    const TavStatus status = source->LoadFromFile(path);
+    if (status != TavStatusCode::Ok)
+        return status;
+    for (const auto& rec : source->m_records) {
+        if (rec->IsDeleted())
+            continue;
+        std::unique_ptr<CTavDbPcRecord> copy = rec->Clone();
+        const CTavDbCategory* sourceCategory = source->FindCategoryById(rec->GetCategoryID());
+        uint32_t category = CTavDbPcRecord::kUnfiled;
+        if (sourceCategory && sourceCategory->GetID() != CTavDbPcRecord::kUnfiled) {
+            if (const CTavDbCategory* mine = FindCategoryByName(sourceCategory->GetName()))
+                category = mine->GetID();
+            else if (AddCategory(sourceCategory->GetName(), &category) != TavStatusCode::Ok)
+                category = CTavDbPcRecord::kUnfiled;
+        }
+        copy->SetCategoryID(category);
+        copy->SetAttributes(copy->GetAttributes() & CTavDbPcRecord::AttrPrivate);
+        const TavStatus added = AddRecord(*copy);
+        if (added != TavStatusCode::Ok)
+            return added;
+    }
+    return TavStatusCode::Ok;
+}
+
+void CTavDbStoreBase::SetCategoryFilter(uint32_t categoryId)
+{
+    if (m_categoryFilter != categoryId) {
+        m_categoryFilter = categoryId;
+        InvalidateView();
+    }
+}
+
+void CTavDbStoreBase::SetPrivateMode(int mode)
+{
+    if (m_privateMode != mode) {
+        m_privateMode = mode;
+        InvalidateView();
+    }
+}
+
+void CTavDbStoreBase::SetSortCond(const CTavDbSortCond& cond)
+{
+    m_sortCond = cond;
+    InvalidateView();
+}
+
+bool CTavDbStoreBase::SortLess(const CTavDbPcRecord&, const CTavDbPcRecord&) const { return false; }
+
+bool CTavDbStoreBase::IsVisible(const CTavDbPcRecord& record) const
+{
+    return !record.IsDeleted() && !(m_privateMode == 2 && record.GetIsPrivate());
+}
+
+void CTavDbStoreBase::InvalidateView() { m_viewValid = false; }
+
+void CTavDbStoreBase::rebuildView() const
+{
+    m_view.clear();
+    m_view.reserve(m_records.size());
+    for (const auto& rec : m_records) {
+        if (!IsVisible(*rec))
+            continue;
+        if (m_categoryFilter != CTavDbPcRecord::kAllCategories && rec->GetCategoryID() != m_categoryFilter)
+            continue;
+        m_view.push_back(rec.get());
+    }
+    if (UsesSortOrder()) {
+        const_cast<CTavDbStoreBase*>(this)->PrepareSort();
+        std::stable_sort(m_view.begin(), m_view.end(),
+                         [this](const CTavDbPcRecord* a, const CTavDbPcRecord* b) { return SortLess(*a, *b); });
+    }
+    m_viewValid = true;
+}
+
+int CTavDbStoreBase::GetCount() const
+{
+    if (!m_viewValid)
+        rebuildView();
+    return static_cast<int>(m_view.size());
+}
+
+CTavDbPcRecord* CTavDbStoreBase::GetRecord(int index) const
+{
+    if (!m_viewValid)
+        rebuildView();
+    return index >= 0 && index < static_cast<int>(m_view.size()) ? m_view[index] : nullptr;
+}
+
+int CTavDbStoreBase::IndexOf(uint32_t uniqueId) const
+{
+    if (!m_viewValid)
+        rebuildView();
+    for (size_t i = 0; i < m_view.size(); ++i)
+        if (m_view[i]->GetUniqueId() == uniqueId)
+            return static_cast<int>(i);
+    return -1;
+}
+
+const CTavDbCategory* CTavDbStoreBase::FindCategoryById(uint32_t id) const
+{
+    for (const CTavDbCategory& c : m_categories)
+        if (c.GetID() == id)
+            return &c;
+    return nullptr;
+}
+
+const CTavDbCategory* CTavDbStoreBase::FindCategoryByName(const QString& name) const
+{
+    for (const CTavDbCategory& c : m_categories)
+        if (c.GetName() == name)
+            return &c;
+    return nullptr;
+}
+
+TavStatus CTavDbStoreBase::AddCategory(const QString& name, uint32_t* newId)
+{
+    if (name.isEmpty())
+        return TavStatusCode::InvalidArgument;
+    if (FindCategoryByName(name))
+        return TavStatusCode::Duplicate;
+    if (m_categories.size() >= kMaxCategories)
+        return TavStatusCode::CategoryLimit;
+    uint32_t id = 1;
+    while (id == CTavDbPcRecord::kAllCategories || FindCategoryById(id))
+        ++id;
+    int index = 1;
+    for (bool used = true; used; ++index) {
+        used = std::any_of(m_categories.begin(), m_categories.end(),
+                           [index](const CTavDbCategory& c) { return c.GetIndex() == index; });
+        if (!used)
+            break;
+    }
+    CTavDbCategory category(id, index, name);
+    category.SetDirty(true);
+    m_categories.append(category);
+    std::sort(m_categories.begin(), m_categories.end(),
+              [](const CTavDbCategory& a, const CTavDbCategory& b) { return a.GetIndex() < b.GetIndex(); });
+    m_categoriesChanged = true;
+    if (newId)
+        *newId = id;
+    return TavStatusCode::Ok;
+}
+
+TavStatus CTavDbStoreBase::RenameCategory(uint32_t id, const QString& name)
+{
+    if (name.isEmpty())
+        return TavStatusCode::InvalidArgument;
+    const CTavDbCategory* other = FindCategoryByName(name);
+    if (other && other->GetID() != id)
+        return TavStatusCode::Duplicate;
+    for (CTavDbCategory& c : m_categories) {
+        if (c.GetID() == id) {
+            c.SetName(name);
+            m_categoriesChanged = true;
+            return TavStatusCode::Ok;
+        }
+    }
+    return TavStatusCode::NotFound;
+}
+
+TavStatus CTavDbStoreBase::DeleteCategory(uint32_t id, bool deleteRecords, bool archive)
+{
+    if (id == CTavDbPcRecord::kUnfiled)
+        return TavStatusCode::Refused;
+    const auto it = std::find_if(m_categories.begin(), m_categories.end(),
+                                 [id](const CTavDbCategory& c) { return c.GetID() == id; });
+    if (it == m_categories.end())
+        return TavStatusCode::NotFound;
+    m_categories.erase(it);
+    m_categoriesChanged = true;
+    std::vector<uint32_t> members;
+    for (const auto& rec : m_records)
+        if (!rec->IsDeleted() && rec->GetCategoryID() == id)
+            members.push_back(rec->GetUniqueId());
+    for (uint32_t member : members) {
+        if (deleteRecords) {
+            DeleteRecord(member, archive);
+        } else {
+            m_byId.value(member)->SetCategoryID(CTavDbPcRecord::kUnfiled);
+            m_changed.insert(member);
+        }
+    }
+    if (m_categoryFilter == id)
+        m_categoryFilter = CTavDbPcRecord::kAllCategories;
+    InvalidateView();
+    RecordsChanged();
+    return TavStatusCode::Ok;
+}
+
+TavStatus CTavDbStoreBase::WriteCategories(bool force)
+{
+    if (force)
+        m_categoriesChanged = true;
+    if (m_filePath.isEmpty())
+        return TavStatusCode::Ok;
+    return Write();
+}

@@ -1,0 +1,165 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <memory>
+#include <vector>
+
+#include "CTavDbCategory.h"
+#include "CTavDbPcRecord.h"
+#include "CTavDbSortCond.h"
+#include "TavStatus.h"
+
+class CTavDbUser;
+class CTavSqliteDb;
+
+// The common part of the four record stores: records in memory in the store's own order,
+// the category table, the category and private filters, the sorted view, and the SQLite file
+// the store was loaded from. Write saves only what changed, in one transaction.
+class CTavDbStoreBase
+{
+public:
+    CTavDbStoreBase(const CTavDbStoreBase&) = delete;
+    CTavDbStoreBase& operator=(const CTavDbStoreBase&) = delete;
+    virtual ~CTavDbStoreBase();
+
+    // Where Load() looks: the user list whose current user owns the data.
+    void AttachUsers(const CTavDbUser* users) { m_users = users; }
+
+    // Loads the current user's store file (an absent file is an empty store).
+    virtual TavStatus Load();
+    // Loads a store file of this kind from anywhere (the program's own backup files).
+    // On failure the store keeps what it held and the file is left as it was.
+    virtual TavStatus LoadFromFile(const QString& path);
+    // Saves what changed to the file the store was loaded from.
+    virtual TavStatus Write();
+    // Saves everything to another file, atomically (backup files).
+    virtual TavStatus WriteToFile(const QString& path) const;
+    // Empties the store and forgets its file.
+    virtual void Clear();
+    QString GetFilePath() const { return m_filePath; }
+    // The store file of a user's folder (path ending in '/').
+    QString StoreFilePath(const QString& userPath) const;
+
+    // Records. Indexes and counts are of the filtered, ordered view.
+    int GetCount() const;
+    CTavDbPcRecord* GetRecord(int index) const;
+    int IndexOf(uint32_t uniqueId) const;
+    // Every live record, in the store's own order, whatever the filters.
+    int GetRecordCount() const { return m_liveCount; }
+    const std::vector<std::unique_ptr<CTavDbPcRecord>>& AllRecords() const { return m_records; }
+    CTavDbPcRecord* FindRecord(uint32_t uniqueId) const;
+    int GetMaxRecords() const { return m_maxRecords; }
+
+    // A copy of the record goes into the store; the record gets its new unique id.
+    virtual TavStatus AddRecord(CTavDbPcRecord& record);
+    // The stored record with the same unique id takes the given fields.
+    virtual TavStatus UpdateRecord(const CTavDbPcRecord& record);
+    // With archive the record stays in the file, flagged for the next HotSync's backup,
+    // and is never listed again; without, it is removed.
+    virtual TavStatus DeleteRecord(uint32_t uniqueId, bool archive);
+    // Adds copies of every record of another user's store file, categories matched by name.
+    virtual TavStatus TakeOverRecords(const QString& sourceUserName);
+
+    // Filters: 99 shows every category; private mode 2 leaves private records out.
+    void SetCategoryFilter(uint32_t categoryId);
+    uint32_t GetCategoryFilter() const { return m_categoryFilter; }
+    void SetPrivateMode(int mode);
+    int GetPrivateMode() const { return m_privateMode; }
+    virtual void SetSortCond(const CTavDbSortCond& cond);
+    const CTavDbSortCond& GetSortCond() const { return m_sortCond; }
+
+    // Categories, unfiled first. At most 15 besides the unfiled one; the id 99 is never used.
+    static constexpr int kMaxCategories = 16;
+    int GetCategoryCount() const { return m_categories.size(); }
+    const CTavDbCategory& GetCategory(int index) const { return m_categories.at(index); }
+    const QList<CTavDbCategory>& GetCategories() const { return m_categories; }
+    const CTavDbCategory* FindCategoryById(uint32_t id) const;
+    const CTavDbCategory* FindCategoryByName(const QString& name) const;
+    TavStatus AddCategory(const QString& name, uint32_t* newId = nullptr);
+    TavStatus RenameCategory(uint32_t id, const QString& name);
+    // Deletes a category; its records move to unfiled, or are deleted (with the archive rule).
+    TavStatus DeleteCategory(uint32_t id, bool deleteRecords, bool archive);
+    // Saves the category table now (the category editor's "write back").
+    virtual TavStatus WriteCategories(bool force);
+
+    bool IsModified() const;
+
+protected:
+    // kind: the store's name inside its file; folder: its folder in a user's data folder;
+    // fileName: its file there; columns: "name TYPE, ..." of the kind's own fields.
+    CTavDbStoreBase(const char* kind, QString (*folder)(), const char* fileName, const char* columns,
+                    int maxRecords);
+
+    virtual std::unique_ptr<CTavDbPcRecord> NewRecord() const = 0;
+    // A fresh, empty store of the same kind, for take-over and backup copies.
+    virtual std::unique_ptr<CTavDbStoreBase> NewStore() const = 0;
+    // Orders two records for the current sort condition; the default keeps store order.
+    virtual bool SortLess(const CTavDbPcRecord& a, const CTavDbPcRecord& b) const;
+    virtual bool UsesSortOrder() const { return false; }
+    // Called before a sorted view is built, so a store can prepare its sort keys.
+    virtual void PrepareSort() {}
+    // Called whenever records were added, changed, removed or reordered.
+    virtual void RecordsChanged() {}
+    // Kind-specific tables of the file beside the records (info records, labels).
+    virtual void CreateExtraTables(CTavSqliteDb&) const {}
+    virtual TavStatus LoadExtra(CTavSqliteDb&) { return TavStatusCode::Ok; }
+    virtual TavStatus SaveExtra(CTavSqliteDb&, bool /*full*/) const { return TavStatusCode::Ok; }
+    virtual void ClearExtra() {}
+    virtual void CopyExtraFrom(const CTavDbStoreBase&) {}
+    // Default categories of a new store, besides unfiled.
+    virtual QStringList DefaultCategoryNames() const;
+
+    // For derived stores that change the order or the records directly.
+    std::vector<std::unique_ptr<CTavDbPcRecord>>& MutableRecords() { return m_records; }
+    void MarkChanged(uint32_t uniqueId);
+    void MarkOrderChanged();
+    void MarkExtraChanged() { m_extraChanged = true; }
+    bool IsExtraChanged() const { return m_extraChanged; }
+    void InvalidateView();
+    // Inserts a copy at a position of the store order (-1 at the end).
+    TavStatus InsertRecord(CTavDbPcRecord& record, int position);
+    int PositionOf(uint32_t uniqueId) const;
+    // Whether a record passes the private filter (and is not deleted); the category filter aside.
+    bool IsVisible(const CTavDbPcRecord& record) const;
+
+private:
+    TavStatus openAndRead(const QString& path, CTavDbStoreBase& into) const;
+    TavStatus writeAll(CTavSqliteDb& db) const;
+    TavStatus writeChanges(CTavSqliteDb& db);
+    void resetCategories();
+    uint32_t nextUniqueId();
+    void rebuildView() const;
+    void rebuildIndex();
+    void markClean();
+
+    const char* m_kind;
+    QString (*m_folder)();
+    const char* m_fileName;
+    const char* m_columns;
+    int m_maxRecords;
+    const CTavDbUser* m_users = nullptr;
+
+    std::vector<std::unique_ptr<CTavDbPcRecord>> m_records;
+    QHash<uint32_t, CTavDbPcRecord*> m_byId;
+    QList<CTavDbCategory> m_categories;
+    int m_liveCount = 0;
+    uint32_t m_lastUniqueId = 0;
+
+    uint32_t m_categoryFilter = CTavDbPcRecord::kAllCategories;
+    int m_privateMode = 0;
+    CTavDbSortCond m_sortCond;
+    mutable std::vector<CTavDbPcRecord*> m_view;
+    mutable bool m_viewValid = false;
+
+    QString m_filePath;
+    bool m_fileBroken = false; // the last load failed: never write over that file
+    QSet<uint32_t> m_changed;
+    QSet<uint32_t> m_removed;
+    bool m_orderChanged = false;
+    bool m_categoriesChanged = false;
+    bool m_extraChanged = false;
+    bool m_fullWrite = true; // the file does not hold the store yet
+};

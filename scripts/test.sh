@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Fresh machine to test results: packages, the sanitizer build, every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake --preset asan
+cmake --build --preset asan
+ctest --preset asan

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtGlobal>
+
+#include "CTavDbEnv.h"
+
+// A private data root for one test, removed afterwards; the process's data and config
+// folders point into it so that nothing of the developer's own data is touched.
+class TestDataDir
+{
+public:
+    TestDataDir()
+    {
+        m_dir.setAutoRemove(true);
+        qputenv("LUMORA_DATA_DIR", m_dir.filePath(QStringLiteral("data")).toUtf8());
+        qputenv("LUMORA_CONFIG_DIR", m_dir.filePath(QStringLiteral("config")).toUtf8());
+        CTavDbEnv::SetCorePath(m_dir.filePath(QStringLiteral("data")) + u'/');
+        QDir().mkpath(m_dir.filePath(QStringLiteral("data")));
+    }
+    QString path() const { return m_dir.path(); }
+    QString filePath(const QString& name) const { return m_dir.filePath(name); }
+    QString dataPath() const { return m_dir.filePath(QStringLiteral("data")) + u'/'; }
+
+private:
+    QTemporaryDir m_dir;
+};

@@ -1,0 +1,129 @@
+#include "CliContext.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QTextStream>
+#include <cstdio>
+
+#include "CTavDbEnv.h"
+#include "CliCommand.h"
+
+#if __has_include("CTavRegistry.h")
+#include "CTavSettings.h"
+#define LUMORA_CLI_HAS_SETTINGS 1
+#endif
+
+namespace {
+void prepareDataDir(const QString& dataDir)
+{
+    if (!dataDir.isEmpty())
+        CTavDbEnv::SetCorePath(dataDir);
+}
+} // namespace
+
+CliContext::CliContext(const QString& dataDir, const QString& userName)
+    : m_users((prepareDataDir(dataDir), CTavDbUser())), m_userName(userName)
+{
+}
+
+QString CliContext::resolveUser()
+{
+    if (!m_userName.isEmpty()) {
+        if (m_users.GetUserID(m_userName) == 0) {
+            fail(CliExit::DataError, QStringLiteral("no user named \"%1\"").arg(m_userName));
+            return QString();
+        }
+        return m_userName;
+    }
+    QString name;
+#ifdef LUMORA_CLI_HAS_SETTINGS
+    name = CTavSettings::CurrentUser();
+#endif
+    if (name.isEmpty() || m_users.GetUserID(name) == 0)
+        name = m_users.GetUserNameList().value(0);
+    if (name.isEmpty())
+        fail(CliExit::DataError, QStringLiteral("there are no users; add one with \"useradd NAME\""));
+    return name;
+}
+
+bool CliContext::selectUser()
+{
+    const QString name = resolveUser();
+    if (name.isEmpty())
+        return false;
+    m_users.SetCurrUserName(name);
+    if (m_users.AddUserDirectory(name) != TavStatusCode::Ok) {
+        fail(CliExit::DataError, QStringLiteral("cannot create the folders of user \"%1\"").arg(name));
+        return false;
+    }
+    return true;
+}
+
+void CliContext::printJson(const QJsonObject& object)
+{
+    const QByteArray line = QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
+    fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stdout);
+}
+
+void CliContext::printLine(const QString& text)
+{
+    const QByteArray line = text.toUtf8() + '\n';
+    fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stdout);
+}
+
+int CliContext::fail(int exitStatus, const QString& message)
+{
+    const QByteArray line = "lumora-cli: " + message.toUtf8() + '\n';
+    fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stderr);
+    return exitStatus;
+}
+
+QString CliContext::statusText(TavStatus status)
+{
+    switch (status) {
+    case TavStatusCode::Ok: return QStringLiteral("ok");
+    case TavStatusCode::NotFound: return QStringLiteral("not found");
+    case TavStatusCode::InvalidArgument: return QStringLiteral("invalid value");
+    case TavStatusCode::FileError: return QStringLiteral("the file could not be read or written");
+    case TavStatusCode::NotOurFile: return QStringLiteral("the file is not a Lumora store of this kind");
+    case TavStatusCode::Corrupt: return QStringLiteral("the file is damaged");
+    case TavStatusCode::Refused: return QStringLiteral("refused");
+    case TavStatusCode::CategoryLimit: return QStringLiteral("no free category slot");
+    case TavStatusCode::Duplicate: return QStringLiteral("the name is already used");
+    case TavStatusCode::RecordLimit: return QStringLiteral("the store's record limit is reached");
+    default: return QStringLiteral("error %1").arg(status);
+    }
+}
+
+QStringList CliContext::readStdinLines()
+{
+    QFile in;
+    if (!in.open(stdin, QIODevice::ReadOnly))
+        return {};
+    QStringList lines;
+    while (!in.atEnd()) {
+        const QString line = QString::fromUtf8(in.readLine()).trimmed();
+        if (!line.isEmpty())
+            lines << line;
+    }
+    return lines;
+}
+
+bool CliContext::takeOption(QStringList& args, const QString& name, QString* value)
+{
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args[i] == name && i + 1 < args.size()) {
+            *value = args[i + 1];
+            args.remove(i, 2);
+            return true;
+        }
+        if (args[i].startsWith(name + u'=')) {
+            *value = args[i].mid(name.size() + 1);
+            args.remove(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CliContext::takeFlag(QStringList& args, const QString& name) { return args.removeAll(name) > 0; }
