@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+#include <memory>
+
+class QLocalServer;
+
+// The program's end of the HotSync notifications: the manager sends a number (0 asks to
+// start, 1 started, 2 or 3 ended, 4 no action, 0xFFFF presence query) and waits for the
+// answer the handler gives (0 go ahead, 1 refuse, ...). Refusal explanations that the
+// frame shows travel back as text in the answer, so the manager can print them.
+class CTavHotSyncChannel final : public QObject
+{
+    Q_OBJECT
+public:
+    struct Answer
+    {
+        int value = 0;
+        QString explanation; // empty unless the request was refused
+    };
+    using Handler = std::function<Answer(int notification)>;
+
+    explicit CTavHotSyncChannel(QObject* parent = nullptr);
+    ~CTavHotSyncChannel() override;
+
+    // Starts listening on CTavHotSyncManager::programSocketName(); false when that fails.
+    bool listen();
+    void setHandler(Handler handler);
+
+private:
+    std::unique_ptr<QLocalServer> m_server;
+    Handler m_handler;
+};
