@@ -1,0 +1,5 @@
+#include "CTavDbAddr.h"
+
+#include "CTavDbEnv.h"
+
+CTavDbAddr::CTavDbAddr() : CTavDbStoreBase("address", &CTavDbEnv::GetPdtAddrDir, "address.ldb", CTavDbAddrRecord::kColumns, kMaxRecords) {}
