@@ -59,9 +59,8 @@ bool matches(const ProcessNames& process, const QString& wanted)
         if (file.compare(wanted, Qt::CaseInsensitive) == 0)
             return true;
     }
-    // The short name is compared with the wanted name cut the same way.
-    return !process.comm.isEmpty() &&
-           process.comm.compare(wanted.left(kCommLength), Qt::CaseInsensitive) == 0;
+    // The kernel's short name is cut, so it only decides for names that fit it whole.
+    return wanted.size() <= kCommLength && process.comm.compare(wanted, Qt::CaseInsensitive) == 0;
 }
 } // namespace
 
