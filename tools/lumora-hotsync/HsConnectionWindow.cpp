@@ -64,6 +64,9 @@ HsConnectionWindow::HsConnectionWindow(QWidget* parent) : QDialog(parent)
     }
     m_kind->button(static_cast<int>(settings.connection()))->setChecked(true);
     connect(m_kind, &QButtonGroup::idToggled, this, &HsConnectionWindow::updateEnabled);
+    // A complaint about a field goes away as soon as the field is touched.
+    connect(m_host, &QLineEdit::textEdited, this, [this] { m_error->hide(); });
+    connect(m_serialPort, &QComboBox::currentTextChanged, this, [this] { m_error->hide(); });
 
     m_error = new QLabel;
     m_error->setObjectName(QStringLiteral("error"));
@@ -92,6 +95,7 @@ QString HsConnectionWindow::title()
 
 void HsConnectionWindow::updateEnabled()
 {
+    m_error->hide();
     const int kind = m_kind->checkedId();
     m_serialPort->setEnabled(kind == static_cast<int>(HsSettings::Connection::Serial));
     m_serialSpeed->setEnabled(kind == static_cast<int>(HsSettings::Connection::Serial));
