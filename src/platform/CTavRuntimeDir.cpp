@@ -4,17 +4,18 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include <unistd.h>
 
 namespace {
+// The session's runtime folder is private to the user; without one, a folder of our own in the
+// temporary folder, named with the user id and checked for its owner below.
 QString basePath()
 {
-    QString base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (base.isEmpty())
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (runtime.isEmpty())
         return QDir::tempPath() + QStringLiteral("/lumora-%1").arg(::getuid());
-    return base + QStringLiteral("/lumora");
+    return runtime + QStringLiteral("/lumora");
 }
 } // namespace
 

@@ -153,14 +153,6 @@ private slots:
         QVERIFY(args.open(QIODevice::ReadOnly));
         QCOMPARE(args.readAll(), option.toUtf8() + '\n');
     }
-
-    void socketsFollowTheRuntimeFolder()
-    {
-        const QString first = CTavHotSyncManager::programSocketName();
-        QVERIFY(first.startsWith(m_dir.path()));
-        qputenv("LUMORA_RUNTIME_DIR", m_dir.filePath(QStringLiteral("elsewhere")).toUtf8());
-        QVERIFY(CTavHotSyncManager::programSocketName() != first);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestHotSyncManager)

@@ -144,6 +144,11 @@ private slots:
         const QString b = CTavRuntimeDir::path();
         qunsetenv("LUMORA_CONFIG_DIR");
         qunsetenv("XDG_RUNTIME_DIR");
+        const QByteArray tmp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", xdg.path().toUtf8());
+        const QString withoutSession = CTavRuntimeDir::path();
+        qputenv("TMPDIR", tmp);
+        QCOMPARE(withoutSession, xdg.path() + QStringLiteral("/lumora-%1").arg(::getuid()));
 
         QCOMPARE(plain, xdg.path() + QStringLiteral("/lumora"));
         QVERIFY(a.startsWith(plain + u'-'));
