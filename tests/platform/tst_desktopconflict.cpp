@@ -158,7 +158,7 @@ private slots:
         QCOMPARE(started.count(), 1); // still the same run
 
         stop(first);
-        QTest::qWait(150);
+        QTest::qWait(400); // long enough for the watch to see it gone, even on a busy machine
         QVERIFY(startNamed(QStringLiteral("KiroRivalWatch")));
         QTRY_COMPARE(started.count(), 2);
 
