@@ -35,6 +35,8 @@ public:
         QString rootPath;
         QByteArray fileSystemType;
         QString label;
+        // Mounted by the desktop for a plugged-in medium (below /media or /run/media).
+        bool removable = false;
     };
     struct Drive
     {

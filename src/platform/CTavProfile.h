@@ -3,8 +3,8 @@
 #include <QString>
 
 // The per-user profile file "SetupTAV.INI": the program's module display preferences, read
-// and written by section and key like the framework's profile functions. The file is read
-// again whenever it changed on disk; every write replaces it atomically.
+// and written by section and key like the framework's profile functions. Every call reads
+// the file afresh and every write replaces it atomically, creating its folder when needed.
 class CTavProfile final
 {
 public:

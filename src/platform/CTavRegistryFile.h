@@ -1,27 +1,20 @@
 #pragma once
 
 #include <QByteArray>
-#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
 #include <vector>
+
+#include "CTavRegistryFormat.h"
 
 // The machine-wide settings store: keys named by backslash paths ("SOFTWARE\Ostrel
 // Corporation\Lumora\Option") holding named values that keep their type, a string or a
 // 32-bit number. Key and value names compare case-insensitively and keep the spelling of
 // their first write.
 //
-// The file is text, one section per key:
-//
-//     [SOFTWARE\Ostrel Corporation\Lumora\Option]
-//     "CurrentUser"=string:"Taro"
-//     "WindowShowCmd"=number:0
-//
-// Strings escape \\ \" \n \r \t and other control characters as \uXXXX; numbers are signed
-// decimal. Lines starting with ';' or '#' are comments. Every write replaces the file
-// atomically, and the file is read again whenever it changed on disk, so several objects
-// (and processes) may share it.
+// Every write replaces the file atomically (text, see CTavRegistryFormat), and the file is
+// read again whenever it changed on disk, so several objects (and processes) may share it.
 //
 // A file that cannot be parsed, or not read at all, reads as empty so that start-up goes on
 // with the defaults; it is left as it is until the first write, which first renames it to
@@ -29,12 +22,8 @@
 class CTavRegistryFile final
 {
 public:
-    enum class Type
-    {
-        None,
-        String,
-        Number
-    };
+    // Type::None, Type::String, Type::Number.
+    using Type = CTavRegistryFormat::ValueType;
 
     // The file "Lumora.reg" in CTavPlatformPaths::configDir(), as of construction.
     CTavRegistryFile();
@@ -67,39 +56,21 @@ public:
     bool isDamaged() const;
 
 private:
-    struct Value
-    {
-        QString name;
-        Type type = Type::None;
-        QString text;
-        int32_t number = 0;
-    };
-    struct Key
-    {
-        QString path;
-        std::vector<Value> values;
-    };
-    struct Stamp
-    {
-        bool exists = false;
-        qint64 size = -1;
-        qint64 inode = -1;
-        qint64 mtimeNs = -1;
-        bool operator==(const Stamp&) const = default;
-    };
+    using Value = CTavRegistryFormat::Value;
+    using Key = CTavRegistryFormat::Key;
 
+    // Brings the cache up to date with the file; the file is small, so comparing its bytes
+    // is both cheaper and surer than trusting time stamps.
     void refresh() const;
-    Stamp stampOf() const;
-    static bool parse(const QByteArray& bytes, std::vector<Key>* keys);
-    QByteArray serialize() const;
-    bool store(const std::vector<Key>& keys);
-    const Key* findKey(const QString& key) const;
     const Value* findValue(const QString& key, const QString& name) const;
+    // Runs the change on a fresh copy under the file lock and stores the result.
+    template <typename Change> bool modify(Change change);
     bool writeValue(const QString& key, const Value& value);
 
     QString m_path;
     mutable std::vector<Key> m_keys;
-    mutable Stamp m_stamp;
+    mutable QByteArray m_bytes;
+    mutable bool m_exists = false;
     mutable bool m_loaded = false;
     mutable bool m_damaged = false;
 };
