@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
+#include <sys/stat.h>
 
 #include "CTavDbFileUtil.h"
 #include "CTavPlatformPaths.h"
@@ -14,6 +16,9 @@ namespace {
 constexpr qint64 kMaxFileSize = 4 * 1024 * 1024;
 constexpr qsizetype kMaxStringLength = 1024 * 1024;
 constexpr int kLockTimeoutMs = 3000;
+constexpr qint64 kNsPerSecond = 1000000000;
+// Changes closer together than this may share time stamps (coarse file-system clocks).
+constexpr qint64 kRecentNs = 2 * kNsPerSecond;
 
 using Format = CTavRegistryFormat;
 } // namespace
@@ -29,10 +34,31 @@ QString CTavRegistryFile::defaultPath()
     return CTavPlatformPaths::configDir() + QStringLiteral("/Lumora.reg");
 }
 
+CTavRegistryFile::Stamp CTavRegistryFile::stampOf(const QString& path)
+{
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return Stamp{};
+    return Stamp{true,
+                 static_cast<qint64>(st.st_dev),
+                 static_cast<qint64>(st.st_ino),
+                 static_cast<qint64>(st.st_size),
+                 st.st_mtim.tv_sec * kNsPerSecond + st.st_mtim.tv_nsec,
+                 st.st_ctim.tv_sec * kNsPerSecond + st.st_ctim.tv_nsec};
+}
+
 void CTavRegistryFile::refresh() const
 {
-    QFile file(m_path);
-    if (!file.exists()) {
+    const Stamp stamp = stampOf(m_path);
+    if (m_loaded && !m_recent && stamp == m_stamp)
+        return;
+    // File times are compared with the system clock on purpose: the program's own clock may
+    // be pinned, the file system's is not.
+    struct timespec now;
+    clock_gettime(CLOCK_REALTIME, &now);
+    m_recent = now.tv_sec * kNsPerSecond + now.tv_nsec - std::max(stamp.mtimeNs, stamp.ctimeNs) < kRecentNs;
+    m_stamp = stamp;
+    if (!stamp.exists) {
         m_keys.clear();
         m_bytes.clear();
         m_exists = false;
@@ -40,6 +66,7 @@ void CTavRegistryFile::refresh() const
         m_loaded = true;
         return;
     }
+    QFile file(m_path);
     QByteArray bytes;
     bool readable = file.open(QIODevice::ReadOnly) && file.size() <= kMaxFileSize;
     if (readable) {

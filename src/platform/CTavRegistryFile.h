@@ -59,8 +59,21 @@ private:
     using Value = CTavRegistryFormat::Value;
     using Key = CTavRegistryFormat::Key;
 
-    // Brings the cache up to date with the file; the file is small, so comparing its bytes
-    // is both cheaper and surer than trusting time stamps.
+    // What stat() says of the file; equal stamps mean an unchanged file unless the file
+    // changed so recently that a second change could hide within the time stamps' grain.
+    struct Stamp
+    {
+        bool exists = false;
+        qint64 device = 0;
+        qint64 inode = 0;
+        qint64 size = 0;
+        qint64 mtimeNs = 0;
+        qint64 ctimeNs = 0;
+        bool operator==(const Stamp&) const = default;
+    };
+    static Stamp stampOf(const QString& path);
+
+    // Brings the cache up to date with the file.
     void refresh() const;
     const Value* findValue(const QString& key, const QString& name) const;
     // Runs the change on a fresh copy under the file lock and stores the result.
@@ -70,6 +83,8 @@ private:
     QString m_path;
     mutable std::vector<Key> m_keys;
     mutable QByteArray m_bytes;
+    mutable Stamp m_stamp;
+    mutable bool m_recent = true;
     mutable bool m_exists = false;
     mutable bool m_loaded = false;
     mutable bool m_damaged = false;
