@@ -80,12 +80,17 @@ void CTavDriveMap::refreshWith(const QList<Volume>& volumes, const QString& home
         drive = Drive{};
         drive.letter = QChar(u'A' + i);
         drive.root = rootOf(drive.letter);
+    }
+    const QString key = DrivesKeyPath();
+    for (const QString& name : m_registry->valueNames(key)) {
+        const int i = name.size() == 2 ? indexOf(letterOf(name)) : -1;
         QString folder;
-        stored[static_cast<size_t>(i)] =
-            m_registry->readString(DrivesKeyPath(), valueName(drive.letter), &folder);
+        if (i < 0 || !m_registry->readString(key, name, &folder))
+            continue;
+        stored[static_cast<size_t>(i)] = true;
         if (!folder.isEmpty() && QDir::isAbsolutePath(folder)) {
-            drive.folder = QDir::cleanPath(folder);
-            drive.userBound = true;
+            m_drives[static_cast<size_t>(i)].folder = QDir::cleanPath(folder);
+            m_drives[static_cast<size_t>(i)].userBound = true;
         }
     }
     auto take = [&](int i, const QString& folder, const QString& label) {

@@ -198,6 +198,10 @@ bool CTavRegistryFile::createKey(const QString& key)
 {
     if (!Format::validKey(key))
         return false;
+    // Opening an existing key is the common case; it needs neither the lock nor a write.
+    refresh();
+    if (Format::findKey(m_keys, key))
+        return true;
     return modify([&](std::vector<Key>& keys, bool& changed) {
         if (!Format::findKey(keys, key)) {
             keys.push_back(Key{key, {}});

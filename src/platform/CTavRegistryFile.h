@@ -17,7 +17,8 @@
 // read again whenever it changed on disk, so several objects (and processes) may share it.
 //
 // A file that cannot be parsed, or not read at all, reads as empty so that start-up goes on
-// with the defaults; it is left as it is until the first write, which first renames it to
+// with the defaults; it is left as it is until the first write that changes something
+// (CTavRegOption's reads write the defaults they create), which first renames it to
 // "<name>.bad" (replacing an older one) so that nothing of it is lost.
 class CTavRegistryFile final
 {
