@@ -108,12 +108,17 @@ TavStatus CTavDbDate::GetNextDayRecords(QList<CTavDbDateRecord*>& list)
 
 bool CTavDbDate::IsRepeatTarget(const CTavDbDateRecord& record, const QString& dayKey) const
 {
-    const QDate date = parseDayKey(dayKey);
-    if (!date.isValid())
-        return false;
+    // The windows ask for every event of a day with the same key: parse it once.
+    if (dayKey != m_testedKey) {
+        const QDate date = parseDayKey(dayKey);
+        if (!date.isValid())
+            return false;
+        m_testedKey = dayKey;
+        m_testedDay = CTavDbDateRepeat::Day::of(date);
+    }
     if (const CTavDbDateRepeat* rule = index().RuleOf(&record))
-        return rule->OccursOn(CTavDbDateRepeat::Day::of(date));
-    return CTavDbDateRepeat(record).OccursOn(date);
+        return rule->OccursOn(m_testedDay);
+    return CTavDbDateRepeat(record).OccursOn(m_testedDay);
 }
 
 TavStatus CTavDbDate::AddException(uint32_t uniqueId, const QDate& date)

@@ -98,6 +98,8 @@ private:
     mutable CTavDbDateDayIndex m_index;
     mutable bool m_indexValid = false;
     int m_lastListed = 0; // julian day of the last listed day, 0 before the first
+    mutable QString m_testedKey;
+    mutable CTavDbDateRepeat::Day m_testedDay;
     CTavDbDateInfoTable m_info;
     bool m_pastLimit = false;
     int m_pastNumber = 1;

@@ -1,10 +1,29 @@
 #include "CTavDbDateDayIndex.h"
 
 #include <algorithm>
+#include <ctime>
 
 #include "CTavDbDateRecord.h"
 
 namespace {
+struct LocalTime
+{
+    QDate date;
+    int seconds; // since local midnight
+};
+
+// libc's conversion, as QDateTime uses it, but without re-reading the time zone for each of
+// thousands of events: Build() calls tzset() once.
+LocalTime localTime(TavTime t)
+{
+    const time_t value = t;
+    tm parts{};
+    if (!localtime_r(&value, &parts))
+        return {QDate(), 0};
+    return {QDate(parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday),
+            parts.tm_hour * 3600 + parts.tm_min * 60 + parts.tm_sec};
+}
+
 // Untimed first, then start and end seconds of the day, then store position.
 uint64_t orderKey(const CTavDbDateRecord& record, int startSeconds, size_t position)
 {
@@ -33,24 +52,30 @@ void CTavDbDateDayIndex::Clear()
 void CTavDbDateDayIndex::Build(const std::vector<std::unique_ptr<CTavDbPcRecord>>& records)
 {
     Clear();
+    tzset();
     for (size_t i = 0; i < records.size(); ++i) {
         auto* record = static_cast<CTavDbDateRecord*>(records[i].get());
         if (record->IsDeleted())
             continue;
-        const QDateTime start = CTavDbTime::toDateTime(record->GetStartTime());
-        const int seconds = start.time().msecsSinceStartOfDay() / 1000;
-        const uint64_t order = orderKey(*record, seconds, i);
+        const LocalTime start = localTime(record->GetStartTime());
+        const uint64_t order = orderKey(*record, start.seconds, i);
         if (!record->IsRepeating()) {
-            m_singles.push_back({static_cast<int>(start.date().toJulianDay()), order, record});
+            m_singles.push_back({static_cast<int>(start.date.toJulianDay()), order, record});
             continue;
         }
-        m_rules.push_back({CTavDbDateRepeat(*record), order, record});
-        m_ruleOf.insert(record, static_cast<int>(m_rules.size() - 1));
-        file(static_cast<int>(m_rules.size() - 1));
+        const QDate endDate = record->HasEndDate() ? localTime(record->GetEndDate()).date : QDate();
+        m_rules.push_back({CTavDbDateRepeat(*record, start.date, endDate), order, record});
     }
     std::sort(m_singles.begin(), m_singles.end(), [](const Single& a, const Single& b) {
         return a.julian != b.julian ? a.julian < b.julian : a.order < b.order;
     });
+    // Rules in display order: a day's hits then sort as plain indexes.
+    std::sort(m_rules.begin(), m_rules.end(), [](const Rule& a, const Rule& b) { return a.order < b.order; });
+    m_ruleOf.reserve(static_cast<qsizetype>(m_rules.size()));
+    for (int i = 0; i < static_cast<int>(m_rules.size()); ++i) {
+        m_ruleOf.insert(m_rules[static_cast<size_t>(i)].record, i);
+        file(i);
+    }
 }
 
 void CTavDbDateDayIndex::file(int ruleIndex)
@@ -90,29 +115,30 @@ void CTavDbDateDayIndex::Collect(const CTavDbDateRepeat::Day& day, bool hidePriv
     const auto singlesEnd =
         std::find_if(first, m_singles.end(), [&](const Single& s) { return s.julian != day.julian; });
 
-    std::vector<const Rule*> hits;
+    std::vector<int> hits;
     const auto test = [&](const std::vector<int>& candidates) {
         for (int index : candidates) {
             const Rule& r = m_rules[static_cast<size_t>(index)];
             if (r.rule.OccursOn(day) && !(hidePrivate && r.record->GetIsPrivate()))
-                hits.push_back(&r);
+                hits.push_back(index);
         }
     };
     test(m_daily);
     test(m_byWeekday[day.weekday]);
     test(m_byMonthDay[day.day]);
     test(m_byDate[day.month][day.day]);
-    std::sort(hits.begin(), hits.end(), [](const Rule* a, const Rule* b) { return a->order < b->order; });
+    std::sort(hits.begin(), hits.end());
 
     // Both runs are in display order: merge them.
     auto hit = hits.begin();
     while (single != singlesEnd || hit != hits.end()) {
-        if (single != singlesEnd && (hit == hits.end() || single->order < (*hit)->order)) {
+        const Rule* rule = hit == hits.end() ? nullptr : &m_rules[static_cast<size_t>(*hit)];
+        if (single != singlesEnd && (!rule || single->order < rule->order)) {
             if (!(hidePrivate && single->record->GetIsPrivate()))
                 out.append(single->record);
             ++single;
         } else {
-            out.append((*hit)->record);
+            out.append(rule->record);
             ++hit;
         }
     }

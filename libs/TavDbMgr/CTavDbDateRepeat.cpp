@@ -16,8 +16,13 @@ CTavDbDateRepeat::Day CTavDbDateRepeat::Day::of(const QDate& date)
 }
 
 CTavDbDateRepeat::CTavDbDateRepeat(const CTavDbDateRecord& record)
+    : CTavDbDateRepeat(record, record.GetStartDate(),
+                       record.HasEndDate() ? CTavDbTime::toDate(record.GetEndDate()) : QDate())
 {
-    const QDate start = record.GetStartDate();
+}
+
+CTavDbDateRepeat::CTavDbDateRepeat(const CTavDbDateRecord& record, const QDate& start, const QDate& endDate)
+{
     if (!start.isValid())
         return; // m_last < m_first: never
     const Day first = Day::of(start);
@@ -31,8 +36,8 @@ CTavDbDateRepeat::CTavDbDateRepeat(const CTavDbDateRecord& record)
     m_startWeekStart = m_first - (first.weekday - m_firstDayOfWeek + 7) % 7;
     if (m_kind == CTavDbDateRecord::RepeatNone)
         m_last = m_first;
-    else if (record.HasEndDate())
-        m_last = static_cast<int>(CTavDbTime::toDate(record.GetEndDate()).toJulianDay());
+    else if (endDate.isValid())
+        m_last = static_cast<int>(endDate.toJulianDay());
     else
         m_last = std::numeric_limits<int>::max();
 

@@ -30,6 +30,9 @@ public:
     CTavDbDateRepeat() = default;
     // The rule of a record; a record that does not repeat occurs on its start day only.
     explicit CTavDbDateRepeat(const CTavDbDateRecord& record);
+    // The same with the local dates of the start and of the end date (invalid for none) already
+    // known, as an index that converts many times at once has them.
+    CTavDbDateRepeat(const CTavDbDateRecord& record, const QDate& start, const QDate& endDate);
 
     bool OccursOn(const Day& day) const;
     bool OccursOn(const QDate& date) const { return date.isValid() && OccursOn(Day::of(date)); }
