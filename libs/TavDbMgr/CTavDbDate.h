@@ -24,7 +24,9 @@ public:
     {
         return static_cast<CTavDbDateRecord*>(GetRecord(index));
     }
-    // Both refuse a record with a field out of range or over its limit (InvalidArgument).
+    // Both refuse a record with a field out of range or over its limit (InvalidArgument). An
+    // edit made on the stored record itself is refused the same way but stays in memory, so
+    // callers that edit in place check Validate() first.
     TavStatus AddRecord(CTavDbPcRecord& record) override;
     TavStatus UpdateRecord(const CTavDbPcRecord& record) override;
 

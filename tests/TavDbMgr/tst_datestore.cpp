@@ -213,33 +213,17 @@ private slots:
         QTest::newRow("1003 daily, old exceptions")
             << DateRuleSpec{1, d(2021, 6, 22), 1, 0, 0, 2, 0, 0, 0, {}, {d(2021, 7, 2), d(2021, 7, 24)}}
             << 42;
-        QTest::newRow("1598 every 3 days") << DateRuleSpec{1, d(2022, 9, 21), 3, 0, 0, 3} << 14;
-        QTest::newRow("6885 every 99 days") << DateRuleSpec{1, d(2022, 11, 29), 99, 0, 0, 2} << 0;
         QTest::newRow("947 weekdays, an exception")
             << DateRuleSpec{2, d(2025, 3, 6), 1, 62, 0, 1, 0, 0, 0, d(2030, 1, 15), {d(2025, 3, 27)}} << 21;
         QTest::newRow("111 three days, every other week")
             << DateRuleSpec{2, d(2023, 1, 17), 2, 71, 0, 1} << 12;
-        QTest::newRow("906 Mondays every other week, ends") << DateRuleSpec{2,
-                                                                            d(2024, 2, 19),
-                                                                            2,
-                                                                            2,
-                                                                            0,
-                                                                            1,
-                                                                            0,
-                                                                            0,
-                                                                            0,
-                                                                            d(2026, 5, 7),
-                                                                            {d(2024, 5, 13), d(2025, 8, 18)}}
-                                                            << 3;
-        QTest::newRow("845 every 99 weeks")
-            << DateRuleSpec{2, d(2021, 9, 1), 99, 10, 0, 1, 0, 0, 0, d(2025, 6, 11)} << 0;
+        const DateRuleSpec mondays{2, d(2024, 2, 19), 2, 2, 0, 1, 0, 0, 0, d(2026, 5, 7), {d(2024, 5, 13)}};
+        QTest::newRow("906 Mondays every other week, ends") << mondays << 3;
         QTest::newRow("488 last Thursday") << DateRuleSpec{3, d(2023, 3, 30), 1, 0, 4, 4} << 2;
-        QTest::newRow("9598 last Sunday every 6 months") << DateRuleSpec{3, d(2024, 9, 29), 6, 0, 4, 0} << 1;
         QTest::newRow("8341 4th Saturday every 3 months") << DateRuleSpec{3, d(2025, 3, 22), 3, 0, 3, 6} << 1;
         QTest::newRow("205 3rd Friday every 3 months") << DateRuleSpec{3, d(2023, 2, 17), 3, 0, 2, 5} << 0;
         QTest::newRow("135 the 27th, ends")
             << DateRuleSpec{4, d(2022, 3, 27), 1, 0, 0, 0, 27, 0, 0, d(2026, 3, 9)} << 2;
-        QTest::newRow("928 the 1st every other month") << DateRuleSpec{4, d(2025, 1, 1), 2, 0, 0, 0, 1} << 1;
         QTest::newRow("18 the 19th every other month")
             << DateRuleSpec{4, d(2025, 2, 19), 2, 0, 0, 0, 19} << 0;
         QTest::newRow("1483 27 March every other year")
