@@ -44,13 +44,13 @@ void CTavDbPalmDatabase::clear()
     m_sortInfo.clear();
     m_entries.clear();
     m_error.clear();
+    m_highestId = 0;
+    m_idCounts.clear();
+    m_idCountsValid = false;
 }
 
 TavStatus CTavDbPalmDatabase::fail(TavStatus status, const QString& text)
 {
-    const QString path = m_path;
-    clear();
-    m_path = path;
     m_error = text;
     return status;
 }
@@ -72,7 +72,6 @@ TavStatus CTavDbPalmDatabase::Create(const QString& path, uint32_t type, uint32_
 
 TavStatus CTavDbPalmDatabase::LoadFromFile(const QString& path)
 {
-    m_path = path;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return fail(TavStatusCode::FileError, QStringLiteral("cannot open the file"));
@@ -81,7 +80,10 @@ TavStatus CTavDbPalmDatabase::LoadFromFile(const QString& path)
     const QByteArray bytes = file.readAll();
     if (bytes.size() != file.size())
         return fail(TavStatusCode::FileError, QStringLiteral("cannot read the file"));
-    return LoadFromBytes(bytes);
+    const TavStatus status = LoadFromBytes(bytes);
+    if (status == TavStatusCode::Ok)
+        m_path = path;
+    return status;
 }
 
 TavStatus CTavDbPalmDatabase::PeekHeader(const QString& path, uint32_t* type, uint32_t* creator)
@@ -100,9 +102,18 @@ TavStatus CTavDbPalmDatabase::PeekHeader(const QString& path, uint32_t* type, ui
 
 TavStatus CTavDbPalmDatabase::LoadFromBytes(const QByteArray& bytes)
 {
-    const QString path = m_path;
-    clear();
-    m_path = path;
+    // Parse into a fresh object so that a broken file leaves this one as it was.
+    CTavDbPalmDatabase parsed;
+    const TavStatus status = parsed.parse(bytes);
+    if (status != TavStatusCode::Ok)
+        return fail(status, parsed.m_error);
+    parsed.m_path = m_path;
+    *this = std::move(parsed);
+    return TavStatusCode::Ok;
+}
+
+TavStatus CTavDbPalmDatabase::parse(const QByteArray& bytes)
+{
     if (bytes.size() < HeaderSize)
         return fail(TavStatusCode::Corrupt, QStringLiteral("the header is truncated"));
     if (bytes.size() > MaxFileSize)
@@ -186,6 +197,7 @@ TavStatus CTavDbPalmDatabase::parseEntries(const uchar* p, qsizetype fileSize,
             (*offsets)[i] = be32(e);
             entry.attributes = e[4];
             entry.uniqueId = (uint32_t(e[5]) << 16) | (uint32_t(e[6]) << 8) | e[7];
+            m_highestId = std::max(m_highestId, entry.uniqueId);
         }
     }
     return TavStatusCode::Ok;
@@ -375,27 +387,26 @@ int CTavDbPalmDatabase::FindRecordByUniqueId(uint32_t uniqueId) const
     return -1;
 }
 
+bool CTavDbPalmDatabase::idUsed(uint32_t uniqueId) const
+{
+    if (!m_idCountsValid) {
+        m_idCounts.clear();
+        for (const Entry& entry : m_entries)
+            ++m_idCounts[entry.uniqueId];
+        m_idCountsValid = true;
+    }
+    return m_idCounts.count(uniqueId) > 0;
+}
+
 uint32_t CTavDbPalmDatabase::newUniqueId() const
 {
-    uint32_t highest = 0;
-    for (const Entry& entry : m_entries)
-        highest = std::max(highest, entry.uniqueId);
-    if (highest < MaxUniqueId)
-        return highest + 1;
-    // Ids ran up to the top: take the lowest free one.
-    std::vector<uint32_t> used;
-    used.reserve(m_entries.size());
-    for (const Entry& entry : m_entries)
-        used.push_back(entry.uniqueId);
-    std::sort(used.begin(), used.end());
-    uint32_t candidate = 1;
-    for (uint32_t id : used) {
-        if (id == candidate)
-            ++candidate;
-        else if (id > candidate)
-            break;
-    }
-    return candidate;
+    // Ids of removed records are not given again: the handheld may still know them.
+    if (m_highestId < MaxUniqueId)
+        return m_highestId + 1;
+    for (uint32_t candidate = 1; candidate <= MaxUniqueId; ++candidate)
+        if (!idUsed(candidate))
+            return candidate;
+    return 0;
 }
 
 TavStatus CTavDbPalmDatabase::AddRecord(const QByteArray& data, uint8_t attributes, uint32_t* uniqueId)
@@ -416,7 +427,7 @@ TavStatus CTavDbPalmDatabase::InsertRecord(int index, const QByteArray& data, ui
         return TavStatusCode::RecordLimit;
     if (uniqueId == 0)
         uniqueId = newUniqueId();
-    else if (FindRecordByUniqueId(uniqueId) >= 0)
+    else if (idUsed(uniqueId))
         return TavStatusCode::Duplicate;
     Entry entry;
     entry.attributes = attributes;
@@ -424,6 +435,9 @@ TavStatus CTavDbPalmDatabase::InsertRecord(int index, const QByteArray& data, ui
     entry.data = data;
     entry.owned = true;
     m_entries.insert(m_entries.begin() + index, std::move(entry));
+    m_highestId = std::max(m_highestId, uniqueId);
+    if (m_idCountsValid)
+        ++m_idCounts[uniqueId];
     return TavStatusCode::Ok;
 }
 
@@ -448,6 +462,11 @@ TavStatus CTavDbPalmDatabase::RemoveRecord(int index)
 {
     if (!validIndex(index))
         return TavStatusCode::NotFound;
+    if (m_idCountsValid) {
+        auto it = m_idCounts.find(m_entries[index].uniqueId);
+        if (it != m_idCounts.end() && --it->second == 0)
+            m_idCounts.erase(it);
+    }
     m_entries.erase(m_entries.begin() + index);
     return TavStatusCode::Ok;
 }

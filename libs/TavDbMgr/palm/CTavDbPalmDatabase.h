@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "CTavDbCategory.h"
@@ -57,6 +58,7 @@ public:
     // An empty database bound to the path, named after the file, dated now. Nothing is written
     // until Save.
     TavStatus Create(const QString& path, uint32_t type, uint32_t creator, bool resourceDatabase = false);
+    // A file that cannot be read leaves the object as it was (GetErrorText says why).
     TavStatus LoadFromFile(const QString& path);
     TavStatus LoadFromBytes(const QByteArray& bytes);
     // Reads only the 78-byte header of a file: enough to pick files by type and creator.
@@ -167,9 +169,11 @@ private:
 
     void clear();
     TavStatus fail(TavStatus status, const QString& text);
+    TavStatus parse(const QByteArray& bytes);
     TavStatus parseEntries(const uchar* p, qsizetype fileSize, std::vector<qsizetype>* offsets);
     bool validIndex(int index) const { return index >= 0 && index < GetRecordCount(); }
     uint32_t newUniqueId() const;
+    bool idUsed(uint32_t uniqueId) const;
     int entrySize() const { return IsResourceDatabase() ? ResourceEntrySize : RecordEntrySize; }
 
     QString m_path;
@@ -191,4 +195,9 @@ private:
     bool m_hasSortInfo = false;
     QByteArray m_sortInfo;
     std::vector<Entry> m_entries;
+    // The highest record id seen, so that new ids never repeat one of a removed record.
+    uint32_t m_highestId = 0;
+    // Built on the first duplicate check, then kept up to date.
+    mutable std::unordered_map<uint32_t, int> m_idCounts;
+    mutable bool m_idCountsValid = false;
 };
