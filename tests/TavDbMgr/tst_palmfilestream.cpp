@@ -24,8 +24,6 @@ private slots:
     void plainStreamByteForByte();
     void blocks_data();
     void blocks();
-    void kindFromTheFileName_data();
-    void kindFromTheFileName();
     void longJapaneseName();
     void writeFailuresLeaveNothing();
     void brokenStreams_data();
@@ -129,24 +127,6 @@ void TestPalmFileStream::blocks()
     QByteArray back;
     QCOMPARE(CTavDbFileStreamWriter::ReadContent(db, &back), TavStatusCode::Ok);
     QCOMPARE(back, data);
-}
-
-void TestPalmFileStream::kindFromTheFileName_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("kind");
-    QTest::newRow("jpg") << "a.jpg" << int(Kind::Picture);
-    QTest::newRow("capital JPG") << "DSC00001.JPG" << int(Kind::Picture);
-    QTest::newRow("jpeg") << "b.Jpeg" << int(Kind::Picture);
-    QTest::newRow("wav") << "rec.WAV" << int(Kind::Sound);
-    QTest::newRow("other") << "movie.mqv" << int(Kind::PlainStream);
-}
-
-void TestPalmFileStream::kindFromTheFileName()
-{
-    QFETCH(QString, name);
-    QFETCH(int, kind);
-    QCOMPARE(int(CTavDbFileStreamWriter::KindForFile(name)), kind);
 }
 
 void TestPalmFileStream::longJapaneseName()
