@@ -43,7 +43,8 @@ public:
     void SetDisplay(bool display) { m_display = display; }
     bool GetDisplay() const { return m_display; }
 
-    // Reads the year of the date unless it was read before; -1 when no file covers it.
+    // Reads the year of the date unless it was looked at before (a year without a file is not
+    // searched again until Reset); -1 when no file covers it.
     int LoadYear(const QDate& date);
     bool IsHoliday(const QDate& date);
     // The holiday's name; empty on other days (whatever the display setting).

@@ -52,7 +52,8 @@ public:
     // Forgets every year read (after a HotSync or a user switch).
     void Reset() { m_years.clear(); }
 
-    // Reads the year of the date unless it was read before; -1 when no file covers it.
+    // Reads the year of the date unless it was looked at before (a year without a file is not
+    // searched again until Reset); -1 when no file covers it.
     int LoadYear(const QDate& date);
     // The label of the day; empty when the year has no file or the table has no such day.
     QString GetLabel(const QDate& date);
