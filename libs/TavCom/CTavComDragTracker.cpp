@@ -19,7 +19,8 @@ void CTavComDragTracker::Begin(Mode mode, CTavComScheduleBox* box, int column, b
     m_origStart = startSec;
     m_origEnd = std::max(startSec, endSec);
     m_grabOffset = noTime ? 0 : std::clamp(pressSec - startSec, 0, std::max(0, m_origEnd - startSec));
-    m_result = CTavComDragResult{box, m_mode == Mode::Resize, column, column, noTime, noTime, m_origStart, m_origEnd};
+    m_result = CTavComDragResult{
+        box, m_mode == Mode::Resize, column, column, noTime, noTime, m_origStart, m_origEnd};
 }
 
 bool CTavComDragTracker::Update(const QPoint& point, int column, bool overNoTime, int pointerSec)
@@ -42,7 +43,8 @@ bool CTavComDragTracker::Update(const QPoint& point, int column, bool overNoTime
         if (!overNoTime) {
             const int length = m_result.wasNoTime ? kNoTimeLength : m_origEnd - m_origStart;
             const int lastStart = day / m_step * m_step - m_step;
-            const int start = std::clamp(CTavComTimeScale::Snap(pointerSec - m_grabOffset, m_step), 0, lastStart);
+            const int start =
+                std::clamp(CTavComTimeScale::Snap(pointerSec - m_grabOffset, m_step), 0, lastStart);
             m_result.startSec = start;
             m_result.endSec = std::min(start + length, day);
         } else {

@@ -24,7 +24,12 @@ struct CTavComDragResult
 class CTavComDragTracker final
 {
 public:
-    enum class Mode { None, Move, Resize };
+    enum class Mode
+    {
+        None,
+        Move,
+        Resize
+    };
 
     // The latest end a box may have: an end on the next day is cut back to this.
     static constexpr int kLastEnd = 23 * 3600 + 55 * 60 + 55;

@@ -108,8 +108,9 @@ int CTavComGridGeometry::ColumnAt(int viewX) const
     const int x = viewX - m_size.timeWidth + m_scroll.x();
     if (viewX < m_size.timeWidth)
         return -1;
-    const auto it = std::upper_bound(m_spans.begin(), m_spans.end(), x,
-                                     [](int value, const std::pair<int, int>& span) { return value < span.first; });
+    const auto it =
+        std::upper_bound(m_spans.begin(), m_spans.end(), x,
+                         [](int value, const std::pair<int, int>& span) { return value < span.first; });
     if (it == m_spans.begin())
         return -1;
     const auto& span = *(it - 1);

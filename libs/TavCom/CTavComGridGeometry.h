@@ -19,7 +19,15 @@ using CTavComColumList = std::vector<std::unique_ptr<CTavComScheduleColum>>;
 // What lies under a point of the grid.
 struct CTavComHit
 {
-    enum class Area { None, Corner, Header, Axis, NoTime, Timed };
+    enum class Area
+    {
+        None,
+        Corner,
+        Header,
+        Axis,
+        NoTime,
+        Timed
+    };
     Area area = Area::None;
     int column = -1;
     int seconds = -1; // time of day under the point, timed area only

@@ -11,7 +11,10 @@
 
 namespace {
 
-QColor qc(TavColorRef c) { return CTavComUtil::ToQColor(c); }
+QColor qc(TavColorRef c)
+{
+    return CTavComUtil::ToQColor(c);
+}
 
 // Unselected boxes first, so that the selected one is drawn on top of anything it overlaps.
 void paintBoxes(QPainter& painter, const std::vector<std::unique_ptr<CTavComScheduleBox>>& boxes,
@@ -71,7 +74,8 @@ void CTavComGridPainter::Paint(QPainter& painter, const CTavComColumList& column
     painter.restore();
 }
 
-void CTavComGridPainter::PaintTimed(QPainter& painter, const CTavComColumList& columns, const QRect& exposed) const
+void CTavComGridPainter::PaintTimed(QPainter& painter, const CTavComColumList& columns,
+                                    const QRect& exposed) const
 {
     const ColorSetting& c = m_style.colors;
     const ColorSettingExt& ext = m_style.extColors;
@@ -83,17 +87,21 @@ void CTavComGridPainter::PaintTimed(QPainter& painter, const CTavComColumList& c
     const int right = std::min(timed.right(), origin.x() + m_geo.ContentWidth() - 1);
     if (ext.shadeOffHours) {
         const int top = origin.y() + scale.TimeToY(std::clamp(ext.startHour, 0, 24) * 3600);
-        const int bottom = origin.y() + scale.TimeToY(std::clamp(std::max(ext.endHour, ext.startHour), 0, 24) * 3600);
+        const int bottom =
+            origin.y() + scale.TimeToY(std::clamp(std::max(ext.endHour, ext.startHour), 0, 24) * 3600);
         const int end = origin.y() + scale.DayHeight();
-        painter.fillRect(QRect(QPoint(timed.left(), origin.y()), QPoint(right, top - 1)) & exposed, qc(ext.offHourBack));
-        painter.fillRect(QRect(QPoint(timed.left(), bottom), QPoint(right, end)) & exposed, qc(ext.offHourBack));
+        painter.fillRect(QRect(QPoint(timed.left(), origin.y()), QPoint(right, top - 1)) & exposed,
+                         qc(ext.offHourBack));
+        painter.fillRect(QRect(QPoint(timed.left(), bottom), QPoint(right, end)) & exposed,
+                         qc(ext.offHourBack));
     }
 
     const int firstRow = std::max(0, (exposed.top() - origin.y()) / scale.RowHeight());
     const int lastRow = std::min(48, (exposed.bottom() - origin.y()) / scale.RowHeight() + 1);
     for (int row = firstRow; row <= lastRow; ++row) {
         const int y = origin.y() + scale.TimeToY(row * 1800);
-        painter.fillRect(QRect(timed.left(), y, right - timed.left() + 1, 1), qc(row % 2 ? c.halfLine : c.hourLine));
+        painter.fillRect(QRect(timed.left(), y, right - timed.left() + 1, 1),
+                         qc(row % 2 ? c.halfLine : c.hourLine));
     }
     for (const auto& column : columns) {
         const int x = origin.x() + column->GetX() + column->GetWidth();
@@ -128,8 +136,8 @@ void CTavComGridPainter::PaintAxis(QPainter& painter) const
     for (int hour = first; hour <= last; ++hour) {
         const int y = originY + scale.TimeToY(hour * 3600);
         painter.fillRect(QRect(axis.right() - 5, y, 6, 1), qc(c.hourLine));
-        painter.drawText(QRect(axis.left(), y + 2, axis.width() - 8, fm.height()), Qt::AlignRight | Qt::AlignTop,
-                         QStringLiteral("%1:00").arg(hour));
+        painter.drawText(QRect(axis.left(), y + 2, axis.width() - 8, fm.height()),
+                         Qt::AlignRight | Qt::AlignTop, QStringLiteral("%1:00").arg(hour));
     }
     painter.fillRect(QRect(axis.right(), axis.top(), 1, axis.height()), qc(c.hourLine));
     painter.restore();
@@ -144,14 +152,15 @@ void CTavComGridPainter::PaintHeader(QPainter& painter, const CTavComColumList& 
     painter.setClipRect(header);
     painter.setFont(m_style.headerFont);
     for (const auto& column : columns) {
-        const QRect cell(header.left() + column->GetX() - m_geo.Scroll().x(), header.top(), column->GetWidth(),
-                         header.height());
+        const QRect cell(header.left() + column->GetX() - m_geo.Scroll().x(), header.top(),
+                         column->GetWidth(), header.height());
         if (!cell.intersects(header))
             continue;
         if (column->GetTitleBackColor() != CTavComScheduleColum::kDefaultColor)
             painter.fillRect(cell.adjusted(0, 0, -1, 0), qc(column->GetTitleBackColor()));
-        const TavColorRef ink =
-            column->GetTitleColor() != CTavComScheduleColum::kDefaultColor ? column->GetTitleColor() : c.headerText;
+        const TavColorRef ink = column->GetTitleColor() != CTavComScheduleColum::kDefaultColor
+                                    ? column->GetTitleColor()
+                                    : c.headerText;
         painter.setPen(qc(ink));
         const QFontMetrics fm(m_style.headerFont);
         painter.drawText(cell.adjusted(4, 0, -4, 0), Qt::AlignCenter,
@@ -211,20 +220,35 @@ void CTavComGridPainter::PaintDrag(QPainter& painter, const CTavComColumList& co
         const QPoint o = m_geo.TimedToView(QPoint(column.GetX(), scale.TimeToY(start)));
         const int height = std::max(scale.TimeToY(end) - scale.TimeToY(start), scale.RowHeight() / 2);
         rect = QRect(o.x() + 2, o.y() + 1, column.GetWidth() - 9, height - 1);
-        auto clock = [](int s) { return QStringLiteral("%1:%2").arg(s / 3600).arg(s / 60 % 60, 2, 10, QLatin1Char('0')); };
+        auto clock = [](int s) {
+            return QStringLiteral("%1:%2").arg(s / 3600).arg(s / 60 % 60, 2, 10, QLatin1Char('0'));
+        };
         label = clock(start) + QStringLiteral("–") + clock(end);
     }
-    QColor fill = qc(m_style.extColors.dragFill);
+    const QColor accent = qc(m_style.extColors.dragFill);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(QPen(fill, 1.5, Qt::DashLine));
-    fill.setAlpha(48);
+    painter.setPen(QPen(accent, 1.5, Qt::DashLine));
+    QColor fill = qc(CTavComUtil::GetLightColor(m_style.extColors.dragFill, 85));
+    fill.setAlpha(235);
     painter.setBrush(fill);
     painter.drawRoundedRect(QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+    const QRect text = rect.adjusted(6, 2, -4, -2);
+    int top = text.top();
     if (!label.isEmpty()) {
         painter.setFont(m_style.timeFont);
-        painter.setPen(qc(m_style.extColors.dragFill));
-        painter.drawText(rect.adjusted(6, 2, -4, 0), Qt::AlignLeft | Qt::AlignTop, label);
+        painter.setPen(accent.darker(130));
+        painter.drawText(QRect(text.left(), top, text.width(), m_style.timeMetrics.height()),
+                         Qt::AlignLeft | Qt::AlignVCenter, label);
+        top += m_style.timeMetrics.height();
+    }
+    if (p.box && top + m_style.fontMetrics.height() <= text.bottom() + 1) {
+        painter.setFont(m_style.font);
+        painter.setPen(QColor(0x1F, 0x24, 0x2C));
+        const QString name = p.box->IsMasked() ? QString() : p.box->GetText().simplified();
+        painter.drawText(QRect(text.left(), top, text.width(), m_style.fontMetrics.height()),
+                         Qt::AlignLeft | Qt::AlignVCenter,
+                         m_style.fontMetrics.elidedText(name, Qt::ElideRight, text.width()));
     }
     painter.restore();
 }

@@ -47,7 +47,8 @@ void CTavComMarkPainter::Alarm(QPainter& painter, const QRectF& a, const QColor&
 void CTavComMarkPainter::Repeat(QPainter& painter, const QRectF& a, const QColor& color)
 {
     MarkScope scope(painter, a, color);
-    const QRectF ring = a.adjusted(a.width() * 0.15, a.height() * 0.15, -a.width() * 0.15, -a.height() * 0.15);
+    const QRectF ring =
+        a.adjusted(a.width() * 0.15, a.height() * 0.15, -a.width() * 0.15, -a.height() * 0.15);
     painter.drawArc(ring, 90 * 16, 280 * 16);
     const qreal s = a.width() * 0.22;
     const QPointF tip(ring.center().x(), ring.top());
@@ -61,18 +62,21 @@ void CTavComMarkPainter::Repeat(QPainter& painter, const QRectF& a, const QColor
 void CTavComMarkPainter::Note(QPainter& painter, const QRectF& a, const QColor& color)
 {
     MarkScope scope(painter, a, color);
-    const QRectF page = a.adjusted(a.width() * 0.12, a.height() * 0.05, -a.width() * 0.12, -a.height() * 0.05);
+    const QRectF page =
+        a.adjusted(a.width() * 0.12, a.height() * 0.05, -a.width() * 0.12, -a.height() * 0.05);
     painter.drawRect(page);
     for (int i = 1; i <= 3; ++i) {
         const qreal y = page.top() + page.height() * i / 4.0;
-        painter.drawLine(QPointF(page.left() + page.width() * 0.22, y), QPointF(page.right() - page.width() * 0.22, y));
+        painter.drawLine(QPointF(page.left() + page.width() * 0.22, y),
+                         QPointF(page.right() - page.width() * 0.22, y));
     }
 }
 
 void CTavComMarkPainter::FreeMemo(QPainter& painter, const QRectF& a, const QColor& color)
 {
     MarkScope scope(painter, a, color);
-    const QRectF page = a.adjusted(a.width() * 0.08, a.height() * 0.02, -a.width() * 0.08, -a.height() * 0.02);
+    const QRectF page =
+        a.adjusted(a.width() * 0.08, a.height() * 0.02, -a.width() * 0.08, -a.height() * 0.02);
     const qreal fold = page.width() * 0.35;
     QPainterPath sheet;
     sheet.moveTo(page.topLeft());
@@ -89,8 +93,9 @@ void CTavComMarkPainter::FreeMemo(QPainter& painter, const QRectF& a, const QCol
     QPainterPath stroke;
     const qreal y = page.top() + page.height() * 0.68;
     stroke.moveTo(page.left() + page.width() * 0.18, y);
-    stroke.cubicTo(page.left() + page.width() * 0.38, y - page.height() * 0.30, page.left() + page.width() * 0.52,
-                   y + page.height() * 0.25, page.right() - page.width() * 0.16, y - page.height() * 0.1);
+    stroke.cubicTo(page.left() + page.width() * 0.38, y - page.height() * 0.30,
+                   page.left() + page.width() * 0.52, y + page.height() * 0.25,
+                   page.right() - page.width() * 0.16, y - page.height() * 0.1);
     painter.drawPath(stroke);
 }
 

@@ -5,7 +5,10 @@
 
 namespace {
 
-int effectiveEnd(const CTavComOverlapLayout::Span& s) { return std::max(s.end, s.start + 1); }
+int effectiveEnd(const CTavComOverlapLayout::Span& s)
+{
+    return std::max(s.end, s.start + 1);
+}
 
 // Widens each span of one group over the free lanes to its right.
 void widen(std::vector<CTavComOverlapLayout::Span>& spans, const std::vector<int>& members, int lanes)
@@ -67,7 +70,8 @@ int CTavComOverlapLayout::Layout(std::vector<Span>& spans)
         Span& s = spans[i];
         if (!members.empty() && s.start >= groupEnd)
             closeGroup();
-        const auto free = std::find_if(laneEnds.begin(), laneEnds.end(), [&s](int end) { return end <= s.start; });
+        const auto free =
+            std::find_if(laneEnds.begin(), laneEnds.end(), [&s](int end) { return end <= s.start; });
         if (free == laneEnds.end()) {
             s.lane = static_cast<int>(laneEnds.size());
             laneEnds.push_back(effectiveEnd(s));

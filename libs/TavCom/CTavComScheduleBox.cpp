@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "CTavComMarkPainter.h"
+#include "CTavComTextFlow.h"
 #include "CTavComTimeScale.h"
 #include "CTavComUtil.h"
 
@@ -23,7 +24,8 @@ QString clockText(int seconds)
 QColor textColorOn(TavColorRef back)
 {
     // Pure black is harsh next to the soft grid lines; a near-black reads the same.
-    return CTavComUtil::GetFrontColDependBkCol(back) == TavRgb(0, 0, 0) ? QColor(0x1F, 0x24, 0x2C) : QColor(Qt::white);
+    return CTavComUtil::GetFrontColDependBkCol(back) == TavRgb(0, 0, 0) ? QColor(0x1F, 0x24, 0x2C)
+                                                                        : QColor(Qt::white);
 }
 
 } // namespace
@@ -88,7 +90,8 @@ void CTavComScheduleBox::DrawIcon(QPainter& painter, const QRect& area) const
     if (m_icon.isNull())
         return;
     const QPixmap scaled = m_icon.scaled(area.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    painter.drawPixmap(area.topLeft() + QPoint((area.width() - scaled.width()) / 2, (area.height() - scaled.height()) / 2),
+    painter.drawPixmap(area.topLeft() +
+                           QPoint((area.width() - scaled.width()) / 2, (area.height() - scaled.height()) / 2),
                        scaled);
 }
 
@@ -121,11 +124,7 @@ void CTavComScheduleBox::DrawMarks(QPainter& painter, const CTavComDrawStyle& st
                                    int& right) const
 {
     const int s = style.markSize;
-    const QRect memo = FreeMemoIconRect(s);
-    if (!memo.isEmpty()) {
-        DrawFreeMemoMark(painter, memo.adjusted(1, 1, -1, -1));
-        right = memo.left() - 2;
-    }
+    const int keep = 2 * style.fontMetrics.horizontalAdvance(QChar(0x3042));
     using Mark = void (CTavComScheduleBox::*)(QPainter&, const QRect&) const;
     const std::pair<bool, Mark> marks[] = {{IsPrivate(), &CTavComScheduleBox::DrawPrivateMark},
                                            {IsAlarm(), &CTavComScheduleBox::DrawAlarmMark},
@@ -133,7 +132,7 @@ void CTavComScheduleBox::DrawMarks(QPainter& painter, const CTavComDrawStyle& st
                                            {HasNote(), &CTavComScheduleBox::DrawNoteMark}};
     for (const auto& [on, draw] : marks) {
         // Marks give way to the text in narrow boxes.
-        if (!on || right - s - line.left() < 3 * s)
+        if (!on || right - s - line.left() < keep)
             continue;
         right -= s;
         (this->*draw)(painter, QRect(right, line.top() + (line.height() - s) / 2, s, s));
@@ -167,58 +166,65 @@ void CTavComScheduleBox::Draw(QPainter& painter, const CTavComDrawStyle& style) 
         QColor hatch = frame;
         hatch.setAlpha(110);
         painter.fillRect(r.adjusted(kAccentWidth + 1, 1, -1, -1), QBrush(hatch, Qt::BDiagPattern));
+        const int s = style.markSize + 2;
+        if (r.width() > s + 12 && r.height() > s + 4) {
+            const QRect lock(r.right() - s - 3, r.top() + 3, s, s);
+            painter.fillRect(lock.adjusted(-2, -2, 2, 2), CTavComUtil::ToQColor(fill));
+            painter.setPen(frame);
+            DrawPrivateMark(painter, lock);
+        }
         return;
     }
 
     const QColor ink = textColorOn(fill);
+    if (selected && !m_noTime && r.height() >= 14) {
+        // A grip on the bottom edge says that the box can be stretched there.
+        const int cx = r.center().x();
+        painter.fillRect(QRect(cx - 8, r.bottom() - 4, 16, 1), frame);
+        painter.fillRect(QRect(cx - 5, r.bottom() - 2, 10, 1), frame);
+    }
+    QColor markInk = ink;
+    markInk.setAlpha(200);
+    painter.setPen(markInk);
+    const QRect memo = FreeMemoIconRect(style.markSize);
+    if (!memo.isEmpty())
+        DrawFreeMemoMark(painter, memo.adjusted(1, 1, -1, -1));
+
     const QRect content = r.adjusted(kAccentWidth + 4, 2, -3, -2);
     const int lineHeight = style.fontMetrics.height();
     if (content.width() < 4 || content.height() < 4)
         return;
     painter.save();
     painter.setClipRect(r.adjusted(1, 1, -1, -1));
-    QRect line(content.left(), content.top(), content.width(), std::min(lineHeight, content.height()));
-    QColor markInk = ink;
-    markInk.setAlpha(200);
-    painter.setPen(markInk);
-    int right = content.right() + 1;
-    DrawMarks(painter, style, line, right);
+    // The first line holds the icon, the time, the start of the text and the marks.
+    const int firstHeight = std::min(lineHeight, content.height());
     int left = content.left();
+    int right = memo.isEmpty() ? content.right() + 1 : memo.left() - 2;
     const int iconSize = style.markSize + 4;
     if (HasIcon() && right - left > iconSize * 3) {
-        DrawIcon(painter, QRect(left, line.top() + (line.height() - iconSize) / 2, iconSize, iconSize));
+        DrawIcon(painter, QRect(left, content.top() + (firstHeight - iconSize) / 2, iconSize, iconSize));
         left += iconSize + 3;
     }
-    line.setLeft(left);
-    line.setRight(right - 2);
-
-    const QString text = GetText();
-    const int lines = content.height() / lineHeight;
-    if (m_noTime || lines <= 1) {
-        // One line: the time (when there is one) and then as much of the text as fits.
-        int x = line.left();
-        if (!m_noTime) {
-            const QString label = GetTimeLabel(false);
+    const int em = style.fontMetrics.horizontalAdvance(QChar(0x3042));
+    if (!m_noTime) {
+        const QString label = GetTimeLabel(!style.weekMode);
+        const int width = style.timeMetrics.horizontalAdvance(label);
+        // In a narrow lane the text matters more than the time, which the lane's place shows.
+        if (right - left >= width + 2 * em) {
             painter.setFont(style.timeFont);
             painter.setPen(ink);
-            painter.drawText(QRect(x, line.top(), line.width(), line.height()), Qt::AlignLeft | Qt::AlignVCenter, label);
-            x += style.timeMetrics.horizontalAdvance(label) + 4;
+            painter.drawText(QRect(left, content.top(), width + 1, firstHeight),
+                             Qt::AlignLeft | Qt::AlignVCenter, label);
+            left += width + em / 2;
         }
-        painter.setFont(style.font);
-        painter.setPen(ink);
-        const int w = line.right() - x + 1;
-        if (w > 4) {
-            painter.drawText(QRect(x, line.top(), w, line.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                             style.fontMetrics.elidedText(text.simplified(), Qt::ElideRight, w));
-        }
-    } else {
-        painter.setFont(style.timeFont);
-        painter.setPen(ink);
-        painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
-                         style.timeMetrics.elidedText(GetTimeLabel(!style.weekMode), Qt::ElideRight, line.width()));
-        painter.setFont(style.font);
-        const QRect body(content.left(), content.top() + lineHeight, content.width(), (lines - 1) * lineHeight);
-        painter.drawText(body, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
     }
+    painter.setPen(markInk);
+    const QRect firstLine(left, content.top(), right - left, firstHeight);
+    DrawMarks(painter, style, firstLine, right);
+    painter.setPen(ink);
+    const QRect rest(content.left(), content.top() + lineHeight, content.width(),
+                     std::max(0, content.height() - lineHeight));
+    CTavComTextFlow::Draw(painter, GetText(), style.font, style.fontMetrics,
+                          QRect(left, content.top(), right - 2 - left, firstHeight), rest);
     painter.restore();
 }

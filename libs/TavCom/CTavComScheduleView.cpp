@@ -12,11 +12,11 @@
 #include "CTavComScheduleBox.h"
 #include "CTavComUtil.h"
 
-
 CTavComScheduleView::CTavComScheduleView(bool weekMode, QWidget* parent) : QAbstractScrollArea(parent)
 {
     m_style.weekMode = weekMode;
-    m_fontFaces = {QStringLiteral("MS UI Gothic"), QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("ＭＳ ゴシック")};
+    m_fontFaces = {QStringLiteral("MS UI Gothic"), QStringLiteral("ＭＳ Ｐゴシック"),
+                   QStringLiteral("ＭＳ ゴシック")};
     SizeSetting size;
     if (weekMode) {
         size.colMinWidth = 96;

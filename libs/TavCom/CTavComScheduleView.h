@@ -7,10 +7,9 @@
 #include "CTavComDragTracker.h"
 #include "CTavComDrawStyle.h"
 #include "CTavComGridGeometry.h"
+#include "CTavComScheduleBox.h"
 #include "CTavComScheduleColum.h"
 #include "TavComSettings.h"
-
-class CTavComScheduleBox;
 
 // The time grid of the schedule: hour labels down the left, one column per day with its title
 // on top, a band of untimed boxes under the titles and the timed boxes below. The program's

@@ -34,7 +34,8 @@ void CTavComScheduleView::OnLButtonDown(Qt::KeyboardModifiers, const QPoint& poi
     }
     const bool resize = m_lastHit.onBottomEdge;
     m_drag.Begin(resize ? CTavComDragTracker::Mode::Resize : CTavComDragTracker::Mode::Move, box,
-                 m_lastHit.column, box->IsNoTime(), box->GetStartSec(), box->GetEndSec(), point, m_lastHit.seconds);
+                 m_lastHit.column, box->IsNoTime(), box->GetStartSec(), box->GetEndSec(), point,
+                 m_lastHit.seconds);
     viewport()->setCursor(resize ? Qt::SizeVerCursor : Qt::SizeAllCursor);
 }
 
@@ -53,8 +54,9 @@ void CTavComScheduleView::OnMouseMove(Qt::KeyboardModifiers, const QPoint& point
     if (m_drag.Update(point, column, overNoTime, m_geo.TimeAt(point.y())))
         viewport()->update();
     const QRect timed = m_geo.TimedRect();
-    const bool nearEdge = m_drag.IsDragging() && !overNoTime &&
-                          (point.y() < timed.top() + kAutoScrollMargin || point.y() > timed.bottom() - kAutoScrollMargin);
+    const bool nearEdge =
+        m_drag.IsDragging() && !overNoTime &&
+        (point.y() < timed.top() + kAutoScrollMargin || point.y() > timed.bottom() - kAutoScrollMargin);
     if (nearEdge && !m_autoScroll.isActive())
         m_autoScroll.start();
     else if (!nearEdge)

@@ -10,6 +10,15 @@ constexpr TavColorRef TavRgb(int r, int g, int b)
 {
     return static_cast<TavColorRef>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-constexpr int TavRed(TavColorRef c) { return static_cast<int>(c & 0xFF); }
-constexpr int TavGreen(TavColorRef c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int TavBlue(TavColorRef c) { return static_cast<int>((c >> 16) & 0xFF); }
+constexpr int TavRed(TavColorRef c)
+{
+    return static_cast<int>(c & 0xFF);
+}
+constexpr int TavGreen(TavColorRef c)
+{
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int TavBlue(TavColorRef c)
+{
+    return static_cast<int>((c >> 16) & 0xFF);
+}

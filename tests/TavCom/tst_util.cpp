@@ -34,24 +34,42 @@ void TestUtil::timeFormats_data()
     const QDateTime morning(QDate(2024, 3, 5), QTime(9, 5, 7));
     const QDateTime night(QDate(2031, 12, 31), QTime(23, 55, 55));
     const QDateTime midnight(QDate(1970, 1, 2), QTime(0, 0));
-    QTest::newRow("store day key") << morning << "%Y%m%d" << "20240305";
-    QTest::newRow("clock") << morning << "%H:%M:%S" << "09:05:07";
-    QTest::newRow("clock without zeros") << morning << "%#H:%M" << "9:05";
-    QTest::newRow("day and month without zeros") << morning << "%#m/%#d" << "3/5";
-    QTest::newRow("two-digit year") << morning << "%y" << "24";
-    QTest::newRow("weekday short and long") << morning << "%a %A" << "火 火曜日";
-    QTest::newRow("month names") << morning << "%b|%B" << "3月|3月";
-    QTest::newRow("morning marker and 12-hour clock") << morning << "%p%I時" << "午前09時";
-    QTest::newRow("afternoon marker") << night << "%p%#I" << "午後11";
-    QTest::newRow("noon is 12 afternoon") << QDateTime(QDate(2024, 1, 1), QTime(12, 0)) << "%p%#I" << "午後12";
-    QTest::newRow("midnight is 12 morning") << midnight << "%p%#I" << "午前12";
-    QTest::newRow("day of year and weekday number") << night << "%j %w" << "365 3";
-    QTest::newRow("literal percent") << morning << "100%% %d" << "100% 05";
-    QTest::newRow("unknown directive kept") << morning << "%Q%d" << "%Q05";
-    QTest::newRow("percent at end kept") << morning << "%d%" << "05%";
-    QTest::newRow("hash at end kept") << morning << "%d%#" << "05%#";
-    QTest::newRow("Japanese text around") << night << "%Y年%#m月%#d日(%a)" << "2031年12月31日(水)";
-    QTest::newRow("empty format") << morning << "" << "";
+    QTest::newRow("store day key") << morning << "%Y%m%d"
+                                   << "20240305";
+    QTest::newRow("clock") << morning << "%H:%M:%S"
+                           << "09:05:07";
+    QTest::newRow("clock without zeros") << morning << "%#H:%M"
+                                         << "9:05";
+    QTest::newRow("day and month without zeros") << morning << "%#m/%#d"
+                                                 << "3/5";
+    QTest::newRow("two-digit year") << morning << "%y"
+                                    << "24";
+    QTest::newRow("weekday short and long") << morning << "%a %A"
+                                            << "火 火曜日";
+    QTest::newRow("month names") << morning << "%b|%B"
+                                 << "3月|3月";
+    QTest::newRow("morning marker and 12-hour clock") << morning << "%p%I時"
+                                                      << "午前09時";
+    QTest::newRow("afternoon marker") << night << "%p%#I"
+                                      << "午後11";
+    QTest::newRow("noon is 12 afternoon") << QDateTime(QDate(2024, 1, 1), QTime(12, 0)) << "%p%#I"
+                                          << "午後12";
+    QTest::newRow("midnight is 12 morning") << midnight << "%p%#I"
+                                            << "午前12";
+    QTest::newRow("day of year and weekday number") << night << "%j %w"
+                                                    << "365 3";
+    QTest::newRow("literal percent") << morning << "100%% %d"
+                                     << "100% 05";
+    QTest::newRow("unknown directive kept") << morning << "%Q%d"
+                                            << "%Q05";
+    QTest::newRow("percent at end kept") << morning << "%d%"
+                                         << "05%";
+    QTest::newRow("hash at end kept") << morning << "%d%#"
+                                      << "05%#";
+    QTest::newRow("Japanese text around") << night << "%Y年%#m月%#d日(%a)"
+                                          << "2031年12月31日(水)";
+    QTest::newRow("empty format") << morning << ""
+                                  << "";
 }
 
 void TestUtil::timeFormats()
@@ -77,9 +95,11 @@ void TestUtil::lightColor_data()
     QTest::newRow("none keeps the colour") << quint32(TavRgb(10, 20, 30)) << 0 << quint32(TavRgb(10, 20, 30));
     QTest::newRow("all gives white") << quint32(TavRgb(10, 20, 30)) << 100 << quint32(TavRgb(255, 255, 255));
     QTest::newRow("half of black") << quint32(TavRgb(0, 0, 0)) << 50 << quint32(TavRgb(128, 128, 128));
-    QTest::newRow("channels stay apart") << quint32(TavRgb(255, 0, 0)) << 50 << quint32(TavRgb(255, 128, 128));
+    QTest::newRow("channels stay apart")
+        << quint32(TavRgb(255, 0, 0)) << 50 << quint32(TavRgb(255, 128, 128));
     QTest::newRow("blue stays in the high byte") << quint32(0xFF0000) << 20 << quint32(TavRgb(51, 51, 255));
-    QTest::newRow("out of range percent is clamped") << quint32(TavRgb(0, 0, 0)) << 250 << quint32(TavRgb(255, 255, 255));
+    QTest::newRow("out of range percent is clamped")
+        << quint32(TavRgb(0, 0, 0)) << 250 << quint32(TavRgb(255, 255, 255));
 }
 
 void TestUtil::lightColor()
@@ -120,16 +140,24 @@ void TestUtil::split_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("separator");
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("font list") << "MS UI Gothic%ＭＳ Ｐゴシック%ＭＳ ゴシック" << "%"
-                               << QStringList{"MS UI Gothic", "ＭＳ Ｐゴシック", "ＭＳ ゴシック"};
-    QTest::newRow("no separator in text") << "one" << "%" << QStringList{"one"};
-    QTest::newRow("empty text") << "" << "%" << QStringList{};
-    QTest::newRow("empty field in the middle") << "a%%b" << "%" << QStringList{"a", "", "b"};
-    QTest::newRow("leading separator") << "%a" << "%" << QStringList{"", "a"};
-    QTest::newRow("trailing separator") << "a%b%" << "%" << QStringList{"a", "b"};
-    QTest::newRow("only a separator") << "%" << "%" << QStringList{""};
-    QTest::newRow("longer separator") << "a, b, c" << ", " << QStringList{"a", "b", "c"};
-    QTest::newRow("empty separator") << "abc" << "" << QStringList{"abc"};
+    QTest::newRow("font list") << "MS UI Gothic%ＭＳ Ｐゴシック%ＭＳ ゴシック"
+                               << "%" << QStringList{"MS UI Gothic", "ＭＳ Ｐゴシック", "ＭＳ ゴシック"};
+    QTest::newRow("no separator in text") << "one"
+                                          << "%" << QStringList{"one"};
+    QTest::newRow("empty text") << ""
+                                << "%" << QStringList{};
+    QTest::newRow("empty field in the middle") << "a%%b"
+                                               << "%" << QStringList{"a", "", "b"};
+    QTest::newRow("leading separator") << "%a"
+                                       << "%" << QStringList{"", "a"};
+    QTest::newRow("trailing separator") << "a%b%"
+                                        << "%" << QStringList{"a", "b"};
+    QTest::newRow("only a separator") << "%"
+                                      << "%" << QStringList{""};
+    QTest::newRow("longer separator") << "a, b, c"
+                                      << ", " << QStringList{"a", "b", "c"};
+    QTest::newRow("empty separator") << "abc"
+                                     << "" << QStringList{"abc"};
 }
 
 void TestUtil::split()
@@ -146,10 +174,10 @@ void TestUtil::existFont_data()
     QTest::addColumn<QStringList>("installed");
     QTest::addColumn<QString>("expected");
     const QStringList debian{"DejaVu Sans", "IPAGothic", "Noto Sans CJK JP"};
-    QTest::newRow("first installed preference wins") << QStringList{"Missing", "IPAGothic", "DejaVu Sans"} << debian
-                                                     << "IPAGothic";
-    QTest::newRow("Japanese faces missing: Noto first") << QStringList{"MS UI Gothic", "ＭＳ Ｐゴシック"} << debian
-                                                        << "Noto Sans CJK JP";
+    QTest::newRow("first installed preference wins")
+        << QStringList{"Missing", "IPAGothic", "DejaVu Sans"} << debian << "IPAGothic";
+    QTest::newRow("Japanese faces missing: Noto first")
+        << QStringList{"MS UI Gothic", "ＭＳ Ｐゴシック"} << debian << "Noto Sans CJK JP";
     QTest::newRow("no Noto: IPA") << QStringList{"MS UI Gothic"} << QStringList{"DejaVu Sans", "IPAGothic"}
                                   << "IPAGothic";
     QTest::newRow("names match without case") << QStringList{"dejavu sans"} << debian << "DejaVu Sans";
@@ -169,7 +197,8 @@ void TestUtil::existFontOnThisMachine()
 {
     const QStringList installed = CTavComUtil::GetInstallFonts();
     QVERIFY(!installed.isEmpty());
-    const QString face = CTavComUtil::GetExistFont({QStringLiteral("No Such Face 1"), QStringLiteral("No Such Face 2")});
+    const QString face =
+        CTavComUtil::GetExistFont({QStringLiteral("No Such Face 1"), QStringLiteral("No Such Face 2")});
     QVERIFY(!face.isEmpty());
     if (installed.contains(QStringLiteral("Noto Sans CJK JP")))
         QCOMPARE(face, QStringLiteral("Noto Sans CJK JP"));
