@@ -2,6 +2,8 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QHash>
+#include <QStaticText>
 
 #include "TavComSettings.h"
 
@@ -17,5 +19,19 @@ struct CTavComDrawStyle
     ColorSetting colors;
     ColorSettingExt extColors;
     int markSize = 11;
-    bool weekMode = false; // narrow columns: the time stands alone on the first line
+    bool weekMode = false; // narrow columns: the box shows its start time only
+
+    // A time label in timeFont, laid out once: a busy day repeats the same few dozen.
+    const QStaticText& TimeLabel(const QString& text) const
+    {
+        auto it = labels.find(text);
+        if (it == labels.end()) {
+            QStaticText label(text);
+            label.setTextFormat(Qt::PlainText);
+            label.prepare(QTransform(), timeFont);
+            it = labels.insert(text, label);
+        }
+        return *it;
+    }
+    mutable QHash<QString, QStaticText> labels;
 };

@@ -1,10 +1,11 @@
 #include "CTavComScheduleBox.h"
 
-#include <QDateTime>
 #include <QPainter>
+#include <QtMath>
 
 #include <algorithm>
 
+#include "CTavComDayClock.h"
 #include "CTavComMarkPainter.h"
 #include "CTavComTextFlow.h"
 #include "CTavComTimeScale.h"
@@ -13,12 +14,36 @@
 namespace {
 
 constexpr int kAccentWidth = 3;
-constexpr int kRadius = 3;
 
 QString clockText(int seconds)
 {
     const int minutes = seconds / 60;
     return QStringLiteral("%1:%2").arg(minutes / 60).arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
+// A frame with softly cut corners, drawn from rectangles: far cheaper than an antialiased
+// rounded path, and there are hundreds of boxes on a busy day.
+void drawFrame(QPainter& painter, const QRect& r, const QColor& frame, const QBrush& fill, int width)
+{
+    painter.fillRect(r.adjusted(width, width, -width, -width), fill);
+    const int w = r.width();
+    const int h = r.height();
+    painter.fillRect(QRect(r.left() + 2, r.top(), w - 4, width), frame);
+    painter.fillRect(QRect(r.left() + 2, r.bottom() - width + 1, w - 4, width), frame);
+    painter.fillRect(QRect(r.left(), r.top() + 2, width, h - 4), frame);
+    painter.fillRect(QRect(r.right() - width + 1, r.top() + 2, width, h - 4), frame);
+    QColor soft = frame;
+    soft.setAlpha(frame.alpha() * 2 / 5);
+    for (const QPoint& corner : {r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight()}) {
+        const int dx = corner.x() == r.left() ? 1 : -1;
+        const int dy = corner.y() == r.top() ? 1 : -1;
+        const QPoint inner = corner + QPoint(dx, dy);
+        painter.fillRect(QRect(std::min(inner.x(), inner.x() + dx * (width - 1)),
+                               std::min(inner.y(), inner.y() + dy * (width - 1)), width, width),
+                         frame);
+        painter.fillRect(QRect(corner.x() + dx, corner.y(), 1, 1), soft);
+        painter.fillRect(QRect(corner.x(), corner.y() + dy, 1, 1), soft);
+    }
 }
 
 QColor textColorOn(TavColorRef back)
@@ -38,15 +63,21 @@ void CTavComScheduleBox::SetTimes(qint64 start, qint64 end)
 
 void CTavComScheduleBox::CalcDayTimes()
 {
-    const QDateTime start = QDateTime::fromSecsSinceEpoch(GetStartTime());
-    const QDateTime end = QDateTime::fromSecsSinceEpoch(GetEndTime());
-    m_startSec = start.time().msecsSinceStartOfDay() / 1000;
-    if (end.date() > start.date())
+    CTavComDayClock clock;
+    CalcDayTimes(clock);
+}
+
+void CTavComScheduleBox::CalcDayTimes(CTavComDayClock& clock)
+{
+    const CTavComDayClock::Local start = clock.Split(GetStartTime());
+    const CTavComDayClock::Local end = clock.Split(GetEndTime());
+    m_startSec = start.seconds;
+    if (end.day > start.day)
         m_endSec = CTavComTimeScale::kDaySeconds;
-    else if (end.date() < start.date())
+    else if (end.day < start.day)
         m_endSec = m_startSec;
     else
-        m_endSec = std::max(m_startSec, end.time().msecsSinceStartOfDay() / 1000);
+        m_endSec = std::max(m_startSec, end.seconds);
 }
 
 QString CTavComScheduleBox::GetTimeLabel(bool withEnd) const
@@ -153,12 +184,9 @@ void CTavComScheduleBox::Draw(QPainter& painter, const CTavComDrawStyle& style) 
     const QColor frame = CTavComUtil::ToQColor(selected ? style.colors.selectFrame : style.colors.boxFrame);
     const QPixmap pattern = GetBackBitmap();
 
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(QPen(frame, selected ? 2.0 : 1.0));
-    painter.setBrush(pattern.isNull() ? QBrush(CTavComUtil::ToQColor(fill)) : QBrush(pattern));
-    const qreal inset = selected ? 1.0 : 0.5;
-    painter.drawRoundedRect(QRectF(r).adjusted(inset, inset, -inset, -inset), kRadius, kRadius);
     painter.setRenderHint(QPainter::Antialiasing, false);
+    drawFrame(painter, r, frame, pattern.isNull() ? QBrush(CTavComUtil::ToQColor(fill)) : QBrush(pattern),
+              selected ? 2 : 1);
     painter.fillRect(QRect(r.left() + 1, r.top() + 1, kAccentWidth, r.height() - 2), frame);
 
     if (IsMasked()) {
@@ -207,14 +235,14 @@ void CTavComScheduleBox::Draw(QPainter& painter, const CTavComDrawStyle& style) 
     }
     const int em = style.fontMetrics.horizontalAdvance(QChar(0x3042));
     if (!m_noTime) {
-        const QString label = GetTimeLabel(!style.weekMode);
-        const int width = style.timeMetrics.horizontalAdvance(label);
+        const QStaticText& label = style.TimeLabel(GetTimeLabel(!style.weekMode));
+        const int width = qCeil(label.size().width());
         // In a narrow lane the text matters more than the time, which the lane's place shows.
         if (right - left >= width + 2 * em) {
             painter.setFont(style.timeFont);
             painter.setPen(ink);
-            painter.drawText(QRect(left, content.top(), width + 1, firstHeight),
-                             Qt::AlignLeft | Qt::AlignVCenter, label);
+            painter.drawStaticText(QPointF(left, content.top() + (firstHeight - label.size().height()) / 2.0),
+                                   label);
             left += width + em / 2;
         }
     }

@@ -9,6 +9,7 @@
 #include "TavColorRef.h"
 
 class QPainter;
+class CTavComDayClock;
 
 // One event in the grid. The program derives its own box from this class and answers the
 // questions below from its record; used as it is, the box answers from the values set on it.
@@ -63,6 +64,7 @@ public:
     // Reads the start and end once and keeps them as seconds of the day: an end on a later day
     // becomes midnight, an end before the start becomes the start.
     void CalcDayTimes();
+    void CalcDayTimes(CTavComDayClock& clock);
     int GetStartSec() const { return m_startSec; }
     int GetEndSec() const { return m_endSec; }
     QString GetTimeLabel(bool withEnd) const;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "CTavComDayClock.h"
 #include "CTavComOverlapLayout.h"
 #include "CTavComScheduleBox.h"
 
@@ -58,13 +59,14 @@ int CTavComScheduleColum::CalcDuplication(int minSeconds)
     m_minSeconds = std::clamp(minSeconds, 0, CTavComTimeScale::kDaySeconds);
     std::vector<CTavComOverlapLayout::Span> spans;
     spans.reserve(m_boxes.size());
+    CTavComDayClock clock;
     for (const auto& box : m_boxes) {
-        box->CalcDayTimes();
+        box->CalcDayTimes(clock);
         const auto [start, end] = shownSpan(*box, m_minSeconds);
         spans.push_back({start, end});
     }
     for (const auto& box : m_noTimeBoxes)
-        box->CalcDayTimes();
+        box->CalcDayTimes(clock);
     const int most = CTavComOverlapLayout::Layout(spans);
     for (size_t i = 0; i < spans.size(); ++i)
         m_boxes[i]->SetLane(spans[i].lane, spans[i].span, spans[i].lanes, spans[i].group);

@@ -189,6 +189,7 @@ void CTavComScheduleView::RebuildStyle()
     m_style.fontMetrics = QFontMetrics(m_style.font);
     m_style.timeMetrics = QFontMetrics(m_style.timeFont);
     m_style.markSize = size.markSize;
+    m_style.labels.clear();
 }
 
 void CTavComScheduleView::Relayout(bool overlaps)

@@ -9,8 +9,8 @@ int CTavComTextFlow::Draw(QPainter& painter, const QString& text, const QFont& f
     if (text.isEmpty())
         return 0;
     const int lineHeight = metrics.height();
-    const int restLines = rest.width() > 0 ? rest.height() / lineHeight : 0;
     const int em = metrics.horizontalAdvance(QChar(0x3042));
+    const int restLines = rest.width() >= em ? rest.height() / lineHeight : 0;
     const bool useFirst = first.width() >= em;
     const int maxLines = (useFirst ? 1 : 0) + restLines;
     if (maxLines == 0)

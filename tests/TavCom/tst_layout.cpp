@@ -1,6 +1,8 @@
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTest>
 
+#include "CTavComDayClock.h"
 #include "CTavComOverlapLayout.h"
 #include "CTavComScheduleBox.h"
 #include "CTavComScheduleColum.h"
@@ -53,6 +55,8 @@ private slots:
     void dayTimesFromStoredSeconds_data();
     void dayTimesFromStoredSeconds();
     void untimedBoxesStack();
+    void dayClockAgreesWithLocalTime_data();
+    void dayClockAgreesWithLocalTime();
 };
 
 void TestLayout::lanes_data()
@@ -242,6 +246,48 @@ void TestLayout::untimedBoxesStack()
         QVERIFY(b[i]->BottomEdgeRect().isEmpty());
         if (i > 0)
             QVERIFY(!b[i]->GetRect().intersects(b[i - 1]->GetRect()));
+    }
+}
+
+void TestLayout::dayClockAgreesWithLocalTime_data()
+{
+    QTest::addColumn<QByteArray>("zone");
+    QTest::addColumn<QDate>("from");
+    QTest::addColumn<int>("threeDays"); // seconds in the three days, to see that the zone applies
+    QTest::newRow("clocks go forward") << QByteArray("Europe/Berlin") << QDate(2025, 3, 29) << 71 * 3600;
+    QTest::newRow("clocks go back") << QByteArray("Europe/Berlin") << QDate(2025, 10, 25) << 73 * 3600;
+    QTest::newRow("half-hour change")
+        << QByteArray("Australia/Lord_Howe") << QDate(2025, 4, 5) << 72 * 3600 + 1800;
+    QTest::newRow("Japan") << QByteArray("Asia/Tokyo") << QDate(2025, 2, 23) << 72 * 3600;
+}
+
+void TestLayout::dayClockAgreesWithLocalTime()
+{
+    QFETCH(QByteArray, zone);
+    QFETCH(QDate, from);
+    const QByteArray saved = qgetenv("TZ");
+    const auto restore = qScopeGuard([&saved] {
+        if (saved.isNull())
+            qunsetenv("TZ");
+        else
+            qputenv("TZ", saved);
+        tzset();
+    });
+    qputenv("TZ", zone);
+    tzset();
+    const qint64 start = from.startOfDay().toSecsSinceEpoch();
+    QTEST(int(from.addDays(3).startOfDay().toSecsSinceEpoch() - start), "threeDays");
+    CTavComDayClock clock;
+    // In order (the remembered day answers) and then jumping about (it must not answer wrongly).
+    QRandomGenerator random(7);
+    for (int pass = 0; pass < 2; ++pass) {
+        for (qint64 i = 0; i < 3 * 86400 / 300; ++i) {
+            const qint64 t = pass == 0 ? start + i * 300 : start + random.bounded(3 * 86400);
+            const QDateTime local = QDateTime::fromSecsSinceEpoch(t);
+            const CTavComDayClock::Local got = clock.Split(t);
+            QCOMPARE(got.day, local.date().toJulianDay());
+            QCOMPARE(got.seconds, local.time().msecsSinceStartOfDay() / 1000);
+        }
     }
 }
 
