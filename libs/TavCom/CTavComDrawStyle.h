@@ -19,6 +19,7 @@ struct CTavComDrawStyle
     ColorSetting colors;
     ColorSettingExt extColors;
     int markSize = 11;
+    int em = 12;           // width of one Japanese character in font
     bool weekMode = false; // narrow columns: the box shows its start time only
 
     // A time label in timeFont, laid out once: a busy day repeats the same few dozen.

@@ -155,7 +155,7 @@ void CTavComScheduleBox::DrawMarks(QPainter& painter, const CTavComDrawStyle& st
                                    int& right) const
 {
     const int s = style.markSize;
-    const int keep = 2 * style.fontMetrics.horizontalAdvance(QChar(0x3042));
+    const int keep = 2 * style.em;
     using Mark = void (CTavComScheduleBox::*)(QPainter&, const QRect&) const;
     const std::pair<bool, Mark> marks[] = {{IsPrivate(), &CTavComScheduleBox::DrawPrivateMark},
                                            {IsAlarm(), &CTavComScheduleBox::DrawAlarmMark},
@@ -233,7 +233,7 @@ void CTavComScheduleBox::Draw(QPainter& painter, const CTavComDrawStyle& style) 
         DrawIcon(painter, QRect(left, content.top() + (firstHeight - iconSize) / 2, iconSize, iconSize));
         left += iconSize + 3;
     }
-    const int em = style.fontMetrics.horizontalAdvance(QChar(0x3042));
+    const int em = style.em;
     if (!m_noTime) {
         const QStaticText& label = style.TimeLabel(GetTimeLabel(!style.weekMode));
         const int width = qCeil(label.size().width());

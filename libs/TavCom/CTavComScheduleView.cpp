@@ -202,6 +202,7 @@ void CTavComScheduleView::RebuildStyle()
     m_style.fontMetrics = QFontMetrics(m_style.font);
     m_style.timeMetrics = QFontMetrics(m_style.timeFont);
     m_style.markSize = size.markSize;
+    m_style.em = m_style.fontMetrics.horizontalAdvance(QChar(0x3042));
     m_style.labels.clear();
 }
 
