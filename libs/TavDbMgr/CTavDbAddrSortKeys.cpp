@@ -5,10 +5,11 @@
 #include "CTavDbAddrRecord.h"
 
 namespace {
-constexpr CTavDbAddrSortKeys::Level kNameOrder[] = {
-    CTavDbAddrSortKeys::LastLevel, CTavDbAddrSortKeys::FirstLevel, CTavDbAddrSortKeys::CompanyLevel};
-constexpr CTavDbAddrSortKeys::Level kCompanyOrder[] = {
-    CTavDbAddrSortKeys::CompanyLevel, CTavDbAddrSortKeys::LastLevel, CTavDbAddrSortKeys::FirstLevel};
+using Level = CTavDbAddrSortKeys::Level;
+constexpr Level kNameOrder[] = {CTavDbAddrSortKeys::LastLevel, CTavDbAddrSortKeys::FirstLevel,
+                                CTavDbAddrSortKeys::CompanyLevel};
+constexpr Level kCompanyOrder[] = {CTavDbAddrSortKeys::CompanyLevel, CTavDbAddrSortKeys::LastLevel,
+                                   CTavDbAddrSortKeys::FirstLevel};
 } // namespace
 
 CTavDbAddrSortKeys::CTavDbAddrSortKeys() : m_collator(QLocale(QLocale::Japanese, QLocale::Japan)) {}
@@ -36,53 +37,43 @@ const QString& CTavDbAddrSortKeys::LeadingText(const CTavDbAddrRecord& card, boo
     return card.GetLastName(); // empty
 }
 
-const CTavDbAddrSortKeys::Entry& CTavDbAddrSortKeys::entryFor(const CTavDbAddrRecord& card)
+QString CTavDbAddrSortKeys::SortText(const CTavDbAddrRecord& card, bool byCompany)
 {
-    Entry& e = m_cache[card.GetUniqueId()];
-    for (int l = 0; l < LevelCount; ++l) {
-        const QString& text = LevelText(card, static_cast<Level>(l));
-        // QString comparison first: most cards have not changed since the last sort.
-        if (!e.key[l] || e.text[l] != text) {
-            e.text[l] = text;
-            e.key[l] = m_collator.sortKey(text);
-        }
+    // One string for all levels, so that the collation weighs every level's letters before
+    // any level's kana form or case. A tab sorts below every letter: a shorter level first.
+    const Level* order = byCompany ? kCompanyOrder : kNameOrder;
+    QString text;
+    for (int i = 0; i < LevelCount; ++i) {
+        const QString& level = LevelText(card, order[i]);
+        if (text.isEmpty() && level.isEmpty())
+            continue;
+        if (!text.isEmpty())
+            text += u'\t';
+        text += level;
     }
-    return e;
+    return text;
 }
 
 void CTavDbAddrSortKeys::Sort(std::vector<CTavDbPcRecord*>& cards, bool byCompany)
 {
-    struct Item
-    {
-        CTavDbPcRecord* record;
-        const QCollatorSortKey* keys[LevelCount];
-        int count;
-    };
-    const Level* order = byCompany ? kCompanyOrder : kNameOrder;
+    using Item = std::pair<CTavDbPcRecord*, const QCollatorSortKey*>;
+    const int mode = byCompany ? 1 : 0;
     std::vector<Item> items;
     items.reserve(cards.size());
     for (CTavDbPcRecord* rec : cards) {
-        const Entry& e = entryFor(static_cast<const CTavDbAddrRecord&>(*rec));
-        Item item{rec, {}, 0};
-        for (int i = 0; i < LevelCount; ++i) {
-            const int l = order[i];
-            if (item.count == 0 && e.text[l].isEmpty())
-                continue; // leading empty level
-            item.keys[item.count++] = &*e.key[l];
+        Entry& e = m_cache[rec->GetUniqueId()];
+        QString text = SortText(static_cast<const CTavDbAddrRecord&>(*rec), byCompany);
+        // Most cards have not changed since the last sort: comparing texts is cheap.
+        if (!e.key[mode] || e.text[mode] != text) {
+            e.key[mode] = m_collator.sortKey(text);
+            e.text[mode] = std::move(text);
         }
-        items.push_back(item);
+        items.emplace_back(rec, &*e.key[mode]);
     }
-    std::stable_sort(items.begin(), items.end(), [](const Item& a, const Item& b) {
-        const int n = std::min(a.count, b.count);
-        for (int i = 0; i < n; ++i) {
-            const int c = a.keys[i]->compare(*b.keys[i]);
-            if (c != 0)
-                return c < 0;
-        }
-        return a.count < b.count;
-    });
+    std::stable_sort(items.begin(), items.end(),
+                     [](const Item& a, const Item& b) { return a.second->compare(*b.second) < 0; });
     for (size_t i = 0; i < items.size(); ++i)
-        cards[i] = items[i].record;
+        cards[i] = items[i].first;
 }
 
 void CTavDbAddrSortKeys::Prune(int liveCount)

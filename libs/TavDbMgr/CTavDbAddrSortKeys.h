@@ -38,14 +38,15 @@ public:
     static const QString& LevelText(const CTavDbAddrRecord& card, Level level);
     // The text the card sorts by first in that order (empty when the card has no names).
     static const QString& LeadingText(const CTavDbAddrRecord& card, bool byCompany);
+    // The levels of that order joined by tabs, from the first non-empty one.
+    static QString SortText(const CTavDbAddrRecord& card, bool byCompany);
 
 private:
     struct Entry
     {
-        QString text[LevelCount];
-        std::optional<QCollatorSortKey> key[LevelCount];
+        QString text[2];
+        std::optional<QCollatorSortKey> key[2];
     };
-    const Entry& entryFor(const CTavDbAddrRecord& card);
 
     QCollator m_collator;
     std::unordered_map<uint32_t, Entry> m_cache;

@@ -81,14 +81,22 @@ void TodoOutlineTest::addAfter_data()
     QTest::addColumn<int>("level");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("into an empty list") << "" << "" << 2 << "N";
-    QTest::newRow("at the end keeps a sibling level") << "A,.a" << "" << 1 << "A,.a,.N";
-    QTest::newRow("at the end never two deeper") << "A" << "" << 2 << "A,.N";
-    QTest::newRow("after a task, past its sub-items") << "A,.a,..x,B" << "A" << 0 << "A,.a,..x,N,B";
-    QTest::newRow("deeper becomes the last child") << "A,.a,..x,B" << "A" << 2 << "A,.a,..x,.N,B";
-    QTest::newRow("a level above the next task would adopt it") << "A,.a,.b" << "a" << 0 << "A,.a,.N,.b";
-    QTest::newRow("after a leaf at level 2") << "A,.a,..x" << "x" << 2 << "A,.a,..x,..N";
-    QTest::newRow("pasted child after pasted parent") << "A,B" << "A" << 1 << "A,.N,B";
+    QTest::newRow("into an empty list") << ""
+                                        << "" << 2 << "N";
+    QTest::newRow("at the end keeps a sibling level") << "A,.a"
+                                                      << "" << 1 << "A,.a,.N";
+    QTest::newRow("at the end never two deeper") << "A"
+                                                 << "" << 2 << "A,.N";
+    QTest::newRow("after a task, past its sub-items") << "A,.a,..x,B"
+                                                      << "A" << 0 << "A,.a,..x,N,B";
+    QTest::newRow("deeper becomes the last child") << "A,.a,..x,B"
+                                                   << "A" << 2 << "A,.a,..x,.N,B";
+    QTest::newRow("a level above the next task would adopt it") << "A,.a,.b"
+                                                                << "a" << 0 << "A,.a,.N,.b";
+    QTest::newRow("after a leaf at level 2") << "A,.a,..x"
+                                             << "x" << 2 << "A,.a,..x,..N";
+    QTest::newRow("pasted child after pasted parent") << "A,B"
+                                                      << "A" << 1 << "A,.N,B";
 }
 
 void TodoOutlineTest::addAfter()
@@ -118,17 +126,24 @@ void TodoOutlineTest::deleteModes_data()
     QTest::addColumn<QString>("expected");
 
     const QString tree = QStringLiteral("A,.a,..x,.b,B");
-    QTest::newRow("alone: sub-items move up a level") << tree << "" << "A" << 0 << TavStatusCode::Ok << "a,.x,b,B";
-    QTest::newRow("alone: a leaf") << tree << "" << "x" << 0 << TavStatusCode::Ok << "A,.a,.b,B";
-    QTest::newRow("with sub-items") << tree << "" << "a" << 2 << TavStatusCode::Ok << "A,.b,B";
-    QTest::newRow("with sub-items: the whole tree") << tree << "" << "A" << 2 << TavStatusCode::Ok << "B";
-    QTest::newRow("purge: completed with completed sub-items")
-        << tree << "a,x" << "a" << 1 << TavStatusCode::Ok << "A,.b,B";
-    QTest::newRow("purge: refused while a sub-item is open")
-        << tree << "A,a,b" << "A" << 1 << TavStatusCode::Refused << tree;
-    QTest::newRow("purge: refused for an open task") << tree << "x" << "B" << 1 << TavStatusCode::Refused << tree;
-    QTest::newRow("purge: a completed leaf") << tree << "x" << "x" << 1 << TavStatusCode::Ok << "A,.a,.b,B";
-    QTest::newRow("unknown mode") << tree << "" << "A" << 3 << TavStatusCode::InvalidArgument << tree;
+    QTest::newRow("alone: sub-items move up a level") << tree << ""
+                                                      << "A" << 0 << TavStatusCode::Ok << "a,.x,b,B";
+    QTest::newRow("alone: a leaf") << tree << ""
+                                   << "x" << 0 << TavStatusCode::Ok << "A,.a,.b,B";
+    QTest::newRow("with sub-items") << tree << ""
+                                    << "a" << 2 << TavStatusCode::Ok << "A,.b,B";
+    QTest::newRow("with sub-items: the whole tree") << tree << ""
+                                                    << "A" << 2 << TavStatusCode::Ok << "B";
+    QTest::newRow("purge: completed with completed sub-items") << tree << "a,x"
+                                                               << "a" << 1 << TavStatusCode::Ok << "A,.b,B";
+    QTest::newRow("purge: refused while a sub-item is open") << tree << "A,a,b"
+                                                             << "A" << 1 << TavStatusCode::Refused << tree;
+    QTest::newRow("purge: refused for an open task") << tree << "x"
+                                                     << "B" << 1 << TavStatusCode::Refused << tree;
+    QTest::newRow("purge: a completed leaf") << tree << "x"
+                                             << "x" << 1 << TavStatusCode::Ok << "A,.a,.b,B";
+    QTest::newRow("unknown mode") << tree << ""
+                                  << "A" << 3 << TavStatusCode::InvalidArgument << tree;
 }
 
 void TodoOutlineTest::deleteModes()
@@ -143,8 +158,8 @@ void TodoOutlineTest::deleteModes()
     fill(store, outline, completed);
     QCOMPARE(store.DeleteRecord(idOf(store, target), mode, false), status);
     QCOMPARE(outlineOf(store), expected);
-    QCOMPARE(store.DeleteRecord(0x123456, mode, false), mode <= 2 ? TavStatusCode::NotFound
-                                                                   : TavStatusCode::InvalidArgument);
+    QCOMPARE(store.DeleteRecord(0x123456, mode, false),
+             mode <= 2 ? TavStatusCode::NotFound : TavStatusCode::InvalidArgument);
 }
 
 void TodoOutlineTest::deleteWithArchiveKeepsFlaggedTasksOutOfTheOutline()
@@ -152,7 +167,8 @@ void TodoOutlineTest::deleteWithArchiveKeepsFlaggedTasksOutOfTheOutline()
     // Archived tasks stay in the store order; the outline must look through them.
     CTavDbTodo store;
     fill(store, QStringLiteral("A,.a,.b,B,.c"));
-    QCOMPARE(store.DeleteRecord(idOf(store, QStringLiteral("a")), CTavDbTodo::DeleteAlone, true), TavStatusCode::Ok);
+    QCOMPARE(store.DeleteRecord(idOf(store, QStringLiteral("a")), CTavDbTodo::DeleteAlone, true),
+             TavStatusCode::Ok);
     QCOMPARE(store.AllRecords().size(), size_t(5));
     QCOMPARE(outlineOf(store), QStringLiteral("A,.b,B,.c"));
     QVERIFY(store.IsHoldChildren(idOf(store, QStringLiteral("A"))));
@@ -175,20 +191,25 @@ void TodoOutlineTest::moves_data()
     const QString tree = QStringLiteral("A,.a,..x,.b,B,.c");
     QTest::newRow("up: over the previous sibling with its sub-items")
         << tree << "B" << true << TavStatusCode::Ok << "B,.c,A,.a,..x,.b";
-    QTest::newRow("up: a child over its sibling") << tree << "b" << true << TavStatusCode::Ok << "A,.b,.a,..x,B,.c";
+    QTest::newRow("up: a child over its sibling")
+        << tree << "b" << true << TavStatusCode::Ok << "A,.b,.a,..x,B,.c";
     QTest::newRow("up: the first child leaves its parent")
         << tree << "a" << true << TavStatusCode::Ok << "a,.x,A,.b,B,.c";
-    QTest::newRow("up: first child of a deep parent") << tree << "x" << true << TavStatusCode::Ok << "A,.x,.a,.b,B,.c";
+    QTest::newRow("up: first child of a deep parent")
+        << tree << "x" << true << TavStatusCode::Ok << "A,.x,.a,.b,B,.c";
     QTest::newRow("up: the first row stays") << tree << "A" << true << TavStatusCode::Refused << tree;
     QTest::newRow("down: the first task with its sub-items")
         << tree << "A" << false << TavStatusCode::Ok << "B,.c,A,.a,..x,.b";
-    QTest::newRow("down: a child over its sibling") << tree << "a" << false << TavStatusCode::Ok << "A,.b,.a,..x,B,.c";
+    QTest::newRow("down: a child over its sibling")
+        << tree << "a" << false << TavStatusCode::Ok << "A,.b,.a,..x,B,.c";
     QTest::newRow("down: the last child leaves its parent")
         << tree << "b" << false << TavStatusCode::Ok << "A,.a,..x,b,B,.c";
     QTest::newRow("down: the last row stays") << tree << "B" << false << TavStatusCode::Refused << tree;
-    QTest::newRow("down: a last child at the end") << tree << "c" << false << TavStatusCode::Ok << "A,.a,..x,.b,B,c";
+    QTest::newRow("down: a last child at the end")
+        << tree << "c" << false << TavStatusCode::Ok << "A,.a,..x,.b,B,c";
     QTest::newRow("up: a jump of two levels lands at the parent's level")
-        << "A,..x" << "x" << true << TavStatusCode::Ok << "x,A";
+        << "A,..x"
+        << "x" << true << TavStatusCode::Ok << "x,A";
 }
 
 void TodoOutlineTest::moves()
@@ -307,7 +328,8 @@ void TodoOutlineTest::ordersSurviveWriteAndReload()
     task.SetDesc(QStringLiteral("N"));
     task.SetIndentLevel(1);
     QCOMPARE(store.AddRecordAfter(task, idOf(store, QStringLiteral("A"))), TavStatusCode::Ok);
-    QCOMPARE(store.DeleteRecord(idOf(store, QStringLiteral("A")), CTavDbTodo::DeleteAlone, false), TavStatusCode::Ok);
+    QCOMPARE(store.DeleteRecord(idOf(store, QStringLiteral("A")), CTavDbTodo::DeleteAlone, false),
+             TavStatusCode::Ok);
     QCOMPARE(store.Write(), TavStatusCode::Ok);
     CTavDbTodo reread;
     QCOMPARE(reread.LoadFromFile(path), TavStatusCode::Ok);

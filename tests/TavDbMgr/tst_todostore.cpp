@@ -9,7 +9,10 @@
 namespace {
 const QDate kToday(2025, 3, 10);
 
-TavTime day(int offset) { return CTavDbTime::fromDate(kToday.addDays(offset)); }
+TavTime day(int offset)
+{
+    return CTavDbTime::fromDate(kToday.addDays(offset));
+}
 
 CTavDbTodoRecord task(const QString& title, int priority = 1)
 {
