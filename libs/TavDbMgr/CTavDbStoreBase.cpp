@@ -208,7 +208,10 @@ TavStatus CTavDbStoreBase::openAndRead(const QString& path, CTavDbStoreBase& int
 
 TavStatus CTavDbStoreBase::writeAll(CTavSqliteDb& db) const
 {
-    const QByteArray schema = QByteArray("PRAGMA application_id=") + QByteArray::number(kApplicationId) +
+    // Text is kept as UTF-16, the form QString holds, so that reading and writing copy it
+    // instead of converting it.
+    const QByteArray schema = QByteArray("PRAGMA encoding='UTF-16le';PRAGMA application_id=") +
+                              QByteArray::number(kApplicationId) +
                               ";PRAGMA user_version=" + QByteArray::number(kSchemaVersion) +
                               ";CREATE TABLE meta(key TEXT PRIMARY KEY, value);"
                               "CREATE TABLE categories(idx INTEGER PRIMARY KEY, id INTEGER NOT NULL, name TEXT, "
