@@ -208,10 +208,7 @@ TavStatus CTavDbStoreBase::openAndRead(const QString& path, CTavDbStoreBase& int
 
 TavStatus CTavDbStoreBase::writeAll(CTavSqliteDb& db) const
 {
-    // Text is kept as UTF-16, the form QString holds, so that reading and writing copy it
-    // instead of converting it.
-    const QByteArray schema = QByteArray("PRAGMA encoding='UTF-16le';PRAGMA application_id=") +
-                              QByteArray::number(kApplicationId) +
+    const QByteArray schema = QByteArray("PRAGMA application_id=") + QByteArray::number(kApplicationId) +
                               ";PRAGMA user_version=" + QByteArray::number(kSchemaVersion) +
                               ";CREATE TABLE meta(key TEXT PRIMARY KEY, value);"
                               "CREATE TABLE categories(idx INTEGER PRIMARY KEY, id INTEGER NOT NULL, name TEXT, "
@@ -219,6 +216,10 @@ TavStatus CTavDbStoreBase::writeAll(CTavSqliteDb& db) const
                               "CREATE TABLE records(uid INTEGER PRIMARY KEY, seq INTEGER NOT NULL, attr INTEGER, "
                               "category INTEGER, " +
                               QByteArray(m_columns) + ");";
+    // Text is kept as UTF-16, the form QString holds, so that reading and writing copy it
+    // instead of converting it. The encoding is fixed before the first table exists.
+    if (db.exec("PRAGMA encoding='UTF-16le'") != SQLITE_OK)
+        return TavStatusCode::FileError;
     Transaction tx(db);
     if (!tx.ok() || db.exec(schema.constData()) != SQLITE_OK)
         return TavStatusCode::FileError;
@@ -412,7 +413,8 @@ int CTavDbStoreBase::PositionOf(uint32_t uniqueId) const
     const CTavDbPcRecord* rec = m_byId.value(uniqueId);
     if (!rec)
         return -1;
-    const auto it = std::find_if(m_records.begin(), m_records.end(), [rec](const auto& r) { return r.get() == rec; });
+    const auto it =
+        std::find_if(m_records.begin(), m_records.end(), [rec](const auto& r) { return r.get() == rec; });
     return it == m_records.end() ? -1 : static_cast<int>(it - m_records.begin());
 }
 
@@ -524,7 +526,8 @@ void CTavDbStoreBase::MarkChanged(uint32_t uniqueId)
 void CTavDbStoreBase::MoveRecordRange(int from, int count, int to)
 {
     const int size = static_cast<int>(m_records.size());
-    if (count <= 0 || from < 0 || from + count > size || to < 0 || to > size || (to >= from && to <= from + count))
+    if (count <= 0 || from < 0 || from + count > size || to < 0 || to > size ||
+        (to >= from && to <= from + count))
         return;
     const auto first = m_records.begin() + from;
     const auto last = first + count;

@@ -162,12 +162,6 @@ void AddrStoreTest::valueRanges()
     // With no usual contact chosen, the first phone stands in.
     card.SetPhone(0, QStringLiteral("03-1111-2222"));
     QCOMPARE(card.GetDisplayPhoneText(), QStringLiteral("03-1111-2222"));
-    // Slots out of range read as nothing and write nothing.
-    card.SetPhone(5, QStringLiteral("x"));
-    QCOMPARE(card.GetPhone(5), QString());
-    QCOMPARE(card.GetPhone(-1), QString());
-    QCOMPARE(CTavDbAddr::GetPhoneLabelName(7), QStringLiteral("携帯"));
-    QCOMPARE(CTavDbAddr::GetPhoneLabelName(8), QString());
     // An e-mail address is a slot labelled e-mail with text in it.
     QVERIFY(!card.HasEmail());
     card.SetPhone(4, QStringLiteral("a@example.jp"));
