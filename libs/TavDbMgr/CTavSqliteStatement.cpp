@@ -20,7 +20,6 @@ CTavSqliteStatement& CTavSqliteStatement::bind(int64_t value)
 CTavSqliteStatement& CTavSqliteStatement::bind(const QString& value)
 {
     // UTF-16 goes in as it is; SQLite converts only when the file keeps another encoding.
-    // (A null string binds SQL NULL, which reads back as a null string.)
     sqlite3_bind_text16(m_stmt, m_param++, value.constData(), static_cast<int>(value.size() * 2),
                         SQLITE_TRANSIENT);
     return *this;
