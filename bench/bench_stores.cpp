@@ -408,10 +408,13 @@ void BM_AddrFirstSort(benchmark::State& state)
     Fixture<CTavDbAddr>& f = Fixture<CTavDbAddr>::get();
     for (auto _ : state) {
         state.PauseTiming();
-        CTavDbAddr store;
-        store.LoadFromFile(f.file);
+        auto store = std::make_unique<CTavDbAddr>();
+        store->LoadFromFile(f.file);
         state.ResumeTiming();
-        benchmark::DoNotOptimize(store.GetCount());
+        benchmark::DoNotOptimize(store->GetCount());
+        state.PauseTiming();
+        store.reset();
+        state.ResumeTiming();
     }
 }
 

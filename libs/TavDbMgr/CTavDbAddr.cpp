@@ -82,8 +82,7 @@ QList<CTavDbAddrRecord*> CTavDbAddr::Search(const QString& text) const
     for (int i = 0, n = GetCount(); i < n; ++i) {
         CTavDbAddrRecord* card = GetAddrRecord(i);
         for (int f = 0; f < CTavDbAddrRecord::FieldCount; ++f) {
-            const QString& field = card->GetField(static_cast<CTavDbAddrRecord::Field>(f));
-            if (field.size() >= needle.size() && CTavDbAddrIndex::Fold(field).contains(needle)) {
+            if (CTavDbAddrIndex::Contains(card->GetField(static_cast<CTavDbAddrRecord::Field>(f)), needle)) {
                 found.append(card);
                 break;
             }

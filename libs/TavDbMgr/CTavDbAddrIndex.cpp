@@ -1,5 +1,6 @@
 #include "CTavDbAddrIndex.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -73,22 +74,47 @@ int CTavDbAddrIndex::TabOf(const QString& text, bool japanese)
     return row < 0 ? kTabOther : row;
 }
 
+namespace {
+bool hasWidthForms(const QString& text)
+{
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar ch) { return ch.unicode() >= 0xFF00 && ch.unicode() <= 0xFFEF; });
+}
+
+char16_t foldChar(char16_t u)
+{
+    if (u >= 0x30A1 && u <= 0x30F6)
+        return static_cast<char16_t>(u - 0x60); // katakana to hiragana
+    return u < 0x80 ? (u >= u'A' && u <= u'Z' ? u + 0x20 : u) : QChar::toCaseFolded(u);
+}
+} // namespace
+
 QString CTavDbAddrIndex::Fold(const QString& text)
 {
-    QString out = text;
     // Half-width kana and full-width Latin become their usual forms (ｶﾞ to ガ, Ａ to A).
-    for (QChar ch : text) {
-        if (ch.unicode() >= 0xFF00 && ch.unicode() <= 0xFFEF) {
-            out = text.normalized(QString::NormalizationForm_KC);
-            break;
-        }
-    }
-    for (QChar& ch : out) {
-        const char16_t u = ch.unicode();
-        if (u >= 0x30A1 && u <= 0x30F6)
-            ch = QChar(static_cast<char16_t>(u - 0x60)); // katakana to hiragana
-        else
-            ch = ch.toCaseFolded();
-    }
+    QString out = hasWidthForms(text) ? text.normalized(QString::NormalizationForm_KC) : text;
+    for (QChar& ch : out)
+        ch = QChar(foldChar(ch.unicode()));
     return out;
+}
+
+bool CTavDbAddrIndex::Contains(const QString& text, const QString& foldedWord)
+{
+    const qsizetype n = text.size();
+    const qsizetype m = foldedWord.size();
+    if (m == 0 || n < m)
+        return false;
+    // Width forms change the length; only those texts pay for a folded copy.
+    if (hasWidthForms(text))
+        return Fold(text).contains(foldedWord);
+    const char16_t* t = reinterpret_cast<const char16_t*>(text.constData());
+    const char16_t* w = reinterpret_cast<const char16_t*>(foldedWord.constData());
+    for (qsizetype i = 0; i + m <= n; ++i) {
+        qsizetype j = 0;
+        while (j < m && foldChar(t[i + j]) == w[j])
+            ++j;
+        if (j == m)
+            return true;
+    }
+    return false;
 }

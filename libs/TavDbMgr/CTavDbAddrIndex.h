@@ -23,4 +23,6 @@ public:
     // A form of the text in which case, full and half width, and hiragana against katakana
     // make no difference, for matching search words.
     static QString Fold(const QString& text);
+    // Whether the text holds the folded word, folding the text on the fly.
+    static bool Contains(const QString& text, const QString& foldedWord);
 };
