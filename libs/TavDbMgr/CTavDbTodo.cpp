@@ -173,12 +173,9 @@ TavStatus CTavDbTodo::MoveDownward(uint32_t uniqueId)
 
 bool CTavDbTodo::IsHoldChildren(uint32_t uniqueId) const
 {
-    const int pos = PositionOf(uniqueId);
-    const CTavDbTodoOutline outline(AllRecords());
-    if (pos < 0)
-        return false;
-    const int next = outline.nextLive(pos + 1);
-    return next < outline.size() && outline.level(next) > outline.level(pos);
+    GetCount(); // the view's walk over the outline finds the parents
+    const CTavDbPcRecord* task = FindRecord(uniqueId);
+    return task && m_parents.count(task) > 0;
 }
 
 bool CTavDbTodo::IsDispChildren(uint32_t uniqueId) const
@@ -260,7 +257,8 @@ bool CTavDbTodo::passesOwnFilters(const CTavDbTodoRecord& task, const Day& day) 
 void CTavDbTodo::FilterView(std::vector<CTavDbPcRecord*>& view) const
 {
     const Day day = dayAt(CTavDbClock::Now());
-    // One walk in store order: a task is left out when a listed ancestor is folded.
+    // One walk in store order finds the tasks with sub-items and leaves out the tasks under a
+    // listed folded ancestor.
     struct Ancestor
     {
         int level;
@@ -270,11 +268,18 @@ void CTavDbTodo::FilterView(std::vector<CTavDbPcRecord*>& view) const
     std::vector<CTavDbPcRecord*> listed;
     listed.reserve(view.size());
     size_t next = 0;
+    m_parents.clear();
+    const CTavDbPcRecord* previous = nullptr;
+    int previousLevel = 0;
     for (const auto& rec : AllRecords()) {
         if (rec->IsDeleted())
             continue;
         const auto& task = static_cast<const CTavDbTodoRecord&>(*rec);
         const int level = task.GetIndentLevel();
+        if (previous && level > previousLevel)
+            m_parents.insert(previous);
+        previous = rec.get();
+        previousLevel = level;
         while (!ancestors.empty() && ancestors.back().level >= level)
             ancestors.pop_back();
         const bool folded =

@@ -53,7 +53,7 @@ public:
     // Refused (nothing changes) when a top-level task has nowhere to go.
     TavStatus MoveUpward(uint32_t uniqueId);
     TavStatus MoveDownward(uint32_t uniqueId);
-    // Whether the task has sub-items at all.
+    // Whether the task has sub-items at all (cheap enough to ask for every row).
     bool IsHoldChildren(uint32_t uniqueId) const;
     // Whether every sub-item passes the filters (true without sub-items). Folding is no filter.
     bool IsDispChildren(uint32_t uniqueId) const;
@@ -97,6 +97,8 @@ private:
     bool blockListed(int from, int end, ListedSet& listed) const;
     void setLevel(CTavDbTodoRecord& task, int level);
 
+    // Tasks with sub-items, found by the last walk over the outline.
+    mutable std::unordered_set<const CTavDbPcRecord*> m_parents;
     bool m_foldingApplied = true;
     bool m_showCompleted = true;
     bool m_showState[3] = {true, true, true};
