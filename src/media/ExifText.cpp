@@ -1,0 +1,150 @@
+#include "ExifText.h"
+
+#include "CTavDbText.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <numeric>
+
+namespace {
+// Rows at APEX 0, 0.25, ... 9.
+constexpr std::array<const char*, 37> ApertureRows = {
+    "F1.0", "F1.1", "F1.2", "F1.3", "F1.4", "F1.6", "F1.8", "F1.9", "F2.0", "F2.2", "F2.4", "F2.6", "F2.8",
+    "F3.1", "F3.4", "F3.7", "F4.0", "F4.4", "F4.8", "F5.2", "F5.6", "F6.2", "F6.7", "F7.3", "F8.0", "F8.7",
+    "F9.5", "F10",  "F11",  "F12",  "F14",  "F15",  "F16",  "F17",  "F19",  "F20",  "F22"};
+
+// Rows at APEX -3, -2.75, ... 12.
+constexpr std::array<const char*, 61> ShutterRows = {
+    "8.0",    "6.7",    "5.6",    "4.8",    "4.0",    "3.4",   "2.8",   "2.4",   "2.0",    "1.7",    "1.4",
+    "1.2",    "1.0",    "0.8",    "0.7",    "0.6",    "1/2",   "1/2.4", "1/2.8", "1/3.4",  "1/4",    "1/4.8",
+    "1/5.6",  "1/6.7",  "1/8",    "1/9.5",  "1/11",   "1/13",  "1/15",  "1/18",  "1/22",   "1/26",   "1/30",
+    "1/38",   "1/45",   "1/54",   "1/60",   "1/75",   "1/90",  "1/110", "1/125", "1/150",  "1/180",  "1/210",
+    "1/250",  "1/300",  "1/360",  "1/430",  "1/500",  "1/610", "1/720", "1/860", "1/1000", "1/1200", "1/1400",
+    "1/1700", "1/2000", "1/2400", "1/2800", "1/3400", "1/4000"};
+
+// Camera APEX values are rarely exact quarters (F2.8 is 2.97), so the nearest row is taken.
+template <size_t N>
+QString lookupQuarter(const std::array<const char*, N>& rows, double apex, double firstKey)
+{
+    if (!std::isfinite(apex))
+        return QString();
+    const double step = std::round((apex - firstKey) * 4.0);
+    if (step < 0 || step >= double(N))
+        return QString();
+    return QString::fromLatin1(rows[static_cast<size_t>(step)]);
+}
+
+bool isAscii(const uchar* bytes, qsizetype length)
+{
+    for (qsizetype i = 0; i < length; ++i)
+        if (bytes[i] >= 0x80)
+            return false;
+    return true;
+}
+} // namespace
+
+QString ExifText::fixed(double value, int precision)
+{
+    if (!std::isfinite(value))
+        return QString();
+    char buffer[48];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, precision);
+    if (result.ec != std::errc())
+        return QString();
+    return QString::fromLatin1(buffer, result.ptr - buffer);
+}
+
+QString ExifText::fnumber(quint32 numerator, quint32 denominator)
+{
+    if (denominator == 0)
+        return QString();
+    return QLatin1Char('F') + fixed(double(numerator) / denominator, 1);
+}
+
+QString ExifText::apertureFromApex(double apex)
+{
+    return lookupQuarter(ApertureRows, apex, 0.0);
+}
+
+QString ExifText::shutterFromApex(double apex)
+{
+    return lookupQuarter(ShutterRows, apex, -3.0);
+}
+
+QString ExifText::exposureTime(quint32 numerator, quint32 denominator)
+{
+    if (denominator == 0 || numerator == 0)
+        return QString();
+    if (numerator >= denominator)
+        return fixed(double(numerator) / denominator, 1);
+    const quint32 divisor = std::gcd(numerator, denominator);
+    const quint32 n = numerator / divisor;
+    const quint32 d = denominator / divisor;
+    if (n < 10)
+        return QStringLiteral("%1/%2").arg(n).arg(d);
+    return QStringLiteral("1/%1").arg(std::llround(double(d) / n));
+}
+
+QString ExifText::maxAperture(quint32 numerator, quint32 denominator)
+{
+    if (denominator == 0)
+        return QString();
+    const QString value = fixed(std::sqrt(std::pow(2.0, double(numerator) / denominator)), 1);
+    return value.isNull() ? value : QLatin1Char('F') + value;
+}
+
+QString ExifText::focalLength(quint32 numerator, quint32 denominator)
+{
+    if (denominator == 0)
+        return QString();
+    return fixed(double(numerator) / denominator, 1) + QLatin1String(" mm");
+}
+
+QString ExifText::exposureBias(qint32 numerator, qint32 denominator)
+{
+    if (denominator == 0)
+        return QString();
+    return fixed(double(numerator) / denominator, 2);
+}
+
+QString ExifText::eightBit(const uchar* bytes, qsizetype length)
+{
+    const void* zero = std::memchr(bytes, 0, static_cast<size_t>(length));
+    if (zero)
+        length = static_cast<const uchar*>(zero) - bytes;
+    const char* chars = reinterpret_cast<const char*>(bytes);
+    if (isAscii(bytes, length))
+        return QString::fromLatin1(chars, length);
+    const QByteArray raw = QByteArray::fromRawData(chars, length);
+    if (CTavDbText::isValidUtf8(raw))
+        return QString::fromUtf8(raw);
+    bool ok = false;
+    const QString text = CTavDbText::fromCp932(raw, &ok);
+    return ok ? text : QString::fromLatin1(chars, length);
+}
+
+QString ExifText::utf16(const uchar* bytes, qsizetype length, bool bigEndian)
+{
+    const qsizetype units = length / 2;
+    qsizetype first = 0;
+    if (units > 0) {
+        const int bom = (bytes[0] << 8) | bytes[1];
+        if (bom == 0xFEFF || bom == 0xFFFE) {
+            bigEndian = bom == 0xFEFF;
+            first = 1;
+        }
+    }
+    QString text;
+    text.reserve(units - first);
+    for (qsizetype i = first; i < units; ++i) {
+        const uchar* p = bytes + 2 * i;
+        const char16_t unit = static_cast<char16_t>(bigEndian ? (p[0] << 8) | p[1] : (p[1] << 8) | p[0]);
+        if (unit == 0)
+            break;
+        text.append(QChar(unit));
+    }
+    return text;
+}
