@@ -36,6 +36,45 @@ QString lookupQuarter(const std::array<const char*, N>& rows, double apex, doubl
     return QString::fromLatin1(rows[static_cast<size_t>(step)]);
 }
 
+// Qt's decoder does not report every malformed sequence, so the check is done here.
+bool isValidUtf8(const uchar* bytes, qsizetype length)
+{
+    qsizetype i = 0;
+    while (i < length) {
+        const uchar lead = bytes[i];
+        int extra;
+        char32_t code;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            extra = 1;
+            code = lead & 0x1F;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            extra = 2;
+            code = lead & 0x0F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            extra = 3;
+            code = lead & 0x07;
+        } else {
+            return false;
+        }
+        if (i + extra >= length)
+            return false;
+        for (int k = 1; k <= extra; ++k) {
+            if ((bytes[i + k] & 0xC0) != 0x80)
+                return false;
+            code = (code << 6) | (bytes[i + k] & 0x3F);
+        }
+        const char32_t smallest[] = {0, 0x80, 0x800, 0x10000};
+        if (code < smallest[extra] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
 bool isAscii(const uchar* bytes, qsizetype length)
 {
     for (qsizetype i = 0; i < length; ++i)
@@ -119,7 +158,7 @@ QString ExifText::eightBit(const uchar* bytes, qsizetype length)
     if (isAscii(bytes, length))
         return QString::fromLatin1(chars, length);
     const QByteArray raw = QByteArray::fromRawData(chars, length);
-    if (CTavDbText::isValidUtf8(raw))
+    if (isValidUtf8(bytes, length))
         return QString::fromUtf8(raw);
     bool ok = false;
     const QString text = CTavDbText::fromCp932(raw, &ok);

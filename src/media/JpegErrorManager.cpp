@@ -22,10 +22,11 @@ void noteMessage(j_common_ptr info, int level)
 {
     if (level != -1)
         return;
-    JpegErrorManager* self = owner(info);
-    if (info->err->msg_code == JWRN_JPEG_EOF)
-        self->sourceEnded = true;
-    else if (info->err->msg_code == JWRN_HIT_MARKER && self->sourceEnded)
+    // The entropy decoder ran into the end of the picture (a real end marker or the one the
+    // source puts in when it runs dry) while it still needed data: the file is cut short.
+    // Other markers in the way are only corruption, which the decoder rides out.
+    if (info->err->msg_code == JWRN_HIT_MARKER && info->is_decompressor &&
+        reinterpret_cast<j_decompress_ptr>(info)->unread_marker == JPEG_EOI)
         fail(info);
 }
 } // namespace
@@ -36,7 +37,6 @@ jpeg_error_mgr* JpegErrorManager::attach()
     manager.error_exit = fail;
     manager.output_message = ignoreMessage;
     manager.emit_message = noteMessage;
-    sourceEnded = false;
     return &manager;
 }
 
