@@ -14,7 +14,8 @@
 using namespace MediaTestSupport;
 
 namespace {
-// Flat 16 × 16 blocks (one colour block each), which JPEG keeps almost exactly, in colours taken from the palette.
+// Flat 16 × 16 blocks (one colour block each), which JPEG keeps almost exactly, in colours taken from the
+// palette.
 DibImage blockPicture(int width, int height, int bitsPerPixel)
 {
     DibImage image;
