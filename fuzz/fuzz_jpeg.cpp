@@ -23,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (codec.getSize(data, length, &width, &height) != MediaStatusCode::Ok)
         return 0;
     DibImage image;
-    if (codec.load(data, length, image) == MediaStatusCode::Ok && (image.isNull() || image.bytesPerLine() % 4))
+    if (codec.load(data, length, image) == MediaStatusCode::Ok &&
+        (image.isNull() || image.bytesPerLine() % 4))
         __builtin_trap();
     codec.loadScaled(width / 5 + 1, height / 5 + 1, data, length, image);
     return 0;

@@ -72,7 +72,7 @@ bool DibImage::create(int width, int height, int bitsPerPixel)
     if (size > m_capacity) {
         m_bits.reset();
         m_capacity = 0;
-        m_bits.reset(new (std::nothrow) uchar[static_cast<size_t>(size)]);
+        m_bits.reset(new (std::nothrow) uchar[static_cast<size_t>(size + Slack)]);
         if (!m_bits) {
             m_width = m_height = m_bitsPerPixel = 0;
             m_bytesPerLine = 0;
@@ -98,17 +98,15 @@ void DibImage::clear()
     m_properties.clear();
 }
 
-void DibImage::adoptPixels(DibImage&& other)
+void DibImage::swapPixels(DibImage& other) noexcept
 {
-    m_width = other.m_width;
-    m_height = other.m_height;
-    m_bitsPerPixel = other.m_bitsPerPixel;
-    m_bytesPerLine = other.m_bytesPerLine;
-    m_capacity = other.m_capacity;
-    m_bits = std::move(other.m_bits);
-    m_colorTable = std::move(other.m_colorTable);
-    other.m_width = other.m_height = other.m_bitsPerPixel = 0;
-    other.m_bytesPerLine = other.m_capacity = 0;
+    std::swap(m_width, other.m_width);
+    std::swap(m_height, other.m_height);
+    std::swap(m_bitsPerPixel, other.m_bitsPerPixel);
+    std::swap(m_bytesPerLine, other.m_bytesPerLine);
+    std::swap(m_capacity, other.m_capacity);
+    std::swap(m_bits, other.m_bits);
+    m_colorTable.swap(other.m_colorTable);
 }
 
 void DibImage::rowToBgr24(int y, uchar* out) const

@@ -55,8 +55,12 @@ public:
     // Writes row y as 24-bit blue, green, red pixels (3 × width bytes), whatever the depth.
     void rowToBgr24(int y, uchar* out) const;
 
-    // Replaces the pixels by those of another bitmap of any size; properties stay.
-    void adoptPixels(DibImage&& other);
+    // Exchanges the pixels (size, depth, rows, colour table) with another bitmap; the
+    // properties of both stay where they are.
+    void swapPixels(DibImage& other) noexcept;
+
+    // Bytes allocated past the last row, so that pixel loops may read a few bytes ahead.
+    static constexpr qsizetype Slack = 16;
 
     // Properties: each a 16-bit number or a text. Setting a name again replaces its value.
     void setNumber(const QString& name, quint16 value);

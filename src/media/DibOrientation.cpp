@@ -1,60 +1,15 @@
 #include "DibOrientation.h"
 
 #include "DibImage.h"
+#include "DibKernels.h"
 
-#include <algorithm>
 #include <cstring>
 #include <vector>
 
 namespace {
-// Square blocks keep both the rows read and the rows written in the first-level cache.
-constexpr int Tile = 64;
-
-template <int P> void swapPixels(uchar* a, uchar* b)
-{
-    uchar t[P];
-    std::memcpy(t, a, P);
-    std::memcpy(a, b, P);
-    std::memcpy(b, t, P);
-}
-
-template <int P> void reverseRow(uchar* row, int width)
-{
-    for (int l = 0, r = width - 1; l < r; ++l, --r)
-        swapPixels<P>(row + l * P, row + r * P);
-}
-
-void reverseRowBytes(uchar* row, int width, int bytesPerPixel)
-{
-    if (bytesPerPixel == 3)
-        reverseRow<3>(row, width);
-    else
-        reverseRow<1>(row, width);
-}
-
-// dst(dx, dy) = src(sx, sy) with sx = dy or W-1-dy and sy = dx or H-1-dx.
-template <int P> void quarterTurnBytes(const DibImage& src, DibImage& dst, bool mirrorX, bool mirrorY)
-{
-    const int w = src.width();
-    const int h = src.height();
-    const qsizetype srcStride = src.bytesPerLine();
-    const uchar* srcBits = src.bits();
-    for (int ty = 0; ty < dst.height(); ty += Tile) {
-        const int yEnd = std::min(ty + Tile, dst.height());
-        for (int tx = 0; tx < dst.width(); tx += Tile) {
-            const int xEnd = std::min(tx + Tile, dst.width());
-            for (int dy = ty; dy < yEnd; ++dy) {
-                const int sx = mirrorX ? w - 1 - dy : dy;
-                uchar* out = dst.scanLine(dy) + tx * P;
-                // Offsets, not pointers, walk the source column, so that nothing points before it.
-                qsizetype in = (mirrorY ? qsizetype(h - 1 - tx) : qsizetype(tx)) * srcStride + sx * P;
-                const qsizetype step = mirrorY ? -srcStride : srcStride;
-                for (int dx = tx; dx < xEnd; ++dx, out += P, in += step)
-                    std::memcpy(out, srcBits + in, P);
-            }
-        }
-    }
-}
+// The bitmap a quarter turn writes into is kept for the next turn up to this size, so that
+// a series of photos does not pay for fresh memory (and its page faults) every time.
+constexpr qsizetype MaxKeptSpare = 0x4000000;
 
 int subBytePixel(const uchar* row, int x, int bits)
 {
@@ -71,6 +26,11 @@ void setSubBytePixel(uchar* row, int x, int bits, int value)
     } else {
         row[x >> 1] = static_cast<uchar>((row[x >> 1] & 0x0F) | (value << 4));
     }
+}
+
+std::vector<uchar> rowBuffer(const DibImage& image)
+{
+    return std::vector<uchar>(size_t(image.bytesPerLine()));
 }
 } // namespace
 
@@ -105,34 +65,49 @@ bool DibOrientation::apply(DibImage& image, int orientation)
 void DibOrientation::mirrorLeftRight(DibImage& image)
 {
     const int bytesPerPixel = image.bitsPerPixel() / 8;
-    for (int y = 0; y < image.height(); ++y)
-        reverseRowBytes(image.scanLine(y), image.width(), bytesPerPixel);
+    const size_t rowBytes = size_t(image.width()) * size_t(bytesPerPixel);
+    std::vector<uchar> reversed = rowBuffer(image);
+    for (int y = 0; y < image.height(); ++y) {
+        DibKernels::reverseRow(image.scanLine(y), reversed.data(), image.width(), bytesPerPixel);
+        std::memcpy(image.scanLine(y), reversed.data(), rowBytes);
+    }
 }
 
 void DibOrientation::mirrorTopBottom(DibImage& image)
 {
     const auto stride = static_cast<size_t>(image.bytesPerLine());
-    for (int top = 0, bottom = image.height() - 1; top < bottom; ++top, --bottom)
-        std::swap_ranges(image.scanLine(top), image.scanLine(top) + stride, image.scanLine(bottom));
+    std::vector<uchar> held = rowBuffer(image);
+    for (int top = 0, bottom = image.height() - 1; top < bottom; ++top, --bottom) {
+        std::memcpy(held.data(), image.scanLine(top), stride);
+        std::memcpy(image.scanLine(top), image.scanLine(bottom), stride);
+        std::memcpy(image.scanLine(bottom), held.data(), stride);
+    }
 }
 
 void DibOrientation::rotate180(DibImage& image)
 {
     const int bits = image.bitsPerPixel();
+    const int w = image.width();
+    std::vector<uchar> held = rowBuffer(image);
     if (bits >= 8) {
-        mirrorTopBottom(image);
-        mirrorLeftRight(image);
+        // Each pair of rows trades places reversed, in one pass over the bitmap.
+        const int bytesPerPixel = bits / 8;
+        const size_t rowBytes = size_t(w) * size_t(bytesPerPixel);
+        for (int top = 0, bottom = image.height() - 1; top <= bottom; ++top, --bottom) {
+            DibKernels::reverseRow(image.scanLine(top), held.data(), w, bytesPerPixel);
+            if (top != bottom)
+                DibKernels::reverseRow(image.scanLine(bottom), image.scanLine(top), w, bytesPerPixel);
+            std::memcpy(image.scanLine(bottom), held.data(), rowBytes);
+        }
         return;
     }
     // Sub-byte rows carry padding bits, so each row is rebuilt pixel by pixel.
-    const int w = image.width();
-    std::vector<uchar> row(static_cast<size_t>(image.bytesPerLine()));
     mirrorTopBottom(image);
     for (int y = 0; y < image.height(); ++y) {
         uchar* line = image.scanLine(y);
-        std::copy(line, line + row.size(), row.begin());
+        std::memcpy(held.data(), line, held.size());
         for (int x = 0; x < w; ++x)
-            setSubBytePixel(line, x, bits, subBytePixel(row.data(), w - 1 - x, bits));
+            setSubBytePixel(line, x, bits, subBytePixel(held.data(), w - 1 - x, bits));
     }
 }
 
@@ -140,25 +115,27 @@ bool DibOrientation::quarterTurn(DibImage& image, int orientation)
 {
     const bool mirrorX = orientation == 7 || orientation == 8;
     const bool mirrorY = orientation == 6 || orientation == 7;
-    DibImage turned;
-    if (!turned.create(image.height(), image.width(), image.bitsPerPixel()))
+    thread_local DibImage spare;
+    if (!spare.create(image.height(), image.width(), image.bitsPerPixel()))
         return false;
-    turned.setColorTable(image.colorTable());
+    spare.setColorTable(image.colorTable());
     const int bits = image.bitsPerPixel();
-    if (bits == 24) {
-        quarterTurnBytes<3>(image, turned, mirrorX, mirrorY);
-    } else if (bits == 8) {
-        quarterTurnBytes<1>(image, turned, mirrorX, mirrorY);
+    if (bits >= 8) {
+        DibKernels::turn({image.bits(), image.bytesPerLine(), spare.bits(), spare.bytesPerLine(),
+                          image.width(), image.height(), mirrorX, mirrorY},
+                         bits / 8);
     } else {
-        std::memset(turned.bits(), 0, static_cast<size_t>(turned.sizeInBytes()));
-        for (int dy = 0; dy < turned.height(); ++dy) {
+        std::memset(spare.bits(), 0, static_cast<size_t>(spare.sizeInBytes()));
+        for (int dy = 0; dy < spare.height(); ++dy) {
             const int sx = mirrorX ? image.width() - 1 - dy : dy;
-            for (int dx = 0; dx < turned.width(); ++dx) {
+            for (int dx = 0; dx < spare.width(); ++dx) {
                 const int sy = mirrorY ? image.height() - 1 - dx : dx;
-                setSubBytePixel(turned.scanLine(dy), dx, bits, subBytePixel(image.scanLine(sy), sx, bits));
+                setSubBytePixel(spare.scanLine(dy), dx, bits, subBytePixel(image.scanLine(sy), sx, bits));
             }
         }
     }
-    image.adoptPixels(std::move(turned));
+    image.swapPixels(spare);
+    if (spare.sizeInBytes() > MaxKeptSpare)
+        spare.clear();
     return true;
 }
