@@ -70,6 +70,7 @@ public:
     QString text(const QString& name) const;
     void removeProperty(const QString& name);
     void clearProperties() { m_properties.clear(); }
+    void reserveProperties(size_t count) { m_properties.reserve(count); }
     // In the order they were first set.
     const std::vector<Property>& properties() const { return m_properties; }
 

@@ -215,6 +215,7 @@ void ExifReader::fillProperties(DibImage& image) const
 {
     if (!m_valid)
         return;
+    image.reserveProperties(16);
     if (m_orientation)
         image.setNumber(QStringLiteral("orientation"), *m_orientation);
     const auto text = [&image](const QString& name, const QString& value) {

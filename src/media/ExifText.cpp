@@ -24,6 +24,33 @@ constexpr std::array<const char*, 61> ShutterRows = {
     "1/250",  "1/300",  "1/360",  "1/430",  "1/500",  "1/610", "1/720", "1/860", "1/1000", "1/1200", "1/1400",
     "1/1700", "1/2000", "1/2400", "1/2800", "1/3400", "1/4000"};
 
+// Prefix, the value with the given decimals in the C locale, suffix: built in one buffer.
+// Null when the value is not finite or absurdly long.
+QString decimalText(const char* prefix, double value, int precision, const char* suffix)
+{
+    if (!std::isfinite(value))
+        return QString();
+    char buffer[64];
+    const size_t prefixLength = std::strlen(prefix);
+    const size_t suffixLength = std::strlen(suffix);
+    std::memcpy(buffer, prefix, prefixLength);
+    const auto result = std::to_chars(buffer + prefixLength, buffer + sizeof buffer - suffixLength, value,
+                                      std::chars_format::fixed, precision);
+    if (result.ec != std::errc())
+        return QString();
+    std::memcpy(result.ptr, suffix, suffixLength);
+    return QString::fromLatin1(buffer, result.ptr + suffixLength - buffer);
+}
+
+QString fractionText(quint64 numerator, quint64 denominator)
+{
+    char buffer[48];
+    char* end = std::to_chars(buffer, buffer + 20, numerator).ptr;
+    *end++ = '/';
+    end = std::to_chars(end, buffer + sizeof buffer, denominator).ptr;
+    return QString::fromLatin1(buffer, end - buffer);
+}
+
 // Camera APEX values are rarely exact quarters (F2.8 is 2.97), so the nearest row is taken.
 template <size_t N>
 QString lookupQuarter(const std::array<const char*, N>& rows, double apex, double firstKey)
@@ -84,23 +111,11 @@ bool isAscii(const uchar* bytes, qsizetype length)
 }
 } // namespace
 
-QString ExifText::fixed(double value, int precision)
-{
-    if (!std::isfinite(value))
-        return QString();
-    char buffer[48];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, precision);
-    if (result.ec != std::errc())
-        return QString();
-    return QString::fromLatin1(buffer, result.ptr - buffer);
-}
-
 QString ExifText::fnumber(quint32 numerator, quint32 denominator)
 {
     if (denominator == 0)
         return QString();
-    return QLatin1Char('F') + fixed(double(numerator) / denominator, 1);
+    return decimalText("F", double(numerator) / denominator, 1, "");
 }
 
 QString ExifText::apertureFromApex(double apex)
@@ -118,35 +133,34 @@ QString ExifText::exposureTime(quint32 numerator, quint32 denominator)
     if (denominator == 0 || numerator == 0)
         return QString();
     if (numerator >= denominator)
-        return fixed(double(numerator) / denominator, 1);
+        return decimalText("", double(numerator) / denominator, 1, "");
     const quint32 divisor = std::gcd(numerator, denominator);
     const quint32 n = numerator / divisor;
     const quint32 d = denominator / divisor;
     if (n < 10)
-        return QStringLiteral("%1/%2").arg(n).arg(d);
-    return QStringLiteral("1/%1").arg(std::llround(double(d) / n));
+        return fractionText(n, static_cast<quint64>(d));
+    return fractionText(1, static_cast<quint64>(std::llround(double(d) / n)));
 }
 
 QString ExifText::maxAperture(quint32 numerator, quint32 denominator)
 {
     if (denominator == 0)
         return QString();
-    const QString value = fixed(std::sqrt(std::pow(2.0, double(numerator) / denominator)), 1);
-    return value.isNull() ? value : QLatin1Char('F') + value;
+    return decimalText("F", std::sqrt(std::pow(2.0, double(numerator) / denominator)), 1, "");
 }
 
 QString ExifText::focalLength(quint32 numerator, quint32 denominator)
 {
     if (denominator == 0)
         return QString();
-    return fixed(double(numerator) / denominator, 1) + QLatin1String(" mm");
+    return decimalText("", double(numerator) / denominator, 1, " mm");
 }
 
 QString ExifText::exposureBias(qint32 numerator, qint32 denominator)
 {
     if (denominator == 0)
         return QString();
-    return fixed(double(numerator) / denominator, 2);
+    return decimalText("", double(numerator) / denominator, 2, "");
 }
 
 QString ExifText::eightBit(const uchar* bytes, qsizetype length)

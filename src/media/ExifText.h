@@ -29,7 +29,4 @@ public:
     static QString eightBit(const uchar* bytes, qsizetype length);
     // UTF-16 in the given byte order up to its first zero unit; a byte-order mark overrides it.
     static QString utf16(const uchar* bytes, qsizetype length, bool bigEndian);
-
-    // "%.Nf" in the C locale; null when the value is not finite or absurdly long.
-    static QString fixed(double value, int precision);
 };

@@ -39,8 +39,14 @@ public:
 
     bool bigEndian() const { return m_big; }
     qsizetype size() const { return m_size; }
-    std::optional<quint16> u16(qsizetype offset) const;
-    std::optional<quint32> u32(qsizetype offset) const;
+    std::optional<quint16> u16(qsizetype offset) const
+    {
+        return inside(offset, 2) ? std::optional<quint16>(load16(offset)) : std::nullopt;
+    }
+    std::optional<quint32> u32(qsizetype offset) const
+    {
+        return inside(offset, 4) ? std::optional<quint32>(load32(offset)) : std::nullopt;
+    }
 
     // Walks the directory at the offset and keeps, for each wanted tag, its first entry.
     // Stops at the entry count or at the first entry that would pass the end of the data.
@@ -62,6 +68,18 @@ private:
         return offset >= 0 && length >= 0 && offset + length <= m_size;
     }
     std::optional<qsizetype> valueOffset(const Entry& entry, qint64 bytes) const;
+    // Unchecked reads, for offsets already known to lie inside the data.
+    quint16 load16(qsizetype offset) const
+    {
+        const uchar* p = m_base + offset;
+        return static_cast<quint16>(m_big ? (p[0] << 8) | p[1] : (p[1] << 8) | p[0]);
+    }
+    quint32 load32(qsizetype offset) const
+    {
+        const uchar* p = m_base + offset;
+        return m_big ? (quint32(p[0]) << 24) | (quint32(p[1]) << 16) | (quint32(p[2]) << 8) | p[3]
+                     : (quint32(p[3]) << 24) | (quint32(p[2]) << 16) | (quint32(p[1]) << 8) | p[0];
+    }
 
     const uchar* m_base;
     qsizetype m_size;
