@@ -83,39 +83,25 @@ QByteArray withSegment(const QByteArray& jpeg, const QByteArray& segment)
     return jpeg.left(2) + segment + jpeg.mid(rest);
 }
 
-int maxDifference(const QImage& a, const QImage& b)
+Difference difference(const QImage& a, const QImage& b)
 {
     if (a.size() != b.size())
-        return -1;
+        return {-1, -1};
     const QImage x = a.convertToFormat(QImage::Format_RGB32);
     const QImage y = b.convertToFormat(QImage::Format_RGB32);
-    int worst = 0;
-    for (int row = 0; row < x.height(); ++row) {
-        const auto* p = reinterpret_cast<const QRgb*>(x.constScanLine(row));
-        const auto* q = reinterpret_cast<const QRgb*>(y.constScanLine(row));
-        for (int col = 0; col < x.width(); ++col) {
-            worst = std::max({worst, std::abs(qRed(p[col]) - qRed(q[col])),
-                              std::abs(qGreen(p[col]) - qGreen(q[col])),
-                              std::abs(qBlue(p[col]) - qBlue(q[col]))});
-        }
-    }
-    return worst;
-}
-
-double meanDifference(const QImage& a, const QImage& b)
-{
-    if (a.size() != b.size())
-        return -1;
-    const QImage x = a.convertToFormat(QImage::Format_RGB32);
-    const QImage y = b.convertToFormat(QImage::Format_RGB32);
+    int largest = 0;
     double sum = 0;
     for (int row = 0; row < x.height(); ++row) {
         const auto* p = reinterpret_cast<const QRgb*>(x.constScanLine(row));
         const auto* q = reinterpret_cast<const QRgb*>(y.constScanLine(row));
-        for (int col = 0; col < x.width(); ++col)
-            sum += std::abs(qRed(p[col]) - qRed(q[col])) + std::abs(qGreen(p[col]) - qGreen(q[col])) +
-                   std::abs(qBlue(p[col]) - qBlue(q[col]));
+        for (int col = 0; col < x.width(); ++col) {
+            for (int shift : {0, 8, 16}) {
+                const int d = std::abs(int((p[col] >> shift) & 0xFF) - int((q[col] >> shift) & 0xFF));
+                largest = std::max(largest, d);
+                sum += d;
+            }
+        }
     }
-    return sum / (3.0 * x.width() * x.height());
+    return {largest, sum / (3.0 * x.width() * x.height())};
 }
 } // namespace MediaTestSupport

@@ -17,8 +17,20 @@ QByteArray encodeJpeg(const QImage& image, int quality = 95);
 QByteArray encodeCmykJpeg(int width, int height, const uchar cmyk[4]);
 // The picture with an APP1 segment put first, where cameras put it (a JFIF APP0 is dropped).
 QByteArray withSegment(const QByteArray& jpeg, const QByteArray& segment);
-// The largest difference of any colour channel of any pixel; -1 when the sizes differ.
-int maxDifference(const QImage& a, const QImage& b);
-// The mean absolute difference over all channels of all pixels; -1 when the sizes differ.
-double meanDifference(const QImage& a, const QImage& b);
+// How far two pictures are apart over all colour channels of all pixels: the largest and the
+// mean absolute difference; both -1 when the sizes differ.
+struct Difference
+{
+    int largest;
+    double mean;
+};
+Difference difference(const QImage& a, const QImage& b);
+inline int maxDifference(const QImage& a, const QImage& b)
+{
+    return difference(a, b).largest;
+}
+inline double meanDifference(const QImage& a, const QImage& b)
+{
+    return difference(a, b).mean;
+}
 } // namespace MediaTestSupport

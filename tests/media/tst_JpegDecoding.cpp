@@ -74,8 +74,6 @@ class JpegDecodingTest : public QObject
 private slots:
     void probe_data();
     void probe();
-    void sizeFollowsOrientation_data();
-    void sizeFollowsOrientation();
     void pixelsMatchAnIndependentDecoder_data();
     void pixelsMatchAnIndependentDecoder();
     void adobeCmykIsConverted();
@@ -119,29 +117,6 @@ void JpegDecodingTest::probe()
     QFETCH(QByteArray, bytes);
     QFETCH(int, format);
     QCOMPARE(JpegCodec().probeFormat(bytesOf(bytes), bytes.size()), format);
-}
-
-void JpegDecodingTest::sizeFollowsOrientation_data()
-{
-    QTest::addColumn<int>("orientation");
-    QTest::addColumn<QSize>("shown");
-    for (int o = 1; o <= 9; ++o)
-        QTest::addRow("%d", o) << o << (o >= 5 && o <= 8 ? QSize(24, 40) : QSize(40, 24));
-}
-
-void JpegDecodingTest::sizeFollowsOrientation()
-{
-    QFETCH(int, orientation);
-    QFETCH(QSize, shown);
-    const QByteArray jpeg = cameraJpeg(40, 24, orientation);
-    int width = 0, height = 0;
-    QCOMPARE(JpegCodec().getSize(bytesOf(jpeg), jpeg.size(), &width, &height), MediaStatusCode::Ok);
-    QCOMPARE(QSize(width, height), shown);
-    DibImage image;
-    QCOMPARE(JpegCodec().load(bytesOf(jpeg), jpeg.size(), image), MediaStatusCode::Ok);
-    QCOMPARE(QSize(image.width(), image.height()), shown);
-    QCOMPARE(QSize(*image.number(QStringLiteral("real_width")), *image.number(QStringLiteral("real_height"))),
-             shown);
 }
 
 void JpegDecodingTest::pixelsMatchAnIndependentDecoder_data()
