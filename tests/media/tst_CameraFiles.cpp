@@ -66,7 +66,7 @@ void CameraFilesTest::cameraData_data()
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("height");
     QTest::addColumn<QVariantMap>("expected");
-    // One line per file: what the exiv2 command read, formatted by hand after the display rules.
+    // One line per file: the values the exiv2 command reads, formatted after the display rules.
     QFile table(QStringLiteral(LUMORA_SOURCE_DIR "/tests/media/camera_files.jsonl"));
     QVERIFY(table.open(QIODevice::ReadOnly));
     while (!table.atEnd()) {
