@@ -139,24 +139,24 @@ private slots:
         for (QDate d = first; d <= last; d = d.addDays(1))
             days.push_back(CTavDbDateRepeat::Day::of(d));
         for (int i = 0; i < 60; ++i) {
-            const DateRuleCase rule = randomRule(rng, kind);
-            const QSet<qint64> expected = stepOccurrences(rule, last);
-            const CTavDbDateRepeat rule(rule.record());
+            const DateRuleCase ruleCase = randomRule(rng, kind);
+            const QSet<qint64> expected = stepOccurrences(ruleCase, last);
+            const CTavDbDateRepeat rule(ruleCase.record());
             for (const CTavDbDateRepeat::Day& day : days) {
                 if (rule.OccursOn(day) != expected.contains(day.julian)) {
                     QFAIL(qPrintable(
                         QStringLiteral("rule %1 (start %2, interval %3, mask %4, week %5, weekday %6, "
                                        "day %7, month %8, first day %9, end %10) on %11")
                             .arg(i)
-                            .arg(rule.start.toString(Qt::ISODate))
-                            .arg(rule.interval)
-                            .arg(rule.mask)
-                            .arg(rule.weekIndex)
-                            .arg(rule.dayIndex)
-                            .arg(rule.dayNumber)
-                            .arg(rule.monthIndex)
-                            .arg(rule.firstDayOfWeek)
-                            .arg(rule.end.toString(Qt::ISODate))
+                            .arg(ruleCase.start.toString(Qt::ISODate))
+                            .arg(ruleCase.interval)
+                            .arg(ruleCase.mask)
+                            .arg(ruleCase.weekIndex)
+                            .arg(ruleCase.dayIndex)
+                            .arg(ruleCase.dayNumber)
+                            .arg(ruleCase.monthIndex)
+                            .arg(ruleCase.firstDayOfWeek)
+                            .arg(ruleCase.end.toString(Qt::ISODate))
                             .arg(QDate::fromJulianDay(day.julian).toString(Qt::ISODate))));
                 }
             }

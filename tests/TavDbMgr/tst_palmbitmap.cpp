@@ -95,7 +95,7 @@ QImage decode(const QByteArray& bytes, QImage* mask = nullptr, TavStatus expecte
 
 void TestPalmBitmap::decodesEveryLayout_data()
 {
-    QTest::addColumn<BitmapSpec>("rule");
+    QTest::addColumn<BitmapSpec>("layout");
     const int depthsByVersion[4][5] = {{1}, {1, 2, 4}, {1, 2, 4, 8, 16}, {1, 2, 4, 8, 16}};
     const char* compressionNames[] = {"scan-line", "RLE", "PackBits"};
     for (int version = 0; version <= 3; ++version) {
@@ -164,27 +164,27 @@ void TestPalmBitmap::decodesEveryLayout_data()
 
 void TestPalmBitmap::decodesEveryLayout()
 {
-    QFETCH(BitmapSpec, rule);
-    const std::vector<uint32_t> values = samplePixels(rule, uint32_t(rule.width * 7 + rule.depth));
+    QFETCH(BitmapSpec, layout);
+    const std::vector<uint32_t> values = samplePixels(layout, uint32_t(layout.width * 7 + layout.depth));
     QImage mask;
-    const QImage image = decode(encodeBitmap(rule, values), &mask);
-    QCOMPARE(image.size(), QSize(rule.width, rule.height));
-    for (int y = 0; y < rule.height; ++y)
-        for (int x = 0; x < rule.width; ++x) {
-            const uint32_t v = values[size_t(y) * rule.width + x];
-            if (image.pixel(x, y) != expectedColour(rule, v))
+    const QImage image = decode(encodeBitmap(layout, values), &mask);
+    QCOMPARE(image.size(), QSize(layout.width, layout.height));
+    for (int y = 0; y < layout.height; ++y)
+        for (int x = 0; x < layout.width; ++x) {
+            const uint32_t v = values[size_t(y) * layout.width + x];
+            if (image.pixel(x, y) != expectedColour(layout, v))
                 QFAIL(qPrintable(QStringLiteral("pixel %1,%2 value %3: %4 instead of %5")
                                      .arg(x)
                                      .arg(y)
                                      .arg(v)
                                      .arg(image.pixel(x, y), 8, 16)
-                                     .arg(expectedColour(rule, v), 8, 16)));
+                                     .arg(expectedColour(layout, v), 8, 16)));
         }
     // Nothing is transparent without the flag.
     QCOMPARE(mask.size(), image.size());
     QCOMPARE(mask.format(), QImage::Format_Mono);
-    for (int y = 0; y < rule.height; ++y)
-        for (int x = 0; x < rule.width; ++x)
+    for (int y = 0; y < layout.height; ++y)
+        for (int x = 0; x < layout.width; ++x)
             QCOMPARE(mask.pixelIndex(x, y), 1);
 }
 
@@ -234,7 +234,7 @@ void TestPalmBitmap::defaultColours()
 
 void TestPalmBitmap::transparency_data()
 {
-    QTest::addColumn<BitmapSpec>("rule");
+    QTest::addColumn<BitmapSpec>("layout");
     QTest::addColumn<uint>("key");
     BitmapSpec v2;
     v2.version = 2;
@@ -264,23 +264,23 @@ void TestPalmBitmap::transparency_data()
 
 void TestPalmBitmap::transparency()
 {
-    QFETCH(BitmapSpec, rule);
+    QFETCH(BitmapSpec, layout);
     QFETCH(uint, key);
-    std::vector<uint32_t> values = samplePixels(rule, 5);
+    std::vector<uint32_t> values = samplePixels(layout, 5);
     for (size_t i = 0; i < values.size(); i += 3)
         values[i] = key;
     QImage mask;
-    const QImage image = decode(encodeBitmap(rule, values), &mask);
+    const QImage image = decode(encodeBitmap(layout, values), &mask);
     QVERIFY(!image.isNull());
-    for (int y = 0; y < rule.height; ++y)
-        for (int x = 0; x < rule.width; ++x) {
-            const bool clear = values[size_t(y) * rule.width + x] == key;
+    for (int y = 0; y < layout.height; ++y)
+        for (int x = 0; x < layout.width; ++x) {
+            const bool clear = values[size_t(y) * layout.width + x] == key;
             QCOMPARE(qAlpha(image.pixel(x, y)), clear ? 0 : 255);
             QCOMPARE(mask.pixelIndex(x, y), clear ? 0 : 1);
         }
     // The same key without the flag hides nothing.
-    rule.hasTransparency = false;
-    const QImage opaque = decode(encodeBitmap(rule, values));
+    layout.hasTransparency = false;
+    const QImage opaque = decode(encodeBitmap(layout, values));
     QCOMPARE(qAlpha(opaque.pixel(0, 0)), 255);
 }
 
