@@ -12,7 +12,7 @@
 // pixels. Kept apart from the decoder: it packs, compresses and lays out headers on its own.
 namespace PalmTest {
 
-struct BitmapSpec
+struct BitmapLayout
 {
     int version = 2;
     int width = 1;
@@ -38,7 +38,7 @@ struct BitmapSpec
     int headerSize() const { return version == 3 ? 24 : 16; }
 };
 
-inline QByteArray packRows(const BitmapSpec& s, const std::vector<uint32_t>& values)
+inline QByteArray packRows(const BitmapLayout& s, const std::vector<uint32_t>& values)
 {
     const int rowBytes = s.actualRowBytes();
     QByteArray rows(qsizetype(rowBytes) * s.height, '\0');
@@ -131,7 +131,7 @@ inline QByteArray packBits(const QByteArray& rows, int rowBytes, int unit)
 }
 
 // One bitmap; next is the family link as the version counts it (words or bytes), 0 for none.
-inline QByteArray encodeBitmap(const BitmapSpec& s, const std::vector<uint32_t>& values, uint32_t next = 0)
+inline QByteArray encodeBitmap(const BitmapLayout& s, const std::vector<uint32_t>& values, uint32_t next = 0)
 {
     const int rowBytes = s.actualRowBytes();
     uint16_t flags = s.extraFlags;
@@ -211,7 +211,7 @@ inline QByteArray encodeBitmap(const BitmapSpec& s, const std::vector<uint32_t>&
 
 // Members chained in order; versions 1 and 2 count the link in 4-byte words, so each member is
 // padded to a multiple of four.
-inline QByteArray encodeFamily(const QList<BitmapSpec>& specs, const QList<std::vector<uint32_t>>& values)
+inline QByteArray encodeFamily(const QList<BitmapLayout>& specs, const QList<std::vector<uint32_t>>& values)
 {
     QByteArray out;
     for (int i = 0; i < specs.size(); ++i) {

@@ -8,12 +8,12 @@
 #include "PalmBitmapEncoder.h"
 #include "PalmTestSupport.h"
 
-using PalmTest::BitmapSpec;
+using PalmTest::BitmapLayout;
 using PalmTest::code;
 using PalmTest::encodeBitmap;
 using PalmTest::encodeFamily;
 
-Q_DECLARE_METATYPE(BitmapSpec)
+Q_DECLARE_METATYPE(BitmapLayout)
 
 class TestPalmBitmap : public QObject
 {
@@ -38,7 +38,7 @@ private slots:
 
 namespace {
 // Pixel values with runs (so that RLE and PackBits repeat) and noise (so that they copy).
-std::vector<uint32_t> samplePixels(const BitmapSpec& s, quint32 seed)
+std::vector<uint32_t> samplePixels(const BitmapLayout& s, quint32 seed)
 {
     QRandomGenerator random(seed);
     const uint32_t range = s.depth == 16 ? 0x10000u : (1u << s.depth);
@@ -73,7 +73,7 @@ QList<QRgb> randomTable(int entries, quint32 seed)
     return table;
 }
 
-QRgb expectedColour(const BitmapSpec& s, uint32_t v)
+QRgb expectedColour(const BitmapLayout& s, uint32_t v)
 {
     if (s.depth == 16)
         return expand565(v);
@@ -95,7 +95,7 @@ QImage decode(const QByteArray& bytes, QImage* mask = nullptr, TavStatus expecte
 
 void TestPalmBitmap::decodesEveryLayout_data()
 {
-    QTest::addColumn<BitmapSpec>("layout");
+    QTest::addColumn<BitmapLayout>("layout");
     const int depthsByVersion[4][5] = {{1}, {1, 2, 4}, {1, 2, 4, 8, 16}, {1, 2, 4, 8, 16}};
     const char* compressionNames[] = {"scan-line", "RLE", "PackBits"};
     for (int version = 0; version <= 3; ++version) {
@@ -104,7 +104,7 @@ void TestPalmBitmap::decodesEveryLayout_data()
                 continue;
             // Versions 0 and 1 know only scan-line compression.
             for (int compression = -1; compression <= (version < 2 ? 0 : 2); ++compression) {
-                BitmapSpec s;
+                BitmapLayout s;
                 s.version = version;
                 s.depth = depth;
                 s.width = 37; // rows end inside a byte and are padded
@@ -120,7 +120,7 @@ void TestPalmBitmap::decodesEveryLayout_data()
             }
         }
     }
-    BitmapSpec wide;
+    BitmapLayout wide;
     wide.version = 3;
     wide.depth = 8;
     wide.width = 600; // longer rows than one RLE or PackBits run can cover
@@ -130,13 +130,13 @@ void TestPalmBitmap::decodesEveryLayout_data()
     QTest::newRow("v3 8-bit PackBits, long rows") << wide;
     wide.compression = 1;
     QTest::newRow("v3 8-bit RLE, long rows") << wide;
-    BitmapSpec wide16 = wide;
+    BitmapLayout wide16 = wide;
     wide16.depth = 16;
     wide16.colorTable.clear();
     wide16.compression = 2;
     QTest::newRow("v3 16-bit PackBits, long rows") << wide16;
 
-    BitmapSpec little;
+    BitmapLayout little;
     little.version = 3;
     little.depth = 16;
     little.width = 11;
@@ -146,14 +146,14 @@ void TestPalmBitmap::decodesEveryLayout_data()
     little.depth = 2;
     little.pixelFormat = 3;
     QTest::newRow("v3 2-bit little-endian packing") << little;
-    BitmapSpec padded;
+    BitmapLayout padded;
     padded.version = 1;
     padded.depth = 4;
     padded.width = 5;
     padded.height = 6;
     padded.rowBytes = 8; // more than the 3 bytes the pixels need
     QTest::newRow("v1 4-bit, padded rows") << padded;
-    BitmapSpec partial;
+    BitmapLayout partial;
     partial.version = 2;
     partial.depth = 4;
     partial.width = 6;
@@ -164,7 +164,7 @@ void TestPalmBitmap::decodesEveryLayout_data()
 
 void TestPalmBitmap::decodesEveryLayout()
 {
-    QFETCH(BitmapSpec, layout);
+    QFETCH(BitmapLayout, layout);
     const std::vector<uint32_t> values = samplePixels(layout, uint32_t(layout.width * 7 + layout.depth));
     QImage mask;
     const QImage image = decode(encodeBitmap(layout, values), &mask);
@@ -226,7 +226,7 @@ void TestPalmBitmap::defaultColours()
     QFETCH(int, depth);
     QFETCH(int, index);
     QFETCH(uint, colour);
-    BitmapSpec s;
+    BitmapLayout s;
     s.depth = depth;
     const QImage image = decode(encodeBitmap(s, {uint32_t(index)}));
     QCOMPARE(image.pixel(0, 0), colour | 0xFF000000u);
@@ -234,9 +234,9 @@ void TestPalmBitmap::defaultColours()
 
 void TestPalmBitmap::transparency_data()
 {
-    QTest::addColumn<BitmapSpec>("layout");
+    QTest::addColumn<BitmapLayout>("layout");
     QTest::addColumn<uint>("key");
-    BitmapSpec v2;
+    BitmapLayout v2;
     v2.version = 2;
     v2.depth = 4;
     v2.width = 9;
@@ -244,19 +244,19 @@ void TestPalmBitmap::transparency_data()
     v2.hasTransparency = true;
     v2.transparent = 3;
     QTest::newRow("v2 index") << v2 << 3u;
-    BitmapSpec v3 = v2;
+    BitmapLayout v3 = v2;
     v3.version = 3;
     v3.depth = 8;
     v3.transparent = 200;
     v3.colorTable = randomTable(256, 3);
     v3.compression = 1;
     QTest::newRow("v3 index, RLE") << v3 << 200u;
-    BitmapSpec v3direct = v2;
+    BitmapLayout v3direct = v2;
     v3direct.version = 3;
     v3direct.depth = 16;
     v3direct.transparent = 0xF81F;
     QTest::newRow("v3 RGB565 value") << v3direct << 0xF81Fu;
-    BitmapSpec v2direct = v2;
+    BitmapLayout v2direct = v2;
     v2direct.depth = 16;
     v2direct.directTransparent = qRgb(0xF8, 0x00, 0xF8);
     QTest::newRow("v2 direct colour") << v2direct << 0xF81Fu;
@@ -264,7 +264,7 @@ void TestPalmBitmap::transparency_data()
 
 void TestPalmBitmap::transparency()
 {
-    QFETCH(BitmapSpec, layout);
+    QFETCH(BitmapLayout, layout);
     QFETCH(uint, key);
     std::vector<uint32_t> values = samplePixels(layout, 5);
     for (size_t i = 0; i < values.size(); i += 3)
@@ -286,13 +286,13 @@ void TestPalmBitmap::transparency()
 
 void TestPalmBitmap::familyPicksTheBestMember()
 {
-    BitmapSpec one;
+    BitmapLayout one;
     one.version = 1;
     one.width = 10;
     one.height = 4;
-    BitmapSpec four = one;
+    BitmapLayout four = one;
     four.depth = 4;
-    BitmapSpec eight = one;
+    BitmapLayout eight = one;
     eight.version = 2;
     eight.depth = 8;
     eight.compression = 2;
@@ -324,13 +324,13 @@ void TestPalmBitmap::familyPicksTheBestMember()
 void TestPalmBitmap::densityAndDummyHeader()
 {
     // Low density 8-bit, then the dummy header old systems stop at, then double density 16-bit.
-    BitmapSpec low;
+    BitmapLayout low;
     low.version = 2;
     low.depth = 8;
     low.width = 4;
     low.height = 4;
     low.colorTable = randomTable(256, 1);
-    BitmapSpec high;
+    BitmapLayout high;
     high.version = 3;
     high.depth = 16;
     high.width = 8;
@@ -360,11 +360,11 @@ void TestPalmBitmap::densityAndDummyHeader()
 
 void TestPalmBitmap::brokenBestMemberFallsBack()
 {
-    BitmapSpec one;
+    BitmapLayout one;
     one.version = 1;
     one.width = 8;
     one.height = 2;
-    BitmapSpec eight = one;
+    BitmapLayout eight = one;
     eight.version = 2;
     eight.depth = 8;
     eight.colorTable = randomTable(256, 2);
@@ -436,7 +436,7 @@ void TestPalmBitmap::realBitmaps()
 void TestPalmBitmap::brokenBitmaps_data()
 {
     QTest::addColumn<QByteArray>("bytes");
-    BitmapSpec s;
+    BitmapLayout s;
     s.version = 2;
     s.depth = 8;
     s.width = 6;
@@ -464,7 +464,7 @@ void TestPalmBitmap::brokenBitmaps_data()
     QTest::newRow("colour table past the end")
         << patched(6, PalmTest::be16(0x4000), patched(16, PalmTest::be16(200)));
 
-    BitmapSpec v3 = s;
+    BitmapLayout v3 = s;
     v3.version = 3;
     QTest::newRow("v3 header cut") << encodeBitmap(v3, values).left(20);
     for (int compression = 0; compression <= 2; ++compression) {
@@ -508,7 +508,7 @@ void TestPalmBitmap::truncatedBitmaps()
     // Every prefix of every kind of bitmap: an error or a picture, never a read past the data.
     for (int version = 1; version <= 3; ++version)
         for (int compression = -1; compression <= 2; ++compression) {
-            BitmapSpec s;
+            BitmapLayout s;
             s.version = version;
             s.depth = version == 1 ? 4 : 16;
             s.width = 13;
