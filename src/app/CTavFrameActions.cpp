@@ -173,7 +173,11 @@ QAction* CTavFrameActions::Add(int id, const QString& text, std::function<void()
     auto* a = new QAction(text, this);
     a->setData(id);
     a->setShortcutContext(Qt::WindowShortcut);
-    connect(a, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+    // A command may be refused; the states are set from the outcome, not from the click.
+    connect(a, &QAction::triggered, this, [this, handler = std::move(handler)] {
+        handler();
+        UpdateCommandUI();
+    });
     m_frame.addAction(a);
     m_actions.insert(id, a);
     return a;

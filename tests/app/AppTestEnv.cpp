@@ -37,6 +37,7 @@ AppTestEnv::AppTestEnv()
     CTavMessageBox::SetHook([this](const CTavMessageRequest& request) {
         m_messages << request.text;
         m_parents << request.parent;
+        m_parentTitles << (request.parent ? request.parent->windowTitle() : QString());
         if (qEnvironmentVariableIsSet("LUMORA_SCREENSHOT_DIR") && m_messages.size() == 1) {
             auto box = CTavMessageBox::Build(request);
             box->show();
@@ -96,6 +97,7 @@ void AppTestEnv::ClearRecords()
 {
     m_messages.clear();
     m_parents.clear();
+    m_parentTitles.clear();
     m_dialogTitles.clear();
 }
 

@@ -32,6 +32,7 @@ public:
     void AnswerDialog(DialogAnswer answer) { m_dialogAnswers.push_back(std::move(answer)); }
     QStringList Messages() const { return m_messages; }
     QList<QWidget*> MessageParents() const { return m_parents; }
+    QStringList MessageParentTitles() const { return m_parentTitles; }
     QStringList DialogTitles() const { return m_dialogTitles; }
     void ClearRecords();
     bool AllAnswersUsed() const { return m_messageAnswers.empty() && m_dialogAnswers.empty(); }
@@ -54,5 +55,6 @@ private:
     std::deque<DialogAnswer> m_dialogAnswers;
     QStringList m_messages;
     QList<QWidget*> m_parents;
+    QStringList m_parentTitles;
     QStringList m_dialogTitles;
 };
