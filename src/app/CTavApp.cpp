@@ -123,8 +123,9 @@ void CTavApp::UnregisterDialog(QWidget* dialog)
 
 QWidget* CTavApp::MessageOwner() const
 {
+    // A dialog that has closed no longer owns anything, even while its object lives on.
     for (qsizetype i = m_openDialogs.size() - 1; i >= 0; --i)
-        if (QWidget* w = m_openDialogs.at(i))
+        if (QWidget* w = m_openDialogs.at(i); w && w->isVisible())
             return w;
     QWidget* modal = QApplication::activeModalWidget();
     if (modal && modal != m_mainFrame)
@@ -136,7 +137,7 @@ int CTavApp::ShowMessage(QWidget* owner, const QString& text, const QString& cap
 {
     if (owner)
         RegisterDialog(owner);
-    const CTavMessageRequest request{MessageOwner(), text, caption.isEmpty() ? TavStr::ProductName : caption, type};
+    const CTavMessageRequest request{owner ? owner : MessageOwner(), text, caption.isEmpty() ? TavStr::ProductName : caption, type};
     const int answer = CTavMessageBox::Show(request);
     if (owner)
         UnregisterDialog(owner);

@@ -27,7 +27,9 @@ int CTavDialogBase::exec()
     if (execHook()) {
         // The hook may itself open dialogs that use the hook; keep this one safe from re-entry.
         const ExecHook hook = execHook();
-        return hook(*this);
+        const int result = hook(*this);
+        hide(); // as after a modal loop
+        return result;
     }
     return QDialog::exec();
 }

@@ -64,9 +64,13 @@ bool CTavStartup::Run(const QStringList& arguments)
     });
 
     QSplashScreen splash(splashPicture());
+    m_splash = &splash;
     if (!CTavDialogBase::HasExecHook())
         splash.show();
-    const auto hideSplash = qScopeGuard([&splash] { splash.close(); });
+    const auto hideSplash = qScopeGuard([this] {
+        m_splash->close();
+        m_splash = nullptr;
+    });
 
     // No language resource library exists; reading the value still creates it when missing.
     QString language;
@@ -127,6 +131,7 @@ bool CTavStartup::ChooseUser()
         name = list.first();
     const bool hasPassword = !name.isEmpty() && users.IsSettingPassword(name);
     if (list.isEmpty() || hasPassword) {
+        m_splash->close(); // it would cover the dialog
         CTavUserDlg dlg(CTavUserDlg::Startup, users.GetUserID(name));
         if (dlg.exec() != QDialog::Accepted)
             return false;
@@ -141,6 +146,7 @@ bool CTavStartup::CheckStartupPassword()
     const QString name = users.GetCurrUserName();
     if (CTavUserFile::ReadStartupPasswordFlag(users.GetCurrUserPath()) != 1 || !users.IsSettingPassword(name))
         return true;
+    m_splash->close();
     return m_app.AskPassword(name, true);
 }
 

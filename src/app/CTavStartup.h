@@ -3,6 +3,7 @@
 #include <QStringList>
 
 class CTavApp;
+class QSplashScreen;
 
 // The start-up sequence of the application: one instance, no competing desktop program, the
 // current user and the password, the data, the main frame and the module windows.
@@ -22,4 +23,5 @@ private:
     void ShowMainFrame();
 
     CTavApp& m_app;
+    QSplashScreen* m_splash = nullptr;
 };

@@ -205,8 +205,7 @@ void TestHotSync::runningAtStartup()
         return 0;
     });
     m_app = m_env->Start();
-    QVERIFY(m_app->MainFrame()->isEnabled()); // the notification comes through the event loop
-    QTest::qWait(1);
+    QTest::qWait(1); // the notification comes through the event loop
     QVERIFY(hotSync().SyncRunning());
     QVERIFY(!m_app->MainFrame()->isEnabled());
     HS::SetRunningStateQuery([](int32_t* state) {
