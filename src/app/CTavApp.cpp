@@ -105,7 +105,7 @@ void CTavApp::ReloadUserPrefs() { emit userPrefsReloaded(); }
 void CTavApp::SetProfilePath()
 {
     const QString userPath = m_users->GetCurrUserPath();
-    CTavProfile::SetProfilePath(userPath.isEmpty() ? QString() : userPath + QStringLiteral("TAV/SetupTAV.INI"));
+    CTavProfile::SetProfilePath(userPath.isEmpty() ? QString() : CTavProfile::ProfilePathForUser(userPath));
 }
 
 void CTavApp::RegisterDialog(QWidget* dialog) { m_openDialogs.append(dialog); }

@@ -73,8 +73,7 @@ bool CTavStartup::Run(const QStringList& arguments)
     });
 
     // No language resource library exists; reading the value still creates it when missing.
-    QString language;
-    m_app.Options().ReadLanguage(QStringLiteral("language"), language, QStringLiteral("jpJP"));
+    m_app.Options().Language();
 
     if (m_app.DesktopConflict().isRunning()) {
         m_app.ShowMessage(QApplication::activeWindow(), TavStr::QuitDesktop, TavStr::ProductName,
@@ -122,8 +121,7 @@ CTavStartup::CommandLine CTavStartup::ParseCommandLine(const QStringList& argume
 bool CTavStartup::ChooseUser()
 {
     CTavDbUser& users = m_app.Users();
-    QString name;
-    m_app.Options().ReadString(QStringLiteral("CurrentUser"), name, QString());
+    QString name = m_app.Options().CurrentUser();
     const QStringList list = users.GetUserNameList();
     if (!name.isEmpty() && !list.contains(name))
         name.clear();
@@ -171,8 +169,7 @@ void CTavStartup::CreateModuleWindows()
 void CTavStartup::ShowMainFrame()
 {
     CTavMainFrame* frame = m_app.MainFrame();
-    int32_t showCmd = 0;
-    m_app.Options().ReadNumber(QStringLiteral("WindowShowCmd"), showCmd, 0);
+    const int32_t showCmd = m_app.Options().WindowShowCmd();
 
     m_app.AddrStore().SetSortCond(CTavDbSortCond(1, 2));
     if (CTavModuleDoc* doc = m_app.Document(TavSlot::Address))
@@ -181,9 +178,7 @@ void CTavStartup::ShowMainFrame()
     if (CTavModuleDoc* doc = m_app.Document(TavSlot::MemoPad))
         doc->ApplyStoreOrder();
 
-    int32_t privateMode = 0;
-    m_app.Options().ReadNumber(QStringLiteral("ListViewerPrivate"), privateMode, 0);
-    frame->SetPrivateMode(privateMode);
+    frame->SetPrivateMode(m_app.Options().ListViewerPrivate());
 
     if (showCmd != 0)
         frame->showMaximized();

@@ -1,3 +1,4 @@
+#include <QProcess>
 #include <QTest>
 
 #include "AppTestEnv.h"
@@ -222,13 +223,18 @@ void TestHotSync::desktopConflictWarnsUntilGone()
 {
     // The competing program runs while three warnings are shown, then ends; meanwhile every
     // confirmation counts as declined.
-    m_app->DesktopConflict().setProcessNames({AppTestEnv::OwnProcessName()});
+    QString rival;
+    QProcess* process = m_env->StartRival(&rival);
+    QVERIFY(process);
+    m_app->DesktopConflict().setProcessNames({rival});
     QCOMPARE(m_app->ShowMessage(nullptr, QStringLiteral("sure?"), QString(), TavMsg::YesNo), TavMsg::IdCancel);
     m_env->ClearRecords();
     int shown = 0;
-    CTavMessageBox::SetHook([this, &shown](const CTavMessageRequest& request) {
-        if (request.text != TavStr::QuitDesktop || ++shown == 3)
-            m_app->DesktopConflict().setProcessNames({});
+    CTavMessageBox::SetHook([&shown, process](const CTavMessageRequest& request) {
+        if (request.text != TavStr::QuitDesktop || ++shown == 3) {
+            process->kill();
+            process->waitForFinished();
+        }
         return TavMsg::IdOk;
     });
     m_app->MainFrame()->OnDesktopConflict();

@@ -166,7 +166,9 @@ void TestStartup::runningDesktopProgramStopsStartup()
 {
     AppTestEnv env;
     AppTestEnv::AddUser(QStringLiteral("Hanako"));
-    qputenv("LUMORA_CONFLICT_PROCESSES", AppTestEnv::OwnProcessName().toLocal8Bit());
+    QString rival;
+    QVERIFY(env.StartRival(&rival));
+    qputenv("LUMORA_CONFLICT_PROCESSES", rival.toLocal8Bit());
     bool started = true;
     auto app = env.Start({}, &started);
     QVERIFY(!started);
