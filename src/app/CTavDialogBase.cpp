@@ -34,6 +34,12 @@ int CTavDialogBase::exec()
     return QDialog::exec();
 }
 
-void CTavDialogBase::SetExecHook(ExecHook hook) { execHook() = std::move(hook); }
+void CTavDialogBase::SetExecHook(ExecHook hook)
+{
+    execHook() = std::move(hook);
+}
 
-bool CTavDialogBase::HasExecHook() { return static_cast<bool>(execHook()); }
+bool CTavDialogBase::HasExecHook()
+{
+    return static_cast<bool>(execHook());
+}

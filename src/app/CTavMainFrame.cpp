@@ -89,7 +89,10 @@ void CTavMainFrame::CreateBars()
     statusBar()->setVisible(!m_app.Options().StatusBarHidden());
 }
 
-void CTavMainFrame::UpdateDatePane() { m_datePane->setText(CTavDbClock::Today().toString(QStringLiteral("yy/MM/dd"))); }
+void CTavMainFrame::UpdateDatePane()
+{
+    m_datePane->setText(CTavDbClock::Today().toString(QStringLiteral("yy/MM/dd")));
+}
 
 QRect CTavMainFrame::PlacementFromStored(int left, int top, int right, int bottom, const QRect& work)
 {
@@ -166,8 +169,9 @@ CTavModuleFrame* CTavMainFrame::ActiveModuleFrame() const
 void CTavMainFrame::RefreshAll()
 {
     CTavModuleFrame* current = m_app.FrameOfModule(m_app.currentModule());
-    const int order[] = {TavSlot::Day,  TavSlot::Week,     TavSlot::Month,   TavSlot::Year,     TavSlot::Address,
-                         TavSlot::Todo, TavSlot::FreeMemo, TavSlot::MemoPad, TavSlot::Reference};
+    const int order[] = {TavSlot::Day,      TavSlot::Week,    TavSlot::Month,
+                         TavSlot::Year,     TavSlot::Address, TavSlot::Todo,
+                         TavSlot::FreeMemo, TavSlot::MemoPad, TavSlot::Reference};
     for (int slot : order)
         if (CTavModuleFrame* f = m_app.Frame(slot); f && f != current)
             f->Update(0);
@@ -228,7 +232,10 @@ void CTavMainFrame::OnDataMigration()
     m_app.setReadyForSync(1);
 }
 
-void CTavMainFrame::OnInstallTool() { QProcess::startDetached(QStringLiteral("lumora-install")); }
+void CTavMainFrame::OnInstallTool()
+{
+    QProcess::startDetached(QStringLiteral("lumora-install"));
+}
 
 void CTavMainFrame::EnsureCurrentUserListed()
 {
@@ -287,4 +294,7 @@ void CTavMainFrame::OnDesktopConflict()
     EnsureCurrentUserListed();
 }
 
-void CTavMainFrame::UpdateCommandUI() { m_actions->UpdateCommandUI(); }
+void CTavMainFrame::UpdateCommandUI()
+{
+    m_actions->UpdateCommandUI();
+}

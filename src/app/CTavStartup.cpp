@@ -104,8 +104,8 @@ CTavStartup::CommandLine CTavStartup::ParseCommandLine(const QStringList& argume
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& arg = arguments.at(i);
         const QString bare = arg.mid(arg.startsWith(QLatin1String("--")) ? 2 : 1).toLower();
-        if ((arg.startsWith(u'-') || arg.startsWith(u'/')) && (bare == QLatin1String("embedding") ||
-                                                               bare == QLatin1String("automation")))
+        if ((arg.startsWith(u'-') || arg.startsWith(u'/')) &&
+            (bare == QLatin1String("embedding") || bare == QLatin1String("automation")))
             return CommandLine::Automation;
         if (arg == QLatin1String("--data-dir") && i + 1 < arguments.size()) {
             CTavDbEnv::SetCorePath(arguments.at(++i));

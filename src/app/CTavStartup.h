@@ -15,7 +15,11 @@ public:
     bool Run(const QStringList& arguments);
 
 private:
-    enum class CommandLine { Normal, Automation };
+    enum class CommandLine
+    {
+        Normal,
+        Automation
+    };
     CommandLine ParseCommandLine(const QStringList& arguments);
     bool ChooseUser();
     bool CheckStartupPassword();

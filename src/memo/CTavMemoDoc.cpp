@@ -3,7 +3,9 @@
 #include "CTavApp.h"
 #include "CTavDbMemo.h"
 
-CTavMemoDoc::CTavMemoDoc(CTavApp& app, QObject* parent) : CTavModuleDoc(app, QStringLiteral("メモ帳"), parent) {}
+CTavMemoDoc::CTavMemoDoc(CTavApp& app, QObject* parent) : CTavModuleDoc(app, QStringLiteral("メモ帳"), parent)
+{
+}
 
 void CTavMemoDoc::SetHandheldOrder(bool on)
 {

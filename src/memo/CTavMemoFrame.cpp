@@ -11,8 +11,8 @@
 
 CTavMemoFrame::CTavMemoFrame(CTavMemoDoc* document, QWidget* parent)
     : CTavModuleFrame(document,
-                      Spec{TavSlot::MemoPad, TavModule::MemoPad, CTavModuleBar::MemoPad, QStringLiteral("メモ帳"), false,
-                           true},
+                      Spec{TavSlot::MemoPad, TavModule::MemoPad, CTavModuleBar::MemoPad,
+                           QStringLiteral("メモ帳"), false, true},
                       parent),
       m_category(new QComboBox(TopBar())), m_sort(new QComboBox(TopBar()))
 {
@@ -30,7 +30,8 @@ CTavMemoFrame::CTavMemoFrame(CTavMemoDoc* document, QWidget* parent)
             [document](int index) { document->SetHandheldOrder(index == 1); });
 
     CreatePanes(new CTavPlaceholderPane(QStringLiteral("メモの一覧"),
-                                        QStringLiteral("メモの 1 行目と日付の一覧がここに表示されます。"), this),
+                                        QStringLiteral("メモの 1 行目と日付の一覧がここに表示されます。"),
+                                        this),
                 new CTavPlaceholderPane(QStringLiteral("メモの内容"),
                                         QStringLiteral("選んだメモの全文がここに表示されます。"), this));
 }

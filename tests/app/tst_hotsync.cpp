@@ -227,7 +227,8 @@ void TestHotSync::desktopConflictWarnsUntilGone()
     QProcess* process = m_env->StartRival(&rival);
     QVERIFY(process);
     m_app->DesktopConflict().setProcessNames({rival});
-    QCOMPARE(m_app->ShowMessage(nullptr, QStringLiteral("sure?"), QString(), TavMsg::YesNo), TavMsg::IdCancel);
+    QCOMPARE(m_app->ShowMessage(nullptr, QStringLiteral("sure?"), QString(), TavMsg::YesNo),
+             TavMsg::IdCancel);
     m_env->ClearRecords();
     int shown = 0;
     CTavMessageBox::SetHook([&shown, process](const CTavMessageRequest& request) {

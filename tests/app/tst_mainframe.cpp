@@ -90,17 +90,18 @@ void TestMainFrame::switchModules_data()
     QTest::addColumn<int>("slot");
     QTest::addColumn<int>("command");
     QTest::addColumn<QString>("shot");
-    QTest::newRow("F3 address") << int(Qt::Key_F3) << TavModule::Address << TavSlot::Address << TavCmd::ViewAddress
-                                << "main-address";
-    QTest::newRow("F4 To Do") << int(Qt::Key_F4) << TavModule::Todo << TavSlot::Todo << TavCmd::ViewTodo << "main-todo";
+    QTest::newRow("F3 address") << int(Qt::Key_F3) << TavModule::Address << TavSlot::Address
+                                << TavCmd::ViewAddress << "main-address";
+    QTest::newRow("F4 To Do") << int(Qt::Key_F4) << TavModule::Todo << TavSlot::Todo << TavCmd::ViewTodo
+                              << "main-todo";
     QTest::newRow("F5 handwritten") << int(Qt::Key_F5) << TavModule::FreeMemo << TavSlot::FreeMemo
                                     << TavCmd::ViewFreeMemo << "main-handwritten";
-    QTest::newRow("F6 memo pad") << int(Qt::Key_F6) << TavModule::MemoPad << TavSlot::MemoPad << TavCmd::ViewMemoPad
-                                 << "main-memopad";
+    QTest::newRow("F6 memo pad") << int(Qt::Key_F6) << TavModule::MemoPad << TavSlot::MemoPad
+                                 << TavCmd::ViewMemoPad << "main-memopad";
     QTest::newRow("F7 reference") << int(Qt::Key_F7) << TavModule::Reference << TavSlot::Reference
                                   << TavCmd::ViewReference << "main-reference";
-    QTest::newRow("F2 schedule") << int(Qt::Key_F2) << TavModule::Schedule << TavSlot::Day << TavCmd::ViewSchedule
-                                 << "main-day";
+    QTest::newRow("F2 schedule") << int(Qt::Key_F2) << TavModule::Schedule << TavSlot::Day
+                                 << TavCmd::ViewSchedule << "main-day";
 }
 
 void TestMainFrame::switchModules()
@@ -287,7 +288,8 @@ void TestMainFrame::dataMigration()
     m_env->AnswerDialog([this](CTavDialogBase& d) {
         d.accept();
         AppTestEnv::Screenshot(&d, QStringLiteral("dialog-migration"));
-        return d.isVisible() && m_env->Messages() == QStringList{TavStr::AddUser} ? d.reject(), d.result() : 99;
+        return d.isVisible() && m_env->Messages() == QStringList{TavStr::AddUser} ? d.reject(),
+               d.result()                                                         : 99;
     });
     frame()->Actions().Trigger(TavCmd::DataMigration);
     QCOMPARE(m_env->Messages(), QStringList{TavStr::AddUser});
@@ -372,8 +374,8 @@ void TestMainFrame::placement()
 {
     QFETCH(QList<int>, stored);
     QFETCH(QRect, expected);
-    const QRect rect = CTavMainFrame::PlacementFromStored(stored[0], stored[1], stored[2], stored[3],
-                                                          QGuiApplication::primaryScreen()->availableGeometry());
+    const QRect rect = CTavMainFrame::PlacementFromStored(
+        stored[0], stored[1], stored[2], stored[3], QGuiApplication::primaryScreen()->availableGeometry());
     if (stored != QList<int>{0, 0, 0, 0})
         QCOMPARE(rect, expected);
 

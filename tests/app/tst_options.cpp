@@ -157,8 +157,10 @@ void TestOptions::storedOptionsAtStartup_data()
     QTest::addColumn<QString>("drive");
     QTest::addColumn<QString>("expectedDrive");
     QTest::addColumn<int>("expectedDelete");
-    QTest::newRow("three characters") << "E:\\" << "E:\\" << 0;
-    QTest::newRow("too long resets all") << "E:\\x" << "" << 1;
+    QTest::newRow("three characters") << "E:\\"
+                                      << "E:\\" << 0;
+    QTest::newRow("too long resets all") << "E:\\x"
+                                         << "" << 1;
 }
 
 void TestOptions::storedOptionsAtStartup()
