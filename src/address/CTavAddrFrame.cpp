@@ -7,8 +7,8 @@
 
 CTavAddrFrame::CTavAddrFrame(CTavAddrDoc* document, QWidget* parent)
     : CTavModuleFrame(document,
-                      Spec{TavSlot::Address, TavModule::Address, CTavModuleBar::Address,
-                           QStringLiteral("アドレス"), false, true},
+                      Description{TavSlot::Address, TavModule::Address, CTavModuleBar::Address,
+                                  QStringLiteral("アドレス"), false, true},
                       parent)
 {
     CreatePanes(

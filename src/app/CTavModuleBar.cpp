@@ -21,20 +21,20 @@ CTavModuleBar::CTavModuleBar(int borders, QWidget* parent) : QWidget(parent), m_
     pal.setColor(QPalette::Window, QColor(0xC1, 0xC1, 0xC1));
     setPalette(pal);
 
-    struct Spec
+    struct ButtonInfo
     {
         CTavModuleButton::Picture picture;
         const char16_t* label;
         int command;
     };
-    const Spec specs[] = {{CTavModuleButton::Schedule, u"予定表", TavCmd::ViewSchedule},
-                          {CTavModuleButton::Address, u"アドレス", TavCmd::ViewAddress},
-                          {CTavModuleButton::Todo, u"To Do", TavCmd::ViewTodo},
-                          {CTavModuleButton::FreeMemo, u"手書きメモ", TavCmd::ViewFreeMemo},
-                          {CTavModuleButton::MemoPad, u"メモ帳", TavCmd::ViewMemoPad},
-                          {CTavModuleButton::Reference, u"便利情報", TavCmd::ViewReference}};
+    const ButtonInfo buttons[] = {{CTavModuleButton::Schedule, u"予定表", TavCmd::ViewSchedule},
+                                  {CTavModuleButton::Address, u"アドレス", TavCmd::ViewAddress},
+                                  {CTavModuleButton::Todo, u"To Do", TavCmd::ViewTodo},
+                                  {CTavModuleButton::FreeMemo, u"手書きメモ", TavCmd::ViewFreeMemo},
+                                  {CTavModuleButton::MemoPad, u"メモ帳", TavCmd::ViewMemoPad},
+                                  {CTavModuleButton::Reference, u"便利情報", TavCmd::ViewReference}};
     int y = 2;
-    for (const Spec& s : specs) {
+    for (const ButtonInfo& s : buttons) {
         auto* button = new CTavModuleButton(s.picture, QString::fromUtf16(s.label), s.command, this);
         button->move(12, y);
         y += 80;

@@ -30,16 +30,16 @@ void connectPane(CTavModuleDoc* doc, QWidget* pane)
 }
 } // namespace
 
-CTavModuleFrame::CTavModuleFrame(CTavModuleDoc* document, const Spec& spec, QWidget* parent)
-    : QMdiSubWindow(parent), m_document(document), m_spec(spec)
+CTavModuleFrame::CTavModuleFrame(CTavModuleDoc* document, const Description& description, QWidget* parent)
+    : QMdiSubWindow(parent), m_document(document), m_description(description)
 {
     setWindowFlags(Qt::FramelessWindowHint);
-    setWindowTitle(spec.title);
+    setWindowTitle(description.title);
     setAttribute(Qt::WA_DeleteOnClose, false);
 
     auto* body = new QWidget(this);
     m_moduleBar = new CTavModuleBar(CTavModuleBar::BorderRight, body);
-    m_moduleBar->SetCurrent(spec.launcherIndex);
+    m_moduleBar->SetCurrent(description.launcherIndex);
     connect(m_moduleBar, &CTavModuleBar::commandRequested, this, &CTavModuleFrame::commandRequested);
 
     m_topBar = makeBar(body, kTopBarHeight, "topBar");
@@ -65,7 +65,7 @@ CTavModuleFrame::CTavModuleFrame(CTavModuleDoc* document, const Spec& spec, QWid
     row->addWidget(m_rightBar);
     setWidget(body);
 
-    if (spec.hasDetailToggle) {
+    if (description.hasDetailToggle) {
         m_detailToggle = new QPushButton(QStringLiteral("詳細の非表示"), m_bottomBar);
         m_detailToggle->setObjectName(QStringLiteral("detailToggle"));
         m_detailToggle->setProperty("controlId", kDetailToggleId);
@@ -77,7 +77,7 @@ CTavModuleFrame::CTavModuleFrame(CTavModuleDoc* document, const Spec& spec, QWid
 void CTavModuleFrame::CreatePanes(QWidget* left, QWidget* right)
 {
     m_splitter = new CTavModuleSplitter(m_centre);
-    m_splitter->SetKeepsRightWidth(m_spec.keepsRightWidth);
+    m_splitter->SetKeepsRightWidth(m_description.keepsRightWidth);
     m_left = left;
     m_right = right;
     m_splitter->addWidget(left);
@@ -103,7 +103,7 @@ void CTavModuleFrame::LayOutPanes(int mdiWidth)
     if (!m_splitter)
         return;
     m_splitter->LayOutInitially(mdiWidth);
-    if (m_spec.keepsRightWidth && m_splitter->width() > 0)
+    if (m_description.keepsRightWidth && m_splitter->width() > 0)
         m_splitter->ApplyRightWidthRule();
 }
 
@@ -126,7 +126,7 @@ void CTavModuleFrame::ToggleDetail()
     if (m_detailToggle)
         m_detailToggle->setText(m_detailShown ? QStringLiteral("詳細の非表示") : QStringLiteral("詳細表示"));
     if (m_detailShown && m_splitter) {
-        if (m_spec.keepsRightWidth)
+        if (m_description.keepsRightWidth)
             m_splitter->ApplyRightWidthRule();
         else
             m_splitter->setSizes({2 * m_splitter->width(), m_splitter->width()});

@@ -19,7 +19,7 @@ public:
     static constexpr int kBottomBarHeight = 38;
     static constexpr int kDetailToggleId = 1022;
 
-    struct Spec
+    struct Description
     {
         int slot = 0;
         int module = 0;        // the TavModule number that activates this window
@@ -35,10 +35,10 @@ public:
         ToolsMenu
     };
 
-    CTavModuleFrame(CTavModuleDoc* document, const Spec& spec, QWidget* parent = nullptr);
+    CTavModuleFrame(CTavModuleDoc* document, const Description& description, QWidget* parent = nullptr);
 
     CTavModuleDoc* Document() const { return m_document; }
-    const Spec& GetSpec() const { return m_spec; }
+    const Description& GetDescription() const { return m_description; }
     CTavModuleBar* ModuleBar() const { return m_moduleBar; }
     QWidget* TopBar() const { return m_topBar; }
     QWidget* BottomBar() const { return m_bottomBar; }
@@ -71,7 +71,7 @@ signals:
 
 private:
     CTavModuleDoc* m_document;
-    Spec m_spec;
+    Description m_description;
     CTavModuleBar* m_moduleBar;
     QWidget* m_topBar;
     QWidget* m_bottomBar;

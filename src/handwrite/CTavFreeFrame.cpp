@@ -7,8 +7,8 @@
 
 CTavFreeFrame::CTavFreeFrame(CTavFreeDoc* document, QWidget* parent)
     : CTavModuleFrame(document,
-                      Spec{TavSlot::FreeMemo, TavModule::FreeMemo, CTavModuleBar::FreeMemo,
-                           QStringLiteral("手書きメモ"), true, false},
+                      Description{TavSlot::FreeMemo, TavModule::FreeMemo, CTavModuleBar::FreeMemo,
+                                  QStringLiteral("手書きメモ"), true, false},
                       parent)
 {
     CreatePanes(new CTavPlaceholderPane(

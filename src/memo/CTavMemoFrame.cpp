@@ -11,8 +11,8 @@
 
 CTavMemoFrame::CTavMemoFrame(CTavMemoDoc* document, QWidget* parent)
     : CTavModuleFrame(document,
-                      Spec{TavSlot::MemoPad, TavModule::MemoPad, CTavModuleBar::MemoPad,
-                           QStringLiteral("メモ帳"), false, true},
+                      Description{TavSlot::MemoPad, TavModule::MemoPad, CTavModuleBar::MemoPad,
+                                  QStringLiteral("メモ帳"), false, true},
                       parent),
       m_category(new QComboBox(TopBar())), m_sort(new QComboBox(TopBar()))
 {

@@ -7,8 +7,8 @@
 
 CTavReferFrame::CTavReferFrame(CTavReferDoc* document, QWidget* parent)
     : CTavModuleFrame(document,
-                      Spec{TavSlot::Reference, TavModule::Reference, CTavModuleBar::Reference,
-                           QStringLiteral("便利情報"), true, false},
+                      Description{TavSlot::Reference, TavModule::Reference, CTavModuleBar::Reference,
+                                  QStringLiteral("便利情報"), true, false},
                       parent)
 {
     CreatePanes(new CTavPlaceholderPane(

@@ -9,8 +9,9 @@
 
 CTavScFrameBase::CTavScFrameBase(CTavModuleDoc* document, int slot, int view, const QString& title,
                                  QWidget* parent)
-    : CTavModuleFrame(
-          document, Spec{slot, view, CTavModuleBar::Schedule, title, view != TavModule::Year, false}, parent),
+    : CTavModuleFrame(document,
+                      Description{slot, view, CTavModuleBar::Schedule, title, view != TavModule::Year, false},
+                      parent),
       m_view(view)
 {
     auto* bar = static_cast<QHBoxLayout*>(TopBar()->layout());

@@ -7,8 +7,8 @@
 
 CTavTodoFrame::CTavTodoFrame(CTavTodoDoc* document, QWidget* parent)
     : CTavModuleFrame(document,
-                      Spec{TavSlot::Todo, TavModule::Todo, CTavModuleBar::Todo,
-                           QStringLiteral("To Do リスト"), false, true},
+                      Description{TavSlot::Todo, TavModule::Todo, CTavModuleBar::Todo,
+                                  QStringLiteral("To Do リスト"), false, true},
                       parent)
 {
     CreatePanes(new CTavPlaceholderPane(
