@@ -127,6 +127,7 @@ CTavFrameActions::CTavFrameActions(CTavMainFrame& frame) : QObject(&frame), m_fr
         a->setShortcut(QKeySequence(m.key));
         a->setCheckable(true);
         a->setIcon(moduleIcon(m.picture));
+        a->setIconVisibleInMenu(false); // the check mark shows the current module there
     }
     auto* group = new QActionGroup(this);
     const int privateIds[] = {TavCmd::PrivateShow, TavCmd::PrivateMask, TavCmd::PrivateHide};

@@ -33,10 +33,12 @@ CTavOptionsDlg::CTavOptionsDlg(CTavApp& app, QWidget* parent)
     m_folder->setObjectName(QStringLiteral("dataFolder"));
     m_folder->setReadOnly(true);
     m_folder->setMinimumWidth(340);
+    m_folder->setCursorPosition(0);
     m_confirmDelete->setObjectName(QStringLiteral("confirmDelete"));
     m_backupDeleted->setObjectName(QStringLiteral("backupDeleted"));
     m_password->setObjectName(QStringLiteral("startupPassword"));
     m_drive->setObjectName(QStringLiteral("driveBox"));
+    m_drive->setMinimumWidth(90);
 
     const CTavOptions& options = CTavOptions::instance();
     m_confirmDelete->setChecked(options.CheckDelete() != 0);

@@ -25,8 +25,6 @@ AppTestEnv::AppTestEnv()
     QDir().mkpath(m_dir.filePath(QStringLiteral("runtime")));
     QFile::setPermissions(m_dir.filePath(QStringLiteral("runtime")),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    qputenv("XDG_RUNTIME_DIR", m_dir.filePath(QStringLiteral("runtime")).toUtf8());
-    qputenv("TMPDIR", m_dir.filePath(QStringLiteral("runtime")).toUtf8());
     qputenv("LUMORA_RUNTIME_DIR", m_dir.filePath(QStringLiteral("runtime")).toUtf8());
     qputenv("LUMORA_CONFLICT_PROCESSES", "lumora-test-no-such-process");
     CTavHotSyncCoordinator::SetRunningStateQuery([](int32_t* state) {
