@@ -1,0 +1,297 @@
+#include "CTavApp.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+
+#include "CTavDbAddr.h"
+#include "CTavDbDate.h"
+#include "CTavDbEnv.h"
+#include "CTavDbMemo.h"
+#include "CTavDbTodo.h"
+#include "CTavDbUser.h"
+#include "CTavDesktopConflict.h"
+#include "CTavMainFrame.h"
+#include "CTavMessageBox.h"
+#include "CTavModuleDoc.h"
+#include "CTavModuleFrame.h"
+#include "CTavPasswordDlg.h"
+#include "CTavProfile.h"
+#include "CTavRegOption.h"
+#include "CTavSingleInstance.h"
+#include "CTavStartup.h"
+#include "TavStrings.h"
+
+namespace {
+CTavApp* g_app = nullptr;
+
+bool isScheduleWindow(int module)
+{
+    return module >= TavModule::Day && module <= TavModule::Year;
+}
+
+int slotOfScheduleView(int view)
+{
+    switch (view) {
+    case TavModule::Week:
+        return TavSlot::Week;
+    case TavModule::Month:
+        return TavSlot::Month;
+    case TavModule::Year:
+        return TavSlot::Year;
+    default:
+        return TavSlot::Day;
+    }
+}
+} // namespace
+
+CTavApp::CTavApp(QObject* parent)
+    : QObject(parent), m_env(std::make_unique<CTavDbEnv>()), m_users(std::make_unique<CTavDbUser>()),
+      m_addr(std::make_unique<CTavDbAddr>()), m_date(std::make_unique<CTavDbDate>()),
+      m_memo(std::make_unique<CTavDbMemo>()), m_todo(std::make_unique<CTavDbTodo>()),
+      m_options(std::make_unique<CTavRegOption>()), m_conflict(new CTavDesktopConflict(this))
+{
+    for (CTavDbStoreBase* store : RecordStores())
+        store->AttachUsers(m_users.get());
+    g_app = this;
+}
+
+CTavApp::~CTavApp()
+{
+    delete m_mainFrame.data();
+    for (CTavModuleDoc*& doc : m_documents) {
+        delete doc;
+        doc = nullptr;
+    }
+    if (g_app == this)
+        g_app = nullptr;
+}
+
+CTavApp* CTavApp::instance()
+{
+    return g_app;
+}
+
+void CTavApp::AddDocTemplate(CTavDocTemplate docTemplate)
+{
+    m_templates.push_back(std::move(docTemplate));
+}
+
+bool CTavApp::InitInstance(const QStringList& arguments)
+{
+    return CTavStartup(*this).Run(arguments);
+}
+
+int CTavApp::ExitInstance()
+{
+    if (m_instance)
+        m_instance->release();
+    m_instance.reset();
+    return 0;
+}
+
+QList<CTavDbStoreBase*> CTavApp::RecordStores() const
+{
+    return {m_addr.get(), m_date.get(), m_memo.get(), m_todo.get()};
+}
+
+bool CTavApp::LoadAll()
+{
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    m_users->AddUserDirectory(m_users->GetCurrUserName());
+    bool ok = true;
+    for (CTavDbStoreBase* store : RecordStores())
+        ok = store->Load() == TavStatusCode::Ok && ok;
+    QGuiApplication::restoreOverrideCursor();
+    return ok;
+}
+
+bool CTavApp::SaveAll()
+{
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    bool ok = true;
+    for (CTavDbStoreBase* store : RecordStores())
+        ok = store->Write() == TavStatusCode::Ok && ok;
+    QGuiApplication::restoreOverrideCursor();
+    return ok;
+}
+
+void CTavApp::ReloadUserPrefs()
+{
+    emit userPrefsReloaded();
+}
+
+void CTavApp::SetProfilePath()
+{
+    const QString userPath = m_users->GetCurrUserPath();
+    CTavProfile::SetProfilePath(userPath.isEmpty() ? QString() : CTavProfile::ProfilePathForUser(userPath));
+}
+
+void CTavApp::RegisterDialog(QWidget* dialog)
+{
+    m_openDialogs.append(dialog);
+}
+
+void CTavApp::UnregisterDialog(QWidget* dialog)
+{
+    for (qsizetype i = m_openDialogs.size() - 1; i >= 0; --i) {
+        if (m_openDialogs.at(i) == dialog) {
+            m_openDialogs.removeAt(i);
+            break;
+        }
+    }
+    m_openDialogs.removeAll(QPointer<QWidget>());
+}
+
+QWidget* CTavApp::MessageOwner() const
+{
+    // A dialog that has closed no longer owns anything, even while its object lives on.
+    for (qsizetype i = m_openDialogs.size() - 1; i >= 0; --i)
+        if (QWidget* w = m_openDialogs.at(i); w && w->isVisible())
+            return w;
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal != m_mainFrame)
+        return modal;
+    return m_mainFrame;
+}
+
+int CTavApp::ShowMessage(QWidget* owner, const QString& text, const QString& caption, unsigned type)
+{
+    if (owner)
+        RegisterDialog(owner);
+    const CTavMessageRequest request{owner ? owner : MessageOwner(), text,
+                                     caption.isEmpty() ? TavStr::ProductName : caption, type};
+    const int answer = CTavMessageBox::Show(request);
+    if (owner)
+        UnregisterDialog(owner);
+    // While the competing desktop program runs, nothing may be confirmed.
+    return m_conflict->isRunning() ? TavMsg::IdCancel : answer;
+}
+
+bool CTavApp::AskPassword(const QString& userName, bool repeat, QWidget* parent)
+{
+    if (!m_users->IsSettingPassword(userName))
+        return true;
+    for (;;) {
+        CTavPasswordDlg dlg(parent ? parent : m_mainFrame.data());
+        if (dlg.exec() != QDialog::Accepted)
+            return false;
+        if (m_users->IsValidPassword(userName, dlg.Password()))
+            return true;
+        if (!repeat)
+            return false;
+        ShowMessage(nullptr, TavStr::InvalidPassword);
+    }
+}
+
+CTavModuleDoc* CTavApp::Document(int slot) const
+{
+    return slot >= 0 && slot < TavSlot::Count ? m_documents.at(slot) : nullptr;
+}
+
+CTavModuleFrame* CTavApp::Frame(int slot) const
+{
+    return slot >= 0 && slot < TavSlot::Count ? m_frames.at(slot) : nullptr;
+}
+
+void CTavApp::SetFrame(int slot, CTavModuleFrame* frame)
+{
+    if (slot >= 0 && slot < TavSlot::Count)
+        m_frames.at(slot) = frame;
+}
+
+CTavModuleFrame* CTavApp::FrameOfModule(int module) const
+{
+    switch (module) {
+    case TavModule::Schedule:
+        return Frame(slotOfScheduleView(m_currentScheduleView));
+    case TavModule::Address:
+        return Frame(TavSlot::Address);
+    case TavModule::Todo:
+        return Frame(TavSlot::Todo);
+    case TavModule::FreeMemo:
+        return Frame(TavSlot::FreeMemo);
+    case TavModule::MemoPad:
+        return Frame(TavSlot::MemoPad);
+    case TavModule::Reference:
+        return Frame(TavSlot::Reference);
+    default:
+        return isScheduleWindow(module) ? Frame(slotOfScheduleView(module)) : nullptr;
+    }
+}
+
+void CTavApp::FocusModuleView(int /*module*/)
+{
+    CTavModuleFrame* frame = FrameOfModule(m_currentModule);
+    if (!frame || !frame->Document())
+        return;
+    if (QWidget* view = frame->Document()->FirstView())
+        view->setFocus(Qt::OtherFocusReason);
+}
+
+void CTavApp::CloseBackupOfCurrentModule()
+{
+    auto reload = [this](CTavDbStoreBase& store, CTavModuleFrame* frame) {
+        store.Load();
+        if (frame)
+            frame->Update(2);
+    };
+    switch (m_currentModule) {
+    case TavModule::Schedule:
+        if (m_currentScheduleView == TavModule::Year)
+            m_date->Load();
+        else
+            reload(*m_date, FrameOfModule(TavModule::Schedule));
+        break;
+    case TavModule::Address:
+        reload(*m_addr, Frame(TavSlot::Address));
+        break;
+    case TavModule::Todo:
+        reload(*m_todo, Frame(TavSlot::Todo));
+        break;
+    case TavModule::MemoPad:
+        reload(*m_memo, Frame(TavSlot::MemoPad));
+        break;
+    default:
+        break;
+    }
+}
+
+void CTavApp::SwitchModule(int module)
+{
+    if (!m_mainFrame)
+        return;
+    if (m_backupFileOpen) {
+        if (m_currentModule == TavModule::Schedule && isScheduleWindow(module)) {
+            if (module != TavModule::Year) {
+                m_currentScheduleView = module;
+                m_mainFrame->ActivateModuleFrame(Frame(slotOfScheduleView(module)));
+            }
+            return;
+        }
+        m_readyForSync = 0;
+        const int answer = ShowMessage(m_mainFrame, TavStr::BackupSwitchQuestion, TavStr::BackupSwitchCaption,
+                                       TavMsg::OkCancel);
+        if (answer != TavMsg::IdOk) {
+            m_readyForSync = 1;
+            return;
+        }
+        CloseBackupOfCurrentModule();
+        m_backupFileOpen = 0;
+        m_readyForSync = 1;
+    }
+    const int slotOfModule[] = {
+        -1, -1, TavSlot::Address, TavSlot::Todo, TavSlot::FreeMemo, TavSlot::MemoPad, TavSlot::Reference};
+    if (module == TavModule::Schedule || isScheduleWindow(module)) {
+        if (isScheduleWindow(module))
+            m_currentScheduleView = module;
+        m_currentModule = TavModule::Schedule;
+    } else if (module >= TavModule::Address && module <= TavModule::Reference) {
+        if (CTavModuleDoc* doc = Document(slotOfModule[module]))
+            doc->ApplyStoreOrder();
+        m_currentModule = module;
+    } else {
+        return;
+    }
+    m_mainFrame->ActivateModuleFrame(FrameOfModule(m_currentModule));
+    FocusModuleView(module);
+}

@@ -1,0 +1,133 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "CTavDocTemplate.h"
+#include "CTavMainFrame.h"
+#include "TavCommandIds.h"
+
+class CTavDbAddr;
+class CTavDbDate;
+class CTavDbEnv;
+class CTavDbMemo;
+class CTavDbStoreBase;
+class CTavDbTodo;
+class CTavDbUser;
+class CTavDesktopConflict;
+class CTavModuleDoc;
+class CTavModuleFrame;
+class CTavRegOption;
+class CTavSingleInstance;
+class QWidget;
+
+// The one owner of the program's state: the stores of the current user, the module windows,
+// the shell state (current module, private mode, HotSync readiness, open dialogs), start-up and
+// the saving and loading of all data.
+class CTavApp final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CTavApp)
+public:
+    explicit CTavApp(QObject* parent = nullptr);
+    ~CTavApp() override;
+
+    // The running application, or null before one is made.
+    static CTavApp* instance();
+
+    // Module windows to create at start-up, in this order.
+    void AddDocTemplate(CTavDocTemplate docTemplate);
+
+    // The start-up sequence; false ends the process without a main window. The arguments are
+    // the command line without the program name.
+    bool InitInstance(const QStringList& arguments);
+    int ExitInstance();
+
+    bool LoadAll();
+    bool SaveAll();
+    void ReloadUserPrefs();
+    void SetProfilePath();
+
+    // The program's message box; type and answer are TavMsg values. The caption defaults to
+    // the product name.
+    int ShowMessage(QWidget* owner, const QString& text, const QString& caption = QString(),
+                    unsigned type = TavMsg::Ok);
+    // The window a message box or the HotSync lock uses as owner now.
+    QWidget* MessageOwner() const;
+    void FocusModuleView(int module);
+    // Activates a module window (TavModule numbers 1..10).
+    void SwitchModule(int module);
+    // While a backup file is open: reloads the current module's store and closes the backup.
+    void CloseBackupOfCurrentModule();
+
+    // The password dialog for a user. With repeat, a refusal shows a message and asks again;
+    // without, a refusal ends silently. True when accepted (or the user has no password).
+    bool AskPassword(const QString& userName, bool repeat, QWidget* parent = nullptr);
+
+    // Stores and settings of the current user.
+    CTavDbEnv& Env() { return *m_env; }
+    CTavDbUser& Users() { return *m_users; }
+    CTavDbAddr& AddrStore() { return *m_addr; }
+    CTavDbDate& DateStore() { return *m_date; }
+    CTavDbMemo& MemoStore() { return *m_memo; }
+    CTavDbTodo& TodoStore() { return *m_todo; }
+    // The record stores in the order of loading and saving: address, date, memo, To Do.
+    QList<CTavDbStoreBase*> RecordStores() const;
+    CTavRegOption& Options() { return *m_options; }
+    CTavDesktopConflict& DesktopConflict() { return *m_conflict; }
+
+    CTavMainFrame* MainFrame() const { return m_mainFrame; }
+    CTavModuleDoc* Document(int slot) const;
+    CTavModuleFrame* Frame(int slot) const;
+    void SetFrame(int slot, CTavModuleFrame* frame);
+    // The frame of a module number (1 means the current schedule window).
+    CTavModuleFrame* FrameOfModule(int module) const;
+
+    int currentModule() const { return m_currentModule; }
+    int currentScheduleView() const { return m_currentScheduleView; }
+    int privateMode() const { return m_privateMode; }
+    void setPrivateModeValue(int mode) { m_privateMode = mode; }
+    int readyForSync() const { return m_readyForSync; }
+    void setReadyForSync(int ready) { m_readyForSync = ready; }
+    int backupFileOpen() const { return m_backupFileOpen; }
+    void setBackupFileOpen(int open) { m_backupFileOpen = open; }
+
+    void RegisterDialog(QWidget* dialog);
+    void UnregisterDialog(QWidget* dialog);
+    QList<QPointer<QWidget>> openDialogs() const { return m_openDialogs; }
+
+signals:
+    // After ReloadUserPrefs: module documents re-read their per-user preferences.
+    void userPrefsReloaded();
+
+private:
+    friend class CTavStartup;
+
+    std::unique_ptr<CTavDbEnv> m_env;
+    std::unique_ptr<CTavDbUser> m_users;
+    std::unique_ptr<CTavDbAddr> m_addr;
+    std::unique_ptr<CTavDbDate> m_date;
+    std::unique_ptr<CTavDbMemo> m_memo;
+    std::unique_ptr<CTavDbTodo> m_todo;
+    std::unique_ptr<CTavRegOption> m_options;
+    std::unique_ptr<CTavSingleInstance> m_instance;
+    CTavDesktopConflict* m_conflict = nullptr;
+
+    std::vector<CTavDocTemplate> m_templates;
+    std::array<CTavModuleDoc*, TavSlot::Count> m_documents{};
+    std::array<CTavModuleFrame*, TavSlot::Count> m_frames{};
+    QPointer<CTavMainFrame> m_mainFrame;
+
+    int m_currentModule = TavModule::None;
+    int m_currentScheduleView = TavModule::Day;
+    int m_privateMode = 0;
+    int m_readyForSync = 1;
+    int m_backupFileOpen = 0;
+    QList<QPointer<QWidget>> m_openDialogs;
+};

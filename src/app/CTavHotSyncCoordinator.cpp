@@ -1,0 +1,182 @@
+#include "CTavHotSyncCoordinator.h"
+
+#include <QThread>
+#include <QTimer>
+
+#include "CTavApp.h"
+#include "CTavHotSyncChannel.h"
+#include "CTavHotSyncManager.h"
+#include "CTavMainFrame.h"
+#include "TavStrings.h"
+
+namespace {
+// Process-wide, as the watch and the lock outlive one HotSync.
+int g_watchCounter = 3;
+bool g_windowDisabled = false;
+
+std::function<int(int32_t*)>& runningStateQuery()
+{
+    static std::function<int(int32_t*)> query;
+    return query;
+}
+} // namespace
+
+CTavHotSyncCoordinator::CTavHotSyncCoordinator(CTavMainFrame& frame)
+    : QObject(&frame), m_frame(frame), m_timer(new QTimer(this))
+{
+    m_timer->setInterval(kWatchInterval);
+    connect(m_timer, &QTimer::timeout, this, &CTavHotSyncCoordinator::OnWatchTimer);
+}
+
+CTavHotSyncCoordinator::~CTavHotSyncCoordinator() = default;
+
+void CTavHotSyncCoordinator::Listen()
+{
+    m_channel = new CTavHotSyncChannel(this);
+    m_channel->setHandler([this](int notification) {
+        CTavHotSyncChannel::Answer answer;
+        answer.value = OnNotify(notification);
+        if (notification == AskStart && answer.value == 1)
+            answer.explanation =
+                m_frame.App().backupFileOpen() ? TavStr::SyncRefusedBackup : TavStr::SyncRefusedBusy;
+        return answer;
+    });
+    m_channel->listen();
+}
+
+int CTavHotSyncCoordinator::QueryRunningState(int32_t* state)
+{
+    if (runningStateQuery())
+        return runningStateQuery()(state);
+    return CTavHotSyncManager::GetRunningState(state);
+}
+
+void CTavHotSyncCoordinator::SetRunningStateQuery(std::function<int(int32_t*)> query)
+{
+    runningStateQuery() = std::move(query);
+}
+
+bool CTavHotSyncCoordinator::IsManagerAvailable()
+{
+    return CTavHotSyncManager::IsAvailable() == 0;
+}
+int CTavHotSyncCoordinator::WatchCounter()
+{
+    return g_watchCounter;
+}
+void CTavHotSyncCoordinator::SetWatchCounter(int value)
+{
+    g_watchCounter = value;
+}
+bool CTavHotSyncCoordinator::WindowDisabledForSync()
+{
+    return g_windowDisabled;
+}
+
+int CTavHotSyncCoordinator::SyncTimer() const
+{
+    return m_timer->isActive() ? kWatchTimerId : 0;
+}
+
+void CTavHotSyncCoordinator::PostNotify(int notification)
+{
+    QMetaObject::invokeMethod(
+        this, [this, notification] { OnNotify(notification); }, Qt::QueuedConnection);
+}
+
+int CTavHotSyncCoordinator::OnNotify(int notification)
+{
+    CTavApp& app = m_frame.App();
+    switch (notification) {
+    case PresenceQuery:
+        return PresenceAnswer;
+    case AskStart: {
+        int reason = 0;
+        if (app.backupFileOpen())
+            reason = RefusedBackup;
+        else if (!app.readyForSync())
+            reason = RefusedBusy;
+        if (reason) {
+            QMetaObject::invokeMethod(
+                this, [this, reason] { OnRefused(reason); }, Qt::QueuedConnection);
+            return 1;
+        }
+        app.SaveAll();
+        return 0;
+    }
+    case Started:
+        m_syncRunning = true;
+        if (!g_windowDisabled) {
+            g_windowDisabled = true;
+            m_disabledWindow = app.MessageOwner();
+            if (m_disabledWindow)
+                m_disabledWindow->setEnabled(false);
+        }
+        m_timer->start();
+        return 0;
+    case Ended:
+    case EndedOther:
+        // Nothing is left to watch once the manager has said it ended.
+        m_timer->stop();
+        if (m_syncRunning) {
+            m_syncRunning = false;
+            m_frame.EnsureCurrentUserListed();
+            app.LoadAll();
+            app.ReloadUserPrefs();
+            app.SetProfilePath();
+            m_frame.RefreshAll();
+        }
+        if (g_windowDisabled) {
+            if (m_disabledWindow)
+                m_disabledWindow->setEnabled(true);
+            m_disabledWindow = nullptr;
+            g_windowDisabled = false;
+        }
+        emit syncFinished();
+        return 0;
+    case NoAction:
+        return 0;
+    default:
+        return 1;
+    }
+}
+
+void CTavHotSyncCoordinator::OnWatchTimer()
+{
+    int32_t state = 0;
+    if (QueryRunningState(&state) == 0 && state == 1) {
+        g_watchCounter = 3;
+        return;
+    }
+    if (g_watchCounter > 0) {
+        --g_watchCounter;
+        if (g_watchCounter == 0)
+            return;
+    }
+    // Once the counter has run down, a silent manager still ends the wait, so the window never
+    // stays disabled.
+    m_timer->stop();
+    PostNotify(Ended);
+}
+
+void CTavHotSyncCoordinator::OnRefused(int reason)
+{
+    m_frame.App().ShowMessage(nullptr,
+                              reason == RefusedBackup ? TavStr::SyncRefusedBackup : TavStr::SyncRefusedBusy,
+                              TavStr::ProductName, TavMsg::IconExclamation);
+}
+
+void CTavHotSyncCoordinator::ShowManagerWindow(int command)
+{
+    // The manager's windows live in its own process; the call may wait for it, the program not.
+    QThread* worker = QThread::create([command] {
+        if (command == TavCmd::HotSyncOperation)
+            CTavHotSyncManager::ShowOperationSettings();
+        else if (command == TavCmd::HotSyncLog)
+            CTavHotSyncManager::ShowLog();
+        else
+            CTavHotSyncManager::ShowConnectionSettings();
+    });
+    connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+    worker->start();
+}

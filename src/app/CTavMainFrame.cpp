@@ -1,0 +1,300 @@
+#include "CTavMainFrame.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QProcess>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+#include "CTavApp.h"
+#include "CTavDbClock.h"
+#include "CTavDbStoreBase.h"
+#include "CTavDbText.h"
+#include "CTavDbUser.h"
+#include "CTavDesktopConflict.h"
+#include "CTavFrameActions.h"
+#include "CTavHotSyncCoordinator.h"
+#include "CTavModuleFrame.h"
+#include "CTavOptionsDlg.h"
+#include "CTavRegOption.h"
+#include "CTavSourceUserDlg.h"
+#include "CTavUserSwitcher.h"
+#include "TavStrings.h"
+
+CTavMainFrame::CTavMainFrame(CTavApp& app)
+    : m_app(app), m_mdi(new QMdiArea(this)), m_actions(new CTavFrameActions(*this)),
+      m_hotSync(new CTavHotSyncCoordinator(*this)), m_users(new CTavUserSwitcher(*this))
+{
+    setObjectName(QStringLiteral("mainFrame"));
+    setWindowTitle(TavStr::ProductName);
+    m_mdi->setViewMode(QMdiArea::SubWindowView);
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_mdi->setBackground(QColor(0x80, 0x80, 0x80));
+    setCentralWidget(m_mdi);
+    CreateBars();
+    m_actions->BuildMenuBar(nullptr);
+
+    const QRect work = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
+    setMinimumSize(std::min(kMinWidth, work.width()), std::min(kMinHeight, work.height()));
+    RestorePlacement();
+
+    connect(&m_app.DesktopConflict(), &CTavDesktopConflict::started, this, &CTavMainFrame::OnDesktopConflict);
+    m_app.DesktopConflict().startWatching();
+    m_hotSync->Listen();
+}
+
+CTavMainFrame::~CTavMainFrame() = default;
+
+void CTavMainFrame::CreateBars()
+{
+    m_toolBar = addToolBar(QStringLiteral("ツール バー"));
+    m_toolBar->setObjectName(QStringLiteral("toolBar"));
+    m_actions->FillToolBar(m_toolBar);
+
+    m_userBar = addToolBar(QStringLiteral("ユーザ"));
+    m_userBar->setObjectName(QStringLiteral("userBar"));
+    auto* label = new QLabel(QStringLiteral("ユーザ:"), m_userBar);
+    label->setContentsMargins(6, 0, 4, 0);
+    m_userBar->addWidget(label);
+    m_userBox = new QComboBox(m_userBar);
+    m_userBox->setObjectName(QStringLiteral("userComboBox"));
+    m_userBox->setProperty("controlId", 2005);
+    m_userBox->setFixedWidth(kUserBoxWidth);
+    m_userBox->setMaxVisibleItems(12);
+    m_userBar->addWidget(m_userBox);
+    FillUserBox();
+    connect(m_userBox, &QComboBox::activated, m_users, &CTavUserSwitcher::OnUserBoxConfirmed);
+
+    auto* ready = new QLabel(QStringLiteral("レディ"), statusBar());
+    statusBar()->addWidget(ready, 1);
+    m_datePane = new QLabel(statusBar());
+    m_datePane->setObjectName(QStringLiteral("datePane"));
+    m_datePane->setAlignment(Qt::AlignCenter);
+    m_datePane->setMinimumWidth(m_datePane->fontMetrics().horizontalAdvance(QStringLiteral("yy/mm/dd")) + 12);
+    m_datePane->setFrameShape(QFrame::Panel);
+    m_datePane->setFrameShadow(QFrame::Sunken);
+    statusBar()->addPermanentWidget(m_datePane);
+    UpdateDatePane();
+    m_dateTimer = new QTimer(this);
+    connect(m_dateTimer, &QTimer::timeout, this, &CTavMainFrame::UpdateDatePane);
+    m_dateTimer->start(30000);
+
+    m_toolBar->setVisible(!m_app.Options().ToolBarHidden());
+    statusBar()->setVisible(!m_app.Options().StatusBarHidden());
+}
+
+void CTavMainFrame::UpdateDatePane()
+{
+    m_datePane->setText(CTavDbClock::Today().toString(QStringLiteral("yy/MM/dd")));
+}
+
+QRect CTavMainFrame::PlacementFromStored(int left, int top, int right, int bottom, const QRect& work)
+{
+    const int workRight = work.x() + work.width();
+    const int workBottom = work.y() + work.height();
+    if (top >= work.y() && top <= workBottom && left <= workRight && right >= work.x() && left < right &&
+        top < bottom)
+        return QRect(left, top, right - left, bottom - top);
+    return QRect();
+}
+
+void CTavMainFrame::RestorePlacement()
+{
+    const CTavRegOption::WindowPos pos = m_app.Options().WindowPosition();
+    if (pos == CTavRegOption::WindowPos{}) {
+        resize(800, 600);
+        return;
+    }
+    const QRect work = screen() ? screen()->availableGeometry() : QRect();
+    const QRect placed = PlacementFromStored(pos.left, pos.top, pos.right, pos.bottom, work);
+    if (placed.isNull()) {
+        resize(800, 600);
+        return;
+    }
+    setGeometry(placed);
+}
+
+void CTavMainFrame::SavePlacement()
+{
+    CTavRegOption& o = m_app.Options();
+    const bool maximized = isMaximized();
+    const QRect r = maximized ? normalGeometry() : geometry();
+    o.SetWindowShowCmd(maximized ? 1 : 0);
+    if (!isMinimized() && r.isValid())
+        o.SetWindowPosition(CTavRegOption::WindowPos::fromRect(r));
+    o.SetToolBarHidden(!m_toolBar->isVisibleTo(this));
+    o.SetStatusBarHidden(!statusBar()->isVisibleTo(this));
+}
+
+void CTavMainFrame::closeEvent(QCloseEvent* event)
+{
+    m_app.SaveAll();
+    m_app.Options().SetCurrentUser(m_app.Users().GetCurrUserName());
+    SavePlacement();
+    event->accept();
+}
+
+void CTavMainFrame::AddModuleFrame(CTavModuleFrame* frame)
+{
+    m_mdi->addSubWindow(frame);
+    frame->showMaximized();
+    frame->LayOutPanes(m_mdi->viewport()->width());
+    connect(frame, &CTavModuleFrame::commandRequested, m_actions, &CTavFrameActions::Trigger);
+}
+
+void CTavMainFrame::ActivateModuleFrame(CTavModuleFrame* frame)
+{
+    if (!frame)
+        return;
+    if (!frame->isMaximized())
+        frame->showMaximized();
+    m_mdi->setActiveSubWindow(frame);
+    frame->raise();
+    setWindowTitle(TavStr::ProductName + QStringLiteral(" - ") + frame->windowTitle());
+    m_actions->BuildMenuBar(frame);
+    UpdateCommandUI();
+}
+
+CTavModuleFrame* CTavMainFrame::ActiveModuleFrame() const
+{
+    return qobject_cast<CTavModuleFrame*>(m_mdi->activeSubWindow());
+}
+
+void CTavMainFrame::RefreshAll()
+{
+    CTavModuleFrame* current = m_app.FrameOfModule(m_app.currentModule());
+    const int order[] = {TavSlot::Day,      TavSlot::Week,    TavSlot::Month,
+                         TavSlot::Year,     TavSlot::Address, TavSlot::Todo,
+                         TavSlot::FreeMemo, TavSlot::MemoPad, TavSlot::Reference};
+    for (int slot : order)
+        if (CTavModuleFrame* f = m_app.Frame(slot); f && f != current)
+            f->Update(0);
+    if (current) {
+        current->Update(0);
+        m_app.FocusModuleView(m_app.currentModule());
+    }
+    UpdateCommandUI();
+}
+
+void CTavMainFrame::SetPrivateMode(int mode)
+{
+    if (mode < 0 || mode > 2)
+        mode = 0;
+    const QString user = m_app.Users().GetCurrUserName();
+    if (mode == 0 && m_app.privateMode() != 0 && m_app.Users().IsSettingPassword(user)) {
+        m_app.setReadyForSync(0);
+        const bool accepted = m_app.AskPassword(user, false, this);
+        m_app.setReadyForSync(1);
+        if (!accepted)
+            return;
+    }
+    m_app.Options().SetListViewerPrivate(mode);
+    m_app.setPrivateModeValue(mode);
+    for (CTavDbStoreBase* store : m_app.RecordStores())
+        store->SetPrivateMode(mode == 2 ? 2 : 0);
+    RefreshAll();
+}
+
+void CTavMainFrame::OnSaveAll()
+{
+    m_app.SaveAll();
+    m_app.LoadAll();
+    m_app.ReloadUserPrefs();
+    m_app.SetProfilePath();
+    RefreshAll();
+}
+
+void CTavMainFrame::OnOptions()
+{
+    m_app.setReadyForSync(0);
+    CTavOptionsDlg dlg(m_app, this);
+    dlg.exec();
+    m_app.setReadyForSync(1);
+}
+
+void CTavMainFrame::OnDataMigration()
+{
+    m_app.setReadyForSync(0);
+    CTavSourceUserDlg dlg(m_app.Users(), this);
+    if (dlg.exec() == QDialog::Accepted) {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        for (CTavDbStoreBase* store : m_app.RecordStores())
+            store->TakeOverRecords(dlg.SourceUser());
+        RefreshAll();
+        QGuiApplication::restoreOverrideCursor();
+    }
+    m_app.setReadyForSync(1);
+}
+
+void CTavMainFrame::OnInstallTool()
+{
+    QProcess::startDetached(QStringLiteral("lumora-install"));
+}
+
+void CTavMainFrame::EnsureCurrentUserListed()
+{
+    CTavDbUser& users = m_app.Users();
+    const QString name = users.GetCurrUserName();
+    users.Reload();
+    if (!name.isEmpty() && !users.GetUserNameList().contains(name)) {
+        users.AddUser(name);
+        users.AddUserDirectory(name);
+    }
+    users.SetCurrUserName(name);
+    FillUserBox();
+}
+
+QStringList CTavMainFrame::SortedUserNames(QStringList names)
+{
+    // Byte order of the handheld's code page, with ASCII letters folded to upper case.
+    auto key = [](const QString& s, bool fold) {
+        QByteArray bytes = CTavDbText::toCp932(s);
+        if (fold) {
+            QString upper = s;
+            for (QChar& c : upper)
+                if (c >= u'a' && c <= u'z')
+                    c = QChar(c.unicode() - 0x20);
+            bytes = CTavDbText::toCp932(upper);
+        }
+        return bytes;
+    };
+    std::sort(names.begin(), names.end(), [&key](const QString& a, const QString& b) {
+        if (a == b)
+            return false;
+        const QByteArray ua = key(a, true);
+        const QByteArray ub = key(b, true);
+        return ua != ub ? ua < ub : key(a, false) < key(b, false);
+    });
+    return names;
+}
+
+void CTavMainFrame::FillUserBox()
+{
+    const QSignalBlocker block(m_userBox);
+    m_userBox->clear();
+    m_userBox->addItems(SortedUserNames(m_app.Users().GetUserNameList()));
+    m_userBox->addItem(TavStr::EditUsers);
+    m_userBox->setCurrentIndex(m_userBox->findText(m_app.Users().GetCurrUserName(), Qt::MatchExactly));
+}
+
+void CTavMainFrame::OnDesktopConflict()
+{
+    if (m_desktopWarning)
+        return;
+    m_desktopWarning = true;
+    while (m_app.DesktopConflict().isRunning())
+        m_app.ShowMessage(nullptr, TavStr::QuitDesktop, TavStr::ProductName, TavMsg::IconStop);
+    m_desktopWarning = false;
+    EnsureCurrentUserListed();
+}
+
+void CTavMainFrame::UpdateCommandUI()
+{
+    m_actions->UpdateCommandUI();
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QMainWindow>
+
+class CTavApp;
+class CTavFrameActions;
+class CTavHotSyncCoordinator;
+class CTavModuleFrame;
+class CTavUserSwitcher;
+class QComboBox;
+class QLabel;
+class QMdiArea;
+class QTimer;
+class QToolBar;
+
+// The program's one top-level window: tool bar, user bar, status bar and the module windows.
+// It switches modules, owns the private-record mode, carries the commands that act on all
+// modules, keeps still while a HotSync runs, and stores its placement when it closes.
+class CTavMainFrame final : public QMainWindow
+{
+    Q_OBJECT
+public:
+    static constexpr int kMinWidth = 700;
+    static constexpr int kMinHeight = 575;
+    static constexpr int kUserBoxWidth = 150;
+
+    explicit CTavMainFrame(CTavApp& app);
+    ~CTavMainFrame() override;
+
+    CTavApp& App() const { return m_app; }
+    QMdiArea* MdiArea() const { return m_mdi; }
+    QToolBar* ToolBar() const { return m_toolBar; }
+    QToolBar* UserBar() const { return m_userBar; }
+    QComboBox* UserComboBox() const { return m_userBox; }
+    QLabel* DatePane() const { return m_datePane; }
+    CTavFrameActions& Actions() const { return *m_actions; }
+    CTavHotSyncCoordinator& HotSync() const { return *m_hotSync; }
+    CTavUserSwitcher& UserSwitcher() const { return *m_users; }
+
+    void AddModuleFrame(CTavModuleFrame* frame);
+    void ActivateModuleFrame(CTavModuleFrame* frame);
+    CTavModuleFrame* ActiveModuleFrame() const;
+
+    void RefreshAll();
+    void SetPrivateMode(int mode);
+    void OnSaveAll();
+    void OnOptions();
+    void OnDataMigration();
+    void OnInstallTool();
+    void EnsureCurrentUserListed();
+    // Empties the user box, fills it with the sorted user names and "edit users", and selects
+    // the current user.
+    void FillUserBox();
+    // The competing desktop program started: warn until it ends.
+    void OnDesktopConflict();
+    bool DesktopWarningRunning() const { return m_desktopWarning; }
+    // Enabled and checked states of every command, before a menu shows and after each change.
+    void UpdateCommandUI();
+    void UpdateDatePane();
+
+    // Names sorted the way the user box lists them.
+    static QStringList SortedUserNames(QStringList names);
+    // Where a stored placement (right and bottom exclusive) puts the window, or a null rect to
+    // keep the created placement.
+    static QRect PlacementFromStored(int left, int top, int right, int bottom, const QRect& workArea);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateBars();
+    void RestorePlacement();
+    void SavePlacement();
+
+    CTavApp& m_app;
+    QMdiArea* m_mdi;
+    QToolBar* m_toolBar = nullptr;
+    QToolBar* m_userBar = nullptr;
+    QComboBox* m_userBox = nullptr;
+    QLabel* m_datePane = nullptr;
+    QTimer* m_dateTimer = nullptr;
+    CTavFrameActions* m_actions;
+    CTavHotSyncCoordinator* m_hotSync;
+    CTavUserSwitcher* m_users;
+    bool m_desktopWarning = false;
+};

@@ -1,0 +1,136 @@
+#include "CTavModuleFrame.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "CTavModuleBar.h"
+#include "CTavModuleDoc.h"
+#include "CTavModuleSplitter.h"
+#include "CTavPlaceholderPane.h"
+
+namespace {
+QWidget* makeBar(QWidget* parent, int height, const char* name)
+{
+    auto* bar = new QWidget(parent);
+    bar->setObjectName(QLatin1String(name));
+    bar->setFixedHeight(height);
+    auto* layout = new QHBoxLayout(bar);
+    layout->setContentsMargins(8, 0, 8, 0);
+    layout->setSpacing(6);
+    layout->addStretch();
+    return bar;
+}
+
+void connectPane(CTavModuleDoc* doc, QWidget* pane)
+{
+    if (auto* placeholder = qobject_cast<CTavPlaceholderPane*>(pane))
+        QObject::connect(doc, &CTavModuleDoc::viewsUpdated, placeholder,
+                         &CTavPlaceholderPane::OnDocumentUpdate);
+}
+} // namespace
+
+CTavModuleFrame::CTavModuleFrame(CTavModuleDoc* document, const Description& description, QWidget* parent)
+    : QMdiSubWindow(parent), m_document(document), m_description(description)
+{
+    setWindowFlags(Qt::FramelessWindowHint);
+    setWindowTitle(description.title);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+
+    auto* body = new QWidget(this);
+    m_moduleBar = new CTavModuleBar(CTavModuleBar::BorderRight, body);
+    m_moduleBar->SetCurrent(description.launcherIndex);
+    connect(m_moduleBar, &CTavModuleBar::commandRequested, this, &CTavModuleFrame::commandRequested);
+
+    m_topBar = makeBar(body, kTopBarHeight, "topBar");
+    m_bottomBar = makeBar(body, kBottomBarHeight, "bottomBar");
+    m_rightBar = new QWidget(body);
+    m_rightBar->setObjectName(QStringLiteral("rightBar"));
+    m_rightBar->hide(); // an empty bar until a module puts controls into it
+    m_centre = new QWidget(body);
+    auto* centreLayout = new QVBoxLayout(m_centre);
+    centreLayout->setContentsMargins(2, 0, 2, 0);
+
+    auto* column = new QVBoxLayout;
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(m_topBar);
+    column->addWidget(m_centre, 1);
+    column->addWidget(m_bottomBar);
+    auto* row = new QHBoxLayout(body);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    row->addWidget(m_moduleBar);
+    row->addLayout(column, 1);
+    row->addWidget(m_rightBar);
+    setWidget(body);
+
+    if (description.hasDetailToggle) {
+        m_detailToggle = new QPushButton(QStringLiteral("詳細の非表示"), m_bottomBar);
+        m_detailToggle->setObjectName(QStringLiteral("detailToggle"));
+        m_detailToggle->setProperty("controlId", kDetailToggleId);
+        static_cast<QHBoxLayout*>(m_bottomBar->layout())->addWidget(m_detailToggle);
+        connect(m_detailToggle, &QPushButton::clicked, this, &CTavModuleFrame::ToggleDetail);
+    }
+}
+
+void CTavModuleFrame::CreatePanes(QWidget* left, QWidget* right)
+{
+    m_splitter = new CTavModuleSplitter(m_centre);
+    m_splitter->SetKeepsRightWidth(m_description.keepsRightWidth);
+    m_left = left;
+    m_right = right;
+    m_splitter->addWidget(left);
+    m_splitter->addWidget(right);
+    m_splitter->setStretchFactor(0, 2);
+    m_splitter->setStretchFactor(1, 1);
+    m_centre->layout()->addWidget(m_splitter);
+    m_document->SetFirstView(left);
+    connectPane(m_document, left);
+    connectPane(m_document, right);
+}
+
+void CTavModuleFrame::SetSingleView(QWidget* view)
+{
+    m_left = view;
+    m_centre->layout()->addWidget(view);
+    m_document->SetFirstView(view);
+    connectPane(m_document, view);
+}
+
+void CTavModuleFrame::LayOutPanes(int mdiWidth)
+{
+    if (!m_splitter)
+        return;
+    m_splitter->LayOutInitially(mdiWidth);
+    if (m_description.keepsRightWidth && m_splitter->width() > 0)
+        m_splitter->ApplyRightWidthRule();
+}
+
+void CTavModuleFrame::Update(int hint)
+{
+    if (hint == 0 || hint == 2)
+        m_document->Reload();
+    else
+        m_document->UpdateAllViews(hint);
+}
+
+void CTavModuleFrame::FillMenu(MenuKind, QMenu*) {}
+
+void CTavModuleFrame::ToggleDetail()
+{
+    if (!m_right)
+        return;
+    m_detailShown = !m_detailShown;
+    m_right->setVisible(m_detailShown);
+    if (m_detailToggle)
+        m_detailToggle->setText(m_detailShown ? QStringLiteral("詳細の非表示") : QStringLiteral("詳細表示"));
+    if (m_detailShown && m_splitter) {
+        if (m_description.keepsRightWidth)
+            m_splitter->ApplyRightWidthRule();
+        else
+            m_splitter->setSizes({2 * m_splitter->width(), m_splitter->width()});
+    }
+    widget()->updateGeometry();
+    update();
+}

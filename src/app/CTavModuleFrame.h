@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QMdiSubWindow>
+
+class CTavModuleBar;
+class CTavModuleDoc;
+class CTavModuleSplitter;
+class QMenu;
+class QPushButton;
+
+// The window of one module inside the main frame: the launcher bar on the left, a top and a
+// bottom bar around the panes, a right bar, and the panes themselves (a left and a right view
+// in a splitter, or one view). It always fills the main frame's MDI area.
+class CTavModuleFrame : public QMdiSubWindow
+{
+    Q_OBJECT
+public:
+    static constexpr int kTopBarHeight = 30;
+    static constexpr int kBottomBarHeight = 38;
+    static constexpr int kDetailToggleId = 1022;
+
+    struct Description
+    {
+        int slot = 0;
+        int module = 0;        // the TavModule number that activates this window
+        int launcherIndex = 0; // CTavModuleBar::Index of its own button
+        QString title;
+        bool keepsRightWidth = false;
+        bool hasDetailToggle = false;
+    };
+    enum MenuKind
+    {
+        FileMenu,
+        EditMenu,
+        ToolsMenu
+    };
+
+    CTavModuleFrame(CTavModuleDoc* document, const Description& description, QWidget* parent = nullptr);
+
+    CTavModuleDoc* Document() const { return m_document; }
+    const Description& GetDescription() const { return m_description; }
+    CTavModuleBar* ModuleBar() const { return m_moduleBar; }
+    QWidget* TopBar() const { return m_topBar; }
+    QWidget* BottomBar() const { return m_bottomBar; }
+    QWidget* RightBar() const { return m_rightBar; }
+    CTavModuleSplitter* Splitter() const { return m_splitter; }
+    QWidget* LeftPane() const { return m_left; }
+    QWidget* RightPane() const { return m_right; }
+
+    // Pane creation: a left and a right view, split by the initial widths once the frame knows
+    // the MDI area (LayOutPanes).
+    void CreatePanes(QWidget* left, QWidget* right);
+    // Pane creation for a window of one view.
+    void SetSingleView(QWidget* view);
+    void LayOutPanes(int mdiWidth);
+
+    // 0 refresh from the stores; 2 the backup file was closed, reload.
+    virtual void Update(int hint);
+    // Entries the module adds to the main frame's menus while its window is active.
+    virtual void FillMenu(MenuKind menu, QMenu* target);
+    // Sets enabled and checked states of the module's own commands.
+    virtual void UpdateCommandUI() {}
+
+    bool IsDetailShown() const { return m_detailShown; }
+    void ToggleDetail();
+    QPushButton* DetailToggle() const { return m_detailToggle; }
+
+signals:
+    // The launcher bar asked for a module switch.
+    void commandRequested(int command);
+
+private:
+    CTavModuleDoc* m_document;
+    Description m_description;
+    CTavModuleBar* m_moduleBar;
+    QWidget* m_topBar;
+    QWidget* m_bottomBar;
+    QWidget* m_rightBar;
+    QWidget* m_centre;
+    CTavModuleSplitter* m_splitter = nullptr;
+    QWidget* m_left = nullptr;
+    QWidget* m_right = nullptr;
+    QPushButton* m_detailToggle = nullptr;
+    bool m_detailShown = true;
+};

@@ -1,0 +1,94 @@
+#include "CTavUserSwitcher.h"
+
+#include <QComboBox>
+
+#include "CTavApp.h"
+#include "CTavDbUser.h"
+#include "CTavMainFrame.h"
+#include "CTavUserDlg.h"
+#include "TavStrings.h"
+
+CTavUserSwitcher::CTavUserSwitcher(CTavMainFrame& frame) : QObject(&frame), m_frame(frame) {}
+
+void CTavUserSwitcher::RunUserDialog(uint32_t previousId)
+{
+    CTavApp& app = m_frame.App();
+    CTavDbUser& users = app.Users();
+    for (;;) {
+        CTavUserDlg dlg(CTavUserDlg::Management, previousId, &m_frame);
+        const bool ok = dlg.exec() == QDialog::Accepted;
+        const QString previous = users.GetUserNameById(previousId);
+        // Cancel keeps the previous user, unless the dialog deleted it.
+        const QString chosen = ok || previous.isEmpty() ? dlg.ChosenName() : previous;
+        if (chosen.isEmpty() || users.GetUserID(chosen) == previousId) {
+            users.SetCurrUserName(previous);
+            return;
+        }
+        if (app.AskPassword(chosen, true, &m_frame)) {
+            users.SetCurrUserName(chosen);
+            return;
+        }
+        if (!previous.isEmpty()) {
+            users.SetCurrUserName(previous);
+            return;
+        }
+    }
+}
+
+void CTavUserSwitcher::FinishSwitch(uint32_t previousId)
+{
+    CTavApp& app = m_frame.App();
+    m_frame.FillUserBox();
+    if (app.Users().GetUserID(app.Users().GetCurrUserName()) == previousId)
+        return;
+    // The stores write back to the files they were loaded from, so the old user's data go
+    // to the old user's folder although the new user is already current.
+    if (!app.Users().GetUserNameById(previousId).isEmpty())
+        app.SaveAll();
+    app.LoadAll();
+    app.ReloadUserPrefs();
+    app.SetProfilePath();
+    m_frame.RefreshAll();
+}
+
+void CTavUserSwitcher::OnUserManagement()
+{
+    CTavApp& app = m_frame.App();
+    app.setReadyForSync(0);
+    const uint32_t previousId = app.Users().GetUserID(app.Users().GetCurrUserName());
+    RunUserDialog(previousId);
+    FinishSwitch(previousId);
+    app.setReadyForSync(1);
+}
+
+void CTavUserSwitcher::OnUserBoxConfirmed(int index)
+{
+    CTavApp& app = m_frame.App();
+    CTavDbUser& users = app.Users();
+    const QString text = m_frame.UserComboBox()->itemText(index);
+    const QString current = users.GetCurrUserName();
+    if (text.isEmpty() || text == current)
+        return;
+    app.setReadyForSync(0);
+    const auto giveUp = [&] {
+        m_frame.FillUserBox();
+        app.setReadyForSync(1);
+    };
+    if (app.backupFileOpen()) {
+        if (app.ShowMessage(&m_frame, TavStr::BackupSwitchQuestion, TavStr::BackupSwitchCaption,
+                            TavMsg::OkCancel) != TavMsg::IdOk)
+            return giveUp();
+        app.CloseBackupOfCurrentModule();
+        app.setBackupFileOpen(0);
+    }
+    const uint32_t previousId = users.GetUserID(current);
+    if (text == TavStr::EditUsers) {
+        RunUserDialog(previousId);
+    } else {
+        if (!app.AskPassword(text, true, &m_frame))
+            return giveUp();
+        users.SetCurrUserName(text);
+    }
+    FinishSwitch(previousId);
+    app.setReadyForSync(1);
+}

@@ -1,0 +1,37 @@
+#include "CTavScFrameBase.h"
+
+#include <QHBoxLayout>
+#include <QToolButton>
+
+#include "CTavApp.h"
+#include "CTavModuleBar.h"
+#include "TavCommandIds.h"
+
+CTavScFrameBase::CTavScFrameBase(CTavModuleDoc* document, int slot, int view, const QString& title,
+                                 QWidget* parent)
+    : CTavModuleFrame(document,
+                      Description{slot, view, CTavModuleBar::Schedule, title, view != TavModule::Year, false},
+                      parent),
+      m_view(view)
+{
+    auto* bar = static_cast<QHBoxLayout*>(TopBar()->layout());
+    const QString labels[] = {QStringLiteral("日"), QStringLiteral("週"), QStringLiteral("月"),
+                              QStringLiteral("年")};
+    for (int i = 0; i < 4; ++i) {
+        const int target = TavModule::Day + i;
+        auto* button = new QToolButton(TopBar());
+        button->setText(labels[i]);
+        button->setObjectName(QStringLiteral("viewButton%1").arg(target));
+        button->setCheckable(true);
+        button->setChecked(target == view);
+        button->setAutoRaise(false);
+        button->setFixedSize(36, 24);
+        bar->insertWidget(i, button);
+        connect(button, &QToolButton::clicked, this, [this, button, target] {
+            button->setChecked(target == m_view);
+            if (target != m_view)
+                CTavApp::instance()->SwitchModule(target);
+        });
+        m_buttons.append(button);
+    }
+}

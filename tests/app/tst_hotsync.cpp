@@ -1,0 +1,248 @@
+#include <QProcess>
+#include <QTest>
+
+#include "AppTestEnv.h"
+#include "CTavApp.h"
+#include "CTavDbMemo.h"
+#include "CTavDbMemoRecord.h"
+#include "CTavDbUser.h"
+#include "CTavDesktopConflict.h"
+#include "CTavFrameActions.h"
+#include "CTavHotSyncCoordinator.h"
+#include "CTavMessageBox.h"
+#include "CTavModuleFrame.h"
+#include "CTavOptionsDlg.h"
+#include "CTavPlaceholderPane.h"
+#include "TavStrings.h"
+
+using HS = CTavHotSyncCoordinator;
+
+namespace {
+void addMemo(CTavDbMemo& store, const QString& text)
+{
+    CTavDbMemoRecord r;
+    r.SetMemo(text);
+    QCOMPARE(store.AddRecord(r), TavStatusCode::Ok);
+}
+
+int memosOnDisk()
+{
+    CTavDbUser users;
+    users.SetCurrUserName(QStringLiteral("Hanako"));
+    CTavDbMemo store;
+    store.AttachUsers(&users);
+    store.Load();
+    return store.GetRecordCount();
+}
+} // namespace
+
+// A HotSync is accepted only when nothing is being edited; while it runs the program keeps
+// still, and afterwards every store is read again.
+class TestHotSync : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void answersWithoutState_data();
+    void answersWithoutState();
+    void acceptedRequestSaves();
+    void refusedDuringDialog();
+    void refusedWhileBackupOpen();
+    void runningLocksAndEndReloads();
+    void watchTimer_data();
+    void watchTimer();
+    void runningAtStartup();
+    void desktopConflictWarnsUntilGone();
+
+private:
+    HS& hotSync() const { return m_app->MainFrame()->HotSync(); }
+    std::unique_ptr<AppTestEnv> m_env;
+    std::unique_ptr<CTavApp> m_app;
+};
+
+void TestHotSync::init()
+{
+    m_env = std::make_unique<AppTestEnv>();
+    AppTestEnv::AddUser(QStringLiteral("Hanako"));
+    m_app = m_env->Start();
+    QVERIFY(m_app->MainFrame());
+}
+
+void TestHotSync::cleanup()
+{
+    AppTestEnv::Close(m_app);
+    m_env.reset();
+}
+
+void TestHotSync::answersWithoutState_data()
+{
+    QTest::addColumn<int>("notification");
+    QTest::addColumn<int>("answer");
+    QTest::newRow("presence") << HS::PresenceQuery << HS::PresenceAnswer;
+    QTest::newRow("no action") << HS::NoAction << 0;
+    QTest::newRow("unknown") << 5 << 1;
+    QTest::newRow("ended while idle") << HS::Ended << 0;
+}
+
+void TestHotSync::answersWithoutState()
+{
+    QFETCH(int, notification);
+    QFETCH(int, answer);
+    QCOMPARE(hotSync().OnNotify(notification), answer);
+    QVERIFY(!hotSync().SyncRunning());
+    QVERIFY(m_app->MainFrame()->isEnabled());
+}
+
+void TestHotSync::acceptedRequestSaves()
+{
+    addMemo(m_app->MemoStore(), QStringLiteral("before sync"));
+    QCOMPARE(hotSync().OnNotify(HS::AskStart), 0);
+    QCOMPARE(memosOnDisk(), 1);
+    QTest::qWait(1);
+    QVERIFY(m_env->Messages().isEmpty());
+}
+
+void TestHotSync::refusedDuringDialog()
+{
+    addMemo(m_app->MemoStore(), QStringLiteral("being edited"));
+    int answer = -1;
+    m_env->AnswerDialog([this, &answer](CTavDialogBase& d) {
+        AppTestEnv::Screenshot(&d, QStringLiteral("dialog-options"));
+        answer = hotSync().OnNotify(HS::AskStart);
+        QTest::qWait(1); // the explanation comes from the event loop, owned by the dialog
+        return d.result();
+    });
+    m_app->MainFrame()->Actions().Trigger(TavCmd::Options);
+    QCOMPARE(answer, 1);
+    QCOMPARE(m_env->Messages(), QStringList{TavStr::SyncRefusedBusy});
+    QCOMPARE(m_env->MessageParentTitles(), QStringList{QStringLiteral("オプション")});
+    QCOMPARE(memosOnDisk(), 0);
+    QCOMPARE(m_app->readyForSync(), 1);
+}
+
+void TestHotSync::refusedWhileBackupOpen()
+{
+    m_app->setBackupFileOpen(1);
+    QCOMPARE(hotSync().OnNotify(HS::AskStart), 1);
+    QTest::qWait(1);
+    QCOMPARE(m_env->Messages(), QStringList{TavStr::SyncRefusedBackup});
+}
+
+void TestHotSync::runningLocksAndEndReloads()
+{
+    QCOMPARE(hotSync().OnNotify(HS::AskStart), 0);
+    QCOMPARE(hotSync().OnNotify(HS::Started), 0);
+    QVERIFY(hotSync().SyncRunning());
+    QVERIFY(!m_app->MainFrame()->isEnabled());
+    QCOMPARE(hotSync().SyncTimer(), HS::kWatchTimerId);
+    QVERIFY(HS::WindowDisabledForSync());
+
+    // The manager changed the data on disk meanwhile.
+    {
+        CTavDbUser users;
+        users.SetCurrUserName(QStringLiteral("Hanako"));
+        CTavDbMemo store;
+        store.AttachUsers(&users);
+        store.Load();
+        addMemo(store, QStringLiteral("from the handheld"));
+        QCOMPARE(store.Write(), TavStatusCode::Ok);
+    }
+    const auto* pane = static_cast<CTavPlaceholderPane*>(m_app->Frame(TavSlot::MemoPad)->LeftPane());
+    const int updates = pane->UpdateCount();
+    QCOMPARE(hotSync().OnNotify(HS::Ended), 0);
+    QVERIFY(!hotSync().SyncRunning());
+    QVERIFY(m_app->MainFrame()->isEnabled());
+    QVERIFY(!HS::WindowDisabledForSync());
+    QCOMPARE(m_app->MemoStore().GetRecordCount(), 1);
+    QVERIFY(pane->UpdateCount() > updates);
+    QCOMPARE(hotSync().SyncTimer(), 0);
+}
+
+void TestHotSync::watchTimer_data()
+{
+    QTest::addColumn<QList<int>>("states"); // running state answered at each tick; -1: no answer
+    QTest::addColumn<int>("counter");       // the watch counter before the ticks
+    QTest::addColumn<int>("endsAfter");     // ticks until the HotSync counts as ended; 0: never
+    QTest::newRow("still running") << QList<int>{1, 1, 1} << 3 << 0;
+    QTest::newRow("stopped") << QList<int>{0} << 3 << 1;
+    QTest::newRow("manager gone") << QList<int>{-1} << 3 << 1;
+    QTest::newRow("running resets the counter") << QList<int>{1, 0} << 1 << 2;
+    QTest::newRow("counter at one waits a tick") << QList<int>{0, 0} << 1 << 2;
+}
+
+void TestHotSync::watchTimer()
+{
+    QFETCH(QList<int>, states);
+    QFETCH(int, counter);
+    QFETCH(int, endsAfter);
+    qsizetype tick = 0;
+    HS::SetRunningStateQuery([&states, &tick](int32_t* state) {
+        const int s = states.at(std::min(tick, states.size() - 1));
+        *state = std::max(s, 0);
+        return s < 0 ? -1 : 0;
+    });
+    hotSync().OnNotify(HS::Started);
+    HS::SetWatchCounter(counter);
+    int endedAt = 0;
+    for (tick = 0; tick < states.size() && !endedAt; ++tick) {
+        hotSync().OnWatchTimer();
+        QTest::qWait(1);
+        if (!hotSync().SyncRunning())
+            endedAt = int(tick) + 1;
+    }
+    QCOMPARE(endedAt, endsAfter);
+    QCOMPARE(m_app->MainFrame()->isEnabled(), endsAfter != 0);
+    if (!endsAfter)
+        QCOMPARE(HS::WatchCounter(), 3);
+    hotSync().OnNotify(HS::Ended);
+}
+
+void TestHotSync::runningAtStartup()
+{
+    AppTestEnv::Close(m_app);
+    HS::SetRunningStateQuery([](int32_t* state) {
+        *state = 1;
+        return 0;
+    });
+    m_app = m_env->Start();
+    QTest::qWait(1); // the notification comes through the event loop
+    QVERIFY(hotSync().SyncRunning());
+    QVERIFY(!m_app->MainFrame()->isEnabled());
+    HS::SetRunningStateQuery([](int32_t* state) {
+        *state = 0;
+        return 0;
+    });
+    hotSync().OnWatchTimer();
+    QTest::qWait(1);
+    QVERIFY(!hotSync().SyncRunning());
+    QVERIFY(m_app->MainFrame()->isEnabled());
+}
+
+void TestHotSync::desktopConflictWarnsUntilGone()
+{
+    // The competing program runs while three warnings are shown, then ends; meanwhile every
+    // confirmation counts as declined.
+    QString rival;
+    QProcess* process = m_env->StartRival(&rival);
+    QVERIFY(process);
+    m_app->DesktopConflict().setProcessNames({rival});
+    QCOMPARE(m_app->ShowMessage(nullptr, QStringLiteral("sure?"), QString(), TavMsg::YesNo),
+             TavMsg::IdCancel);
+    m_env->ClearRecords();
+    int shown = 0;
+    CTavMessageBox::SetHook([&shown, process](const CTavMessageRequest& request) {
+        if (request.text != TavStr::QuitDesktop || ++shown == 3) {
+            process->kill();
+            process->waitForFinished();
+        }
+        return TavMsg::IdOk;
+    });
+    m_app->MainFrame()->OnDesktopConflict();
+    QCOMPARE(shown, 3);
+    QVERIFY(!m_app->MainFrame()->DesktopWarningRunning());
+    QVERIFY(m_app->Users().GetUserNameList().contains(QStringLiteral("Hanako")));
+}
+
+QTEST_MAIN(TestHotSync)
+#include "tst_hotsync.moc"

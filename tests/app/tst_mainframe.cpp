@@ -1,0 +1,472 @@
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "AppTestEnv.h"
+#include "CTavApp.h"
+#include "CTavDbClock.h"
+#include "CTavDbMemo.h"
+#include "CTavDbMemoRecord.h"
+#include "CTavDbUser.h"
+#include "CTavFrameActions.h"
+#include "CTavHelp.h"
+#include "CTavModuleBar.h"
+#include "CTavModuleButton.h"
+#include "CTavModuleFrame.h"
+#include "CTavModuleSplitter.h"
+#include "CTavPlaceholderPane.h"
+#include "CTavRegOption.h"
+#include "CTavScFrameBase.h"
+#include "CTavSourceUserDlg.h"
+#include "TavStrings.h"
+
+namespace {
+void addMemo(CTavDbMemo& store, const QString& text, bool isPrivate = false)
+{
+    CTavDbMemoRecord r;
+    r.SetMemo(text);
+    r.SetPrivate(isPrivate);
+    QCOMPARE(store.AddRecord(r), TavStatusCode::Ok);
+}
+} // namespace
+
+// The main frame: module switching, placement, private modes, saving and the shared commands.
+class TestMainFrame : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void switchModules_data();
+    void switchModules();
+    void scheduleKeyReturnsToLastWindow();
+    void launcherAndViewButtons();
+    void userBoxOrder();
+    void backupFileAsksBeforeSwitching();
+    void privateModes();
+    void saveAllWritesAndRefreshes();
+    void dataMigration();
+    void panesAndDetailToggle();
+    void placement_data();
+    void placement();
+    void messageOwnerFollowsDialogs();
+    void statusAndHelp();
+
+private:
+    std::unique_ptr<AppTestEnv> m_env;
+    std::unique_ptr<CTavApp> m_app;
+    CTavMainFrame* frame() const { return m_app->MainFrame(); }
+};
+
+void TestMainFrame::init()
+{
+    CTavDbClock::SetFixed(QDateTime(QDate(2024, 3, 9), QTime(10, 0)));
+    m_env = std::make_unique<AppTestEnv>();
+    AppTestEnv::AddUser(QStringLiteral("Hanako"));
+    m_app = m_env->Start();
+    QVERIFY(frame());
+}
+
+void TestMainFrame::cleanup()
+{
+    AppTestEnv::Close(m_app);
+    m_env.reset();
+    CTavDbClock::Release();
+}
+
+void TestMainFrame::switchModules_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("module");
+    QTest::addColumn<int>("slot");
+    QTest::addColumn<int>("command");
+    QTest::addColumn<QString>("shot");
+    QTest::newRow("F3 address") << int(Qt::Key_F3) << TavModule::Address << TavSlot::Address
+                                << TavCmd::ViewAddress << "main-address";
+    QTest::newRow("F4 To Do") << int(Qt::Key_F4) << TavModule::Todo << TavSlot::Todo << TavCmd::ViewTodo
+                              << "main-todo";
+    QTest::newRow("F5 handwritten") << int(Qt::Key_F5) << TavModule::FreeMemo << TavSlot::FreeMemo
+                                    << TavCmd::ViewFreeMemo << "main-handwritten";
+    QTest::newRow("F6 memo pad") << int(Qt::Key_F6) << TavModule::MemoPad << TavSlot::MemoPad
+                                 << TavCmd::ViewMemoPad << "main-memopad";
+    QTest::newRow("F7 reference") << int(Qt::Key_F7) << TavModule::Reference << TavSlot::Reference
+                                  << TavCmd::ViewReference << "main-reference";
+    QTest::newRow("F2 schedule") << int(Qt::Key_F2) << TavModule::Schedule << TavSlot::Day
+                                 << TavCmd::ViewSchedule << "main-day";
+}
+
+void TestMainFrame::switchModules()
+{
+    QFETCH(int, key);
+    QFETCH(int, module);
+    QFETCH(int, slot);
+    QFETCH(int, command);
+    QFETCH(QString, shot);
+    if (module == TavModule::Schedule)
+        QTest::keyClick(frame(), Qt::Key_F6);
+    QTest::keyClick(frame(), static_cast<Qt::Key>(key));
+    QCOMPARE(m_app->currentModule(), module);
+    QCOMPARE(frame()->MdiArea()->activeSubWindow(), m_app->Frame(slot));
+    // Exactly the module's own entry is checked, and its launcher button marked.
+    for (int id : {TavCmd::ViewSchedule, TavCmd::ViewAddress, TavCmd::ViewTodo, TavCmd::ViewFreeMemo,
+                   TavCmd::ViewMemoPad, TavCmd::ViewReference})
+        QCOMPARE(frame()->Actions().Action(id)->isChecked(), id == command);
+    const auto* bar = m_app->Frame(slot)->ModuleBar();
+    int marked = 0;
+    for (CTavModuleButton* b : bar->Buttons()) {
+        marked += b->IsCurrent();
+        if (b->IsCurrent())
+            QCOMPARE(b->Command(), command);
+    }
+    QCOMPARE(marked, 1);
+    // The first view has the focus, and the private drop-down is off where there is nothing private.
+    QVERIFY(m_app->Frame(slot)->LeftPane()->hasFocus() || !frame()->isActiveWindow());
+    QCOMPARE(frame()->Actions().PrivateButton()->isEnabled(),
+             module != TavModule::FreeMemo && module != TavModule::Reference);
+    QVERIFY(frame()->windowTitle().endsWith(m_app->Frame(slot)->windowTitle()));
+    AppTestEnv::Screenshot(frame(), shot);
+}
+
+void TestMainFrame::scheduleKeyReturnsToLastWindow()
+{
+    for (int view : {TavModule::Week, TavModule::Month, TavModule::Year}) {
+        m_app->SwitchModule(view);
+        QCOMPARE(m_app->currentModule(), TavModule::Schedule);
+        QTest::keyClick(frame(), Qt::Key_F3);
+        QTest::keyClick(frame(), Qt::Key_F2);
+        QCOMPARE(m_app->currentScheduleView(), view);
+        QCOMPARE(frame()->MdiArea()->activeSubWindow(), m_app->FrameOfModule(view));
+        QVERIFY(frame()->Actions().Action(TavCmd::ViewSchedule)->isChecked());
+    }
+    AppTestEnv::Screenshot(frame(), QStringLiteral("main-year"));
+}
+
+void TestMainFrame::launcherAndViewButtons()
+{
+    CTavModuleFrame* day = m_app->Frame(TavSlot::Day);
+    QTest::mouseClick(day->ModuleBar()->ButtonOfIndex(CTavModuleBar::MemoPad), Qt::LeftButton);
+    QCOMPARE(m_app->currentModule(), TavModule::MemoPad);
+    auto* week = static_cast<CTavScFrameBase*>(m_app->Frame(TavSlot::Week));
+    auto* month = static_cast<CTavScFrameBase*>(m_app->Frame(TavSlot::Month));
+    m_app->SwitchModule(TavModule::Week);
+    QTest::mouseClick(week->ViewButtons().at(2), Qt::LeftButton);
+    QCOMPARE(m_app->currentScheduleView(), TavModule::Month);
+    QVERIFY(month->ViewButtons().at(2)->isChecked());
+    // Pressing the window's own button keeps it pressed and changes nothing.
+    QTest::mouseClick(month->ViewButtons().at(2), Qt::LeftButton);
+    QVERIFY(month->ViewButtons().at(2)->isChecked());
+    QCOMPARE(m_app->currentScheduleView(), TavModule::Month);
+}
+
+void TestMainFrame::userBoxOrder()
+{
+    for (const char* name : {"bob", "Alice", "alice", "あさひ", "Zed", "_x"})
+        QCOMPARE(m_app->Users().AddUser(QString::fromUtf8(name)), TavStatusCode::Ok);
+    frame()->FillUserBox();
+    QComboBox* box = frame()->UserComboBox();
+    QStringList shown;
+    for (int i = 0; i < box->count(); ++i)
+        shown << box->itemText(i);
+    // Case folded byte order; a name differing only in case follows its upper-case twin.
+    QCOMPARE(shown, (QStringList{"Alice", "alice", "bob", "Hanako", "Zed", "_x", QString::fromUtf8("あさひ"),
+                                 TavStr::EditUsers}));
+    QCOMPARE(box->currentText(), QStringLiteral("Hanako"));
+    QCOMPARE(box->width(), CTavMainFrame::kUserBoxWidth);
+}
+
+void TestMainFrame::backupFileAsksBeforeSwitching()
+{
+    m_app->setBackupFileOpen(1);
+    m_app->SwitchModule(TavModule::Week); // between schedule windows: no question
+    QCOMPARE(m_app->currentScheduleView(), TavModule::Week);
+    QVERIFY(m_env->Messages().isEmpty());
+
+    m_env->AnswerMessage(TavMsg::IdCancel);
+    QTest::keyClick(frame(), Qt::Key_F3);
+    QCOMPARE(m_env->Messages(), QStringList{TavStr::BackupSwitchQuestion});
+    QCOMPARE(m_app->currentModule(), TavModule::Schedule);
+    QCOMPARE(m_app->backupFileOpen(), 1);
+    QCOMPARE(m_app->readyForSync(), 1);
+    QVERIFY(!frame()->Actions().Action(TavCmd::Users)->isEnabled());
+
+    // OK closes the backup: the schedule window reloads its data, then the switch happens.
+    const auto* pane = static_cast<CTavPlaceholderPane*>(m_app->Frame(TavSlot::Week)->LeftPane());
+    const int updates = pane->UpdateCount();
+    m_env->AnswerMessage(TavMsg::IdOk);
+    QTest::keyClick(frame(), Qt::Key_F3);
+    QCOMPARE(m_app->currentModule(), TavModule::Address);
+    QCOMPARE(m_app->backupFileOpen(), 0);
+    QVERIFY(pane->UpdateCount() > updates);
+    QVERIFY(frame()->Actions().Action(TavCmd::Users)->isEnabled());
+}
+
+void TestMainFrame::privateModes()
+{
+    addMemo(m_app->MemoStore(), QStringLiteral("open"));
+    addMemo(m_app->MemoStore(), QStringLiteral("secret"), true);
+    QCOMPARE(m_app->Users().SetPassword(QStringLiteral("Hanako"), QStringLiteral("pw")), TavStatusCode::Ok);
+
+    frame()->Actions().Trigger(TavCmd::PrivateHide);
+    QCOMPARE(m_app->privateMode(), 2);
+    QCOMPARE(m_app->MemoStore().GetCount(), 1);
+    QVERIFY(frame()->Actions().Action(TavCmd::PrivateHide)->isChecked());
+    int32_t stored = -1;
+    QVERIFY(m_app->Options().ReadNumber(QStringLiteral("ListViewerPrivate"), stored, 0));
+    QCOMPARE(stored, 2);
+
+    frame()->Actions().Trigger(TavCmd::PrivateMask); // no password needed to hide more or less
+    QCOMPARE(m_app->privateMode(), 1);
+    QCOMPARE(m_app->MemoStore().GetCount(), 2);
+    QVERIFY(m_env->DialogTitles().isEmpty());
+
+    // Showing again asks the password once; a wrong one ends silently, cancel too.
+    m_env->AnswerDialog(AppTestEnv::TypePassword(QStringLiteral("nope")));
+    frame()->Actions().Trigger(TavCmd::PrivateShow);
+    m_env->AnswerDialog(AppTestEnv::PressCancel());
+    frame()->Actions().Trigger(TavCmd::PrivateShow);
+    QCOMPARE(m_app->privateMode(), 1);
+    QVERIFY(m_env->Messages().isEmpty());
+    QVERIFY(frame()->Actions().Action(TavCmd::PrivateMask)->isChecked());
+
+    m_env->AnswerDialog([](CTavDialogBase& d) {
+        AppTestEnv::Screenshot(&d, QStringLiteral("dialog-password"));
+        return AppTestEnv::TypePassword(QStringLiteral("pw"))(d);
+    });
+    frame()->Actions().Trigger(TavCmd::PrivateShow);
+    QCOMPARE(m_app->privateMode(), 0);
+    QCOMPARE(m_app->readyForSync(), 1);
+    QVERIFY(m_env->AllAnswersUsed());
+
+    // The drop-down offers the three modes.
+    QCOMPARE(frame()->Actions().PrivateMenu()->actions().size(), 3);
+    frame()->Actions().PrivateMenu()->popup(frame()->Actions().PrivateButton()->mapToGlobal(QPoint(0, 24)));
+    AppTestEnv::Screenshot(frame()->Actions().PrivateMenu(), QStringLiteral("menu-private"));
+    frame()->Actions().PrivateMenu()->hide();
+
+    // The mode survives a restart.
+    frame()->Actions().Trigger(TavCmd::PrivateHide);
+    AppTestEnv::Close(m_app);
+    m_env->AnswerDialog([](CTavDialogBase& d) {
+        d.accept();
+        return d.result();
+    });
+    m_app = m_env->Start();
+    QVERIFY(frame());
+    QCOMPARE(m_app->privateMode(), 2);
+    QCOMPARE(m_app->MemoStore().GetCount(), 1);
+}
+
+void TestMainFrame::saveAllWritesAndRefreshes()
+{
+    addMemo(m_app->MemoStore(), QStringLiteral("kept"));
+    const auto* pane = static_cast<CTavPlaceholderPane*>(m_app->Frame(TavSlot::MemoPad)->LeftPane());
+    const int updates = pane->UpdateCount();
+    QTest::keyClick(frame(), Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(pane->UpdateCount() > updates);
+    QCOMPARE(pane->LastHint(), 0);
+
+    CTavDbUser users;
+    users.SetCurrUserName(QStringLiteral("Hanako"));
+    CTavDbMemo fresh;
+    fresh.AttachUsers(&users);
+    QCOMPARE(fresh.Load(), TavStatusCode::Ok);
+    QCOMPARE(fresh.GetRecordCount(), 1);
+}
+
+void TestMainFrame::dataMigration()
+{
+    // Alone on the PC: nobody to take data from.
+    m_env->AnswerDialog([this](CTavDialogBase& d) {
+        d.accept();
+        AppTestEnv::Screenshot(&d, QStringLiteral("dialog-migration"));
+        return d.isVisible() && m_env->Messages() == QStringList{TavStr::AddUser} ? d.reject(),
+               d.result()                                                         : 99;
+    });
+    frame()->Actions().Trigger(TavCmd::DataMigration);
+    QCOMPARE(m_env->Messages(), QStringList{TavStr::AddUser});
+
+    // Another user's memos are taken over.
+    QCOMPARE(m_app->Users().AddUser(QStringLiteral("Jiro")), TavStatusCode::Ok);
+    {
+        CTavDbUser users;
+        users.SetCurrUserName(QStringLiteral("Jiro"));
+        CTavDbMemo jiro;
+        jiro.AttachUsers(&users);
+        QCOMPARE(jiro.Load(), TavStatusCode::Ok);
+        addMemo(jiro, QStringLiteral("from Jiro"));
+        QCOMPARE(jiro.Write(), TavStatusCode::Ok);
+    }
+    m_env->AnswerDialog([](CTavDialogBase& d) {
+        auto& dlg = static_cast<CTavSourceUserDlg&>(d);
+        if (dlg.List()->count() != 1)
+            return 0;
+        dlg.accept(); // no selection: nothing happens
+        if (!dlg.isVisible())
+            return 0;
+        dlg.List()->setCurrentRow(0);
+        dlg.accept();
+        return dlg.result();
+    });
+    frame()->Actions().Trigger(TavCmd::DataMigration);
+    QCOMPARE(m_app->MemoStore().GetRecordCount(), 1);
+    QCOMPARE(m_app->readyForSync(), 1);
+}
+
+void TestMainFrame::panesAndDetailToggle()
+{
+    QCOMPARE(CTavModuleSplitter::InitialWidths(800), (QList<int>{400, 200}));
+    QCOMPARE(CTavModuleSplitter::InitialWidths(801), (QList<int>{400, 200}));
+    QCOMPARE(CTavModuleSplitter::InitialWidths(100), (QList<int>{0, 0}));
+
+    frame()->resize(1000, 700);
+    for (int module : {TavModule::Day, TavModule::FreeMemo, TavModule::Reference}) {
+        m_app->SwitchModule(module);
+        QTest::qWait(1);
+        QCOMPARE(m_app->FrameOfModule(module)->RightPane()->width(), CTavModuleSplitter::kFixedRightWidth);
+    }
+    frame()->resize(900, 650);
+    m_app->SwitchModule(TavModule::Day);
+    QTest::qWait(1);
+    QCOMPARE(m_app->Frame(TavSlot::Day)->RightPane()->width(), CTavModuleSplitter::kFixedRightWidth);
+
+    m_app->SwitchModule(TavModule::MemoPad);
+    CTavModuleFrame* memo = m_app->Frame(TavSlot::MemoPad);
+    QPushButton* toggle = memo->DetailToggle();
+    QVERIFY(toggle);
+    QCOMPARE(toggle->text(), QStringLiteral("詳細の非表示"));
+    QTest::mouseClick(toggle, Qt::LeftButton);
+    QCOMPARE(toggle->text(), QStringLiteral("詳細表示"));
+    QVERIFY(!memo->RightPane()->isVisible());
+    frame()->resize(1100, 720);
+    QTest::qWait(1);
+    // The list fills the splitter alone.
+    QCOMPARE(memo->LeftPane()->width(), memo->Splitter()->width());
+    AppTestEnv::Screenshot(frame(), QStringLiteral("main-memopad-no-detail"));
+    QTest::mouseClick(toggle, Qt::LeftButton);
+    QVERIFY(memo->RightPane()->isVisible());
+    QCOMPARE(toggle->text(), QStringLiteral("詳細の非表示"));
+    QVERIFY(memo->LeftPane()->width() > memo->RightPane()->width());
+}
+
+void TestMainFrame::placement_data()
+{
+    const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
+    QTest::addColumn<QList<int>>("stored"); // left, top, right, bottom
+    QTest::addColumn<QRect>("expected");    // null: keeps the created position with 800 x 600
+    QTest::newRow("all zero") << QList<int>{0, 0, 0, 0} << QRect();
+    QTest::newRow("inside") << QList<int>{20, 30, 820, 640} << QRect(20, 30, 800, 610);
+    QTest::newRow("above the work area") << QList<int>{10, work.y() - 50, 810, 600} << QRect();
+    QTest::newRow("right of the work area")
+        << QList<int>{work.right() + 10, 10, work.right() + 900, 700} << QRect();
+    QTest::newRow("empty width") << QList<int>{300, 10, 300, 700} << QRect();
+}
+
+void TestMainFrame::placement()
+{
+    QFETCH(QList<int>, stored);
+    QFETCH(QRect, expected);
+    const QRect rect = CTavMainFrame::PlacementFromStored(
+        stored[0], stored[1], stored[2], stored[3], QGuiApplication::primaryScreen()->availableGeometry());
+    if (stored != QList<int>{0, 0, 0, 0})
+        QCOMPARE(rect, expected);
+
+    const char* names[] = {"WindowPosLeft", "WindowPosTop", "WindowPosRight", "WindowPosBottom"};
+    AppTestEnv::Close(m_app);
+    for (int i = 0; i < 4; ++i)
+        CTavRegOption().WriteNumber(QLatin1String(names[i]), stored[i]);
+    m_app = m_env->Start();
+    if (expected.isNull())
+        QCOMPARE(frame()->size(), QSize(800, 600));
+    else
+        QCOMPARE(frame()->geometry(), expected);
+    QVERIFY(!frame()->isMaximized());
+
+    // Close writes the placement and the window comes back there, maximised too.
+    frame()->setGeometry(40, 50, 760, 590);
+    frame()->ToolBar()->hide();
+    AppTestEnv::Close(m_app);
+    m_app = m_env->Start();
+    QCOMPARE(frame()->geometry(), QRect(40, 50, 760, 590));
+    QVERIFY(!frame()->ToolBar()->isVisible());
+    QVERIFY(frame()->statusBar()->isVisible());
+    frame()->showMaximized();
+    AppTestEnv::Close(m_app);
+    int32_t show = 0;
+    QVERIFY(CTavRegOption().ReadNumber(QStringLiteral("WindowShowCmd"), show, 0));
+    QCOMPARE(show, 1);
+    m_app = m_env->Start();
+    QVERIFY(frame()->isMaximized());
+    QCOMPARE(frame()->normalGeometry(), QRect(40, 50, 760, 590));
+    QVERIFY(frame()->minimumWidth() <= CTavMainFrame::kMinWidth);
+    QVERIFY(frame()->minimumHeight() <= CTavMainFrame::kMinHeight);
+}
+
+void TestMainFrame::messageOwnerFollowsDialogs()
+{
+    QCOMPARE(m_app->MessageOwner(), frame());
+    m_env->AnswerDialog([this](CTavDialogBase& outer) {
+        m_app->ShowMessage(nullptr, QStringLiteral("outer"));
+        m_env->AnswerDialog([this](CTavDialogBase& inner) {
+            m_app->ShowMessage(nullptr, QStringLiteral("inner"));
+            return inner.result();
+        });
+        CTavDialogBase nested(&outer);
+        nested.setWindowTitle(QStringLiteral("nested"));
+        nested.exec();
+        m_app->ShowMessage(nullptr, QStringLiteral("outer again"));
+        return static_cast<int>(QDialog::Rejected);
+    });
+    CTavDialogBase outer(frame());
+    outer.setWindowTitle(QStringLiteral("outer"));
+    outer.exec();
+    QCOMPARE(m_env->Messages(), (QStringList{"outer", "inner", "outer again"}));
+    QCOMPARE(m_env->MessageParentTitles(), (QStringList{"outer", "nested", "outer"}));
+    // An owner given to the message is its parent while it shows.
+    QLabel owner;
+    m_app->ShowMessage(&owner, QStringLiteral("owned"));
+    QVERIFY(m_env->MessageParents().last() == &owner);
+    QCOMPARE(m_app->openDialogs().size(), 1); // only the outer dialog, which still exists
+}
+
+void TestMainFrame::statusAndHelp()
+{
+    QCOMPARE(frame()->DatePane()->text(), QStringLiteral("24/03/09"));
+    QList<QUrl> opened;
+    CTavHelp::SetUrlOpener([&opened](const QUrl& url) {
+        opened << url;
+        return true;
+    });
+    QTest::keyClick(frame(), Qt::Key_F1);
+    frame()->Actions().Trigger(TavCmd::HomePage);
+    frame()->Actions().Trigger(TavCmd::StylePage);
+    QCOMPARE(opened.size(), 3);
+    QVERIFY(opened.at(0).isLocalFile());
+    QVERIFY(QFile::exists(opened.at(0).toLocalFile()));
+    QCOMPARE(opened.at(1), QUrl(TavStr::HomePageUrl));
+    QCOMPARE(opened.at(2), QUrl(TavStr::StylePageUrl));
+    m_env->AnswerDialog([](CTavDialogBase& d) {
+        AppTestEnv::Screenshot(&d, QStringLiteral("dialog-about"));
+        return d.result();
+    });
+    frame()->Actions().Trigger(TavCmd::About);
+    QCOMPARE(m_env->DialogTitles(), QStringList{QStringLiteral("Lumora のバージョン情報")});
+    // Menus of the active window: the view menu holds the switches and the private modes.
+    QMenu* view = frame()->Actions().Menu(QStringLiteral("表示"));
+    QVERIFY(view);
+    QVERIFY(view->actions().contains(frame()->Actions().Action(TavCmd::ViewReference)));
+    view->popup(frame()->mapToGlobal(QPoint(60, 20)));
+    AppTestEnv::Screenshot(view, QStringLiteral("menu-view"));
+    view->hide();
+}
+
+QTEST_MAIN(TestMainFrame)
+#include "tst_mainframe.moc"

@@ -1,0 +1,240 @@
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include "AppTestEnv.h"
+#include "CTavApp.h"
+#include "CTavDbMemo.h"
+#include "CTavDbMemoRecord.h"
+#include "CTavDbUser.h"
+#include "CTavFrameActions.h"
+#include "CTavUserDlg.h"
+#include "CTavUserNameDlg.h"
+#include "TavStrings.h"
+
+namespace {
+void addMemo(CTavDbMemo& store, const QString& text)
+{
+    CTavDbMemoRecord r;
+    r.SetMemo(text);
+    QCOMPARE(store.AddRecord(r), TavStatusCode::Ok);
+}
+
+// The memos of a user's files, read without the program.
+QStringList memosOnDisk(const QString& user)
+{
+    CTavDbUser users;
+    users.SetCurrUserName(user);
+    CTavDbMemo store;
+    store.AttachUsers(&users);
+    store.Load();
+    QStringList texts;
+    for (int i = 0; i < store.GetCount(); ++i)
+        texts << store.GetMemoRecord(i)->GetMemo();
+    return texts;
+}
+
+AppTestEnv::DialogAnswer typeName(const QString& name)
+{
+    return [name](CTavDialogBase& d) {
+        static_cast<CTavUserNameDlg&>(d).Edit()->setText(name);
+        d.accept();
+        return d.result();
+    };
+}
+
+void selectInList(CTavUserDlg& dlg, const QString& name)
+{
+    const auto items = dlg.List()->findItems(name, Qt::MatchExactly);
+    if (!items.isEmpty())
+        dlg.List()->setCurrentItem(items.first());
+}
+} // namespace
+
+// Switching users keeps each user's data in that user's files; the user dialog's commands.
+class TestUsers : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void switchFromTheBox();
+    void boxIgnoresCurrentUserAndCancel();
+    void passwordGuardsTheSwitch();
+    void editUsersEntry();
+    void userDialogCommands();
+    void deletingTheCurrentUser();
+
+private:
+    void chooseInBox(const QString& text);
+    std::unique_ptr<AppTestEnv> m_env;
+    std::unique_ptr<CTavApp> m_app;
+};
+
+void TestUsers::init()
+{
+    m_env = std::make_unique<AppTestEnv>();
+    AppTestEnv::AddUser(QStringLiteral("Hanako"));
+    AppTestEnv::AddUser(QStringLiteral("Jiro"));
+    m_app = m_env->Start();
+    QVERIFY(m_app->MainFrame());
+    QCOMPARE(m_app->Users().GetCurrUserName(), QStringLiteral("Hanako"));
+}
+
+void TestUsers::cleanup()
+{
+    AppTestEnv::Close(m_app);
+    m_env.reset();
+}
+
+void TestUsers::chooseInBox(const QString& text)
+{
+    QComboBox* box = m_app->MainFrame()->UserComboBox();
+    const int index = box->findText(text);
+    QVERIFY(index >= 0);
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+}
+
+void TestUsers::switchFromTheBox()
+{
+    addMemo(m_app->MemoStore(), QStringLiteral("Hanako's memo"));
+    chooseInBox(QStringLiteral("Jiro"));
+    QCOMPARE(m_app->Users().GetCurrUserName(), QStringLiteral("Jiro"));
+    QCOMPARE(m_app->MemoStore().GetRecordCount(), 0);
+    QCOMPARE(memosOnDisk(QStringLiteral("Hanako")), QStringList{QStringLiteral("Hanako's memo")});
+
+    addMemo(m_app->MemoStore(), QStringLiteral("Jiro's memo"));
+    chooseInBox(QStringLiteral("Hanako"));
+    QCOMPARE(m_app->MemoStore().GetRecordCount(), 1);
+    QCOMPARE(memosOnDisk(QStringLiteral("Jiro")), QStringList{QStringLiteral("Jiro's memo")});
+    QCOMPARE(memosOnDisk(QStringLiteral("Hanako")), QStringList{QStringLiteral("Hanako's memo")});
+    QCOMPARE(m_app->MainFrame()->UserComboBox()->currentText(), QStringLiteral("Hanako"));
+    QCOMPARE(m_app->readyForSync(), 1);
+
+    // The last user is the one the next start opens.
+    AppTestEnv::Close(m_app);
+    m_app = m_env->Start();
+    QCOMPARE(m_app->Users().GetCurrUserName(), QStringLiteral("Hanako"));
+}
+
+void TestUsers::boxIgnoresCurrentUserAndCancel()
+{
+    addMemo(m_app->MemoStore(), QStringLiteral("unsaved"));
+    chooseInBox(QStringLiteral("Hanako"));
+    // Nothing was saved or reloaded: the record is still only in memory.
+    QVERIFY(m_app->MemoStore().IsModified());
+
+    m_env->AnswerDialog(AppTestEnv::PressCancel());
+    chooseInBox(TavStr::EditUsers);
+    QCOMPARE(m_env->DialogTitles(), QStringList{QStringLiteral("ユーザ")});
+    QCOMPARE(m_app->Users().GetCurrUserName(), QStringLiteral("Hanako"));
+    QCOMPARE(m_app->MemoStore().GetRecordCount(), 1);
+    QCOMPARE(m_app->MainFrame()->UserComboBox()->currentText(), QStringLiteral("Hanako"));
+}
+
+void TestUsers::passwordGuardsTheSwitch()
+{
+    QCOMPARE(m_app->Users().SetPassword(QStringLiteral("Jiro"), QStringLiteral("pw")), TavStatusCode::Ok);
+    m_env->AnswerDialog(AppTestEnv::TypePassword(QStringLiteral("wrong")));
+    m_env->AnswerDialog(AppTestEnv::PressCancel());
+    chooseInBox(QStringLiteral("Jiro"));
+    QCOMPARE(m_env->Messages(), QStringList{TavStr::InvalidPassword});
+    QCOMPARE(m_app->Users().GetCurrUserName(), QStringLiteral("Hanako"));
+    QCOMPARE(m_app->MainFrame()->UserComboBox()->currentText(), QStringLiteral("Hanako"));
+    QCOMPARE(m_app->readyForSync(), 1);
+
+    m_env->AnswerDialog(AppTestEnv::TypePassword(QStringLiteral("pw")));
+    chooseInBox(QStringLiteral("Jiro"));
+    QCOMPARE(m_app->Users().GetCurrUserName(), QStringLiteral("Jiro"));
+    QVERIFY(m_env->AllAnswersUsed());
+}
+
+void TestUsers::editUsersEntry()
+{
+    // The user dialog opened from the box chooses another user.
+    addMemo(m_app->MemoStore(), QStringLiteral("Hanako's memo"));
+    m_env->AnswerDialog([](CTavDialogBase& d) {
+        auto& dlg = static_cast<CTavUserDlg&>(d);
+        AppTestEnv::Screenshot(&dlg, QStringLiteral("dialog-users-management"));
+        if (dlg.DeleteButton()->text() != QStringLiteral("削除(&D)") || dlg.RenameButton()->isHidden())
+            return 0;
+        selectInList(dlg, QStringLiteral("Jiro"));
+        dlg.OkButton()->click();
+        return dlg.result();
+    });
+    chooseInBox(TavStr::EditUsers);
+    QCOMPARE(m_app->Users().GetCurrUserName(), QStringLiteral("Jiro"));
+    QCOMPARE(memosOnDisk(QStringLiteral("Hanako")), QStringList{QStringLiteral("Hanako's memo")});
+    QCOMPARE(m_app->MainFrame()->UserComboBox()->currentText(), QStringLiteral("Jiro"));
+}
+
+void TestUsers::userDialogCommands()
+{
+    m_env->AnswerDialog([this](CTavDialogBase& d) {
+        auto& dlg = static_cast<CTavUserDlg&>(d);
+        m_env->AnswerDialog(typeName(QString()));
+        dlg.NewButton()->click();
+        m_env->AnswerDialog(typeName(QStringLiteral("Jiro")));
+        dlg.NewButton()->click();
+        m_env->AnswerDialog(typeName(QStringLiteral("Saburo")));
+        dlg.NewButton()->click();
+        // Rename with nothing selected, then Saburo to Shiro, then to an existing name.
+        dlg.List()->clearSelection();
+        dlg.RenameButton()->click();
+        selectInList(dlg, QStringLiteral("Saburo"));
+        m_env->AnswerDialog([](CTavDialogBase& r) {
+            AppTestEnv::Screenshot(&r, QStringLiteral("dialog-rename-user"));
+            return typeName(QStringLiteral("Shiro"))(r);
+        });
+        dlg.RenameButton()->click();
+        m_env->AnswerDialog(typeName(QStringLiteral("Hanako")));
+        dlg.RenameButton()->click();
+        // Delete asks; Cancel keeps the user, OK removes it.
+        selectInList(dlg, QStringLiteral("Jiro"));
+        m_env->AnswerMessage(TavMsg::IdCancel);
+        dlg.DeleteButton()->click();
+        m_env->AnswerMessage(TavMsg::IdOk);
+        dlg.DeleteButton()->click();
+        dlg.List()->clearSelection();
+        dlg.OkButton()->click(); // no selection: the current user is chosen
+        return dlg.result();
+    });
+    m_app->MainFrame()->Actions().Trigger(TavCmd::Users);
+    QCOMPARE(m_env->Messages(),
+             (QStringList{TavStr::EnterUserName, TavStr::NameInUse.arg(QStringLiteral("Jiro")),
+                          TavStr::ChooseUser, TavStr::NameInUse.arg(QStringLiteral("Hanako")),
+                          QStringLiteral("ユーザと \"Jiro\" に関連するすべてのデータを削除しますか？"),
+                          QStringLiteral("ユーザと \"Jiro\" に関連するすべてのデータを削除しますか？")}));
+    QCOMPARE(m_app->Users().GetUserNameList(), (QStringList{"Hanako", "Shiro"}));
+    QCOMPARE(m_app->Users().GetCurrUserName(), QStringLiteral("Hanako"));
+    QVERIFY(m_env->AllAnswersUsed());
+    QComboBox* box = m_app->MainFrame()->UserComboBox();
+    QCOMPARE(box->count(), 3);
+    QCOMPARE(box->itemText(1), QStringLiteral("Shiro"));
+}
+
+void TestUsers::deletingTheCurrentUser()
+{
+    // The dialog deletes the current user and is cancelled: another user must take over,
+    // and the deleted user's data are not written back.
+    addMemo(m_app->MemoStore(), QStringLiteral("gone"));
+    m_env->AnswerDialog([this](CTavDialogBase& d) {
+        auto& dlg = static_cast<CTavUserDlg&>(d);
+        selectInList(dlg, QStringLiteral("Hanako"));
+        m_env->AnswerMessage(TavMsg::IdOk);
+        dlg.DeleteButton()->click();
+        dlg.close();
+        return static_cast<int>(QDialog::Rejected);
+    });
+    m_app->MainFrame()->Actions().Trigger(TavCmd::Users);
+    QCOMPARE(m_app->Users().GetCurrUserName(), QStringLiteral("Jiro"));
+    QCOMPARE(m_app->Users().GetUserPath(QStringLiteral("Hanako")), QString());
+    QCOMPARE(m_app->MemoStore().GetRecordCount(), 0);
+    QCOMPARE(m_app->MainFrame()->UserComboBox()->currentText(), QStringLiteral("Jiro"));
+}
+
+QTEST_MAIN(TestUsers)
+#include "tst_users.moc"
