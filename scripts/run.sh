@@ -1,18 +1,16 @@
 #!/usr/bin/env bash
-# Fresh machine to a running Lumora: packages, the dev build, demo data on first use, the program.
+# Fresh machine to a running Lumora: packages, the build, the demo data where there are none yet.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 cmake --preset dev
 cmake --build --preset dev
-
-data_dir="${LUMORA_DATA_DIR:-${XDG_DATA_HOME:-$HOME/.local/share}/Lumora}"
 cli=build/dev/tools/lumora-cli/lumora-cli
-if [ ! -e "$data_dir/users.json" ]; then
-  if [ -x "$cli" ] && "$cli" --help 2>/dev/null | grep -qw demo; then
-    "$cli" demo
-  else
-    echo "No demo data yet: Lumora starts with its user dialog." >&2
-  fi
+if [ -z "$("$cli" users)" ]; then
+  "$cli" demo
 fi
-exec build/dev/src/lumora "$@"
+if [ -x build/dev/src/lumora ]; then
+  exec build/dev/src/lumora "$@"
+fi
+"$cli" agenda "$(date +%F)" "$(date -d '+7 days' +%F)"

@@ -1,5 +1,176 @@
 #include "CTavDbAddr.h"
 
 #include "CTavDbEnv.h"
+#include "CTavDbText.h"
+#include "CTavDbUser.h"
+#include "CTavSqliteDb.h"
 
-CTavDbAddr::CTavDbAddr() : CTavDbStoreBase("address", &CTavDbEnv::GetPdtAddrDir, "address.ldb", CTavDbAddrRecord::kColumns, kMaxRecords) {}
+CTavDbAddr::CTavDbAddr()
+    : CTavDbStoreBase("address", &CTavDbEnv::GetPdtAddrDir, "address.ldb", CTavDbAddrRecord::kColumns,
+                      kMaxRecords),
+      m_customLabels(DefaultCustomLabels())
+{
+    SetSortCond(CTavDbSortCond(kSortName, 2));
+}
+
+QStringList CTavDbAddr::DefaultCustomLabels()
+{
+    return {QStringLiteral("カスタム 1"), QStringLiteral("カスタム 2"), QStringLiteral("カスタム 3"),
+            QStringLiteral("カスタム 4")};
+}
+
+QString CTavDbAddr::GetPhoneLabelName(int labelId)
+{
+    static const QStringList names = {QStringLiteral("会社℡"),    QStringLiteral("自宅℡"),
+                                      QStringLiteral("Fax"),      QStringLiteral("その他"),
+                                      QStringLiteral("E-Mail"),   QStringLiteral("代表"),
+                                      QStringLiteral("ポケベル"), QStringLiteral("携帯")};
+    return names.value(labelId);
+}
+
+TavStatus CTavDbAddr::CheckRecord(const CTavDbPcRecord& record) const
+{
+    const auto* card = dynamic_cast<const CTavDbAddrRecord*>(&record);
+    if (!card || card->FirstOverlongField() != CTavDbAddrRecord::FieldCount || !card->HasValidValues())
+        return TavStatusCode::InvalidArgument;
+    return TavStatusCode::Ok;
+}
+
+void CTavDbAddr::SetSearchTabIndex(int tab)
+{
+    m_tab = tab >= 0 && tab < CTavDbAddrIndex::kTabCount ? tab : CTavDbAddrIndex::kTabAll;
+    InvalidateView();
+}
+
+void CTavDbAddr::SetTabLocale(const QString& locale)
+{
+    m_tabLocale = locale;
+    m_japaneseTabs = locale == CTavDbAddrIndex::JapaneseLocale();
+    InvalidateView();
+}
+
+int CTavDbAddr::TabOf(const CTavDbAddrRecord& card) const
+{
+    return CTavDbAddrIndex::TabOf(CTavDbAddrSortKeys::LeadingText(card, byCompany()), m_japaneseTabs);
+}
+
+bool CTavDbAddr::PassesFilters(const CTavDbPcRecord& record) const
+{
+    if (!CTavDbStoreBase::PassesFilters(record))
+        return false;
+    return m_tab == CTavDbAddrIndex::kTabAll || TabOf(static_cast<const CTavDbAddrRecord&>(record)) == m_tab;
+}
+
+bool CTavDbAddr::UsesSortOrder() const
+{
+    const int key = GetSortCond().GetKey();
+    return key == kSortName || key == kSortCompany;
+}
+
+void CTavDbAddr::SortView(std::vector<CTavDbPcRecord*>& view) const
+{
+    m_sortKeys.Prune(GetRecordCount());
+    m_sortKeys.Sort(view, byCompany());
+}
+
+QList<CTavDbAddrRecord*> CTavDbAddr::Search(const QString& text) const
+{
+    QList<CTavDbAddrRecord*> found;
+    const QString needle = CTavDbAddrIndex::Fold(text.trimmed());
+    if (needle.isEmpty())
+        return found;
+    for (int i = 0, n = GetCount(); i < n; ++i) {
+        CTavDbAddrRecord* card = GetAddrRecord(i);
+        for (int f = 0; f < CTavDbAddrRecord::FieldCount; ++f) {
+            if (CTavDbAddrIndex::Contains(card->GetField(static_cast<CTavDbAddrRecord::Field>(f)), needle)) {
+                found.append(card);
+                break;
+            }
+        }
+    }
+    return found;
+}
+
+TavStatus CTavDbAddr::SetCustomLabels(const QStringList& labels)
+{
+    if (labels.size() != CTavDbAddrRecord::kCustomCount)
+        return TavStatusCode::InvalidArgument;
+    for (const QString& label : labels)
+        if (CTavDbText::mbLength(label) > kMaxCustomLabelBytes)
+            return TavStatusCode::InvalidArgument;
+    if (labels != m_customLabels) {
+        m_customLabels = labels;
+        MarkExtraChanged();
+    }
+    return TavStatusCode::Ok;
+}
+
+TavStatus CTavDbAddr::LoadExtra(CTavSqliteDb& db)
+{
+    m_customLabels = DefaultCustomLabels();
+    CTavSqliteStatement st(db.handle(), "SELECT value FROM meta WHERE key=?");
+    for (int i = 0; i < CTavDbAddrRecord::kCustomCount; ++i) {
+        st.bind(QStringLiteral("customLabel%1").arg(i + 1));
+        if (st.next())
+            m_customLabels[i] = CTavDbText::truncateToBytes(st.text(), kMaxCustomLabelBytes);
+        else if (st.lastError() != 0)
+            return TavStatusCode::Corrupt;
+        st.reset();
+    }
+    return TavStatusCode::Ok;
+}
+
+TavStatus CTavDbAddr::SaveExtra(CTavSqliteDb& db, bool) const
+{
+    CTavSqliteStatement st(db.handle(), "INSERT OR REPLACE INTO meta(key,value) VALUES(?,?)");
+    for (int i = 0; i < CTavDbAddrRecord::kCustomCount; ++i) {
+        st.bind(QStringLiteral("customLabel%1").arg(i + 1)).bind(m_customLabels.at(i));
+        if (st.exec() != 0)
+            return TavStatusCode::FileError;
+    }
+    return TavStatusCode::Ok;
+}
+
+void CTavDbAddr::ClearExtra()
+{
+    m_customLabels = DefaultCustomLabels();
+    m_sortKeys.Clear();
+}
+
+void CTavDbAddr::CopyExtraFrom(const CTavDbStoreBase& other)
+{
+    m_customLabels = static_cast<const CTavDbAddr&>(other).m_customLabels;
+}
+
+TavStatus CTavDbAddr::PasteRecords(const QList<CTavDbAddrRecord>& cards, const QString& sourceUserName,
+                                   QList<uint32_t>* newIds)
+{
+    if (GetRecordCount() + cards.size() > GetMaxRecords())
+        return TavStatusCode::RecordLimit;
+    for (const CTavDbAddrRecord& card : cards)
+        if (CheckRecord(card) != TavStatusCode::Ok)
+            return TavStatusCode::InvalidArgument;
+    // Another user's category ids mean nothing here: go through that user's category names.
+    const CTavDbUser* users = Users();
+    const bool otherUser = users && !sourceUserName.isEmpty() && sourceUserName != users->GetCurrUserName();
+    std::unique_ptr<CTavDbStoreBase> source;
+    if (otherUser) {
+        source = NewStore();
+        const QString path = StoreFilePath(users->GetUserPath(sourceUserName));
+        if (path.isEmpty() || source->LoadFromFile(path) != TavStatusCode::Ok)
+            source.reset(); // no such user or no file: the cards go to unfiled
+    }
+    for (const CTavDbAddrRecord& card : cards) {
+        CTavDbAddrRecord copy = card;
+        copy.SetAttributes(card.GetAttributes() & CTavDbPcRecord::AttrPrivate);
+        if (otherUser)
+            copy.SetCategoryID(source ? MapCategoryByName(*source, card.GetCategoryID())
+                                      : CTavDbPcRecord::kUnfiled);
+        const TavStatus status = AddRecord(copy);
+        if (status != TavStatusCode::Ok)
+            return status;
+        if (newIds)
+            newIds->append(copy.GetUniqueId());
+    }
+    return TavStatusCode::Ok;
+}

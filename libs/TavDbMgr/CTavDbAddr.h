@@ -1,16 +1,79 @@
 #pragma once
 
+#include <QList>
+#include <QStringList>
+
+#include "CTavDbAddrIndex.h"
 #include "CTavDbAddrRecord.h"
+#include "CTavDbAddrSortKeys.h"
 #include "CTavDbStoreBase.h"
 
+// The address book's store. Lists cards in the name order (sort keys 1, 2) or the company
+// order (3, 1), narrowed to one index tab, and keeps the four custom field labels.
 class CTavDbAddr final : public CTavDbStoreBase
 {
 public:
     static constexpr int kMaxRecords = 65535;
+    static constexpr int kSortName = 1;    // with sub-key 2
+    static constexpr int kSortCompany = 3; // with sub-key 1
+    static constexpr int kMaxCustomLabelBytes = 15;
 
     CTavDbAddr();
+    Q_DISABLE_COPY_MOVE(CTavDbAddr)
+
+    CTavDbAddrRecord* GetAddrRecord(int index) const
+    {
+        return static_cast<CTavDbAddrRecord*>(GetRecord(index));
+    }
+
+    // Index tabs 0-10 (out of range counts as 10, every card). Which cards a tab holds follows
+    // the sort order: the name order indexes by name, the company order by company.
+    void SetSearchTabIndex(int tab);
+    int GetSearchTabIndex() const { return m_tab; }
+    // "jpJP" selects the kana tabs; any other locale the Latin ones.
+    void SetTabLocale(const QString& locale);
+    QString GetTabLocale() const { return m_tabLocale; }
+    // The tab (0-9) a card falls under with the current order and locale.
+    int TabOf(const CTavDbAddrRecord& card) const;
+
+    // The listed cards (current category, tab and order) with the text in any of their
+    // fields, ignoring case, width and hiragana against katakana. An empty text finds nothing.
+    QList<CTavDbAddrRecord*> Search(const QString& text) const;
+
+    QStringList GetCustomLabels() const { return m_customLabels; }
+    QString GetCustomLabel(int index) const { return m_customLabels.value(index); }
+    // Four labels of at most 15 bytes each; anything else is refused and changes nothing.
+    TavStatus SetCustomLabels(const QStringList& labels);
+    static QStringList DefaultCustomLabels();
+    // The text of a phone label id 0-7 (empty for other ids).
+    static QString GetPhoneLabelName(int labelId);
+
+    // Adds copies of the cards, in order, as new cards. Cards copied from another user keep
+    // their categories by name; the same user's keep their category ids. All or nothing.
+    TavStatus PasteRecords(const QList<CTavDbAddrRecord>& cards, const QString& sourceUserName,
+                           QList<uint32_t>* newIds = nullptr);
 
 protected:
-    std::unique_ptr<CTavDbPcRecord> NewRecord() const override { return std::make_unique<CTavDbAddrRecord>(); }
+    std::unique_ptr<CTavDbPcRecord> NewRecord() const override
+    {
+        return std::make_unique<CTavDbAddrRecord>();
+    }
     std::unique_ptr<CTavDbStoreBase> NewStore() const override { return std::make_unique<CTavDbAddr>(); }
+    TavStatus CheckRecord(const CTavDbPcRecord& record) const override;
+    bool PassesFilters(const CTavDbPcRecord& record) const override;
+    bool UsesSortOrder() const override;
+    void SortView(std::vector<CTavDbPcRecord*>& view) const override;
+    TavStatus LoadExtra(CTavSqliteDb& db) override;
+    TavStatus SaveExtra(CTavSqliteDb& db, bool full) const override;
+    void ClearExtra() override;
+    void CopyExtraFrom(const CTavDbStoreBase& other) override;
+
+private:
+    bool byCompany() const { return GetSortCond().GetKey() == kSortCompany; }
+
+    int m_tab = CTavDbAddrIndex::kTabAll;
+    QString m_tabLocale = CTavDbAddrIndex::JapaneseLocale();
+    bool m_japaneseTabs = true;
+    QStringList m_customLabels;
+    mutable CTavDbAddrSortKeys m_sortKeys;
 };

@@ -216,6 +216,10 @@ TavStatus CTavDbStoreBase::writeAll(CTavSqliteDb& db) const
                               "CREATE TABLE records(uid INTEGER PRIMARY KEY, seq INTEGER NOT NULL, attr INTEGER, "
                               "category INTEGER, " +
                               QByteArray(m_columns) + ");";
+    // Text is kept as UTF-16, the form QString holds, so that reading and writing copy it
+    // instead of converting it. The encoding is fixed before the first table exists.
+    if (db.exec("PRAGMA encoding='UTF-16le'") != SQLITE_OK)
+        return TavStatusCode::FileError;
     Transaction tx(db);
     if (!tx.ok() || db.exec(schema.constData()) != SQLITE_OK)
         return TavStatusCode::FileError;
@@ -405,10 +409,13 @@ CTavDbPcRecord* CTavDbStoreBase::FindRecord(uint32_t uniqueId) const { return m_
 
 int CTavDbStoreBase::PositionOf(uint32_t uniqueId) const
 {
-    for (size_t i = 0; i < m_records.size(); ++i)
-        if (m_records[i]->GetUniqueId() == uniqueId)
-            return static_cast<int>(i);
-    return -1;
+    // Compare pointers, not ids: the scan then never touches the records themselves.
+    const CTavDbPcRecord* rec = m_byId.value(uniqueId);
+    if (!rec)
+        return -1;
+    const auto it =
+        std::find_if(m_records.begin(), m_records.end(), [rec](const auto& r) { return r.get() == rec; });
+    return it == m_records.end() ? -1 : static_cast<int>(it - m_records.begin());
 }
 
 uint32_t CTavDbStoreBase::nextUniqueId()
@@ -430,6 +437,9 @@ TavStatus CTavDbStoreBase::InsertRecord(CTavDbPcRecord& record, int position)
 {
     if (m_liveCount >= m_maxRecords)
         return TavStatusCode::RecordLimit;
+    const TavStatus check = CheckRecord(record);
+    if (check != TavStatusCode::Ok)
+        return check;
     const uint32_t id = nextUniqueId();
     if (id == 0)
         return TavStatusCode::RecordLimit;
@@ -464,10 +474,13 @@ TavStatus CTavDbStoreBase::InsertRecord(CTavDbPcRecord& record, int position)
 TavStatus CTavDbStoreBase::UpdateRecord(const CTavDbPcRecord& record)
 {
     const uint32_t id = record.GetUniqueId();
-    auto it = std::find_if(m_records.begin(), m_records.end(),
-                           [id](const auto& r) { return r->GetUniqueId() == id; });
-    if (it == m_records.end() || (*it)->IsDeleted())
+    const int position = PositionOf(id);
+    if (position < 0 || m_records[position]->IsDeleted())
         return TavStatusCode::NotFound;
+    const auto it = m_records.begin() + position;
+    const TavStatus check = CheckRecord(record);
+    if (check != TavStatusCode::Ok)
+        return check;
     if (it->get() == &record) {
         // The caller edited the stored record itself: keep the object, so pointers to it stay valid.
         if (!FindCategoryById(record.GetCategoryID()))
@@ -490,10 +503,10 @@ TavStatus CTavDbStoreBase::UpdateRecord(const CTavDbPcRecord& record)
 
 TavStatus CTavDbStoreBase::DeleteRecord(uint32_t uniqueId, bool archive)
 {
-    auto it = std::find_if(m_records.begin(), m_records.end(),
-                           [uniqueId](const auto& r) { return r->GetUniqueId() == uniqueId; });
-    if (it == m_records.end() || (*it)->IsDeleted())
+    const int position = PositionOf(uniqueId);
+    if (position < 0 || m_records[position]->IsDeleted())
         return TavStatusCode::NotFound;
+    const auto it = m_records.begin() + position;
     if (archive) {
         (*it)->setAttribute(CTavDbPcRecord::AttrDeleted | CTavDbPcRecord::AttrArchived | CTavDbPcRecord::AttrDirty,
                             true);
@@ -513,6 +526,43 @@ TavStatus CTavDbStoreBase::DeleteRecord(uint32_t uniqueId, bool archive)
 void CTavDbStoreBase::MarkChanged(uint32_t uniqueId)
 {
     m_changed.insert(uniqueId);
+    InvalidateView();
+    RecordsChanged();
+}
+
+void CTavDbStoreBase::MoveRecordRange(int from, int count, int to)
+{
+    const int size = static_cast<int>(m_records.size());
+    if (count <= 0 || from < 0 || from + count > size || to < 0 || to > size ||
+        (to >= from && to <= from + count))
+        return;
+    const auto first = m_records.begin() + from;
+    const auto last = first + count;
+    int start = to; // where the range begins after the move
+    if (to < from) {
+        std::rotate(m_records.begin() + to, first, last);
+    } else {
+        std::rotate(first, last, m_records.begin() + to);
+        start = to - count;
+    }
+    // New position keys between the neighbours; a full renumbering only when they are too close.
+    const bool hasBefore = start > 0;
+    const bool hasAfter = start + count < size;
+    const int64_t before = hasBefore ? m_records[start - 1]->m_storeSeq : 0;
+    const int64_t after = hasAfter ? m_records[start + count]->m_storeSeq : 0;
+    const bool renumber = hasBefore && hasAfter && after - before <= count;
+    if (renumber)
+        m_orderChanged = true;
+    for (int i = 0; i < count; ++i) {
+        CTavDbPcRecord* rec = m_records[start + i].get();
+        if (!renumber && hasBefore && hasAfter)
+            rec->m_storeSeq = before + (after - before) * (i + 1) / (count + 1);
+        else if (!renumber && hasBefore)
+            rec->m_storeSeq = before + kSeqGap * (i + 1);
+        else if (!renumber && hasAfter)
+            rec->m_storeSeq = after - kSeqGap * (count - i);
+        m_changed.insert(rec->GetUniqueId());
+    }
     InvalidateView();
     RecordsChanged();
 }
@@ -538,25 +588,40 @@ TavStatus CTavDbStoreBase::TakeOverRecords(const QString& sourceUserName)
     const TavStatus status = source->LoadFromFile(path);
     if (status != TavStatusCode::Ok)
         return status;
+    // All or nothing: a take-over that cannot fit changes nothing, categories included.
+    if (m_liveCount + source->m_liveCount > m_maxRecords)
+        return TavStatusCode::RecordLimit;
+    for (const auto& rec : source->m_records) {
+        if (rec->IsDeleted())
+            continue;
+        const TavStatus check = CheckRecord(*rec);
+        if (check != TavStatusCode::Ok)
+            return check;
+    }
     for (const auto& rec : source->m_records) {
         if (rec->IsDeleted())
             continue;
         std::unique_ptr<CTavDbPcRecord> copy = rec->Clone();
-        const CTavDbCategory* sourceCategory = source->FindCategoryById(rec->GetCategoryID());
-        uint32_t category = CTavDbPcRecord::kUnfiled;
-        if (sourceCategory && sourceCategory->GetID() != CTavDbPcRecord::kUnfiled) {
-            if (const CTavDbCategory* mine = FindCategoryByName(sourceCategory->GetName()))
-                category = mine->GetID();
-            else if (AddCategory(sourceCategory->GetName(), &category) != TavStatusCode::Ok)
-                category = CTavDbPcRecord::kUnfiled;
-        }
-        copy->SetCategoryID(category);
+        copy->SetCategoryID(MapCategoryByName(*source, rec->GetCategoryID()));
         copy->SetAttributes(copy->GetAttributes() & CTavDbPcRecord::AttrPrivate);
         const TavStatus added = AddRecord(*copy);
         if (added != TavStatusCode::Ok)
             return added;
     }
     return TavStatusCode::Ok;
+}
+
+uint32_t CTavDbStoreBase::MapCategoryByName(const CTavDbStoreBase& source, uint32_t sourceCategoryId)
+{
+    const CTavDbCategory* theirs = source.FindCategoryById(sourceCategoryId);
+    if (!theirs || theirs->GetID() == CTavDbPcRecord::kUnfiled)
+        return CTavDbPcRecord::kUnfiled;
+    if (const CTavDbCategory* mine = FindCategoryByName(theirs->GetName()))
+        return mine->GetID();
+    uint32_t id = CTavDbPcRecord::kUnfiled;
+    if (AddCategory(theirs->GetName(), &id) != TavStatusCode::Ok)
+        return CTavDbPcRecord::kUnfiled;
+    return id;
 }
 
 void CTavDbStoreBase::SetCategoryFilter(uint32_t categoryId)
@@ -588,25 +653,32 @@ bool CTavDbStoreBase::IsVisible(const CTavDbPcRecord& record) const
     return !record.IsDeleted() && !(m_privateMode == 2 && record.GetIsPrivate());
 }
 
+bool CTavDbStoreBase::PassesFilters(const CTavDbPcRecord& record) const
+{
+    return IsVisible(record) &&
+           (m_categoryFilter == CTavDbPcRecord::kAllCategories || record.GetCategoryID() == m_categoryFilter);
+}
+
 void CTavDbStoreBase::InvalidateView() { m_viewValid = false; }
 
 void CTavDbStoreBase::rebuildView() const
 {
     m_view.clear();
     m_view.reserve(m_records.size());
-    for (const auto& rec : m_records) {
-        if (!IsVisible(*rec))
-            continue;
-        if (m_categoryFilter != CTavDbPcRecord::kAllCategories && rec->GetCategoryID() != m_categoryFilter)
-            continue;
-        m_view.push_back(rec.get());
-    }
-    if (UsesSortOrder()) {
-        const_cast<CTavDbStoreBase*>(this)->PrepareSort();
-        std::stable_sort(m_view.begin(), m_view.end(),
-                         [this](const CTavDbPcRecord* a, const CTavDbPcRecord* b) { return SortLess(*a, *b); });
-    }
+    for (const auto& rec : m_records)
+        if (PassesFilters(*rec))
+            m_view.push_back(rec.get());
+    FilterView(m_view);
+    if (UsesSortOrder())
+        SortView(m_view);
     m_viewValid = true;
+}
+
+void CTavDbStoreBase::SortView(std::vector<CTavDbPcRecord*>& view) const
+{
+    const_cast<CTavDbStoreBase*>(this)->PrepareSort();
+    std::stable_sort(view.begin(), view.end(),
+                     [this](const CTavDbPcRecord* a, const CTavDbPcRecord* b) { return SortLess(*a, *b); });
 }
 
 int CTavDbStoreBase::GetCount() const
@@ -627,10 +699,9 @@ int CTavDbStoreBase::IndexOf(uint32_t uniqueId) const
 {
     if (!m_viewValid)
         rebuildView();
-    for (size_t i = 0; i < m_view.size(); ++i)
-        if (m_view[i]->GetUniqueId() == uniqueId)
-            return static_cast<int>(i);
-    return -1;
+    const CTavDbPcRecord* rec = m_byId.value(uniqueId);
+    const auto it = rec ? std::find(m_view.begin(), m_view.end(), rec) : m_view.end();
+    return it == m_view.end() ? -1 : static_cast<int>(it - m_view.begin());
 }
 
 const CTavDbCategory* CTavDbStoreBase::FindCategoryById(uint32_t id) const

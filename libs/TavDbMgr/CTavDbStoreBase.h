@@ -104,6 +104,17 @@ protected:
     virtual bool UsesSortOrder() const { return false; }
     // Called before a sorted view is built, so a store can prepare its sort keys.
     virtual void PrepareSort() {}
+    // Sorts the listed records when UsesSortOrder(); the default is a stable sort by SortLess.
+    virtual void SortView(std::vector<CTavDbPcRecord*>& view) const;
+    // Refuses a record the store cannot keep (over-long text, values out of range) before
+    // anything changes; InsertRecord, UpdateRecord and TakeOverRecords ask it.
+    virtual TavStatus CheckRecord(const CTavDbPcRecord& /*record*/) const { return TavStatusCode::Ok; }
+    // Whether a record is listed: not deleted, the private mode, the category filter, and
+    // whatever filters a store adds.
+    virtual bool PassesFilters(const CTavDbPcRecord& record) const;
+    // A last pass over the listed records (in store order, before sorting), for filters that
+    // depend on a record's neighbours.
+    virtual void FilterView(std::vector<CTavDbPcRecord*>& /*view*/) const {}
     // Called whenever records were added, changed, removed or reordered.
     virtual void RecordsChanged() {}
     // Kind-specific tables of the file beside the records (info records, labels).
@@ -115,6 +126,11 @@ protected:
     // Default categories of a new store, besides unfiled.
     virtual QStringList DefaultCategoryNames() const;
 
+    const CTavDbUser* Users() const { return m_users; }
+    // The id here of a category of another store, matched by name and added when missing
+    // (unfiled when it cannot be added).
+    uint32_t MapCategoryByName(const CTavDbStoreBase& source, uint32_t sourceCategoryId);
+
     // For derived stores that change the order or the records directly.
     std::vector<std::unique_ptr<CTavDbPcRecord>>& MutableRecords() { return m_records; }
     void MarkChanged(uint32_t uniqueId);
@@ -124,6 +140,10 @@ protected:
     void InvalidateView();
     // Inserts a copy at a position of the store order (-1 at the end).
     TavStatus InsertRecord(CTavDbPcRecord& record, int position);
+    // Moves the records [from, from + count) of the store order so that they stand before the
+    // record now at position to (the end when to is the record count). Only the moved records
+    // are rewritten when the store file has room between their new neighbours.
+    void MoveRecordRange(int from, int count, int to);
     int PositionOf(uint32_t uniqueId) const;
     // Whether a record passes the private filter (and is not deleted); the category filter aside.
     bool IsVisible(const CTavDbPcRecord& record) const;

@@ -19,8 +19,9 @@ CTavSqliteStatement& CTavSqliteStatement::bind(int64_t value)
 
 CTavSqliteStatement& CTavSqliteStatement::bind(const QString& value)
 {
-    const QByteArray utf8 = value.toUtf8();
-    sqlite3_bind_text(m_stmt, m_param++, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+    // UTF-16 goes in as it is; SQLite converts only when the file keeps another encoding.
+    sqlite3_bind_text16(m_stmt, m_param++, value.constData(), static_cast<int>(value.size() * 2),
+                        SQLITE_TRANSIENT);
     return *this;
 }
 
@@ -67,8 +68,9 @@ int64_t CTavSqliteStatement::int64() { return sqlite3_column_int64(m_stmt, m_col
 QString CTavSqliteStatement::text()
 {
     const int col = m_column++;
-    const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, col));
-    return data ? QString::fromUtf8(data, sqlite3_column_bytes(m_stmt, col)) : QString();
+    const auto* data = static_cast<const QChar*>(sqlite3_column_text16(m_stmt, col));
+    const int bytes = sqlite3_column_bytes16(m_stmt, col);
+    return data && bytes > 0 ? QString(data, bytes / 2) : QString();
 }
 
 QByteArray CTavSqliteStatement::blob()

@@ -3,7 +3,7 @@
 #include <QTest>
 
 #include "CTavDbDateRepeat.h"
-#include "DateRuleSpec.h"
+#include "DateRuleCase.h"
 
 namespace {
 int weekday(const QDate& d)
@@ -13,7 +13,7 @@ int weekday(const QDate& d)
 
 // Occurrences found the slow way: stepping from the start by the interval, as a person would
 // count them on a calendar. Independent of the arithmetic under test.
-QSet<qint64> stepOccurrences(const DateRuleSpec& r, const QDate& last)
+QSet<qint64> stepOccurrences(const DateRuleCase& r, const QDate& last)
 {
     QSet<qint64> out;
     const QDate end = r.end.isValid() && r.end < last ? r.end : last;
@@ -66,10 +66,10 @@ QDate randomDate(QRandomGenerator& rng, const QDate& from, int span)
     return from.addDays(rng.bounded(span));
 }
 
-DateRuleSpec randomRule(QRandomGenerator& rng, int kind)
+DateRuleCase randomRule(QRandomGenerator& rng, int kind)
 {
     static const int intervals[] = {1, 1, 1, 2, 2, 3, 4, 5, 7, 12, 99};
-    DateRuleSpec r;
+    DateRuleCase r;
     r.kind = kind;
     r.start = randomDate(rng, QDate(2019, 1, 1), 8 * 365);
     r.interval = intervals[rng.bounded(int(std::size(intervals)))];
@@ -139,24 +139,24 @@ private slots:
         for (QDate d = first; d <= last; d = d.addDays(1))
             days.push_back(CTavDbDateRepeat::Day::of(d));
         for (int i = 0; i < 60; ++i) {
-            const DateRuleSpec spec = randomRule(rng, kind);
-            const QSet<qint64> expected = stepOccurrences(spec, last);
-            const CTavDbDateRepeat rule(spec.record());
+            const DateRuleCase ruleCase = randomRule(rng, kind);
+            const QSet<qint64> expected = stepOccurrences(ruleCase, last);
+            const CTavDbDateRepeat rule(ruleCase.record());
             for (const CTavDbDateRepeat::Day& day : days) {
                 if (rule.OccursOn(day) != expected.contains(day.julian)) {
                     QFAIL(qPrintable(
                         QStringLiteral("rule %1 (start %2, interval %3, mask %4, week %5, weekday %6, "
                                        "day %7, month %8, first day %9, end %10) on %11")
                             .arg(i)
-                            .arg(spec.start.toString(Qt::ISODate))
-                            .arg(spec.interval)
-                            .arg(spec.mask)
-                            .arg(spec.weekIndex)
-                            .arg(spec.dayIndex)
-                            .arg(spec.dayNumber)
-                            .arg(spec.monthIndex)
-                            .arg(spec.firstDayOfWeek)
-                            .arg(spec.end.toString(Qt::ISODate))
+                            .arg(ruleCase.start.toString(Qt::ISODate))
+                            .arg(ruleCase.interval)
+                            .arg(ruleCase.mask)
+                            .arg(ruleCase.weekIndex)
+                            .arg(ruleCase.dayIndex)
+                            .arg(ruleCase.dayNumber)
+                            .arg(ruleCase.monthIndex)
+                            .arg(ruleCase.firstDayOfWeek)
+                            .arg(ruleCase.end.toString(Qt::ISODate))
                             .arg(QDate::fromJulianDay(day.julian).toString(Qt::ISODate))));
                 }
             }
@@ -165,35 +165,35 @@ private slots:
 
     void edgeCases_data()
     {
-        QTest::addColumn<DateRuleSpec>("rule");
+        QTest::addColumn<DateRuleCase>("rule");
         QTest::addColumn<QDate>("date");
         QTest::addColumn<bool>("expected");
 
-        DateRuleSpec leap{.kind = 5, .start = QDate(2024, 2, 29), .dayNumber = 29, .monthIndex = 1};
+        DateRuleCase leap{.kind = 5, .start = QDate(2024, 2, 29), .dayNumber = 29, .monthIndex = 1};
         QTest::newRow("29 Feb yearly: not on 28 Feb") << leap << QDate(2025, 2, 28) << false;
         QTest::newRow("29 Feb yearly: not on 1 Mar") << leap << QDate(2025, 3, 1) << false;
         QTest::newRow("29 Feb yearly: next leap year") << leap << QDate(2028, 2, 29) << true;
-        DateRuleSpec leap3 = leap;
+        DateRuleCase leap3 = leap;
         leap3.interval = 3;
         QTest::newRow("29 Feb every 3 years: 2027 has none, 2028 is off the interval")
             << leap3 << QDate(2028, 2, 29) << false;
         QTest::newRow("29 Feb every 3 years: 2036 is on it") << leap3 << QDate(2036, 2, 29) << true;
 
-        DateRuleSpec the31st{.kind = 4, .start = QDate(2025, 1, 31), .dayNumber = 31};
+        DateRuleCase the31st{.kind = 4, .start = QDate(2025, 1, 31), .dayNumber = 31};
         QTest::newRow("31st: February has none") << the31st << QDate(2025, 2, 28) << false;
         QTest::newRow("31st: nor early March") << the31st << QDate(2025, 3, 3) << false;
         QTest::newRow("31st: March has one") << the31st << QDate(2025, 3, 31) << true;
         QTest::newRow("31st: April has none") << the31st << QDate(2025, 4, 30) << false;
 
-        DateRuleSpec byDateLater{.kind = 4, .start = QDate(2025, 1, 15), .interval = 2, .dayNumber = 20};
+        DateRuleCase byDateLater{.kind = 4, .start = QDate(2025, 1, 15), .interval = 2, .dayNumber = 20};
         QTest::newRow("by date: interval counts from the start month")
             << byDateLater << QDate(2025, 1, 20) << true;
         QTest::newRow("by date: odd month is skipped") << byDateLater << QDate(2025, 2, 20) << false;
         QTest::newRow("by date: before the start day") << byDateLater << QDate(2025, 1, 14) << false;
 
         // May 2025 has five Thursdays (1, 8, 15, 22, 29); June 2025 four (5, 12, 19, 26).
-        DateRuleSpec fourth{.kind = 3, .start = QDate(2025, 1, 23), .weekIndex = 3, .dayIndex = 4};
-        DateRuleSpec lastThu = fourth;
+        DateRuleCase fourth{.kind = 3, .start = QDate(2025, 1, 23), .weekIndex = 3, .dayIndex = 4};
+        DateRuleCase lastThu = fourth;
         lastThu.weekIndex = 4;
         QTest::newRow("4th Thursday of a five-Thursday month") << fourth << QDate(2025, 5, 22) << true;
         QTest::newRow("4th Thursday is not the 5th") << fourth << QDate(2025, 5, 29) << false;
@@ -202,8 +202,8 @@ private slots:
         QTest::newRow("last Thursday of a four-Thursday month") << lastThu << QDate(2025, 6, 26) << true;
 
         // Sunday start, Sunday and Monday, every other week: the weeks depend on the first day.
-        DateRuleSpec sundayWeeks{.kind = 2, .start = QDate(2025, 3, 2), .interval = 2, .mask = 0b11};
-        DateRuleSpec mondayWeeks = sundayWeeks;
+        DateRuleCase sundayWeeks{.kind = 2, .start = QDate(2025, 3, 2), .interval = 2, .mask = 0b11};
+        DateRuleCase mondayWeeks = sundayWeeks;
         mondayWeeks.firstDayOfWeek = 1;
         QTest::newRow("weeks from Sunday: the Monday after the start")
             << sundayWeeks << QDate(2025, 3, 3) << true;
@@ -212,11 +212,11 @@ private slots:
             << mondayWeeks << QDate(2025, 3, 3) << false;
         QTest::newRow("weeks from Monday: two weeks on") << mondayWeeks << QDate(2025, 3, 10) << true;
         QTest::newRow("weeks from Monday: its Sunday") << mondayWeeks << QDate(2025, 3, 16) << true;
-        DateRuleSpec noDays{.kind = 2, .start = QDate(2025, 3, 5)};
+        DateRuleCase noDays{.kind = 2, .start = QDate(2025, 3, 5)};
         QTest::newRow("weekly without days: the start's weekday") << noDays << QDate(2025, 3, 12) << true;
         QTest::newRow("weekly without days: no other day") << noDays << QDate(2025, 3, 13) << false;
 
-        DateRuleSpec daily{.kind = 1,
+        DateRuleCase daily{.kind = 1,
                            .start = QDate(2025, 3, 28),
                            .interval = 0,
                            .end = QDate(2025, 4, 2),
@@ -227,18 +227,18 @@ private slots:
         QTest::newRow("daily: exception") << daily << QDate(2025, 3, 31) << false;
         QTest::newRow("daily: end date is included") << daily << QDate(2025, 4, 2) << true;
         QTest::newRow("daily: nothing after the end date") << daily << QDate(2025, 4, 3) << false;
-        DateRuleSpec evening = daily;
+        DateRuleCase evening = daily;
         evening.endAtEvening = true;
         QTest::newRow("daily: end at 23:59:59 is the same day") << evening << QDate(2025, 4, 2) << true;
 
-        DateRuleSpec once{.kind = 0, .start = QDate(2025, 3, 28)};
+        DateRuleCase once{.kind = 0, .start = QDate(2025, 3, 28)};
         QTest::newRow("single event: its day") << once << QDate(2025, 3, 28) << true;
         QTest::newRow("single event: the next day") << once << QDate(2025, 3, 29) << false;
     }
 
     void edgeCases()
     {
-        QFETCH(DateRuleSpec, rule);
+        QFETCH(DateRuleCase, rule);
         QFETCH(QDate, date);
         QFETCH(bool, expected);
         QCOMPARE(CTavDbDateRepeat(rule.record()).OccursOn(date), expected);
@@ -247,20 +247,20 @@ private slots:
     // Fields out of range (a damaged file) never match and never crash.
     void nonsenseRulesNeverOccur_data()
     {
-        QTest::addColumn<DateRuleSpec>("rule");
-        QTest::newRow("unknown kind") << DateRuleSpec{.kind = 9, .start = QDate(2025, 1, 1)};
-        QTest::newRow("weekday 7") << DateRuleSpec{.kind = 3, .start = QDate(2025, 1, 1), .dayIndex = 7};
-        QTest::newRow("week index 5") << DateRuleSpec{.kind = 3, .start = QDate(2025, 1, 1), .weekIndex = 5};
-        QTest::newRow("day 32") << DateRuleSpec{.kind = 4, .start = QDate(2025, 1, 1), .dayNumber = 32};
-        QTest::newRow("month 13") << DateRuleSpec{
+        QTest::addColumn<DateRuleCase>("rule");
+        QTest::newRow("unknown kind") << DateRuleCase{.kind = 9, .start = QDate(2025, 1, 1)};
+        QTest::newRow("weekday 7") << DateRuleCase{.kind = 3, .start = QDate(2025, 1, 1), .dayIndex = 7};
+        QTest::newRow("week index 5") << DateRuleCase{.kind = 3, .start = QDate(2025, 1, 1), .weekIndex = 5};
+        QTest::newRow("day 32") << DateRuleCase{.kind = 4, .start = QDate(2025, 1, 1), .dayNumber = 32};
+        QTest::newRow("month 13") << DateRuleCase{
             .kind = 5, .start = QDate(2025, 1, 1), .dayNumber = 1, .monthIndex = 12};
         QTest::newRow("end before start")
-            << DateRuleSpec{.kind = 1, .start = QDate(2025, 1, 10), .end = QDate(2025, 1, 9)};
+            << DateRuleCase{.kind = 1, .start = QDate(2025, 1, 10), .end = QDate(2025, 1, 9)};
     }
 
     void nonsenseRulesNeverOccur()
     {
-        QFETCH(DateRuleSpec, rule);
+        QFETCH(DateRuleCase, rule);
         const CTavDbDateRepeat repeat(rule.record());
         for (QDate d(2024, 12, 1); d <= QDate(2026, 12, 31); d = d.addDays(1))
             QVERIFY2(!repeat.OccursOn(d), qPrintable(d.toString(Qt::ISODate)));

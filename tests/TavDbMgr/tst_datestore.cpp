@@ -4,7 +4,7 @@
 #include "CTavDbDate.h"
 #include "CTavDbDateRepeat.h"
 #include "DateEvents.h"
-#include "DateRuleSpec.h"
+#include "DateRuleCase.h"
 
 using namespace DateEvents;
 
@@ -207,36 +207,36 @@ private slots:
     // 23 February 2025, as its independent reference computed them.
     void generatedEventsMatchReferenceCounts_data()
     {
-        QTest::addColumn<DateRuleSpec>("rule");
+        QTest::addColumn<DateRuleCase>("rule");
         QTest::addColumn<int>("count");
         const auto d = [](int y, int m, int day) { return QDate(y, m, day); };
         QTest::newRow("1003 daily, old exceptions")
-            << DateRuleSpec{1, d(2021, 6, 22), 1, 0, 0, 2, 0, 0, 0, {}, {d(2021, 7, 2), d(2021, 7, 24)}}
+            << DateRuleCase{1, d(2021, 6, 22), 1, 0, 0, 2, 0, 0, 0, {}, {d(2021, 7, 2), d(2021, 7, 24)}}
             << 42;
         QTest::newRow("947 weekdays, an exception")
-            << DateRuleSpec{2, d(2025, 3, 6), 1, 62, 0, 1, 0, 0, 0, d(2030, 1, 15), {d(2025, 3, 27)}} << 21;
+            << DateRuleCase{2, d(2025, 3, 6), 1, 62, 0, 1, 0, 0, 0, d(2030, 1, 15), {d(2025, 3, 27)}} << 21;
         QTest::newRow("111 three days, every other week")
-            << DateRuleSpec{2, d(2023, 1, 17), 2, 71, 0, 1} << 12;
-        const DateRuleSpec mondays{2, d(2024, 2, 19), 2, 2, 0, 1, 0, 0, 0, d(2026, 5, 7), {d(2024, 5, 13)}};
+            << DateRuleCase{2, d(2023, 1, 17), 2, 71, 0, 1} << 12;
+        const DateRuleCase mondays{2, d(2024, 2, 19), 2, 2, 0, 1, 0, 0, 0, d(2026, 5, 7), {d(2024, 5, 13)}};
         QTest::newRow("906 Mondays every other week, ends") << mondays << 3;
-        QTest::newRow("488 last Thursday") << DateRuleSpec{3, d(2023, 3, 30), 1, 0, 4, 4} << 2;
-        QTest::newRow("8341 4th Saturday every 3 months") << DateRuleSpec{3, d(2025, 3, 22), 3, 0, 3, 6} << 1;
-        QTest::newRow("205 3rd Friday every 3 months") << DateRuleSpec{3, d(2023, 2, 17), 3, 0, 2, 5} << 0;
+        QTest::newRow("488 last Thursday") << DateRuleCase{3, d(2023, 3, 30), 1, 0, 4, 4} << 2;
+        QTest::newRow("8341 4th Saturday every 3 months") << DateRuleCase{3, d(2025, 3, 22), 3, 0, 3, 6} << 1;
+        QTest::newRow("205 3rd Friday every 3 months") << DateRuleCase{3, d(2023, 2, 17), 3, 0, 2, 5} << 0;
         QTest::newRow("135 the 27th, ends")
-            << DateRuleSpec{4, d(2022, 3, 27), 1, 0, 0, 0, 27, 0, 0, d(2026, 3, 9)} << 2;
+            << DateRuleCase{4, d(2022, 3, 27), 1, 0, 0, 0, 27, 0, 0, d(2026, 3, 9)} << 2;
         QTest::newRow("18 the 19th every other month")
-            << DateRuleSpec{4, d(2025, 2, 19), 2, 0, 0, 0, 19} << 0;
+            << DateRuleCase{4, d(2025, 2, 19), 2, 0, 0, 0, 19} << 0;
         QTest::newRow("1483 27 March every other year")
-            << DateRuleSpec{5, d(2023, 3, 27), 2, 0, 0, 0, 27, 2} << 1;
+            << DateRuleCase{5, d(2023, 3, 27), 2, 0, 0, 0, 27, 2} << 1;
         QTest::newRow("8083 29 March every other year")
-            << DateRuleSpec{5, d(2024, 3, 29), 2, 0, 0, 0, 29, 2, 0, d(2028, 9, 13)} << 0;
+            << DateRuleCase{5, d(2024, 3, 29), 2, 0, 0, 0, 29, 2, 0, d(2028, 9, 13)} << 0;
         QTest::newRow("5944 7 March, an exception that year")
-            << DateRuleSpec{5, d(2020, 3, 7), 1, 0, 0, 0, 7, 2, 0, {}, {d(2022, 3, 7), d(2026, 3, 7)}} << 1;
+            << DateRuleCase{5, d(2020, 3, 7), 1, 0, 0, 0, 7, 2, 0, {}, {d(2022, 3, 7), d(2026, 3, 7)}} << 1;
     }
 
     void generatedEventsMatchReferenceCounts()
     {
-        QFETCH(DateRuleSpec, rule);
+        QFETCH(DateRuleCase, rule);
         QFETCH(int, count);
         CTavDbDate store;
         QVERIFY(add(store, rule.record()));

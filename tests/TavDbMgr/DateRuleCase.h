@@ -9,7 +9,7 @@
 
 // A repeat rule as the tests write it, turned into an event record the way the editor and
 // lumora-cli fill one.
-struct DateRuleSpec
+struct DateRuleCase
 {
     int kind = 0;
     QDate start{};
@@ -46,4 +46,4 @@ struct DateRuleSpec
         return r;
     }
 };
-Q_DECLARE_METATYPE(DateRuleSpec)
+Q_DECLARE_METATYPE(DateRuleCase)

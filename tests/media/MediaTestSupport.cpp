@@ -1,0 +1,107 @@
+#include "MediaTestSupport.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImageWriter>
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include <jpeglib.h>
+
+namespace MediaTestSupport {
+QString testDataPath(const QString& relative)
+{
+    // The shared folder sits beside the main checkout; a worktree one level deeper finds it
+    // one folder further up.
+    const QString subPath = QStringLiteral("testdata/") + relative;
+    QDir dir(QStringLiteral(LUMORA_SHARED_DIR));
+    if (dir.exists(subPath))
+        return dir.filePath(subPath);
+    dir = QDir(QStringLiteral(LUMORA_SOURCE_DIR));
+    while (dir.cdUp()) {
+        if (dir.exists(QStringLiteral("shared/") + subPath))
+            return dir.filePath(QStringLiteral("shared/") + subPath);
+    }
+    return QDir(QStringLiteral(LUMORA_SHARED_DIR)).filePath(subPath);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray encodeJpeg(const QImage& image, int quality)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(quality);
+    writer.write(image);
+    return bytes;
+}
+
+QByteArray encodeCmykJpeg(int width, int height, const uchar cmyk[4])
+{
+    jpeg_compress_struct info;
+    jpeg_error_mgr errors;
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* out = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &out, &size);
+    info.image_width = JDIMENSION(width);
+    info.image_height = JDIMENSION(height);
+    info.input_components = 4;
+    info.in_color_space = JCS_CMYK;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 100, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    std::vector<uchar> row(size_t(width) * 4);
+    for (int x = 0; x < width; ++x)
+        std::copy(cmyk, cmyk + 4, row.begin() + x * 4);
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW p = row.data();
+        jpeg_write_scanlines(&info, &p, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    const QByteArray bytes(reinterpret_cast<const char*>(out), qsizetype(size));
+    free(out);
+    return bytes;
+}
+
+QByteArray withSegment(const QByteArray& jpeg, const QByteArray& segment)
+{
+    qsizetype rest = 2;
+    if (jpeg.size() > 6 && uchar(jpeg[2]) == 0xFF && uchar(jpeg[3]) == 0xE0)
+        rest = 4 + ((uchar(jpeg[4]) << 8) | uchar(jpeg[5]));
+    return jpeg.left(2) + segment + jpeg.mid(rest);
+}
+
+Difference difference(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return {-1, -1};
+    const QImage x = a.convertToFormat(QImage::Format_RGB32);
+    const QImage y = b.convertToFormat(QImage::Format_RGB32);
+    int largest = 0;
+    double sum = 0;
+    for (int row = 0; row < x.height(); ++row) {
+        const auto* p = reinterpret_cast<const QRgb*>(x.constScanLine(row));
+        const auto* q = reinterpret_cast<const QRgb*>(y.constScanLine(row));
+        for (int col = 0; col < x.width(); ++col) {
+            for (int shift : {0, 8, 16}) {
+                const int d = std::abs(int((p[col] >> shift) & 0xFF) - int((q[col] >> shift) & 0xFF));
+                largest = std::max(largest, d);
+                sum += d;
+            }
+        }
+    }
+    return {largest, sum / (3.0 * x.width() * x.height())};
+}
+} // namespace MediaTestSupport
