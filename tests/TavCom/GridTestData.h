@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QDateTime>
+
+#include "CTavComScheduleBox.h"
+
+// Boxes for a fixed test day, built from "hh:mm" times.
+namespace GridTestData {
+
+inline QDate day()
+{
+    return QDate(2025, 2, 24);
+}
+
+inline qint64 at(int hour, int minute, int dayOffset = 0)
+{
+    return QDateTime(day().addDays(dayOffset), QTime(0, 0))
+        .addSecs(hour * 3600 + minute * 60)
+        .toSecsSinceEpoch();
+}
+
+inline int sec(int hour, int minute)
+{
+    return hour * 3600 + minute * 60;
+}
+
+inline CTavComScheduleBox* box(int h0, int m0, int h1, int m1, const QString& text = QString())
+{
+    auto* b = new CTavComScheduleBox;
+    b->SetTimes(at(h0, m0), at(h1, m1));
+    b->SetText(text);
+    return b;
+}
+
+} // namespace GridTestData
