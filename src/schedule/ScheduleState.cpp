@@ -2,6 +2,7 @@
 
 #include "CTavApp.h"
 #include "CTavComDragTracker.h"
+
 #include "CTavDbBackupFolder.h"
 #include "CTavDbClock.h"
 #include "CTavDbDate.h"
@@ -13,6 +14,7 @@
 #include "CTavScDeleteDlg.h"
 #include "CTavScDiscardDlg.h"
 #include "CTavScRepeatScopeDlg.h"
+#include <QComboBox>
 
 namespace {
 const QString kDatebook = QStringLiteral("datebook");

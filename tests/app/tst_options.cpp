@@ -98,9 +98,9 @@ void TestOptions::okStoresEverything()
         dlg.DriveBox()->setCurrentIndex(0);
         dlg.accept();
     });
-    QCOMPARE(CTavOptions::instance().checkDelete(), 0);
-    QCOMPARE(CTavOptions::instance().checkBackup(), 1);
-    QCOMPARE(CTavOptions::instance().flekDrive(), QStringLiteral("C:\\"));
+    QCOMPARE(CTavOptions::instance().CheckDelete(), 0);
+    QCOMPARE(CTavOptions::instance().CheckBackup(), 1);
+    QCOMPARE(CTavOptions::instance().FlekDrive(), QStringLiteral("C:\\"));
     int32_t number = -1;
     QString text;
     CTavRegOption reg;
@@ -166,8 +166,8 @@ void TestOptions::storedOptionsAtStartup()
     reg.WriteString(QStringLiteral("FKDrive"), drive);
     reg.WriteNumber(QStringLiteral("CheckDelete"), 0);
     m_app = m_env->Start();
-    QCOMPARE(CTavOptions::instance().flekDrive(), expectedDrive);
-    QCOMPARE(CTavOptions::instance().checkDelete(), expectedDelete);
+    QCOMPARE(CTavOptions::instance().FlekDrive(), expectedDrive);
+    QCOMPARE(CTavOptions::instance().CheckDelete(), expectedDelete);
     // The stored value itself is left as it was.
     QString stored;
     QVERIFY(reg.ReadString(QStringLiteral("FKDrive"), stored, QString()));
