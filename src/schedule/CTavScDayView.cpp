@@ -20,6 +20,10 @@ CTavScDayView::CTavScDayView(CTavScDayDoc* document, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     connect(document, &CTavModuleDoc::viewsUpdated, this, [this] { UpdateKiroView(); });
     connect(this, &CTavComScheduleView::doubleClicked, this, &CTavScDayView::OnDoubleClick);
+    connect(this, &CTavComScheduleView::selectionChanged, this, [this](CTavComScheduleBox* box) {
+        if (!box)
+            m_document->State().selectedEvent = nullptr;
+    });
     UpdateKiroView();
 }
 

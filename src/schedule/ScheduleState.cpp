@@ -1,5 +1,7 @@
 #include "ScheduleState.h"
 
+#include <QComboBox>
+
 #include "CTavApp.h"
 #include "CTavComDragTracker.h"
 
