@@ -13,6 +13,12 @@ CTavScDayDoc::CTavScDayDoc(CTavApp& app, QObject* parent)
     connect(&m_state, &ScheduleState::changed, this, [this] { UpdateAllViews(0); });
 }
 
+void CTavScDayDoc::Reload()
+{
+    m_state.selectedEvent = nullptr;
+    m_state.GoToDate(m_state.CurrentDay());
+}
+
 bool CTavScDayDoc::RunEditor(QWidget* owner, CTavDbDateRecord& record, bool existing)
 {
     CTavScEditDlg dialog(m_state, owner);

@@ -14,6 +14,8 @@ public:
     explicit CTavScDayDoc(CTavApp& app, QObject* parent = nullptr);
 
     ScheduleState& State() const { return m_state; }
+    // The stores were loaded again: the selection points into the old records.
+    void Reload() override;
 
     void NewEvent(QWidget* owner);
     void EditEvent(QWidget* owner);

@@ -1,11 +1,11 @@
 #pragma once
 
+#include <QMenu>
 #include <QPointer>
 
 #include "CTavComScheduleView.h"
 
 class CTavScDayDoc;
-class QMenu;
 
 // The day's time grid: one column of the current day's events, filled from the store on every
 // update, with the mouse and key commands of the day window.

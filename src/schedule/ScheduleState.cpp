@@ -4,7 +4,6 @@
 
 #include "CTavApp.h"
 #include "CTavComDragTracker.h"
-
 #include "CTavDbBackupFolder.h"
 #include "CTavDbClock.h"
 #include "CTavDbDate.h"
@@ -16,7 +15,6 @@
 #include "CTavScDeleteDlg.h"
 #include "CTavScDiscardDlg.h"
 #include "CTavScRepeatScopeDlg.h"
-#include <QComboBox>
 
 namespace {
 const QString kDatebook = QStringLiteral("datebook");

@@ -216,16 +216,18 @@ void TestDayView::createAtClickedHourAndInUntimedBand()
     QCOMPARE(untimed->Record()->GetStartDate(), kMonday);
 
     // Ctrl+N after a click at 8:00 starts there; cancel leaves the store alone.
-    m_env->AnswerDialog([](CTavDialogBase& d) {
+    bool startsAtEight = false;
+    m_env->AnswerDialog([&startsAtEight](CTavDialogBase& d) {
         auto* e = qobject_cast<CTavScEditDlg*>(&d);
-        const bool ok = e && e->StartEdit()->time() == QTime(8, 0) && !e->UntimedBox()->isChecked();
+        startsAtEight = e && e->StartEdit()->time() == QTime(8, 0) && !e->UntimedBox()->isChecked();
         d.reject();
-        return ok ? int(QDialog::Rejected) : 99;
+        return d.result();
     });
     QTest::keyClick(m_view, Qt::Key_Home);
     QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, timedPoint(sec(8, 10)));
     QTest::keyClick(m_view, Qt::Key_N, Qt::ControlModifier);
     QVERIFY(m_env->AllAnswersUsed());
+    QVERIFY(startsAtEight);
     QCOMPARE(m_app->DateStore().GetRecordCount(), 2);
 }
 

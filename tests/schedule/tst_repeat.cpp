@@ -128,6 +128,7 @@ void TestRepeat::recordRoundTrip()
     const QDate start(2024, 5, 16);
     CTavDbDateRecord record;
     record.SetStartTime(CTavDbTime::fromDate(start));
+    record.SetEndTime(CTavDbTime::fromDate(start) + 3600);
     rule.ToRecord(record, start, 1);
     QCOMPARE(record.GetMyBrand(), kind);
     QCOMPARE(record.GetDayIndex(), dayIndex);
