@@ -207,7 +207,6 @@ void TestRepeat::intervalCorrections_data()
     QTest::newRow("zero") << QStringLiteral("0") << QStringLiteral("1");
     QTest::newRow("too big") << QStringLiteral("150") << QStringLiteral("99");
     QTest::newRow("letter restores") << QStringLiteral("4a") << QStringLiteral("4");
-    QTest::newRow("full width digit refused") << QStringLiteral("７") << QStringLiteral("");
     QTest::newRow("two digits") << QStringLiteral("12") << QStringLiteral("12");
 }
 
