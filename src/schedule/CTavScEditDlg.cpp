@@ -136,6 +136,7 @@ QWidget* CTavScEditDlg::MakeLookRow()
 {
     m_swatch->setFixedSize(40, 20);
     m_icon->setFixedSize(34, 34);
+    m_sheetName->setMinimumWidth(120);
     m_icon->setFrameShape(QFrame::StyledPanel);
     m_icon->setAlignment(Qt::AlignCenter);
     connect(m_colorButton, &QPushButton::clicked, this, &CTavScEditDlg::PickColor);
@@ -148,7 +149,7 @@ QWidget* CTavScEditDlg::MakeLookRow()
     connect(m_sheetButton, &QPushButton::clicked, this, &CTavScEditDlg::PickSheet);
     connect(m_sheetClear, &QPushButton::clicked, this, [this] {
         m_sheet.clear();
-        m_sheetName->setText(QString());
+        ShowSheet();
     });
     return nullptr;
 }
@@ -191,7 +192,7 @@ void CTavScEditDlg::FillControls()
     uint32_t type = 0;
     r.GetIcon(m_iconName, type, m_iconId);
     m_sheet = r.GetSheetName();
-    m_sheetName->setText(m_sheet);
+    ShowSheet();
     m_note->setPlainText(r.GetNote());
     ShowColor();
     ShowIcon();
@@ -229,6 +230,11 @@ void CTavScEditDlg::ShowIcon()
     m_icon->setPixmap(image.isNull() ? QPixmap() : QPixmap::fromImage(image));
 }
 
+void CTavScEditDlg::ShowSheet()
+{
+    m_sheetName->setText(m_sheet.isEmpty() ? QStringLiteral("(なし)") : m_sheet);
+}
+
 void CTavScEditDlg::PickColor()
 {
     CTavScColorDlg dialog(m_colorSet, m_color, this);
@@ -256,7 +262,7 @@ void CTavScEditDlg::PickSheet()
     if (dialog.exec() != QDialog::Accepted || dialog.SheetName().isEmpty())
         return;
     m_sheet = dialog.SheetName();
-    m_sheetName->setText(m_sheet);
+    ShowSheet();
 }
 
 void CTavScEditDlg::PickRepeat()

@@ -59,6 +59,7 @@ private:
     void PickRepeat();
     void ShowColor();
     void ShowIcon();
+    void ShowSheet();
     void UpdateEnabled();
     bool Validate();
     // Every edited field written to the record; start and end on the given day.

@@ -1,7 +1,10 @@
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -13,7 +16,10 @@
 #include "CTavApp.h"
 #include "CTavDbClock.h"
 #include "CTavDbDate.h"
+#include "CTavDbEnv.h"
+#include "CTavDbUser.h"
 #include "CTavDialogBase.h"
+#include "CTavScColorDlg.h"
 #include "CTavScDayDoc.h"
 #include "CTavScDayFrame.h"
 #include "CTavScDayPreview.h"
@@ -22,6 +28,7 @@
 #include "CTavScEditDlg.h"
 #include "CTavScEventBox.h"
 #include "CTavScRepeatScopeDlg.h"
+#include "CTavScSheetPickDlg.h"
 #include "CTavScTimeEdit.h"
 #include "ScheduleState.h"
 #include "TavCommandIds.h"
@@ -81,6 +88,7 @@ private slots:
     void editorValidation_data();
     void editorValidation();
     void editorOpeningTimes();
+    void editorColourAndSheetLink();
     void contextMenuAndSteppingDays();
     void screenshots();
 
@@ -481,6 +489,66 @@ void TestDayView::editorOpeningTimes()
     editor.NoteEdit()->setPlainText(QStringLiteral("工具を持参"));
     editor.show();
     AppTestEnv::Screenshot(&editor, QStringLiteral("event-editor"));
+}
+
+void TestDayView::editorColourAndSheetLink()
+{
+    const QString folder = m_app->Users().GetCurrUserPath() + CTavDbEnv::GetQuillosDir();
+    QVERIFY(QDir().mkpath(folder));
+    for (const QString& name : {QStringLiteral("旅行メモ.pdb"), QStringLiteral("notes.txt")}) {
+        QFile file(folder + u'/' + name);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    auto record = m_state->MakeNewEvent();
+    CTavScEditDlg editor(*m_state);
+    editor.SetRecord(record.get(), false);
+    editor.TitleEdit()->setText(QStringLiteral("旅行"));
+
+    m_env->AnswerDialog([](CTavDialogBase& d) {
+        auto* colours = qobject_cast<CTavScColorDlg*>(&d);
+        if (!colours)
+            return 99;
+        colours->Swatches().at(3)->click();
+        d.accept();
+        return d.result();
+    });
+    m_env->AnswerDialog([](CTavDialogBase& d) {
+        auto* sheets = qobject_cast<CTavScSheetPickDlg*>(&d);
+        if (!sheets || sheets->List()->count() != 1)
+            return 99;
+        sheets->List()->setCurrentRow(0);
+        d.accept();
+        return d.result();
+    });
+    editor.ColorButton()->click();
+    editor.SheetButton()->click();
+    QCOMPARE(m_env->DialogTitles(),
+             (QStringList{QStringLiteral("色の選択"), QStringLiteral("手書きメモの選択")}));
+    editor.accept();
+    bool set = false;
+    uint32_t colour = 0;
+    record->GetTextColor(set, colour);
+    QVERIFY(set);
+    QCOMPARE(colour, CTavScColorDlg::Palette().at(3));
+    QCOMPARE(record->GetSheetName(), QStringLiteral("旅行メモ"));
+
+    // "No colour" takes the colour away again; a cancelled choice keeps the link.
+    CTavScEditDlg again(*m_state);
+    again.SetRecord(record.get(), true);
+    m_env->AnswerDialog([](CTavDialogBase& d) {
+        auto* colours = qobject_cast<CTavScColorDlg*>(&d);
+        if (!colours)
+            return 99;
+        colours->NoColorButton()->click();
+        return d.result();
+    });
+    m_env->AnswerDialog(AppTestEnv::PressCancel());
+    again.ColorButton()->click();
+    again.SheetButton()->click();
+    again.accept();
+    record->GetTextColor(set, colour);
+    QVERIFY(!set);
+    QCOMPARE(record->GetSheetName(), QStringLiteral("旅行メモ"));
 }
 
 void TestDayView::contextMenuAndSteppingDays()
