@@ -12,9 +12,10 @@
 #include "ScheduleState.h"
 
 namespace {
-// The handheld's screen is 160 x 160 dots; the preview draws it at twice that size.
-constexpr int kScreen = 320;
-constexpr int kLine = 22;
+// The handheld's screen is 160 x 160 dots; the preview draws it a little under twice that size,
+// so that it fits the fixed width of the right pane.
+constexpr int kScreen = 300;
+constexpr int kLine = 21;
 } // namespace
 
 CTavScDayPreview::CTavScDayPreview(CTavScDayDoc* document, QWidget* parent)
@@ -38,6 +39,7 @@ CTavScDayPreview::CTavScDayPreview(CTavScDayDoc* document, QWidget* parent)
     buttons->addWidget(m_edit);
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
     layout->addWidget(title);
     layout->addWidget(m_screen, 0, Qt::AlignHCenter);
     layout->addWidget(m_link);

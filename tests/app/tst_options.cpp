@@ -46,9 +46,10 @@ void TestOptions::init()
     // Drive letters bound to folders; one folder is missing, so its letter is not offered.
     QDir().mkpath(m_env->Dir().filePath(QStringLiteral("card")));
     QDir().mkpath(m_env->Dir().filePath(QStringLiteral("disk")));
-    CTavDriveMap::Bind(QStringLiteral("E:\\"), m_env->Dir().filePath(QStringLiteral("card")), 2);
-    CTavDriveMap::Bind(QStringLiteral("C:\\"), m_env->Dir().filePath(QStringLiteral("disk")), 3);
-    CTavDriveMap::Bind(QStringLiteral("F:\\"), m_env->Dir().filePath(QStringLiteral("gone")), 2);
+    CTavDriveMap drives;
+    drives.bind(u'E', m_env->Dir().filePath(QStringLiteral("card")));
+    drives.bind(u'C', m_env->Dir().filePath(QStringLiteral("disk")));
+    drives.bind(u'F', m_env->Dir().filePath(QStringLiteral("gone")));
     CTavRegOption().WriteString(QStringLiteral("FKDrive"), QStringLiteral("e:\\"));
     m_app = m_env->Start();
     QVERIFY(m_app->MainFrame());

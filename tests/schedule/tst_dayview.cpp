@@ -89,6 +89,7 @@ private slots:
     void editorValidation();
     void editorOpeningTimes();
     void editorColourAndSheetLink();
+    void maskedPrivateEventNeedsPassword();
     void contextMenuAndSteppingDays();
     void screenshots();
 
@@ -549,6 +550,42 @@ void TestDayView::editorColourAndSheetLink()
     record->GetTextColor(set, colour);
     QVERIFY(!set);
     QCOMPARE(record->GetSheetName(), QStringLiteral("旅行メモ"));
+}
+
+void TestDayView::maskedPrivateEventNeedsPassword()
+{
+    QCOMPARE(m_app->Users().SetPassword(QStringLiteral("Hanako"), QStringLiteral("himitsu")),
+             TavStatusCode::Ok);
+    const uint32_t id = addEvent(QStringLiteral("通院"), kMonday, 10, 0, 11, 0, true);
+    m_app->setPrivateModeValue(1);
+    refresh();
+    QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, onScreen(box(QStringLiteral("通院"))).center());
+    QVERIFY(m_state->selectedEvent);
+
+    // A wrong password is refused and asked again; cancel ends the command.
+    m_env->AnswerDialog(AppTestEnv::TypePassword(QStringLiteral("wrong")));
+    m_env->AnswerDialog(AppTestEnv::PressCancel());
+    m_frame->EditAction()->trigger();
+    QCOMPARE(m_env->Messages(), QStringList{QStringLiteral("パスワードが無効です。")});
+    QCOMPARE(m_env->DialogTitles().size(), 2);
+    QVERIFY(m_env->AllAnswersUsed());
+
+    // The right one opens the editor; a moved box asks again before it changes the store.
+    m_env->ClearRecords();
+    m_env->AnswerDialog(AppTestEnv::TypePassword(QStringLiteral("himitsu")));
+    m_env->AnswerDialog(
+        editorAnswer([](CTavScEditDlg& e) { e.TitleEdit()->setText(QStringLiteral("通院 (歯科)")); }));
+    m_frame->EditAction()->trigger();
+    QVERIFY(m_env->AllAnswersUsed());
+    QCOMPARE(record(id)->GetDesc(), QStringLiteral("通院 (歯科)"));
+
+    m_env->AnswerDialog(AppTestEnv::PressCancel());
+    QVERIFY(!m_state->MoveEvent(m_view, *record(id), sec(12, 0), sec(13, 0), false));
+    QCOMPARE(record(id)->GetStartTime(), at(kMonday, 10, 0));
+    m_app->setPrivateModeValue(0);
+    QVERIFY(m_state->MoveEvent(m_view, *record(id), sec(13, 0), sec(12, 0), false));
+    QCOMPARE(record(id)->GetStartTime(), at(kMonday, 12, 0));
+    QCOMPARE(record(id)->GetEndTime(), at(kMonday, 13, 0));
 }
 
 void TestDayView::contextMenuAndSteppingDays()
