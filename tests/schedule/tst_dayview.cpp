@@ -1,3 +1,4 @@
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QDir>
@@ -20,6 +21,7 @@
 #include "CTavDbUser.h"
 #include "CTavDialogBase.h"
 #include "CTavScColorDlg.h"
+#include "CTavScDatePickDlg.h"
 #include "CTavScDayDoc.h"
 #include "CTavScDayFrame.h"
 #include "CTavScDayPreview.h"
@@ -612,6 +614,17 @@ void TestDayView::contextMenuAndSteppingDays()
     QCOMPARE(m_state->CurrentDay(), kMonday.addDays(1));
     QVERIFY(!m_state->selectedEvent);
     QVERIFY(!box(QStringLiteral("会議")));
+    m_env->AnswerDialog([](CTavDialogBase& d) {
+        auto* pick = qobject_cast<CTavScDatePickDlg*>(&d);
+        if (!pick || pick->Date() != kMonday.addDays(1))
+            return 99;
+        pick->Calendar()->setSelectedDate(QDate(2024, 12, 24));
+        d.accept();
+        return d.result();
+    });
+    m_frame->CalendarButton()->click();
+    QCOMPARE(m_state->CurrentDay(), QDate(2024, 12, 24));
+    QCOMPARE(m_state->calendar.GetMonth(), 12);
     m_frame->TodayButton()->click();
     QCOMPARE(m_state->CurrentDay(), kMonday);
     m_state->GoToDate(CTavDbTime::lastDate());
