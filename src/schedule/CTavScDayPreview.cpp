@@ -1,0 +1,145 @@
+#include "CTavScDayPreview.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "CTavDbDate.h"
+#include "CTavScDayDoc.h"
+#include "ScheduleState.h"
+
+namespace {
+// The handheld's screen is 160 x 160 dots; the preview draws it a little under twice that size,
+// so that it fits the fixed width of the right pane.
+constexpr int kScreen = 300;
+constexpr int kLine = 21;
+} // namespace
+
+CTavScDayPreview::CTavScDayPreview(CTavScDayDoc* document, QWidget* parent)
+    : QWidget(parent), m_document(document), m_screen(new QWidget(this)), m_link(new QLabel(this)),
+      m_overlay(new QPushButton(QStringLiteral("オーバーレイ表示"), this)),
+      m_edit(new QPushButton(QStringLiteral("編集"), this))
+{
+    setObjectName(QStringLiteral("dayPreview"));
+    auto* title = new QLabel(QStringLiteral("Kiro 画面プレビュー"), this);
+    title->setStyleSheet(QStringLiteral("font-weight: bold;"));
+    m_screen->setFixedSize(kScreen + 2, kScreen + 2);
+    m_screen->installEventFilter(this);
+    m_overlay->setCheckable(true);
+    m_overlay->setChecked(true);
+    // The memo-sheet editor is not part of the program yet.
+    m_edit->setEnabled(false);
+    connect(m_overlay, &QPushButton::toggled, m_screen, qOverload<>(&QWidget::update));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_overlay);
+    buttons->addWidget(m_edit);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addWidget(title);
+    layout->addWidget(m_screen, 0, Qt::AlignHCenter);
+    layout->addWidget(m_link);
+    layout->addLayout(buttons);
+    layout->addStretch();
+    connect(document, &CTavModuleDoc::viewsUpdated, this, &CTavScDayPreview::Refresh);
+    Refresh();
+}
+
+void CTavScDayPreview::Refresh()
+{
+    ScheduleState& state = m_document->State();
+    CTavDbDateDayRecord info;
+    m_sheet.clear();
+    if (state.Store().GetDayInfo(CTavDbTime::dayKey(state.CurrentDay()), info) == TavStatusCode::Ok)
+        m_sheet = info.GetSheetName();
+    m_link->setText(
+        QStringLiteral("手書きメモ: %1").arg(m_sheet.isEmpty() ? QStringLiteral("(なし)") : m_sheet));
+    m_screen->update();
+}
+
+bool CTavScDayPreview::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_screen && event->type() == QEvent::Paint) {
+        PaintScreen(m_screen);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CTavScDayPreview::PaintScreen(QWidget* screen)
+{
+    ScheduleState& state = m_document->State();
+    QPainter p(screen);
+    p.fillRect(screen->rect(), Qt::white);
+    p.setPen(QColor(0x40, 0x40, 0x40));
+    p.drawRect(screen->rect().adjusted(0, 0, -1, -1));
+    const QDate day = state.CurrentDay();
+    QFont font = p.font();
+    font.setPixelSize(16);
+    p.setFont(font);
+    const QRect title(1, 1, kScreen, 26);
+    p.fillRect(title, Qt::black);
+    p.setPen(Qt::white);
+    static const char16_t* const days[] = {u"日", u"月", u"火", u"水", u"木", u"金", u"土"};
+    p.drawText(title.adjusted(6, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft,
+               QStringLiteral("%1/%2/%3 (%4)")
+                   .arg(day.year())
+                   .arg(day.month(), 2, 10, QLatin1Char('0'))
+                   .arg(day.day(), 2, 10, QLatin1Char('0'))
+                   .arg(QString::fromUtf16(days[day.dayOfWeek() % 7])));
+
+    // The handheld lists the day's events from the start hour, one per line, with the empty
+    // hours in between as blank lines.
+    QList<CTavDbDateRecord*> records;
+    const QString key = CTavDbTime::dayKey(day);
+    state.Store().GetDayRecords(key, records);
+    QList<QPair<QString, CTavDbDateRecord*>> lines;
+    int hour = state.startTime;
+    for (CTavDbDateRecord* r : std::as_const(records)) {
+        if (r->IsRepeating() && !state.Store().IsRepeatTarget(*r, key))
+            continue;
+        if (r->GetIsUntimed()) {
+            lines.append({QStringLiteral("◆"), r});
+            continue;
+        }
+        const QTime start = CTavDbTime::toTime(r->GetStartTime());
+        for (; hour < start.hour() && lines.size() < 12; ++hour)
+            lines.append({QStringLiteral("%1:00").arg(hour), nullptr});
+        lines.append({start.toString(QStringLiteral("H:mm")), r});
+        hour = std::max(hour, start.hour() + 1);
+    }
+    for (; hour < 24 && lines.size() < 12; ++hour)
+        lines.append({QStringLiteral("%1:00").arg(hour), nullptr});
+
+    font.setPixelSize(15);
+    p.setFont(font);
+    int y = title.bottom() + 4;
+    const bool masked = state.PrivateMode() == 1;
+    for (const auto& [time, record] : std::as_const(lines)) {
+        if (y + kLine > kScreen)
+            break;
+        p.setPen(Qt::black);
+        p.drawText(QRect(6, y, 58, kLine), Qt::AlignRight | Qt::AlignVCenter, time);
+        p.setPen(QPen(QColor(0xA0, 0xA0, 0xA0), 1, Qt::DotLine));
+        p.drawLine(70, y + kLine - 2, kScreen - 6, y + kLine - 2);
+        if (record) {
+            const QRect text(74, y, kScreen - 82, kLine);
+            if (masked && record->GetIsPrivate()) {
+                p.fillRect(text.adjusted(0, 5, 0, -5), QBrush(Qt::black, Qt::Dense5Pattern));
+            } else {
+                p.setPen(Qt::black);
+                p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
+                           p.fontMetrics().elidedText(record->GetDesc(), Qt::ElideRight, text.width()));
+            }
+        }
+        y += kLine;
+    }
+    if (m_overlay->isChecked() && !m_sheet.isEmpty()) {
+        p.setPen(QColor(0x1F, 0x5F, 0xBF));
+        p.drawText(screen->rect().adjusted(0, 0, -8, -6), Qt::AlignRight | Qt::AlignBottom, m_sheet);
+    }
+}

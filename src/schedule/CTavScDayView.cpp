@@ -1,0 +1,148 @@
+#include "CTavScDayView.h"
+
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMenu>
+
+#include "CTavApp.h"
+#include "CTavDbDate.h"
+#include "CTavDbEnv.h"
+#include "CTavDbUser.h"
+#include "CTavScDayDoc.h"
+#include "CTavScEventBox.h"
+#include "CTavScEventColum.h"
+#include "ScheduleState.h"
+
+CTavScDayView::CTavScDayView(CTavScDayDoc* document, QWidget* parent)
+    : CTavComScheduleView(false, parent), m_document(document)
+{
+    setObjectName(QStringLiteral("dayView"));
+    setFocusPolicy(Qt::StrongFocus);
+    connect(document, &CTavModuleDoc::viewsUpdated, this, [this] { UpdateKiroView(); });
+    connect(this, &CTavComScheduleView::doubleClicked, this, &CTavScDayView::OnDoubleClick);
+    connect(this, &CTavComScheduleView::selectionChanged, this, [this](CTavComScheduleBox* box) {
+        if (!box)
+            m_document->State().selectedEvent = nullptr;
+    });
+    UpdateKiroView();
+}
+
+QString CTavScDayView::DayTitle(const QDate& date)
+{
+    static const char16_t* const days[] = {u"日", u"月", u"火", u"水", u"木", u"金", u"土"};
+    return QStringLiteral("%1年%2月%3日 (%4)")
+        .arg(date.year())
+        .arg(date.month())
+        .arg(date.day())
+        .arg(QString::fromUtf16(days[date.dayOfWeek() % 7]));
+}
+
+void CTavScDayView::UpdateKiroView()
+{
+    ScheduleState& state = m_document->State();
+    state.startTime = ScheduleState::ReadStartTime();
+    if (state.startTime != m_lastStartTime) {
+        m_lastStartTime = state.startTime;
+        SetTime(state.startTime);
+    }
+    ClearBoxList();
+    const QDate day = state.CurrentDay();
+    const QString key = CTavDbTime::dayKey(day);
+    auto* column = new CTavScEventColum(DayTitle(day), state);
+    QList<CTavDbDateRecord*> records;
+    CTavDbDate& store = state.Store();
+    store.GetDayRecords(key, records);
+    for (CTavDbDateRecord* record : std::as_const(records)) {
+        if (!record->IsRepeating() || store.IsRepeatTarget(*record, key))
+            column->AddRecord(record);
+    }
+    AddColum(column);
+    EndSettingData();
+    // The selection may have gone with the store's change or the new day.
+    if (state.selectedEvent && !GetSelectedBox())
+        state.selectedEvent = nullptr;
+    viewport()->update();
+}
+
+void CTavScDayView::RememberSlot(const CTavComHit& hit)
+{
+    ScheduleState& state = m_document->State();
+    state.selectedUntimed = false;
+    if (hit.IsNoTime())
+        state.selectedUntimed = true;
+    else if (hit.hour >= 0)
+        state.selectedHour = hit.hour;
+}
+
+void CTavScDayView::OnLButtonDown(Qt::KeyboardModifiers modifiers, const QPoint& point)
+{
+    RememberSlot(HitTest(point));
+    CTavComScheduleView::OnLButtonDown(modifiers, point);
+}
+
+void CTavScDayView::OnRButtonDown(Qt::KeyboardModifiers modifiers, const QPoint& point)
+{
+    RememberSlot(HitTest(point));
+    CTavComScheduleView::OnRButtonDown(modifiers, point);
+    delete m_menu;
+    m_menu = new QMenu(this);
+    m_menu->setAttribute(Qt::WA_DeleteOnClose);
+    if (m_document->State().selectedEvent) {
+        m_menu->addAction(QStringLiteral("予定の削除(&D)..."), this,
+                          [this] { m_document->DeleteEvent(this); });
+        m_menu->addSeparator();
+        m_menu->addAction(QStringLiteral("予定の編集(&I)..."), this, [this] { m_document->EditEvent(this); });
+    } else {
+        m_menu->addAction(QStringLiteral("新規予定(&N)..."), this, [this] { m_document->NewEvent(this); });
+    }
+    m_menu->popup(viewport()->mapToGlobal(point));
+}
+
+void CTavScDayView::OnDoubleClick(const CTavComHit& hit)
+{
+    ScheduleState& state = m_document->State();
+    if (hit.onMemoIcon && hit.box && hit.box->IsSelected()) {
+        const auto* box = static_cast<CTavScEventBox*>(hit.box);
+        const QString path = state.App().Users().GetCurrUserPath() + CTavDbEnv::GetQuillosDir() + u'/' +
+                             box->Record()->GetSheetName() + QStringLiteral(".pdb");
+        if (!QFileInfo::exists(path))
+            state.App().ShowMessage(
+                this,
+                QStringLiteral("リンクされた手書きメモが見つかりません。\n削除された可能性があります。"),
+                QStringLiteral("手書きメモが見つかりません"), TavMsg::Ok | TavMsg::IconInformation);
+        return;
+    }
+    RememberSlot(hit);
+    if (state.selectedEvent)
+        m_document->EditEvent(this);
+    else
+        m_document->NewEvent(this);
+}
+
+void CTavScDayView::OnBoxDropped(const CTavComDragResult& result)
+{
+    auto* box = static_cast<CTavScEventBox*>(result.box);
+    if (!box)
+        return;
+    int start = result.startSec;
+    int end = result.endSec;
+    if (result.toNoTime && !result.wasNoTime) {
+        start = box->GetStartSec();
+        end = box->GetEndSec();
+    }
+    if (!m_document->State().MoveEvent(this, *box->Record(), start, end, result.toNoTime))
+        UpdateKiroView();
+}
+
+void CTavScDayView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_N && event->modifiers() == Qt::ControlModifier) {
+        m_document->NewEvent(this);
+        return;
+    }
+    if (event->key() == Qt::Key_Delete) {
+        m_document->DeleteEvent(this);
+        return;
+    }
+    CTavComScheduleView::keyPressEvent(event);
+}

@@ -1,0 +1,323 @@
+#include "ScheduleState.h"
+
+#include <QComboBox>
+
+#include "CTavApp.h"
+#include "CTavComDragTracker.h"
+#include "CTavDbBackupFolder.h"
+#include "CTavDbClock.h"
+#include "CTavDbDate.h"
+#include "CTavDbFreePalmBitmap.h"
+#include "CTavDbFreePrcObjectManager.h"
+#include "CTavDbUser.h"
+#include "CTavOptions.h"
+#include "CTavProfile.h"
+#include "CTavScDeleteDlg.h"
+#include "CTavScDiscardDlg.h"
+#include "CTavScRepeatScopeDlg.h"
+
+namespace {
+const QString kDatebook = QStringLiteral("datebook");
+
+QString limitMessage(const QString& command)
+{
+    return QStringLiteral("データが最大数に達したため、Lumora "
+                          "は%1を実行できません。\n\n不要なデータを削除またはバックアップ "
+                          "ファイルに保存し、HotSync 機能を実行してから、%1を実行してください。")
+        .arg(command);
+}
+} // namespace
+
+ScheduleState::ScheduleState(CTavApp& app) : QObject(&app), m_app(app)
+{
+    setObjectName(QStringLiteral("ScheduleState"));
+    startDayOfWeek = ReadStartDayOfWeek();
+    startTime = ReadStartTime();
+    const QDate today =
+        CTavDbTime::inRange(CTavDbClock::Today()) ? CTavDbClock::Today() : CTavDbTime::firstDate();
+    currentDate = CTavDbTime::fromDate(today);
+    calendar.Build(today.year(), today.month(), startDayOfWeek);
+}
+
+ScheduleState& ScheduleState::Of(CTavApp& app)
+{
+    if (auto* state =
+            app.findChild<ScheduleState*>(QStringLiteral("ScheduleState"), Qt::FindDirectChildrenOnly))
+        return *state;
+    return *new ScheduleState(app);
+}
+
+CTavDbDate& ScheduleState::Store() const
+{
+    return m_app.DateStore();
+}
+
+int ScheduleState::ReadStartDayOfWeek()
+{
+    const int day = CTavProfile::GetProfileInt(kDatebook, QStringLiteral("StartDayOfWeek"), 0);
+    return day >= 0 && day <= 6 ? day : 0;
+}
+
+int ScheduleState::ReadStartTime()
+{
+    const int hour = CTavProfile::GetProfileInt(kDatebook, QStringLiteral("StartTime"), 9);
+    return hour >= 0 && hour <= 23 ? hour : 9;
+}
+
+void ScheduleState::GoToDate(const QDate& date)
+{
+    if (!CTavDbTime::inRange(date))
+        return;
+    const QDate old = CurrentDay();
+    currentDate = CTavDbTime::fromDate(date);
+    const int firstDay = ReadStartDayOfWeek();
+    if (firstDay != startDayOfWeek) {
+        startDayOfWeek = firstDay;
+        calendar.Build(old.year(), old.month(), startDayOfWeek);
+    }
+    calendar.Build(date.year(), date.month(), startDayOfWeek);
+    emit changed();
+}
+
+bool ScheduleState::NextDay()
+{
+    if (CurrentDay() >= CTavDbTime::lastDate())
+        return false;
+    SetCurrent(CTavScCalendarGrid::StepDays(currentDate, 1));
+    return true;
+}
+
+bool ScheduleState::PreviousDay()
+{
+    if (CurrentDay() <= CTavDbTime::firstDate())
+        return false;
+    SetCurrent(CTavScCalendarGrid::StepDays(currentDate, -1));
+    return true;
+}
+
+void ScheduleState::SetCurrent(TavTime day)
+{
+    GoToDate(CTavDbTime::toDate(day));
+}
+
+bool ScheduleState::CheckLimit(QWidget* owner, const QString& command)
+{
+    if (Store().GetRecordCount() < kMaxEvents)
+        return true;
+    m_app.ShowMessage(owner, limitMessage(command), QString(), TavMsg::Ok | TavMsg::IconExclamation);
+    return false;
+}
+
+TavStatus ScheduleState::AddEvent(QWidget* owner, CTavDbDateRecord& record)
+{
+    const TavStatus status = Store().AddRecord(record);
+    if (status != TavStatusCode::Ok)
+        m_app.ShowMessage(owner, QStringLiteral("Add Failed"));
+    return status;
+}
+
+TavStatus ScheduleState::UpdateEvent(const CTavDbDateRecord& record)
+{
+    return Store().UpdateRecord(record);
+}
+
+TavStatus ScheduleState::DeleteEvent(CTavDbDateRecord& record, bool archive)
+{
+    if (selectedEvent == &record)
+        selectedEvent = nullptr;
+    return Store().DeleteRecord(record.GetUniqueId(), archive);
+}
+
+std::unique_ptr<CTavDbDateRecord> ScheduleState::MakeNewEvent() const
+{
+    auto record = std::make_unique<CTavDbDateRecord>();
+    const TavTime start = CTavDbTime::fromDateAndTime(CurrentDay(), QTime(qBound(0, selectedHour, 23), 0));
+    record->SetStartTime(start);
+    record->SetEndTime(start);
+    record->SetUntimed(selectedUntimed);
+    record->SetTextColor(false, 0xFFFFFF);
+    return record;
+}
+
+int ScheduleState::AskScope(QWidget* owner)
+{
+    CTavScRepeatScopeDlg dialog(owner);
+    return RunModal(dialog);
+}
+
+bool ScheduleState::MayChange(QWidget* owner, const CTavDbDateRecord& record)
+{
+    if (!record.GetIsPrivate() || PrivateMode() != 1)
+        return true;
+    BeginModal();
+    const bool ok = m_app.AskPassword(m_app.Users().GetCurrUserName(), true, owner);
+    EndModal();
+    return ok;
+}
+
+bool ScheduleState::DeleteSelected(QWidget* owner)
+{
+    CTavDbDateRecord* record = selectedEvent;
+    if (!record)
+        return false;
+    if (record->IsRepeating()) {
+        const int scope = AskScope(owner);
+        if (scope == CTavScRepeatScopeDlg::Cancel)
+            return false;
+        if (scope == CTavScRepeatScopeDlg::ThisOnly) {
+            record->AddException(CurrentDay());
+            UpdateEvent(*record);
+            emit changed();
+            return true;
+        }
+        if (scope == CTavScRepeatScopeDlg::Future) {
+            record->SetEndDate(CTavDbTime::fromDateAndTime(CurrentDay().addDays(-1), QTime(23, 59, 59)));
+            UpdateEvent(*record);
+            emit changed();
+            return true;
+        }
+    }
+    const CTavOptions& options = CTavOptions::instance();
+    bool archive = options.CheckBackup() != 0;
+    if (options.CheckDelete()) {
+        CTavScDeleteDlg dialog(archive, owner);
+        if (RunModal(dialog) != QDialog::Accepted)
+            return false;
+        archive = dialog.Archive();
+    }
+    DeleteEvent(*record, archive);
+    emit changed();
+    return true;
+}
+
+TavTime ScheduleState::DayStart(int seconds) const
+{
+    return CTavDbTime::fromDateAndTime(CurrentDay(), QTime::fromMSecsSinceStartOfDay(seconds * 1000));
+}
+
+bool ScheduleState::MoveEvent(QWidget* owner, CTavDbDateRecord& record, int startSec, int endSec,
+                              bool untimed)
+{
+    CTavComDragTracker::Normalise(startSec, endSec);
+    if (!MayChange(owner, record))
+        return false;
+    const TavTime start = DayStart(startSec);
+    const TavTime end = DayStart(endSec);
+    const QDate day = CurrentDay();
+    if (!record.IsRepeating()) {
+        CTavDbDateRecord edited = record;
+        edited.SetStartTime(start);
+        edited.SetEndTime(end);
+        edited.SetUntimed(untimed);
+        UpdateEvent(edited);
+        emit changed();
+        return true;
+    }
+    const int scope = AskScope(owner);
+    if (scope == CTavScRepeatScopeDlg::Cancel)
+        return false;
+    if (scope == CTavScRepeatScopeDlg::All) {
+        const QDate first = record.GetStartDate();
+        CTavDbDateRecord edited = record;
+        edited.SetStartTime(CTavDbTime::fromDateAndTime(first, CTavDbTime::toTime(start)));
+        edited.SetEndTime(CTavDbTime::fromDateAndTime(first, CTavDbTime::toTime(end)));
+        edited.SetUntimed(untimed);
+        UpdateEvent(edited);
+        emit changed();
+        return true;
+    }
+    if (!CheckLimit(owner, QStringLiteral("予定の編集")))
+        return false;
+    CTavDbDateRecord added;
+    added.SetDesc(record.GetDesc());
+    added.SetNote(record.GetNote());
+    added.SetAlarm(record.GetIsAlarmSet());
+    added.SetAlarmAdvance(record.GetAlarmAdvance());
+    added.SetAlarmUnit(record.GetAlarmUnit());
+    bool colorSet = false;
+    uint32_t color = 0;
+    record.GetTextColor(colorSet, color);
+    added.SetTextColor(colorSet, color);
+    QString iconName;
+    uint32_t iconType = 0;
+    int iconId = 0;
+    record.GetIcon(iconName, iconType, iconId);
+    added.SetIcon(iconName, iconType, iconId);
+    added.SetSheetName(record.GetSheetName());
+    added.SetPrivate(record.GetIsPrivate());
+    added.SetCategoryID(record.GetCategoryID());
+    added.SetStartTime(start);
+    added.SetEndTime(end);
+    added.SetUntimed(untimed);
+    if (scope == CTavScRepeatScopeDlg::Future)
+        added.CopyRepeatRule(record);
+    if (AddEvent(owner, added) != TavStatusCode::Ok)
+        return false;
+    CTavDbDateRecord old = record;
+    if (scope == CTavScRepeatScopeDlg::ThisOnly)
+        old.AddException(day);
+    else
+        old.SetEndDate(CTavDbTime::fromDateAndTime(day.addDays(-1), QTime(23, 59, 59)));
+    UpdateEvent(old);
+    selectedEvent = nullptr;
+    emit changed();
+    return true;
+}
+
+bool ScheduleState::DiscardOldEvents(QWidget* owner)
+{
+    CTavScDiscardDlg dialog(m_discardArchive, owner);
+    if (RunModal(dialog) != QDialog::Accepted)
+        return false;
+    m_discardArchive = dialog.Archive();
+    const QDate cut = CTavScDiscardDlg::CutOff(CTavDbClock::Today(), dialog.Period()->currentIndex());
+    CTavScCalendarGrid grid;
+    grid.Build(cut.year(), cut.month(), startDayOfWeek);
+    const int week = CTavScCalendarGrid::WeekNumber(cut, startDayOfWeek);
+    selectedEvent = nullptr;
+    Store().DeletePastRecords(CTavDbTime::dayKey(cut), cut.year(), week, cut.month(), m_discardArchive);
+    emit changed();
+    return true;
+}
+
+void ScheduleState::SelectEvent(CTavDbDateRecord* record)
+{
+    selectedEvent = record;
+    selectedEventDate = currentDate;
+}
+
+int ScheduleState::PrivateMode() const
+{
+    return m_app.privateMode();
+}
+
+CTavDbFreePrcObjectManager& ScheduleState::Icons()
+{
+    if (!m_icons)
+        m_icons = std::make_unique<CTavDbFreePrcObjectManager>();
+    const QStringList folders{CTavDbBackupFolder::Path(m_app.Users())};
+    if (m_icons->GetFolders() != folders)
+        m_icons->SetFolders(folders);
+    return *m_icons;
+}
+
+QImage ScheduleState::IconImage(const QString& name, uint32_t type, int id)
+{
+    const QByteArray bytes = Icons().FindResource(name, type, static_cast<uint16_t>(id));
+    QImage image;
+    if (bytes.isEmpty() || CTavDbFreePalmBitmap::CreateBitmap(bytes, &image) != TavStatusCode::Ok)
+        return {};
+    return image;
+}
+
+void ScheduleState::BeginModal()
+{
+    idleRefresh = false;
+    m_app.setReadyForSync(0);
+}
+
+void ScheduleState::EndModal()
+{
+    idleRefresh = true;
+    m_app.setReadyForSync(1);
+}

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <QObject>
+#include <memory>
+
+#include "CTavDbTime.h"
+#include "CTavScBoxHost.h"
+#include "CTavScCalendarGrid.h"
+#include "TavStatus.h"
+
+class CTavApp;
+class CTavDbDate;
+class CTavDbDateRecord;
+class CTavDbFreePrcObjectManager;
+class QWidget;
+
+// The state every schedule window shares (current date, calendar, selection) and the
+// operations on the date store that they all use. One per application, owned by it.
+class ScheduleState final : public QObject, public CTavScBoxHost
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ScheduleState)
+public:
+    static constexpr int kMaxEvents = 65536;
+
+    // The application's schedule state, made on first use.
+    static ScheduleState& Of(CTavApp& app);
+
+    CTavApp& App() const { return m_app; }
+    CTavDbDate& Store() const;
+
+    CTavScCalendarGrid calendar;
+    int startDayOfWeek = 0;
+    int startTime = 9;
+    TavTime currentDate = 0;
+    int selectedHour = 9;
+    bool selectedUntimed = false;
+    CTavDbDateRecord* selectedEvent = nullptr;
+    TavTime selectedEventDate = 0;
+    bool idleRefresh = true;
+
+    QDate CurrentDay() const { return CTavDbTime::toDate(currentDate); }
+    static int ReadStartDayOfWeek();
+    static int ReadStartTime();
+
+    void GoToDate(const QDate& date);
+    // One day on or back with the 22:00 rule; false at the ends of the range.
+    bool NextDay();
+    bool PreviousDay();
+
+    // False (after the data-limit message naming the command) when the store is full.
+    bool CheckLimit(QWidget* owner, const QString& command);
+    // "Add Failed" on a store error; the record keeps its new unique id on success.
+    TavStatus AddEvent(QWidget* owner, CTavDbDateRecord& record);
+    TavStatus UpdateEvent(const CTavDbDateRecord& record);
+    TavStatus DeleteEvent(CTavDbDateRecord& record, bool archive);
+
+    // A new event at the selected hour of the current day (or untimed), without own colour.
+    std::unique_ptr<CTavDbDateRecord> MakeNewEvent() const;
+    // The scope question of a repeating event (CTavScRepeatScopeDlg::Scope).
+    int AskScope(QWidget* owner);
+    // The password of a masked private event; true when it may be changed.
+    bool MayChange(QWidget* owner, const CTavDbDateRecord& record);
+    // Delete event with its scope and confirmation; true when the store changed.
+    bool DeleteSelected(QWidget* owner);
+    // Moves or resizes an event to new seconds of the current day; scope as for Delete.
+    bool MoveEvent(QWidget* owner, CTavDbDateRecord& record, int startSec, int endSec, bool untimed);
+    // The discard dialog and DeletePastRecords; true when the user went ahead.
+    bool DiscardOldEvents(QWidget* owner);
+
+    // Runs a modal dialog with idleRefresh and readyForSync cleared for its duration.
+    template <typename Dialog> int RunModal(Dialog& dialog);
+
+    bool IsSelectedEvent(const CTavDbDateRecord* record) const override { return record == selectedEvent; }
+    void SelectEvent(CTavDbDateRecord* record) override;
+    int PrivateMode() const override;
+    QImage IconImage(const QString& name, uint32_t type, int id) override;
+    CTavDbFreePrcObjectManager& Icons();
+
+signals:
+    // The store or the current date changed: every schedule view refreshes.
+    void changed();
+
+private:
+    explicit ScheduleState(CTavApp& app);
+    void BeginModal();
+    void EndModal();
+    void SetCurrent(TavTime day);
+    TavTime DayStart(int seconds) const;
+
+    CTavApp& m_app;
+    std::unique_ptr<CTavDbFreePrcObjectManager> m_icons;
+    bool m_discardArchive = true;
+};
+
+template <typename Dialog> int ScheduleState::RunModal(Dialog& dialog)
+{
+    BeginModal();
+    const int result = dialog.exec();
+    EndModal();
+    return result;
+}

@@ -1,0 +1,675 @@
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QToolButton>
+
+#include "AppTestEnv.h"
+#include "CTavApp.h"
+#include "CTavDbClock.h"
+#include "CTavDbDate.h"
+#include "CTavDbEnv.h"
+#include "CTavDbUser.h"
+#include "CTavDialogBase.h"
+#include "CTavScColorDlg.h"
+#include "CTavScDatePickDlg.h"
+#include "CTavScDayDoc.h"
+#include "CTavScDayFrame.h"
+#include "CTavScDayPreview.h"
+#include "CTavScDayView.h"
+#include "CTavScDeleteDlg.h"
+#include "CTavScEditDlg.h"
+#include "CTavScEventBox.h"
+#include "CTavScRepeatScopeDlg.h"
+#include "CTavScSheetPickDlg.h"
+#include "CTavScTimeEdit.h"
+#include "ScheduleState.h"
+#include "TavCommandIds.h"
+
+namespace {
+const QDate kMonday(2024, 3, 11);
+
+int sec(int h, int m, int s = 0)
+{
+    return h * 3600 + m * 60 + s;
+}
+
+TavTime at(const QDate& day, int h, int m, int s = 0)
+{
+    return CTavDbTime::fromDateAndTime(day, QTime(h, m, s));
+}
+
+AppTestEnv::DialogAnswer editorAnswer(std::function<void(CTavScEditDlg&)> edit)
+{
+    return [edit](CTavDialogBase& dialog) {
+        auto* editor = qobject_cast<CTavScEditDlg*>(&dialog);
+        if (!editor)
+            return int(QDialog::Rejected);
+        edit(*editor);
+        editor->accept();
+        return editor->result();
+    };
+}
+
+AppTestEnv::DialogAnswer scopeAnswer(int scope)
+{
+    return [scope](CTavDialogBase& dialog) {
+        auto* ask = qobject_cast<CTavScRepeatScopeDlg*>(&dialog);
+        if (!ask)
+            return int(QDialog::Rejected);
+        ask->Button(CTavScRepeatScopeDlg::Scope(scope))->click();
+        return ask->result();
+    };
+}
+} // namespace
+
+// The day window driven with mouse and keys: creating, moving, resizing, editing and deleting
+// events with the scope rules of repeating events, checked against the store.
+class TestDayView : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void createAtClickedHourAndInUntimedBand();
+    void moveAndResizeWithClamp();
+    void deleteScopesOfWeeklyEvent_data();
+    void deleteScopesOfWeeklyEvent();
+    void editAllOccurrencesMovedToTuesday();
+    void editOnlyThisOccurrence();
+    void unchangedRepeatingEventAsksNothing();
+    void editorValidation_data();
+    void editorValidation();
+    void editorOpeningTimes();
+    void editorColourAndSheetLink();
+    void maskedPrivateEventNeedsPassword();
+    void contextMenuAndSteppingDays();
+    void screenshots();
+
+private:
+    uint32_t addEvent(const QString& desc, const QDate& day, int h1, int m1, int h2, int m2,
+                      bool isPrivate = false);
+    uint32_t addWeekly(const QString& desc, const QDate& first, uint8_t mask);
+    void refresh();
+    CTavScEventBox* box(const QString& text) const;
+    QRect onScreen(const CTavComScheduleBox* box) const;
+    QPoint timedPoint(int seconds) const;
+    CTavDbDateRecord* record(uint32_t id) const;
+
+    std::unique_ptr<AppTestEnv> m_env;
+    std::unique_ptr<CTavApp> m_app;
+    CTavScDayFrame* m_frame = nullptr;
+    CTavScDayView* m_view = nullptr;
+    ScheduleState* m_state = nullptr;
+};
+
+void TestDayView::init()
+{
+    CTavDbClock::SetFixed(QDateTime(kMonday, QTime(10, 0)));
+    m_env = std::make_unique<AppTestEnv>();
+    AppTestEnv::AddUser(QStringLiteral("Hanako"));
+    m_app = m_env->Start();
+    QVERIFY(m_app->MainFrame());
+    m_app->SwitchModule(TavModule::Day);
+    m_frame = qobject_cast<CTavScDayFrame*>(m_app->Frame(TavSlot::Day));
+    QVERIFY(m_frame);
+    m_view = m_frame->View();
+    m_state = &ScheduleState::Of(*m_app);
+    QTest::qWait(1);
+    QCOMPARE(m_state->CurrentDay(), kMonday);
+    QVERIFY(m_view->viewport()->height() > 300);
+}
+
+void TestDayView::cleanup()
+{
+    AppTestEnv::Close(m_app);
+    m_env.reset();
+    CTavDbClock::Release();
+}
+
+uint32_t TestDayView::addEvent(const QString& desc, const QDate& day, int h1, int m1, int h2, int m2,
+                               bool isPrivate)
+{
+    CTavDbDateRecord r;
+    r.SetDesc(desc);
+    r.SetStartTime(at(day, h1, m1));
+    r.SetEndTime(at(day, h2, m2));
+    r.SetPrivate(isPrivate);
+    r.SetAlarmAdvance(5);
+    [&] { QCOMPARE(m_app->DateStore().AddRecord(r), TavStatusCode::Ok); }();
+    return r.GetUniqueId();
+}
+
+uint32_t TestDayView::addWeekly(const QString& desc, const QDate& first, uint8_t mask)
+{
+    CTavDbDateRecord r;
+    r.SetDesc(desc);
+    r.SetStartTime(at(first, 10, 0));
+    r.SetEndTime(at(first, 11, 0));
+    r.SetMyBrand(CTavDbDateRecord::RepeatWeekly);
+    r.SetInterval(1);
+    r.SetWeekDayMask(mask);
+    r.SetDayIndex(1);
+    [&] { QCOMPARE(m_app->DateStore().AddRecord(r), TavStatusCode::Ok); }();
+    return r.GetUniqueId();
+}
+
+void TestDayView::refresh()
+{
+    emit m_state->changed();
+}
+
+CTavScEventBox* TestDayView::box(const QString& text) const
+{
+    for (int c = 0; c < m_view->GetColumCount(); ++c) {
+        for (const auto* list : {&m_view->GetColum(c)->GetBoxes(), &m_view->GetColum(c)->GetNoTimeBoxes()}) {
+            for (const auto& b : *list) {
+                if (b->GetText() == text)
+                    return static_cast<CTavScEventBox*>(b.get());
+            }
+        }
+    }
+    return nullptr;
+}
+
+QRect TestDayView::onScreen(const CTavComScheduleBox* b) const
+{
+    const CTavComGridGeometry& geo = m_view->Geometry();
+    const QPoint topLeft =
+        b->IsNoTime() ? geo.NoTimeToView(b->GetRect().topLeft()) : geo.TimedToView(b->GetRect().topLeft());
+    return QRect(topLeft, b->GetRect().size());
+}
+
+QPoint TestDayView::timedPoint(int seconds) const
+{
+    const CTavComGridGeometry& geo = m_view->Geometry();
+    return QPoint(geo.TimedRect().center().x(), geo.TimedToView(QPoint(0, geo.Scale().TimeToY(seconds))).y());
+}
+
+CTavDbDateRecord* TestDayView::record(uint32_t id) const
+{
+    return static_cast<CTavDbDateRecord*>(m_app->DateStore().FindRecord(id));
+}
+
+void TestDayView::createAtClickedHourAndInUntimedBand()
+{
+    m_env->AnswerDialog(
+        editorAnswer([](CTavScEditDlg& e) { e.TitleEdit()->setText(QStringLiteral("打合せ")); }));
+    QTest::mouseDClick(m_view->viewport(), Qt::LeftButton, {}, timedPoint(sec(14, 20)));
+    QCOMPARE(m_env->DialogTitles(), QStringList{QStringLiteral("新規予定")});
+    CTavScEventBox* created = box(QStringLiteral("打合せ"));
+    QVERIFY(created);
+    QCOMPARE(created->Record()->GetStartTime(), at(kMonday, 14, 0));
+    QCOMPARE(created->Record()->GetEndTime(), at(kMonday, 15, 0));
+    QVERIFY(!created->Record()->GetIsUntimed());
+    QCOMPARE(m_app->DateStore().GetRecordCount(), 1);
+
+    // A click on an empty place clears the selection; a double click in the band makes an
+    // untimed event.
+    const QPoint band = m_view->Geometry().NoTimeRect().center();
+    QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, timedPoint(sec(19, 0)));
+    QVERIFY(!m_state->selectedEvent);
+    m_env->AnswerDialog(
+        editorAnswer([](CTavScEditDlg& e) { e.TitleEdit()->setText(QStringLiteral("休み")); }));
+    QTest::mouseDClick(m_view->viewport(), Qt::LeftButton, {}, band);
+    CTavScEventBox* untimed = box(QStringLiteral("休み"));
+    QVERIFY(untimed);
+    QVERIFY(untimed->IsNoTime());
+    QVERIFY(untimed->Record()->GetIsUntimed());
+    QCOMPARE(untimed->Record()->GetStartDate(), kMonday);
+
+    // Ctrl+N after a click at 8:00 starts there; cancel leaves the store alone.
+    bool startsAtEight = false;
+    m_env->AnswerDialog([&startsAtEight](CTavDialogBase& d) {
+        auto* e = qobject_cast<CTavScEditDlg*>(&d);
+        startsAtEight = e && e->StartEdit()->time() == QTime(8, 0) && !e->UntimedBox()->isChecked();
+        d.reject();
+        return d.result();
+    });
+    QTest::keyClick(m_view, Qt::Key_Home);
+    QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, timedPoint(sec(8, 10)));
+    QTest::keyClick(m_view, Qt::Key_N, Qt::ControlModifier);
+    QVERIFY(m_env->AllAnswersUsed());
+    QVERIFY(startsAtEight);
+    QCOMPARE(m_app->DateStore().GetRecordCount(), 2);
+}
+
+void TestDayView::moveAndResizeWithClamp()
+{
+    const uint32_t id = addEvent(QStringLiteral("会議"), kMonday, 10, 0, 11, 0);
+    refresh();
+    const int hour = m_view->Geometry().Scale().HourHeight();
+    QRect r = onScreen(box(QStringLiteral("会議")));
+    QTest::mousePress(m_view->viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseMove(m_view->viewport(), r.center() + QPoint(0, hour / 2));
+    QTest::mouseMove(m_view->viewport(), r.center() + QPoint(0, hour));
+    QTest::mouseRelease(m_view->viewport(), Qt::LeftButton, {}, r.center() + QPoint(0, hour));
+    QCOMPARE(record(id)->GetStartTime(), at(kMonday, 11, 0));
+    QCOMPARE(record(id)->GetEndTime(), at(kMonday, 12, 0));
+
+    // Dragging the bottom edge past the end of the day stops at 23:55:55.
+    QTest::keyClick(m_view, Qt::Key_End);
+    const uint32_t late = addEvent(QStringLiteral("夜"), kMonday, 21, 0, 22, 0);
+    refresh();
+    QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, onScreen(box(QStringLiteral("夜"))).center());
+    r = onScreen(box(QStringLiteral("夜")));
+    const QPoint edge(r.center().x(), r.bottom());
+    QCOMPARE(m_view->IsBoxBottomHit(edge), box(QStringLiteral("夜")));
+    const QPoint below(edge.x(), m_view->viewport()->height() + 40);
+    QTest::mousePress(m_view->viewport(), Qt::LeftButton, {}, edge);
+    QTest::mouseMove(m_view->viewport(), edge + QPoint(0, hour));
+    QTest::mouseMove(m_view->viewport(), below);
+    QTest::mouseRelease(m_view->viewport(), Qt::LeftButton, {}, below);
+    QCOMPARE(record(late)->GetStartTime(), at(kMonday, 21, 0));
+    QCOMPARE(record(late)->GetEndTime(), at(kMonday, 23, 55, 55));
+    QCOMPARE(m_app->DateStore().GetRecordCount(), 2);
+}
+
+void TestDayView::deleteScopesOfWeeklyEvent_data()
+{
+    QTest::addColumn<int>("scope");
+    QTest::newRow("this occurrence") << int(CTavScRepeatScopeDlg::ThisOnly);
+    QTest::newRow("this and future") << int(CTavScRepeatScopeDlg::Future);
+    QTest::newRow("all") << int(CTavScRepeatScopeDlg::All);
+    QTest::newRow("cancel") << int(CTavScRepeatScopeDlg::Cancel);
+}
+
+void TestDayView::deleteScopesOfWeeklyEvent()
+{
+    QFETCH(int, scope);
+    const uint32_t id = addWeekly(QStringLiteral("定例"), kMonday.addDays(-7), 1 << 1);
+    refresh();
+    QVERIFY(box(QStringLiteral("定例")));
+    QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, onScreen(box(QStringLiteral("定例"))).center());
+    QVERIFY(m_frame->DeleteAction()->isEnabled());
+    if (scope == CTavScRepeatScopeDlg::Cancel)
+        m_env->AnswerDialog(AppTestEnv::PressCancel());
+    else
+        m_env->AnswerDialog(scopeAnswer(scope));
+    if (scope == CTavScRepeatScopeDlg::All)
+        m_env->AnswerDialog([](CTavDialogBase& d) {
+            auto* confirm = qobject_cast<CTavScDeleteDlg*>(&d);
+            if (!confirm || !confirm->Archive())
+                return 99;
+            d.accept();
+            return d.result();
+        });
+    QTest::keyClick(m_view, Qt::Key_Delete);
+    QVERIFY(m_env->AllAnswersUsed());
+
+    CTavDbDate& store = m_app->DateStore();
+    const QString previous = CTavDbTime::dayKey(kMonday.addDays(-7));
+    const QString today = CTavDbTime::dayKey(kMonday);
+    const QString next = CTavDbTime::dayKey(kMonday.addDays(7));
+    switch (scope) {
+    case CTavScRepeatScopeDlg::ThisOnly:
+        QVERIFY(record(id)->IsException(kMonday));
+        QVERIFY(store.IsRepeatTarget(*record(id), previous));
+        QVERIFY(!store.IsRepeatTarget(*record(id), today));
+        QVERIFY(store.IsRepeatTarget(*record(id), next));
+        break;
+    case CTavScRepeatScopeDlg::Future:
+        QCOMPARE(record(id)->GetEndDate(), at(kMonday.addDays(-1), 23, 59, 59));
+        QVERIFY(store.IsRepeatTarget(*record(id), previous));
+        QVERIFY(!store.IsRepeatTarget(*record(id), today));
+        QVERIFY(!store.IsRepeatTarget(*record(id), next));
+        break;
+    case CTavScRepeatScopeDlg::All:
+        QVERIFY(!record(id) || record(id)->IsDeleted());
+        QCOMPARE(store.GetRecordCount(), 0);
+        QVERIFY(!m_state->selectedEvent);
+        break;
+    default:
+        QVERIFY(store.IsRepeatTarget(*record(id), today));
+        QVERIFY(!record(id)->HasEndDate());
+        QVERIFY(record(id)->GetExceptions().isEmpty());
+    }
+    QCOMPARE(box(QStringLiteral("定例")) != nullptr, scope == CTavScRepeatScopeDlg::Cancel);
+}
+
+void TestDayView::editAllOccurrencesMovedToTuesday()
+{
+    const uint32_t id = addWeekly(QStringLiteral("練習"), kMonday.addDays(-7), (1 << 1) | (1 << 3));
+    refresh();
+    QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, onScreen(box(QStringLiteral("練習"))).center());
+    m_env->AnswerDialog(editorAnswer([](CTavScEditDlg& e) {
+        QCOMPARE(e.DateEdit()->date(), kMonday);
+        QCOMPARE(e.RepeatLabel()->text(), QStringLiteral("あり"));
+        e.DateEdit()->setDate(kMonday.addDays(1));
+    }));
+    m_env->AnswerDialog(scopeAnswer(CTavScRepeatScopeDlg::All));
+    m_frame->EditAction()->trigger();
+    QVERIFY(m_env->AllAnswersUsed());
+
+    const CTavDbDateRecord* r = record(id);
+    QCOMPARE(m_app->DateStore().GetRecordCount(), 1);
+    QCOMPARE(r->GetWeekDayMask(), uint8_t((1 << 2) | (1 << 3)));
+    QCOMPARE(r->GetStartDate(), kMonday.addDays(-6));
+    QCOMPARE(CTavDbTime::toTime(r->GetStartTime()), QTime(10, 0));
+    CTavDbDate& store = m_app->DateStore();
+    QVERIFY(!store.IsRepeatTarget(*r, CTavDbTime::dayKey(kMonday)));
+    QVERIFY(store.IsRepeatTarget(*r, CTavDbTime::dayKey(kMonday.addDays(1))));
+    QVERIFY(store.IsRepeatTarget(*r, CTavDbTime::dayKey(kMonday.addDays(2))));
+    // The window follows the event to its new day.
+    QCOMPARE(m_state->CurrentDay(), kMonday.addDays(1));
+    QVERIFY(box(QStringLiteral("練習")));
+}
+
+void TestDayView::editOnlyThisOccurrence()
+{
+    const uint32_t id = addWeekly(QStringLiteral("定例"), kMonday.addDays(-7), 1 << 1);
+    refresh();
+    QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, onScreen(box(QStringLiteral("定例"))).center());
+    m_env->AnswerDialog(editorAnswer([](CTavScEditDlg& e) {
+        e.TitleEdit()->setText(QStringLiteral("定例 (臨時)"));
+        e.StartEdit()->setTime(QTime(13, 0));
+        e.EndEdit()->setTime(QTime(14, 30));
+    }));
+    m_env->AnswerDialog(scopeAnswer(CTavScRepeatScopeDlg::ThisOnly));
+    QTest::mouseDClick(m_view->viewport(), Qt::LeftButton, {},
+                       onScreen(box(QStringLiteral("定例"))).center());
+    QVERIFY(m_env->AllAnswersUsed());
+
+    CTavDbDate& store = m_app->DateStore();
+    QCOMPARE(store.GetRecordCount(), 2);
+    QCOMPARE(record(id)->GetDesc(), QStringLiteral("定例"));
+    QVERIFY(record(id)->IsException(kMonday));
+    QVERIFY(!box(QStringLiteral("定例")));
+    CTavScEventBox* single = box(QStringLiteral("定例 (臨時)"));
+    QVERIFY(single);
+    QVERIFY(!single->Record()->IsRepeating());
+    QCOMPARE(single->Record()->GetStartTime(), at(kMonday, 13, 0));
+    QCOMPARE(single->Record()->GetEndTime(), at(kMonday, 14, 30));
+}
+
+void TestDayView::unchangedRepeatingEventAsksNothing()
+{
+    const uint32_t id = addWeekly(QStringLiteral("定例"), kMonday.addDays(-7), 1 << 1);
+    refresh();
+    QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, onScreen(box(QStringLiteral("定例"))).center());
+    m_env->AnswerDialog(editorAnswer([](CTavScEditDlg&) {}));
+    m_frame->EditAction()->trigger();
+    QCOMPARE(m_env->DialogTitles(), QStringList{QStringLiteral("予定の編集")});
+    QCOMPARE(m_app->DateStore().GetRecordCount(), 1);
+    QCOMPARE(record(id)->GetStartDate(), kMonday.addDays(-7));
+}
+
+void TestDayView::editorValidation_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QTime>("start");
+    QTest::addColumn<QTime>("end");
+    QTest::addColumn<bool>("untimed");
+    QTest::addColumn<QDate>("repeatEnd");
+    QTest::addColumn<QString>("message");
+    const QString noTitle = QStringLiteral(
+        "予定の内容が入力されていません。タイトルを入力して[OK]ボタンをクリックしてください。");
+    const QString badEnd = QStringLiteral("開始時刻以前の時刻を終了時刻に入力しました。終了時刻を有効な値にす"
+                                          "るか、[ｷｬﾝｾﾙ]ボタンをクリックしてください。");
+    const QString badDate =
+        QStringLiteral("入力した日付は無効です。終了日には開始日以降の日付を指定してください。");
+    QTest::newRow("no title") << QString() << QTime(9, 0) << QTime(10, 0) << false << QDate() << noTitle;
+    QTest::newRow("end before start")
+        << QStringLiteral("a") << QTime(10, 0) << QTime(9, 55) << false << QDate() << badEnd;
+    QTest::newRow("untimed ignores times")
+        << QStringLiteral("a") << QTime(10, 0) << QTime(9, 55) << true << QDate() << QString();
+    QTest::newRow("repeat ends before start")
+        << QStringLiteral("a") << QTime(9, 0) << QTime(10, 0) << false << kMonday.addDays(-1) << badDate;
+    QTest::newRow("title of 255 bytes")
+        << QString(127, QChar(0x3042)) + u'x' << QTime(9, 0) << QTime(9, 0) << false << QDate() << QString();
+}
+
+void TestDayView::editorValidation()
+{
+    QFETCH(QString, title);
+    QFETCH(QTime, start);
+    QFETCH(QTime, end);
+    QFETCH(bool, untimed);
+    QFETCH(QDate, repeatEnd);
+    QFETCH(QString, message);
+    auto record = m_state->MakeNewEvent();
+    CTavScEditDlg editor(*m_state);
+    editor.SetRecord(record.get(), false);
+    editor.TitleEdit()->setText(title);
+    editor.StartEdit()->setTime(start);
+    editor.EndEdit()->setTime(end);
+    editor.UntimedBox()->setChecked(untimed);
+    if (repeatEnd.isValid()) {
+        CTavScRepeatRule rule;
+        rule.kind = CTavScRepeatRule::Daily;
+        rule.hasEnd = true;
+        rule.endDate = repeatEnd;
+        editor.SetRule(rule);
+    }
+    editor.show();
+    editor.accept();
+    if (message.isEmpty()) {
+        QVERIFY(m_env->Messages().isEmpty());
+        QCOMPARE(editor.result(), int(QDialog::Accepted));
+        QCOMPARE(record->GetDesc(), title);
+        QCOMPARE(record->Validate(), TavStatusCode::Ok);
+    } else {
+        QCOMPARE(m_env->Messages(), QStringList{message});
+        QCOMPARE(editor.result(), int(QDialog::Rejected));
+        QVERIFY(editor.isVisible());
+        QVERIFY(record->GetDesc().isEmpty());
+    }
+}
+
+void TestDayView::editorOpeningTimes()
+{
+    CTavDbDateRecord late;
+    late.SetStartTime(at(kMonday, 23, 30));
+    late.SetEndTime(at(kMonday, 23, 30));
+    CTavScEditDlg editor(*m_state);
+    editor.SetRecord(&late, false);
+    QCOMPARE(editor.StartEdit()->time(), QTime(23, 30));
+    QCOMPARE(editor.EndEdit()->time(), QTime(23, 55));
+    QVERIFY(!editor.AdvanceSpin()->isEnabled());
+    QCOMPARE(editor.AdvanceSpin()->value(), 5);
+
+    CTavDbDateRecord untimed;
+    untimed.SetStartTime(at(kMonday, 0, 0));
+    untimed.SetUntimed(true);
+    editor.SetRecord(&untimed, false);
+    QCOMPARE(editor.StartEdit()->time(), QTime(9, 0));
+    QCOMPARE(editor.EndEdit()->time(), QTime(10, 0));
+    QVERIFY(!editor.StartEdit()->isEnabled());
+    editor.UntimedBox()->setChecked(false);
+    QVERIFY(editor.StartEdit()->isEnabled());
+    editor.AlarmBox()->setChecked(true);
+    QVERIFY(editor.AdvanceSpin()->isEnabled());
+    editor.TitleEdit()->setText(QStringLiteral("定期点検"));
+    editor.NoteEdit()->setPlainText(QStringLiteral("工具を持参"));
+    editor.show();
+    AppTestEnv::Screenshot(&editor, QStringLiteral("event-editor"));
+}
+
+void TestDayView::editorColourAndSheetLink()
+{
+    const QString folder = m_app->Users().GetCurrUserPath() + CTavDbEnv::GetQuillosDir();
+    QVERIFY(QDir().mkpath(folder));
+    for (const QString& name : {QStringLiteral("旅行メモ.pdb"), QStringLiteral("notes.txt")}) {
+        QFile file(folder + u'/' + name);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    auto record = m_state->MakeNewEvent();
+    CTavScEditDlg editor(*m_state);
+    editor.SetRecord(record.get(), false);
+    editor.TitleEdit()->setText(QStringLiteral("旅行"));
+
+    m_env->AnswerDialog([](CTavDialogBase& d) {
+        auto* colours = qobject_cast<CTavScColorDlg*>(&d);
+        if (!colours)
+            return 99;
+        colours->Swatches().at(3)->click();
+        d.accept();
+        return d.result();
+    });
+    m_env->AnswerDialog([](CTavDialogBase& d) {
+        auto* sheets = qobject_cast<CTavScSheetPickDlg*>(&d);
+        if (!sheets || sheets->List()->count() != 1)
+            return 99;
+        sheets->List()->setCurrentRow(0);
+        d.accept();
+        return d.result();
+    });
+    editor.ColorButton()->click();
+    editor.SheetButton()->click();
+    QCOMPARE(m_env->DialogTitles(),
+             (QStringList{QStringLiteral("色の選択"), QStringLiteral("手書きメモの選択")}));
+    editor.accept();
+    bool set = false;
+    uint32_t colour = 0;
+    record->GetTextColor(set, colour);
+    QVERIFY(set);
+    QCOMPARE(colour, CTavScColorDlg::Palette().at(3));
+    QCOMPARE(record->GetSheetName(), QStringLiteral("旅行メモ"));
+
+    // "No colour" takes the colour away again; a cancelled choice keeps the link.
+    CTavScEditDlg again(*m_state);
+    again.SetRecord(record.get(), true);
+    m_env->AnswerDialog([](CTavDialogBase& d) {
+        auto* colours = qobject_cast<CTavScColorDlg*>(&d);
+        if (!colours)
+            return 99;
+        colours->NoColorButton()->click();
+        return d.result();
+    });
+    m_env->AnswerDialog(AppTestEnv::PressCancel());
+    again.ColorButton()->click();
+    again.SheetButton()->click();
+    again.accept();
+    record->GetTextColor(set, colour);
+    QVERIFY(!set);
+    QCOMPARE(record->GetSheetName(), QStringLiteral("旅行メモ"));
+}
+
+void TestDayView::maskedPrivateEventNeedsPassword()
+{
+    QCOMPARE(m_app->Users().SetPassword(QStringLiteral("Hanako"), QStringLiteral("himitsu")),
+             TavStatusCode::Ok);
+    const uint32_t id = addEvent(QStringLiteral("通院"), kMonday, 10, 0, 11, 0, true);
+    m_app->setPrivateModeValue(1);
+    refresh();
+    QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, onScreen(box(QStringLiteral("通院"))).center());
+    QVERIFY(m_state->selectedEvent);
+
+    // A wrong password is refused and asked again; cancel ends the command.
+    m_env->AnswerDialog(AppTestEnv::TypePassword(QStringLiteral("wrong")));
+    m_env->AnswerDialog(AppTestEnv::PressCancel());
+    m_frame->EditAction()->trigger();
+    QCOMPARE(m_env->Messages(), QStringList{QStringLiteral("パスワードが無効です。")});
+    QCOMPARE(m_env->DialogTitles().size(), 2);
+    QVERIFY(m_env->AllAnswersUsed());
+
+    // The right one opens the editor; a moved box asks again before it changes the store.
+    m_env->ClearRecords();
+    m_env->AnswerDialog(AppTestEnv::TypePassword(QStringLiteral("himitsu")));
+    m_env->AnswerDialog(
+        editorAnswer([](CTavScEditDlg& e) { e.TitleEdit()->setText(QStringLiteral("通院 (歯科)")); }));
+    m_frame->EditAction()->trigger();
+    QVERIFY(m_env->AllAnswersUsed());
+    QCOMPARE(record(id)->GetDesc(), QStringLiteral("通院 (歯科)"));
+
+    m_env->AnswerDialog(AppTestEnv::PressCancel());
+    QVERIFY(!m_state->MoveEvent(m_view, *record(id), sec(12, 0), sec(13, 0), false));
+    QCOMPARE(record(id)->GetStartTime(), at(kMonday, 10, 0));
+    m_app->setPrivateModeValue(0);
+    QVERIFY(m_state->MoveEvent(m_view, *record(id), sec(13, 0), sec(12, 0), false));
+    QCOMPARE(record(id)->GetStartTime(), at(kMonday, 12, 0));
+    QCOMPARE(record(id)->GetEndTime(), at(kMonday, 13, 0));
+}
+
+void TestDayView::contextMenuAndSteppingDays()
+{
+    addEvent(QStringLiteral("会議"), kMonday, 10, 0, 11, 0);
+    refresh();
+    QTest::mousePress(m_view->viewport(), Qt::RightButton, {}, timedPoint(sec(15, 10)));
+    QCOMPARE(m_state->selectedHour, 15);
+    QVERIFY(m_view->ContextMenu());
+    QCOMPARE(m_view->ContextMenu()->actions().size(), 1);
+    QCOMPARE(m_view->ContextMenu()->actions().first()->text(), QStringLiteral("新規予定(&N)..."));
+    m_view->ContextMenu()->close();
+    QTest::mousePress(m_view->viewport(), Qt::RightButton, {},
+                      onScreen(box(QStringLiteral("会議"))).center());
+    QVERIFY(m_state->selectedEvent);
+    QStringList texts;
+    for (QAction* a : m_view->ContextMenu()->actions())
+        texts << a->text();
+    QCOMPARE(texts, (QStringList{QStringLiteral("予定の削除(&D)..."), QString(),
+                                 QStringLiteral("予定の編集(&I)...")}));
+    m_view->ContextMenu()->close();
+
+    m_frame->NextButton()->click();
+    QCOMPARE(m_state->CurrentDay(), kMonday.addDays(1));
+    QVERIFY(!m_state->selectedEvent);
+    QVERIFY(!box(QStringLiteral("会議")));
+    m_env->AnswerDialog([](CTavDialogBase& d) {
+        auto* pick = qobject_cast<CTavScDatePickDlg*>(&d);
+        if (!pick || pick->Date() != kMonday.addDays(1))
+            return 99;
+        pick->Calendar()->setSelectedDate(QDate(2024, 12, 24));
+        d.accept();
+        return d.result();
+    });
+    m_frame->CalendarButton()->click();
+    QCOMPARE(m_state->CurrentDay(), QDate(2024, 12, 24));
+    QCOMPARE(m_state->calendar.GetMonth(), 12);
+    m_frame->TodayButton()->click();
+    QCOMPARE(m_state->CurrentDay(), kMonday);
+    m_state->GoToDate(CTavDbTime::lastDate());
+    QVERIFY(!m_state->NextDay());
+    QVERIFY(!m_frame->NextButton()->isEnabled());
+    QCOMPARE(m_state->CurrentDay(), CTavDbTime::lastDate());
+    m_state->GoToDate(CTavDbTime::firstDate());
+    QVERIFY(!m_state->PreviousDay());
+    QCOMPARE(m_state->CurrentDay(), CTavDbTime::firstDate());
+    QVERIFY(m_state->NextDay());
+    QCOMPARE(m_state->CurrentDay(), QDate(1970, 1, 3));
+}
+
+void TestDayView::screenshots()
+{
+    addEvent(QStringLiteral("朝会"), kMonday, 9, 0, 9, 30);
+    addEvent(QStringLiteral("設計レビュー"), kMonday, 10, 0, 12, 0);
+    addEvent(QStringLiteral("顧客訪問"), kMonday, 11, 0, 13, 0);
+    addEvent(QStringLiteral("昼食"), kMonday, 12, 0, 13, 0);
+    addEvent(QStringLiteral("健康診断"), kMonday, 15, 0, 16, 30, true);
+    CTavDbDateRecord allDay;
+    allDay.SetDesc(QStringLiteral("出張"));
+    allDay.SetStartTime(at(kMonday, 0, 0));
+    allDay.SetUntimed(true);
+    allDay.SetTextColor(true, 0x99FFFF);
+    QCOMPARE(m_app->DateStore().AddRecord(allDay), TavStatusCode::Ok);
+    addWeekly(QStringLiteral("週次定例"), kMonday.addDays(-7), 1 << 1);
+    refresh();
+    QVERIFY(box(QStringLiteral("顧客訪問")));
+    QVERIFY(box(QStringLiteral("出張"))->IsNoTime());
+    QVERIFY(box(QStringLiteral("健康診断"))->IsPrivate());
+    AppTestEnv::Screenshot(m_app->MainFrame(), QStringLiteral("day-window-shown"));
+
+    m_app->setPrivateModeValue(1);
+    refresh();
+    QVERIFY(box(QStringLiteral("健康診断"))->IsMasked());
+    AppTestEnv::Screenshot(m_app->MainFrame(), QStringLiteral("day-window-masked"));
+
+    m_app->setPrivateModeValue(2);
+    m_app->DateStore().SetPrivateMode(2);
+    refresh();
+    QVERIFY(!box(QStringLiteral("健康診断")));
+    AppTestEnv::Screenshot(m_app->MainFrame(), QStringLiteral("day-window-hidden"));
+    QVERIFY(!m_frame->Preview()->EditButton()->isEnabled());
+}
+
+QTEST_MAIN(TestDayView)
+#include "tst_dayview.moc"
