@@ -114,8 +114,8 @@ int CTavDbText::mbLength(const QString& text)
 bool CTavDbText::isValidUtf8(const QByteArray& bytes)
 {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)decoder.decode(bytes);
-    return !decoder.hasError();
+    const QString decoded = decoder.decode(bytes); // the decoder works only when converted
+    return !decoder.hasError() && decoded.size() >= 0;
 }
 
 QString CTavDbText::truncateToBytes(const QString& text, int maxBytes)

@@ -1,6 +1,7 @@
 #include "CTavDbUser.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -41,23 +42,30 @@ CTavDbUser::CTavDbUser() { Reload(); }
 TavStatus CTavDbUser::Reload()
 {
     m_users.clear();
+    m_lastId = 0;
+    m_unreadable = false;
     QFile file(userListPath());
     if (!file.exists())
         return TavStatusCode::Ok;
+    m_unreadable = true;
     if (!file.open(QIODevice::ReadOnly))
         return TavStatusCode::FileError;
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &error);
     if (error.error != QJsonParseError::NoError || !doc.isObject())
         return TavStatusCode::Corrupt;
+    m_unreadable = false;
+    m_lastId = static_cast<uint32_t>(doc.object().value(QStringLiteral("lastId")).toInteger());
     for (const QJsonValue& v : doc.object().value(QStringLiteral("users")).toArray()) {
         const QJsonObject o = v.toObject();
         Entry e;
         e.id = static_cast<uint32_t>(o.value(QStringLiteral("id")).toInteger());
         e.name = o.value(QStringLiteral("name")).toString();
         e.passwordHash = o.value(QStringLiteral("password")).toString();
-        if (e.id != 0 && !e.name.isEmpty() && !find(e.name))
+        if (e.id != 0 && !e.name.isEmpty() && !find(e.name)) {
             m_users.append(e);
+            m_lastId = std::max(m_lastId, e.id);
+        }
     }
     if (!find(m_current))
         m_current.clear();
@@ -66,6 +74,8 @@ TavStatus CTavDbUser::Reload()
 
 TavStatus CTavDbUser::save() const
 {
+    if (m_unreadable)
+        return TavStatusCode::Corrupt;
     QJsonArray list;
     for (const Entry& e : m_users) {
         QJsonObject o{{QStringLiteral("id"), static_cast<qint64>(e.id)}, {QStringLiteral("name"), e.name}};
@@ -73,7 +83,8 @@ TavStatus CTavDbUser::save() const
             o.insert(QStringLiteral("password"), e.passwordHash);
         list.append(o);
     }
-    const QJsonDocument doc(QJsonObject{{QStringLiteral("users"), list}});
+    const QJsonDocument doc(
+        QJsonObject{{QStringLiteral("lastId"), static_cast<qint64>(m_lastId)}, {QStringLiteral("users"), list}});
     return CTavDbFileUtil::writeAtomically(userListPath(), doc.toJson()) ? TavStatusCode::Ok
                                                                          : TavStatusCode::FileError;
 }
@@ -131,13 +142,11 @@ TavStatus CTavDbUser::AddUser(const QString& name)
         return TavStatusCode::InvalidArgument;
     if (find(name))
         return TavStatusCode::Duplicate;
-    uint32_t id = 1;
-    for (const Entry& e : m_users)
-        id = std::max(id, e.id + 1);
-    // Never reuse the folder of a user deleted earlier whose files may linger.
+    uint32_t id = m_lastId + 1;
     while (QFileInfo::exists(CTavDbEnv::GetCorePath() + folderOf(id)))
         ++id;
     m_users.append(Entry{id, name, QString()});
+    m_lastId = id;
     TavStatus status = save();
     if (status == TavStatusCode::Ok)
         status = AddUserDirectory(name);

@@ -53,4 +53,6 @@ private:
 
     QList<Entry> m_users;
     QString m_current;
+    uint32_t m_lastId = 0; // ids are never reused, so a new user cannot see an old user's leftovers
+    bool m_unreadable = false; // the list file exists but cannot be read: never overwrite it
 };

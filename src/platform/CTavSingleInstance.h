@@ -16,7 +16,7 @@ public:
     ~CTavSingleInstance() override;
 
     // True when this process is the only one; false when another runs (it has then been asked
-    // to raise its window).
+    // to raise its window) or when the lock cannot be made at all.
     bool acquire();
     void release();
 
@@ -25,6 +25,10 @@ signals:
     void activationRequested();
 
 private:
+    QString socketPath() const;
+    void askOwnerToActivate() const;
+    void onNewConnection();
+
     QString m_name;
     std::unique_ptr<QLockFile> m_lock;
     std::unique_ptr<QLocalServer> m_server;

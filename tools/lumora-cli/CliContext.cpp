@@ -6,12 +6,8 @@
 #include <cstdio>
 
 #include "CTavDbEnv.h"
+#include "CTavRegOption.h"
 #include "CliCommand.h"
-
-#if __has_include("CTavRegistry.h")
-#include "CTavSettings.h"
-#define LUMORA_CLI_HAS_SETTINGS 1
-#endif
 
 namespace {
 void prepareDataDir(const QString& dataDir)
@@ -35,10 +31,9 @@ QString CliContext::resolveUser()
         }
         return m_userName;
     }
+    // Looking must not create the settings, so the value is peeked, not read.
     QString name;
-#ifdef LUMORA_CLI_HAS_SETTINGS
-    name = CTavSettings::CurrentUser();
-#endif
+    CTavRegOption().PeekString(CTavRegOption::kCurrentUser, &name);
     if (name.isEmpty() || m_users.GetUserID(name) == 0)
         name = m_users.GetUserNameList().value(0);
     if (name.isEmpty())
@@ -81,17 +76,28 @@ int CliContext::fail(int exitStatus, const QString& message)
 QString CliContext::statusText(TavStatus status)
 {
     switch (status) {
-    case TavStatusCode::Ok: return QStringLiteral("ok");
-    case TavStatusCode::NotFound: return QStringLiteral("not found");
-    case TavStatusCode::InvalidArgument: return QStringLiteral("invalid value");
-    case TavStatusCode::FileError: return QStringLiteral("the file could not be read or written");
-    case TavStatusCode::NotOurFile: return QStringLiteral("the file is not a Lumora store of this kind");
-    case TavStatusCode::Corrupt: return QStringLiteral("the file is damaged");
-    case TavStatusCode::Refused: return QStringLiteral("refused");
-    case TavStatusCode::CategoryLimit: return QStringLiteral("no free category slot");
-    case TavStatusCode::Duplicate: return QStringLiteral("the name is already used");
-    case TavStatusCode::RecordLimit: return QStringLiteral("the store's record limit is reached");
-    default: return QStringLiteral("error %1").arg(status);
+    case TavStatusCode::Ok:
+        return QStringLiteral("ok");
+    case TavStatusCode::NotFound:
+        return QStringLiteral("not found");
+    case TavStatusCode::InvalidArgument:
+        return QStringLiteral("invalid value");
+    case TavStatusCode::FileError:
+        return QStringLiteral("the file could not be read or written");
+    case TavStatusCode::NotOurFile:
+        return QStringLiteral("the file is not a Lumora store of this kind");
+    case TavStatusCode::Corrupt:
+        return QStringLiteral("the file is damaged");
+    case TavStatusCode::Refused:
+        return QStringLiteral("refused");
+    case TavStatusCode::CategoryLimit:
+        return QStringLiteral("no free category slot");
+    case TavStatusCode::Duplicate:
+        return QStringLiteral("the name is already used");
+    case TavStatusCode::RecordLimit:
+        return QStringLiteral("the store's record limit is reached");
+    default:
+        return QStringLiteral("error %1").arg(status);
     }
 }
 
@@ -126,4 +132,7 @@ bool CliContext::takeOption(QStringList& args, const QString& name, QString* val
     return false;
 }
 
-bool CliContext::takeFlag(QStringList& args, const QString& name) { return args.removeAll(name) > 0; }
+bool CliContext::takeFlag(QStringList& args, const QString& name)
+{
+    return args.removeAll(name) > 0;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+// The HotSync manager's record of whether a HotSync runs, kept in the runtime folder so that
+// it outlives the manager's short-lived commands and a program started meanwhile finds it.
+class CTavHotSyncState final
+{
+public:
+    bool running = false;
+    QDateTime since; // when the running HotSync started; invalid when idle
+
+    static QString filePath();
+    // A missing file reads as idle; false when the file exists but cannot be read or is damaged.
+    static bool read(CTavHotSyncState* state);
+    // Written atomically; false when the file cannot be written (the old one stays).
+    static bool write(const CTavHotSyncState& state);
+};

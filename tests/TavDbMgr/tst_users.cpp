@@ -1,0 +1,106 @@
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+#include "CTavDbEnv.h"
+#include "CTavDbMemo.h"
+#include "CTavDbUser.h"
+#include "TestDataDir.h"
+
+class TestUsers : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void usersKeepIdsFoldersAndData()
+    {
+        TestDataDir dir;
+        CTavDbUser users;
+        QCOMPARE(users.GetUserCount(), 0);
+        QCOMPARE(users.AddUser(QStringLiteral("山田 太郎")), TavStatusCode::Ok);
+        QCOMPARE(users.AddUser(QStringLiteral("佐藤")), TavStatusCode::Ok);
+        QCOMPARE(users.AddUser(QStringLiteral("佐藤")), TavStatusCode::Duplicate);
+        QCOMPARE(users.AddUser(QStringLiteral("  ")), TavStatusCode::InvalidArgument);
+        QCOMPARE(users.GetUserNameList(), (QStringList{"山田 太郎", "佐藤"}));
+        const uint32_t id = users.GetUserID(QStringLiteral("佐藤"));
+        const QString path = users.GetUserPath(QStringLiteral("佐藤"));
+        QVERIFY(path.endsWith(u'/'));
+        QVERIFY(QDir(path + CTavDbEnv::GetQuillosDir()).exists());
+
+        // Data written under the old name is found under the new one.
+        users.SetCurrUserName(QStringLiteral("佐藤"));
+        {
+            CTavDbMemo store;
+            store.AttachUsers(&users);
+            QCOMPARE(store.Load(), TavStatusCode::Ok);
+            CTavDbMemoRecord r;
+            r.SetMemo(QStringLiteral("名前が変わっても残る"));
+            store.AddRecord(r);
+            QCOMPARE(store.Write(), TavStatusCode::Ok);
+        }
+        QCOMPARE(users.UpdateUser(QStringLiteral("佐藤"), QStringLiteral("山田 太郎")), TavStatusCode::Duplicate);
+        QCOMPARE(users.UpdateUser(QStringLiteral("佐藤"), QStringLiteral("佐藤 花子")), TavStatusCode::Ok);
+        QCOMPARE(users.GetCurrUserName(), QStringLiteral("佐藤 花子"));
+        QCOMPARE(users.GetUserID(QStringLiteral("佐藤 花子")), id);
+
+        CTavDbUser again; // a second reader sees the saved list
+        QCOMPARE(again.GetUserNameList(), (QStringList{"山田 太郎", "佐藤 花子"}));
+        again.SetCurrUserName(QStringLiteral("佐藤 花子"));
+        CTavDbMemo store;
+        store.AttachUsers(&again);
+        QCOMPARE(store.Load(), TavStatusCode::Ok);
+        QCOMPARE(store.GetRecordCount(), 1);
+
+        QCOMPARE(again.DeleteUser(QStringLiteral("佐藤 花子")), TavStatusCode::Ok);
+        QVERIFY(!QDir(path).exists());
+        QCOMPARE(again.GetCurrUserName(), QString());
+        // A new user never inherits the folder or id of a deleted one.
+        QCOMPARE(again.AddUser(QStringLiteral("新人")), TavStatusCode::Ok);
+        QVERIFY(again.GetUserID(QStringLiteral("新人")) != id);
+    }
+
+    void passwordsAreStoredOnlyAsHashes()
+    {
+        TestDataDir dir;
+        CTavDbUser users;
+        users.AddUser(QStringLiteral("鈴木"));
+        QVERIFY(!users.IsSettingPassword(QStringLiteral("鈴木")));
+        QVERIFY(users.IsValidPassword(QStringLiteral("鈴木"), QStringLiteral("何でも")));
+        QCOMPARE(users.SetPassword(QStringLiteral("鈴木"), QStringLiteral("ひみつ123")), TavStatusCode::Ok);
+        QVERIFY(users.IsSettingPassword(QStringLiteral("鈴木")));
+        QVERIFY(users.IsValidPassword(QStringLiteral("鈴木"), QStringLiteral("ひみつ123")));
+        QVERIFY(!users.IsValidPassword(QStringLiteral("鈴木"), QStringLiteral("ひみつ124")));
+        QVERIFY(!users.IsValidPassword(QStringLiteral("鈴木"), QString()));
+        QVERIFY(!users.IsValidPassword(QStringLiteral("いない"), QStringLiteral("ひみつ123")));
+
+        QFile list(CTavDbEnv::GetCorePath() + QStringLiteral("users.json"));
+        QVERIFY(list.open(QIODevice::ReadOnly));
+        const QByteArray saved = list.readAll();
+        QVERIFY(!saved.contains(QStringLiteral("ひみつ123").toUtf8()));
+        QVERIFY(saved.contains("$argon2id$"));
+
+        CTavDbUser reread;
+        QVERIFY(reread.IsValidPassword(QStringLiteral("鈴木"), QStringLiteral("ひみつ123")));
+        QCOMPARE(reread.SetPassword(QStringLiteral("鈴木"), QString()), TavStatusCode::Ok);
+        QVERIFY(!reread.IsSettingPassword(QStringLiteral("鈴木")));
+    }
+
+    void damagedUserListIsNotLost()
+    {
+        TestDataDir dir;
+        QFile list(CTavDbEnv::GetCorePath() + QStringLiteral("users.json"));
+        QVERIFY(list.open(QIODevice::WriteOnly));
+        list.write("{\"users\": [ {\"id\": 1, \"name\": \"途中で");
+        list.close();
+        CTavDbUser users;
+        QCOMPARE(users.Reload(), TavStatusCode::Corrupt);
+        QCOMPARE(users.GetUserCount(), 0);
+        // Adding a user must not overwrite the unreadable list.
+        QVERIFY(users.AddUser(QStringLiteral("別の人")) != TavStatusCode::Ok);
+        QVERIFY(list.open(QIODevice::ReadOnly));
+        QVERIFY(list.readAll().contains("途中で"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestUsers)
+#include "tst_users.moc"
