@@ -37,11 +37,11 @@ CTavOptionsDlg::CTavOptionsDlg(CTavApp& app, QWidget* parent)
     m_drive->setObjectName(QStringLiteral("driveBox"));
 
     const CTavOptions& options = CTavOptions::instance();
-    m_confirmDelete->setChecked(options.checkDelete() != 0);
-    m_backupDeleted->setChecked(options.checkBackup() != 0);
+    m_confirmDelete->setChecked(options.CheckDelete() != 0);
+    m_backupDeleted->setChecked(options.CheckBackup() != 0);
     m_password->setChecked(CTavUserFile::ReadStartupPasswordFlag(app.Users().GetCurrUserPath()) == 1);
     m_drive->addItems(AvailableDrives());
-    m_drive->setCurrentIndex(m_drive->findText(options.flekDrive(), Qt::MatchFixedString));
+    m_drive->setCurrentIndex(m_drive->findText(options.FlekDrive(), Qt::MatchFixedString));
 
     auto* folderRow = new QFormLayout;
     folderRow->addRow(QStringLiteral("データ フォルダ :"), m_folder);
@@ -66,14 +66,7 @@ CTavOptionsDlg::CTavOptionsDlg(CTavApp& app, QWidget* parent)
 
 QStringList CTavOptionsDlg::AvailableDrives()
 {
-    QStringList roots;
-    for (char letter = 'A'; letter <= 'Z'; ++letter) {
-        const QString root = QString(QChar(letter)) + QStringLiteral(":\\");
-        const int type = CTavDriveMap::GetDriveType(root);
-        if (type != 0 && type != 1)
-            roots << root;
-    }
-    return roots;
+    return CTavDriveMap().availableRoots();
 }
 
 void CTavOptionsDlg::accept()
@@ -91,10 +84,10 @@ void CTavOptionsDlg::accept()
     CTavOptions& options = CTavOptions::instance();
     CTavRegOption& reg = m_app.Options();
     if (reg.WriteNumber(QStringLiteral("CheckDelete"), m_confirmDelete->isChecked() ? 1 : 0))
-        options.setCheckDelete(m_confirmDelete->isChecked() ? 1 : 0);
+        options.SetCheckDelete(m_confirmDelete->isChecked() ? 1 : 0);
     if (reg.WriteNumber(QStringLiteral("CheckBackup"), m_backupDeleted->isChecked() ? 1 : 0))
-        options.setCheckBackup(m_backupDeleted->isChecked() ? 1 : 0);
+        options.SetCheckBackup(m_backupDeleted->isChecked() ? 1 : 0);
     if (m_drive->currentIndex() >= 0 && reg.WriteString(QStringLiteral("FKDrive"), m_drive->currentText()))
-        options.setFlekDrive(m_drive->currentText());
+        options.SetFlekDrive(m_drive->currentText());
     CTavDialogBase::accept();
 }
