@@ -468,13 +468,20 @@ TavStatus CTavDbStoreBase::UpdateRecord(const CTavDbPcRecord& record)
                            [id](const auto& r) { return r->GetUniqueId() == id; });
     if (it == m_records.end() || (*it)->IsDeleted())
         return TavStatusCode::NotFound;
-    std::unique_ptr<CTavDbPcRecord> copy = record.Clone();
-    copy->m_storeSeq = (*it)->m_storeSeq;
-    if (!FindCategoryById(copy->GetCategoryID()))
-        copy->SetCategoryID(CTavDbPcRecord::kUnfiled);
-    copy->setAttribute(CTavDbPcRecord::AttrDirty, true);
-    m_byId.insert(id, copy.get());
-    *it = std::move(copy);
+    if (it->get() == &record) {
+        // The caller edited the stored record itself: keep the object, so pointers to it stay valid.
+        if (!FindCategoryById(record.GetCategoryID()))
+            (*it)->SetCategoryID(CTavDbPcRecord::kUnfiled);
+        (*it)->setAttribute(CTavDbPcRecord::AttrDirty, true);
+    } else {
+        std::unique_ptr<CTavDbPcRecord> copy = record.Clone();
+        copy->m_storeSeq = (*it)->m_storeSeq;
+        if (!FindCategoryById(copy->GetCategoryID()))
+            copy->SetCategoryID(CTavDbPcRecord::kUnfiled);
+        copy->setAttribute(CTavDbPcRecord::AttrDirty, true);
+        m_byId.insert(id, copy.get());
+        *it = std::move(copy);
+    }
     m_changed.insert(id);
     InvalidateView();
     RecordsChanged();
@@ -668,6 +675,22 @@ TavStatus CTavDbStoreBase::AddCategory(const QString& name, uint32_t* newId)
     m_categoriesChanged = true;
     if (newId)
         *newId = id;
+    return TavStatusCode::Ok;
+}
+
+TavStatus CTavDbStoreBase::AddCategoryWithId(uint32_t id, const QString& name)
+{
+    if (name.isEmpty() || id == CTavDbPcRecord::kUnfiled || id == CTavDbPcRecord::kAllCategories || id > 255)
+        return TavStatusCode::InvalidArgument;
+    if (FindCategoryById(id) || FindCategoryByName(name))
+        return TavStatusCode::Duplicate;
+    uint32_t given = 0;
+    const TavStatus status = AddCategory(name, &given);
+    if (status != TavStatusCode::Ok)
+        return status;
+    for (CTavDbCategory& c : m_categories)
+        if (c.GetID() == given)
+            c.SetID(id);
     return TavStatusCode::Ok;
 }
 

@@ -55,7 +55,8 @@ public:
 
     // A copy of the record goes into the store; the record gets its new unique id.
     virtual TavStatus AddRecord(CTavDbPcRecord& record);
-    // The stored record with the same unique id takes the given fields.
+    // The stored record with the same unique id takes the given fields. The stored record itself
+    // may be passed after an edit in place; it then stays the same object.
     virtual TavStatus UpdateRecord(const CTavDbPcRecord& record);
     // With archive the record stays in the file, flagged for the next HotSync's backup,
     // and is never listed again; without, it is removed.
@@ -79,6 +80,8 @@ public:
     const CTavDbCategory* FindCategoryById(uint32_t id) const;
     const CTavDbCategory* FindCategoryByName(const QString& name) const;
     TavStatus AddCategory(const QString& name, uint32_t* newId = nullptr);
+    // Adds a category under a given id (1..255, not 99), as files from the handheld carry them.
+    TavStatus AddCategoryWithId(uint32_t id, const QString& name);
     TavStatus RenameCategory(uint32_t id, const QString& name);
     // Deletes a category; its records move to unfiled, or are deleted (with the archive rule).
     TavStatus DeleteCategory(uint32_t id, bool deleteRecords, bool archive);

@@ -3,6 +3,12 @@
 #include "CTavApp.h"
 #include "CTavDbAddr.h"
 
-CTavAddrDoc::CTavAddrDoc(CTavApp& app, QObject* parent) : CTavModuleDoc(app, QStringLiteral("アドレス"), parent) {}
+CTavAddrDoc::CTavAddrDoc(CTavApp& app, QObject* parent)
+    : CTavModuleDoc(app, QStringLiteral("アドレス"), parent)
+{
+}
 
-void CTavAddrDoc::ApplyStoreOrder() { App().AddrStore().SetSortCond(CTavDbSortCond(1, 2)); }
+void CTavAddrDoc::ApplyStoreOrder()
+{
+    App().AddrStore().SetSortCond(CTavDbSortCond(1, 2));
+}

@@ -24,7 +24,10 @@
 namespace {
 CTavApp* g_app = nullptr;
 
-bool isScheduleWindow(int module) { return module >= TavModule::Day && module <= TavModule::Year; }
+bool isScheduleWindow(int module)
+{
+    return module >= TavModule::Day && module <= TavModule::Year;
+}
 
 int slotOfScheduleView(int view)
 {
@@ -63,11 +66,20 @@ CTavApp::~CTavApp()
         g_app = nullptr;
 }
 
-CTavApp* CTavApp::instance() { return g_app; }
+CTavApp* CTavApp::instance()
+{
+    return g_app;
+}
 
-void CTavApp::AddDocTemplate(CTavDocTemplate docTemplate) { m_templates.push_back(std::move(docTemplate)); }
+void CTavApp::AddDocTemplate(CTavDocTemplate docTemplate)
+{
+    m_templates.push_back(std::move(docTemplate));
+}
 
-bool CTavApp::InitInstance(const QStringList& arguments) { return CTavStartup(*this).Run(arguments); }
+bool CTavApp::InitInstance(const QStringList& arguments)
+{
+    return CTavStartup(*this).Run(arguments);
+}
 
 int CTavApp::ExitInstance()
 {
@@ -77,7 +89,10 @@ int CTavApp::ExitInstance()
     return 0;
 }
 
-QList<CTavDbStoreBase*> CTavApp::RecordStores() const { return {m_addr.get(), m_date.get(), m_memo.get(), m_todo.get()}; }
+QList<CTavDbStoreBase*> CTavApp::RecordStores() const
+{
+    return {m_addr.get(), m_date.get(), m_memo.get(), m_todo.get()};
+}
 
 bool CTavApp::LoadAll()
 {
@@ -100,15 +115,21 @@ bool CTavApp::SaveAll()
     return ok;
 }
 
-void CTavApp::ReloadUserPrefs() { emit userPrefsReloaded(); }
+void CTavApp::ReloadUserPrefs()
+{
+    emit userPrefsReloaded();
+}
 
 void CTavApp::SetProfilePath()
 {
     const QString userPath = m_users->GetCurrUserPath();
-    CTavProfile::SetProfilePath(userPath.isEmpty() ? QString() : userPath + QStringLiteral("TAV/SetupTAV.INI"));
+    CTavProfile::SetProfilePath(userPath.isEmpty() ? QString() : CTavProfile::ProfilePathForUser(userPath));
 }
 
-void CTavApp::RegisterDialog(QWidget* dialog) { m_openDialogs.append(dialog); }
+void CTavApp::RegisterDialog(QWidget* dialog)
+{
+    m_openDialogs.append(dialog);
+}
 
 void CTavApp::UnregisterDialog(QWidget* dialog)
 {
@@ -123,8 +144,9 @@ void CTavApp::UnregisterDialog(QWidget* dialog)
 
 QWidget* CTavApp::MessageOwner() const
 {
+    // A dialog that has closed no longer owns anything, even while its object lives on.
     for (qsizetype i = m_openDialogs.size() - 1; i >= 0; --i)
-        if (QWidget* w = m_openDialogs.at(i))
+        if (QWidget* w = m_openDialogs.at(i); w && w->isVisible())
             return w;
     QWidget* modal = QApplication::activeModalWidget();
     if (modal && modal != m_mainFrame)
@@ -136,7 +158,8 @@ int CTavApp::ShowMessage(QWidget* owner, const QString& text, const QString& cap
 {
     if (owner)
         RegisterDialog(owner);
-    const CTavMessageRequest request{MessageOwner(), text, caption.isEmpty() ? TavStr::ProductName : caption, type};
+    const CTavMessageRequest request{owner ? owner : MessageOwner(), text,
+                                     caption.isEmpty() ? TavStr::ProductName : caption, type};
     const int answer = CTavMessageBox::Show(request);
     if (owner)
         UnregisterDialog(owner);
@@ -256,8 +279,8 @@ void CTavApp::SwitchModule(int module)
         m_backupFileOpen = 0;
         m_readyForSync = 1;
     }
-    const int slotOfModule[] = {-1, -1, TavSlot::Address, TavSlot::Todo, TavSlot::FreeMemo, TavSlot::MemoPad,
-                                TavSlot::Reference};
+    const int slotOfModule[] = {
+        -1, -1, TavSlot::Address, TavSlot::Todo, TavSlot::FreeMemo, TavSlot::MemoPad, TavSlot::Reference};
     if (module == TavModule::Schedule || isScheduleWindow(module)) {
         if (isScheduleWindow(module))
             m_currentScheduleView = module;

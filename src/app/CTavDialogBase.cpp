@@ -27,11 +27,19 @@ int CTavDialogBase::exec()
     if (execHook()) {
         // The hook may itself open dialogs that use the hook; keep this one safe from re-entry.
         const ExecHook hook = execHook();
-        return hook(*this);
+        const int result = hook(*this);
+        hide(); // as after a modal loop
+        return result;
     }
     return QDialog::exec();
 }
 
-void CTavDialogBase::SetExecHook(ExecHook hook) { execHook() = std::move(hook); }
+void CTavDialogBase::SetExecHook(ExecHook hook)
+{
+    execHook() = std::move(hook);
+}
 
-bool CTavDialogBase::HasExecHook() { return static_cast<bool>(execHook()); }
+bool CTavDialogBase::HasExecHook()
+{
+    return static_cast<bool>(execHook());
+}

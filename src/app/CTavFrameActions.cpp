@@ -97,7 +97,8 @@ QIcon helpIcon()
 
 QIcon moduleIcon(CTavModuleButton::Picture picture)
 {
-    return drawnIcon([picture](QPainter& p) { CTavModuleButton::DrawPicture(p, QRectF(0, 0, 24, 24), picture, false); });
+    return drawnIcon(
+        [picture](QPainter& p) { CTavModuleButton::DrawPicture(p, QRectF(0, 0, 24, 24), picture, false); });
 }
 } // namespace
 
@@ -112,13 +113,15 @@ CTavFrameActions::CTavFrameActions(CTavMainFrame& frame) : QObject(&frame), m_fr
         int module;
         CTavModuleButton::Picture picture;
         Qt::Key key;
-    } modules[] = {{TavCmd::ViewSchedule, u"予定表(&S)", TavModule::Schedule, CTavModuleButton::Schedule, Qt::Key_F2},
-                   {TavCmd::ViewAddress, u"アドレス(&A)", TavModule::Address, CTavModuleButton::Address, Qt::Key_F3},
-                   {TavCmd::ViewTodo, u"To Do リスト(&T)", TavModule::Todo, CTavModuleButton::Todo, Qt::Key_F4},
-                   {TavCmd::ViewFreeMemo, u"手書きメモ(&F)", TavModule::FreeMemo, CTavModuleButton::FreeMemo, Qt::Key_F5},
-                   {TavCmd::ViewMemoPad, u"メモ帳(&M)", TavModule::MemoPad, CTavModuleButton::MemoPad, Qt::Key_F6},
-                   {TavCmd::ViewReference, u"便利情報(&R)", TavModule::Reference, CTavModuleButton::Reference,
-                    Qt::Key_F7}};
+    } modules[] = {
+        {TavCmd::ViewSchedule, u"予定表(&S)", TavModule::Schedule, CTavModuleButton::Schedule, Qt::Key_F2},
+        {TavCmd::ViewAddress, u"アドレス(&A)", TavModule::Address, CTavModuleButton::Address, Qt::Key_F3},
+        {TavCmd::ViewTodo, u"To Do リスト(&T)", TavModule::Todo, CTavModuleButton::Todo, Qt::Key_F4},
+        {TavCmd::ViewFreeMemo, u"手書きメモ(&F)", TavModule::FreeMemo, CTavModuleButton::FreeMemo,
+         Qt::Key_F5},
+        {TavCmd::ViewMemoPad, u"メモ帳(&M)", TavModule::MemoPad, CTavModuleButton::MemoPad, Qt::Key_F6},
+        {TavCmd::ViewReference, u"便利情報(&R)", TavModule::Reference, CTavModuleButton::Reference,
+         Qt::Key_F7}};
     for (const auto& m : modules) {
         QAction* a = Add(m.id, QString::fromUtf16(m.text), sw(m.module));
         a->setShortcut(QKeySequence(m.key));
@@ -129,16 +132,21 @@ CTavFrameActions::CTavFrameActions(CTavMainFrame& frame) : QObject(&frame), m_fr
     const int privateIds[] = {TavCmd::PrivateShow, TavCmd::PrivateMask, TavCmd::PrivateHide};
     const QString privateTexts[] = {TavStr::PrivateShow, TavStr::PrivateMask, TavStr::PrivateHide};
     for (int mode = 0; mode < 3; ++mode) {
-        QAction* a = Add(privateIds[mode], privateTexts[mode], [&frame, mode] { frame.SetPrivateMode(mode); });
+        QAction* a =
+            Add(privateIds[mode], privateTexts[mode], [&frame, mode] { frame.SetPrivateMode(mode); });
         a->setCheckable(true);
         group->addAction(a);
     }
-    Add(TavCmd::SaveAll, QStringLiteral("すべて保存(&S)"), [&frame] { frame.OnSaveAll(); })
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    Add(TavCmd::SaveAll, QStringLiteral("すべて保存(&S)"), [&frame] {
+        frame.OnSaveAll();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     m_actions[TavCmd::SaveAll]->setIcon(saveIcon());
-    Add(TavCmd::Users, QStringLiteral("ユーザ(&U)..."), [&frame] { frame.UserSwitcher().OnUserManagement(); })
-        ->setIcon(usersIcon());
-    Add(TavCmd::Options, QStringLiteral("オプション(&O)..."), [&frame] { frame.OnOptions(); })->setIcon(optionsIcon());
+    Add(TavCmd::Users, QStringLiteral("ユーザ(&U)..."), [&frame] {
+        frame.UserSwitcher().OnUserManagement();
+    })->setIcon(usersIcon());
+    Add(TavCmd::Options, QStringLiteral("オプション(&O)..."), [&frame] {
+        frame.OnOptions();
+    })->setIcon(optionsIcon());
     Add(TavCmd::DataMigration, QStringLiteral("データ移行(&D)..."), [&frame] { frame.OnDataMigration(); });
     Add(TavCmd::HotSyncOperation, QStringLiteral("動作設定(&O)..."),
         [&frame] { frame.HotSync().ShowManagerWindow(TavCmd::HotSyncOperation); });
@@ -146,10 +154,13 @@ CTavFrameActions::CTavFrameActions(CTavMainFrame& frame) : QObject(&frame), m_fr
         [&frame] { frame.HotSync().ShowManagerWindow(TavCmd::HotSyncLog); });
     Add(TavCmd::HotSyncConnection, QStringLiteral("起動/接続設定(&S)..."),
         [&frame] { frame.HotSync().ShowManagerWindow(TavCmd::HotSyncConnection); });
-    Add(TavCmd::InstallTool, QStringLiteral("インストールツール(&I)..."), [&frame] { frame.OnInstallTool(); });
-    Add(TavCmd::About, QStringLiteral("Lumora のバージョン情報(&A)..."), [&frame] { CTavHelp::ShowAbout(&frame); });
-    Add(TavCmd::Help, QStringLiteral("Lumora ヘルプ(&Ｈ)..."), [] { CTavHelp::ShowHelp(); })
-        ->setShortcut(QKeySequence(Qt::Key_F1));
+    Add(TavCmd::InstallTool, QStringLiteral("インストールツール(&I)..."),
+        [&frame] { frame.OnInstallTool(); });
+    Add(TavCmd::About, QStringLiteral("Lumora のバージョン情報(&A)..."),
+        [&frame] { CTavHelp::ShowAbout(&frame); });
+    Add(TavCmd::Help, QStringLiteral("Lumora ヘルプ(&Ｈ)..."), [] {
+        CTavHelp::ShowHelp();
+    })->setShortcut(QKeySequence(Qt::Key_F1));
     m_actions[TavCmd::Help]->setIcon(helpIcon());
     Add(TavCmd::HomePage, QStringLiteral("Kiro HOME Webページ(&W)..."), [] { CTavHelp::OpenHomePage(); });
     Add(TavCmd::StylePage, QStringLiteral("Kiro Style(&S)..."), [] { CTavHelp::OpenStylePage(); });
@@ -165,7 +176,8 @@ CTavFrameActions::CTavFrameActions(CTavMainFrame& frame) : QObject(&frame), m_fr
 
     m_privateMenu = new QMenu(&frame);
     m_privateMenu->setObjectName(QStringLiteral("privateMenu"));
-    m_privateMenu->addActions({Action(TavCmd::PrivateShow), Action(TavCmd::PrivateMask), Action(TavCmd::PrivateHide)});
+    m_privateMenu->addActions(
+        {Action(TavCmd::PrivateShow), Action(TavCmd::PrivateMask), Action(TavCmd::PrivateHide)});
 }
 
 QAction* CTavFrameActions::Add(int id, const QString& text, std::function<void()> handler)
@@ -254,7 +266,8 @@ void CTavFrameActions::BuildMenuBar(CTavModuleFrame* active)
     }
     QMenu* view = menu(QStringLiteral("表示(&V)"));
     view->addActions({Action(TavCmd::ViewSchedule), Action(TavCmd::ViewAddress), Action(TavCmd::ViewTodo),
-                      Action(TavCmd::ViewFreeMemo), Action(TavCmd::ViewMemoPad), Action(TavCmd::ViewReference)});
+                      Action(TavCmd::ViewFreeMemo), Action(TavCmd::ViewMemoPad),
+                      Action(TavCmd::ViewReference)});
     view->addSeparator();
     view->addActions({Action(TavCmd::PrivateShow), Action(TavCmd::PrivateMask), Action(TavCmd::PrivateHide)});
     view->addSeparator();
@@ -270,7 +283,8 @@ void CTavFrameActions::BuildMenuBar(CTavModuleFrame* active)
         }
     }
     QMenu* sync = menu(QStringLiteral("HotSync(&H)"));
-    sync->addActions({Action(TavCmd::HotSyncOperation), Action(TavCmd::HotSyncLog), Action(TavCmd::HotSyncConnection)});
+    sync->addActions(
+        {Action(TavCmd::HotSyncOperation), Action(TavCmd::HotSyncLog), Action(TavCmd::HotSyncConnection)});
     sync->addSeparator();
     sync->addAction(Action(TavCmd::InstallTool));
     connect(sync, &QMenu::aboutToShow, this, &CTavFrameActions::UpdateHotSyncAvailability);
@@ -293,9 +307,10 @@ void CTavFrameActions::UpdateCommandUI()
 {
     const CTavApp& app = m_frame.App();
     const int module = app.currentModule();
-    const std::pair<int, int> checks[] = {{TavCmd::ViewSchedule, TavModule::Schedule}, {TavCmd::ViewAddress, TavModule::Address},
-                                          {TavCmd::ViewTodo, TavModule::Todo},         {TavCmd::ViewFreeMemo, TavModule::FreeMemo},
-                                          {TavCmd::ViewMemoPad, TavModule::MemoPad},   {TavCmd::ViewReference, TavModule::Reference}};
+    const std::pair<int, int> checks[] = {
+        {TavCmd::ViewSchedule, TavModule::Schedule}, {TavCmd::ViewAddress, TavModule::Address},
+        {TavCmd::ViewTodo, TavModule::Todo},         {TavCmd::ViewFreeMemo, TavModule::FreeMemo},
+        {TavCmd::ViewMemoPad, TavModule::MemoPad},   {TavCmd::ViewReference, TavModule::Reference}};
     for (const auto& [id, number] : checks)
         Action(id)->setChecked(module == number);
     const int privateIds[] = {TavCmd::PrivateShow, TavCmd::PrivateMask, TavCmd::PrivateHide};

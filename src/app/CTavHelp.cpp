@@ -23,10 +23,10 @@ void CTavHelp::ShowAbout(QWidget* parent)
 
 QString CTavHelp::HelpIndexPath()
 {
-    const QStringList candidates = {QCoreApplication::applicationDirPath() + QStringLiteral("/help/index.html"),
-                                    QCoreApplication::applicationDirPath() +
-                                        QStringLiteral("/../share/lumora/help/index.html"),
-                                    QStringLiteral(LUMORA_HELP_SOURCE_DIR "/index.html")};
+    const QStringList candidates = {
+        QCoreApplication::applicationDirPath() + QStringLiteral("/help/index.html"),
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/lumora/help/index.html"),
+        QStringLiteral(LUMORA_HELP_SOURCE_DIR "/index.html")};
     for (const QString& path : candidates)
         if (QFileInfo::exists(path))
             return QFileInfo(path).canonicalFilePath();
@@ -39,10 +39,19 @@ bool CTavHelp::ShowHelp()
     return !path.isEmpty() && Open(QUrl::fromLocalFile(path));
 }
 
-bool CTavHelp::OpenHomePage() { return Open(QUrl(TavStr::HomePageUrl)); }
-bool CTavHelp::OpenStylePage() { return Open(QUrl(TavStr::StylePageUrl)); }
+bool CTavHelp::OpenHomePage()
+{
+    return Open(QUrl(TavStr::HomePageUrl));
+}
+bool CTavHelp::OpenStylePage()
+{
+    return Open(QUrl(TavStr::StylePageUrl));
+}
 
-void CTavHelp::SetUrlOpener(std::function<bool(const QUrl&)> o) { opener() = std::move(o); }
+void CTavHelp::SetUrlOpener(std::function<bool(const QUrl&)> o)
+{
+    opener() = std::move(o);
+}
 
 bool CTavHelp::Open(const QUrl& url)
 {

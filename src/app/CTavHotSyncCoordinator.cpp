@@ -37,7 +37,8 @@ void CTavHotSyncCoordinator::Listen()
         CTavHotSyncChannel::Answer answer;
         answer.value = OnNotify(notification);
         if (notification == AskStart && answer.value == 1)
-            answer.explanation = m_frame.App().backupFileOpen() ? TavStr::SyncRefusedBackup : TavStr::SyncRefusedBusy;
+            answer.explanation =
+                m_frame.App().backupFileOpen() ? TavStr::SyncRefusedBackup : TavStr::SyncRefusedBusy;
         return answer;
     });
     m_channel->listen();
@@ -55,16 +56,32 @@ void CTavHotSyncCoordinator::SetRunningStateQuery(std::function<int(int32_t*)> q
     runningStateQuery() = std::move(query);
 }
 
-bool CTavHotSyncCoordinator::IsManagerAvailable() { return CTavHotSyncManager::IsAvailable() == 0; }
-int CTavHotSyncCoordinator::WatchCounter() { return g_watchCounter; }
-void CTavHotSyncCoordinator::SetWatchCounter(int value) { g_watchCounter = value; }
-bool CTavHotSyncCoordinator::WindowDisabledForSync() { return g_windowDisabled; }
+bool CTavHotSyncCoordinator::IsManagerAvailable()
+{
+    return CTavHotSyncManager::IsAvailable() == 0;
+}
+int CTavHotSyncCoordinator::WatchCounter()
+{
+    return g_watchCounter;
+}
+void CTavHotSyncCoordinator::SetWatchCounter(int value)
+{
+    g_watchCounter = value;
+}
+bool CTavHotSyncCoordinator::WindowDisabledForSync()
+{
+    return g_windowDisabled;
+}
 
-int CTavHotSyncCoordinator::SyncTimer() const { return m_timer->isActive() ? kWatchTimerId : 0; }
+int CTavHotSyncCoordinator::SyncTimer() const
+{
+    return m_timer->isActive() ? kWatchTimerId : 0;
+}
 
 void CTavHotSyncCoordinator::PostNotify(int notification)
 {
-    QMetaObject::invokeMethod(this, [this, notification] { OnNotify(notification); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, notification] { OnNotify(notification); }, Qt::QueuedConnection);
 }
 
 int CTavHotSyncCoordinator::OnNotify(int notification)
@@ -80,7 +97,8 @@ int CTavHotSyncCoordinator::OnNotify(int notification)
         else if (!app.readyForSync())
             reason = RefusedBusy;
         if (reason) {
-            QMetaObject::invokeMethod(this, [this, reason] { OnRefused(reason); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this, reason] { OnRefused(reason); }, Qt::QueuedConnection);
             return 1;
         }
         app.SaveAll();
@@ -143,7 +161,8 @@ void CTavHotSyncCoordinator::OnWatchTimer()
 
 void CTavHotSyncCoordinator::OnRefused(int reason)
 {
-    m_frame.App().ShowMessage(nullptr, reason == RefusedBackup ? TavStr::SyncRefusedBackup : TavStr::SyncRefusedBusy,
+    m_frame.App().ShowMessage(nullptr,
+                              reason == RefusedBackup ? TavStr::SyncRefusedBackup : TavStr::SyncRefusedBusy,
                               TavStr::ProductName, TavMsg::IconExclamation);
 }
 

@@ -85,15 +85,14 @@ void CTavMainFrame::CreateBars()
     connect(m_dateTimer, &QTimer::timeout, this, &CTavMainFrame::UpdateDatePane);
     m_dateTimer->start(30000);
 
-    int32_t hidden = 0;
-    m_app.Options().ReadNumber(QStringLiteral("WindowToolBarHide"), hidden, 0);
-    m_toolBar->setVisible(hidden == 0);
-    hidden = 0;
-    m_app.Options().ReadNumber(QStringLiteral("WindowStatusBarHide"), hidden, 0);
-    statusBar()->setVisible(hidden == 0);
+    m_toolBar->setVisible(!m_app.Options().ToolBarHidden());
+    statusBar()->setVisible(!m_app.Options().StatusBarHidden());
 }
 
-void CTavMainFrame::UpdateDatePane() { m_datePane->setText(CTavDbClock::Today().toString(QStringLiteral("yy/MM/dd"))); }
+void CTavMainFrame::UpdateDatePane()
+{
+    m_datePane->setText(CTavDbClock::Today().toString(QStringLiteral("yy/MM/dd")));
+}
 
 QRect CTavMainFrame::PlacementFromStored(int left, int top, int right, int bottom, const QRect& work)
 {
@@ -107,18 +106,13 @@ QRect CTavMainFrame::PlacementFromStored(int left, int top, int right, int botto
 
 void CTavMainFrame::RestorePlacement()
 {
-    int32_t l = 0, t = 0, r = 0, b = 0;
-    CTavRegOption& o = m_app.Options();
-    o.ReadNumber(QStringLiteral("WindowPosLeft"), l, 0);
-    o.ReadNumber(QStringLiteral("WindowPosTop"), t, 0);
-    o.ReadNumber(QStringLiteral("WindowPosRight"), r, 0);
-    o.ReadNumber(QStringLiteral("WindowPosBottom"), b, 0);
-    if (l == 0 && t == 0 && r == 0 && b == 0) {
+    const CTavRegOption::WindowPos pos = m_app.Options().WindowPosition();
+    if (pos == CTavRegOption::WindowPos{}) {
         resize(800, 600);
         return;
     }
     const QRect work = screen() ? screen()->availableGeometry() : QRect();
-    const QRect placed = PlacementFromStored(l, t, r, b, work);
+    const QRect placed = PlacementFromStored(pos.left, pos.top, pos.right, pos.bottom, work);
     if (placed.isNull()) {
         resize(800, 600);
         return;
@@ -131,21 +125,17 @@ void CTavMainFrame::SavePlacement()
     CTavRegOption& o = m_app.Options();
     const bool maximized = isMaximized();
     const QRect r = maximized ? normalGeometry() : geometry();
-    o.WriteNumber(QStringLiteral("WindowShowCmd"), maximized ? 1 : 0);
-    if (!isMinimized() && r.isValid()) {
-        o.WriteNumber(QStringLiteral("WindowPosLeft"), r.x());
-        o.WriteNumber(QStringLiteral("WindowPosTop"), r.y());
-        o.WriteNumber(QStringLiteral("WindowPosRight"), r.x() + r.width());
-        o.WriteNumber(QStringLiteral("WindowPosBottom"), r.y() + r.height());
-    }
-    o.WriteNumber(QStringLiteral("WindowToolBarHide"), m_toolBar->isVisibleTo(this) ? 0 : 1);
-    o.WriteNumber(QStringLiteral("WindowStatusBarHide"), statusBar()->isVisibleTo(this) ? 0 : 1);
+    o.SetWindowShowCmd(maximized ? 1 : 0);
+    if (!isMinimized() && r.isValid())
+        o.SetWindowPosition(CTavRegOption::WindowPos::fromRect(r));
+    o.SetToolBarHidden(!m_toolBar->isVisibleTo(this));
+    o.SetStatusBarHidden(!statusBar()->isVisibleTo(this));
 }
 
 void CTavMainFrame::closeEvent(QCloseEvent* event)
 {
     m_app.SaveAll();
-    m_app.Options().WriteString(QStringLiteral("CurrentUser"), m_app.Users().GetCurrUserName());
+    m_app.Options().SetCurrentUser(m_app.Users().GetCurrUserName());
     SavePlacement();
     event->accept();
 }
@@ -179,8 +169,9 @@ CTavModuleFrame* CTavMainFrame::ActiveModuleFrame() const
 void CTavMainFrame::RefreshAll()
 {
     CTavModuleFrame* current = m_app.FrameOfModule(m_app.currentModule());
-    const int order[] = {TavSlot::Day,  TavSlot::Week,     TavSlot::Month,   TavSlot::Year,     TavSlot::Address,
-                         TavSlot::Todo, TavSlot::FreeMemo, TavSlot::MemoPad, TavSlot::Reference};
+    const int order[] = {TavSlot::Day,      TavSlot::Week,    TavSlot::Month,
+                         TavSlot::Year,     TavSlot::Address, TavSlot::Todo,
+                         TavSlot::FreeMemo, TavSlot::MemoPad, TavSlot::Reference};
     for (int slot : order)
         if (CTavModuleFrame* f = m_app.Frame(slot); f && f != current)
             f->Update(0);
@@ -203,7 +194,7 @@ void CTavMainFrame::SetPrivateMode(int mode)
         if (!accepted)
             return;
     }
-    m_app.Options().WriteNumber(QStringLiteral("ListViewerPrivate"), mode);
+    m_app.Options().SetListViewerPrivate(mode);
     m_app.setPrivateModeValue(mode);
     for (CTavDbStoreBase* store : m_app.RecordStores())
         store->SetPrivateMode(mode == 2 ? 2 : 0);
@@ -241,7 +232,10 @@ void CTavMainFrame::OnDataMigration()
     m_app.setReadyForSync(1);
 }
 
-void CTavMainFrame::OnInstallTool() { QProcess::startDetached(QStringLiteral("lumora-install")); }
+void CTavMainFrame::OnInstallTool()
+{
+    QProcess::startDetached(QStringLiteral("lumora-install"));
+}
 
 void CTavMainFrame::EnsureCurrentUserListed()
 {
@@ -300,4 +294,7 @@ void CTavMainFrame::OnDesktopConflict()
     EnsureCurrentUserListed();
 }
 
-void CTavMainFrame::UpdateCommandUI() { m_actions->UpdateCommandUI(); }
+void CTavMainFrame::UpdateCommandUI()
+{
+    m_actions->UpdateCommandUI();
+}

@@ -27,7 +27,10 @@ int answerOf(QMessageBox::StandardButton button)
 }
 } // namespace
 
-void CTavMessageBox::SetHook(Hook h) { hook() = std::move(h); }
+void CTavMessageBox::SetHook(Hook h)
+{
+    hook() = std::move(h);
+}
 
 std::unique_ptr<QMessageBox> CTavMessageBox::Build(const CTavMessageRequest& request)
 {

@@ -7,8 +7,9 @@
 
 namespace {
 // The index of SetCurrent for each position on the bar.
-constexpr int kIndexAtPosition[] = {CTavModuleBar::Schedule, CTavModuleBar::Address, CTavModuleBar::Todo,
-                                    CTavModuleBar::FreeMemo, CTavModuleBar::MemoPad, CTavModuleBar::Reference};
+constexpr int kIndexAtPosition[] = {CTavModuleBar::Schedule, CTavModuleBar::Address,
+                                    CTavModuleBar::Todo,     CTavModuleBar::FreeMemo,
+                                    CTavModuleBar::MemoPad,  CTavModuleBar::Reference};
 } // namespace
 
 CTavModuleBar::CTavModuleBar(int borders, QWidget* parent) : QWidget(parent), m_borders(borders)
@@ -37,7 +38,8 @@ CTavModuleBar::CTavModuleBar(int borders, QWidget* parent) : QWidget(parent), m_
         auto* button = new CTavModuleButton(s.picture, QString::fromUtf16(s.label), s.command, this);
         button->move(12, y);
         y += 80;
-        connect(button, &CTavModuleButton::clicked, this, [this, button] { emit commandRequested(button->Command()); });
+        connect(button, &CTavModuleButton::clicked, this,
+                [this, button] { emit commandRequested(button->Command()); });
         m_buttons.append(button);
     }
 }

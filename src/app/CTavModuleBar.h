@@ -17,7 +17,15 @@ public:
     static constexpr int BorderTop = 4;
     static constexpr int BorderBottom = 8;
     // Indexes of SetCurrent.
-    enum Index { Schedule, Address, Todo, MemoPad, FreeMemo, Reference };
+    enum Index
+    {
+        Schedule,
+        Address,
+        Todo,
+        MemoPad,
+        FreeMemo,
+        Reference
+    };
 
     explicit CTavModuleBar(int borders = BorderTop | BorderBottom, QWidget* parent = nullptr);
 

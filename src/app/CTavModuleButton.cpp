@@ -8,7 +8,8 @@ const QColor kInk(0x30, 0x30, 0x38);
 
 void drawSchedule(QPainter& p, const QRectF& r, const QColor& accent)
 {
-    const QRectF page = r.adjusted(r.width() * 0.12, r.height() * 0.16, -r.width() * 0.12, -r.height() * 0.06);
+    const QRectF page =
+        r.adjusted(r.width() * 0.12, r.height() * 0.16, -r.width() * 0.12, -r.height() * 0.06);
     p.setBrush(Qt::white);
     p.drawRoundedRect(page, 3, 3);
     const QRectF head(page.left(), page.top(), page.width(), page.height() * 0.24);
@@ -35,8 +36,8 @@ void drawAddress(QPainter& p, const QRectF& r, const QColor& accent)
     const QRectF head(card.left() + card.width() * 0.1, card.top() + card.height() * 0.16, card.width() * 0.3,
                       card.height() * 0.3);
     p.drawEllipse(head);
-    p.drawChord(QRectF(card.left() + card.width() * 0.04, card.top() + card.height() * 0.5, card.width() * 0.42,
-                       card.height() * 0.6),
+    p.drawChord(QRectF(card.left() + card.width() * 0.04, card.top() + card.height() * 0.5,
+                       card.width() * 0.42, card.height() * 0.6),
                 0, 180 * 16);
     for (int i = 0; i < 3; ++i)
         p.drawLine(QPointF(card.left() + card.width() * 0.52, card.top() + card.height() * (0.3 + 0.2 * i)),
@@ -45,7 +46,8 @@ void drawAddress(QPainter& p, const QRectF& r, const QColor& accent)
 
 void drawTodo(QPainter& p, const QRectF& r, const QColor& accent)
 {
-    const QRectF page = r.adjusted(r.width() * 0.14, r.height() * 0.08, -r.width() * 0.14, -r.height() * 0.06);
+    const QRectF page =
+        r.adjusted(r.width() * 0.14, r.height() * 0.08, -r.width() * 0.14, -r.height() * 0.06);
     p.setBrush(Qt::white);
     p.drawRect(page);
     for (int i = 0; i < 3; ++i) {
@@ -103,7 +105,8 @@ void drawMemoPad(QPainter& p, const QRectF& r, const QColor& accent)
     p.drawRect(QRectF(page.left(), page.top(), page.width(), page.height() * 0.14));
     for (int i = 0; i < 5; ++i) {
         const qreal y = page.top() + page.height() * (0.3 + 0.14 * i);
-        p.drawLine(QPointF(page.left() + page.width() * 0.1, y), QPointF(page.right() - page.width() * 0.1, y));
+        p.drawLine(QPointF(page.left() + page.width() * 0.1, y),
+                   QPointF(page.right() - page.width() * 0.1, y));
     }
 }
 
@@ -113,8 +116,8 @@ void drawReference(QPainter& p, const QRectF& r, const QColor& accent)
     p.setBrush(accent);
     p.drawRoundedRect(book, 3, 3);
     p.setBrush(Qt::white);
-    p.drawRect(QRectF(book.left() + book.width() * 0.12, book.top() + book.height() * 0.08, book.width() * 0.8,
-                      book.height() * 0.84));
+    p.drawRect(QRectF(book.left() + book.width() * 0.12, book.top() + book.height() * 0.08,
+                      book.width() * 0.8, book.height() * 0.84));
     p.setBrush(accent);
     const qreal cx = book.center().x() + book.width() * 0.06;
     p.drawEllipse(QPointF(cx, book.top() + book.height() * 0.26), book.width() * 0.07, book.width() * 0.07);

@@ -8,7 +8,15 @@ class CTavModuleButton final : public QAbstractButton
 {
     Q_OBJECT
 public:
-    enum Picture { Schedule, Address, Todo, FreeMemo, MemoPad, Reference };
+    enum Picture
+    {
+        Schedule,
+        Address,
+        Todo,
+        FreeMemo,
+        MemoPad,
+        Reference
+    };
 
     CTavModuleButton(Picture picture, const QString& label, int command, QWidget* parent = nullptr);
 

@@ -11,4 +11,7 @@ void CTavModuleDoc::Reload()
     UpdateAllViews(0);
 }
 
-void CTavModuleDoc::UpdateAllViews(int hint) { emit viewsUpdated(hint); }
+void CTavModuleDoc::UpdateAllViews(int hint)
+{
+    emit viewsUpdated(hint);
+}

@@ -25,7 +25,8 @@ QWidget* makeBar(QWidget* parent, int height, const char* name)
 void connectPane(CTavModuleDoc* doc, QWidget* pane)
 {
     if (auto* placeholder = qobject_cast<CTavPlaceholderPane*>(pane))
-        QObject::connect(doc, &CTavModuleDoc::viewsUpdated, placeholder, &CTavPlaceholderPane::OnDocumentUpdate);
+        QObject::connect(doc, &CTavModuleDoc::viewsUpdated, placeholder,
+                         &CTavPlaceholderPane::OnDocumentUpdate);
 }
 } // namespace
 

@@ -28,7 +28,12 @@ public:
         bool keepsRightWidth = false;
         bool hasDetailToggle = false;
     };
-    enum MenuKind { FileMenu, EditMenu, ToolsMenu };
+    enum MenuKind
+    {
+        FileMenu,
+        EditMenu,
+        ToolsMenu
+    };
 
     CTavModuleFrame(CTavModuleDoc* document, const Spec& spec, QWidget* parent = nullptr);
 

@@ -14,7 +14,10 @@ QList<int> CTavModuleSplitter::InitialWidths(int mdiWidth)
     return {2 * t, t};
 }
 
-void CTavModuleSplitter::LayOutInitially(int mdiWidth) { setSizes(InitialWidths(mdiWidth)); }
+void CTavModuleSplitter::LayOutInitially(int mdiWidth)
+{
+    setSizes(InitialWidths(mdiWidth));
+}
 
 void CTavModuleSplitter::ApplyRightWidthRule()
 {

@@ -24,8 +24,10 @@
 CTavOptionsDlg::CTavOptionsDlg(CTavApp& app, QWidget* parent)
     : CTavDialogBase(parent), m_app(app), m_folder(new QLineEdit(CTavDbEnv::GetCorePath(), this)),
       m_confirmDelete(new QCheckBox(QStringLiteral("データを削除する前に確認する(&C)"), this)),
-      m_backupDeleted(new QCheckBox(QStringLiteral("削除したデータをバックアップ ファイルに保存する(&R)"), this)),
-      m_password(new QCheckBox(QStringLiteral("Lumora にパスワードを設定する(&P)"), this)), m_drive(new QComboBox(this))
+      m_backupDeleted(
+          new QCheckBox(QStringLiteral("削除したデータをバックアップ ファイルに保存する(&R)"), this)),
+      m_password(new QCheckBox(QStringLiteral("Lumora にパスワードを設定する(&P)"), this)),
+      m_drive(new QComboBox(this))
 {
     setWindowTitle(QStringLiteral("オプション"));
     m_folder->setObjectName(QStringLiteral("dataFolder"));
@@ -74,8 +76,9 @@ void CTavOptionsDlg::accept()
     const QString userPath = m_app.Users().GetCurrUserPath();
     const bool wasOn = CTavUserFile::ReadStartupPasswordFlag(userPath) == 1;
     if (!wasOn && m_password->isChecked()) {
-        const QString warning = QStringLiteral("本体にパスワードが設定されている場合、Lumora でデータを見るには、"
-                                               "パスワードを入力しなければなりません。");
+        const QString warning =
+            QStringLiteral("本体にパスワードが設定されている場合、Lumora でデータを見るには、"
+                           "パスワードを入力しなければなりません。");
         if (m_app.ShowMessage(this, warning, TavStr::ProductName, TavMsg::YesNo | TavMsg::IconExclamation) !=
             TavMsg::IdYes)
             return;
@@ -83,11 +86,11 @@ void CTavOptionsDlg::accept()
     CTavUserFile::Write(userPath, m_password->isChecked() ? 1 : 0, CTavDbClock::NowSeconds());
     CTavOptions& options = CTavOptions::instance();
     CTavRegOption& reg = m_app.Options();
-    if (reg.WriteNumber(QStringLiteral("CheckDelete"), m_confirmDelete->isChecked() ? 1 : 0))
+    if (reg.SetCheckDelete(m_confirmDelete->isChecked() ? 1 : 0))
         options.SetCheckDelete(m_confirmDelete->isChecked() ? 1 : 0);
-    if (reg.WriteNumber(QStringLiteral("CheckBackup"), m_backupDeleted->isChecked() ? 1 : 0))
+    if (reg.SetCheckBackup(m_backupDeleted->isChecked() ? 1 : 0))
         options.SetCheckBackup(m_backupDeleted->isChecked() ? 1 : 0);
-    if (m_drive->currentIndex() >= 0 && reg.WriteString(QStringLiteral("FKDrive"), m_drive->currentText()))
+    if (m_drive->currentIndex() >= 0 && reg.SetFKDrive(m_drive->currentText()))
         options.SetFlekDrive(m_drive->currentText());
     CTavDialogBase::accept();
 }

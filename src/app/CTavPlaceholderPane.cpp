@@ -33,7 +33,10 @@ CTavPlaceholderPane::CTavPlaceholderPane(const QString& title, const QString& de
     layout->addStretch();
 }
 
-QString CTavPlaceholderPane::Title() const { return m_title->text(); }
+QString CTavPlaceholderPane::Title() const
+{
+    return m_title->text();
+}
 
 void CTavPlaceholderPane::OnDocumentUpdate(int hint)
 {

@@ -64,13 +64,16 @@ bool CTavStartup::Run(const QStringList& arguments)
     });
 
     QSplashScreen splash(splashPicture());
+    m_splash = &splash;
     if (!CTavDialogBase::HasExecHook())
         splash.show();
-    const auto hideSplash = qScopeGuard([&splash] { splash.close(); });
+    const auto hideSplash = qScopeGuard([this] {
+        m_splash->close();
+        m_splash = nullptr;
+    });
 
     // No language resource library exists; reading the value still creates it when missing.
-    QString language;
-    m_app.Options().ReadLanguage(QStringLiteral("language"), language, QStringLiteral("jpJP"));
+    m_app.Options().Language();
 
     if (m_app.DesktopConflict().isRunning()) {
         m_app.ShowMessage(QApplication::activeWindow(), TavStr::QuitDesktop, TavStr::ProductName,
@@ -101,8 +104,8 @@ CTavStartup::CommandLine CTavStartup::ParseCommandLine(const QStringList& argume
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& arg = arguments.at(i);
         const QString bare = arg.mid(arg.startsWith(QLatin1String("--")) ? 2 : 1).toLower();
-        if ((arg.startsWith(u'-') || arg.startsWith(u'/')) && (bare == QLatin1String("embedding") ||
-                                                               bare == QLatin1String("automation")))
+        if ((arg.startsWith(u'-') || arg.startsWith(u'/')) &&
+            (bare == QLatin1String("embedding") || bare == QLatin1String("automation")))
             return CommandLine::Automation;
         if (arg == QLatin1String("--data-dir") && i + 1 < arguments.size()) {
             CTavDbEnv::SetCorePath(arguments.at(++i));
@@ -118,8 +121,7 @@ CTavStartup::CommandLine CTavStartup::ParseCommandLine(const QStringList& argume
 bool CTavStartup::ChooseUser()
 {
     CTavDbUser& users = m_app.Users();
-    QString name;
-    m_app.Options().ReadString(QStringLiteral("CurrentUser"), name, QString());
+    QString name = m_app.Options().CurrentUser();
     const QStringList list = users.GetUserNameList();
     if (!name.isEmpty() && !list.contains(name))
         name.clear();
@@ -127,6 +129,7 @@ bool CTavStartup::ChooseUser()
         name = list.first();
     const bool hasPassword = !name.isEmpty() && users.IsSettingPassword(name);
     if (list.isEmpty() || hasPassword) {
+        m_splash->close(); // it would cover the dialog
         CTavUserDlg dlg(CTavUserDlg::Startup, users.GetUserID(name));
         if (dlg.exec() != QDialog::Accepted)
             return false;
@@ -141,6 +144,7 @@ bool CTavStartup::CheckStartupPassword()
     const QString name = users.GetCurrUserName();
     if (CTavUserFile::ReadStartupPasswordFlag(users.GetCurrUserPath()) != 1 || !users.IsSettingPassword(name))
         return true;
+    m_splash->close();
     return m_app.AskPassword(name, true);
 }
 
@@ -165,8 +169,7 @@ void CTavStartup::CreateModuleWindows()
 void CTavStartup::ShowMainFrame()
 {
     CTavMainFrame* frame = m_app.MainFrame();
-    int32_t showCmd = 0;
-    m_app.Options().ReadNumber(QStringLiteral("WindowShowCmd"), showCmd, 0);
+    const int32_t showCmd = m_app.Options().WindowShowCmd();
 
     m_app.AddrStore().SetSortCond(CTavDbSortCond(1, 2));
     if (CTavModuleDoc* doc = m_app.Document(TavSlot::Address))
@@ -175,9 +178,7 @@ void CTavStartup::ShowMainFrame()
     if (CTavModuleDoc* doc = m_app.Document(TavSlot::MemoPad))
         doc->ApplyStoreOrder();
 
-    int32_t privateMode = 0;
-    m_app.Options().ReadNumber(QStringLiteral("ListViewerPrivate"), privateMode, 0);
-    frame->SetPrivateMode(privateMode);
+    frame->SetPrivateMode(m_app.Options().ListViewerPrivate());
 
     if (showCmd != 0)
         frame->showMaximized();

@@ -3,6 +3,7 @@
 #include <QStringList>
 
 class CTavApp;
+class QSplashScreen;
 
 // The start-up sequence of the application: one instance, no competing desktop program, the
 // current user and the password, the data, the main frame and the module windows.
@@ -14,7 +15,11 @@ public:
     bool Run(const QStringList& arguments);
 
 private:
-    enum class CommandLine { Normal, Automation };
+    enum class CommandLine
+    {
+        Normal,
+        Automation
+    };
     CommandLine ParseCommandLine(const QStringList& arguments);
     bool ChooseUser();
     bool CheckStartupPassword();
@@ -22,4 +27,5 @@ private:
     void ShowMainFrame();
 
     CTavApp& m_app;
+    QSplashScreen* m_splash = nullptr;
 };

@@ -13,7 +13,10 @@
 #include "TavStrings.h"
 
 namespace {
-CTavDbUser& users() { return CTavApp::instance()->Users(); }
+CTavDbUser& users()
+{
+    return CTavApp::instance()->Users();
+}
 
 QListWidgetItem* makeItem(const QString& name)
 {
@@ -26,7 +29,8 @@ QListWidgetItem* makeItem(const QString& name)
 CTavUserDlg::CTavUserDlg(Mode mode, uint32_t currentId, QWidget* parent)
     : CTavDialogBase(parent), m_mode(mode), m_currentId(currentId), m_list(new QListWidget(this)),
       m_label(new QLabel(QStringLiteral("ユーザの選択:"), this)),
-      m_new(new QPushButton(QStringLiteral("新規(&N)"), this)), m_ok(new QPushButton(QStringLiteral("OK"), this)),
+      m_new(new QPushButton(QStringLiteral("新規(&N)"), this)),
+      m_ok(new QPushButton(QStringLiteral("OK"), this)),
       m_delete(new QPushButton(mode == Startup ? TavStr::Cancel : QStringLiteral("削除(&D)"), this)),
       m_rename(new QPushButton(QStringLiteral("名前の変更(&M)"), this))
 {
@@ -141,7 +145,8 @@ void CTavUserDlg::OnDelete()
         return;
     }
     const QString name = item->text();
-    const QString question = QStringLiteral("ユーザと \"%1\" に関連するすべてのデータを削除しますか？").arg(name);
+    const QString question =
+        QStringLiteral("ユーザと \"%1\" に関連するすべてのデータを削除しますか？").arg(name);
     if (Message(question, TavMsg::OkCancel | TavMsg::IconExclamation | TavMsg::DefButton2) != TavMsg::IdOk)
         return;
     delete m_list->takeItem(m_list->row(item));

@@ -13,7 +13,11 @@ class CTavUserDlg final : public CTavDialogBase
 {
     Q_OBJECT
 public:
-    enum Mode { Startup = 0, Management = 1 };
+    enum Mode
+    {
+        Startup = 0,
+        Management = 1
+    };
 
     CTavUserDlg(Mode mode, uint32_t currentId, QWidget* parent = nullptr);
 

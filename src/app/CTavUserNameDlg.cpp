@@ -18,10 +18,13 @@ CTavUserNameDlg::CTavUserNameDlg(Mode mode, const QString& initial, QWidget* par
     connect(buttons, &QDialogButtonBox::accepted, this, &CTavUserNameDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CTavUserNameDlg::reject);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(
-        new QLabel(mode == Rename ? QStringLiteral("新規ユーザ名の入力:") : QStringLiteral("ユーザ名の入力:"), this));
+    layout->addWidget(new QLabel(
+        mode == Rename ? QStringLiteral("新規ユーザ名の入力:") : QStringLiteral("ユーザ名の入力:"), this));
     layout->addWidget(m_edit);
     layout->addWidget(buttons);
 }
 
-QString CTavUserNameDlg::Name() const { return m_edit->text(); }
+QString CTavUserNameDlg::Name() const
+{
+    return m_edit->text();
+}

@@ -9,7 +9,11 @@ class CTavUserNameDlg final : public CTavDialogBase
 {
     Q_OBJECT
 public:
-    enum Mode { NewUser, Rename };
+    enum Mode
+    {
+        NewUser,
+        Rename
+    };
 
     CTavUserNameDlg(Mode mode, const QString& initial, QWidget* parent = nullptr);
 

@@ -75,8 +75,8 @@ void CTavUserSwitcher::OnUserBoxConfirmed(int index)
         app.setReadyForSync(1);
     };
     if (app.backupFileOpen()) {
-        if (app.ShowMessage(&m_frame, TavStr::BackupSwitchQuestion, TavStr::BackupSwitchCaption, TavMsg::OkCancel) !=
-            TavMsg::IdOk)
+        if (app.ShowMessage(&m_frame, TavStr::BackupSwitchQuestion, TavStr::BackupSwitchCaption,
+                            TavMsg::OkCancel) != TavMsg::IdOk)
             return giveUp();
         app.CloseBackupOfCurrentModule();
         app.setBackupFileOpen(0);

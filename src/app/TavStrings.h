@@ -9,20 +9,23 @@ inline const QString InvalidPassword = QStringLiteral("パスワードが無効�
 inline const QString AddUser = QStringLiteral("ユーザを追加してください。");
 inline const QString ChooseUser = QStringLiteral("ユーザ名を選択してください。");
 inline const QString EnterUserName = QStringLiteral("ユーザ名を入力してください。");
-inline const QString NameInUse = QStringLiteral("\"%1\" はユーザ名またはプロファイル名として使用しています。");
+inline const QString NameInUse =
+    QStringLiteral("\"%1\" はユーザ名またはプロファイル名として使用しています。");
 inline const QString QuitDesktop = QStringLiteral("処理を中止します。Palm Desktopを終了してください。");
 inline const QString EditUsers = QStringLiteral("ユーザの編集...");
 inline const QString Cancel = QStringLiteral("キャンセル");
 inline const QString BackupSwitchQuestion = QStringLiteral(
-    "バックアップ ファイルの編集中に、アプリケーションを\n切り替えることはできません。\n\n[OK]を選択して、現在開いている\n"
+    "バックアップ "
+    "ファイルの編集中に、アプリケーションを\n切り替えることはできません。\n\n[OK]を選択して、現在開いている\n"
     "バックアップファイルを閉じてからアプリケーションを\n切り替えてください。またはキャンセルを選択して現在\n"
     "開いているバックアップファイルに戻ってください。\n");
 inline const QString BackupSwitchCaption = QStringLiteral("バックアップ ファイルを閉じる");
-inline const QString SyncRefusedBackup =
-    QStringLiteral("バックアップ ファイルの編集中は、HotSync 機能を実行できません。バックアップ ファイルを閉じてから、"
-                   "HotSync 機能をもう一度実行してください。");
-inline const QString SyncRefusedBusy = QStringLiteral(
-    "データ編集中は HotSync 機能を実行できません。ダイアログを閉じて、HotSync ボタンをもう一度押してください。");
+inline const QString SyncRefusedBackup = QStringLiteral(
+    "バックアップ ファイルの編集中は、HotSync 機能を実行できません。バックアップ ファイルを閉じてから、"
+    "HotSync 機能をもう一度実行してください。");
+inline const QString SyncRefusedBusy =
+    QStringLiteral("データ編集中は HotSync 機能を実行できません。ダイアログを閉じて、HotSync "
+                   "ボタンをもう一度押してください。");
 inline const QString PrivateShow = QStringLiteral("プライベートデータの表示(&V)");
 inline const QString PrivateMask = QStringLiteral("プライベートデータをマスク(&K)");
 inline const QString PrivateHide = QStringLiteral("プライベートデータの非表示(&H)");

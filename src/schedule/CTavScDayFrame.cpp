@@ -7,6 +7,9 @@
 CTavScDayFrame::CTavScDayFrame(CTavScDayDoc* document, QWidget* parent)
     : CTavScFrameBase(document, TavSlot::Day, TavModule::Day, document->Title(), parent)
 {
-    CreatePanes(new CTavPlaceholderPane(QStringLiteral("日の予定"), QStringLiteral("選んだ日の予定が時間グリッドに表示されます。"), this),
-                new CTavPlaceholderPane(QStringLiteral("日のメモシート"), QStringLiteral("その日に結び付けたメモシートがここに表示されます。"), this));
+    CreatePanes(new CTavPlaceholderPane(QStringLiteral("日の予定"),
+                                        QStringLiteral("選んだ日の予定が時間グリッドに表示されます。"), this),
+                new CTavPlaceholderPane(QStringLiteral("日のメモシート"),
+                                        QStringLiteral("その日に結び付けたメモシートがここに表示されます。"),
+                                        this));
 }

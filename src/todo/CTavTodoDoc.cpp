@@ -3,6 +3,12 @@
 #include "CTavApp.h"
 #include "CTavDbTodo.h"
 
-CTavTodoDoc::CTavTodoDoc(CTavApp& app, QObject* parent) : CTavModuleDoc(app, QStringLiteral("To Do リスト"), parent) {}
+CTavTodoDoc::CTavTodoDoc(CTavApp& app, QObject* parent)
+    : CTavModuleDoc(app, QStringLiteral("To Do リスト"), parent)
+{
+}
 
-void CTavTodoDoc::ApplyStoreOrder() { App().TodoStore().SetSortCond(CTavDbSortCond(4)); }
+void CTavTodoDoc::ApplyStoreOrder()
+{
+    App().TodoStore().SetSortCond(CTavDbSortCond(4));
+}

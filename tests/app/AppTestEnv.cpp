@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProcess>
 #include <QTest>
 
 #include "CTavApp.h"
@@ -26,6 +27,7 @@ AppTestEnv::AppTestEnv()
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", m_dir.filePath(QStringLiteral("runtime")).toUtf8());
     qputenv("TMPDIR", m_dir.filePath(QStringLiteral("runtime")).toUtf8());
+    qputenv("LUMORA_RUNTIME_DIR", m_dir.filePath(QStringLiteral("runtime")).toUtf8());
     qputenv("LUMORA_CONFLICT_PROCESSES", "lumora-test-no-such-process");
     CTavHotSyncCoordinator::SetRunningStateQuery([](int32_t* state) {
         *state = 0;
@@ -64,6 +66,10 @@ AppTestEnv::AppTestEnv()
 
 AppTestEnv::~AppTestEnv()
 {
+    if (m_rival) {
+        m_rival->kill();
+        m_rival->waitForFinished();
+    }
     CTavMessageBox::SetHook(nullptr);
     CTavDialogBase::SetExecHook(nullptr);
     CTavHotSyncCoordinator::SetRunningStateQuery(nullptr);
@@ -140,8 +146,14 @@ void AppTestEnv::Screenshot(QWidget* widget, const QString& name)
     widget->grab().save(dir + u'/' + name + QStringLiteral(".png"));
 }
 
-QString AppTestEnv::OwnProcessName()
+QProcess* AppTestEnv::StartRival(QString* name)
 {
-    QFile comm(QStringLiteral("/proc/self/comm"));
-    return comm.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(comm.readAll().trimmed()) : QString();
+    *name = QStringLiteral("rival-desktop-%1").arg(QCoreApplication::applicationPid());
+    const QString program = m_dir.filePath(*name);
+    if (!QFile::exists(program) && !QFile::copy(QStringLiteral("/bin/sleep"), program))
+        return nullptr;
+    QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    m_rival = std::make_unique<QProcess>();
+    m_rival->start(program, {QStringLiteral("120")});
+    return m_rival->waitForStarted() ? m_rival.get() : nullptr;
 }

@@ -10,6 +10,7 @@
 
 class CTavApp;
 class CTavDialogBase;
+class QProcess;
 class QWidget;
 struct CTavMessageRequest;
 
@@ -44,8 +45,9 @@ public:
     static DialogAnswer PressCancel();
     // Saves a picture of a widget into $LUMORA_SCREENSHOT_DIR when it is set.
     static void Screenshot(QWidget* widget, const QString& name);
-    // The name this process has in the process table.
-    static QString OwnProcessName();
+    // Starts a process of a name no other program has, standing for the competing desktop
+    // program; it runs until killed or the test ends.
+    QProcess* StartRival(QString* name);
 
     TestDataDir& Dir() { return m_dir; }
 
@@ -57,4 +59,5 @@ private:
     QList<QWidget*> m_parents;
     QStringList m_parentTitles;
     QStringList m_dialogTitles;
+    std::unique_ptr<QProcess> m_rival;
 };

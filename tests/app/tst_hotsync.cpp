@@ -1,3 +1,4 @@
+#include <QProcess>
 #include <QTest>
 
 #include "AppTestEnv.h"
@@ -205,8 +206,7 @@ void TestHotSync::runningAtStartup()
         return 0;
     });
     m_app = m_env->Start();
-    QVERIFY(m_app->MainFrame()->isEnabled()); // the notification comes through the event loop
-    QTest::qWait(1);
+    QTest::qWait(1); // the notification comes through the event loop
     QVERIFY(hotSync().SyncRunning());
     QVERIFY(!m_app->MainFrame()->isEnabled());
     HS::SetRunningStateQuery([](int32_t* state) {
@@ -223,13 +223,19 @@ void TestHotSync::desktopConflictWarnsUntilGone()
 {
     // The competing program runs while three warnings are shown, then ends; meanwhile every
     // confirmation counts as declined.
-    m_app->DesktopConflict().setProcessNames({AppTestEnv::OwnProcessName()});
-    QCOMPARE(m_app->ShowMessage(nullptr, QStringLiteral("sure?"), QString(), TavMsg::YesNo), TavMsg::IdCancel);
+    QString rival;
+    QProcess* process = m_env->StartRival(&rival);
+    QVERIFY(process);
+    m_app->DesktopConflict().setProcessNames({rival});
+    QCOMPARE(m_app->ShowMessage(nullptr, QStringLiteral("sure?"), QString(), TavMsg::YesNo),
+             TavMsg::IdCancel);
     m_env->ClearRecords();
     int shown = 0;
-    CTavMessageBox::SetHook([this, &shown](const CTavMessageRequest& request) {
-        if (request.text != TavStr::QuitDesktop || ++shown == 3)
-            m_app->DesktopConflict().setProcessNames({});
+    CTavMessageBox::SetHook([&shown, process](const CTavMessageRequest& request) {
+        if (request.text != TavStr::QuitDesktop || ++shown == 3) {
+            process->kill();
+            process->waitForFinished();
+        }
         return TavMsg::IdOk;
     });
     m_app->MainFrame()->OnDesktopConflict();

@@ -24,8 +24,9 @@ void TestModuleBar::buttonsInOrder()
     CTavModuleBar bar;
     QCOMPARE(bar.width(), 106);
     const QList<std::pair<QString, int>> expected = {
-        {"予定表", TavCmd::ViewSchedule}, {"アドレス", TavCmd::ViewAddress},  {"To Do", TavCmd::ViewTodo},
-        {"手書きメモ", TavCmd::ViewFreeMemo}, {"メモ帳", TavCmd::ViewMemoPad}, {"便利情報", TavCmd::ViewReference}};
+        {"予定表", TavCmd::ViewSchedule}, {"アドレス", TavCmd::ViewAddress},
+        {"To Do", TavCmd::ViewTodo},      {"手書きメモ", TavCmd::ViewFreeMemo},
+        {"メモ帳", TavCmd::ViewMemoPad},  {"便利情報", TavCmd::ViewReference}};
     QSignalSpy spy(&bar, &CTavModuleBar::commandRequested);
     for (int i = 0; i < 6; ++i) {
         CTavModuleButton* b = bar.Buttons().at(i);
@@ -75,7 +76,8 @@ void TestModuleBar::paintedBands_data()
     QTest::newRow("right border") << int(CTavModuleBar::BorderRight) << QPoint(105, 560) << QColor(Qt::black);
     QTest::newRow("no top border") << 0 << QPoint(40, 0) << base;
     QTest::newRow("top border") << int(CTavModuleBar::BorderTop) << QPoint(40, 1) << QColor(Qt::black);
-    QTest::newRow("bottom border") << int(CTavModuleBar::BorderBottom) << QPoint(40, 598) << QColor(Qt::black);
+    QTest::newRow("bottom border") << int(CTavModuleBar::BorderBottom) << QPoint(40, 598)
+                                   << QColor(Qt::black);
 }
 
 void TestModuleBar::paintedBands()

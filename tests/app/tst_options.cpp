@@ -46,9 +46,11 @@ void TestOptions::init()
     // Drive letters bound to folders; one folder is missing, so its letter is not offered.
     QDir().mkpath(m_env->Dir().filePath(QStringLiteral("card")));
     QDir().mkpath(m_env->Dir().filePath(QStringLiteral("disk")));
-    CTavDriveMap::Bind(QStringLiteral("E:\\"), m_env->Dir().filePath(QStringLiteral("card")), 2);
-    CTavDriveMap::Bind(QStringLiteral("C:\\"), m_env->Dir().filePath(QStringLiteral("disk")), 3);
-    CTavDriveMap::Bind(QStringLiteral("F:\\"), m_env->Dir().filePath(QStringLiteral("gone")), 2);
+    CTavDriveMap drives;
+    QVERIFY(drives.bind(u'E', m_env->Dir().filePath(QStringLiteral("card"))));
+    QVERIFY(drives.bind(u'D', m_env->Dir().filePath(QStringLiteral("disk"))));
+    QVERIFY(drives.bind(u'F', m_env->Dir().filePath(QStringLiteral("gone"))));
+    QVERIFY(drives.unbind(u'Z'));
     CTavRegOption().WriteString(QStringLiteral("FKDrive"), QStringLiteral("e:\\"));
     m_app = m_env->Start();
     QVERIFY(m_app->MainFrame());
@@ -82,8 +84,11 @@ void TestOptions::opensWithCurrentValues()
         QVERIFY(dlg.ConfirmDelete()->isChecked());
         QVERIFY(dlg.BackupDeleted()->isChecked());
         QVERIFY(!dlg.StartupPassword()->isChecked());
-        QCOMPARE(dlg.DriveBox()->count(), 2);
-        QCOMPARE(dlg.DriveBox()->itemText(0), QStringLiteral("C:\\"));
+        // C: is the home folder; D: and E: are bound; F: has no folder and Z: is switched off.
+        QStringList offered;
+        for (int i = 0; i < dlg.DriveBox()->count(); ++i)
+            offered << dlg.DriveBox()->itemText(i);
+        QCOMPARE(offered, (QStringList{"C:\\", "D:\\", "E:\\"}));
         QCOMPARE(dlg.DriveBox()->currentText(), QStringLiteral("E:\\"));
         dlg.reject();
     });
@@ -95,19 +100,19 @@ void TestOptions::okStoresEverything()
 {
     runDialog([](CTavOptionsDlg& dlg) {
         dlg.ConfirmDelete()->setChecked(false);
-        dlg.DriveBox()->setCurrentIndex(0);
+        dlg.DriveBox()->setCurrentIndex(1);
         dlg.accept();
     });
-    QCOMPARE(CTavOptions::instance().checkDelete(), 0);
-    QCOMPARE(CTavOptions::instance().checkBackup(), 1);
-    QCOMPARE(CTavOptions::instance().flekDrive(), QStringLiteral("C:\\"));
+    QCOMPARE(CTavOptions::instance().CheckDelete(), 0);
+    QCOMPARE(CTavOptions::instance().CheckBackup(), 1);
+    QCOMPARE(CTavOptions::instance().FlekDrive(), QStringLiteral("D:\\"));
     int32_t number = -1;
     QString text;
     CTavRegOption reg;
     QVERIFY(reg.ReadNumber(QStringLiteral("CheckDelete"), number, 1));
     QCOMPARE(number, 0);
     QVERIFY(reg.ReadString(QStringLiteral("FKDrive"), text, QString()));
-    QCOMPARE(text, QStringLiteral("C:\\"));
+    QCOMPARE(text, QStringLiteral("D:\\"));
     // The flag file is written whole even when the flag stays off.
     QFile file(m_userPath + QStringLiteral("tavuser.dat"));
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -152,8 +157,10 @@ void TestOptions::storedOptionsAtStartup_data()
     QTest::addColumn<QString>("drive");
     QTest::addColumn<QString>("expectedDrive");
     QTest::addColumn<int>("expectedDelete");
-    QTest::newRow("three characters") << "E:\\" << "E:\\" << 0;
-    QTest::newRow("too long resets all") << "E:\\x" << "" << 1;
+    QTest::newRow("three characters") << "E:\\"
+                                      << "E:\\" << 0;
+    QTest::newRow("too long resets all") << "E:\\x"
+                                         << "" << 1;
 }
 
 void TestOptions::storedOptionsAtStartup()
@@ -166,8 +173,8 @@ void TestOptions::storedOptionsAtStartup()
     reg.WriteString(QStringLiteral("FKDrive"), drive);
     reg.WriteNumber(QStringLiteral("CheckDelete"), 0);
     m_app = m_env->Start();
-    QCOMPARE(CTavOptions::instance().flekDrive(), expectedDrive);
-    QCOMPARE(CTavOptions::instance().checkDelete(), expectedDelete);
+    QCOMPARE(CTavOptions::instance().FlekDrive(), expectedDrive);
+    QCOMPARE(CTavOptions::instance().CheckDelete(), expectedDelete);
     // The stored value itself is left as it was.
     QString stored;
     QVERIFY(reg.ReadString(QStringLiteral("FKDrive"), stored, QString()));

@@ -78,11 +78,14 @@ void TestStartup::chooseUser_data()
     QTest::newRow("deleted current user, first has no password")
         << "Gone" << QString() << -1 << none << none << 0 << "Hanako";
     QTest::newRow("password without start-up flag file")
-        << "Hanako" << "pw" << -1 << none << QStringList{"ユーザ"} << 0 << "Hanako";
-    QTest::newRow("password with flag 0") << "Hanako" << "pw" << 0 << none << QStringList{"ユーザ"} << 0 << "Hanako";
+        << "Hanako"
+        << "pw" << -1 << none << QStringList{"ユーザ"} << 0 << "Hanako";
+    QTest::newRow("password with flag 0") << "Hanako"
+                                          << "pw" << 0 << none << QStringList{"ユーザ"} << 0 << "Hanako";
     QTest::newRow("password with flag 1, wrong then right")
-        << "Hanako" << "pw" << 1 << QStringList{"bad", "pw"}
-        << QStringList{"ユーザ", "パスワード", "パスワード"} << 1 << "Hanako";
+        << "Hanako"
+        << "pw" << 1 << QStringList{"bad", "pw"} << QStringList{"ユーザ", "パスワード", "パスワード"} << 1
+        << "Hanako";
 }
 
 void TestStartup::chooseUser()
@@ -166,7 +169,9 @@ void TestStartup::runningDesktopProgramStopsStartup()
 {
     AppTestEnv env;
     AppTestEnv::AddUser(QStringLiteral("Hanako"));
-    qputenv("LUMORA_CONFLICT_PROCESSES", AppTestEnv::OwnProcessName().toLocal8Bit());
+    QString rival;
+    QVERIFY(env.StartRival(&rival));
+    qputenv("LUMORA_CONFLICT_PROCESSES", rival.toLocal8Bit());
     bool started = true;
     auto app = env.Start({}, &started);
     QVERIFY(!started);
@@ -188,8 +193,8 @@ void TestStartup::freshMachineCreatesDefaults()
     int32_t number = -1;
     QVERIFY(reg.ReadString(QStringLiteral("FKDrive"), text, QStringLiteral("X")));
     QCOMPARE(text, QString());
-    const std::pair<const char*, int32_t> numbers[] = {{"WindowShowCmd", 0}, {"ListViewerPrivate", 0},
-                                                       {"CheckDelete", 1},   {"CheckBackup", 1}};
+    const std::pair<const char*, int32_t> numbers[] = {
+        {"WindowShowCmd", 0}, {"ListViewerPrivate", 0}, {"CheckDelete", 1}, {"CheckBackup", 1}};
     for (const auto& [name, value] : numbers) {
         QVERIFY(reg.ReadNumber(QLatin1String(name), number, 77));
         QCOMPARE(number, value);
@@ -232,7 +237,8 @@ void TestStartup::commandLine()
     QVERIFY(started);
     QCOMPARE(app->MainFrame() != nullptr, window);
     if (window)
-        QCOMPARE(app->Users().GetCurrUserName(), otherRoot ? QStringLiteral("Saburo") : QStringLiteral("Hanako"));
+        QCOMPARE(app->Users().GetCurrUserName(),
+                 otherRoot ? QStringLiteral("Saburo") : QStringLiteral("Hanako"));
     AppTestEnv::Close(app);
 }
 

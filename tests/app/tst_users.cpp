@@ -204,8 +204,8 @@ void TestUsers::userDialogCommands()
     });
     m_app->MainFrame()->Actions().Trigger(TavCmd::Users);
     QCOMPARE(m_env->Messages(),
-             (QStringList{TavStr::EnterUserName, TavStr::NameInUse.arg(QStringLiteral("Jiro")), TavStr::ChooseUser,
-                          TavStr::NameInUse.arg(QStringLiteral("Hanako")),
+             (QStringList{TavStr::EnterUserName, TavStr::NameInUse.arg(QStringLiteral("Jiro")),
+                          TavStr::ChooseUser, TavStr::NameInUse.arg(QStringLiteral("Hanako")),
                           QStringLiteral("ユーザと \"Jiro\" に関連するすべてのデータを削除しますか？"),
                           QStringLiteral("ユーザと \"Jiro\" に関連するすべてのデータを削除しますか？")}));
     QCOMPARE(m_app->Users().GetUserNameList(), (QStringList{"Hanako", "Shiro"}));

@@ -1,0 +1,128 @@
+// The month window's fill: 42 days of events from a store of the benchmark generator's 10,000
+// events (python3 ../shared/bench/gen_events.py 10000 build/bench-data/events, run from the
+// source folder; LUMORA_BENCH_DATA names another data folder).
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstdlib>
+
+#include "CTavDbDate.h"
+
+namespace {
+CTavDbDateRecord fromJson(const QJsonObject& o)
+{
+    const auto time = [](const QJsonValue& v) {
+        return CTavDbTime::fromDateTime(
+            QDateTime::fromString(v.toString(), QStringLiteral("yyyy-MM-ddTHH:mm:ss")));
+    };
+    CTavDbDateRecord r;
+    r.SetDesc(o.value(QStringLiteral("desc")).toString());
+    r.SetNote(o.value(QStringLiteral("note")).toString());
+    r.SetStartTime(time(o.value(QStringLiteral("start"))));
+    r.SetEndTime(time(o.value(QStringLiteral("end"))));
+    r.SetUntimed(o.value(QStringLiteral("untimed")).toBool());
+    r.SetPrivate(o.value(QStringLiteral("private")).toBool());
+    const QJsonObject rule = o.value(QStringLiteral("repeat")).toObject();
+    r.SetMyBrand(rule.value(QStringLiteral("kind")).toInt());
+    r.SetInterval(rule.value(QStringLiteral("interval")).toInt());
+    r.SetWeekDayMask(static_cast<uint8_t>(rule.value(QStringLiteral("weekMask")).toInt()));
+    r.SetDayIndex(rule.value(QStringLiteral("dayIndex")).toInt());
+    r.SetWeekIndex(rule.value(QStringLiteral("weekIndex")).toInt());
+    r.SetMonthIndex(rule.value(QStringLiteral("monthIndex")).toInt());
+    r.SetDayNumber(rule.value(QStringLiteral("dayNumber")).toInt());
+    r.SetFirstDayOfWeek(rule.value(QStringLiteral("firstDayOfWeek")).toInt());
+    const QString end = rule.value(QStringLiteral("endDate")).toString();
+    if (!end.isEmpty())
+        r.SetEndDate(CTavDbTime::fromDate(QDate::fromString(end, Qt::ISODate)));
+    QList<QDate> exceptions;
+    for (const QJsonValue& e : rule.value(QStringLiteral("exceptions")).toArray())
+        exceptions << QDate::fromString(e.toString(), Qt::ISODate);
+    r.SetExceptions(exceptions);
+    return r;
+}
+
+CTavDbDate& eventStore()
+{
+    static CTavDbDate store;
+    static bool loaded = false;
+    if (loaded)
+        return store;
+    const QByteArray dir = qgetenv("LUMORA_BENCH_DATA");
+    const QString path = QString::fromLocal8Bit(dir.isEmpty() ? QByteArray("build/bench-data") : dir) +
+                         QStringLiteral("/events/events.cli.jsonl");
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "cannot read %s: generate it with ../shared/bench/gen_events.py\n",
+                     qPrintable(path));
+        std::exit(1);
+    }
+    while (!file.atEnd()) {
+        CTavDbDateRecord r = fromJson(QJsonDocument::fromJson(file.readLine()).object());
+        if (store.AddRecord(r) != TavStatusCode::Ok) {
+            std::fprintf(stderr, "event %d refused\n", store.GetRecordCount() + 1);
+            std::exit(1);
+        }
+    }
+    loaded = true;
+    return store;
+}
+
+// Fills one list per day as the month and week windows do: the first day by date, the rest as
+// "next day", keeping repeating events the occurrence test accepts. Answers the occurrences.
+int fillDays(CTavDbDate& store, const QDate& first, int days, std::vector<QList<CTavDbDateRecord*>>& cells)
+{
+    int occurrences = 0;
+    QList<CTavDbDateRecord*> list;
+    for (int i = 0; i < days; ++i) {
+        const QString key = CTavDbTime::dayKey(first.addDays(i));
+        if (i == 0)
+            store.GetDayRecords(key, list);
+        else
+            store.GetNextDayRecords(list);
+        QList<CTavDbDateRecord*>& cell = cells[static_cast<size_t>(i)];
+        cell.clear();
+        for (CTavDbDateRecord* event : list)
+            if (!event->IsRepeating() || store.IsRepeatTarget(*event, key))
+                cell.append(event);
+        occurrences += static_cast<int>(cell.size());
+    }
+    return occurrences;
+}
+
+void runFill(benchmark::State& state, int days, bool afterChange)
+{
+    CTavDbDate& store = eventStore();
+    store.SetPrivateMode(0);
+    std::vector<QList<CTavDbDateRecord*>> cells(static_cast<size_t>(days));
+    auto* touched = store.GetDateRecord(0);
+    int occurrences = 0;
+    for (auto _ : state) {
+        if (afterChange)
+            store.UpdateRecord(*touched); // any change makes the next listing rebuild the index
+        occurrences = fillDays(store, QDate(2025, 2, 23), days, cells);
+        benchmark::DoNotOptimize(cells.data());
+    }
+    state.counters["occurrences"] = occurrences;
+}
+
+void BM_MonthGrid(benchmark::State& state)
+{
+    runFill(state, 42, false);
+}
+void BM_MonthGridAfterChange(benchmark::State& state)
+{
+    runFill(state, 42, true);
+}
+void BM_Year(benchmark::State& state)
+{
+    runFill(state, 365, false);
+}
+} // namespace
+
+BENCHMARK(BM_MonthGrid)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MonthGridAfterChange)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Year)->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();

@@ -1,0 +1,271 @@
+#include <QRandomGenerator>
+#include <QSet>
+#include <QTest>
+
+#include "CTavDbDateRepeat.h"
+#include "DateRuleSpec.h"
+
+namespace {
+int weekday(const QDate& d)
+{
+    return d.dayOfWeek() % 7;
+}
+
+// Occurrences found the slow way: stepping from the start by the interval, as a person would
+// count them on a calendar. Independent of the arithmetic under test.
+QSet<qint64> stepOccurrences(const DateRuleSpec& r, const QDate& last)
+{
+    QSet<qint64> out;
+    const QDate end = r.end.isValid() && r.end < last ? r.end : last;
+    const int n = r.interval > 0 ? r.interval : 1;
+    const auto take = [&](const QDate& d) {
+        if (d.isValid() && d >= r.start && d <= end && !r.exceptions.contains(d))
+            out.insert(d.toJulianDay());
+    };
+    const QDate firstOfMonth(r.start.year(), r.start.month(), 1);
+    switch (r.kind) {
+    case 0:
+        take(r.start);
+        break;
+    case 1:
+        for (QDate d = r.start; d <= end; d = d.addDays(n))
+            take(d);
+        break;
+    case 2:
+        for (QDate week = r.start.addDays(-((weekday(r.start) - r.firstDayOfWeek + 7) % 7)); week <= end;
+             week = week.addDays(7 * n))
+            for (int i = 0; i < 7; ++i)
+                if (r.mask >> weekday(week.addDays(i)) & 1)
+                    take(week.addDays(i));
+        break;
+    case 3:
+        for (QDate m = firstOfMonth; m <= end; m = m.addMonths(n)) {
+            if (r.weekIndex == 4) {
+                const QDate lastDay = m.addDays(m.daysInMonth() - 1);
+                take(lastDay.addDays(-((weekday(lastDay) - r.dayIndex + 7) % 7)));
+            } else {
+                take(m.addDays((r.dayIndex - weekday(m) + 7) % 7 + 7 * r.weekIndex));
+            }
+        }
+        break;
+    case 4:
+        for (QDate m = firstOfMonth; m <= end; m = m.addMonths(n))
+            if (r.dayNumber <= m.daysInMonth())
+                take(QDate(m.year(), m.month(), r.dayNumber));
+        break;
+    case 5:
+        for (int y = r.start.year(); y <= end.year(); y += n)
+            take(QDate(y, r.monthIndex + 1, r.dayNumber)); // invalid on 29 February of common years
+        break;
+    }
+    return out;
+}
+
+QDate randomDate(QRandomGenerator& rng, const QDate& from, int span)
+{
+    return from.addDays(rng.bounded(span));
+}
+
+DateRuleSpec randomRule(QRandomGenerator& rng, int kind)
+{
+    static const int intervals[] = {1, 1, 1, 2, 2, 3, 4, 5, 7, 12, 99};
+    DateRuleSpec r;
+    r.kind = kind;
+    r.start = randomDate(rng, QDate(2019, 1, 1), 8 * 365);
+    r.interval = intervals[rng.bounded(int(std::size(intervals)))];
+    r.firstDayOfWeek = rng.bounded(7);
+    switch (kind) {
+    case 2:
+        r.mask = 1 + rng.bounded(127);
+        break;
+    case 3:
+        // Half follow the start as the editor does, half are free combinations.
+        r.dayIndex = rng.bounded(2) ? weekday(r.start) : rng.bounded(7);
+        r.weekIndex = rng.bounded(5);
+        break;
+    case 4:
+        r.dayNumber = rng.bounded(3) ? 1 + rng.bounded(31) : 29 + rng.bounded(3);
+        break;
+    case 5:
+        if (rng.bounded(3) == 0) {
+            r.monthIndex = 1;
+            r.dayNumber = 29;
+        } else {
+            r.monthIndex = rng.bounded(12);
+            r.dayNumber = 1 + rng.bounded(31);
+        }
+        break;
+    }
+    if (rng.bounded(2))
+        r.end = r.start.addDays(rng.bounded(3000));
+    r.endAtEvening = rng.bounded(2);
+    r.time = QTime(rng.bounded(24), 5 * rng.bounded(12));
+    const QList<qint64> all = stepOccurrences(r, QDate(2031, 12, 31)).values();
+    for (int i = 0, count = rng.bounded(4); i < count && !all.isEmpty(); ++i)
+        r.exceptions << QDate::fromJulianDay(all[rng.bounded(int(all.size()))]);
+    return r;
+}
+} // namespace
+
+class TestDateRepeat : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        // A zone with daylight saving, so that midnight-based conversions are put to the test.
+        qputenv("TZ", "Europe/Berlin");
+    }
+
+    void matchesSteppingOverYears_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("daily") << 1;
+        QTest::newRow("weekly") << 2;
+        QTest::newRow("monthly by weekday") << 3;
+        QTest::newRow("monthly by date") << 4;
+        QTest::newRow("yearly") << 5;
+    }
+
+    // Every day from 2018 to the calendar's end, for random rules of each kind.
+    void matchesSteppingOverYears()
+    {
+        QFETCH(int, kind);
+        QRandomGenerator rng(20240601u + static_cast<unsigned>(kind));
+        const QDate first(2018, 1, 1);
+        const QDate last(2031, 12, 31);
+        std::vector<CTavDbDateRepeat::Day> days;
+        for (QDate d = first; d <= last; d = d.addDays(1))
+            days.push_back(CTavDbDateRepeat::Day::of(d));
+        for (int i = 0; i < 60; ++i) {
+            const DateRuleSpec spec = randomRule(rng, kind);
+            const QSet<qint64> expected = stepOccurrences(spec, last);
+            const CTavDbDateRepeat rule(spec.record());
+            for (const CTavDbDateRepeat::Day& day : days) {
+                if (rule.OccursOn(day) != expected.contains(day.julian)) {
+                    QFAIL(qPrintable(
+                        QStringLiteral("rule %1 (start %2, interval %3, mask %4, week %5, weekday %6, "
+                                       "day %7, month %8, first day %9, end %10) on %11")
+                            .arg(i)
+                            .arg(spec.start.toString(Qt::ISODate))
+                            .arg(spec.interval)
+                            .arg(spec.mask)
+                            .arg(spec.weekIndex)
+                            .arg(spec.dayIndex)
+                            .arg(spec.dayNumber)
+                            .arg(spec.monthIndex)
+                            .arg(spec.firstDayOfWeek)
+                            .arg(spec.end.toString(Qt::ISODate))
+                            .arg(QDate::fromJulianDay(day.julian).toString(Qt::ISODate))));
+                }
+            }
+        }
+    }
+
+    void edgeCases_data()
+    {
+        QTest::addColumn<DateRuleSpec>("rule");
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<bool>("expected");
+
+        DateRuleSpec leap{.kind = 5, .start = QDate(2024, 2, 29), .dayNumber = 29, .monthIndex = 1};
+        QTest::newRow("29 Feb yearly: not on 28 Feb") << leap << QDate(2025, 2, 28) << false;
+        QTest::newRow("29 Feb yearly: not on 1 Mar") << leap << QDate(2025, 3, 1) << false;
+        QTest::newRow("29 Feb yearly: next leap year") << leap << QDate(2028, 2, 29) << true;
+        DateRuleSpec leap3 = leap;
+        leap3.interval = 3;
+        QTest::newRow("29 Feb every 3 years: 2027 has none, 2028 is off the interval")
+            << leap3 << QDate(2028, 2, 29) << false;
+        QTest::newRow("29 Feb every 3 years: 2036 is on it") << leap3 << QDate(2036, 2, 29) << true;
+
+        DateRuleSpec the31st{.kind = 4, .start = QDate(2025, 1, 31), .dayNumber = 31};
+        QTest::newRow("31st: February has none") << the31st << QDate(2025, 2, 28) << false;
+        QTest::newRow("31st: nor early March") << the31st << QDate(2025, 3, 3) << false;
+        QTest::newRow("31st: March has one") << the31st << QDate(2025, 3, 31) << true;
+        QTest::newRow("31st: April has none") << the31st << QDate(2025, 4, 30) << false;
+
+        DateRuleSpec byDateLater{.kind = 4, .start = QDate(2025, 1, 15), .interval = 2, .dayNumber = 20};
+        QTest::newRow("by date: interval counts from the start month")
+            << byDateLater << QDate(2025, 1, 20) << true;
+        QTest::newRow("by date: odd month is skipped") << byDateLater << QDate(2025, 2, 20) << false;
+        QTest::newRow("by date: before the start day") << byDateLater << QDate(2025, 1, 14) << false;
+
+        // May 2025 has five Thursdays (1, 8, 15, 22, 29); June 2025 four (5, 12, 19, 26).
+        DateRuleSpec fourth{.kind = 3, .start = QDate(2025, 1, 23), .weekIndex = 3, .dayIndex = 4};
+        DateRuleSpec lastThu = fourth;
+        lastThu.weekIndex = 4;
+        QTest::newRow("4th Thursday of a five-Thursday month") << fourth << QDate(2025, 5, 22) << true;
+        QTest::newRow("4th Thursday is not the 5th") << fourth << QDate(2025, 5, 29) << false;
+        QTest::newRow("last Thursday of a five-Thursday month") << lastThu << QDate(2025, 5, 29) << true;
+        QTest::newRow("last Thursday is not the 4th there") << lastThu << QDate(2025, 5, 22) << false;
+        QTest::newRow("last Thursday of a four-Thursday month") << lastThu << QDate(2025, 6, 26) << true;
+
+        // Sunday start, Sunday and Monday, every other week: the weeks depend on the first day.
+        DateRuleSpec sundayWeeks{.kind = 2, .start = QDate(2025, 3, 2), .interval = 2, .mask = 0b11};
+        DateRuleSpec mondayWeeks = sundayWeeks;
+        mondayWeeks.firstDayOfWeek = 1;
+        QTest::newRow("weeks from Sunday: the Monday after the start")
+            << sundayWeeks << QDate(2025, 3, 3) << true;
+        QTest::newRow("weeks from Sunday: skipped week") << sundayWeeks << QDate(2025, 3, 10) << false;
+        QTest::newRow("weeks from Monday: the start week ends on the start")
+            << mondayWeeks << QDate(2025, 3, 3) << false;
+        QTest::newRow("weeks from Monday: two weeks on") << mondayWeeks << QDate(2025, 3, 10) << true;
+        QTest::newRow("weeks from Monday: its Sunday") << mondayWeeks << QDate(2025, 3, 16) << true;
+        DateRuleSpec noDays{.kind = 2, .start = QDate(2025, 3, 5)};
+        QTest::newRow("weekly without days: the start's weekday") << noDays << QDate(2025, 3, 12) << true;
+        QTest::newRow("weekly without days: no other day") << noDays << QDate(2025, 3, 13) << false;
+
+        DateRuleSpec daily{.kind = 1,
+                           .start = QDate(2025, 3, 28),
+                           .interval = 0,
+                           .end = QDate(2025, 4, 2),
+                           .exceptions = {QDate(2025, 3, 31)}};
+        QTest::newRow("daily: interval 0 counts as 1") << daily << QDate(2025, 3, 29) << true;
+        QTest::newRow("daily: not before the start") << daily << QDate(2025, 3, 27) << false;
+        QTest::newRow("daily: across the clock change") << daily << QDate(2025, 3, 30) << true;
+        QTest::newRow("daily: exception") << daily << QDate(2025, 3, 31) << false;
+        QTest::newRow("daily: end date is included") << daily << QDate(2025, 4, 2) << true;
+        QTest::newRow("daily: nothing after the end date") << daily << QDate(2025, 4, 3) << false;
+        DateRuleSpec evening = daily;
+        evening.endAtEvening = true;
+        QTest::newRow("daily: end at 23:59:59 is the same day") << evening << QDate(2025, 4, 2) << true;
+
+        DateRuleSpec once{.kind = 0, .start = QDate(2025, 3, 28)};
+        QTest::newRow("single event: its day") << once << QDate(2025, 3, 28) << true;
+        QTest::newRow("single event: the next day") << once << QDate(2025, 3, 29) << false;
+    }
+
+    void edgeCases()
+    {
+        QFETCH(DateRuleSpec, rule);
+        QFETCH(QDate, date);
+        QFETCH(bool, expected);
+        QCOMPARE(CTavDbDateRepeat(rule.record()).OccursOn(date), expected);
+    }
+
+    // Fields out of range (a damaged file) never match and never crash.
+    void nonsenseRulesNeverOccur_data()
+    {
+        QTest::addColumn<DateRuleSpec>("rule");
+        QTest::newRow("unknown kind") << DateRuleSpec{.kind = 9, .start = QDate(2025, 1, 1)};
+        QTest::newRow("weekday 7") << DateRuleSpec{.kind = 3, .start = QDate(2025, 1, 1), .dayIndex = 7};
+        QTest::newRow("week index 5") << DateRuleSpec{.kind = 3, .start = QDate(2025, 1, 1), .weekIndex = 5};
+        QTest::newRow("day 32") << DateRuleSpec{.kind = 4, .start = QDate(2025, 1, 1), .dayNumber = 32};
+        QTest::newRow("month 13") << DateRuleSpec{
+            .kind = 5, .start = QDate(2025, 1, 1), .dayNumber = 1, .monthIndex = 12};
+        QTest::newRow("end before start")
+            << DateRuleSpec{.kind = 1, .start = QDate(2025, 1, 10), .end = QDate(2025, 1, 9)};
+    }
+
+    void nonsenseRulesNeverOccur()
+    {
+        QFETCH(DateRuleSpec, rule);
+        const CTavDbDateRepeat repeat(rule.record());
+        for (QDate d(2024, 12, 1); d <= QDate(2026, 12, 31); d = d.addDays(1))
+            QVERIFY2(!repeat.OccursOn(d), qPrintable(d.toString(Qt::ISODate)));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDateRepeat)
+#include "tst_daterepeat.moc"
