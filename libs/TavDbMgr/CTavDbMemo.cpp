@@ -1,10 +1,15 @@
 #include "CTavDbMemo.h"
 
+#include <QFile>
+
 #include "CTavDbClock.h"
 #include "CTavDbEnv.h"
+#include "CTavDbFileUtil.h"
+#include "CTavDbMemoCsv.h"
 
 CTavDbMemo::CTavDbMemo()
-    : CTavDbStoreBase("memo", &CTavDbEnv::GetPdtMemoDir, "memopad.ldb", CTavDbMemoRecord::kColumns, kMaxRecords),
+    : CTavDbStoreBase("memo", &CTavDbEnv::GetPdtMemoDir, "memopad.ldb", CTavDbMemoRecord::kColumns,
+                      kMaxRecords),
       m_collator(QLocale(QLocale::Japanese, QLocale::Japan))
 {
     SetSortCond(CTavDbSortCond(kSortSyllabary));
@@ -34,13 +39,26 @@ TavStatus CTavDbMemo::UpdateRecord(const CTavDbPcRecord& record)
 
 void CTavDbMemo::PrepareSort()
 {
-    // Sort keys once per view rebuild: comparing keys is far cheaper than collating strings.
+    // Sort keys once per view rebuild: comparing keys is far cheaper than collating strings,
+    // and a memo whose beginning did not change keeps the key it had.
     m_sortKeys.clear();
-    for (int i = 0, n = static_cast<int>(AllRecords().size()); i < n; ++i) {
-        const auto* rec = static_cast<const CTavDbMemoRecord*>(AllRecords()[i].get());
+    m_sortKeys.reserve(static_cast<qsizetype>(AllRecords().size()));
+    QHash<uint32_t, CachedKey> cache;
+    cache.reserve(static_cast<qsizetype>(AllRecords().size()));
+    for (const auto& owned : AllRecords()) {
+        const auto* rec = static_cast<const CTavDbMemoRecord*>(owned.get());
+        if (rec->IsDeleted())
+            continue;
+        const QString prefix = rec->GetMemo().left(kSortPrefix);
+        auto old = m_keyCache.find(rec->GetUniqueId());
+        CachedKey entry = old != m_keyCache.end() && old->prefix == prefix
+                              ? *old
+                              : CachedKey{prefix, m_collator.sortKey(prefix)};
         if (IsVisible(*rec))
-            m_sortKeys.insert(rec, m_collator.sortKey(rec->GetMemo().left(64)));
+            m_sortKeys.insert(rec, entry.key);
+        cache.insert(rec->GetUniqueId(), std::move(entry));
     }
+    m_keyCache = std::move(cache);
 }
 
 bool CTavDbMemo::SortLess(const CTavDbPcRecord& a, const CTavDbPcRecord& b) const
@@ -50,4 +68,113 @@ bool CTavDbMemo::SortLess(const CTavDbPcRecord& a, const CTavDbPcRecord& b) cons
     if (ka == m_sortKeys.cend() || kb == m_sortKeys.cend())
         return false;
     return ka->compare(*kb) < 0;
+}
+
+uint32_t CTavDbMemo::CategoryIdForName(const QString& name)
+{
+    if (name.isEmpty())
+        return CTavDbPcRecord::kUnfiled;
+    if (const CTavDbCategory* c = FindCategoryByName(name))
+        return c->GetID();
+    uint32_t id = CTavDbPcRecord::kUnfiled;
+    if (AddCategory(name, &id) != TavStatusCode::Ok)
+        return CTavDbPcRecord::kUnfiled;
+    return id;
+}
+
+TavStatus CTavDbMemo::ImportCsvFile(const QString& path, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return TavStatusCode::FileError;
+    if (file.size() > CTavDbMemoCsv::kMaxFileBytes) {
+        if (error)
+            *error = QStringLiteral("ファイルが大きすぎます。");
+        return TavStatusCode::InvalidArgument;
+    }
+    QList<CTavDbMemoCsv::Row> rows;
+    const TavStatus status = CTavDbMemoCsv::Read(file.readAll(), &rows, error);
+    if (status != TavStatusCode::Ok)
+        return status;
+    if (GetRecordCount() + rows.size() > GetMaxRecords())
+        return TavStatusCode::RecordLimit;
+    for (const CTavDbMemoCsv::Row& row : rows) {
+        CTavDbMemoRecord rec;
+        rec.SetMemo(row.memo);
+        rec.SetCategoryID(CategoryIdForName(row.category));
+        rec.SetPrivate(row.isPrivate);
+        rec.SetCreateDateTime(row.created);
+        rec.SetUpdateDateTime(row.updated ? row.updated : row.created);
+        const TavStatus added = AddRecord(rec);
+        if (added != TavStatusCode::Ok)
+            return added;
+    }
+    return TavStatusCode::Ok;
+}
+
+TavStatus CTavDbMemo::ExportCsvFile(const QString& path, const QList<uint32_t>& uniqueIds) const
+{
+    QList<CTavDbMemoCsv::Row> rows;
+    rows.reserve(uniqueIds.size());
+    for (uint32_t id : uniqueIds) {
+        const auto* rec = static_cast<const CTavDbMemoRecord*>(FindRecord(id));
+        if (!rec || rec->IsDeleted())
+            continue;
+        const CTavDbCategory* category = FindCategoryById(rec->GetCategoryID());
+        const bool unfiled = !category || category->GetID() == CTavDbPcRecord::kUnfiled;
+        rows.append({rec->GetMemo(), unfiled ? QString() : category->GetName(), rec->GetIsPrivate(),
+                     rec->GetCreateDateTime(), rec->GetUpdateDateTime()});
+    }
+    return CTavDbFileUtil::writeAtomically(path, CTavDbMemoCsv::Write(rows)) ? TavStatusCode::Ok
+                                                                             : TavStatusCode::FileError;
+}
+
+TavStatus CTavDbMemo::ImportBackupFile(const QString& path)
+{
+    CTavDbMemo source;
+    const TavStatus status = source.LoadFromFile(path);
+    if (status != TavStatusCode::Ok)
+        return status;
+    if (GetRecordCount() + source.GetRecordCount() > GetMaxRecords())
+        return TavStatusCode::RecordLimit;
+    for (const auto& owned : source.AllRecords()) {
+        if (owned->IsDeleted())
+            continue;
+        auto copy = static_cast<const CTavDbMemoRecord&>(*owned);
+        const CTavDbCategory* theirs = source.FindCategoryById(copy.GetCategoryID());
+        const bool unfiled = !theirs || theirs->GetID() == CTavDbPcRecord::kUnfiled;
+        copy.SetCategoryID(unfiled ? CTavDbPcRecord::kUnfiled : CategoryIdForName(theirs->GetName()));
+        copy.SetAttributes(copy.GetAttributes() & CTavDbPcRecord::AttrPrivate);
+        const TavStatus added = AddRecord(copy);
+        if (added != TavStatusCode::Ok)
+            return added;
+    }
+    return TavStatusCode::Ok;
+}
+
+TavStatus CTavDbMemo::ExportBackupFile(const QString& path, const QList<uint32_t>& uniqueIds) const
+{
+    CTavDbMemo target;
+    // The backup holds our categories, in our order, and no others.
+    for (const CTavDbCategory& c : QList<CTavDbCategory>(target.GetCategories()))
+        if (c.GetID() != CTavDbPcRecord::kUnfiled && !FindCategoryByName(c.GetName()))
+            target.DeleteCategory(c.GetID(), false, false);
+    for (const CTavDbCategory& c : GetCategories())
+        if (c.GetID() != CTavDbPcRecord::kUnfiled)
+            target.CategoryIdForName(c.GetName());
+    for (uint32_t id : uniqueIds) {
+        const auto* rec = static_cast<const CTavDbMemoRecord*>(FindRecord(id));
+        if (!rec || rec->IsDeleted())
+            continue;
+        CTavDbMemoRecord copy = *rec;
+        const CTavDbCategory* category = FindCategoryById(rec->GetCategoryID());
+        copy.SetCategoryID(category
+                               ? target.CategoryIdForName(category->GetID() ? category->GetName() : QString())
+                               : CTavDbPcRecord::kUnfiled);
+        copy.SetAttributes(copy.GetAttributes() & CTavDbPcRecord::AttrPrivate);
+        const TavStatus added = target.AddRecord(copy);
+        if (added != TavStatusCode::Ok)
+            return added;
+    }
+    return target.WriteToFile(path);
 }

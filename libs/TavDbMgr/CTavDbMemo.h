@@ -17,19 +17,49 @@ public:
 
     CTavDbMemo();
 
-    CTavDbMemoRecord* GetMemoRecord(int index) const { return static_cast<CTavDbMemoRecord*>(GetRecord(index)); }
+    CTavDbMemoRecord* GetMemoRecord(int index) const
+    {
+        return static_cast<CTavDbMemoRecord*>(GetRecord(index));
+    }
     // Stamps the creation and update times with the clock when they are unset.
     TavStatus AddRecord(CTavDbPcRecord& record) override;
     TavStatus UpdateRecord(const CTavDbPcRecord& record) override;
 
+    // Adds the memos of a comma-separated text file (CTavDbMemoCsv), all or none: a file that
+    // does not read, or memos beyond the record limit (RecordLimit), change nothing. Category
+    // names are matched, and added while there is room (else the memos go unfiled).
+    TavStatus ImportCsvFile(const QString& path, QString* error = nullptr);
+    // Writes the given memos (by unique id, in that order) as comma-separated text.
+    TavStatus ExportCsvFile(const QString& path, const QList<uint32_t>& uniqueIds) const;
+    // Adds the memos of one of the program's memo pad backup files, all or none.
+    TavStatus ImportBackupFile(const QString& path);
+    // Writes the given memos, with their categories, as a memo pad backup file.
+    TavStatus ExportBackupFile(const QString& path, const QList<uint32_t>& uniqueIds) const;
+
+    // The id of the category of that name; missing ones are added while there is room, else
+    // (and for an empty name) unfiled.
+    uint32_t CategoryIdForName(const QString& name);
+
 protected:
-    std::unique_ptr<CTavDbPcRecord> NewRecord() const override { return std::make_unique<CTavDbMemoRecord>(); }
+    std::unique_ptr<CTavDbPcRecord> NewRecord() const override
+    {
+        return std::make_unique<CTavDbMemoRecord>();
+    }
     std::unique_ptr<CTavDbStoreBase> NewStore() const override { return std::make_unique<CTavDbMemo>(); }
     bool UsesSortOrder() const override { return GetSortCond().GetKey() == kSortSyllabary; }
     void PrepareSort() override;
     bool SortLess(const CTavDbPcRecord& a, const CTavDbPcRecord& b) const override;
 
 private:
+    struct CachedKey
+    {
+        QString prefix;
+        QCollatorSortKey key;
+    };
+    static constexpr int kSortPrefix = 64;
+
     QCollator m_collator;
     QHash<const CTavDbPcRecord*, QCollatorSortKey> m_sortKeys;
+    // Keys of the last sort by unique id, reused while a memo's beginning stays the same.
+    QHash<uint32_t, CachedKey> m_keyCache;
 };

@@ -24,7 +24,10 @@ public:
 
     void Reset() override;
     bool IsEqualPdt(const CTavDbPcRecord& other) const override;
-    std::unique_ptr<CTavDbPcRecord> Clone() const override { return std::make_unique<CTavDbMemoRecord>(*this); }
+    std::unique_ptr<CTavDbPcRecord> Clone() const override
+    {
+        return std::make_unique<CTavDbMemoRecord>(*this);
+    }
     void BindFields(CTavSqliteStatement& st) const override;
     void ReadFields(CTavSqliteStatement& st) override;
     static constexpr const char* kColumns = "memo TEXT, created INTEGER, updated INTEGER";

@@ -1,20 +1,62 @@
 #pragma once
 
+#include <QHash>
+
 #include "CTavModuleFrame.h"
 
+class CTavMemoCommands;
 class CTavMemoDoc;
+class CTavMemoFileCommands;
+class CTavMemoLeftView;
+class CTavMemoRightView;
+class QAction;
 class QComboBox;
 
+// The memo pad's window: category and order selectors above, the memo list and the memo's
+// text, and the new, edit, delete and detail buttons below. It takes dropped text files as
+// new memos.
 class CTavMemoFrame final : public CTavModuleFrame
 {
     Q_OBJECT
 public:
     explicit CTavMemoFrame(CTavMemoDoc* document, QWidget* parent = nullptr);
 
+    CTavMemoDoc* MemoDoc() const { return m_doc; }
+    CTavMemoLeftView* LeftView() const { return m_left; }
+    CTavMemoRightView* RightView() const { return m_right; }
     QComboBox* CategoryBox() const { return m_category; }
     QComboBox* SortBox() const { return m_sort; }
+    CTavMemoCommands& Commands() const { return *m_commands; }
+    CTavMemoFileCommands& FileCommands() const { return *m_files; }
+    QAction* Action(int id) const { return m_actions.value(id); }
+    // Runs a command as its menu entry would, when it is enabled.
+    void Trigger(int id);
+
+    void Update(int hint) override;
+    void FillMenu(MenuKind menu, QMenu* target) override;
+    void UpdateCommandUI() override;
+    // The title while a backup file is open; empty for the normal caption.
+    void SetDocumentTitle(const QString& title);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
-    QComboBox* m_category;
-    QComboBox* m_sort;
+    QAction* addAction(int id, const QString& text, void (CTavMemoCommands::*handler)());
+    QAction* addFileAction(int id, const QString& text, void (CTavMemoFileCommands::*handler)());
+    void createBars();
+    void onEntriesRebuilt();
+    void onSelectionChanged();
+    void refillCategoryBox();
+    void onCategoryChosen(int index);
+
+    CTavMemoDoc* m_doc;
+    CTavMemoLeftView* m_left;
+    CTavMemoRightView* m_right;
+    QComboBox* m_category = nullptr;
+    QComboBox* m_sort = nullptr;
+    CTavMemoCommands* m_commands;
+    CTavMemoFileCommands* m_files;
+    QHash<int, QAction*> m_actions;
 };

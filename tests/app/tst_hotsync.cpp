@@ -12,7 +12,7 @@
 #include "CTavMessageBox.h"
 #include "CTavModuleFrame.h"
 #include "CTavOptionsDlg.h"
-#include "CTavPlaceholderPane.h"
+#include "CTavMemoDoc.h"
 #include "TavStrings.h"
 
 using HS = CTavHotSyncCoordinator;
@@ -148,14 +148,14 @@ void TestHotSync::runningLocksAndEndReloads()
         addMemo(store, QStringLiteral("from the handheld"));
         QCOMPARE(store.Write(), TavStatusCode::Ok);
     }
-    const auto* pane = static_cast<CTavPlaceholderPane*>(m_app->Frame(TavSlot::MemoPad)->LeftPane());
-    const int updates = pane->UpdateCount();
+    const auto* memoDoc = static_cast<CTavMemoDoc*>(m_app->Document(TavSlot::MemoPad));
+    QCOMPARE(memoDoc->Count(), 0);
     QCOMPARE(hotSync().OnNotify(HS::Ended), 0);
     QVERIFY(!hotSync().SyncRunning());
     QVERIFY(m_app->MainFrame()->isEnabled());
     QVERIFY(!HS::WindowDisabledForSync());
     QCOMPARE(m_app->MemoStore().GetRecordCount(), 1);
-    QVERIFY(pane->UpdateCount() > updates);
+    QCOMPARE(memoDoc->Count(), 1);
     QCOMPARE(hotSync().SyncTimer(), 0);
 }
 

@@ -23,6 +23,7 @@
 #include "CTavModuleButton.h"
 #include "CTavModuleFrame.h"
 #include "CTavModuleSplitter.h"
+#include "CTavMemoDoc.h"
 #include "CTavPlaceholderPane.h"
 #include "CTavRegOption.h"
 #include "CTavScFrameBase.h"
@@ -268,11 +269,10 @@ void TestMainFrame::privateModes()
 void TestMainFrame::saveAllWritesAndRefreshes()
 {
     addMemo(m_app->MemoStore(), QStringLiteral("kept"));
-    const auto* pane = static_cast<CTavPlaceholderPane*>(m_app->Frame(TavSlot::MemoPad)->LeftPane());
-    const int updates = pane->UpdateCount();
+    const auto* memoDoc = static_cast<CTavMemoDoc*>(m_app->Document(TavSlot::MemoPad));
+    QCOMPARE(memoDoc->Count(), 0);
     QTest::keyClick(frame(), Qt::Key_S, Qt::ControlModifier);
-    QVERIFY(pane->UpdateCount() > updates);
-    QCOMPARE(pane->LastHint(), 0);
+    QCOMPARE(memoDoc->Count(), 1);
 
     CTavDbUser users;
     users.SetCurrUserName(QStringLiteral("Hanako"));

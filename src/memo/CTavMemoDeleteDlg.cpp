@@ -1,0 +1,38 @@
+#include "CTavMemoDeleteDlg.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+CTavMemoDeleteDlg::CTavMemoDeleteDlg(bool backup, QWidget* parent)
+    : CTavDialogBase(parent),
+      m_backup(new QCheckBox(
+          QStringLiteral("削除したメモを次回HotSync実行時にバックアップファイルに保存する"), this))
+{
+    setWindowTitle(QStringLiteral("メモの削除"));
+    m_backup->setObjectName(QStringLiteral("backupBox"));
+    m_backup->setProperty("controlId", 1075);
+    m_backup->setChecked(backup);
+    auto* icon = new QLabel(this);
+    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(32, 32));
+    auto* question = new QHBoxLayout;
+    question->addWidget(icon);
+    question->addWidget(new QLabel(QStringLiteral("選択したメモを削除しますか？"), this), 1);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &CTavMemoDeleteDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CTavMemoDeleteDlg::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(question);
+    layout->addWidget(m_backup);
+    layout->addWidget(buttons);
+}
+
+bool CTavMemoDeleteDlg::Backup() const
+{
+    return m_backup->isChecked();
+}

@@ -1,0 +1,203 @@
+#include "CTavMemoFileCommands.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QStatusBar>
+
+#include "CTavApp.h"
+#include "CTavDbEnv.h"
+#include "CTavDbMemo.h"
+#include "CTavDbUser.h"
+#include "CTavExportFileDlg.h"
+#include "CTavImportFileDlg.h"
+#include "CTavMainFrame.h"
+#include "CTavMemoDoc.h"
+#include "CTavMemoFrame.h"
+#include "CTavMemoLeftView.h"
+#include "TavShowMessage.h"
+
+namespace {
+const QString kNotYet =
+    QStringLiteral("Palm Desktop のバックアップファイル (*.mpa) はまだ読み書きできません。");
+}
+
+CTavMemoFileCommands::CTavMemoFileCommands(CTavMemoFrame& frame) : QObject(&frame), m_frame(frame) {}
+
+QString CTavMemoFileCommands::ImportLimitMessage()
+{
+    return QStringLiteral(
+        "データが最大数に達したため、Lumoraはインポートを実行できません。\n\n不要なデータを削除、または"
+        "バックアップファイルに保存し、HotSync機能を実行してから、インポートをやり直してください。");
+}
+
+QString CTavMemoFileCommands::RestoreQuestion()
+{
+    return QStringLiteral(
+        "保存していない変更はすべて失われます。最後に保存した メモ帳 ファイルを復元しますか？");
+}
+
+void CTavMemoFileCommands::refresh()
+{
+    CTavMemoDoc* doc = m_frame.MemoDoc();
+    doc->Store().SetSortCond(CTavDbSortCond(CTavDbMemo::kSortSyllabary));
+    doc->Reload();
+}
+
+void CTavMemoFileCommands::OnImport()
+{
+    CTavImportFileDlg dlg(true, kFilter, &m_frame);
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    ImportFile(dlg.PathName());
+}
+
+bool CTavMemoFileCommands::ImportFile(const QString& path)
+{
+    CTavMemoDoc* doc = m_frame.MemoDoc();
+    CTavDbMemo& store = doc->Store();
+    const QString extension = CTavFileDlg::ExtensionOf(path);
+    if (extension == QLatin1String("mpa")) {
+        TavShowMessage(&m_frame, kNotYet, QString(), TavMsg::IconExclamation);
+        return false;
+    }
+    if (extension != QLatin1String("csv") && extension != QLatin1String("mpc"))
+        return false;
+    if (store.GetRecordCount() >= store.GetMaxRecords()) {
+        TavShowMessage(&m_frame, ImportLimitMessage(), QString(), TavMsg::IconExclamation);
+        return false;
+    }
+    const int before = store.GetRecordCount();
+    QString why;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const TavStatus status =
+        extension == QLatin1String("csv") ? store.ImportCsvFile(path, &why) : store.ImportBackupFile(path);
+    QApplication::restoreOverrideCursor();
+    if (status == TavStatusCode::RecordLimit) {
+        TavShowMessage(&m_frame, ImportLimitMessage(), QString(), TavMsg::IconExclamation);
+        return false;
+    }
+    if (status != TavStatusCode::Ok) {
+        QString text = QStringLiteral("%1 をインポートできませんでした。").arg(QFileInfo(path).fileName());
+        if (!why.isEmpty())
+            text += QStringLiteral("\n\n") + why;
+        TavShowMessage(&m_frame, text, QString(), TavMsg::IconExclamation);
+        return false;
+    }
+    refresh();
+    if (CTavMainFrame* main = doc->App().MainFrame())
+        main->statusBar()->showMessage(QStringLiteral("%1の更新中... %2件のデータをインポートしました。")
+                                           .arg(QStringLiteral("メモ帳"))
+                                           .arg(store.GetRecordCount() - before),
+                                       5000);
+    return true;
+}
+
+QList<uint32_t> CTavMemoFileCommands::exportIds(bool selectedOnly) const
+{
+    CTavMemoDoc* doc = m_frame.MemoDoc();
+    const bool withPrivate = doc->App().privateMode() == 0;
+    QList<uint32_t> ids;
+    if (selectedOnly) {
+        for (int row : m_frame.LeftView()->Selection().SelectedRows())
+            if (const CTavMemoEntry* entry = doc->Entry(row); entry && (withPrivate || !entry->isPrivate))
+                ids << entry->uniqueId;
+        return ids;
+    }
+    for (const auto& rec : doc->Store().AllRecords())
+        if (!rec->IsDeleted() && (withPrivate || !rec->GetIsPrivate()))
+            ids << rec->GetUniqueId();
+    return ids;
+}
+
+void CTavMemoFileCommands::OnExport()
+{
+    CTavExportFileDlg dlg(kFilter, &m_frame);
+    dlg.rangeAll = true;
+    dlg.rangeSelected = false;
+    dlg.selectedEnabled = m_frame.LeftView()->Selection().SelectedCount() > 0;
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    ExportFile(dlg.PathName(), dlg.rangeSelected && dlg.selectedEnabled);
+}
+
+bool CTavMemoFileCommands::ExportFile(const QString& path, bool selectedOnly)
+{
+    const QString extension = CTavFileDlg::ExtensionOf(path);
+    if (extension == QLatin1String("mpa")) {
+        TavShowMessage(&m_frame, kNotYet, QString(), TavMsg::IconExclamation);
+        return false;
+    }
+    if (extension != QLatin1String("csv") && extension != QLatin1String("mpc"))
+        return false;
+    CTavDbMemo& store = m_frame.MemoDoc()->Store();
+    const QList<uint32_t> ids = exportIds(selectedOnly);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const TavStatus status = extension == QLatin1String("csv") ? store.ExportCsvFile(path, ids)
+                                                               : store.ExportBackupFile(path, ids);
+    QApplication::restoreOverrideCursor();
+    if (status != TavStatusCode::Ok) {
+        TavShowMessage(&m_frame,
+                       QStringLiteral("%1 にエクスポートできませんでした。").arg(QFileInfo(path).fileName()),
+                       QString(), TavMsg::IconExclamation);
+        return false;
+    }
+    TavShowMessage(&m_frame, QStringLiteral("エクスポート完了"), QString(), TavMsg::IconInformation);
+    return true;
+}
+
+void CTavMemoFileCommands::OnOpenBackupFile()
+{
+    CTavApp& app = m_frame.MemoDoc()->App();
+    CTavDbMemo& store = m_frame.MemoDoc()->Store();
+    CTavFileDlg dlg(CTavFileDlg::Open, kBackupTitle, kBackupFilter, &m_frame);
+    dlg.SetInitialFolder(app.Users().GetCurrUserPath() + CTavDbEnv::GetPdtMemoDir());
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    const QString path = dlg.PathName();
+    if (store.Write() != TavStatusCode::Ok)
+        return;
+    if (store.LoadFromFile(path) != TavStatusCode::Ok)
+        return;
+    app.setBackupFileOpen(1);
+    m_backupPath = path;
+    m_frame.SetDocumentTitle(QStringLiteral("%1 (バックアップ ファイル)").arg(QFileInfo(path).fileName()));
+    refresh();
+}
+
+void CTavMemoFileCommands::OnOpenCurrentFile()
+{
+    CTavApp& app = m_frame.MemoDoc()->App();
+    if (m_frame.MemoDoc()->Store().Load() != TavStatusCode::Ok)
+        return;
+    app.setBackupFileOpen(0);
+    m_backupPath.clear();
+    m_frame.SetDocumentTitle(QString());
+    refresh();
+}
+
+void CTavMemoFileCommands::LeaveBackupFile()
+{
+    CTavDbMemo& store = m_frame.MemoDoc()->Store();
+    const QString current = store.StoreFilePath(m_frame.MemoDoc()->App().Users().GetCurrUserPath());
+    if (store.GetFilePath() != current)
+        store.Load();
+    m_backupPath.clear();
+    m_frame.SetDocumentTitle(QString());
+    refresh();
+}
+
+void CTavMemoFileCommands::OnRestore()
+{
+    CTavApp& app = m_frame.MemoDoc()->App();
+    CTavDbMemo& store = m_frame.MemoDoc()->Store();
+    const int ready = app.readyForSync();
+    app.setReadyForSync(0);
+    if (TavShowMessage(&m_frame, RestoreQuestion(), QString(), TavMsg::OkCancel | TavMsg::IconExclamation) ==
+        TavMsg::IdOk) {
+        const TavStatus status =
+            app.backupFileOpen() && !m_backupPath.isEmpty() ? store.LoadFromFile(m_backupPath) : store.Load();
+        if (status == TavStatusCode::Ok)
+            refresh();
+    }
+    app.setReadyForSync(ready);
+}

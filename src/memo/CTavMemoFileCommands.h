@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+class CTavMemoFrame;
+
+// The memo pad's file commands: import and export (comma-separated text and the program's
+// memo pad backup files), and opening a backup file in place of the current data, going back
+// to the current data, and restoring the last saved state.
+class CTavMemoFileCommands final : public QObject
+{
+    Q_OBJECT
+public:
+    static inline const QString kFilter = QStringLiteral(
+        "Lumora バックアップファイル(*.mpc)|*.mpc|Palm Desktop バックアップファイル(*.mpa)|*.mpa|"
+        "コンマ区切りテキスト(*.csv)|*.csv||");
+    static inline const QString kBackupFilter = QStringLiteral("メモ帳のバックアップファイル(*.mpc)|*.mpc||");
+    static inline const QString kBackupTitle = QStringLiteral("メモ帳のバックアップファイルを開く");
+    static QString ImportLimitMessage();
+    static QString RestoreQuestion();
+
+    explicit CTavMemoFileCommands(CTavMemoFrame& frame);
+
+    void OnImport();
+    void OnExport();
+    void OnOpenBackupFile();
+    void OnOpenCurrentFile();
+    void OnRestore();
+    // The backup file was closed by the shell (the store already reads the current data).
+    void LeaveBackupFile();
+    QString BackupPath() const { return m_backupPath; }
+
+    // Imports or exports a file by its extension; false when nothing was done.
+    bool ImportFile(const QString& path);
+    bool ExportFile(const QString& path, bool selectedOnly);
+
+private:
+    // The memos an export writes: every memo, or the selected ones, without private memos
+    // while they are masked or hidden.
+    QList<uint32_t> exportIds(bool selectedOnly) const;
+    void refresh();
+
+    CTavMemoFrame& m_frame;
+    QString m_backupPath;
+};
