@@ -7,15 +7,13 @@
 #include "CTavModuleBar.h"
 #include "TavCommandIds.h"
 
-CTavScFrameBase::CTavScFrameBase(CTavModuleDoc* document, int slot, int view, const QString& title,
-                                 QWidget* parent)
-    : CTavModuleFrame(
-          document, Spec{slot, view, CTavModuleBar::Schedule, title, view != TavModule::Year, false}, parent),
+CTavScFrameBase::CTavScFrameBase(CTavModuleDoc* document, int slot, int view, const QString& title, QWidget* parent)
+    : CTavModuleFrame(document, Spec{slot, view, CTavModuleBar::Schedule, title, view != TavModule::Year, false},
+                      parent),
       m_view(view)
 {
     auto* bar = static_cast<QHBoxLayout*>(TopBar()->layout());
-    const QString labels[] = {QStringLiteral("日"), QStringLiteral("週"), QStringLiteral("月"),
-                              QStringLiteral("年")};
+    const QString labels[] = {QStringLiteral("日"), QStringLiteral("週"), QStringLiteral("月"), QStringLiteral("年")};
     for (int i = 0; i < 4; ++i) {
         const int target = TavModule::Day + i;
         auto* button = new QToolButton(TopBar());
