@@ -206,7 +206,7 @@ void CTavMemoFrame::UpdateCommandUI()
 
 void CTavMemoFrame::SetDocumentTitle(const QString& title)
 {
-    setWindowTitle(title.isEmpty() ? GetSpec().title : title);
+    setWindowTitle(title.isEmpty() ? GetDescription().title : title);
     CTavMainFrame* main = m_doc->App().MainFrame();
     if (main && main->ActiveModuleFrame() == this)
         main->setWindowTitle(TavStr::ProductName + QStringLiteral(" - ") + windowTitle());

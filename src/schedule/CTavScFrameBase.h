@@ -13,8 +13,7 @@ class CTavScFrameBase : public CTavModuleFrame
     Q_OBJECT
 public:
     // view: TavModule::Day .. TavModule::Year.
-    CTavScFrameBase(CTavModuleDoc* document, int slot, int view, const QString& title,
-                    QWidget* parent = nullptr);
+    CTavScFrameBase(CTavModuleDoc* document, int slot, int view, const QString& title, QWidget* parent = nullptr);
 
     int View() const { return m_view; }
     QList<QToolButton*> ViewButtons() const { return m_buttons; }

@@ -16,8 +16,7 @@ CTavScYearFrame::CTavScYearFrame(CTavScYearDoc* document, QWidget* parent)
     m_preferences->setEnabled(false);
     m_discard->setEnabled(false);
     SetSingleView(new CTavPlaceholderPane(QStringLiteral("年間カレンダー"),
-                                          QStringLiteral("12 か月分のカレンダーがここに表示されます。"),
-                                          this));
+                                          QStringLiteral("12 か月分のカレンダーがここに表示されます。"), this));
 }
 
 void CTavScYearFrame::FillMenu(MenuKind menu, QMenu* target)
