@@ -24,8 +24,8 @@ public:
     const CTavListSelection& Selection() const { return m_selection; }
 
     virtual int RowCount() const = 0;
-    // Rebuilds after the rows changed: the selection is cleared and the view goes to the top
-    // unless keepScroll.
+    // Rebuilds after the rows changed (a derived list calls it whenever its rows change): the
+    // selection is cleared and the view goes to the top unless keepScroll.
     void ResetRows(bool keepScroll = false);
     int RowHeight() const { return m_rowHeight; }
     void SetRowHeight(int height);

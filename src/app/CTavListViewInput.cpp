@@ -105,8 +105,14 @@ void CTavListView::mouseDoubleClickEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton)
         return;
     const int row = RowAtPoint(event->position().toPoint());
-    if (row >= 0)
-        emit rowActivated(row);
+    if (row < 0)
+        return;
+    // The press before it selected the row; a double click alone must do the same.
+    if (m_selection.SelectedCount() != 1 || !m_selection.IsSelected(row)) {
+        m_selection.SelectOnly(row);
+        afterSelectionGesture();
+    }
+    emit rowActivated(row);
 }
 
 void CTavListView::contextMenuEvent(QContextMenuEvent* event)

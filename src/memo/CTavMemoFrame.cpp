@@ -36,30 +36,40 @@ CTavMemoFrame::CTavMemoFrame(CTavMemoDoc* document, QWidget* parent)
       m_files(new CTavMemoFileCommands(*this))
 {
     setAcceptDrops(true);
-    using C = CTavMemoCommands;
-    using F = CTavMemoFileCommands;
-    addAction(TavMemoCmd::NewMemo, QStringLiteral("新規メモ(&N)..."), &C::OnNew)
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    addAction(TavMemoCmd::EditMemo, QStringLiteral("メモの編集(&I)..."), &C::OnEdit);
-    addAction(TavMemoCmd::Delete, QStringLiteral("削除(&D)\tDel"), &C::OnDelete);
-    addAction(TavMemoCmd::Categories, QStringLiteral("カテゴリ(&C)..."), &C::OnCategories);
-    addAction(TavMemoCmd::Columns, QStringLiteral("項目の表示"), &C::OnColumns);
-    addAction(TavMemoCmd::SortSyllabary, QStringLiteral("五十音順(&N)"), &C::OnSortSyllabary)
-        ->setCheckable(true);
-    addAction(TavMemoCmd::SortHandheld, QStringLiteral("本体で指定した順番(&D)"), &C::OnSortHandheld)
-        ->setCheckable(true);
-    addAction(TavMemoCmd::Cut, QStringLiteral("切り取り(&T)"), &C::OnCut)->setShortcut(QKeySequence::Cut);
-    addAction(TavMemoCmd::Copy, QStringLiteral("コピー(&C)"), &C::OnCopy)->setShortcut(QKeySequence::Copy);
-    addAction(TavMemoCmd::Paste, QStringLiteral("貼り付け(&P)"), &C::OnPaste)
-        ->setShortcut(QKeySequence::Paste);
-    addAction(TavMemoCmd::SelectAll, QStringLiteral("すべて選択(&A)"), &C::OnSelectAll);
-    addFileAction(TavMemoCmd::Import, QStringLiteral("インポート(&I)..."), &F::OnImport);
-    addFileAction(TavMemoCmd::Export, QStringLiteral("エクスポート(&E)..."), &F::OnExport);
-    addFileAction(TavMemoCmd::OpenBackupFile, QStringLiteral("バックアップファイル(&O)..."),
-                  &F::OnOpenBackupFile);
-    addFileAction(TavMemoCmd::OpenCurrentFile, QStringLiteral("現在のファイルを開く(&C)"),
-                  &F::OnOpenCurrentFile);
-    addFileAction(TavMemoCmd::Restore, QStringLiteral("復元(&R)"), &F::OnRestore);
+    CTavMemoCommands* c = m_commands;
+    CTavMemoFileCommands* f = m_files;
+    const struct
+    {
+        int id;
+        const char16_t* text;
+        std::function<void()> run;
+        bool listCommand;
+    } commands[] = {
+        {TavMemoCmd::NewMemo, u"新規メモ(&N)...", [c] { c->OnNew(); }, true},
+        {TavMemoCmd::EditMemo, u"メモの編集(&I)...", [c] { c->OnEdit(); }, true},
+        {TavMemoCmd::Delete, u"削除(&D)\tDel", [c] { c->OnDelete(); }, true},
+        {TavMemoCmd::Categories, u"カテゴリ(&C)...", [c] { c->OnCategories(); }, true},
+        {TavMemoCmd::Columns, u"項目の表示", [c] { c->OnColumns(); }, true},
+        {TavMemoCmd::SortSyllabary, u"五十音順(&N)", [c] { c->OnSortSyllabary(); }, true},
+        {TavMemoCmd::SortHandheld, u"本体で指定した順番(&D)", [c] { c->OnSortHandheld(); }, true},
+        {TavMemoCmd::Cut, u"切り取り(&T)", [c] { c->OnCut(); }, true},
+        {TavMemoCmd::Copy, u"コピー(&C)", [c] { c->OnCopy(); }, true},
+        {TavMemoCmd::Paste, u"貼り付け(&P)", [c] { c->OnPaste(); }, true},
+        {TavMemoCmd::SelectAll, u"すべて選択(&A)", [c] { c->OnSelectAll(); }, true},
+        {TavMemoCmd::Import, u"インポート(&I)...", [f] { f->OnImport(); }, false},
+        {TavMemoCmd::Export, u"エクスポート(&E)...", [f] { f->OnExport(); }, false},
+        {TavMemoCmd::OpenBackupFile, u"バックアップファイル(&O)...", [f] { f->OnOpenBackupFile(); }, false},
+        {TavMemoCmd::OpenCurrentFile, u"現在のファイルを開く(&C)", [f] { f->OnOpenCurrentFile(); }, false},
+        {TavMemoCmd::Restore, u"復元(&R)", [f] { f->OnRestore(); }, false},
+    };
+    for (const auto& command : commands)
+        addAction(command.id, QString::fromUtf16(command.text), command.run, command.listCommand);
+    Action(TavMemoCmd::NewMemo)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    Action(TavMemoCmd::Cut)->setShortcut(QKeySequence::Cut);
+    Action(TavMemoCmd::Copy)->setShortcut(QKeySequence::Copy);
+    Action(TavMemoCmd::Paste)->setShortcut(QKeySequence::Paste);
+    Action(TavMemoCmd::SortSyllabary)->setCheckable(true);
+    Action(TavMemoCmd::SortHandheld)->setCheckable(true);
     createBars();
 
     CreatePanes(m_left, m_right);
@@ -71,28 +81,20 @@ CTavMemoFrame::CTavMemoFrame(CTavMemoDoc* document, QWidget* parent)
     connect(m_left, &CTavListView::contextMenuRequested, m_commands, &CTavMemoCommands::ShowContextMenu);
 }
 
-QAction* CTavMemoFrame::addAction(int id, const QString& text, void (CTavMemoCommands::*handler)())
+QAction* CTavMemoFrame::addAction(int id, const QString& text, std::function<void()> handler,
+                                  bool listCommand)
 {
     auto* action = new QAction(text, this);
     action->setData(id);
-    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    connect(action, &QAction::triggered, m_commands, [this, handler] {
-        (m_commands->*handler)();
+    connect(action, &QAction::triggered, this, [this, handler = std::move(handler)] {
+        handler();
         UpdateCommandUI();
     });
-    QWidget::addAction(action);
-    m_actions.insert(id, action);
-    return action;
-}
-
-QAction* CTavMemoFrame::addFileAction(int id, const QString& text, void (CTavMemoFileCommands::*handler)())
-{
-    auto* action = new QAction(text, this);
-    action->setData(id);
-    connect(action, &QAction::triggered, m_files, [this, handler] {
-        (m_files->*handler)();
-        UpdateCommandUI();
-    });
+    if (listCommand) {
+        // Its shortcut works while the memo pad's window has the focus.
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        QWidget::addAction(action);
+    }
     m_actions.insert(id, action);
     return action;
 }

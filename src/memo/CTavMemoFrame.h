@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <functional>
 
 #include "CTavModuleFrame.h"
 
@@ -43,8 +44,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    QAction* addAction(int id, const QString& text, void (CTavMemoCommands::*handler)());
-    QAction* addFileAction(int id, const QString& text, void (CTavMemoFileCommands::*handler)());
+    QAction* addAction(int id, const QString& text, std::function<void()> handler, bool listCommand = true);
     void createBars();
     void onEntriesRebuilt();
     void onSelectionChanged();

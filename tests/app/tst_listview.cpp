@@ -16,6 +16,7 @@ public:
                                         {2, 80, 0, true, QStringLiteral("二倍")},
                                         {3, 60, 0, false, QStringLiteral("隠し")}}));
         SetRowHeight(20);
+        ResetRows();
     }
     int RowCount() const override { return m_rows; }
     QList<int> drawnRows;

@@ -144,8 +144,8 @@ void TestMemoEdit::newMemos()
     QCOMPARE(m_f.Doc().Entry(row)->text, QStringLiteral("二つ目\n本文"));
     QVERIFY(m_f.Doc().Entry(row)->isPrivate);
     QCOMPARE(m_f.DetailText(), QStringLiteral("二つ目\n本文"));
-    const auto* stored =
-        static_cast<const CTavDbMemoRecord*>(m_f.Store().FindRecord(m_f.Doc().Entry(row)->uniqueId));
+    const uint32_t id = m_f.Doc().Entry(row)->uniqueId;
+    const auto* stored = static_cast<const CTavDbMemoRecord*>(m_f.Store().FindRecord(id));
     const TavTime now =
         static_cast<TavTime>(QDateTime(QDate(2024, 11, 20), QTime(10, 30)).toSecsSinceEpoch());
     QCOMPARE(stored->GetCreateDateTime(), now);
@@ -160,7 +160,7 @@ void TestMemoEdit::newMemos()
                    : int(QDialog::Rejected);
     });
     m_f.Frame().findChild<QPushButton*>(QStringLiteral("editMemoButton"))->click();
-    const auto* edited = static_cast<const CTavDbMemoRecord*>(m_f.Store().FindRecord(stored->GetUniqueId()));
+    const auto* edited = static_cast<const CTavDbMemoRecord*>(m_f.Store().FindRecord(id));
     QCOMPARE(edited->GetMemo(), QStringLiteral("書き直した"));
     QVERIFY(!edited->GetIsPrivate());
     QCOMPARE(m_f.Store().GetRecordCount(), MemoFixture::kMemoCount + 2);

@@ -325,6 +325,9 @@ void TestMemoFiles::droppedTextFileStartsAMemo()
     QMimeData mime;
     mime.setUrls(
         {QUrl::fromLocalFile(path(QStringLiteral("other.txt"))), QUrl::fromLocalFile(file.fileName())});
+    QDragEnterEvent enter(QPoint(200, 200), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&m_f.Frame(), &enter);
+    QVERIFY(enter.isAccepted());
     QDropEvent drop(QPointF(200, 200), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&m_f.Frame(), &drop);
     QCOMPARE(m_f.Env().DialogTitles(), QStringList{CTavMemoDlg::kNewTitle});
