@@ -170,18 +170,20 @@ TavStatus CTavDbDate::SetPastParam(bool limit, int number, int unit)
 
 QDate CTavDbDate::GetPastLimitDate() const
 {
-    if (!m_pastLimit)
-        return QDate();
-    const QDate today = CTavDbClock::Today();
-    switch (m_pastUnit) {
+    return m_pastLimit ? PastLimitDate(CTavDbClock::Today(), m_pastNumber, m_pastUnit) : QDate();
+}
+
+QDate CTavDbDate::PastLimitDate(const QDate& today, int number, int unit)
+{
+    switch (unit) {
     case 0:
-        return today.addDays(-m_pastNumber);
+        return today.addDays(-number);
     case 1:
-        return today.addDays(-7 * m_pastNumber);
+        return today.addDays(-7 * number);
     case 2:
-        return today.addMonths(-m_pastNumber); // a missing day becomes the month's last
+        return today.addMonths(-number);
     default:
-        return today.addYears(-m_pastNumber);
+        return today.addYears(-number);
     }
 }
 

@@ -53,6 +53,9 @@ public:
     TavStatus SetPastParam(bool limit, int number, int unit);
     // The first day that goes to the handheld; invalid while the limit is off.
     QDate GetPastLimitDate() const;
+    // The first day of the last `number` units up to today (a missing day of a shorter month
+    // becomes that month's last day).
+    static QDate PastLimitDate(const QDate& today, int number, int unit);
     // Whether the limit keeps the event from the handheld.
     bool IsPastRecord(const CTavDbDateRecord& record) const;
 

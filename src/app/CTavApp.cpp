@@ -19,6 +19,7 @@
 #include "CTavRegOption.h"
 #include "CTavSingleInstance.h"
 #include "CTavStartup.h"
+#include "CTavTransferLimit.h"
 #include "TavStrings.h"
 
 namespace {
@@ -108,6 +109,10 @@ bool CTavApp::LoadAll()
 bool CTavApp::SaveAll()
 {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const CTavTransferLimit transfer = CTavTransferLimit::FromProfile();
+    transfer.ApplyTo(*m_date);
+    m_quillosCutoff = transfer.QuillosCutoff();
+    emit quillosCutoffChanged(m_quillosCutoff);
     bool ok = true;
     for (CTavDbStoreBase* store : RecordStores())
         ok = store->Write() == TavStatusCode::Ok && ok;

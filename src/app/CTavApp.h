@@ -98,6 +98,9 @@ public:
     int backupFileOpen() const { return m_backupFileOpen; }
     void setBackupFileOpen(int open) { m_backupFileOpen = open; }
 
+    // The memo-sheet transfer cutoff SaveAll last handed on (0: no limit on memo sheets).
+    qint64 quillosCutoff() const { return m_quillosCutoff; }
+
     void RegisterDialog(QWidget* dialog);
     void UnregisterDialog(QWidget* dialog);
     QList<QPointer<QWidget>> openDialogs() const { return m_openDialogs; }
@@ -105,6 +108,8 @@ public:
 signals:
     // After ReloadUserPrefs: module documents re-read their per-user preferences.
     void userPrefsReloaded();
+    // From SaveAll, for the handwritten-memo window's archive and restore.
+    void quillosCutoffChanged(qint64 cutoff);
 
 private:
     friend class CTavStartup;
@@ -128,6 +133,7 @@ private:
     int m_currentScheduleView = TavModule::Day;
     int m_privateMode = 0;
     int m_readyForSync = 1;
+    qint64 m_quillosCutoff = 0;
     int m_backupFileOpen = 0;
     QList<QPointer<QWidget>> m_openDialogs;
 };

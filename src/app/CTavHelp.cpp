@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "CTavAboutDlg.h"
+#include "CTavRegOption.h"
 #include "TavStrings.h"
 
 namespace {
@@ -41,11 +42,34 @@ bool CTavHelp::ShowHelp()
 
 bool CTavHelp::OpenHomePage()
 {
-    return Open(QUrl(TavStr::HomePageUrl));
+    return Open(HomePageUrl());
 }
+
 bool CTavHelp::OpenStylePage()
 {
-    return Open(QUrl(TavStr::StylePageUrl));
+    return Open(StylePageUrl());
+}
+
+QUrl CTavHelp::HomePageUrl()
+{
+    return MakerPage(QStringLiteral("HomePage"), TavStr::HomePageUrl);
+}
+
+QUrl CTavHelp::StylePageUrl()
+{
+    return MakerPage(QStringLiteral("StylePage"), TavStr::StylePageUrl);
+}
+
+QUrl CTavHelp::MakerPage(const QString& optionName, const QString& fallback)
+{
+    // Peeked, not read: opening a page must not add values to the settings.
+    QString stored;
+    if (CTavRegOption().PeekString(optionName, &stored)) {
+        const QUrl url(stored.trimmed(), QUrl::StrictMode);
+        if (url.isValid() && !url.scheme().isEmpty())
+            return url;
+    }
+    return QUrl(fallback);
 }
 
 void CTavHelp::SetUrlOpener(std::function<bool(const QUrl&)> o)

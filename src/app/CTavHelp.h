@@ -15,6 +15,10 @@ public:
     static bool ShowHelp();
     static bool OpenHomePage();
     static bool OpenStylePage();
+    // The maker's pages: the "HomePage" and "StylePage" option values when they hold an
+    // address, else the addresses the program ships with.
+    static QUrl HomePageUrl();
+    static QUrl StylePageUrl();
 
     // The first page of the help, beside the program or in the source tree.
     static QString HelpIndexPath();
@@ -22,4 +26,5 @@ public:
 
 private:
     static bool Open(const QUrl& url);
+    static QUrl MakerPage(const QString& optionName, const QString& fallback);
 };

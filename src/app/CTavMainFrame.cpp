@@ -21,6 +21,7 @@
 #include "CTavHotSyncCoordinator.h"
 #include "CTavModuleFrame.h"
 #include "CTavOptionsDlg.h"
+#include "CTavPlatformPaths.h"
 #include "CTavRegOption.h"
 #include "CTavSourceUserDlg.h"
 #include "CTavUserSwitcher.h"
@@ -234,7 +235,16 @@ void CTavMainFrame::OnDataMigration()
 
 void CTavMainFrame::OnInstallTool()
 {
-    QProcess::startDetached(QStringLiteral("lumora-install"));
+#ifdef LUMORA_INSTALL_BUILD_PATH
+    const QString buildPath = QStringLiteral(LUMORA_INSTALL_BUILD_PATH);
+#else
+    const QString buildPath;
+#endif
+    // Like any program started from a menu: its outcome is the tool's own business.
+    const QString program =
+        CTavPlatformPaths::findProgram(QStringLiteral("lumora-install"), "LUMORA_INSTALL", buildPath);
+    if (!program.isEmpty())
+        QProcess::startDetached(program, {QStringLiteral("--user"), m_app.Users().GetCurrUserName()});
 }
 
 void CTavMainFrame::EnsureCurrentUserListed()

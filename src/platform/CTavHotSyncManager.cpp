@@ -1,21 +1,14 @@
 #include "CTavHotSyncManager.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QProcess>
-#include <QStandardPaths>
 
 #include "CTavHotSyncState.h"
+#include "CTavPlatformPaths.h"
 #include "CTavRuntimeDir.h"
 
 namespace {
 const QString kProgramName = QStringLiteral("lumora-hotsync");
-
-bool isExecutable(const QString& path)
-{
-    const QFileInfo info(path);
-    return info.isFile() && info.isExecutable();
-}
 
 int startManager(const QString& option)
 {
@@ -57,23 +50,12 @@ int CTavHotSyncManager::ShowLog()
 
 QString CTavHotSyncManager::managerProgram()
 {
-    if (qEnvironmentVariableIsSet("LUMORA_HOTSYNC")) {
-        const QString path = qEnvironmentVariable("LUMORA_HOTSYNC");
-        return isExecutable(path) ? QFileInfo(path).absoluteFilePath() : QString();
-    }
-    if (QCoreApplication::instance()) {
-        const QString beside = QCoreApplication::applicationDirPath() + u'/' + kProgramName;
-        if (isExecutable(beside))
-            return beside;
-    }
-    const QString onPath = QStandardPaths::findExecutable(kProgramName);
-    if (!onPath.isEmpty())
-        return onPath;
 #ifdef LUMORA_HOTSYNC_BUILD_PATH
-    if (isExecutable(QStringLiteral(LUMORA_HOTSYNC_BUILD_PATH)))
-        return QStringLiteral(LUMORA_HOTSYNC_BUILD_PATH);
+    const QString buildPath = QStringLiteral(LUMORA_HOTSYNC_BUILD_PATH);
+#else
+    const QString buildPath;
 #endif
-    return {};
+    return CTavPlatformPaths::findProgram(kProgramName, "LUMORA_HOTSYNC", buildPath);
 }
 
 QString CTavHotSyncManager::programSocketName()

@@ -1,6 +1,17 @@
 #include "CTavPlatformPaths.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+bool isExecutable(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && info.isExecutable();
+}
+} // namespace
 
 QString CTavPlatformPaths::configDir()
 {
@@ -11,4 +22,22 @@ QString CTavPlatformPaths::configDir()
     if (base.isEmpty())
         base = QDir::homePath() + QStringLiteral("/.config");
     return base + QStringLiteral("/Ostrel Corporation");
+}
+
+QString CTavPlatformPaths::findProgram(const QString& name, const char* environmentVariable,
+                                       const QString& buildPath)
+{
+    if (qEnvironmentVariableIsSet(environmentVariable)) {
+        const QString path = qEnvironmentVariable(environmentVariable);
+        return isExecutable(path) ? QFileInfo(path).absoluteFilePath() : QString();
+    }
+    if (QCoreApplication::instance()) {
+        const QString beside = QCoreApplication::applicationDirPath() + u'/' + name;
+        if (isExecutable(beside))
+            return beside;
+    }
+    const QString onPath = QStandardPaths::findExecutable(name);
+    if (!onPath.isEmpty())
+        return onPath;
+    return !buildPath.isEmpty() && isExecutable(buildPath) ? buildPath : QString();
 }

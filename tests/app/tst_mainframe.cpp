@@ -14,17 +14,19 @@
 #include "AppTestEnv.h"
 #include "CTavApp.h"
 #include "CTavDbClock.h"
+#include "CTavDbDate.h"
 #include "CTavDbMemo.h"
 #include "CTavDbMemoRecord.h"
 #include "CTavDbUser.h"
 #include "CTavFrameActions.h"
 #include "CTavHelp.h"
+#include "CTavMemoDoc.h"
 #include "CTavModuleBar.h"
 #include "CTavModuleButton.h"
 #include "CTavModuleFrame.h"
 #include "CTavModuleSplitter.h"
-#include "CTavMemoDoc.h"
 #include "CTavPlaceholderPane.h"
+#include "CTavProfile.h"
 #include "CTavRegOption.h"
 #include "CTavScFrameBase.h"
 #include "CTavSourceUserDlg.h"
@@ -61,6 +63,7 @@ private slots:
     void placement();
     void messageOwnerFollowsDialogs();
     void statusAndHelp();
+    void installToolStartsForCurrentUser();
 
 private:
     std::unique_ptr<AppTestEnv> m_env;
@@ -280,6 +283,28 @@ void TestMainFrame::saveAllWritesAndRefreshes()
     fresh.AttachUsers(&users);
     QCOMPARE(fresh.Load(), TavStatusCode::Ok);
     QCOMPARE(fresh.GetRecordCount(), 1);
+
+    // Saving hands on the transfer limit of the user's profile: off by default ...
+    QVERIFY(!m_app->DateStore().GetPastLimitDate().isValid());
+    QCOMPARE(m_app->quillosCutoff(), 0);
+    // ... three weeks for events and memo sheets when on ...
+    const QString section = QStringLiteral("datebook");
+    QVERIFY(CTavProfile::WriteProfileInt(section, QStringLiteral("KiroTransfer"), 1));
+    QVERIFY(CTavProfile::WriteProfileInt(section, QStringLiteral("KiroTransferNum"), 3));
+    QVERIFY(CTavProfile::WriteProfileInt(section, QStringLiteral("KiroTransferUnit"), 1));
+    QVERIFY(m_app->SaveAll());
+    QCOMPARE(m_app->DateStore().GetPastLimitDate(), QDate(2024, 2, 17));
+    QCOMPARE(m_app->quillosCutoff(), QDate(2024, 2, 17).startOfDay().toSecsSinceEpoch());
+    // ... each switch on its own, and a period out of range reads as one month.
+    QVERIFY(CTavProfile::WriteProfileInt(section, QStringLiteral("KiroTransferDateBook"), 0));
+    QVERIFY(CTavProfile::WriteProfileInt(section, QStringLiteral("KiroTransferNum"), 100));
+    QVERIFY(CTavProfile::WriteProfileInt(section, QStringLiteral("KiroTransferUnit"), 2));
+    QVERIFY(m_app->SaveAll());
+    QVERIFY(!m_app->DateStore().GetPastLimitDate().isValid());
+    QCOMPARE(m_app->quillosCutoff(), QDate(2024, 2, 9).startOfDay().toSecsSinceEpoch());
+    QVERIFY(CTavProfile::WriteProfileInt(section, QStringLiteral("KiroTransferQuillos"), 0));
+    QVERIFY(m_app->SaveAll());
+    QCOMPARE(m_app->quillosCutoff(), 0);
 }
 
 void TestMainFrame::dataMigration()
@@ -453,6 +478,14 @@ void TestMainFrame::statusAndHelp()
     QVERIFY(QFile::exists(opened.at(0).toLocalFile()));
     QCOMPARE(opened.at(1), QUrl(TavStr::HomePageUrl));
     QCOMPARE(opened.at(2), QUrl(TavStr::StylePageUrl));
+    // The settings may point the maker's pages elsewhere; a value that is no address is ignored.
+    m_app->Options().WriteString(QStringLiteral("HomePage"), QStringLiteral("https://kiro.example.org/jp/"));
+    m_app->Options().WriteString(QStringLiteral("StylePage"), QStringLiteral("kein url"));
+    frame()->Actions().Trigger(TavCmd::HomePage);
+    frame()->Actions().Trigger(TavCmd::StylePage);
+    QCOMPARE(opened.at(3), QUrl(QStringLiteral("https://kiro.example.org/jp/")));
+    QCOMPARE(opened.at(4), QUrl(TavStr::StylePageUrl));
+    opened.clear();
     m_env->AnswerDialog([](CTavDialogBase& d) {
         AppTestEnv::Screenshot(&d, QStringLiteral("dialog-about"));
         return d.result();
@@ -466,6 +499,26 @@ void TestMainFrame::statusAndHelp()
     view->popup(frame()->mapToGlobal(QPoint(60, 20)));
     AppTestEnv::Screenshot(view, QStringLiteral("menu-view"));
     view->hide();
+}
+
+void TestMainFrame::installToolStartsForCurrentUser()
+{
+    // A stand-in tool that writes down how it was started.
+    const QString argsFile = m_env->Dir().path() + QStringLiteral("/install-args");
+    const QString tool = m_env->Dir().path() + QStringLiteral("/fake-install");
+    QFile script(tool);
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write(
+        QStringLiteral("#!/bin/sh\necho \"$@\" > '%1.tmp' && mv '%1.tmp' '%1'\n").arg(argsFile).toUtf8());
+    script.close();
+    script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+    qputenv("LUMORA_INSTALL", tool.toUtf8());
+    frame()->Actions().Trigger(TavCmd::InstallTool);
+    qunsetenv("LUMORA_INSTALL");
+    QTRY_VERIFY(QFile::exists(argsFile));
+    QFile args(argsFile);
+    QVERIFY(args.open(QIODevice::ReadOnly));
+    QCOMPARE(args.readAll().trimmed(), QByteArray("--user Hanako"));
 }
 
 QTEST_MAIN(TestMainFrame)
