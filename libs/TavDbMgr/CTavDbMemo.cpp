@@ -9,8 +9,7 @@
 
 CTavDbMemo::CTavDbMemo()
     : CTavDbStoreBase("memo", &CTavDbEnv::GetPdtMemoDir, "memopad.ldb", CTavDbMemoRecord::kColumns,
-                      kMaxRecords),
-      m_collator(QLocale(QLocale::Japanese, QLocale::Japan))
+                      kMaxRecords)
 {
     SetSortCond(CTavDbSortCond(kSortSyllabary));
 }
@@ -37,37 +36,17 @@ TavStatus CTavDbMemo::UpdateRecord(const CTavDbPcRecord& record)
     return CTavDbStoreBase::UpdateRecord(copy);
 }
 
-void CTavDbMemo::PrepareSort()
+void CTavDbMemo::SortView(std::vector<CTavDbPcRecord*>& view) const
 {
-    // Sort keys once per view rebuild: comparing keys is far cheaper than collating strings,
-    // and a memo whose beginning did not change keeps the key it had.
-    m_sortKeys.clear();
-    m_sortKeys.reserve(static_cast<qsizetype>(AllRecords().size()));
-    QHash<uint32_t, CachedKey> cache;
-    cache.reserve(static_cast<qsizetype>(AllRecords().size()));
+    std::vector<CTavDbCollationRanks::Text> texts;
+    texts.reserve(AllRecords().size());
     for (const auto& owned : AllRecords()) {
         const auto* rec = static_cast<const CTavDbMemoRecord*>(owned.get());
-        if (rec->IsDeleted())
-            continue;
-        const QString prefix = rec->GetMemo().left(kSortPrefix);
-        auto old = m_keyCache.find(rec->GetUniqueId());
-        CachedKey entry = old != m_keyCache.end() && old->prefix == prefix
-                              ? *old
-                              : CachedKey{prefix, m_collator.sortKey(prefix)};
-        if (IsVisible(*rec))
-            m_sortKeys.insert(rec, entry.key);
-        cache.insert(rec->GetUniqueId(), std::move(entry));
+        if (!rec->IsDeleted())
+            texts.emplace_back(rec->GetUniqueId(), QStringView(rec->GetMemo()).left(kSortPrefix));
     }
-    m_keyCache = std::move(cache);
-}
-
-bool CTavDbMemo::SortLess(const CTavDbPcRecord& a, const CTavDbPcRecord& b) const
-{
-    const auto ka = m_sortKeys.constFind(&a);
-    const auto kb = m_sortKeys.constFind(&b);
-    if (ka == m_sortKeys.cend() || kb == m_sortKeys.cend())
-        return false;
-    return ka->compare(*kb) < 0;
+    m_ranks.Update(texts);
+    m_ranks.Sort(view);
 }
 
 uint32_t CTavDbMemo::CategoryIdForName(const QString& name)

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QCollator>
-#include <QCollatorSortKey>
-
+#include "CTavDbCollationRanks.h"
 #include "CTavDbMemoRecord.h"
 #include "CTavDbStoreBase.h"
 
@@ -47,19 +45,11 @@ protected:
     }
     std::unique_ptr<CTavDbStoreBase> NewStore() const override { return std::make_unique<CTavDbMemo>(); }
     bool UsesSortOrder() const override { return GetSortCond().GetKey() == kSortSyllabary; }
-    void PrepareSort() override;
-    bool SortLess(const CTavDbPcRecord& a, const CTavDbPcRecord& b) const override;
+    void SortView(std::vector<CTavDbPcRecord*>& view) const override;
 
 private:
-    struct CachedKey
-    {
-        QString prefix;
-        QCollatorSortKey key;
-    };
+    // Memos that begin alike further than this are in store order.
     static constexpr int kSortPrefix = 64;
 
-    QCollator m_collator;
-    QHash<const CTavDbPcRecord*, QCollatorSortKey> m_sortKeys;
-    // Keys of the last sort by unique id, reused while a memo's beginning stays the same.
-    QHash<uint32_t, CachedKey> m_keyCache;
+    mutable CTavDbCollationRanks m_ranks;
 };

@@ -1,3 +1,4 @@
+#include <QCollator>
 #include <QFile>
 #include <QTest>
 
@@ -259,6 +260,53 @@ private slots:
         QCOMPARE(store.GetMemoRecord(0)->GetMemo(), QStringLiteral("ああ、最初"));
         store.SetSortCond(CTavDbSortCond(CTavDbMemo::kSortHandheld));
         QCOMPARE(store.GetMemoRecord(1)->GetMemo(), QStringLiteral("ああ、最初"));
+    }
+
+    void syllabaryOrderOfManyMemos()
+    {
+        // Enough memos for the keys to be made on several threads; many texts repeat.
+        CTavDbMemo store;
+        const QString kana = QStringLiteral("あいうかきくアイウカキクabcABC");
+        QStringList texts;
+        for (int i = 0; i < 12000; ++i) {
+            QString text;
+            for (int n = i; text.size() < 3; n /= kana.size())
+                text += kana.at((n * 7 + text.size()) % kana.size());
+            texts << text;
+            addMemo(store, text + QString::number(i % 5));
+        }
+        store.SetSortCond(CTavDbSortCond(CTavDbMemo::kSortSyllabary));
+        const auto expected = [&store] {
+            std::vector<const CTavDbMemoRecord*> records;
+            for (const auto& owned : store.AllRecords())
+                if (!owned->IsDeleted())
+                    records.push_back(static_cast<const CTavDbMemoRecord*>(owned.get()));
+            QCollator collator(QLocale(QLocale::Japanese, QLocale::Japan));
+            std::stable_sort(records.begin(), records.end(), [&collator](auto* a, auto* b) {
+                return collator.compare(a->GetMemo(), b->GetMemo()) < 0;
+            });
+            QList<uint32_t> ids;
+            for (const CTavDbMemoRecord* r : records)
+                ids << r->GetUniqueId();
+            return ids;
+        };
+        const auto listed = [&store] {
+            QList<uint32_t> ids;
+            for (int i = 0; i < store.GetCount(); ++i)
+                ids << store.GetMemoRecord(i)->GetUniqueId();
+            return ids;
+        };
+        QCOMPARE(listed(), expected());
+        // Deleting leaves gaps, an edit moves one memo, an added one finds its place.
+        for (int i = 0; i < 40; ++i)
+            store.DeleteRecord(store.GetMemoRecord(i * 7)->GetUniqueId(), false);
+        QCOMPARE(listed(), expected());
+        CTavDbMemoRecord edited = *store.GetMemoRecord(store.GetCount() - 1);
+        edited.SetMemo(QStringLiteral("0 先頭へ"));
+        QCOMPARE(store.UpdateRecord(edited), TavStatusCode::Ok);
+        addMemo(store, QStringLiteral("かか"));
+        QCOMPARE(listed(), expected());
+        QCOMPARE(store.GetMemoRecord(0)->GetUniqueId(), edited.GetUniqueId());
     }
 };
 
