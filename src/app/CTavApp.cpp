@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include "CTavDbAddr.h"
 #include "CTavDbDate.h"
@@ -104,6 +106,21 @@ bool CTavApp::LoadAll()
         ok = store->Load() == TavStatusCode::Ok && ok;
     QGuiApplication::restoreOverrideCursor();
     return ok;
+}
+
+void CTavApp::LoadLanguage(const QString& language)
+{
+    if (m_qtTexts) {
+        QCoreApplication::removeTranslator(m_qtTexts.get());
+        m_qtTexts.reset();
+    }
+    if (language != QLatin1String("jpJP"))
+        return;
+    auto texts = std::make_unique<QTranslator>();
+    if (texts->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        QCoreApplication::installTranslator(texts.get()))
+        m_qtTexts = std::move(texts);
 }
 
 bool CTavApp::SaveAll()

@@ -15,6 +15,7 @@
 
 class CTavDbAddr;
 class CTavDbDate;
+class QTranslator;
 class CTavDbEnv;
 class CTavDbMemo;
 class CTavDbStoreBase;
@@ -49,6 +50,9 @@ public:
     bool InitInstance(const QStringList& arguments);
     int ExitInstance();
 
+    // Qt's own texts (file dialogs, standard buttons) in the language of the settings value;
+    // "jpJP", the default, is Japanese.
+    void LoadLanguage(const QString& language);
     bool LoadAll();
     bool SaveAll();
     void ReloadUserPrefs();
@@ -123,6 +127,7 @@ private:
     std::unique_ptr<CTavRegOption> m_options;
     std::unique_ptr<CTavSingleInstance> m_instance;
     CTavDesktopConflict* m_conflict = nullptr;
+    std::unique_ptr<QTranslator> m_qtTexts;
 
     std::vector<CTavDocTemplate> m_templates;
     std::array<CTavModuleDoc*, TavSlot::Count> m_documents{};

@@ -72,8 +72,8 @@ bool CTavStartup::Run(const QStringList& arguments)
         m_splash = nullptr;
     });
 
-    // No language resource library exists; reading the value still creates it when missing.
-    m_app.Options().Language();
+    // The program's own texts are built in; the language value picks Qt's.
+    m_app.LoadLanguage(m_app.Options().Language());
 
     if (m_app.DesktopConflict().isRunning()) {
         m_app.ShowMessage(QApplication::activeWindow(), TavStr::QuitDesktop, TavStr::ProductName,

@@ -32,6 +32,9 @@ CTavMemoDlg::CTavMemoDlg(CTavDbMemo& store, QWidget* parent)
     m_private->setObjectName(QStringLiteral("privateBox"));
     m_private->setProperty("controlId", 1008);
     m_counter->setObjectName(QStringLiteral("byteCounter"));
+    // Room for the longest count, so that typing never waits on a new layout to show it whole.
+    m_counter->setMinimumWidth(m_counter->fontMetrics().horizontalAdvance(CounterText(99999)));
+    m_counter->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_new->setObjectName(QStringLiteral("newButton"));
     m_new->setProperty("controlId", 3);
     m_new->setAutoDefault(false);
