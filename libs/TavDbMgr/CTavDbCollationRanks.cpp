@@ -11,9 +11,7 @@ namespace {
 constexpr size_t kKeysPerThread = 4096;
 } // namespace
 
-CTavDbCollationRanks::CTavDbCollationRanks(QLocale locale) : m_locale(std::move(locale))
-{
-}
+CTavDbCollationRanks::CTavDbCollationRanks(QLocale locale) : m_locale(std::move(locale)) {}
 
 void CTavDbCollationRanks::Clear()
 {

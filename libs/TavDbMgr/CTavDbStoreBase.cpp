@@ -9,48 +9,18 @@
 #include "CTavDbFileUtil.h"
 #include "CTavDbUser.h"
 #include "CTavSqliteDb.h"
+#include "CTavSqliteStatement.h"
+#include "CTavSqliteTransaction.h"
 
 namespace {
-// 'LMRA' marks our store files; user_version counts schema revisions.
-constexpr int kApplicationId = 0x4C4D5241;
-constexpr int kSchemaVersion = 1;
+// Room left between the store order keys of neighbouring records, so that a moved record
+// usually needs a new key of its own only.
 constexpr int64_t kSeqGap = 1024;
-
-QString columnNames(const char* columns)
-{
-    QStringList names;
-    for (const QString& part : QString::fromLatin1(columns).split(u',', Qt::SkipEmptyParts))
-        names << part.trimmed().section(u' ', 0, 0);
-    return names.join(u',');
-}
-
-// Keeps a transaction open until commit() or destruction (which rolls back).
-class Transaction
-{
-public:
-    explicit Transaction(CTavSqliteDb& db) : m_db(db) { m_ok = m_db.exec("BEGIN IMMEDIATE") == SQLITE_OK; }
-    ~Transaction()
-    {
-        if (m_ok && !m_done)
-            m_db.exec("ROLLBACK");
-    }
-    bool ok() const { return m_ok; }
-    bool commit()
-    {
-        m_done = true;
-        return m_db.exec("COMMIT") == SQLITE_OK;
-    }
-
-private:
-    CTavSqliteDb& m_db;
-    bool m_ok = false;
-    bool m_done = false;
-};
 } // namespace
 
-CTavDbStoreBase::CTavDbStoreBase(const char* kind, QString (*folder)(), const char* fileName, const char* columns,
-                                 int maxRecords)
-    : m_kind(kind), m_folder(folder), m_fileName(fileName), m_columns(columns), m_maxRecords(maxRecords)
+CTavDbStoreBase::CTavDbStoreBase(const char* kind, QString (*folder)(), const char* fileName,
+                                 const char* columns, int maxRecords)
+    : m_folder(folder), m_fileName(fileName), m_schema(kind, columns), m_maxRecords(maxRecords)
 {
     resetCategories();
 }
@@ -138,52 +108,16 @@ TavStatus CTavDbStoreBase::LoadFromFile(const QString& path)
 
 TavStatus CTavDbStoreBase::openAndRead(const QString& path, CTavDbStoreBase& into) const
 {
-    QFile probe(path);
-    if (!probe.open(QIODevice::ReadOnly))
-        return TavStatusCode::FileError;
-    if (probe.read(16) != QByteArray("SQLite format 3\0", 16))
-        return TavStatusCode::NotOurFile;
-    probe.close();
-
     CTavSqliteDb db;
-    // Read-write without create: a hot journal left by a crash must be rolled back.
-    if (db.open(path, false) != SQLITE_OK)
-        return TavStatusCode::FileError;
-    const int64_t appId = db.queryInt("PRAGMA application_id", -1);
-    if (appId == -1)
+    const TavStatus opened = m_schema.Open(path, db);
+    if (opened != TavStatusCode::Ok)
+        return opened;
+    if (m_schema.ReadCategories(db, into.m_categories) != TavStatusCode::Ok)
         return TavStatusCode::Corrupt;
-    if (appId != kApplicationId)
-        return TavStatusCode::NotOurFile;
-    if (db.queryInt("PRAGMA user_version", -1) > kSchemaVersion)
-        return TavStatusCode::NotOurFile;
+    if (into.m_categories.isEmpty() || into.m_categories.first().GetID() != 0)
+        into.resetCategories();
     {
-        CTavSqliteStatement kind(db.handle(), "SELECT value FROM meta WHERE key='kind'");
-        if (!kind.next() || kind.text() != QLatin1String(m_kind))
-            return kind.lastError() == SQLITE_OK || kind.lastError() == SQLITE_ROW ? TavStatusCode::NotOurFile
-                                                                                   : TavStatusCode::Corrupt;
-    }
-    {
-        into.m_categories.clear();
-        CTavSqliteStatement st(db.handle(), "SELECT idx,id,name,file,flags FROM categories ORDER BY idx");
-        while (st.next()) {
-            CTavDbCategory c;
-            c.SetIndex(st.int32());
-            c.SetID(st.uint32());
-            c.SetName(st.text());
-            c.SetFileName(st.text());
-            c.SetFlags(st.uint32());
-            c.SetDirty(false);
-            into.m_categories.append(c);
-        }
-        if (st.lastError() != SQLITE_OK)
-            return TavStatusCode::Corrupt;
-        if (into.m_categories.isEmpty() || into.m_categories.first().GetID() != 0)
-            into.resetCategories();
-    }
-    {
-        const QByteArray sql =
-            "SELECT uid,seq,attr,category," + columnNames(m_columns).toLatin1() + " FROM records ORDER BY seq";
-        CTavSqliteStatement st(db.handle(), sql.constData());
+        CTavSqliteStatement st(db.handle(), m_schema.SelectRecordsSql().constData());
         if (!st.isValid())
             return TavStatusCode::Corrupt;
         while (st.next()) {
@@ -199,65 +133,38 @@ TavStatus CTavDbStoreBase::openAndRead(const QString& path, CTavDbStoreBase& int
         if (st.lastError() != SQLITE_OK)
             return TavStatusCode::Corrupt;
     }
-    {
-        const int64_t last = db.queryInt("SELECT value FROM meta WHERE key='lastUniqueId'", 0);
-        into.m_lastUniqueId = std::max<uint32_t>(into.m_lastUniqueId, static_cast<uint32_t>(last));
-    }
+    into.m_lastUniqueId = std::max(into.m_lastUniqueId, CTavDbStoreSchema::ReadLastUniqueId(db));
     return into.LoadExtra(db);
+}
+
+bool CTavDbStoreBase::writeRecord(CTavSqliteStatement& st, const CTavDbPcRecord& rec)
+{
+    st.bind(rec.GetUniqueId()).bind(rec.m_storeSeq).bind(static_cast<int64_t>(rec.GetAttributes()));
+    st.bind(rec.GetCategoryID());
+    rec.BindFields(st);
+    return st.exec() == SQLITE_OK;
 }
 
 TavStatus CTavDbStoreBase::writeAll(CTavSqliteDb& db) const
 {
-    const QByteArray schema = QByteArray("PRAGMA application_id=") + QByteArray::number(kApplicationId) +
-                              ";PRAGMA user_version=" + QByteArray::number(kSchemaVersion) +
-                              ";CREATE TABLE meta(key TEXT PRIMARY KEY, value);"
-                              "CREATE TABLE categories(idx INTEGER PRIMARY KEY, id INTEGER NOT NULL, name TEXT, "
-                              "file TEXT, flags INTEGER);"
-                              "CREATE TABLE records(uid INTEGER PRIMARY KEY, seq INTEGER NOT NULL, attr INTEGER, "
-                              "category INTEGER, " +
-                              QByteArray(m_columns) + ");";
-    // Text is kept as UTF-16, the form QString holds, so that reading and writing copy it
-    // instead of converting it. The encoding is fixed before the first table exists.
-    if (db.exec("PRAGMA encoding='UTF-16le'") != SQLITE_OK)
+    if (CTavDbStoreSchema::PrepareNewFile(db) != TavStatusCode::Ok)
         return TavStatusCode::FileError;
-    Transaction tx(db);
-    if (!tx.ok() || db.exec(schema.constData()) != SQLITE_OK)
+    CTavSqliteTransaction tx(db);
+    if (!tx.ok() || m_schema.Create(db) != TavStatusCode::Ok)
         return TavStatusCode::FileError;
     CreateExtraTables(db);
-    {
-        CTavSqliteStatement st(db.handle(), "INSERT INTO meta(key,value) VALUES('kind',?)");
-        st.bind(QString::fromLatin1(m_kind));
-        if (st.exec() != SQLITE_OK)
-            return TavStatusCode::FileError;
-    }
-    const QByteArray names = columnNames(m_columns).toLatin1();
-    const int fieldCount = names.count(',') + 1;
-    QByteArray sql = "INSERT INTO records(uid,seq,attr,category," + names + ") VALUES(?,?,?,?";
-    for (int i = 0; i < fieldCount; ++i)
-        sql += ",?";
-    sql += ")";
-    CTavSqliteStatement insert(db.handle(), sql.constData());
+    CTavSqliteStatement insert(db.handle(), m_schema.WriteRecordSql().constData());
     if (!insert.isValid())
         return TavStatusCode::FileError;
     int64_t seq = 0;
     for (const auto& rec : m_records) {
         rec->m_storeSeq = seq;
         seq += kSeqGap;
-        insert.bind(rec->GetUniqueId()).bind(rec->m_storeSeq).bind(static_cast<int64_t>(rec->GetAttributes()));
-        insert.bind(rec->GetCategoryID());
-        rec->BindFields(insert);
-        if (insert.exec() != SQLITE_OK)
+        if (!writeRecord(insert, *rec))
             return TavStatusCode::FileError;
     }
-    CTavSqliteStatement cat(db.handle(), "INSERT INTO categories(idx,id,name,file,flags) VALUES(?,?,?,?,?)");
-    for (const CTavDbCategory& c : m_categories) {
-        cat.bind(c.GetIndex()).bind(c.GetID()).bind(c.GetName()).bind(c.GetFileName()).bind(c.GetFlags());
-        if (cat.exec() != SQLITE_OK)
-            return TavStatusCode::FileError;
-    }
-    CTavSqliteStatement last(db.handle(), "INSERT INTO meta(key,value) VALUES('lastUniqueId',?)");
-    last.bind(m_lastUniqueId);
-    if (last.exec() != SQLITE_OK)
+    if (m_schema.WriteCategories(db, m_categories) != TavStatusCode::Ok ||
+        CTavDbStoreSchema::WriteLastUniqueId(db, m_lastUniqueId) != TavStatusCode::Ok)
         return TavStatusCode::FileError;
     const TavStatus extra = SaveExtra(db, true);
     if (extra != TavStatusCode::Ok)
@@ -311,7 +218,7 @@ TavStatus CTavDbStoreBase::Write()
 
 TavStatus CTavDbStoreBase::writeChanges(CTavSqliteDb& db)
 {
-    Transaction tx(db);
+    CTavSqliteTransaction tx(db);
     if (!tx.ok())
         return TavStatusCode::FileError;
     if (m_orderChanged) {
@@ -338,40 +245,17 @@ TavStatus CTavDbStoreBase::writeChanges(CTavSqliteDb& db)
         }
     }
     if (!m_changed.isEmpty()) {
-        const QByteArray names = columnNames(m_columns).toLatin1();
-        const int fieldCount = names.count(',') + 1;
-        QByteArray sql = "INSERT OR REPLACE INTO records(uid,seq,attr,category," + names + ") VALUES(?,?,?,?";
-        for (int i = 0; i < fieldCount; ++i)
-            sql += ",?";
-        sql += ")";
-        CTavSqliteStatement st(db.handle(), sql.constData());
+        CTavSqliteStatement st(db.handle(), m_schema.WriteRecordSql().constData());
         for (uint32_t id : m_changed) {
             const CTavDbPcRecord* rec = m_byId.value(id);
-            if (!rec)
-                continue;
-            st.bind(rec->GetUniqueId()).bind(rec->m_storeSeq).bind(static_cast<int64_t>(rec->GetAttributes()));
-            st.bind(rec->GetCategoryID());
-            rec->BindFields(st);
-            if (st.exec() != SQLITE_OK)
+            if (rec && !writeRecord(st, *rec))
                 return TavStatusCode::FileError;
         }
     }
-    if (m_categoriesChanged) {
-        if (db.exec("DELETE FROM categories") != SQLITE_OK)
-            return TavStatusCode::FileError;
-        CTavSqliteStatement cat(db.handle(), "INSERT INTO categories(idx,id,name,file,flags) VALUES(?,?,?,?,?)");
-        for (const CTavDbCategory& c : m_categories) {
-            cat.bind(c.GetIndex()).bind(c.GetID()).bind(c.GetName()).bind(c.GetFileName()).bind(c.GetFlags());
-            if (cat.exec() != SQLITE_OK)
-                return TavStatusCode::FileError;
-        }
-    }
-    {
-        CTavSqliteStatement last(db.handle(), "INSERT OR REPLACE INTO meta(key,value) VALUES('lastUniqueId',?)");
-        last.bind(m_lastUniqueId);
-        if (last.exec() != SQLITE_OK)
-            return TavStatusCode::FileError;
-    }
+    if (m_categoriesChanged && m_schema.WriteCategories(db, m_categories) != TavStatusCode::Ok)
+        return TavStatusCode::FileError;
+    if (CTavDbStoreSchema::WriteLastUniqueId(db, m_lastUniqueId) != TavStatusCode::Ok)
+        return TavStatusCode::FileError;
     if (m_extraChanged) {
         const TavStatus extra = SaveExtra(db, false);
         if (extra != TavStatusCode::Ok)
@@ -382,8 +266,8 @@ TavStatus CTavDbStoreBase::writeChanges(CTavSqliteDb& db)
 
 bool CTavDbStoreBase::IsModified() const
 {
-    return m_fullWrite || !m_changed.isEmpty() || !m_removed.isEmpty() || m_orderChanged || m_categoriesChanged ||
-           m_extraChanged;
+    return m_fullWrite || !m_changed.isEmpty() || !m_removed.isEmpty() || m_orderChanged ||
+           m_categoriesChanged || m_extraChanged;
 }
 
 void CTavDbStoreBase::markClean()
@@ -405,7 +289,10 @@ void CTavDbStoreBase::rebuildIndex()
     }
 }
 
-CTavDbPcRecord* CTavDbStoreBase::FindRecord(uint32_t uniqueId) const { return m_byId.value(uniqueId); }
+CTavDbPcRecord* CTavDbStoreBase::FindRecord(uint32_t uniqueId) const
+{
+    return m_byId.value(uniqueId);
+}
 
 int CTavDbStoreBase::PositionOf(uint32_t uniqueId) const
 {
@@ -431,7 +318,10 @@ uint32_t CTavDbStoreBase::nextUniqueId()
     return 0;
 }
 
-TavStatus CTavDbStoreBase::AddRecord(CTavDbPcRecord& record) { return InsertRecord(record, -1); }
+TavStatus CTavDbStoreBase::AddRecord(CTavDbPcRecord& record)
+{
+    return InsertRecord(record, -1);
+}
 
 TavStatus CTavDbStoreBase::InsertRecord(CTavDbPcRecord& record, int position)
 {
@@ -454,7 +344,8 @@ TavStatus CTavDbStoreBase::InsertRecord(CTavDbPcRecord& record, int position)
         raw->m_storeSeq = m_records.empty() ? 0 : m_records.back()->m_storeSeq + kSeqGap;
         m_records.push_back(std::move(copy));
     } else {
-        const int64_t before = position > 0 ? m_records[position - 1]->m_storeSeq : m_records[0]->m_storeSeq - 2 * kSeqGap;
+        const int64_t before =
+            position > 0 ? m_records[position - 1]->m_storeSeq : m_records[0]->m_storeSeq - 2 * kSeqGap;
         const int64_t after = m_records[position]->m_storeSeq;
         if (after - before > 1)
             raw->m_storeSeq = before + (after - before) / 2;
@@ -508,8 +399,8 @@ TavStatus CTavDbStoreBase::DeleteRecord(uint32_t uniqueId, bool archive)
         return TavStatusCode::NotFound;
     const auto it = m_records.begin() + position;
     if (archive) {
-        (*it)->setAttribute(CTavDbPcRecord::AttrDeleted | CTavDbPcRecord::AttrArchived | CTavDbPcRecord::AttrDirty,
-                            true);
+        (*it)->setAttribute(
+            CTavDbPcRecord::AttrDeleted | CTavDbPcRecord::AttrArchived | CTavDbPcRecord::AttrDirty, true);
         m_changed.insert(uniqueId);
     } else {
         m_records.erase(it);
@@ -646,7 +537,10 @@ void CTavDbStoreBase::SetSortCond(const CTavDbSortCond& cond)
     InvalidateView();
 }
 
-bool CTavDbStoreBase::SortLess(const CTavDbPcRecord&, const CTavDbPcRecord&) const { return false; }
+bool CTavDbStoreBase::SortLess(const CTavDbPcRecord&, const CTavDbPcRecord&) const
+{
+    return false;
+}
 
 bool CTavDbStoreBase::IsVisible(const CTavDbPcRecord& record) const
 {
@@ -659,7 +553,10 @@ bool CTavDbStoreBase::PassesFilters(const CTavDbPcRecord& record) const
            (m_categoryFilter == CTavDbPcRecord::kAllCategories || record.GetCategoryID() == m_categoryFilter);
 }
 
-void CTavDbStoreBase::InvalidateView() { m_viewValid = false; }
+void CTavDbStoreBase::InvalidateView()
+{
+    m_viewValid = false;
+}
 
 void CTavDbStoreBase::rebuildView() const
 {

@@ -10,10 +10,12 @@
 #include "CTavDbCategory.h"
 #include "CTavDbPcRecord.h"
 #include "CTavDbSortCond.h"
+#include "CTavDbStoreSchema.h"
 #include "TavStatus.h"
 
 class CTavDbUser;
 class CTavSqliteDb;
+class CTavSqliteStatement;
 
 // The common part of the four record stores: records in memory in the store's own order,
 // the category table, the category and private filters, the sorted view, and the SQLite file
@@ -152,16 +154,16 @@ private:
     TavStatus openAndRead(const QString& path, CTavDbStoreBase& into) const;
     TavStatus writeAll(CTavSqliteDb& db) const;
     TavStatus writeChanges(CTavSqliteDb& db);
+    static bool writeRecord(CTavSqliteStatement& st, const CTavDbPcRecord& rec);
     void resetCategories();
     uint32_t nextUniqueId();
     void rebuildView() const;
     void rebuildIndex();
     void markClean();
 
-    const char* m_kind;
     QString (*m_folder)();
     const char* m_fileName;
-    const char* m_columns;
+    CTavDbStoreSchema m_schema;
     int m_maxRecords;
     const CTavDbUser* m_users = nullptr;
 
