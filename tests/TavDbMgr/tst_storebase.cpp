@@ -1,5 +1,4 @@
 #include <QFile>
-#include <QSignalSpy>
 #include <QTest>
 #include <csignal>
 #include <sys/wait.h>
@@ -8,7 +7,6 @@
 #include "CTavDbClock.h"
 #include "CTavDbDate.h"
 #include "CTavDbMemo.h"
-#include "CTavDbUser.h"
 #include "CTavSqliteDb.h"
 #include "TestDataDir.h"
 
@@ -290,64 +288,6 @@ private slots:
         QCOMPARE(loaded.LoadFromFile(path), TavStatusCode::Ok);
         QCOMPARE(loaded.GetCategories(), store.GetCategories());
         QCOMPARE(loaded.FindRecord(c.GetUniqueId())->GetCategoryID(), ids[2]);
-    }
-
-    void filtersAndSyllabaryOrder()
-    {
-        CTavDbMemo store;
-        uint32_t work = 0;
-        store.AddCategory(QStringLiteral("仕事"), &work);
-        const QStringList texts = {QStringLiteral("さくら"), QStringLiteral("アイス"), QStringLiteral("かき"),
-                                   QStringLiteral("いちご"), QStringLiteral("Apple")};
-        for (int i = 0; i < texts.size(); ++i) {
-            CTavDbMemoRecord r = memo(texts[i], i % 2 ? work : 0, i == 2);
-            store.AddRecord(r);
-        }
-        store.SetSortCond(CTavDbSortCond(CTavDbMemo::kSortHandheld));
-        QCOMPARE(listedTexts(store), texts);
-        store.SetSortCond(CTavDbSortCond(CTavDbMemo::kSortSyllabary));
-        // Katakana and hiragana sort together by reading; Latin before kana.
-        QCOMPARE(listedTexts(store), (QStringList{"Apple", "アイス", "いちご", "かき", "さくら"}));
-        store.SetPrivateMode(2);
-        QCOMPARE(listedTexts(store), (QStringList{"Apple", "アイス", "いちご", "さくら"}));
-        store.SetCategoryFilter(work);
-        QCOMPARE(listedTexts(store), (QStringList{"アイス", "いちご"}));
-    }
-
-    void takeOverCopiesAnotherUsersRecords()
-    {
-        TestDataDir dir;
-        CTavDbUser users;
-        QCOMPARE(users.AddUser(QStringLiteral("旧ユーザ")), TavStatusCode::Ok);
-        QCOMPARE(users.AddUser(QStringLiteral("新ユーザ")), TavStatusCode::Ok);
-        {
-            users.SetCurrUserName(QStringLiteral("旧ユーザ"));
-            CTavDbMemo old;
-            old.AttachUsers(&users);
-            QCOMPARE(old.Load(), TavStatusCode::Ok);
-            uint32_t hobby = 0;
-            old.AddCategory(QStringLiteral("趣味"), &hobby);
-            CTavDbMemoRecord a = memo(QStringLiteral("釣りの道具"), hobby);
-            CTavDbMemoRecord b = memo(QStringLiteral("秘密のメモ"), 1, true);
-            old.AddRecord(a);
-            old.AddRecord(b);
-            QCOMPARE(old.Write(), TavStatusCode::Ok);
-        }
-        users.SetCurrUserName(QStringLiteral("新ユーザ"));
-        CTavDbMemo mine;
-        mine.AttachUsers(&users);
-        QCOMPARE(mine.Load(), TavStatusCode::Ok);
-        QCOMPARE(mine.TakeOverRecords(QStringLiteral("旧ユーザ")), TavStatusCode::Ok);
-        const CTavDbCategory* hobby = mine.FindCategoryByName(QStringLiteral("趣味"));
-        QVERIFY(hobby);
-        mine.SetSortCond(CTavDbSortCond(CTavDbMemo::kSortHandheld));
-        QCOMPARE(mine.GetRecord(0)->GetCategoryID(), hobby->GetID());
-        QCOMPARE(mine.GetRecord(1)->GetCategoryID(),
-                 mine.FindCategoryByName(QStringLiteral("ビジネス"))->GetID());
-        QVERIFY(mine.GetRecord(1)->GetIsPrivate());
-        QCOMPARE(mine.Write(), TavStatusCode::Ok);
-        QVERIFY(QFile::exists(mine.StoreFilePath(users.GetUserPath(QStringLiteral("新ユーザ")))));
-        QCOMPARE(mine.TakeOverRecords(QStringLiteral("いない人")), TavStatusCode::NotFound);
     }
 };
 

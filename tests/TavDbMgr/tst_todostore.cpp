@@ -64,9 +64,6 @@ void TodoStoreTest::dateState_data()
     QTest::newRow("start tomorrow") << QTime(23, 59, 59) << day(1) << maxDateTime << before;
     QTest::newRow("start today, at its first second") << QTime(0, 0) << day(0) << maxDateTime << before;
     QTest::newRow("start today, a second later") << QTime(0, 0, 1) << day(0) << maxDateTime << active;
-    QTest::newRow("start in the afternoon counts from midnight")
-        << noon << day(0) + 15 * 3600 << maxDateTime << active;
-    QTest::newRow("both: start today at midnight") << QTime(0, 0) << day(0) << day(0) << active;
     QTest::newRow("both: one-day task, last second") << QTime(23, 59, 59) << day(0) << day(0) << active;
     QTest::newRow("both: over") << noon << day(-3) << day(-1) << delayed;
 }
@@ -305,6 +302,7 @@ void TodoStoreTest::takeOverMatchesCategoriesByName()
     QCOMPARE(takenChild->GetIndentLevel(), 1);
     QCOMPARE(mine.FindCategoryById(takenChild->GetCategoryID())->GetName(), QStringLiteral("学校"));
     QVERIFY(mine.IsHoldChildren(taken->GetUniqueId()));
+    QCOMPARE(mine.TakeOverRecords(QStringLiteral("nobody")), TavStatusCode::NotFound);
 
     // A take-over that cannot fit changes nothing, not even the categories.
     CTavDbTodo full;
