@@ -115,35 +115,32 @@ void TodoOutlineTest::addAfter()
 void TodoOutlineTest::deleteModes_data()
 {
     QTest::addColumn<QString>("outline");
-    QTest::addColumn<QString>("completed");
     QTest::addColumn<QString>("target");
     QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("completed");
     QTest::addColumn<TavStatus>("status");
     QTest::addColumn<QString>("expected");
 
     const QString tree = QStringLiteral("A,.a,..x,.b,B");
-    QTest::newRow("alone: sub-items move up a level") << tree << ""
-                                                      << "A" << 0 << TavStatusCode::Ok << "a,.x,b,B";
-    QTest::newRow("with sub-items") << tree << ""
-                                    << "a" << 2 << TavStatusCode::Ok << "A,.b,B";
-    QTest::newRow("with sub-items: the whole tree") << tree << ""
-                                                    << "A" << 2 << TavStatusCode::Ok << "B";
-    QTest::newRow("purge: completed with completed sub-items") << tree << "a,x"
-                                                               << "a" << 1 << TavStatusCode::Ok << "A,.b,B";
-    QTest::newRow("purge: refused while a sub-item is open") << tree << "A,a,b"
-                                                             << "A" << 1 << TavStatusCode::Refused << tree;
-    QTest::newRow("purge: refused for an open task") << tree << "x"
-                                                     << "B" << 1 << TavStatusCode::Refused << tree;
-    QTest::newRow("unknown mode") << tree << ""
-                                  << "A" << 3 << TavStatusCode::InvalidArgument << tree;
+    QTest::newRow("alone: sub-items move up a level")
+        << tree << "A" << 0 << "" << TavStatusCode::Ok << "a,.x,b,B";
+    QTest::newRow("with sub-items") << tree << "a" << 2 << "" << TavStatusCode::Ok << "A,.b,B";
+    QTest::newRow("with sub-items: the whole tree") << tree << "A" << 2 << "" << TavStatusCode::Ok << "B";
+    QTest::newRow("purge: completed with completed sub-items")
+        << tree << "a" << 1 << "a,x" << TavStatusCode::Ok << "A,.b,B";
+    QTest::newRow("purge: refused while a sub-item is open")
+        << tree << "A" << 1 << "A,a,b" << TavStatusCode::Refused << tree;
+    QTest::newRow("purge: refused for an open task")
+        << tree << "B" << 1 << "x" << TavStatusCode::Refused << tree;
+    QTest::newRow("unknown mode") << tree << "A" << 3 << "" << TavStatusCode::InvalidArgument << tree;
 }
 
 void TodoOutlineTest::deleteModes()
 {
     QFETCH(QString, outline);
-    QFETCH(QString, completed);
     QFETCH(QString, target);
     QFETCH(int, mode);
+    QFETCH(QString, completed);
     QFETCH(TavStatus, status);
     QFETCH(QString, expected);
     CTavDbTodo store;

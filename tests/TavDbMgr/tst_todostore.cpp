@@ -163,19 +163,6 @@ void TodoStoreTest::everyFieldSurvivesWriteAndReload()
     QVERIFY(back->IsEqualPdt(full));
     const auto* kid = static_cast<const CTavDbTodoRecord*>(reread.FindRecord(child.GetUniqueId()));
     QCOMPARE(kid->GetIndentLevel(), 2);
-
-    // Only the changed task is written; the other keeps what the file had.
-    CTavDbTodoRecord edited = *back;
-    edited.SetPriority(2);
-    edited.SetDueDate(maxDateTime);
-    QCOMPARE(reread.UpdateRecord(edited), TavStatusCode::Ok);
-    QCOMPARE(reread.Write(), TavStatusCode::Ok);
-    CTavDbTodo third;
-    QCOMPARE(third.LoadFromFile(path), TavStatusCode::Ok);
-    const auto* last = static_cast<const CTavDbTodoRecord*>(third.FindRecord(full.GetUniqueId()));
-    QCOMPARE(last->GetPriority(), 2);
-    QVERIFY(!last->HasDueDate());
-    QVERIFY(static_cast<const CTavDbTodoRecord*>(third.FindRecord(child.GetUniqueId()))->IsEqualPdt(*kid));
 }
 
 void TodoStoreTest::refusesValuesItCannotKeep_data()
