@@ -26,7 +26,6 @@ struct BitmapLayout
     QRgb directTransparent = 0; // version 2, 16 bits
     int density = 72;
     int pixelFormat = 0; // version 3: 0 indexed, 1 565, 2 565 little-endian, 3 indexed little-endian
-    uint16_t extraFlags = 0;
 
     int actualRowBytes() const
     {
@@ -134,7 +133,7 @@ inline QByteArray packBits(const QByteArray& rows, int rowBytes, int unit)
 inline QByteArray encodeBitmap(const BitmapLayout& s, const std::vector<uint32_t>& values, uint32_t next = 0)
 {
     const int rowBytes = s.actualRowBytes();
-    uint16_t flags = s.extraFlags;
+    uint16_t flags = 0;
     if (s.compression >= 0)
         flags |= 0x8000;
     if (!s.colorTable.isEmpty())
@@ -179,15 +178,8 @@ inline QByteArray encodeBitmap(const BitmapLayout& s, const std::vector<uint32_t
         }
     }
     if (directInfo) {
-        const char info[8] = {5,
-                              6,
-                              5,
-                              0,
-                              0,
-                              char(qRed(s.directTransparent)),
-                              char(qGreen(s.directTransparent)),
-                              char(qBlue(s.directTransparent))};
-        out.append(info, 8);
+        const QRgb key = s.directTransparent;
+        out += QByteArray("\x05\x06\x05\0\0", 5) + char(qRed(key)) + char(qGreen(key)) + char(qBlue(key));
     }
     const QByteArray rows = packRows(s, values);
     QByteArray data;
