@@ -243,10 +243,10 @@ void TodoStoreTest::takeOverMatchesCategoriesByName()
 {
     TestDataDir dir;
     CTavDbUser users;
-    QCOMPARE(users.AddUser(QStringLiteral("hanako")), TavStatusCode::Ok);
-    QCOMPARE(users.AddUser(QStringLiteral("taro")), TavStatusCode::Ok);
-    QCOMPARE(users.AddUserDirectory(QStringLiteral("hanako")), TavStatusCode::Ok);
-    QCOMPARE(users.AddUserDirectory(QStringLiteral("taro")), TavStatusCode::Ok);
+    for (const QString& name : {QStringLiteral("hanako"), QStringLiteral("taro")}) {
+        QCOMPARE(users.AddUser(name), TavStatusCode::Ok);
+        QCOMPARE(users.AddUserDirectory(name), TavStatusCode::Ok);
+    }
 
     QCOMPARE(users.SetCurrUserName(QStringLiteral("hanako")), TavStatusCode::Ok);
     CTavDbTodo theirs;
