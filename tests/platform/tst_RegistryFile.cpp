@@ -46,7 +46,6 @@ private slots:
         QTest::newRow("quotes and backslashes") << QStringLiteral("C:\\\"x\"\\");
         QTest::newRow("line breaks and tabs") << QStringLiteral("a\nb\r\n\tc");
         QTest::newRow("control and zero") << QString::fromUtf16(u"\x01\x7f\0z", 4);
-        QTest::newRow("japanese") << QStringLiteral("山田 太郎");
         QTest::newRow("looks like syntax") << QStringLiteral("\"]=string:\"[x]\n[SOFTWARE]");
         QTest::newRow("emoji pair") << QString::fromUtf8("\xf0\x9f\x98\x80");
         QTest::newRow("lone surrogate") << QString(QChar(0xd800));
@@ -160,11 +159,9 @@ private slots:
         const QByteArray head = "[SOFTWARE\\Ostrel Corporation\\Lumora\\Option]\n";
         QTest::newRow("garbage") << QByteArray("\x00\x01\xff\xfe garbage\n", 13);
         QTest::newRow("truncated string") << head + "\"CurrentUser\"=string:\"Ta";
-        QTest::newRow("truncated escape") << head + "\"CurrentUser\"=string:\"Ta\\";
         QTest::newRow("short unicode escape") << head + "\"CurrentUser\"=string:\"\\u12\"";
         QTest::newRow("unknown type") << head + "\"X\"=binary:00ff\n";
         QTest::newRow("number too big") << head + "\"X\"=number:2147483648\n";
-        QTest::newRow("number with text") << head + "\"X\"=number:12abc\n";
         QTest::newRow("text after string") << head + "\"X\"=string:\"a\" b\n";
         QTest::newRow("value before any key") << QByteArray("\"X\"=number:1\n") + head;
         QTest::newRow("unclosed key") << QByteArray("[SOFTWARE\n");
