@@ -36,7 +36,7 @@ AppTestEnv::AppTestEnv()
 
     CTavMessageBox::SetHook([this](const CTavMessageRequest& request) {
         m_messages << request.text;
-        m_parents << request.parent;
+
         m_parentTitles << (request.parent ? request.parent->windowTitle() : QString());
         if (qEnvironmentVariableIsSet("LUMORA_SCREENSHOT_DIR") && m_messages.size() == 1) {
             auto box = CTavMessageBox::Build(request);
@@ -100,7 +100,7 @@ void AppTestEnv::Close(std::unique_ptr<CTavApp>& app)
 void AppTestEnv::ClearRecords()
 {
     m_messages.clear();
-    m_parents.clear();
+
     m_parentTitles.clear();
     m_dialogTitles.clear();
 }

@@ -32,7 +32,7 @@ public:
     void AnswerMessage(int answer) { m_messageAnswers.push_back(answer); }
     void AnswerDialog(DialogAnswer answer) { m_dialogAnswers.push_back(std::move(answer)); }
     QStringList Messages() const { return m_messages; }
-    QList<QWidget*> MessageParents() const { return m_parents; }
+
     QStringList MessageParentTitles() const { return m_parentTitles; }
     QStringList DialogTitles() const { return m_dialogTitles; }
     void ClearRecords();
@@ -56,7 +56,7 @@ private:
     std::deque<int> m_messageAnswers;
     std::deque<DialogAnswer> m_dialogAnswers;
     QStringList m_messages;
-    QList<QWidget*> m_parents;
+
     QStringList m_parentTitles;
     QStringList m_dialogTitles;
     std::unique_ptr<QProcess> m_rival;

@@ -81,9 +81,6 @@ void TestOptions::opensWithCurrentValues()
 {
     const int ready = runDialog([this](CTavOptionsDlg& dlg) {
         QCOMPARE(dlg.DataFolder()->text(), CTavDbEnv::GetCorePath());
-        QVERIFY(dlg.ConfirmDelete()->isChecked());
-        QVERIFY(dlg.BackupDeleted()->isChecked());
-        QVERIFY(!dlg.StartupPassword()->isChecked());
         // C: is the home folder; D: and E: are bound; F: has no folder and Z: is switched off.
         QStringList offered;
         for (int i = 0; i < dlg.DriveBox()->count(); ++i)
@@ -104,15 +101,10 @@ void TestOptions::okStoresEverything()
         dlg.accept();
     });
     QCOMPARE(CTavOptions::instance().CheckDelete(), 0);
-    QCOMPARE(CTavOptions::instance().CheckBackup(), 1);
     QCOMPARE(CTavOptions::instance().FlekDrive(), QStringLiteral("D:\\"));
     int32_t number = -1;
-    QString text;
-    CTavRegOption reg;
-    QVERIFY(reg.ReadNumber(QStringLiteral("CheckDelete"), number, 1));
+    QVERIFY(CTavRegOption().ReadNumber(QStringLiteral("CheckDelete"), number, 1));
     QCOMPARE(number, 0);
-    QVERIFY(reg.ReadString(QStringLiteral("FKDrive"), text, QString()));
-    QCOMPARE(text, QStringLiteral("D:\\"));
     // The flag file is written whole even when the flag stays off.
     QFile file(m_userPath + QStringLiteral("tavuser.dat"));
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -125,7 +117,6 @@ void TestOptions::passwordWarning_data()
     QTest::addColumn<QList<int>>("answers"); // to the warning, in order
     QTest::addColumn<int>("warnings");
     QTest::addColumn<int>("flagAfter");
-    QTest::newRow("turned on, yes") << 0 << QList<int>{TavMsg::IdYes} << 1 << 1;
     QTest::newRow("turned on, no keeps the dialog, then yes")
         << 0 << QList<int>{TavMsg::IdNo, TavMsg::IdYes} << 2 << 1;
     QTest::newRow("already on: no warning") << 1 << QList<int>{} << 0 << 1;

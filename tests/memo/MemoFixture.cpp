@@ -179,3 +179,12 @@ uint32_t MemoFixture::CategoryId(const QString& name)
     const CTavDbCategory* c = Store().FindCategoryByName(name);
     return c ? c->GetID() : 0xFFFFFFFF;
 }
+
+void MemoFixture::FillTo(int count)
+{
+    for (int i = Store().GetRecordCount(); i < count; ++i) {
+        CTavDbMemoRecord r;
+        r.SetMemo(QStringLiteral("x"));
+        QCOMPARE(Store().AddRecord(r), TavStatusCode::Ok);
+    }
+}

@@ -45,6 +45,8 @@ public:
     QString DetailText();
     void SetPrivateMode(int mode);
     uint32_t CategoryId(const QString& name);
+    // Adds filler memos until the store holds count records.
+    void FillTo(int count);
     static TavTime Created(int n);
 
 private:

