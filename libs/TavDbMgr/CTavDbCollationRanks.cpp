@@ -13,11 +13,6 @@ constexpr size_t kKeysPerThread = 4096;
 
 CTavDbCollationRanks::CTavDbCollationRanks(QLocale locale) : m_locale(std::move(locale)) {}
 
-void CTavDbCollationRanks::Clear()
-{
-    m_entries.clear();
-}
-
 void CTavDbCollationRanks::Update(const std::vector<Text>& texts)
 {
     std::unordered_map<uint32_t, Entry> entries;

@@ -27,7 +27,6 @@ public:
     void Update(const std::vector<Text>& texts);
     // Stable sort by rank; records without a rank go last.
     void Sort(std::vector<CTavDbPcRecord*>& records) const;
-    void Clear();
 
 private:
     struct Entry

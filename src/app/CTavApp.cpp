@@ -114,13 +114,18 @@ void CTavApp::LoadLanguage(const QString& language)
         QCoreApplication::removeTranslator(m_qtTexts.get());
         m_qtTexts.reset();
     }
-    if (language != QLatin1String("jpJP"))
-        return;
+    if (language == QLatin1String("jpJP"))
+        m_qtTexts = InstallJapaneseQtTexts();
+}
+
+std::unique_ptr<QTranslator> CTavApp::InstallJapaneseQtTexts()
+{
     auto texts = std::make_unique<QTranslator>();
     if (texts->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
         QCoreApplication::installTranslator(texts.get()))
-        m_qtTexts = std::move(texts);
+        return texts;
+    return nullptr;
 }
 
 bool CTavApp::SaveAll()

@@ -53,6 +53,8 @@ public:
     // Qt's own texts (file dialogs, standard buttons) in the language of the settings value;
     // "jpJP", the default, is Japanese.
     void LoadLanguage(const QString& language);
+    // Qt's Japanese texts, installed in the application; null when they are not on this machine.
+    static std::unique_ptr<QTranslator> InstallJapaneseQtTexts();
     bool LoadAll();
     bool SaveAll();
     void ReloadUserPrefs();

@@ -1,6 +1,5 @@
 #include "CTavHotSyncManager.h"
 
-#include <QCoreApplication>
 #include <QProcess>
 
 #include "CTavHotSyncState.h"

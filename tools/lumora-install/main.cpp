@@ -1,8 +1,8 @@
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QLibraryInfo>
 #include <QTranslator>
 
+#include "CTavApp.h"
 #include "CTavRegOption.h"
 #include "InstallWindow.h"
 
@@ -10,10 +10,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     // Qt's own texts (the file dialog) in Japanese like the rest of the window.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
-                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&qtTexts);
+    const auto qtTexts = CTavApp::InstallJapaneseQtTexts();
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Queues handheld files for the next HotSync."));
     parser.addHelpOption();
