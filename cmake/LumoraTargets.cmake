@@ -23,7 +23,7 @@ function(lumora_add_tests prefix)
     target_link_libraries(${target} PRIVATE Qt6::Test ${ARG_LIBS})
     target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests/common)
     target_compile_definitions(${target} PRIVATE
-      LUMORA_SHARED_DIR="${PROJECT_SOURCE_DIR}/../shared"
+      LUMORA_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
       LUMORA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
     add_test(NAME ${target} COMMAND ${target})
     set_tests_properties(${target} PROPERTIES

@@ -12,26 +12,10 @@
 // tests do not take its word for the layout.
 namespace PalmTest {
 
-// The shared documents and test data: LUMORA_SHARED_DIR, else the first "shared" folder above
-// the source tree that holds testdata (worktrees sit one level deeper than the main checkout).
-inline QString sharedDir()
-{
-    const QByteArray fromEnv = qgetenv("LUMORA_SHARED_DIR");
-    QStringList candidates;
-    if (!fromEnv.isEmpty())
-        candidates << QString::fromLocal8Bit(fromEnv);
-    candidates << QStringLiteral(LUMORA_SHARED_DIR);
-    for (QDir dir(QStringLiteral(LUMORA_SOURCE_DIR)); !dir.isRoot() && dir.cdUp();)
-        candidates << dir.filePath(QStringLiteral("shared"));
-    for (const QString& candidate : candidates)
-        if (QDir(candidate).exists(QStringLiteral("testdata/palm")))
-            return QDir(candidate).absolutePath();
-    return QString();
-}
-
+// A real handheld database file of tests/data/handheld.
 inline QString palmFile(const QString& name)
 {
-    return sharedDir() + QStringLiteral("/testdata/palm/") + name;
+    return QStringLiteral(LUMORA_TEST_DATA_DIR "/handheld/") + name;
 }
 
 inline QByteArray readFile(const QString& path)

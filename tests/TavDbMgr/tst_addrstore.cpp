@@ -187,13 +187,7 @@ void AddrStoreTest::customLabels()
 
 void AddrStoreTest::thumbnailFromFile()
 {
-    // The shared folder stands beside the main checkout, or two levels up from a worktree.
-    QString jpeg;
-    for (const char* root : {LUMORA_SHARED_DIR, LUMORA_SOURCE_DIR "/../../shared"})
-        if (QFile::exists(QString::fromUtf8(root) + QStringLiteral("/testdata/exif/Kodak_CX7530.jpg")))
-            jpeg = QString::fromUtf8(root) + QStringLiteral("/testdata/exif/Kodak_CX7530.jpg");
-    if (jpeg.isEmpty())
-        QSKIP("the shared test data folder is not there");
+    const QString jpeg = QStringLiteral(LUMORA_TEST_DATA_DIR "/camera/Kodak_CX7530.jpg");
     QFile file(jpeg);
     QVERIFY(file.open(QIODevice::ReadOnly));
     CTavDbAddrRecord card;

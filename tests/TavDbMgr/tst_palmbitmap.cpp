@@ -20,7 +20,6 @@ class TestPalmBitmap : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QVERIFY2(!PalmTest::sharedDir().isEmpty(), "the shared test data is missing"); }
     void decodesEveryLayout_data();
     void decodesEveryLayout();
     void defaultColours_data();

@@ -15,7 +15,6 @@ class TestPalmDatabase : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QVERIFY2(!PalmTest::sharedDir().isEmpty(), "the shared test data is missing"); }
     void cleanup() { CTavDbClock::Release(); }
 
     void realFilesRewriteByteIdentical_data();

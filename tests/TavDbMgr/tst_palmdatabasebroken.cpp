@@ -18,7 +18,6 @@ class TestPalmDatabaseBroken : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QVERIFY2(!PalmTest::sharedDir().isEmpty(), "the shared test data is missing"); }
     void brokenLayouts_data();
     void brokenLayouts();
     void truncatedRealFiles_data();

@@ -50,7 +50,6 @@ DbFile iconDatabase(const QByteArray& marker)
 
 void TestPalmResources::initTestCase()
 {
-    QVERIFY2(!PalmTest::sharedDir().isEmpty(), "the shared test data is missing");
     m_backup = m_dir.filePath("Backup") + u'/';
     m_extra = m_dir.filePath("Program") + u'/';
     QVERIFY(QDir().mkpath(m_backup));

@@ -20,7 +20,7 @@ private:
 
     static QString palmFile(const QString& name)
     {
-        return QStringLiteral(LUMORA_SHARED_DIR "/testdata/palm/") + name;
+        return QStringLiteral(LUMORA_TEST_DATA_DIR "/handheld/") + name;
     }
     // A copy of a real database under another file name (the name inside stays).
     QString copyAs(const QString& source, const QString& name)

@@ -14,18 +14,7 @@
 namespace MediaTestSupport {
 QString testDataPath(const QString& relative)
 {
-    // The shared folder sits beside the main checkout; a worktree one level deeper finds it
-    // one folder further up.
-    const QString subPath = QStringLiteral("testdata/") + relative;
-    QDir dir(QStringLiteral(LUMORA_SHARED_DIR));
-    if (dir.exists(subPath))
-        return dir.filePath(subPath);
-    dir = QDir(QStringLiteral(LUMORA_SOURCE_DIR));
-    while (dir.cdUp()) {
-        if (dir.exists(QStringLiteral("shared/") + subPath))
-            return dir.filePath(QStringLiteral("shared/") + subPath);
-    }
-    return QDir(QStringLiteral(LUMORA_SHARED_DIR)).filePath(subPath);
+    return QStringLiteral(LUMORA_TEST_DATA_DIR "/") + relative;
 }
 
 QByteArray readFile(const QString& path)

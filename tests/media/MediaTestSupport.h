@@ -8,7 +8,7 @@
 
 // Files and pictures shared by the picture tests.
 namespace MediaTestSupport {
-// A file under the shared test data ("exif/Canon_40D.jpg").
+// A file under tests/data ("camera/Canon_40D.jpg").
 QString testDataPath(const QString& relative);
 QByteArray readFile(const QString& path);
 

@@ -38,7 +38,7 @@ class CameraFilesTest : public QObject
     static QStringList allPictures()
     {
         QStringList files;
-        const QDir root(testDataPath(QStringLiteral("exif")));
+        const QDir root(testDataPath(QStringLiteral("camera")));
         for (const QString& sub :
              {QString(), QStringLiteral("exif-org"), QStringLiteral("orientation"), QStringLiteral("tests"),
               QStringLiteral("xmp"), QStringLiteral("invalid")}) {
@@ -86,7 +86,7 @@ void CameraFilesTest::cameraData()
     QFETCH(int, width);
     QFETCH(int, height);
     QFETCH(QVariantMap, expected);
-    const QString path = testDataPath(QStringLiteral("exif/") + file);
+    const QString path = testDataPath(QStringLiteral("camera/") + file);
     const MappedFile mapped(path);
     QVERIFY2(mapped.isOpen(), qPrintable(path));
 
@@ -128,7 +128,7 @@ void CameraFilesTest::pixelsMatchAnIndependentDecoder_data()
 void CameraFilesTest::pixelsMatchAnIndependentDecoder()
 {
     QFETCH(QString, file);
-    const QString path = testDataPath(QStringLiteral("exif/") + file);
+    const QString path = testDataPath(QStringLiteral("camera/") + file);
     QImageReader reader(path);
     reader.setAutoTransform(true);
     const QImage reference = reader.read();
@@ -155,11 +155,11 @@ void CameraFilesTest::orientationSeriesShowsOneScene()
     QFETCH(int, orientation);
     const JpegCodec codec;
     DibImage upright;
-    QCOMPARE(codec.loadFile(testDataPath(QStringLiteral("exif/orientation/%1_1.jpg").arg(series)), upright),
+    QCOMPARE(codec.loadFile(testDataPath(QStringLiteral("camera/orientation/%1_1.jpg").arg(series)), upright),
              MediaStatusCode::Ok);
     DibImage turned;
     const QString path =
-        testDataPath(QStringLiteral("exif/orientation/%1_%2.jpg").arg(series).arg(orientation));
+        testDataPath(QStringLiteral("camera/orientation/%1_%2.jpg").arg(series).arg(orientation));
     QCOMPARE(codec.loadFile(path, turned), MediaStatusCode::Ok);
 
     QCOMPARE(turned.number(QStringLiteral("orientation")), std::optional<quint16>(orientation));

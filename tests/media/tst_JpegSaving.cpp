@@ -63,7 +63,7 @@ void JpegSavingTest::roundTrip()
 void JpegSavingTest::qualityAndResolutionAreWritten()
 {
     DibImage image =
-        DibImage::fromImage(QImage(testDataPath(QStringLiteral("exif/exif-org/canon-ixus.jpg"))));
+        DibImage::fromImage(QImage(testDataPath(QStringLiteral("camera/exif-org/canon-ixus.jpg"))));
     QVERIFY(!image.isNull());
     const auto savedSize = [&](int quality, int x, int y) {
         image.setQuality(quality);
