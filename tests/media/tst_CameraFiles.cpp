@@ -231,8 +231,8 @@ void CameraFilesTest::damagedBlockIsSafe_data()
     const qsizetype tiff = ExifReader::findTiffHeader(bytesOf(good), good.size());
     const qsizetype picture = tiff + little(good, tiff + 4, 4), make = entryOf(good, tiff, 271),
                     pointer = entryOf(good, tiff, 34665), fnumber = entryOf(good, tiff, 33437),
-                    comment = entryOf(good, tiff, 37510);
-    QVERIFY(tiff > 0 && make > 0 && pointer > 0 && fnumber > 0 && comment > 0);
+                    aperture = entryOf(good, tiff, 37378), comment = entryOf(good, tiff, 37510);
+    QVERIFY(tiff > 0 && make > 0 && pointer > 0 && fnumber > 0 && aperture > 0 && comment > 0);
     const QString canon = u"Canon"_qs, f71 = u"F7.1"_qs, none;
     const quint32 end = quint32(good.size() - tiff); // offsets count from the TIFF header
     const QByteArray scan("\xFF\xDA\x00\x08\x01\x01\x00\x00\x3F\x00", 10);
@@ -254,8 +254,9 @@ void CameraFilesTest::damagedBlockIsSafe_data()
         << patched(good, pointer + 8, little32(0x7FFFFFF0)) << canon << none;
     QTest::newRow("camera directory pointing at the picture directory")
         << patched(good, pointer + 8, little32(quint32(picture - tiff))) << canon << none;
-    QTest::newRow("rational of the wrong type")
-        << patched(good, fnumber + 2, QByteArray("\x03\x00", 2)) << canon << none;
+    const QByteArray shortType("\x03\x00", 2); // the aperture as APEX value would stand in for the number
+    QTest::newRow("rationals of the wrong type")
+        << patched(patched(good, fnumber + 2, shortType), aperture + 2, shortType) << canon << none;
     QTest::newRow("user comment past the end")
         << patched(patched(good, comment + 4, little32(0x10000)), comment + 8, little32(0x40)) << canon
         << f71;
