@@ -17,6 +17,7 @@
 #include "CTavExportFileDlg.h"
 #include "CTavImportFileDlg.h"
 #include "CTavStoreCategorySource.h"
+#include "TavCommandIds.h"
 
 namespace {
 // Answers a dialog of the given kind: fills it in and presses OK; any other dialog is cancelled.

@@ -55,7 +55,8 @@ QByteArray patched(QByteArray file, qsizetype at, const QByteArray& bytes)
 } // namespace
 
 // Real camera files of many makers in both byte orders, checked against values read with
-// another tool, so that a misread tag, a wrong byte order or a wrong display rule shows.
+// another tool, so that a misread tag, a wrong byte order or a wrong display rule shows; and one
+// of them broken on purpose, which must be read safely.
 class CameraFilesTest : public QObject
 {
     Q_OBJECT
