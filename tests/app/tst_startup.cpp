@@ -74,8 +74,7 @@ bool TestStartup::start(const QStringList& arguments)
     return started;
 }
 
-// Hanako's world, with drive letters bound to folders; one folder is missing, so its letter is
-// not offered.
+// Hanako, with drive letters bound to folders; F:'s folder is missing, so it is not offered.
 void TestStartup::startWithDrives()
 {
     CTavDbClock::SetFixed(QDateTime::fromSecsSinceEpoch(1700000000));
