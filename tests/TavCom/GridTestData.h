@@ -4,19 +4,12 @@
 
 #include "CTavComScheduleBox.h"
 
-// Boxes for a fixed test day, built from "hh:mm" times.
+// Boxes for a fixed test day (Monday 2025-02-24), built from hours and minutes.
 namespace GridTestData {
-
-inline QDate day()
-{
-    return QDate(2025, 2, 24);
-}
 
 inline qint64 at(int hour, int minute, int dayOffset = 0)
 {
-    return QDateTime(day().addDays(dayOffset), QTime(0, 0))
-        .addSecs(hour * 3600 + minute * 60)
-        .toSecsSinceEpoch();
+    return QDateTime(QDate(2025, 2, 24).addDays(dayOffset), QTime(hour, minute)).toSecsSinceEpoch();
 }
 
 inline int sec(int hour, int minute)

@@ -1,13 +1,81 @@
+#include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTest>
 
+#include "CTavComDayClock.h"
+#include "CTavComDragTracker.h"
 #include "CTavComGridGeometry.h"
+#include "CTavComOverlapLayout.h"
 #include "CTavComScheduleBox.h"
 #include "CTavComScheduleColum.h"
 #include "GridTestData.h"
 
 using Area = CTavComHit::Area;
+using Mode = CTavComDragTracker::Mode;
+using Span = CTavComOverlapLayout::Span;
+using GridTestData::at;
 using GridTestData::sec;
 
+Q_DECLARE_METATYPE(std::vector<Span>)
+
+namespace {
+// Titles 30 pixels high, untimed rows of 24, memo-sheet icons of 11.
+void setUp(CTavComGridGeometry& geo, QSize viewport, CTavComColumList* columns = nullptr, int count = 0)
+{
+    geo.SetSize(SizeSetting{.rowHeight = 20, .timeWidth = 50, .colMinWidth = 60});
+    geo.SetViewport(viewport);
+    for (int i = 0; i < count; ++i)
+        columns->push_back(std::make_unique<CTavComScheduleColum>());
+}
+
+void layOut(CTavComGridGeometry& geo, CTavComColumList& columns)
+{
+    geo.LayoutColumns(columns);
+    for (const auto& c : columns) {
+        c->CalcDuplication();
+        c->CalcLayout(geo.Scale(), geo.GetSize());
+    }
+}
+
+Span span(int h0, int m0, int h1, int m1)
+{
+    return Span{sec(h0, m0), sec(h1, m1)};
+}
+
+// Overlapping spans must never share a lane, whatever else the layout decides.
+void checkInvariants(const std::vector<Span>& spans)
+{
+    for (size_t i = 0; i < spans.size(); ++i) {
+        const Span& a = spans[i];
+        QVERIFY(a.lane >= 0 && a.span >= 1 && a.lane + a.span <= a.lanes);
+        for (size_t j = i + 1; j < spans.size(); ++j) {
+            const Span& b = spans[j];
+            if (!CTavComOverlapLayout::Overlaps(a, b))
+                continue;
+            QCOMPARE(a.group, b.group);
+            QCOMPARE(a.lanes, b.lanes);
+            const bool apart = a.lane + a.span <= b.lane || b.lane + b.span <= a.lane;
+            QVERIFY2(apart, qPrintable(QStringLiteral("spans %1 and %2 share a lane").arg(i).arg(j)));
+        }
+    }
+}
+
+// Boxes of one column must not cover each other and stay inside it.
+void checkApart(const CTavComScheduleColum& column)
+{
+    const auto& boxes = column.GetBoxes();
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        const QRect a = boxes[i]->GetRect();
+        QVERIFY(a.left() >= column.GetX() + 1 && a.right() < column.GetX() + column.GetWidth());
+        for (size_t j = i + 1; j < boxes.size(); ++j)
+            QVERIFY2(!a.intersects(boxes[j]->GetRect()),
+                     qPrintable(QStringLiteral("%1 and %2").arg(i).arg(j)));
+    }
+}
+} // namespace
+
+// The grid's arithmetic without a window: time and pixels, regions and hits, the lanes of
+// overlapping boxes, local days and the clamps of a drag.
 class TestGeometry : public QObject
 {
     Q_OBJECT
@@ -15,40 +83,18 @@ class TestGeometry : public QObject
 private slots:
     void timeScaleRoundTrips_data();
     void timeScaleRoundTrips();
-    void snap_data();
-    void snap();
-    void regionsWithAndWithoutBand_data();
-    void regionsWithAndWithoutBand();
-    void columnsShareTheWidth();
-    void narrowViewportScrollsAndKeepsMinimumWidths();
-    void hourAtTheTop();
+    void columnsShareTheWidthOrScroll();
     void hitTests();
-    void hitPrefersSelectedBox();
-
-private:
-    static SizeSetting size();
-    static void setUp(CTavComGridGeometry& geo, QSize viewport, CTavComColumList& columns, int count);
+    void lanes_data();
+    void lanes();
+    void randomDaysKeepOverlapsApart();
+    void columnBoxesStayApartAndVisible();
+    void dayClockAgreesWithLocalTime_data();
+    void dayClockAgreesWithLocalTime();
+    void drag_data();
+    void drag();
+    void dragBetweenBandAndHours();
 };
-
-void TestGeometry::setUp(CTavComGridGeometry& geo, QSize viewport, CTavComColumList& columns, int count)
-{
-    geo.SetSize(size());
-    geo.SetViewport(viewport);
-    for (int i = 0; i < count; ++i)
-        columns.push_back(std::make_unique<CTavComScheduleColum>());
-}
-
-SizeSetting TestGeometry::size()
-{
-    SizeSetting s;
-    s.rowHeight = 20;
-    s.timeWidth = 50;
-    s.headerHeight = 30;
-    s.noTimeRowHeight = 24;
-    s.colMinWidth = 60;
-    s.markSize = 11;
-    return s;
-}
 
 void TestGeometry::timeScaleRoundTrips_data()
 {
@@ -62,8 +108,6 @@ void TestGeometry::timeScaleRoundTrips()
     QFETCH(int, rowHeight);
     const CTavComTimeScale scale(rowHeight);
     QCOMPARE(scale.DayHeight(), rowHeight * 48);
-    QCOMPARE(scale.TimeToY(0), 0);
-    QCOMPARE(scale.TimeToY(86400), scale.DayHeight());
     QCOMPARE(scale.TimeToY(sec(9, 0)), 9 * 2 * rowHeight);
     for (int y = 0; y <= scale.DayHeight(); ++y) {
         const int t = scale.YToTime(y);
@@ -72,207 +116,313 @@ void TestGeometry::timeScaleRoundTrips()
         if (y > 0)
             QCOMPARE(scale.TimeToY(t - 1), y - 1);
     }
-    for (int t = 0; t <= 86400; t += 7) {
-        const int y = scale.TimeToY(t);
-        QVERIFY(scale.YToTime(y) <= t);
-        QVERIFY(scale.YToTime(y + 1) > t || y == scale.DayHeight());
-    }
     QCOMPARE(scale.YToTime(-50), 0);
     QCOMPARE(scale.YToTime(scale.DayHeight() + 50), 86400);
     QVERIFY(scale.TimeToY(scale.PixelsToSeconds(17)) >= 17);
 }
 
-void TestGeometry::snap_data()
-{
-    QTest::addColumn<int>("seconds");
-    QTest::addColumn<int>("step");
-    QTest::addColumn<int>("expected");
-    QTest::newRow("half way goes up") << sec(9, 2) + 30 << 300 << sec(9, 5);
-    QTest::newRow("below the day") << -500 << 300 << 0;
-    QTest::newRow("past the day") << 90000 << 300 << 86400;
-    QTest::newRow("no step") << 12345 << 0 << 12345;
-}
-
-void TestGeometry::snap()
-{
-    QFETCH(int, seconds);
-    QFETCH(int, step);
-    QTEST(CTavComTimeScale::Snap(seconds, step), "expected");
-}
-
-void TestGeometry::regionsWithAndWithoutBand_data()
-{
-    QTest::addColumn<bool>("band");
-    QTest::addColumn<int>("rows");
-    QTest::addColumn<int>("timedTop");
-    QTest::newRow("band with no untimed box keeps one row") << true << 0 << 30 + 24 + 4;
-    QTest::newRow("band grows with the fullest column") << true << 3 << 30 + 3 * 24 + 4;
-    QTest::newRow("band hidden") << false << 3 << 30;
-}
-
-void TestGeometry::regionsWithAndWithoutBand()
-{
-    QFETCH(bool, band);
-    QFETCH(int, rows);
-    QFETCH(int, timedTop);
-    CTavComGridGeometry geo;
-    geo.SetSize(size());
-    geo.SetViewport(QSize(400, 600));
-    geo.SetNoTimeShown(band);
-    geo.SetNoTimeRows(rows);
-    QCOMPARE(geo.TimedTop(), timedTop);
-    QCOMPARE(geo.AreaAt(QPoint(10, 10)), Area::Corner);
-    QCOMPARE(geo.AreaAt(QPoint(100, 10)), Area::Header);
-    QCOMPARE(geo.AreaAt(QPoint(100, 31)), band ? Area::NoTime : Area::Timed);
-    QCOMPARE(geo.AreaAt(QPoint(100, timedTop - 1)), band ? Area::NoTime : Area::Header);
-    QCOMPARE(geo.AreaAt(QPoint(100, timedTop)), Area::Timed);
-    QCOMPARE(geo.AreaAt(QPoint(10, timedTop)), Area::Axis);
-    QCOMPARE(geo.AreaAt(QPoint(400, 100)), Area::None);
-    // Without scrolling the top of the timed area is midnight, and the band's rows stay out of the day.
-    QCOMPARE(geo.TimeAt(timedTop), 0);
-    QCOMPARE(geo.TimeAt(timedTop + 40), 3600);
-    QCOMPARE(geo.MaxScrollY(), 48 * 20 + 1 - (600 - timedTop));
-}
-
-void TestGeometry::columnsShareTheWidth()
+void TestGeometry::columnsShareTheWidthOrScroll()
 {
     CTavComGridGeometry geo;
     CTavComColumList columns;
-    setUp(geo, QSize(50 + 703, 500), columns, 7);
+    setUp(geo, QSize(50 + 703, 500), &columns, 7);
     geo.LayoutColumns(columns);
-    int x = 0;
-    for (const auto& c : columns) {
-        QCOMPARE(c->GetX(), x);
-        QVERIFY(c->GetWidth() == 100 || c->GetWidth() == 101);
-        x += c->GetWidth();
+    for (int i = 0, x = 0; i < 7; x += columns[i++]->GetWidth()) {
+        QCOMPARE(columns[i]->GetX(), x);
+        QVERIFY(columns[i]->GetWidth() == 100 || columns[i]->GetWidth() == 101);
+        QCOMPARE(geo.ColumnAt(50 + x), i);
+        QCOMPARE(geo.ColumnAt(50 + x - 1), i - 1);
     }
-    QCOMPARE(geo.ContentWidth(), 703);
     QCOMPARE(geo.MaxScrollX(), 0);
-    QCOMPARE(geo.ColumnAt(49), -1);
-    QCOMPARE(geo.ColumnAt(50), 0);
-    QCOMPARE(geo.ColumnAt(50 + columns[3]->GetX()), 3);
-    QCOMPARE(geo.ColumnAt(50 + columns[3]->GetX() - 1), 2);
-    QCOMPARE(geo.ColumnAt(50 + 702), 6);
     QCOMPARE(geo.ColumnAt(50 + 703), -1);
-}
 
-void TestGeometry::narrowViewportScrollsAndKeepsMinimumWidths()
-{
-    CTavComGridGeometry geo;
-    CTavComColumList columns;
-    setUp(geo, QSize(250, 500), columns, 7);
+    // Narrow: the columns keep their minimum widths and the grid scrolls.
+    setUp(geo, QSize(250, 500));
     geo.SetNoTimeShown(false);
     columns[2]->SetMinWidth(90);
     geo.LayoutColumns(columns);
     QCOMPARE(columns[0]->GetWidth(), 60);
     QCOMPARE(columns[2]->GetWidth(), 90);
-    QCOMPARE(geo.ContentWidth(), 6 * 60 + 90);
     QCOMPARE(geo.MaxScrollX(), 6 * 60 + 90 - 200);
-
     geo.SetScroll(120, 9 * 40);
-    QCOMPARE(geo.TimeAt(30), sec(9, 0));
     QCOMPARE(geo.TimeAt(30 + 20), sec(9, 30));
     QCOMPARE(geo.ColumnAt(50), 2);
-    const QPoint timed = geo.ViewToTimed(QPoint(70, 70));
-    QCOMPARE(timed, QPoint(140, 400));
-    QCOMPARE(geo.TimedToView(timed), QPoint(70, 70));
+    QCOMPARE(geo.ViewToTimed(QPoint(70, 70)), QPoint(140, 400));
+    QCOMPARE(geo.TimedToView(QPoint(140, 400)), QPoint(70, 70));
     // The band follows sideways scrolling only.
     geo.SetNoTimeShown(true);
     QCOMPARE(geo.ViewToNoTime(QPoint(70, 40)), QPoint(140, 10));
     QCOMPARE(geo.NoTimeToView(QPoint(140, 10)), QPoint(70, 40));
 }
 
-void TestGeometry::hourAtTheTop()
-{
-    CTavComGridGeometry geo;
-    geo.SetSize(size());
-    geo.SetViewport(QSize(400, 400));
-    QCOMPARE(geo.ScrollForHour(9), 9 * 2 * 20);
-    QCOMPARE(geo.ScrollForHour(-3), 0);
-    QCOMPARE(geo.ScrollForHour(23), geo.MaxScrollY());
-    geo.SetViewport(QSize(400, 2000));
-    QCOMPARE(geo.ScrollForHour(9), 0);
-}
-
 void TestGeometry::hitTests()
 {
     CTavComGridGeometry geo;
     CTavComColumList columns;
-    setUp(geo, QSize(50 + 400, 700), columns, 2);
+    setUp(geo, QSize(50 + 400, 700), &columns, 2);
     geo.SetNoTimeRows(1);
     auto* meeting = GridTestData::box(9, 0, 10, 0, QStringLiteral("会議"));
-    meeting->SetFreeMemo(true);
     auto* untimed = GridTestData::box(0, 0, 0, 0, QStringLiteral("誕生日"));
+    auto* first = GridTestData::box(9, 0, 10, 0);
+    meeting->SetFreeMemo(true);
     untimed->SetFreeMemo(true);
     columns[1]->AddBox(meeting);
     columns[1]->AddNoTimeBox(untimed);
-    geo.LayoutColumns(columns);
-    for (const auto& c : columns) {
-        c->CalcDuplication();
-        c->CalcLayout(geo.Scale(), geo.GetSize());
-    }
+    columns[0]->AddBox(first);
+    layOut(geo, columns);
     geo.SetScroll(0, 8 * 40);
     const QRect box = QRect(geo.TimedToView(meeting->GetRect().topLeft()), meeting->GetRect().size());
     QCOMPARE(box.top(), geo.TimedTop() + 40 + 1);
 
     const CTavComHit middle = geo.HitTest(box.center(), columns);
-    QCOMPARE(middle.area, Area::Timed);
-    QCOMPARE(middle.column, 1);
-    QCOMPARE(middle.box, meeting);
-    QCOMPARE(middle.hour, 9);
+    QVERIFY(middle.area == Area::Timed && middle.column == 1 && middle.box == meeting && middle.hour == 9);
     QVERIFY(!middle.onBottomEdge && !middle.onMemoIcon);
-
-    const CTavComHit bottom = geo.HitTest(QPoint(box.center().x(), box.bottom()), columns);
-    QCOMPARE(bottom.box, meeting);
-    QVERIFY(bottom.onBottomEdge);
+    QVERIFY(geo.HitTest(QPoint(box.center().x(), box.bottom()), columns).onBottomEdge);
     const CTavComHit justBelow = geo.HitTest(QPoint(box.center().x(), box.bottom() + 2), columns);
     QCOMPARE(justBelow.box, nullptr);
     QCOMPARE(justBelow.hour, 10);
 
     const QRect icon = meeting->FreeMemoIconRect(11).translated(box.topLeft() - meeting->GetRect().topLeft());
-    const CTavComHit onIcon = geo.HitTest(icon.center(), columns);
-    QVERIFY(onIcon.onMemoIcon);
+    QVERIFY(geo.HitTest(icon.center(), columns).onMemoIcon);
     QVERIFY(!geo.HitTest(icon.center() - QPoint(icon.width(), 0), columns).onMemoIcon);
-    meeting->SetFreeMemo(false);
-    QVERIFY(!geo.HitTest(icon.center(), columns).onMemoIcon);
-    meeting->SetFreeMemo(true);
     meeting->SetPrivate(true);
     meeting->SetMaskMode(true);
     QVERIFY2(!geo.HitTest(icon.center(), columns).onMemoIcon, "a masked box shows no memo-sheet icon");
 
-    const QPoint bandPoint = geo.NoTimeToView(untimed->GetRect().center());
-    const CTavComHit band = geo.HitTest(bandPoint, columns);
-    QVERIFY(band.IsNoTime());
-    QCOMPARE(band.box, untimed);
-    QCOMPARE(band.seconds, -1);
-    QVERIFY(!band.onBottomEdge);
-    const CTavComHit bandIcon =
-        geo.HitTest(geo.NoTimeToView(untimed->FreeMemoIconRect(11).center()), columns);
-    QVERIFY(bandIcon.onMemoIcon);
+    const CTavComHit band = geo.HitTest(geo.NoTimeToView(untimed->GetRect().center()), columns);
+    QVERIFY(band.IsNoTime() && band.box == untimed && band.seconds == -1);
+    QVERIFY(geo.HitTest(geo.NoTimeToView(untimed->FreeMemoIconRect(11).center()), columns).onMemoIcon);
 
-    const CTavComHit otherColumn = geo.HitTest(QPoint(box.center().x() - 200, box.center().y()), columns);
-    QCOMPARE(otherColumn.column, 0);
-    QCOMPARE(otherColumn.box, nullptr);
-}
-
-void TestGeometry::hitPrefersSelectedBox()
-{
-    CTavComGridGeometry geo;
-    CTavComColumList columns;
-    setUp(geo, QSize(300, 900), columns, 1);
-    geo.SetNoTimeShown(false);
-    auto* first = GridTestData::box(9, 0, 10, 0);
+    // Boxes laid out apart and then put on top of each other, as a moved box can be: the later
+    // one is hit, unless the other is the selected one.
     auto* second = GridTestData::box(9, 0, 10, 0);
-    columns[0]->AddBox(first);
     columns[0]->AddBox(second);
-    geo.LayoutColumns(columns);
-    columns[0]->CalcDuplication();
-    columns[0]->CalcLayout(geo.Scale(), geo.GetSize());
-    // Laid out apart; put them on top of each other as a moved box can be.
+    layOut(geo, columns);
     second->SetRect(first->GetRect());
     const QPoint p = geo.TimedToView(first->GetRect().center());
     QCOMPARE(geo.HitTest(p, columns).box, second);
     QCOMPARE(geo.HitTest(p, columns, first).box, first);
+}
+
+void TestGeometry::lanes_data()
+{
+    QTest::addColumn<std::vector<Span>>("spans");
+    // Expected per span: lane, span, lanes of its group, group.
+    QTest::addColumn<QList<QList<int>>>("expected");
+    QTest::newRow("touching do not overlap") << std::vector<Span>{span(9, 0, 10, 0), span(10, 0, 11, 0)}
+                                             << QList<QList<int>>{{0, 1, 1, 0}, {0, 1, 1, 1}};
+    QTest::newRow("chain makes one group")
+        << std::vector<Span>{span(9, 0, 10, 0), span(9, 30, 10, 30), span(10, 15, 11, 0)}
+        << QList<QList<int>>{{0, 1, 2, 0}, {1, 1, 2, 0}, {0, 1, 2, 0}};
+    QTest::newRow("nested share the long one's neighbour lane")
+        << std::vector<Span>{span(9, 30, 10, 0), span(9, 0, 12, 0), span(10, 30, 11, 0)}
+        << QList<QList<int>>{{1, 1, 2, 0}, {0, 1, 2, 0}, {1, 1, 2, 0}};
+    QTest::newRow("later box widens over a lane freed earlier")
+        << std::vector<Span>{span(9, 0, 12, 0), span(9, 0, 10, 0), span(9, 0, 10, 0), span(10, 0, 11, 0)}
+        << QList<QList<int>>{{0, 1, 3, 0}, {1, 1, 3, 0}, {2, 1, 3, 0}, {1, 2, 3, 0}};
+    QTest::newRow("empty spans at one moment still overlap")
+        << std::vector<Span>{span(9, 0, 9, 0), span(9, 0, 9, 0)}
+        << QList<QList<int>>{{0, 1, 2, 0}, {1, 1, 2, 0}};
+}
+
+void TestGeometry::lanes()
+{
+    QFETCH(std::vector<Span>, spans);
+    QFETCH(QList<QList<int>>, expected);
+    int most = 0;
+    for (const auto& e : expected)
+        most = std::max(most, e[2]);
+    QCOMPARE(CTavComOverlapLayout::Layout(spans), most);
+    for (size_t i = 0; i < spans.size(); ++i) {
+        const QList<int> got{spans[i].lane, spans[i].span, spans[i].lanes, spans[i].group};
+        QCOMPARE(got, expected[int(i)]);
+    }
+    checkInvariants(spans);
+}
+
+void TestGeometry::randomDaysKeepOverlapsApart()
+{
+    QRandomGenerator random(20250224);
+    for (int round = 0; round < 50 && !QTest::currentTestFailed(); ++round) {
+        std::vector<Span> spans(random.bounded(1, 120));
+        for (Span& s : spans) {
+            s.start = random.bounded(0, 96) * 900;
+            s.end = s.start + random.bounded(0, 16) * 900;
+        }
+        CTavComOverlapLayout::Layout(spans);
+        checkInvariants(spans);
+    }
+    // Three hundred boxes all overlapping: one lane each.
+    std::vector<Span> spans;
+    for (int i = 0; i < 300; ++i)
+        spans.push_back(Span{sec(8, 0) + i * 60, sec(20, 0) + i * 10});
+    QCOMPARE(CTavComOverlapLayout::Layout(spans), 300);
+    checkInvariants(spans);
+}
+
+void TestGeometry::columnBoxesStayApartAndVisible()
+{
+    const CTavComTimeScale scale(22);
+    CTavComScheduleColum column;
+    column.SetWidth(300);
+    column.AddBox(GridTestData::box(9, 0, 10, 0));
+    column.AddBox(GridTestData::box(9, 30, 11, 0));
+    column.AddBox(GridTestData::box(11, 0, 12, 0));
+    column.AddBox(GridTestData::box(10, 0, 10, 30));
+    QCOMPARE(column.CalcDuplication(scale.PixelsToSeconds(20)), 2);
+    column.CalcLayout(scale, SizeSetting{});
+    checkApart(column);
+    // The 11:00 box follows the 9:30 one and has nothing beside it: full width.
+    const auto& boxes = column.GetBoxes();
+    QCOMPARE(boxes[2]->GetDupCount(), 1);
+    QVERIFY(boxes[2]->GetRect().width() > boxes[1]->GetRect().width() * 3 / 2);
+
+    CTavComScheduleColum tight;
+    tight.SetWidth(200);
+    tight.AddBox(GridTestData::box(9, 0, 9, 0));     // no length
+    tight.AddBox(GridTestData::box(9, 10, 9, 20));   // shorter than a line of text
+    tight.AddBox(GridTestData::box(23, 50, 23, 55)); // too close to midnight to grow down
+    auto* overnight = GridTestData::box(22, 0, 0, 0);
+    overnight->SetTimes(at(22, 0), at(1, 0, 1)); // ends the next day
+    tight.AddBox(overnight);
+    tight.CalcDuplication(scale.PixelsToSeconds(21));
+    tight.CalcLayout(scale, SizeSetting{});
+    for (const auto& box : tight.GetBoxes())
+        QVERIFY(box->GetRect().height() >= 18 && box->GetRect().bottom() < scale.DayHeight());
+    // The empty box and the short one now meet on screen, so they sit side by side.
+    QCOMPARE(tight.GetBoxes()[0]->GetDupCount(), 2);
+    QCOMPARE(overnight->GetEndSec(), 86400);
+    checkApart(tight);
+    // A stored end before the start, or on an earlier day, gives a box of no length.
+    for (const qint64 end : {at(9, 0), at(11, 0, -1)}) {
+        CTavComScheduleBox box;
+        box.SetTimes(at(10, 0), end);
+        box.CalcDayTimes();
+        QCOMPARE(box.GetEndSec(), sec(10, 0));
+    }
+}
+
+void TestGeometry::dayClockAgreesWithLocalTime_data()
+{
+    QTest::addColumn<QByteArray>("zone");
+    QTest::addColumn<QDate>("from");
+    QTest::addColumn<int>("threeDays"); // seconds in the three days, to see that the zone applies
+    QTest::newRow("clocks go forward") << QByteArray("Europe/Berlin") << QDate(2025, 3, 29) << 71 * 3600;
+    QTest::newRow("clocks go back") << QByteArray("Europe/Berlin") << QDate(2025, 10, 25) << 73 * 3600;
+    QTest::newRow("half-hour change")
+        << QByteArray("Australia/Lord_Howe") << QDate(2025, 4, 5) << 72 * 3600 + 1800;
+}
+
+void TestGeometry::dayClockAgreesWithLocalTime()
+{
+    QFETCH(QByteArray, zone);
+    QFETCH(QDate, from);
+    const QByteArray saved = qgetenv("TZ");
+    const auto restore = qScopeGuard([&saved] {
+        saved.isNull() ? qunsetenv("TZ") : qputenv("TZ", saved);
+        tzset();
+    });
+    qputenv("TZ", zone);
+    tzset();
+    const qint64 start = from.startOfDay().toSecsSinceEpoch();
+    QTEST(int(from.addDays(3).startOfDay().toSecsSinceEpoch() - start), "threeDays");
+    CTavComDayClock clock;
+    // In order (the remembered day answers) and then jumping about (it must not answer wrongly).
+    QRandomGenerator random(7);
+    for (int pass = 0; pass < 2; ++pass) {
+        for (qint64 i = 0; i < 3 * 86400 / 300; ++i) {
+            const qint64 t = pass == 0 ? start + i * 300 : start + random.bounded(3 * 86400);
+            const QDateTime local = QDateTime::fromSecsSinceEpoch(t);
+            const CTavComDayClock::Local got = clock.Split(t);
+            QCOMPARE(got.day, local.date().toJulianDay());
+            QCOMPARE(got.seconds, local.time().msecsSinceStartOfDay() / 1000);
+        }
+    }
+}
+
+void TestGeometry::drag_data()
+{
+    // A 9:00-10:00 box grabbed at 9:30 (a move) or at its bottom edge (a resize), released with the
+    // pointer over the given time; a result of -1 means no change.
+    QTest::addColumn<bool>("resize");
+    QTest::addColumn<int>("step");
+    QTest::addColumn<bool>("wander");     // far away first
+    QTest::addColumn<QPoint>("released"); // pressed at (100, 100)
+    QTest::addColumn<int>("pointer");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("end");
+    const auto row = [](const char* name, bool resize, int step, bool wander, QPoint released, int pointer,
+                        int start, int end) {
+        QTest::newRow(name) << resize << step << wander << released << pointer << start << end;
+    };
+    const QPoint far(100, 200), near(102, 101);
+    const int last = CTavComDragTracker::kLastEnd;
+    row("click without moving", false, 300, false, near, sec(9, 32), -1, -1);
+    row("back where it was", false, 300, true, QPoint(100, 100), sec(9, 31), -1, -1);
+    row("to the nearest five minutes", false, 300, false, far, sec(10, 33), sec(10, 5), sec(11, 5));
+    row("above midnight stops at midnight", false, 300, false, far, sec(0, 10), 0, sec(1, 0));
+    row("past the day ends at 23:55:55", false, 300, false, far, 86400, sec(23, 30), last);
+    row("end would be the next midnight", false, 300, false, far, sec(23, 30), sec(23, 0), last);
+    row("longer", true, 300, false, far, sec(11, 12), sec(9, 0), sec(11, 10));
+    row("above the start swaps", true, 300, false, far, sec(7, 58), sec(8, 0), sec(9, 0));
+    row("to midnight ends at 23:55:55", true, 300, false, far, 86400, sec(9, 0), last);
+}
+
+void TestGeometry::drag()
+{
+    QFETCH(bool, resize);
+    QFETCH(int, step);
+    QFETCH(bool, wander);
+    QFETCH(QPoint, released);
+    QFETCH(int, pointer);
+    QFETCH(int, start);
+    CTavComDragTracker drag;
+    drag.SetStep(step);
+    drag.Begin(resize ? Mode::Resize : Mode::Move, nullptr, 0, false, sec(9, 0), sec(10, 0), QPoint(100, 100),
+               resize ? sec(10, 0) : sec(9, 30));
+    if (wander)
+        drag.Update(QPoint(100, 300), 0, false, sec(12, 0));
+    drag.Update(released, resize ? 3 : 0, false, pointer); // a resize never leaves its column
+    const auto result = drag.Finish();
+    QCOMPARE(result.has_value(), start >= 0);
+    QVERIFY(!drag.IsActive());
+    if (!result)
+        return;
+    QCOMPARE(result->resize, resize);
+    QCOMPARE(result->toColumn, 0);
+    QVERIFY(!result->toNoTime);
+    QCOMPARE(result->startSec, start);
+    QTEST(result->endSec, "end");
+}
+
+void TestGeometry::dragBetweenBandAndHours()
+{
+    CTavComDragTracker drag;
+    // An untimed box has no edge to drag: a resize gesture moves it, and it gets an hour.
+    drag.Begin(Mode::Resize, nullptr, 2, true, 0, 0, QPoint(100, 40), -1);
+    QCOMPARE(drag.GetMode(), Mode::Move);
+    drag.Update(QPoint(100, 300), 2, false, sec(14, 2));
+    auto result = drag.Finish();
+    QVERIFY(result && result->wasNoTime && !result->toNoTime);
+    QCOMPARE(result->startSec, sec(14, 0));
+    QCOMPARE(result->endSec, sec(14, 0) + CTavComDragTracker::kNoTimeLength);
+
+    // Put back in its own band cell: no change.
+    drag.Begin(Mode::Move, nullptr, 0, true, 0, 0, QPoint(100, 40), -1);
+    drag.Update(QPoint(100, 200), 0, false, sec(12, 0));
+    drag.Update(QPoint(100, 40), 0, true, 0);
+    QVERIFY(!drag.Finish().has_value());
+
+    // A timed box to another day, then off the columns onto the band: the last column holds.
+    drag.Begin(Mode::Move, nullptr, 1, false, sec(9, 0), sec(10, 0), QPoint(100, 300), sec(9, 0));
+    drag.Update(QPoint(250, 300), 3, false, sec(9, 0));
+    drag.Update(QPoint(250, 40), -1, true, 0);
+    result = drag.Finish();
+    QVERIFY(result && result->toNoTime);
+    QCOMPARE(result->fromColumn, 1);
+    QCOMPARE(result->toColumn, 3);
+    QCOMPARE(result->startSec, sec(9, 0));
+    QCOMPARE(result->endSec, sec(10, 0));
 }
 
 QTEST_MAIN(TestGeometry)

@@ -173,18 +173,17 @@ void TestHotSync::watchTimer()
 void TestHotSync::runningAtStartup()
 {
     AppTestEnv::Close(m_app);
+    static int running; // the HotSync manager's answer
+    running = 1;
     HS::SetRunningStateQuery([](int32_t* state) {
-        *state = 1;
+        *state = running;
         return 0;
     });
     m_app = m_env->Start();
     QTest::qWait(1); // the notification comes through the event loop
     QVERIFY(hotSync().SyncRunning());
     QVERIFY(!m_app->MainFrame()->isEnabled());
-    HS::SetRunningStateQuery([](int32_t* state) {
-        *state = 0;
-        return 0;
-    });
+    running = 0;
     hotSync().OnWatchTimer();
     QTest::qWait(1);
     QVERIFY(!hotSync().SyncRunning());

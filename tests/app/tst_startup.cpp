@@ -1,3 +1,6 @@
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
@@ -6,44 +9,109 @@
 
 #include "AppTestEnv.h"
 #include "CTavApp.h"
+#include "CTavDbClock.h"
+#include "CTavDbEnv.h"
 #include "CTavDbUser.h"
+#include "CTavDriveMap.h"
+#include "CTavFrameActions.h"
 #include "CTavModuleFrame.h"
+#include "CTavOptions.h"
+#include "CTavOptionsDlg.h"
 #include "CTavRegOption.h"
 #include "CTavSingleInstance.h"
 #include "CTavUserDlg.h"
+#include "CTavUserFile.h"
 #include "CTavUserNameDlg.h"
 #include "TavStrings.h"
 
 // Start-up: who becomes the current user, when the dialogs show, and when the program refuses
-// to start.
+// to start; the options dialog, the stored options and the start-up password flag in the user's
+// "tavuser.dat".
 class TestStartup : public QObject
 {
     Q_OBJECT
 private slots:
+    void init();
+    void cleanup();
     void noUsersAsksForOne();
     void chooseUser_data();
     void chooseUser();
     void cancelledUserDialogEndsStartup();
     void secondInstanceEnds();
     void runningDesktopProgramStopsStartup();
-    void freshMachineCreatesDefaults();
     void commandLine_data();
     void commandLine();
+    void optionsOpenWithCurrentValues();
+    void optionsOkStoresEverything();
+    void passwordWarning_data();
+    void passwordWarning();
+
+private:
+    bool start(const QStringList& arguments = {});
+    void startWithDrives();
+    int runOptions(const std::function<void(CTavOptionsDlg&)>& fill);
+    std::unique_ptr<AppTestEnv> m_env;
+    std::unique_ptr<CTavApp> m_app;
 };
+
+void TestStartup::init()
+{
+    m_env = std::make_unique<AppTestEnv>();
+}
+
+void TestStartup::cleanup()
+{
+    AppTestEnv::Close(m_app);
+    m_env.reset();
+    CTavDbClock::Release();
+}
+
+bool TestStartup::start(const QStringList& arguments)
+{
+    AppTestEnv::Close(m_app);
+    bool started = false;
+    m_app = m_env->Start(arguments, &started);
+    return started;
+}
+
+// Hanako, with drive letters bound to folders; F:'s folder is missing, so it is not offered.
+void TestStartup::startWithDrives()
+{
+    CTavDbClock::SetFixed(QDateTime::fromSecsSinceEpoch(1700000000));
+    AppTestEnv::AddUser(QStringLiteral("Hanako"));
+    QDir().mkpath(m_env->Dir().filePath(QStringLiteral("card")));
+    QDir().mkpath(m_env->Dir().filePath(QStringLiteral("disk")));
+    CTavDriveMap drives;
+    QVERIFY(drives.bind(u'E', m_env->Dir().filePath(QStringLiteral("card"))));
+    QVERIFY(drives.bind(u'D', m_env->Dir().filePath(QStringLiteral("disk"))));
+    QVERIFY(drives.bind(u'F', m_env->Dir().filePath(QStringLiteral("gone"))));
+    QVERIFY(drives.unbind(u'Z'));
+    CTavRegOption().WriteString(QStringLiteral("FKDrive"), QStringLiteral("e:\\"));
+    QVERIFY(start());
+}
+
+// Runs the options dialog; gives whether a HotSync could start while it was open.
+int TestStartup::runOptions(const std::function<void(CTavOptionsDlg&)>& fill)
+{
+    int ready = -1;
+    m_env->AnswerDialog([&](CTavDialogBase& d) {
+        ready = m_app->readyForSync();
+        fill(static_cast<CTavOptionsDlg&>(d));
+        return d.result();
+    });
+    m_app->MainFrame()->Actions().Trigger(TavCmd::Options);
+    return ready;
+}
 
 void TestStartup::noUsersAsksForOne()
 {
-    AppTestEnv env;
-    env.AnswerDialog([&env](CTavDialogBase& d) {
+    m_env->AnswerDialog([this](CTavDialogBase& d) {
         auto& dlg = static_cast<CTavUserDlg&>(d);
         AppTestEnv::Screenshot(&dlg, QStringLiteral("dialog-users-startup"));
-        // The cancel button is there instead of delete, and there is no rename.
-        if (dlg.DeleteButton()->text() != TavStr::Cancel || dlg.RenameButton()->isVisible())
-            return 0;
         dlg.OkButton()->click(); // empty list: a message, the dialog stays
-        if (dlg.result() == QDialog::Accepted || env.Messages() != QStringList{TavStr::AddUser})
+        if (dlg.result() == QDialog::Accepted || m_env->Messages() != QStringList{TavStr::AddUser})
             return 0;
-        env.AnswerDialog([](CTavDialogBase& n) {
+        m_env->AnswerDialog([](CTavDialogBase& n) {
             static_cast<CTavUserNameDlg&>(n).Edit()->setText(QStringLiteral("Taro"));
             AppTestEnv::Screenshot(&n, QStringLiteral("dialog-new-user"));
             n.accept();
@@ -53,38 +121,29 @@ void TestStartup::noUsersAsksForOne()
         dlg.OkButton()->click();
         return dlg.result();
     });
-    bool started = false;
-    auto app = env.Start({}, &started);
-    QVERIFY(started);
-    QCOMPARE(env.DialogTitles().size(), 2);
-    QCOMPARE(app->Users().GetCurrUserName(), QStringLiteral("Taro"));
-    QCOMPARE(app->currentModule(), TavModule::Schedule);
-    QCOMPARE(app->MainFrame()->MdiArea()->activeSubWindow(), app->Frame(TavSlot::Day));
-    AppTestEnv::Close(app);
+    QVERIFY(start());
+    QCOMPARE(m_app->Users().GetCurrUserName(), QStringLiteral("Taro"));
+    QCOMPARE(m_app->MainFrame()->MdiArea()->activeSubWindow(), m_app->Frame(TavSlot::Day));
+    AppTestEnv::Screenshot(m_app->MainFrame(), QStringLiteral("main-first-start"));
 }
 
 void TestStartup::chooseUser_data()
 {
-    QTest::addColumn<QString>("currentUser");   // "CurrentUser" before start
-    QTest::addColumn<QString>("password");      // of user "Hanako"
-    QTest::addColumn<int>("startupFlag");       // of "tavuser.dat", -1 for no file
-    QTest::addColumn<QStringList>("passwords"); // typed into the password dialog, in order
+    QTest::addColumn<QString>("currentUser"); // "CurrentUser" before start
+    QTest::addColumn<QString>("password");    // of user "Hanako", who must become the current user
+    QTest::addColumn<int>("startupFlag");     // of "tavuser.dat", -1 for no file
+    // Typed into the password dialog, in order: all but the last are wrong.
+    QTest::addColumn<QStringList>("passwords");
     QTest::addColumn<QStringList>("dialogs");
-    QTest::addColumn<int>("invalidMessages");
-    QTest::addColumn<QString>("expectedUser");
-
-    const QStringList none;
     QTest::newRow("deleted current user, first has no password")
-        << "Gone" << QString() << -1 << none << none << 0 << "Hanako";
+        << "Gone"
+        << "" << -1 << QStringList() << QStringList();
     QTest::newRow("password without start-up flag file")
         << "Hanako"
-        << "pw" << -1 << none << QStringList{"ユーザ"} << 0 << "Hanako";
-    QTest::newRow("password with flag 0") << "Hanako"
-                                          << "pw" << 0 << none << QStringList{"ユーザ"} << 0 << "Hanako";
+        << "pw" << -1 << QStringList() << QStringList{"ユーザ"};
     QTest::newRow("password with flag 1, wrong then right")
         << "Hanako"
-        << "pw" << 1 << QStringList{"bad", "pw"} << QStringList{"ユーザ", "パスワード", "パスワード"} << 1
-        << "Hanako";
+        << "pw" << 1 << QStringList{"bad", "pw"} << QStringList{"ユーザ", "パスワード", "パスワード"};
 }
 
 void TestStartup::chooseUser()
@@ -94,15 +153,11 @@ void TestStartup::chooseUser()
     QFETCH(int, startupFlag);
     QFETCH(QStringList, passwords);
     QFETCH(QStringList, dialogs);
-    QFETCH(int, invalidMessages);
-    QFETCH(QString, expectedUser);
-
-    AppTestEnv env;
     AppTestEnv::AddUser(QStringLiteral("Hanako"), password, startupFlag);
     AppTestEnv::AddUser(QStringLiteral("Jiro"));
     CTavRegOption().WriteString(QStringLiteral("CurrentUser"), currentUser);
     if (!dialogs.isEmpty())
-        env.AnswerDialog([](CTavDialogBase& d) {
+        m_env->AnswerDialog([](CTavDialogBase& d) {
             // The user dialog opens on the remembered user.
             auto& dlg = static_cast<CTavUserDlg&>(d);
             if (dlg.List()->currentItem()->text() != QStringLiteral("Hanako"))
@@ -111,91 +166,52 @@ void TestStartup::chooseUser()
             return dlg.result();
         });
     for (const QString& p : passwords)
-        env.AnswerDialog(AppTestEnv::TypePassword(p));
-
-    bool started = false;
-    auto app = env.Start({}, &started);
-    QVERIFY(started);
-    QCOMPARE(env.DialogTitles(), dialogs);
-    QCOMPARE(env.Messages().count(TavStr::InvalidPassword), invalidMessages);
-    QCOMPARE(app->Users().GetCurrUserName(), expectedUser);
-    AppTestEnv::Close(app);
+        m_env->AnswerDialog(AppTestEnv::TypePassword(p));
+    QVERIFY(start());
+    QCOMPARE(m_env->DialogTitles(), dialogs);
+    QCOMPARE(m_env->Messages().count(TavStr::InvalidPassword), std::max<qsizetype>(0, passwords.size() - 1));
+    QCOMPARE(m_app->Users().GetCurrUserName(), QStringLiteral("Hanako"));
 }
 
 void TestStartup::cancelledUserDialogEndsStartup()
 {
-    AppTestEnv env;
     AppTestEnv::AddUser(QStringLiteral("Hanako"), QStringLiteral("pw"), 1);
-    env.AnswerDialog([](CTavDialogBase& d) {
+    m_env->AnswerDialog([](CTavDialogBase& d) {
         static_cast<CTavUserDlg&>(d).DeleteButton()->click();
         return d.result();
     });
-    bool started = true;
-    auto app = env.Start({}, &started);
-    QVERIFY(!started);
-    QVERIFY(!app->MainFrame());
-
+    QVERIFY(!start());
+    QVERIFY(!m_app->MainFrame());
     // Cancelling the start-up password also ends it.
-    env.AnswerDialog([](CTavDialogBase& d) {
+    m_env->AnswerDialog([](CTavDialogBase& d) {
         static_cast<CTavUserDlg&>(d).OkButton()->click();
         return d.result();
     });
-    env.AnswerDialog(AppTestEnv::PressCancel());
-    app = env.Start({}, &started);
-    QVERIFY(!started);
-    QVERIFY(!app->MainFrame());
+    m_env->AnswerDialog(AppTestEnv::PressCancel());
+    QVERIFY(!start());
+    QVERIFY(!m_app->MainFrame());
 }
 
 void TestStartup::secondInstanceEnds()
 {
-    AppTestEnv env;
     AppTestEnv::AddUser(QStringLiteral("Hanako"));
     CTavSingleInstance first(TavStr::ProductName);
     QVERIFY(first.acquire());
-    bool started = true;
-    auto app = env.Start({}, &started);
-    QVERIFY(!started);
-    QVERIFY(env.Messages().isEmpty());
+    QVERIFY(!start());
+    QVERIFY(m_env->Messages().isEmpty());
     first.release();
-    app.reset();
-    app = env.Start({}, &started);
-    QVERIFY(started);
-    AppTestEnv::Close(app);
+    m_app.reset();
+    QVERIFY(start());
 }
 
 void TestStartup::runningDesktopProgramStopsStartup()
 {
-    AppTestEnv env;
     AppTestEnv::AddUser(QStringLiteral("Hanako"));
     QString rival;
-    QVERIFY(env.StartRival(&rival));
+    QVERIFY(m_env->StartRival(&rival));
     qputenv("LUMORA_CONFLICT_PROCESSES", rival.toLocal8Bit());
-    bool started = true;
-    auto app = env.Start({}, &started);
-    QVERIFY(!started);
-    QCOMPARE(env.Messages(), QStringList{TavStr::QuitDesktop});
-}
-
-void TestStartup::freshMachineCreatesDefaults()
-{
-    AppTestEnv env;
-    AppTestEnv::AddUser(QStringLiteral("Hanako"));
-    auto app = env.Start();
-    QVERIFY(app->MainFrame());
-    AppTestEnv::Screenshot(app->MainFrame(), QStringLiteral("main-first-start"));
-    AppTestEnv::Close(app);
-
-    CTavRegOption reg;
-    QString text;
-    int32_t number = -1;
-    QVERIFY(reg.ReadNumber(QStringLiteral("CheckDelete"), number, 77));
-    QCOMPARE(number, 1);
-    // The language value exists, empty, so the default language is used.
-
-    QVERIFY(!reg.ReadLanguage(QStringLiteral("language"), text, QStringLiteral("jpJP")));
-    QCOMPARE(text, QStringLiteral("jpJP"));
-    QVERIFY(reg.ReadString(QStringLiteral("CurrentUser"), text, QString()));
-    QCOMPARE(text, QStringLiteral("Hanako"));
+    QVERIFY(!start());
+    QCOMPARE(m_env->Messages(), QStringList{TavStr::QuitDesktop});
 }
 
 void TestStartup::commandLine_data()
@@ -203,8 +219,8 @@ void TestStartup::commandLine_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<bool>("window");
     QTest::addColumn<bool>("otherRoot");
-    QTest::newRow("a file name is ignored") << QStringList{"notes.txt"} << true << false;
-    QTest::newRow("data folder") << QStringList{"--data-dir", "@other"} << true << true;
+    QTest::newRow("data folder, a file name ignored")
+        << QStringList{"--data-dir", "@other", "notes.txt"} << true << true;
     QTest::newRow("embedding") << QStringList{"-Embedding", "x.doc"} << false << false;
 }
 
@@ -213,24 +229,85 @@ void TestStartup::commandLine()
     QFETCH(QStringList, arguments);
     QFETCH(bool, window);
     QFETCH(bool, otherRoot);
-    AppTestEnv env;
     AppTestEnv::AddUser(QStringLiteral("Hanako"));
-    const QString other = env.Dir().filePath(QStringLiteral("other"));
+    const QString other = m_env->Dir().filePath(QStringLiteral("other"));
     arguments.replaceInStrings(QStringLiteral("@other"), other);
     if (otherRoot) {
         // The other data root has a user of its own and no users dialog is needed.
         CTavDbEnv::SetCorePath(other);
         AppTestEnv::AddUser(QStringLiteral("Saburo"));
-        CTavDbEnv::SetCorePath(env.Dir().dataPath());
+        CTavDbEnv::SetCorePath(m_env->Dir().dataPath());
     }
-    bool started = false;
-    auto app = env.Start(arguments, &started);
-    QVERIFY(started);
-    QCOMPARE(app->MainFrame() != nullptr, window);
+    QVERIFY(start(arguments));
+    QCOMPARE(m_app->MainFrame() != nullptr, window);
     if (window)
-        QCOMPARE(app->Users().GetCurrUserName(),
-                 otherRoot ? QStringLiteral("Saburo") : QStringLiteral("Hanako"));
-    AppTestEnv::Close(app);
+        QCOMPARE(m_app->Users().GetCurrUserName(), otherRoot ? u"Saburo"_qs : u"Hanako"_qs);
+}
+
+void TestStartup::optionsOpenWithCurrentValues()
+{
+    startWithDrives();
+    const int ready = runOptions([](CTavOptionsDlg& dlg) {
+        // C: is the home folder; D: and E: are bound; F: has no folder and Z: is switched off.
+        QStringList offered;
+        for (int i = 0; i < dlg.DriveBox()->count(); ++i)
+            offered << dlg.DriveBox()->itemText(i);
+        QCOMPARE(offered, (QStringList{"C:\\", "D:\\", "E:\\"}));
+        QCOMPARE(dlg.DriveBox()->currentText(), QStringLiteral("E:\\"));
+        dlg.reject();
+    });
+    QCOMPARE(ready, 0);
+    QCOMPARE(m_app->readyForSync(), 1);
+}
+
+void TestStartup::optionsOkStoresEverything()
+{
+    startWithDrives();
+    runOptions([](CTavOptionsDlg& dlg) {
+        dlg.ConfirmDelete()->setChecked(false);
+        dlg.DriveBox()->setCurrentIndex(1);
+        dlg.accept();
+    });
+    QCOMPARE(CTavOptions::instance().CheckDelete(), 0);
+    QCOMPARE(CTavOptions::instance().FlekDrive(), QStringLiteral("D:\\"));
+    int32_t number = -1;
+    QVERIFY(CTavRegOption().ReadNumber(QStringLiteral("CheckDelete"), number, 1));
+    QCOMPARE(number, 0);
+    // The flag file is written whole even when the flag stays off.
+    QFile file(m_app->Users().GetCurrUserPath() + QStringLiteral("tavuser.dat"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll().toHex(), QByteArray("ffffffff0000000000f15365"));
+}
+
+void TestStartup::passwordWarning_data()
+{
+    QTest::addColumn<int>("flagBefore");
+    QTest::addColumn<QList<int>>("answers"); // to the warning, in order
+    QTest::addColumn<int>("flagAfter");
+    QTest::newRow("turned on, no keeps the dialog, then yes")
+        << 0 << QList<int>{TavMsg::IdNo, TavMsg::IdYes} << 1;
+    QTest::newRow("already on: no warning") << 1 << QList<int>{} << 1;
+}
+
+void TestStartup::passwordWarning()
+{
+    QFETCH(int, flagBefore);
+    QFETCH(QList<int>, answers);
+    startWithDrives();
+    const QString userPath = m_app->Users().GetCurrUserPath();
+    QVERIFY(CTavUserFile::Write(userPath, flagBefore, 0));
+    for (int a : answers)
+        m_env->AnswerMessage(a);
+    runOptions([&](CTavOptionsDlg& dlg) {
+        dlg.StartupPassword()->setChecked(true);
+        for (int i = 0; i < std::max<int>(1, answers.size()); ++i) {
+            dlg.accept();
+            if (i + 1 < answers.size())
+                QVERIFY(dlg.isVisible());
+        }
+    });
+    QCOMPARE(m_env->Messages().size(), answers.size());
+    QTEST(CTavUserFile::ReadStartupPasswordFlag(userPath), "flagAfter");
 }
 
 QTEST_MAIN(TestStartup)

@@ -1,12 +1,11 @@
 #include "MediaTestSupport.h"
 
 #include <QBuffer>
-#include <QDir>
-#include <QFile>
 #include <QImageWriter>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include <jpeglib.h>
@@ -17,10 +16,11 @@ QString testDataPath(const QString& relative)
     return QStringLiteral(LUMORA_TEST_DATA_DIR "/") + relative;
 }
 
-QByteArray readFile(const QString& path)
+std::unique_ptr<uchar[]> exactCopy(const QByteArray& data)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    std::unique_ptr<uchar[]> copy(new uchar[size_t(qMax<qsizetype>(data.size(), 1))]);
+    std::memcpy(copy.get(), data.constData(), size_t(data.size()));
+    return copy;
 }
 
 DibImage patternImage(int width, int height, int bitsPerPixel, int block)
@@ -59,13 +59,14 @@ DibImage patternImage(int width, int height, int bitsPerPixel, int block)
     return image;
 }
 
-QByteArray encodeJpeg(const QImage& image, int quality)
+QByteArray encodeJpeg(const QImage& image, int quality, bool progressive)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "jpeg");
     writer.setQuality(quality);
+    writer.setProgressiveScanWrite(progressive);
     writer.write(image);
     return bytes;
 }
@@ -108,7 +109,8 @@ QByteArray withSegment(const QByteArray& jpeg, const QByteArray& segment)
     return jpeg.left(2) + segment + jpeg.mid(rest);
 }
 
-Difference difference(const QImage& a, const QImage& b)
+namespace {
+std::pair<int, double> difference(const QImage& a, const QImage& b)
 {
     if (a.size() != b.size())
         return {-1, -1};
@@ -128,5 +130,16 @@ Difference difference(const QImage& a, const QImage& b)
         }
     }
     return {largest, sum / (3.0 * x.width() * x.height())};
+}
+} // namespace
+
+int maxDifference(const QImage& a, const QImage& b)
+{
+    return difference(a, b).first;
+}
+
+double meanDifference(const QImage& a, const QImage& b)
+{
+    return difference(a, b).second;
 }
 } // namespace MediaTestSupport
