@@ -92,10 +92,9 @@ bool CTavMemoFileCommands::ImportFile(const QString& path)
     return true;
 }
 
-QList<uint32_t> CTavMemoFileCommands::exportIds(bool selectedOnly) const
+QList<uint32_t> CTavMemoFileCommands::exportIds(bool selectedOnly, bool withPrivate) const
 {
     CTavMemoDoc* doc = m_frame.MemoDoc();
-    const bool withPrivate = doc->App().privateMode() == 0;
     QList<uint32_t> ids;
     if (selectedOnly) {
         for (int row : m_frame.LeftView()->Selection().SelectedRows())
@@ -107,6 +106,16 @@ QList<uint32_t> CTavMemoFileCommands::exportIds(bool selectedOnly) const
         if (!rec->IsDeleted() && (withPrivate || !rec->GetIsPrivate()))
             ids << rec->GetUniqueId();
     return ids;
+}
+
+bool CTavMemoFileCommands::askPassword() const
+{
+    CTavApp& app = m_frame.MemoDoc()->App();
+    const int ready = app.readyForSync();
+    app.setReadyForSync(0);
+    const bool accepted = app.AskPassword(app.Users().GetCurrUserName(), false, &m_frame);
+    app.setReadyForSync(ready);
+    return accepted;
 }
 
 void CTavMemoFileCommands::OnExport()
@@ -130,7 +139,17 @@ bool CTavMemoFileCommands::ExportFile(const QString& path, bool selectedOnly)
     if (extension != QLatin1String("csv") && extension != QLatin1String("mpc"))
         return false;
     CTavDbMemo& store = m_frame.MemoDoc()->Store();
-    const QList<uint32_t> ids = exportIds(selectedOnly);
+    // A backup of all memos leaves out no private memo unseen: it takes them when the password
+    // that would show them is given, and otherwise says how many stayed out.
+    const bool backupAll = !selectedOnly && extension == QLatin1String("mpc");
+    bool withPrivate = m_frame.MemoDoc()->App().privateMode() == 0;
+    int privateCount = 0;
+    if (backupAll && !withPrivate) {
+        for (const auto& rec : store.AllRecords())
+            privateCount += !rec->IsDeleted() && rec->GetIsPrivate() ? 1 : 0;
+        withPrivate = privateCount == 0 || askPassword();
+    }
+    const QList<uint32_t> ids = exportIds(selectedOnly, withPrivate);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const TavStatus status = extension == QLatin1String("csv") ? store.ExportCsvFile(path, ids)
                                                                : store.ExportBackupFile(path, ids);
@@ -141,7 +160,14 @@ bool CTavMemoFileCommands::ExportFile(const QString& path, bool selectedOnly)
                        QString(), TavMsg::IconExclamation);
         return false;
     }
-    TavShowMessage(&m_frame, QStringLiteral("エクスポート完了"), QString(), TavMsg::IconInformation);
+    if (backupAll && !withPrivate)
+        TavShowMessage(
+            &m_frame,
+            QStringLiteral("エクスポート完了\n\nプライベートのメモ %1 件はエクスポートされていません。")
+                .arg(privateCount),
+            QString(), TavMsg::IconExclamation);
+    else
+        TavShowMessage(&m_frame, QStringLiteral("エクスポート完了"), QString(), TavMsg::IconInformation);
     return true;
 }
 
