@@ -62,8 +62,13 @@ void CliPrivateFilesTest::onlyTheOwnerReads()
     qputenv("LUMORA_RUNTIME_DIR", (config + QStringLiteral("/run")).toUtf8());
     const QString cli = QStringLiteral(LUMORA_CLI_PROGRAM);
     runProgram(cli, {QStringLiteral("demo")});
+#ifdef LUMORA_HOTSYNC_PROGRAM
+    runProgram(QStringLiteral(LUMORA_HOTSYNC_PROGRAM), {QStringLiteral("end")});
+    QVERIFY(QFile::exists(config + QStringLiteral("/HotSync/HotSyncLog.txt")));
+#endif
 
-    // This process keeps umask 022: the store's own writes must be private without help.
+    // This process keeps umask 022 (and no start tightens after it): the store's own writes
+    // must be private without help.
     CTavDbUser users;
     users.SetCurrUserName(users.GetUserNameList().value(0));
     CTavDbMemo memo;
@@ -74,14 +79,10 @@ void CliPrivateFilesTest::onlyTheOwnerReads()
     QCOMPARE(memo.AddRecord(record), TavStatusCode::Ok);
     QCOMPARE(memo.Write(), TavStatusCode::Ok);
     const QList<uint32_t> ids{memo.GetRecord(0)->GetUniqueId()};
-    QCOMPARE(memo.ExportBackupFile(users.GetCurrUserPath() + QStringLiteral("Backup/memo.mpc"), ids),
+    QCOMPARE(memo.ExportBackupFile(users.GetCurrUserPath() + QStringLiteral("Export/memo.mpc"), ids),
              TavStatusCode::Ok);
     QCOMPARE(memo.ExportCsvFile(users.GetCurrUserPath() + QStringLiteral("memo.csv"), ids),
              TavStatusCode::Ok);
-#ifdef LUMORA_HOTSYNC_PROGRAM
-    runProgram(QStringLiteral(LUMORA_HOTSYNC_PROGRAM), {QStringLiteral("end")});
-    QVERIFY(QFile::exists(config + QStringLiteral("/HotSync/HotSyncLog.txt")));
-#endif
 
     const QString outside = dir.filePath(QStringLiteral("outside.txt"));
     if (loosenFirst) {
@@ -91,7 +92,8 @@ void CliPrivateFilesTest::onlyTheOwnerReads()
         QFile::link(outside, dir.dataPath() + QStringLiteral("link.txt"));
         runProgram(cli, {QStringLiteral("users")});
     }
-    QCOMPARE(looseEntries(dir.dataPath()) + looseEntries(config), QStringList());
+    const QStringList loose = looseEntries(dir.dataPath()) + looseEntries(config);
+    QVERIFY2(loose.isEmpty(), qPrintable(loose.join(u',')));
     if (loosenFirst) // a start follows no link out of the tree
         QVERIFY(QFile::permissions(outside) & QFileDevice::ReadOther);
 }
