@@ -3,9 +3,11 @@
 #include "CTavApp.h"
 #include "CTavMainFrame.h"
 #include "CTavModuleTemplates.h"
+#include "CTavPrivateFiles.h"
 
 int main(int argc, char* argv[])
 {
+    CTavPrivateFiles::Apply();
     QApplication qt(argc, argv);
     CTavApp app;
     CTavModuleTemplates::RegisterAll(app);

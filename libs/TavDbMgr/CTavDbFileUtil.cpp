@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -26,7 +27,9 @@ bool CTavDbFileUtil::writeAtomically(const QString& path, const QByteArray& byte
     if (!ensureDirectory(QFileInfo(path).absolutePath()))
         return false;
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // QSaveFile copies the mode of the file it replaces; ours are for the owner alone.
+    if (!file.open(QIODevice::WriteOnly) ||
+        !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         return false;
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
@@ -45,7 +48,8 @@ QString CTavDbFileUtil::temporaryPathFor(const QString& path)
 
 bool CTavDbFileUtil::replaceWith(const QString& temporaryPath, const QString& path)
 {
-    if (::rename(temporaryPath.toLocal8Bit().constData(), path.toLocal8Bit().constData()) != 0)
+    if (::chmod(temporaryPath.toLocal8Bit().constData(), S_IRUSR | S_IWUSR) != 0 ||
+        ::rename(temporaryPath.toLocal8Bit().constData(), path.toLocal8Bit().constData()) != 0)
         return false;
     syncFolderOf(path);
     return true;
@@ -53,5 +57,14 @@ bool CTavDbFileUtil::replaceWith(const QString& temporaryPath, const QString& pa
 
 bool CTavDbFileUtil::ensureDirectory(const QString& path)
 {
-    return QDir().mkpath(path);
+    // Made one level at a time, so that every folder we add is the owner's alone.
+    const QFileInfo info(QDir::cleanPath(QDir(path).absolutePath()));
+    if (info.isDir())
+        return true;
+    const QString parent = info.path();
+    if (parent != info.filePath() && !ensureDirectory(parent))
+        return false;
+    return QDir().mkdir(info.filePath(),
+                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner) ||
+           QFileInfo(info.filePath()).isDir();
 }

@@ -1,16 +1,29 @@
 #include "CTavSqliteDb.h"
 
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
-CTavSqliteDb::~CTavSqliteDb() { close(); }
+CTavSqliteDb::~CTavSqliteDb()
+{
+    close();
+}
 
 int CTavSqliteDb::open(const QString& path, bool create, bool readOnly)
 {
     close();
     int flags = readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
-    if (create && !readOnly)
+    const QByteArray name = path.toUtf8();
+    if (create && !readOnly) {
         flags |= SQLITE_OPEN_CREATE;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+        // SQLite makes new files 0644 less the umask, and its journals copy the file's mode;
+        // an empty file made here first keeps both for the owner alone.
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR);
+        if (fd >= 0)
+            ::close(fd);
+    }
+    const int rc = sqlite3_open_v2(name.constData(), &m_db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         sqlite3_close(m_db);
         m_db = nullptr;

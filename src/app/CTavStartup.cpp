@@ -17,6 +17,7 @@
 #include "CTavModuleDoc.h"
 #include "CTavModuleFrame.h"
 #include "CTavOptions.h"
+#include "CTavPrivateFiles.h"
 #include "CTavRegOption.h"
 #include "CTavSingleInstance.h"
 #include "CTavUserDlg.h"
@@ -82,6 +83,7 @@ bool CTavStartup::Run(const QStringList& arguments)
     }
     if (ParseCommandLine(arguments) == CommandLine::Automation)
         return true;
+    CTavPrivateFiles::TightenAll();
     if (!ChooseUser() || !CheckStartupPassword())
         return false;
 

@@ -181,6 +181,7 @@ template <typename Change> bool CTavRegistryFile::modify(Change change)
         const QByteArray to = QFile::encodeName(m_path + QStringLiteral(".bad"));
         if (std::rename(from.constData(), to.constData()) != 0)
             return false;
+        ::chmod(to.constData(), S_IRUSR | S_IWUSR); // the damaged copy may have been readable by all
     }
     const QByteArray bytes = Format::serialize(keys);
     if (!CTavDbFileUtil::writeAtomically(m_path, bytes)) {

@@ -1,5 +1,6 @@
 #include <QCoreApplication>
 
+#include "CTavPrivateFiles.h"
 #include "CliCommand.h"
 #include "CliContext.h"
 
@@ -19,6 +20,7 @@ int printHelp()
 
 int main(int argc, char** argv)
 {
+    CTavPrivateFiles::Apply();
     // QImage works without a GUI application, so no display is ever needed.
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
@@ -37,5 +39,6 @@ int main(int argc, char** argv)
         return CliContext::fail(CliExit::UsageError,
                                 QStringLiteral("unknown command \"%1\"; see --help").arg(args.first()));
     CliContext context(dataDir, user);
+    CTavPrivateFiles::TightenAll();
     return command->run(context, args.mid(1));
 }

@@ -1,11 +1,14 @@
 #include <QApplication>
 #include <QCoreApplication>
 
+#include "CTavPrivateFiles.h"
 #include "HsCommands.h"
 #include "HsWindowLauncher.h"
 
 int main(int argc, char** argv)
 {
+    CTavPrivateFiles::Apply();
+    CTavPrivateFiles::TightenAll();
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);

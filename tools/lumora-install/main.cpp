@@ -3,11 +3,14 @@
 #include <QTranslator>
 
 #include "CTavApp.h"
+#include "CTavPrivateFiles.h"
 #include "CTavRegOption.h"
 #include "InstallWindow.h"
 
 int main(int argc, char** argv)
 {
+    CTavPrivateFiles::Apply();
+    CTavPrivateFiles::TightenAll();
     QApplication app(argc, argv);
     // Qt's own texts (the file dialog) in Japanese like the rest of the window.
     const auto qtTexts = CTavApp::InstallJapaneseQtTexts();
