@@ -11,9 +11,10 @@ CTavScDatePickDlg::CTavScDatePickDlg(const QDate& date, int firstDayOfWeek, QWid
 {
     setWindowTitle(QStringLiteral("日付を選択"));
     m_calendar->setDateRange(CTavDbTime::firstDate(), CTavDbTime::lastDate());
+    // The locale first: setting it resets the first day of the week to the locale's.
+    m_calendar->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
     m_calendar->setFirstDayOfWeek(static_cast<Qt::DayOfWeek>(firstDayOfWeek == 0 ? 7 : firstDayOfWeek));
     m_calendar->setSelectedDate(date);
-    m_calendar->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

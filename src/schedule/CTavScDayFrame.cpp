@@ -49,6 +49,10 @@ CTavScDayFrame::CTavScDayFrame(CTavScDayDoc* document, QWidget* parent)
     connect(m_today, &QToolButton::clicked, this, [this] { m_document->GoToday(); });
     connect(newButton, &QPushButton::clicked, m_new, &QAction::trigger);
     connect(m_new, &QAction::triggered, this, [this] { m_document->NewEvent(m_view); });
+    // Ctrl+N works wherever the focus is in the main window while the day window shows.
+    m_new->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    m_new->setShortcutContext(Qt::WindowShortcut);
+    addAction(m_new);
     connect(m_edit, &QAction::triggered, this, [this] { m_document->EditEvent(m_view); });
     connect(m_delete, &QAction::triggered, this, [this] { m_document->DeleteEvent(m_view); });
     connect(m_discard, &QAction::triggered, this, [this] { m_document->DiscardOldEvents(this); });

@@ -136,10 +136,6 @@ void CTavScDayView::OnBoxDropped(const CTavComDragResult& result)
 
 void CTavScDayView::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_N && event->modifiers() == Qt::ControlModifier) {
-        m_document->NewEvent(this);
-        return;
-    }
     if (event->key() == Qt::Key_Delete) {
         m_document->DeleteEvent(this);
         return;

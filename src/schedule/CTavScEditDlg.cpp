@@ -184,6 +184,7 @@ void CTavScEditDlg::FillControls()
     m_end->setTime(end);
     m_untimed->setChecked(r.GetIsUntimed());
     SetRule(CTavScRepeatRule::FromRecord(r));
+    m_ruleDay = m_shownDate;
     m_private->setChecked(r.GetIsPrivate());
     m_alarm->setChecked(r.GetIsAlarmSet());
     m_advance->setValue(r.GetIsAlarmSet() ? qBound(0, r.GetAlarmAdvance(), 99) : 5);
@@ -199,7 +200,7 @@ void CTavScEditDlg::FillControls()
     UpdateEnabled();
     // What the controls show now, to tell later whether anything was changed.
     m_baseline = m_original;
-    WriteFields(m_baseline, m_shownDate);
+    WriteFields(m_baseline, m_shownDate, m_ruleDay);
 }
 
 void CTavScEditDlg::SetRule(const CTavScRepeatRule& rule)
@@ -268,9 +269,12 @@ void CTavScEditDlg::PickSheet()
 void CTavScEditDlg::PickRepeat()
 {
     CTavScRepeatDlg dialog(this);
-    dialog.Set(QStringLiteral("定期的な予定"), m_date->date(), m_rule);
-    if (dialog.exec() == QDialog::Accepted)
-        SetRule(dialog.Rule());
+    const QDate day = m_date->date();
+    dialog.Set(QStringLiteral("定期的な予定"), day, m_rule.MovedTo(m_ruleDay, day));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    SetRule(dialog.Rule());
+    m_ruleDay = day;
 }
 
 void CTavScEditDlg::Warn(const QString& text)
@@ -297,14 +301,14 @@ bool CTavScEditDlg::Validate()
     return true;
 }
 
-void CTavScEditDlg::WriteFields(CTavDbDateRecord& r, const QDate& day) const
+void CTavScEditDlg::WriteFields(CTavDbDateRecord& r, const QDate& day, const QDate& ruleDay) const
 {
     const QTime start(m_start->time().hour(), m_start->time().minute());
     const QTime end(m_end->time().hour(), m_end->time().minute());
     r.SetStartTime(CTavDbTime::fromDateAndTime(day, start));
     r.SetEndTime(CTavDbTime::fromDateAndTime(day, end));
     r.SetUntimed(m_untimed->isChecked());
-    m_rule.ToRecord(r, day, ScheduleState::ReadStartDayOfWeek());
+    m_rule.MovedTo(ruleDay, day).ToRecord(r, day, ScheduleState::ReadStartDayOfWeek());
     r.SetPrivate(m_private->isChecked());
     r.SetAlarm(m_alarm->isChecked());
     r.SetAlarmAdvance(m_advance->value());
@@ -320,23 +324,22 @@ void CTavScEditDlg::accept()
 {
     if (!m_record || !Validate())
         return;
-    const QDate day = m_date->date();
+    QDate shown = m_date->date();
     if (!m_existing || !m_original.IsRepeating()) {
-        WriteFields(*m_record, day);
-    } else if (!SplitRepeating()) {
+        WriteFields(*m_record, shown, m_ruleDay);
+    } else if (!SplitRepeating(shown)) {
         return;
     }
-    const QDate newDay = m_existing && m_original.IsRepeating() ? day : m_record->GetStartDate();
-    if (newDay != m_state.CurrentDay())
-        m_state.GoToDate(newDay);
+    if (shown != m_state.CurrentDay())
+        m_state.GoToDate(shown);
     CTavDialogBase::accept();
 }
 
-bool CTavScEditDlg::SplitRepeating()
+bool CTavScEditDlg::SplitRepeating(QDate& shown)
 {
     const QDate day = m_date->date();
     CTavDbDateRecord edited = m_original;
-    WriteFields(edited, day);
+    WriteFields(edited, day, m_ruleDay);
     if (edited.IsEqualPdt(m_baseline) && edited.GetIsPrivate() == m_baseline.GetIsPrivate())
         return true;
 
@@ -347,16 +350,10 @@ bool CTavScEditDlg::SplitRepeating()
     }
     const QDate occurrence = m_shownDate;
     if (scope == CTavScRepeatScopeDlg::All) {
-        const QDate first = m_original.GetStartDate().addDays(m_shownDate.daysTo(day));
-        const int oldWeekday = m_original.GetStartDate().dayOfWeek() % 7;
-        WriteFields(*m_record, first);
-        if (first != m_original.GetStartDate() && m_rule.kind == CTavScRepeatRule::Weekly) {
-            uint8_t mask = m_record->GetWeekDayMask();
-            mask = static_cast<uint8_t>((mask & ~(1u << oldWeekday)) | (1u << (first.dayOfWeek() % 7)));
-            m_record->SetWeekDayMask(mask);
-        } else if (m_rule.kind == CTavScRepeatRule::Yearly) {
-            m_record->SetMonthIndex(first.month() - 1);
-        }
+        // The first occurrence moves as far as the edited one; so does the day the rule is for.
+        const QDate start = m_original.GetStartDate();
+        WriteFields(*m_record, start.addDays(m_shownDate.daysTo(day)),
+                    start.addDays(m_shownDate.daysTo(m_ruleDay)));
         if (m_original.GetMyBrand() == CTavDbDateRecord::RepeatMonthlyByWeekday &&
             m_record->GetMyBrand() == CTavDbDateRecord::RepeatMonthlyByWeekday) {
             m_record->SetDayIndex(m_original.GetDayIndex());
@@ -366,15 +363,19 @@ bool CTavScEditDlg::SplitRepeating()
     }
     if (!m_state.CheckLimit(this, QStringLiteral("予定の編集")))
         return false;
+    // Only this occurrence: a single event on the picked day. This and future: the rule goes on
+    // from the occurrence.
+    const bool single = scope == CTavScRepeatScopeDlg::ThisOnly;
+    shown = single ? day : occurrence;
     CTavDbDateRecord added;
     added.SetCategoryID(m_original.GetCategoryID());
-    WriteFields(added, day);
-    if (scope == CTavScRepeatScopeDlg::ThisOnly)
+    WriteFields(added, shown, m_ruleDay);
+    if (single)
         CTavScRepeatRule().ToRecord(added, day, ScheduleState::ReadStartDayOfWeek());
     if (m_state.AddEvent(this, added) != TavStatusCode::Ok)
         return false;
     *m_record = m_original;
-    if (scope == CTavScRepeatScopeDlg::ThisOnly)
+    if (single)
         m_record->AddException(occurrence);
     else
         m_record->SetEndDate(CTavDbTime::fromDateAndTime(occurrence.addDays(-1), QTime(23, 59, 59)));

@@ -62,9 +62,11 @@ private:
     void ShowSheet();
     void UpdateEnabled();
     bool Validate();
-    // Every edited field written to the record; start and end on the given day.
-    void WriteFields(CTavDbDateRecord& record, const QDate& day) const;
-    bool SplitRepeating();
+    // Every edited field written to the record; start and end on the given day, the rule moved
+    // there from ruleDay, the day its weekday, week and month fields belong to.
+    void WriteFields(CTavDbDateRecord& record, const QDate& day, const QDate& ruleDay) const;
+    // shown: the day the edited occurrence is on afterwards.
+    bool SplitRepeating(QDate& shown);
     void Warn(const QString& text);
 
     ScheduleState& m_state;
@@ -74,6 +76,7 @@ private:
     bool m_existing = false;
     QDate m_shownDate; // the occurrence the editor opened on
     CTavScRepeatRule m_rule;
+    QDate m_ruleDay; // the day m_rule was read or picked for
     bool m_colorSet = false;
     uint32_t m_color = 0xFFFFFF;
     QString m_iconName;

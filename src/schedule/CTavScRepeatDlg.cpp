@@ -15,6 +15,7 @@
 
 #include "CTavDbTime.h"
 #include "CTavScDatePickDlg.h"
+#include "ScheduleState.h"
 
 namespace {
 QWidget* row(QWidget* parent, const QList<QWidget*>& widgets)
@@ -76,8 +77,9 @@ CTavScRepeatDlg::CTavScRepeatDlg(QWidget* parent)
     m_endDate->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
     m_endLabel->setBuddy(m_endDate);
     auto* calendar = new QPushButton(QStringLiteral("カレンダー(&C)"), this);
+    calendar->setObjectName(QStringLiteral("endCalendarButton"));
     connect(calendar, &QPushButton::clicked, this, [this] {
-        CTavScDatePickDlg dialog(m_endDate->date(), 0, this);
+        CTavScDatePickDlg dialog(m_endDate->date(), ScheduleState::ReadStartDayOfWeek(), this);
         if (dialog.exec() == QDialog::Accepted && dialog.Date() >= m_endDate->minimumDate()) {
             m_endDate->setDate(dialog.Date());
             m_hasEnd->setChecked(true);

@@ -116,6 +116,18 @@ void CTavScRepeatRule::ToRecord(CTavDbDateRecord& record, const QDate& start, in
     }
 }
 
+CTavScRepeatRule CTavScRepeatRule::MovedTo(const QDate& from, const QDate& to) const
+{
+    CTavScRepeatRule moved = *this;
+    if (!from.isValid() || !to.isValid() || from == to)
+        return moved;
+    moved.weekIndex = WeekIndexOf(to);
+    moved.monthIndex = to.month() - 1;
+    if (kind == Weekly)
+        moved.mask = static_cast<uint8_t>((mask & ~(1u << weekdayOf(from))) | 1u << weekdayOf(to));
+    return moved;
+}
+
 QString CTavScRepeatRule::IntervalWord(int interval)
 {
     if (interval <= 1)

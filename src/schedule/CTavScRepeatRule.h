@@ -37,6 +37,10 @@ struct CTavScRepeatRule
     // Writes kind, interval, end date, first day of week and the day, week and month fields.
     void ToRecord(CTavDbDateRecord& record, const QDate& start, int firstDayOfWeek) const;
 
+    // The rule set for one day, moved with its event to another: the week and month of the new
+    // day, and in a weekly rule the old day's weekday replaced by the new one's.
+    CTavScRepeatRule MovedTo(const QDate& from, const QDate& to) const;
+
     // 0..3 for the first to fourth such weekday, 4 for the fifth (the last).
     static int WeekIndexOf(const QDate& date) { return (date.day() + 6) / 7 - 1; }
     // The description line; locale "enUS" swaps the arguments as the English strings need.

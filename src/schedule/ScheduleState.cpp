@@ -149,9 +149,9 @@ bool ScheduleState::MayChange(QWidget* owner, const CTavDbDateRecord& record)
 {
     if (!record.GetIsPrivate() || PrivateMode() != 1)
         return true;
-    BeginModal();
+    const ModalLock lock = BeginModal();
     const bool ok = m_app.AskPassword(m_app.Users().GetCurrUserName(), true, owner);
-    EndModal();
+    EndModal(lock);
     return ok;
 }
 
@@ -271,11 +271,23 @@ bool ScheduleState::DiscardOldEvents(QWidget* owner)
         return false;
     m_discardArchive = dialog.Archive();
     const QDate cut = CTavScDiscardDlg::CutOff(CTavDbClock::Today(), dialog.Period()->currentIndex());
-    CTavScCalendarGrid grid;
-    grid.Build(cut.year(), cut.month(), startDayOfWeek);
-    const int week = CTavScCalendarGrid::WeekNumber(cut, startDayOfWeek);
+    int weekYear = cut.year();
+    int week = CTavScCalendarGrid::WeekNumber(cut, startDayOfWeek, &weekYear);
+    // The store takes one year for weeks and months, but the cut-off's week may belong to the
+    // year before (1-3 January) or after (29-31 December) its own. Then the store is given the
+    // earlier year, and the last month or week of that year, which it would keep, goes here.
+    int year = cut.year();
+    int month = cut.month();
+    if (weekYear < year) {
+        year = weekYear;
+        month = 12;
+        Store().DeleteMonthInfo(year, month);
+    } else if (weekYear > year) {
+        week = 53;
+        Store().DeleteWeekInfo(year, week);
+    }
     selectedEvent = nullptr;
-    Store().DeletePastRecords(CTavDbTime::dayKey(cut), cut.year(), week, cut.month(), m_discardArchive);
+    Store().DeletePastRecords(CTavDbTime::dayKey(cut), year, week, month, m_discardArchive);
     emit changed();
     return true;
 }
@@ -310,14 +322,17 @@ QImage ScheduleState::IconImage(const QString& name, uint32_t type, int id)
     return image;
 }
 
-void ScheduleState::BeginModal()
+ScheduleState::ModalLock ScheduleState::BeginModal()
 {
+    const ModalLock previous{idleRefresh, m_app.readyForSync()};
     idleRefresh = false;
     m_app.setReadyForSync(0);
+    return previous;
 }
 
-void ScheduleState::EndModal()
+void ScheduleState::EndModal(const ModalLock& previous)
 {
-    idleRefresh = true;
-    m_app.setReadyForSync(1);
+    // A dialog opened from another one leaves the lock to the outer dialog.
+    idleRefresh = previous.idleRefresh;
+    m_app.setReadyForSync(previous.readyForSync);
 }

@@ -68,7 +68,8 @@ public:
     // The discard dialog and DeletePastRecords; true when the user went ahead.
     bool DiscardOldEvents(QWidget* owner);
 
-    // Runs a modal dialog with idleRefresh and readyForSync cleared for its duration.
+    // Runs a modal dialog with idleRefresh and readyForSync cleared for its duration; a dialog
+    // opened from another keeps them cleared until the outer one closes.
     template <typename Dialog> int RunModal(Dialog& dialog);
 
     bool IsSelectedEvent(const CTavDbDateRecord* record) const override { return record == selectedEvent; }
@@ -82,9 +83,16 @@ signals:
     void changed();
 
 private:
+    struct ModalLock
+    {
+        bool idleRefresh;
+        int readyForSync;
+    };
+
     explicit ScheduleState(CTavApp& app);
-    void BeginModal();
-    void EndModal();
+    // Clears both flags and answers their previous values, which EndModal puts back.
+    ModalLock BeginModal();
+    void EndModal(const ModalLock& previous);
     void SetCurrent(TavTime day);
     TavTime DayStart(int seconds) const;
 
@@ -95,8 +103,8 @@ private:
 
 template <typename Dialog> int ScheduleState::RunModal(Dialog& dialog)
 {
-    BeginModal();
+    const ModalLock lock = BeginModal();
     const int result = dialog.exec();
-    EndModal();
+    EndModal(lock);
     return result;
 }

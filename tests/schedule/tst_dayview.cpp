@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
@@ -20,6 +21,7 @@
 #include "CTavDbEnv.h"
 #include "CTavDbUser.h"
 #include "CTavDialogBase.h"
+#include "CTavProfile.h"
 #include "CTavScColorDlg.h"
 #include "CTavScDatePickDlg.h"
 #include "CTavScDayDoc.h"
@@ -29,6 +31,7 @@
 #include "CTavScDeleteDlg.h"
 #include "CTavScEditDlg.h"
 #include "CTavScEventBox.h"
+#include "CTavScRepeatDlg.h"
 #include "CTavScRepeatScopeDlg.h"
 #include "CTavScSheetPickDlg.h"
 #include "CTavScTimeEdit.h"
@@ -85,14 +88,19 @@ private slots:
     void deleteScopesOfWeeklyEvent_data();
     void deleteScopesOfWeeklyEvent();
     void editAllOccurrencesMovedToTuesday();
-    void editOnlyThisOccurrence();
+    void editThisOrFutureOccurrences_data();
+    void editThisOrFutureOccurrences();
     void unchangedRepeatingEventAsksNothing();
+    void repeatRuleFollowsMovedDate_data();
+    void repeatRuleFollowsMovedDate();
+    void discardKeepsCutOffsWeek_data();
+    void discardKeepsCutOffsWeek();
     void editorValidation_data();
     void editorValidation();
     void editorOpeningTimes();
     void editorColourAndSheetLink();
     void maskedPrivateEventNeedsPassword();
-    void contextMenuAndSteppingDays();
+    void contextMenuSteppingAndPickers();
     void screenshots();
 
 private:
@@ -222,7 +230,8 @@ void TestDayView::createAtClickedHourAndInUntimedBand()
     QVERIFY(untimed && untimed->IsNoTime());
     QCOMPARE(untimed->Record()->GetStartDate(), kMonday);
 
-    // Ctrl+N after a click at 8:00 starts there; cancel leaves the store alone.
+    // Ctrl+N with the focus in the right pane, after a click at 8:00, starts there; cancel
+    // leaves the store alone.
     bool startsAtEight = false;
     m_env->AnswerDialog([&startsAtEight](CTavDialogBase& d) {
         auto* e = qobject_cast<CTavScEditDlg*>(&d);
@@ -232,7 +241,10 @@ void TestDayView::createAtClickedHourAndInUntimedBand()
     });
     QTest::keyClick(m_view, Qt::Key_Home);
     QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, timedPoint(sec(8, 10)));
-    QTest::keyClick(m_view, Qt::Key_N, Qt::ControlModifier);
+    m_app->MainFrame()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_app->MainFrame()));
+    m_frame->Preview()->OverlayButton()->setFocus();
+    QTest::keyClick(m_frame->Preview()->OverlayButton(), Qt::Key_N, Qt::ControlModifier);
     QVERIFY(m_env->AllAnswersUsed());
     QVERIFY(startsAtEight);
     QCOMPARE(m_app->DateStore().GetRecordCount(), 2);
@@ -334,27 +346,47 @@ void TestDayView::editAllOccurrencesMovedToTuesday()
     QVERIFY(box(QStringLiteral("練習")));
 }
 
-void TestDayView::editOnlyThisOccurrence()
+void TestDayView::editThisOrFutureOccurrences_data()
 {
+    QTest::addColumn<int>("scope");
+    QTest::newRow("this occurrence") << int(CTavScRepeatScopeDlg::ThisOnly);
+    QTest::newRow("this and future, date moved") << int(CTavScRepeatScopeDlg::Future);
+}
+
+void TestDayView::editThisOrFutureOccurrences()
+{
+    QFETCH(int, scope);
+    const bool future = scope == CTavScRepeatScopeDlg::Future;
     const uint32_t id = addWeekly(QStringLiteral("定例"), kMonday.addDays(-7), 1 << 1);
     refresh();
     QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, onScreen(box(QStringLiteral("定例"))).center());
-    m_env->AnswerDialog(editorAnswer([](CTavScEditDlg& e) {
-        e.TitleEdit()->setText(QStringLiteral("定例 (臨時)"));
-        e.StartEdit()->setTime(QTime(13, 0));
-        e.EndEdit()->setTime(QTime(14, 30));
-    }));
-    m_env->AnswerDialog(scopeAnswer(CTavScRepeatScopeDlg::ThisOnly));
+    // HotSync stays locked until the editor closes, also after the scope question has closed.
+    QList<int> sync;
+    m_env->AnswerDialog([&](CTavDialogBase& d) {
+        auto* e = qobject_cast<CTavScEditDlg*>(&d);
+        e->TitleEdit()->setText(QStringLiteral("定例 (臨時)"));
+        e->StartEdit()->setTime(QTime(13, 0));
+        e->EndEdit()->setTime(QTime(14, 30));
+        if (future)
+            e->DateEdit()->setDate(kMonday.addDays(1));
+        sync << m_app->readyForSync();
+        e->accept();
+        sync << m_app->readyForSync();
+        return e->result();
+    });
+    m_env->AnswerDialog(scopeAnswer(scope));
     QTest::mouseDClick(m_view->viewport(), Qt::LeftButton, {},
                        onScreen(box(QStringLiteral("定例"))).center());
     QVERIFY(m_env->AllAnswersUsed());
+    QCOMPARE(sync << m_app->readyForSync(), (QList<int>{0, 0, 1}));
 
+    // The rest of the rule goes on from the occurrence, not from the day the picker shows.
     QCOMPARE(m_app->DateStore().GetRecordCount(), 2);
     QCOMPARE(record(id)->GetDesc(), QStringLiteral("定例"));
-    QVERIFY(record(id)->IsException(kMonday));
-    CTavScEventBox* single = box(QStringLiteral("定例 (臨時)"));
-    QVERIFY(single && !single->Record()->IsRepeating());
-    QCOMPARE(single->Record()->GetEndTime(), at(kMonday, 14, 30));
+    QCOMPARE(record(id)->IsException(kMonday), !future);
+    CTavScEventBox* added = box(QStringLiteral("定例 (臨時)"));
+    QVERIFY(added && added->Record()->IsRepeating() == future);
+    QCOMPARE(added->Record()->GetEndTime(), at(kMonday, 14, 30));
 }
 
 void TestDayView::unchangedRepeatingEventAsksNothing()
@@ -367,6 +399,80 @@ void TestDayView::unchangedRepeatingEventAsksNothing()
     QCOMPARE(m_env->DialogTitles().size(), 1); // no scope question
     QCOMPARE(m_app->DateStore().GetRecordCount(), 1);
     QCOMPARE(record(id)->GetStartDate(), kMonday.addDays(-7));
+}
+
+void TestDayView::repeatRuleFollowsMovedDate_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QDate>("moved");
+    QTest::addColumn<QDate>("next");
+    // Picked on Monday 11 March, the second Monday, before the date moves.
+    QTest::newRow("weekly") << int(CTavScRepeatRule::Weekly) << QDate(2024, 3, 14) << QDate(2024, 3, 21);
+    QTest::newRow("monthly by weekday")
+        << int(CTavScRepeatRule::Monthly) << QDate(2024, 3, 28) << QDate(2024, 4, 25);
+    QTest::newRow("yearly") << int(CTavScRepeatRule::Yearly) << QDate(2024, 5, 20) << QDate(2025, 5, 20);
+}
+
+void TestDayView::repeatRuleFollowsMovedDate()
+{
+    QFETCH(int, kind);
+    QFETCH(QDate, moved);
+    QFETCH(QDate, next);
+    m_env->AnswerDialog(editorAnswer([moved](CTavScEditDlg& e) {
+        e.TitleEdit()->setText(QStringLiteral("当番"));
+        e.RepeatButton()->click();
+        e.DateEdit()->setDate(moved);
+    }));
+    m_env->AnswerDialog([kind](CTavDialogBase& d) {
+        auto* repeat = qobject_cast<CTavScRepeatDlg*>(&d);
+        repeat->KindRadio(kind)->click();
+        repeat->ByWeekdayRadio()->click();
+        d.accept();
+        return d.result();
+    });
+    m_frame->NewAction()->trigger();
+    QCOMPARE(m_state->CurrentDay(), moved);
+    CTavScEventBox* created = box(QStringLiteral("当番"));
+    QVERIFY(created);
+    QVERIFY(m_app->DateStore().IsRepeatTarget(*created->Record(), CTavDbTime::dayKey(next)));
+}
+
+void TestDayView::discardKeepsCutOffsWeek_data()
+{
+    QTest::addColumn<QDate>("cutOff");
+    QTest::addColumn<QList<int>>("gone"); // weeks as year * 100 + week
+    QTest::addColumn<QList<int>>("kept");
+    QTest::newRow("in week 53 of 2020")
+        << QDate(2021, 1, 1) << QList<int>{202052} << QList<int>{202053, 202101};
+    QTest::newRow("in week 53 of 2015")
+        << QDate(2016, 1, 2) << QList<int>{201552} << QList<int>{201553, 201601};
+    QTest::newRow("in week 1 of 2025") << QDate(2024, 12, 30) << QList<int>{202452} << QList<int>{202501};
+}
+
+void TestDayView::discardKeepsCutOffsWeek()
+{
+    QFETCH(QDate, cutOff);
+    QFETCH(QList<int>, gone);
+    QFETCH(QList<int>, kept);
+    CTavDbClock::SetFixed(QDateTime(cutOff.addDays(7), QTime(10, 0))); // one week back
+    CTavDbDate& store = m_app->DateStore();
+    for (int key : gone + kept)
+        store.AddWeekInfo(CTavDbDateWeekRecord(key / 100, key % 100));
+    // Months go by the cut-off's own year.
+    const QDate monthBefore = cutOff.addMonths(-1);
+    store.AddMonthInfo(CTavDbDateMonthRecord(monthBefore.year(), monthBefore.month()));
+    store.AddMonthInfo(CTavDbDateMonthRecord(cutOff.year(), cutOff.month()));
+    m_env->AnswerDialog([](CTavDialogBase& d) {
+        d.accept();
+        return d.result();
+    });
+    m_frame->DiscardAction()->trigger();
+    CTavDbDateWeekRecord week;
+    for (int key : gone + kept)
+        QCOMPARE(store.GetWeekInfo(key / 100, key % 100, week) == TavStatusCode::Ok, kept.contains(key));
+    CTavDbDateMonthRecord month;
+    QCOMPARE(store.GetMonthInfo(monthBefore.year(), monthBefore.month(), month), TavStatusCode::NotFound);
+    QCOMPARE(store.GetMonthInfo(cutOff.year(), cutOff.month(), month), TavStatusCode::Ok);
 }
 
 void TestDayView::editorValidation_data()
@@ -538,8 +644,9 @@ void TestDayView::maskedPrivateEventNeedsPassword()
     QCOMPARE(record(id)->GetEndTime(), at(kMonday, 13, 0));
 }
 
-void TestDayView::contextMenuAndSteppingDays()
+void TestDayView::contextMenuSteppingAndPickers()
 {
+    CTavProfile::WriteProfileInt(QStringLiteral("datebook"), QStringLiteral("StartDayOfWeek"), 1);
     addEvent(QStringLiteral("会議"), kMonday, 10, 0, 11, 0);
     refresh();
     // An empty hour offers only "new"; an event offers delete and edit.
@@ -559,7 +666,7 @@ void TestDayView::contextMenuAndSteppingDays()
     QVERIFY(!box(QStringLiteral("会議")));
     m_env->AnswerDialog([](CTavDialogBase& d) {
         auto* pick = qobject_cast<CTavScDatePickDlg*>(&d);
-        if (!pick || pick->Date() != kMonday.addDays(1))
+        if (!pick || pick->Date() != kMonday.addDays(1) || pick->Calendar()->firstDayOfWeek() != Qt::Monday)
             return 99;
         pick->Calendar()->setSelectedDate(QDate(2024, 12, 24));
         d.accept();
@@ -567,6 +674,15 @@ void TestDayView::contextMenuAndSteppingDays()
     });
     m_frame->CalendarButton()->click();
     QCOMPARE(m_state->CurrentDay(), QDate(2024, 12, 24));
+    // The repeat rule's end-date calendar starts the week on the same day.
+    Qt::DayOfWeek endFirstDay = Qt::Sunday;
+    m_env->AnswerDialog([&endFirstDay](CTavDialogBase& d) {
+        endFirstDay = qobject_cast<CTavScDatePickDlg*>(&d)->Calendar()->firstDayOfWeek();
+        return int(QDialog::Rejected);
+    });
+    CTavScRepeatDlg repeat;
+    repeat.findChild<QPushButton*>(QStringLiteral("endCalendarButton"))->click();
+    QCOMPARE(endFirstDay, Qt::Monday);
     m_frame->TodayButton()->click();
     QCOMPARE(m_state->CurrentDay(), kMonday);
     m_state->GoToDate(CTavDbTime::lastDate());
