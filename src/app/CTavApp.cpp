@@ -6,6 +6,7 @@
 #include <QTranslator>
 
 #include "CTavDbAddr.h"
+#include "CTavDbBackupFolder.h"
 #include "CTavDbDate.h"
 #include "CTavDbEnv.h"
 #include "CTavDbMemo.h"
@@ -101,6 +102,8 @@ bool CTavApp::LoadAll()
 {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     m_users->AddUserDirectory(m_users->GetCurrUserName());
+    // After a HotSync or for another user the backup folder holds other databases.
+    CTavDbBackupFolder::MarkChanged();
     bool ok = true;
     for (CTavDbStoreBase* store : RecordStores())
         ok = store->Load() == TavStatusCode::Ok && ok;
@@ -151,6 +154,14 @@ void CTavApp::SetProfilePath()
 {
     const QString userPath = m_users->GetCurrUserPath();
     CTavProfile::SetProfilePath(userPath.isEmpty() ? QString() : CTavProfile::ProfilePathForUser(userPath));
+}
+
+void CTavApp::setBackupFileOpen(int open)
+{
+    if (open == m_backupFileOpen)
+        return;
+    m_backupFileOpen = open;
+    emit backupFileOpenChanged(open != 0);
 }
 
 void CTavApp::RegisterDialog(QWidget* dialog)
@@ -303,7 +314,7 @@ void CTavApp::SwitchModule(int module)
             return;
         }
         CloseBackupOfCurrentModule();
-        m_backupFileOpen = 0;
+        setBackupFileOpen(0);
         m_readyForSync = 1;
     }
     const int slotOfModule[] = {

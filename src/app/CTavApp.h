@@ -102,7 +102,8 @@ public:
     int readyForSync() const { return m_readyForSync; }
     void setReadyForSync(int ready) { m_readyForSync = ready; }
     int backupFileOpen() const { return m_backupFileOpen; }
-    void setBackupFileOpen(int open) { m_backupFileOpen = open; }
+    // Tells backupFileOpenChanged when the value changes.
+    void setBackupFileOpen(int open);
 
     // The memo-sheet transfer cutoff SaveAll last handed on (0: no limit on memo sheets).
     qint64 quillosCutoff() const { return m_quillosCutoff; }
@@ -114,6 +115,8 @@ public:
 signals:
     // After ReloadUserPrefs: module documents re-read their per-user preferences.
     void userPrefsReloaded();
+    // A module opened a backup file in place of the current data, or closed it.
+    void backupFileOpenChanged(bool open);
     // From SaveAll, for the handwritten-memo window's archive and restore.
     void quillosCutoffChanged(qint64 cutoff);
 

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -318,7 +319,10 @@ void CTavFrameActions::UpdateCommandUI()
     Action(privateIds[std::clamp(app.privateMode(), 0, 2)])->setChecked(true);
     if (m_privateButton)
         m_privateButton->setEnabled(module != TavModule::FreeMemo && module != TavModule::Reference);
+    // A user switch would leave the open backup file behind.
     Action(TavCmd::Users)->setEnabled(!app.backupFileOpen());
+    if (QComboBox* box = m_frame.UserComboBox())
+        box->setEnabled(!app.backupFileOpen());
     Action(TavCmd::ToolBarToggle)->setChecked(m_frame.ToolBar() && m_frame.ToolBar()->isVisibleTo(&m_frame));
     Action(TavCmd::StatusBarToggle)->setChecked(m_frame.statusBar()->isVisibleTo(&m_frame));
     if (CTavModuleFrame* active = m_frame.ActiveModuleFrame())

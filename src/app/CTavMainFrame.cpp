@@ -45,6 +45,7 @@ CTavMainFrame::CTavMainFrame(CTavApp& app)
     setMinimumSize(std::min(kMinWidth, work.width()), std::min(kMinHeight, work.height()));
     RestorePlacement();
 
+    connect(&m_app, &CTavApp::backupFileOpenChanged, this, &CTavMainFrame::UpdateCommandUI);
     connect(&m_app.DesktopConflict(), &CTavDesktopConflict::started, this, &CTavMainFrame::OnDesktopConflict);
     m_app.DesktopConflict().startWatching();
     m_hotSync->Listen();
@@ -145,7 +146,6 @@ void CTavMainFrame::AddModuleFrame(CTavModuleFrame* frame)
 {
     m_mdi->addSubWindow(frame);
     frame->showMaximized();
-    frame->LayOutPanes(m_mdi->viewport()->width());
     connect(frame, &CTavModuleFrame::commandRequested, m_actions, &CTavFrameActions::Trigger);
 }
 

@@ -1,6 +1,7 @@
 #include "CTavModuleFrame.h"
 
 #include <QHBoxLayout>
+#include <QMdiArea>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -102,9 +103,31 @@ void CTavModuleFrame::LayOutPanes(int mdiWidth)
 {
     if (!m_splitter)
         return;
+    m_split = true;
     m_splitter->LayOutInitially(mdiWidth);
     if (m_description.keepsRightWidth && m_splitter->width() > 0)
         m_splitter->ApplyRightWidthRule();
+}
+
+void CTavModuleFrame::SplitWhenLaidOut()
+{
+    // Module windows are made before the main window is shown, when the MDI area has no size
+    // yet: a split made then would leave both panes at their minimum.
+    if (m_split || !m_splitter || !isVisible())
+        return;
+    LayOutPanes(mdiArea() ? mdiArea()->viewport()->width() : width());
+}
+
+void CTavModuleFrame::showEvent(QShowEvent* event)
+{
+    QMdiSubWindow::showEvent(event);
+    SplitWhenLaidOut();
+}
+
+void CTavModuleFrame::resizeEvent(QResizeEvent* event)
+{
+    QMdiSubWindow::resizeEvent(event);
+    SplitWhenLaidOut();
 }
 
 void CTavModuleFrame::Update(int hint)

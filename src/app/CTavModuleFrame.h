@@ -52,6 +52,8 @@ public:
     void CreatePanes(QWidget* left, QWidget* right);
     // Pane creation for a window of one view.
     void SetSingleView(QWidget* view);
+    // The first split for an MDI area of this width. Done by itself the first time the window
+    // shows, when the main window has its size.
     void LayOutPanes(int mdiWidth);
 
     // 0 refresh from the stores; 2 the backup file was closed, reload.
@@ -69,7 +71,13 @@ signals:
     // The launcher bar asked for a module switch.
     void commandRequested(int command);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    void SplitWhenLaidOut();
+
     CTavModuleDoc* m_document;
     Description m_description;
     CTavModuleBar* m_moduleBar;
@@ -82,4 +90,5 @@ private:
     QWidget* m_right = nullptr;
     QPushButton* m_detailToggle = nullptr;
     bool m_detailShown = true;
+    bool m_split = false;
 };

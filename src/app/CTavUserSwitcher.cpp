@@ -51,10 +51,29 @@ void CTavUserSwitcher::FinishSwitch(uint32_t previousId)
     m_frame.RefreshAll();
 }
 
+bool CTavUserSwitcher::CloseBackupFirst()
+{
+    CTavApp& app = m_frame.App();
+    if (!app.backupFileOpen())
+        return true;
+    if (app.ShowMessage(&m_frame, TavStr::BackupSwitchQuestion, TavStr::BackupSwitchCaption,
+                        TavMsg::OkCancel) != TavMsg::IdOk)
+        return false;
+    app.CloseBackupOfCurrentModule();
+    app.setBackupFileOpen(0);
+    return true;
+}
+
 void CTavUserSwitcher::OnUserManagement()
 {
     CTavApp& app = m_frame.App();
     app.setReadyForSync(0);
+    // The command is off while a backup file is open; should it still come, the backup file
+    // must not outlive its user, or HotSync would stay refused.
+    if (!CloseBackupFirst()) {
+        app.setReadyForSync(1);
+        return;
+    }
     const uint32_t previousId = app.Users().GetUserID(app.Users().GetCurrUserName());
     RunUserDialog(previousId);
     FinishSwitch(previousId);
@@ -74,13 +93,8 @@ void CTavUserSwitcher::OnUserBoxConfirmed(int index)
         m_frame.FillUserBox();
         app.setReadyForSync(1);
     };
-    if (app.backupFileOpen()) {
-        if (app.ShowMessage(&m_frame, TavStr::BackupSwitchQuestion, TavStr::BackupSwitchCaption,
-                            TavMsg::OkCancel) != TavMsg::IdOk)
-            return giveUp();
-        app.CloseBackupOfCurrentModule();
-        app.setBackupFileOpen(0);
-    }
+    if (!CloseBackupFirst())
+        return giveUp();
     const uint32_t previousId = users.GetUserID(current);
     if (text == TavStr::EditUsers) {
         RunUserDialog(previousId);

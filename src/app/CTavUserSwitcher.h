@@ -17,6 +17,8 @@ public:
     void OnUserBoxConfirmed(int index);
 
 private:
+    // While a module shows a backup file: asks to close it and closes it. False on Cancel.
+    bool CloseBackupFirst();
     // Runs the user dialog in management mode; the chosen user becomes current (with its
     // password when it is another user). False when nothing changed.
     void RunUserDialog(uint32_t previousId);

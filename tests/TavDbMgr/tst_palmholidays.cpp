@@ -3,6 +3,7 @@
 #include <QtTest>
 #include <functional>
 
+#include "CTavDbBackupFolder.h"
 #include "CTavDbHolidays.h"
 #include "CTavDbPalmDate.h"
 #include "CTavDbSixDay.h"
@@ -25,6 +26,7 @@ private slots:
     void sixDayLabels();
     void sixDayFilesThatDoNotCount();
     void sixDayTableEdges();
+    void backupChangeIsSeen();
 };
 
 namespace {
@@ -255,6 +257,21 @@ void TestPalmHolidays::sixDayTableEdges()
     QVERIFY(PalmTest::writeFile(dir.filePath("tiny.pdb"), file.bytes()));
     QVERIFY(sixDay.GetLabel(QDate(2028, 1, 1)).isEmpty());
     QCOMPARE(sixDay.GetLabel(QDate(2028, 1, 2)), sixLabels[4]);
+}
+
+void TestPalmHolidays::backupChangeIsSeen()
+{
+    QTemporaryDir dir;
+    CTavDbHolidays holidays(dir.path());
+    CTavDbSixDay sixDay(dir.path());
+    const QDate day(2024, 1, 1);
+    QVERIFY(!holidays.IsHoliday(day) && sixDay.GetLabel(day).isEmpty());
+    // A HotSync brings the files of a year that was looked at before.
+    QVERIFY(PalmTest::writeFile(dir.filePath("h.pdb"), holidayDb(2024, {{day, "元日"}})));
+    QVERIFY(PalmTest::writeFile(dir.filePath("s.pdb"), sixDayDb(2024, 366, [](int) { return 0; })));
+    CTavDbBackupFolder::MarkChanged();
+    QVERIFY(holidays.IsHoliday(day));
+    QCOMPARE(sixDay.GetLabel(day), sixLabels[0]);
 }
 
 QTEST_GUILESS_MAIN(TestPalmHolidays)

@@ -3,6 +3,8 @@
 
 #include "AppTestEnv.h"
 #include "CTavApp.h"
+#include "CTavDbBackupFolder.h"
+#include "CTavDbDateRecord.h"
 #include "CTavDbMemo.h"
 #include "CTavDbMemoRecord.h"
 #include "CTavDbUser.h"
@@ -13,6 +15,7 @@
 #include "CTavMessageBox.h"
 #include "CTavModuleFrame.h"
 #include "CTavOptionsDlg.h"
+#include "ScheduleState.h"
 #include "TavStrings.h"
 
 using HS = CTavHotSyncCoordinator;
@@ -52,6 +55,7 @@ private slots:
     void watchTimer();
     void runningAtStartup();
     void desktopConflictWarnsUntilGone();
+    void endSeesNewIcons();
 
 private:
     HS& hotSync() const { return m_app->MainFrame()->HotSync(); }
@@ -211,6 +215,17 @@ void TestHotSync::desktopConflictWarnsUntilGone()
     m_app->MainFrame()->OnDesktopConflict();
     QCOMPARE(shown, 3);
     QVERIFY(!m_app->MainFrame()->DesktopWarningRunning());
+}
+
+void TestHotSync::endSeesNewIcons()
+{
+    ScheduleState& schedule = ScheduleState::Of(*m_app);
+    QVERIFY(schedule.IconImage(QStringLiteral("OnBoard"), CTavDbDateRecord::kIconType, 1703).isNull());
+    hotSync().OnNotify(HS::Started);
+    QVERIFY(QFile::copy(QStringLiteral(LUMORA_TEST_DATA_DIR "/handheld/OnBoard.prc"),
+                        CTavDbBackupFolder::Path(m_app->Users()) + QStringLiteral("OnBoard.prc")));
+    hotSync().OnNotify(HS::Ended);
+    QVERIFY(!schedule.IconImage(QStringLiteral("OnBoard"), CTavDbDateRecord::kIconType, 1703).isNull());
 }
 
 QTEST_MAIN(TestHotSync)

@@ -304,8 +304,12 @@ void TestMainFrame::dataMigration()
 
 void TestMainFrame::panesAndDetailToggle()
 {
-    QCOMPARE(CTavModuleSplitter::InitialWidths(801), (QList<int>{400, 200}));
-    QCOMPARE(CTavModuleSplitter::InitialWidths(100), (QList<int>{0, 0}));
+    // Opened in the first start's 800 x 600 window: two thirds for the list.
+    QCOMPARE(frame()->size(), QSize(800, 600));
+    m_app->SwitchModule(TavModule::MemoPad);
+    QTest::qWait(1);
+    const CTavModuleFrame* memoPad = m_app->Frame(TavSlot::MemoPad);
+    QVERIFY(std::abs(memoPad->LeftPane()->width() - 2 * memoPad->RightPane()->width()) <= 4);
     // The right pane keeps its width when the window grows.
     for (QSize size : {QSize(1000, 700), QSize(900, 650)}) {
         frame()->resize(size);

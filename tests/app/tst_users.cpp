@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -10,8 +11,10 @@
 #include "CTavDbMemoRecord.h"
 #include "CTavDbUser.h"
 #include "CTavFrameActions.h"
+#include "CTavHotSyncCoordinator.h"
 #include "CTavUserDlg.h"
 #include "CTavUserNameDlg.h"
+#include "CTavUserSwitcher.h"
 #include "TavStrings.h"
 
 namespace {
@@ -66,6 +69,7 @@ private slots:
     void editUsersEntry();
     void userDialogCommands();
     void deletingTheCurrentUser();
+    void backupFileLocksUserCommands();
 
 private:
     void chooseInBox(const QString& text);
@@ -222,6 +226,27 @@ void TestUsers::deletingTheCurrentUser()
     m_app->MainFrame()->Actions().Trigger(TavCmd::Users);
     QCOMPARE(m_app->MainFrame()->UserComboBox()->currentText(), QStringLiteral("Jiro"));
     QCOMPARE(m_app->MemoStore().GetRecordCount(), 0);
+}
+
+void TestUsers::backupFileLocksUserCommands()
+{
+    // A module shows a backup file in place of the current data.
+    m_app->SwitchModule(TavModule::MemoPad);
+    m_app->setBackupFileOpen(1);
+    QComboBox* box = m_app->MainFrame()->UserComboBox();
+    QAction* users = m_app->MainFrame()->Actions().Action(TavCmd::Users);
+    QVERIFY(!box->isEnabled() && !users->isEnabled());
+    // A switch that comes all the same closes the backup file first; HotSync may run again.
+    m_env->AnswerMessage(TavMsg::IdOk);
+    m_env->AnswerDialog([](CTavDialogBase& d) {
+        selectInList(static_cast<CTavUserDlg&>(d), QStringLiteral("Jiro"));
+        static_cast<CTavUserDlg&>(d).OkButton()->click();
+        return d.result();
+    });
+    m_app->MainFrame()->UserSwitcher().OnUserManagement();
+    QCOMPARE(m_app->Users().GetCurrUserName(), QStringLiteral("Jiro"));
+    QVERIFY(!m_app->backupFileOpen() && box->isEnabled() && users->isEnabled());
+    QCOMPARE(m_app->MainFrame()->HotSync().OnNotify(CTavHotSyncCoordinator::AskStart), 0);
 }
 
 QTEST_MAIN(TestUsers)

@@ -2,10 +2,25 @@
 
 #include <QDir>
 #include <QtEndian>
+#include <atomic>
 
 #include "CTavDbEnv.h"
 #include "CTavDbPalmDatabase.h"
 #include "CTavDbUser.h"
+
+namespace {
+std::atomic<uint64_t> g_generation{0};
+} // namespace
+
+void CTavDbBackupFolder::MarkChanged()
+{
+    ++g_generation;
+}
+
+uint64_t CTavDbBackupFolder::Generation()
+{
+    return g_generation.load();
+}
 
 QString CTavDbBackupFolder::Path(const CTavDbUser& user)
 {

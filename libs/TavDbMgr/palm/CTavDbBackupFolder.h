@@ -15,6 +15,12 @@ class CTavDbBackupFolder final
 public:
     static constexpr int YearOffset = 280;
 
+    // A HotSync or a user switch may have put other databases into the folder: every cache
+    // of its databases (holidays, six-day labels, application resources) compares this count
+    // with its own and starts afresh when it moved on.
+    static void MarkChanged();
+    static uint64_t Generation();
+
     // The current user's folder + CTavDbEnv::GetBackupDir(), ending in '/'; empty without a
     // current user.
     static QString Path(const CTavDbUser& user);

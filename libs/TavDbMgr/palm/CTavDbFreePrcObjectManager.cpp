@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "CTavDbBackupFolder.h"
 #include "CTavDbPalmDatabase.h"
 #include "CTavDbText.h"
 
@@ -20,7 +21,10 @@ QStringList resourceFiles(const QString& folder)
 }
 } // namespace
 
-CTavDbFreePrcObjectManager::CTavDbFreePrcObjectManager(const QStringList& folders) : m_folders(folders) {}
+CTavDbFreePrcObjectManager::CTavDbFreePrcObjectManager(const QStringList& folders)
+    : m_folders(folders), m_generation(CTavDbBackupFolder::Generation())
+{
+}
 
 CTavDbFreePrcObjectManager::~CTavDbFreePrcObjectManager() = default;
 
@@ -34,6 +38,13 @@ void CTavDbFreePrcObjectManager::Reset()
 {
     m_cache.clear();
     m_resolved.clear();
+    m_generation = CTavDbBackupFolder::Generation();
+}
+
+void CTavDbFreePrcObjectManager::resetWhenFolderChanged()
+{
+    if (m_generation != CTavDbBackupFolder::Generation())
+        Reset();
 }
 
 QString CTavDbFreePrcObjectManager::resolve(const QString& databaseName)
@@ -42,6 +53,7 @@ QString CTavDbFreePrcObjectManager::resolve(const QString& databaseName)
     if (name.isEmpty())
         return QString();
     const QString wanted = (isResourceFileName(name) ? name : name + QStringLiteral(".prc")).toLower();
+    resetWhenFolderChanged();
     if (auto it = m_resolved.constFind(wanted); it != m_resolved.constEnd())
         return *it;
     QString path;

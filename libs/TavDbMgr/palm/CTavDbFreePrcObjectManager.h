@@ -33,7 +33,8 @@ public:
 
     void SetFolders(const QStringList& folders);
     const QStringList& GetFolders() const { return m_folders; }
-    // Forgets every opened database (after a HotSync or a user switch).
+    // Forgets every opened database and every name looked for; done by itself after
+    // CTavDbBackupFolder::MarkChanged.
     void Reset();
 
     // The resource's bytes; empty when the database or the resource is not there. The name may
@@ -56,6 +57,7 @@ private:
         qint64 size = -1;
         std::shared_ptr<CTavDbPalmDatabase> database;
     };
+    void resetWhenFolderChanged();
     QString resolve(const QString& databaseName);
     std::shared_ptr<CTavDbPalmDatabase> open(const QString& path);
 
@@ -64,4 +66,5 @@ private:
     // Lower-case name asked for -> path found (empty when none), so that drawing many icons
     // does not list the folders each time.
     QHash<QString, QString> m_resolved;
+    uint64_t m_generation;
 };

@@ -7,7 +7,16 @@
 #include "CTavDbPalmDate.h"
 #include "CTavDbText.h"
 
-CTavDbHolidays::CTavDbHolidays(const QString& folder) : m_folder(folder) {}
+CTavDbHolidays::CTavDbHolidays(const QString& folder)
+    : m_folder(folder), m_generation(CTavDbBackupFolder::Generation())
+{
+}
+
+void CTavDbHolidays::Reset()
+{
+    m_years.clear();
+    m_generation = CTavDbBackupFolder::Generation();
+}
 
 void CTavDbHolidays::SetFolder(const QString& folder)
 {
@@ -47,6 +56,8 @@ const QList<CTavDbHolidays::Holiday>* CTavDbHolidays::year(const QDate& date)
 {
     if (!date.isValid())
         return nullptr;
+    if (m_generation != CTavDbBackupFolder::Generation())
+        Reset();
     auto it = m_years.find(date.year());
     if (it == m_years.end()) {
         std::optional<QList<Holiday>> loaded;

@@ -36,8 +36,8 @@ public:
 
     void SetFolder(const QString& folder);
     const QString& GetFolder() const { return m_folder; }
-    // Forgets every year read (after a HotSync or a user switch).
-    void Reset() { m_years.clear(); }
+    // Forgets every year read; done by itself after CTavDbBackupFolder::MarkChanged.
+    void Reset();
 
     // Whether holidays are shown at all; IsHoliday answers false while they are not.
     void SetDisplay(bool display) { m_display = display; }
@@ -60,6 +60,7 @@ private:
     const Holiday* find(const QDate& date);
 
     QString m_folder;
+    uint64_t m_generation;
     bool m_display = true;
     QHash<int, std::optional<QList<Holiday>>> m_years;
 };

@@ -7,7 +7,16 @@
 #include "CTavDbPalmDate.h"
 #include "CTavDbText.h"
 
-CTavDbSixDay::CTavDbSixDay(const QString& folder) : m_folder(folder) {}
+CTavDbSixDay::CTavDbSixDay(const QString& folder)
+    : m_folder(folder), m_generation(CTavDbBackupFolder::Generation())
+{
+}
+
+void CTavDbSixDay::Reset()
+{
+    m_years.clear();
+    m_generation = CTavDbBackupFolder::Generation();
+}
 
 void CTavDbSixDay::SetFolder(const QString& folder)
 {
@@ -51,6 +60,8 @@ const CTavDbSixDay::Year* CTavDbSixDay::year(const QDate& date)
 {
     if (!date.isValid())
         return nullptr;
+    if (m_generation != CTavDbBackupFolder::Generation())
+        Reset();
     auto it = m_years.find(date.year());
     if (it == m_years.end()) {
         std::optional<Year> loaded;

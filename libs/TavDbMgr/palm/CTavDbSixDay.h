@@ -49,8 +49,8 @@ public:
 
     void SetFolder(const QString& folder);
     const QString& GetFolder() const { return m_folder; }
-    // Forgets every year read (after a HotSync or a user switch).
-    void Reset() { m_years.clear(); }
+    // Forgets every year read; done by itself after CTavDbBackupFolder::MarkChanged.
+    void Reset();
 
     // Reads the year of the date unless it was looked at before (a year without a file is not
     // searched again until Reset); -1 when no file covers it.
@@ -67,5 +67,6 @@ private:
     const Year* year(const QDate& date);
 
     QString m_folder;
+    uint64_t m_generation;
     QHash<int, std::optional<Year>> m_years;
 };
