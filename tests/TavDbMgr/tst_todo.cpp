@@ -1,26 +1,41 @@
 #include <QtTest>
+#include <functional>
 
-#include "CTavDbClock.h"
 #include "CTavDbTodo.h"
+#include "CTavDbUser.h"
 #include "TestDataDir.h"
 
 // Outlines are written "A,.a,..x,B": one task a comma, a dot per level, then its title.
 namespace {
+
+TavTime day(int offset)
+{
+    return CTavDbTime::fromDate(QDate(2025, 3, 10).addDays(offset));
+}
+
+CTavDbTodoRecord task(const QString& title, int level = 0, int priority = 1)
+{
+    CTavDbTodoRecord t;
+    t.SetDesc(title);
+    t.SetIndentLevel(level);
+    t.SetPriority(priority);
+    return t;
+}
+
 void fill(CTavDbTodo& store, const QString& outline, const QString& completed = QString())
 {
     for (const QString& item : outline.split(u',', Qt::SkipEmptyParts)) {
-        CTavDbTodoRecord task;
         const qsizetype level = item.size() - QString(item).remove(u'.').size();
-        task.SetDesc(item.mid(level));
-        task.SetIndentLevel(static_cast<int>(level));
-        task.SetCompleted(completed.split(u',').contains(task.GetDesc()));
-        QCOMPARE(store.AddRecord(task), TavStatusCode::Ok);
+        CTavDbTodoRecord t = task(item.mid(level), int(level));
+        t.SetCompleted(completed.split(u',').contains(t.GetDesc()));
+        QCOMPARE(store.AddRecord(t), TavStatusCode::Ok);
     }
 }
 
-QString text(const CTavDbTodoRecord& task)
+QString text(const CTavDbPcRecord& rec)
 {
-    return QString(task.GetIndentLevel(), u'.') + task.GetDesc();
+    const auto& t = static_cast<const CTavDbTodoRecord&>(rec);
+    return QString(t.GetIndentLevel(), u'.') + t.GetDesc();
 }
 
 // Every live task in store order, whatever the filters.
@@ -29,16 +44,7 @@ QString outlineOf(const CTavDbTodo& store)
     QStringList items;
     for (const auto& rec : store.AllRecords())
         if (!rec->IsDeleted())
-            items << text(static_cast<const CTavDbTodoRecord&>(*rec));
-    return items.join(u',');
-}
-
-// What the list shows.
-QString viewOf(const CTavDbTodo& store)
-{
-    QStringList items;
-    for (int i = 0; i < store.GetCount(); ++i)
-        items << text(*store.GetTodoRecord(i));
+            items << text(*rec);
     return items.join(u',');
 }
 
@@ -50,275 +56,225 @@ uint32_t idOf(const CTavDbTodo& store, const QString& title)
     return 0;
 }
 
-CTavDbTodoRecord* find(CTavDbTodo& store, const QString& title)
+void edit(CTavDbTodo& store, const QString& title, const std::function<void(CTavDbTodoRecord&)>& change)
 {
-    return static_cast<CTavDbTodoRecord*>(store.FindRecord(idOf(store, title)));
+    CTavDbTodoRecord t = *static_cast<CTavDbTodoRecord*>(store.FindRecord(idOf(store, title)));
+    change(t);
+    QCOMPARE(store.UpdateRecord(t), TavStatusCode::Ok);
 }
 } // namespace
 
-class TodoOutlineTest : public QObject
+class TodoTest : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void addAfter_data();
-    void addAfter();
-    void deleteModes_data();
-    void deleteModes();
-    void deleteWithArchiveKeepsFlaggedTasksOutOfTheOutline();
-    void moves_data();
-    void moves();
-    void moveSkipsSiblingsNobodySees();
-    void foldingHidesSubItemsOfListedTasksOnly();
-    void holdAndDispChildren();
-    void ordersSurviveWriteAndReload();
-};
+    void everyFieldSurvivesWriteAndReload()
+    {
+        TestDataDir dir;
+        const QString path = dir.filePath(QStringLiteral("todo.ldb"));
+        CTavDbTodo store;
+        uint32_t home = 0;
+        QCOMPARE(store.AddCategory(QStringLiteral("家庭"), &home), TavStatusCode::Ok);
+        CTavDbTodoRecord full = task(QStringLiteral("請求書を送る {確認}\\"), 0, 4);
+        full.SetNote(QStringLiteral("一行目\r\n二行目 ｶﾀｶﾅ"));
+        full.SetStartDate(day(-2));
+        full.SetDueDate(day(5));
+        full.SetCompleted(true);
+        full.SetFolded(true);
+        full.SetQuilloName(QStringLiteral("Memo_0001.pdb"));
+        full.SetCategoryID(home);
+        full.SetPrivate(true);
+        QCOMPARE(store.AddRecord(full), TavStatusCode::Ok);
+        fill(store, QStringLiteral("..child"));
+        QCOMPARE(store.WriteToFile(path), TavStatusCode::Ok);
+        CTavDbTodo reread;
+        QCOMPARE(reread.LoadFromFile(path), TavStatusCode::Ok);
+        QVERIFY(reread.FindRecord(full.GetUniqueId())->IsEqualPdt(full));
+        QCOMPARE(outlineOf(reread), outlineOf(store));
+    }
 
-void TodoOutlineTest::addAfter_data()
-{
-    QTest::addColumn<QString>("outline");
-    QTest::addColumn<QString>("anchor"); // empty: at the end
-    QTest::addColumn<int>("level");
-    QTest::addColumn<QString>("expected");
+    void takeOver()
+    {
+        TestDataDir dir;
+        CTavDbUser users;
+        for (const QString& name : {QStringLiteral("hanako"), QStringLiteral("taro")}) {
+            QCOMPARE(users.AddUser(name), TavStatusCode::Ok);
+            QCOMPARE(users.AddUserDirectory(name), TavStatusCode::Ok);
+        }
+        QCOMPARE(users.SetCurrUserName(QStringLiteral("hanako")), TavStatusCode::Ok);
+        CTavDbTodo theirs;
+        theirs.AttachUsers(&users);
+        QCOMPARE(theirs.Load(), TavStatusCode::Ok);
+        uint32_t garden = 0;
+        QCOMPARE(theirs.AddCategory(QStringLiteral("学校"), &garden), TavStatusCode::Ok);
+        QCOMPARE(theirs.AddCategory(QStringLiteral("庭"), &garden), TavStatusCode::Ok);
+        fill(theirs, QStringLiteral("草取り,.道具,消した"));
+        edit(theirs, QStringLiteral("草取り"), [garden](CTavDbTodoRecord& t) {
+            t.SetCategoryID(garden);
+            t.SetPrivate(true);
+        });
+        QCOMPARE(theirs.DeleteRecord(idOf(theirs, QStringLiteral("消した")), CTavDbTodo::DeleteAlone, true),
+                 TavStatusCode::Ok);
+        QCOMPARE(theirs.Write(), TavStatusCode::Ok);
 
-    QTest::newRow("into an empty list") << ""
-                                        << "" << 2 << "N";
-    QTest::newRow("at the end keeps a sibling level") << "A,.a"
-                                                      << "" << 1 << "A,.a,.N";
-    QTest::newRow("at the end never two deeper") << "A"
-                                                 << "" << 2 << "A,.N";
-    QTest::newRow("after a task, past its sub-items") << "A,.a,..x,B"
-                                                      << "A" << 0 << "A,.a,..x,N,B";
-    QTest::newRow("deeper becomes the last child") << "A,.a,..x,B"
-                                                   << "A" << 2 << "A,.a,..x,.N,B";
-    QTest::newRow("a level above the next task would adopt it") << "A,.a,.b"
-                                                                << "a" << 0 << "A,.a,.N,.b";
-    QTest::newRow("pasted child after pasted parent") << "A,B"
-                                                      << "A" << 1 << "A,.N,B";
-}
+        QCOMPARE(users.SetCurrUserName(QStringLiteral("taro")), TavStatusCode::Ok);
+        CTavDbTodo mine;
+        mine.AttachUsers(&users);
+        QCOMPARE(mine.Load(), TavStatusCode::Ok);
+        uint32_t myGarden = 0;
+        QCOMPARE(mine.AddCategory(QStringLiteral("庭"), &myGarden), TavStatusCode::Ok);
+        QVERIFY(myGarden != garden);
+        fill(mine, QStringLiteral("own"));
+        QCOMPARE(mine.TakeOverRecords(QStringLiteral("hanako")), TavStatusCode::Ok);
+        QCOMPARE(outlineOf(mine), QStringLiteral("own,草取り,.道具"));
+        const CTavDbPcRecord* taken = mine.FindRecord(idOf(mine, QStringLiteral("草取り")));
+        QCOMPARE(taken->GetCategoryID(), myGarden);
+        QVERIFY(taken->GetIsPrivate());
+        QVERIFY(mine.IsHoldChildren(taken->GetUniqueId()));
+        QCOMPARE(mine.TakeOverRecords(QStringLiteral("nobody")), TavStatusCode::NotFound);
 
-void TodoOutlineTest::addAfter()
-{
-    QFETCH(QString, outline);
-    QFETCH(QString, anchor);
-    QFETCH(int, level);
-    QFETCH(QString, expected);
-    CTavDbTodo store;
-    fill(store, outline);
-    CTavDbTodoRecord task;
-    task.SetDesc(QStringLiteral("N"));
-    task.SetIndentLevel(level);
-    QCOMPARE(store.AddRecordAfter(task, anchor.isEmpty() ? 0 : idOf(store, anchor)), TavStatusCode::Ok);
-    QCOMPARE(outlineOf(store), expected);
-}
+        // All or nothing: a take-over past the record limit changes nothing, not even the categories.
+        CTavDbTodoRecord filler = task(QStringLiteral("f"));
+        for (int i = mine.GetRecordCount(); i < CTavDbTodo::kMaxRecords - 1; ++i)
+            QCOMPARE(mine.AddRecord(filler), TavStatusCode::Ok);
+        QCOMPARE(mine.TakeOverRecords(QStringLiteral("hanako")), TavStatusCode::RecordLimit);
+        QCOMPARE(mine.GetCategoryCount(), 4);
+        QCOMPARE(mine.GetRecordCount(), CTavDbTodo::kMaxRecords - 1);
+    }
 
-void TodoOutlineTest::deleteModes_data()
-{
-    QTest::addColumn<QString>("outline");
-    QTest::addColumn<QString>("target");
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<QString>("completed");
-    QTest::addColumn<TavStatus>("status");
-    QTest::addColumn<QString>("expected");
+    void addAfter_data()
+    {
+        QTest::addColumn<QString>("outline");
+        QTest::addColumn<QString>("anchor"); // empty: at the end
+        QTest::addColumn<int>("level");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const char* name, const char* outline, const char* anchor, int level,
+                            const char* expected) {
+            QTest::newRow(name) << QString(outline) << QString(anchor) << level << QString(expected);
+        };
+        row("into an empty list", "", "", 2, "N");
+        row("at the end keeps a sibling level", "A,.a", "", 1, "A,.a,.N");
+        row("at the end never two deeper", "A", "", 2, "A,.N");
+        row("after a task, past its sub-items", "A,.a,..x,B", "A", 0, "A,.a,..x,N,B");
+        row("deeper becomes the last child", "A,.a,..x,B", "A", 2, "A,.a,..x,.N,B");
+        row("never adopts the next task", "A,.a,.b", "a", 0, "A,.a,.N,.b");
+    }
 
-    const QString tree = QStringLiteral("A,.a,..x,.b,B");
-    QTest::newRow("alone: sub-items move up a level")
-        << tree << "A" << 0 << "" << TavStatusCode::Ok << "a,.x,b,B";
-    QTest::newRow("with sub-items") << tree << "a" << 2 << "" << TavStatusCode::Ok << "A,.b,B";
-    QTest::newRow("with sub-items: the whole tree") << tree << "A" << 2 << "" << TavStatusCode::Ok << "B";
-    QTest::newRow("purge: completed with completed sub-items")
-        << tree << "a" << 1 << "a,x" << TavStatusCode::Ok << "A,.b,B";
-    QTest::newRow("purge: refused while a sub-item is open")
-        << tree << "A" << 1 << "A,a,b" << TavStatusCode::Refused << tree;
-    QTest::newRow("purge: refused for an open task")
-        << tree << "B" << 1 << "x" << TavStatusCode::Refused << tree;
-    QTest::newRow("unknown mode") << tree << "A" << 3 << "" << TavStatusCode::InvalidArgument << tree;
-}
+    void addAfter()
+    {
+        QFETCH(QString, outline);
+        QFETCH(QString, anchor);
+        QFETCH(int, level);
+        QFETCH(QString, expected);
+        CTavDbTodo store;
+        fill(store, outline);
+        CTavDbTodoRecord t = task(QStringLiteral("N"), level);
+        QCOMPARE(store.AddRecordAfter(t, anchor.isEmpty() ? 0 : idOf(store, anchor)), TavStatusCode::Ok);
+        QCOMPARE(outlineOf(store), expected);
+    }
 
-void TodoOutlineTest::deleteModes()
-{
-    QFETCH(QString, outline);
-    QFETCH(QString, target);
-    QFETCH(int, mode);
-    QFETCH(QString, completed);
-    QFETCH(TavStatus, status);
-    QFETCH(QString, expected);
-    CTavDbTodo store;
-    fill(store, outline, completed);
-    QCOMPARE(store.DeleteRecord(idOf(store, target), mode, false), status);
-    QCOMPARE(outlineOf(store), expected);
-    QCOMPARE(store.DeleteRecord(0x123456, mode, false),
-             mode <= 2 ? TavStatusCode::NotFound : TavStatusCode::InvalidArgument);
-}
+    void deleteModes_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("completed");
+        QTest::addColumn<TavStatus>("status");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const char* name, const char* target, int mode, const char* completed,
+                            TavStatus status, const char* expected = "A,.a,..x,.b,B") {
+            QTest::newRow(name) << QString(target) << mode << QString(completed) << status
+                                << QString(expected);
+        };
+        row("alone: sub-items move up", "A", 0, "", TavStatusCode::Ok, "a,.x,b,B");
+        row("with sub-items", "a", 2, "", TavStatusCode::Ok, "A,.b,B");
+        row("purge: all completed", "a", 1, "a,x", TavStatusCode::Ok, "A,.b,B");
+        row("purge: a sub-item is open", "A", 1, "A,a,b", TavStatusCode::Refused);
+        row("purge: an open task", "B", 1, "x", TavStatusCode::Refused);
+        row("unknown mode", "A", 3, "", TavStatusCode::InvalidArgument);
+    }
 
-void TodoOutlineTest::deleteWithArchiveKeepsFlaggedTasksOutOfTheOutline()
-{
-    // Archived tasks stay in the store order; the outline must look through them.
-    CTavDbTodo store;
-    fill(store, QStringLiteral("A,.a,.b,B,.c"));
-    QCOMPARE(store.DeleteRecord(idOf(store, QStringLiteral("a")), CTavDbTodo::DeleteAlone, true),
-             TavStatusCode::Ok);
-    QCOMPARE(store.AllRecords().size(), size_t(5));
-    QCOMPARE(outlineOf(store), QStringLiteral("A,.b,B,.c"));
-    QVERIFY(store.IsHoldChildren(idOf(store, QStringLiteral("A"))));
-    QCOMPARE(store.MoveDownward(idOf(store, QStringLiteral("A"))), TavStatusCode::Ok);
-    QCOMPARE(outlineOf(store), QStringLiteral("B,.c,A,.b"));
-    QCOMPARE(store.DeleteRecord(idOf(store, QStringLiteral("B")), CTavDbTodo::DeleteWithChildren, true),
-             TavStatusCode::Ok);
-    QCOMPARE(viewOf(store), QStringLiteral("A,.b"));
-    QCOMPARE(store.GetRecordCount(), 2);
-}
+    void deleteModes()
+    {
+        QFETCH(QString, target);
+        QFETCH(int, mode);
+        QFETCH(QString, completed);
+        QFETCH(TavStatus, status);
+        QFETCH(QString, expected);
+        CTavDbTodo store;
+        fill(store, QStringLiteral("A,.a,..x,.b,B"), completed);
+        QCOMPARE(store.DeleteRecord(idOf(store, target), mode, false), status);
+        QCOMPARE(outlineOf(store), expected);
+    }
 
-void TodoOutlineTest::moves_data()
-{
-    QTest::addColumn<QString>("outline");
-    QTest::addColumn<QString>("target");
-    QTest::addColumn<bool>("up");
-    QTest::addColumn<TavStatus>("status");
-    QTest::addColumn<QString>("expected");
+    void moves_data()
+    {
+        QTest::addColumn<QString>("outline");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("up");
+        QTest::addColumn<TavStatus>("status");
+        QTest::addColumn<QString>("expected");
+        const char* tree = "A,.a,..x,.b,B,.c";
+        const auto row = [](const char* name, const char* outline, const char* target, bool up,
+                            TavStatus status, const char* expected) {
+            QTest::newRow(name) << QString(outline) << QString(target) << up << status << QString(expected);
+        };
+        row("up: over a sibling with sub-items", tree, "B", true, TavStatusCode::Ok, "B,.c,A,.a,..x,.b");
+        row("up: the first child leaves its parent", tree, "a", true, TavStatusCode::Ok, "a,.x,A,.b,B,.c");
+        row("up: first child of a deep parent", tree, "x", true, TavStatusCode::Ok, "A,.x,.a,.b,B,.c");
+        row("up: the first row stays", tree, "A", true, TavStatusCode::Refused, tree);
+        row("down: the last child leaves its parent", tree, "b", false, TavStatusCode::Ok, "A,.a,..x,b,B,.c");
+        row("down: the last row stays", tree, "B", false, TavStatusCode::Refused, tree);
+        row("down: a last child at the end", tree, "c", false, TavStatusCode::Ok, "A,.a,..x,.b,B,c");
+        row("up: two levels land at the parent's", "A,..x", "x", true, TavStatusCode::Ok, "x,A");
+    }
 
-    const QString tree = QStringLiteral("A,.a,..x,.b,B,.c");
-    QTest::newRow("up: over the previous sibling with its sub-items")
-        << tree << "B" << true << TavStatusCode::Ok << "B,.c,A,.a,..x,.b";
-    QTest::newRow("up: a child over its sibling")
-        << tree << "b" << true << TavStatusCode::Ok << "A,.b,.a,..x,B,.c";
-    QTest::newRow("up: the first child leaves its parent")
-        << tree << "a" << true << TavStatusCode::Ok << "a,.x,A,.b,B,.c";
-    QTest::newRow("up: first child of a deep parent")
-        << tree << "x" << true << TavStatusCode::Ok << "A,.x,.a,.b,B,.c";
-    QTest::newRow("up: the first row stays") << tree << "A" << true << TavStatusCode::Refused << tree;
-    QTest::newRow("down: the first task with its sub-items")
-        << tree << "A" << false << TavStatusCode::Ok << "B,.c,A,.a,..x,.b";
-    QTest::newRow("down: the last child leaves its parent")
-        << tree << "b" << false << TavStatusCode::Ok << "A,.a,..x,b,B,.c";
-    QTest::newRow("down: the last row stays") << tree << "B" << false << TavStatusCode::Refused << tree;
-    QTest::newRow("down: a last child at the end")
-        << tree << "c" << false << TavStatusCode::Ok << "A,.a,..x,.b,B,c";
-    QTest::newRow("up: a jump of two levels lands at the parent's level")
-        << "A,..x"
-        << "x" << true << TavStatusCode::Ok << "x,A";
-}
+    void moves()
+    {
+        QFETCH(QString, outline);
+        QFETCH(QString, target);
+        QFETCH(bool, up);
+        QFETCH(TavStatus, status);
+        QFETCH(QString, expected);
+        CTavDbTodo store;
+        fill(store, outline);
+        const uint32_t id = idOf(store, target);
+        QCOMPARE(up ? store.MoveUpward(id) : store.MoveDownward(id), status);
+        QCOMPARE(outlineOf(store), expected);
+    }
 
-void TodoOutlineTest::moves()
-{
-    QFETCH(QString, outline);
-    QFETCH(QString, target);
-    QFETCH(bool, up);
-    QFETCH(TavStatus, status);
-    QFETCH(QString, expected);
-    CTavDbTodo store;
-    fill(store, outline);
-    const uint32_t id = idOf(store, target);
-    QCOMPARE(up ? store.MoveUpward(id) : store.MoveDownward(id), status);
-    QCOMPARE(outlineOf(store), expected);
-}
-
-void TodoOutlineTest::moveSkipsSiblingsNobodySees()
-{
-    // A completed sibling hidden by the filter would make a move look like it did nothing.
-    CTavDbTodo store;
-    fill(store, QStringLiteral("A,B,.b,C"), QStringLiteral("B,b"));
-    store.SetShowCompleted(false);
-    QCOMPARE(viewOf(store), QStringLiteral("A,C"));
-    QCOMPARE(store.MoveUpward(idOf(store, QStringLiteral("C"))), TavStatusCode::Ok);
-    QCOMPARE(outlineOf(store), QStringLiteral("C,A,B,.b"));
-    QCOMPARE(store.MoveDownward(idOf(store, QStringLiteral("A"))), TavStatusCode::Refused);
-    QCOMPARE(outlineOf(store), QStringLiteral("C,A,B,.b"));
-    store.SetShowCompleted(true);
-    QCOMPARE(store.MoveDownward(idOf(store, QStringLiteral("A"))), TavStatusCode::Ok);
-    QCOMPARE(outlineOf(store), QStringLiteral("C,B,.b,A"));
-}
-
-void TodoOutlineTest::foldingHidesSubItemsOfListedTasksOnly()
-{
-    CTavDbTodo store;
-    fill(store, QStringLiteral("A,.a,..x,.b,B,.c"), QStringLiteral("B"));
-    auto fold = [&store](const QString& title, bool on) {
-        CTavDbTodoRecord task = *find(store, title);
-        task.SetFolded(on);
-        QCOMPARE(store.UpdateRecord(task), TavStatusCode::Ok);
-    };
-    fold(QStringLiteral("a"), true);
-    QCOMPARE(viewOf(store), QStringLiteral("A,.a,.b,B,.c"));
-    fold(QStringLiteral("A"), true);
-    QCOMPARE(viewOf(store), QStringLiteral("A,B,.c"));
-    fold(QStringLiteral("A"), false);
-    QCOMPARE(viewOf(store), QStringLiteral("A,.a,.b,B,.c"));
-    // A folded task that the filter leaves out cannot be unfolded, so it hides nothing.
-    fold(QStringLiteral("B"), true);
-    QCOMPARE(viewOf(store), QStringLiteral("A,.a,.b,B"));
-    store.SetShowCompleted(false);
-    QCOMPARE(viewOf(store), QStringLiteral("A,.a,.b,.c"));
-    store.SetShowCompleted(true);
-    store.SetFoldingApplied(false);
-    QCOMPARE(viewOf(store), QStringLiteral("A,.a,..x,.b,B,.c"));
-}
-
-void TodoOutlineTest::holdAndDispChildren()
-{
-    CTavDbTodo store;
-    fill(store, QStringLiteral("A,.a,..x,B,C,.c"), QStringLiteral("x"));
-    const uint32_t a = idOf(store, QStringLiteral("A"));
-    QVERIFY(store.IsHoldChildren(a));
-    QVERIFY(!store.IsHoldChildren(idOf(store, QStringLiteral("B"))));
-    QVERIFY(store.IsDispChildren(a));
-
-    // A grandchild filtered out keeps A and a from being deleted with what the user sees.
-    store.SetShowCompleted(false);
-    QVERIFY(!store.IsDispChildren(a));
-    QVERIFY(store.IsDispChildren(idOf(store, QStringLiteral("C"))));
-    store.SetShowCompleted(true);
-
-    // Private sub-items hidden by the private mode count as filtered out too.
-    CTavDbTodoRecord c = *find(store, QStringLiteral("c"));
-    c.SetPrivate(true);
-    QCOMPARE(store.UpdateRecord(c), TavStatusCode::Ok);
-    store.SetPrivateMode(2);
-    QVERIFY(!store.IsDispChildren(idOf(store, QStringLiteral("C"))));
-    store.SetPrivateMode(0);
-
-    // Folding is no filter: a folded parent can still be deleted with its sub-items.
-    CTavDbTodoRecord folded = *find(store, QStringLiteral("A"));
-    folded.SetFolded(true);
-    QCOMPARE(store.UpdateRecord(folded), TavStatusCode::Ok);
-    QVERIFY(store.IsDispChildren(a));
-}
-
-void TodoOutlineTest::ordersSurviveWriteAndReload()
-{
-    TestDataDir dir;
-    const QString path = dir.filePath(QStringLiteral("todo.ldb"));
-    CTavDbTodo store;
-    QStringList items{QStringLiteral("A"), QStringLiteral(".a"), QStringLiteral("C")};
-    for (int i = 1; i <= 20; ++i)
-        items << QStringLiteral("X%1").arg(i);
-    fill(store, items.join(u','));
-    QCOMPARE(store.WriteToFile(path), TavStatusCode::Ok);
-    QCOMPARE(store.LoadFromFile(path), TavStatusCode::Ok);
-
-    // Each task moved up over C lands between the one moved before and C, halving the room
-    // between their position keys until the whole order has to be renumbered.
-    for (int i = 1; i <= 20; ++i) {
-        QCOMPARE(store.MoveUpward(idOf(store, QStringLiteral("X%1").arg(i))), TavStatusCode::Ok);
+    void ordersSurviveWriteAndReload()
+    {
+        TestDataDir dir;
+        const QString path = dir.filePath(QStringLiteral("todo.ldb"));
+        CTavDbTodo store;
+        QStringList items{QStringLiteral("A"), QStringLiteral(".a"), QStringLiteral("C")};
+        for (int i = 1; i <= 20; ++i)
+            items << QStringLiteral("X%1").arg(i);
+        fill(store, items.join(u','));
+        QCOMPARE(store.WriteToFile(path), TavStatusCode::Ok);
+        QCOMPARE(store.LoadFromFile(path), TavStatusCode::Ok);
+        // Each task moved up over C lands between the one moved before and C, halving the room
+        // between their position keys until the whole order has to be renumbered.
+        for (int i = 1; i <= 20; ++i) {
+            QCOMPARE(store.MoveUpward(idOf(store, QStringLiteral("X%1").arg(i))), TavStatusCode::Ok);
+            QCOMPARE(store.Write(), TavStatusCode::Ok);
+            CTavDbTodo reread;
+            QCOMPARE(reread.LoadFromFile(path), TavStatusCode::Ok);
+            QCOMPARE(outlineOf(reread), outlineOf(store));
+        }
+        QVERIFY(outlineOf(store).endsWith(QStringLiteral("X19,X20,C")));
+        CTavDbTodoRecord t = task(QStringLiteral("N"), 1);
+        QCOMPARE(store.AddRecordAfter(t, idOf(store, QStringLiteral("A"))), TavStatusCode::Ok);
+        QCOMPARE(store.DeleteRecord(idOf(store, QStringLiteral("A")), CTavDbTodo::DeleteAlone, false),
+                 TavStatusCode::Ok);
         QCOMPARE(store.Write(), TavStatusCode::Ok);
         CTavDbTodo reread;
         QCOMPARE(reread.LoadFromFile(path), TavStatusCode::Ok);
         QCOMPARE(outlineOf(reread), outlineOf(store));
+        QVERIFY(outlineOf(reread).startsWith(QStringLiteral("a,N,X1,")));
     }
-    QVERIFY(outlineOf(store).endsWith(QStringLiteral("X19,X20,C")));
+};
 
-    CTavDbTodoRecord task;
-    task.SetDesc(QStringLiteral("N"));
-    task.SetIndentLevel(1);
-    QCOMPARE(store.AddRecordAfter(task, idOf(store, QStringLiteral("A"))), TavStatusCode::Ok);
-    QCOMPARE(store.DeleteRecord(idOf(store, QStringLiteral("A")), CTavDbTodo::DeleteAlone, false),
-             TavStatusCode::Ok);
-    QCOMPARE(store.Write(), TavStatusCode::Ok);
-    CTavDbTodo reread;
-    QCOMPARE(reread.LoadFromFile(path), TavStatusCode::Ok);
-    QCOMPARE(outlineOf(reread), outlineOf(store));
-    QVERIFY(outlineOf(reread).startsWith(QStringLiteral("a,N,X1,")));
-}
-
-QTEST_GUILESS_MAIN(TodoOutlineTest)
-#include "tst_todooutline.moc"
+QTEST_GUILESS_MAIN(TodoTest)
+#include "tst_todo.moc"
