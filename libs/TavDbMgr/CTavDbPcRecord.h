@@ -55,6 +55,7 @@ protected:
 
 private:
     friend class CTavDbStoreBase;
+    friend class CTavDbStoreOrder;
     int64_t m_storeSeq = 0; // position key in the store file, kept by the store
     uint32_t m_uniqueId = 0;
     uint32_t m_category = kUnfiled;

@@ -12,12 +12,6 @@
 #include "CTavSqliteStatement.h"
 #include "CTavSqliteTransaction.h"
 
-namespace {
-// Room left between the store order keys of neighbouring records, so that a moved record
-// usually needs a new key of its own only.
-constexpr int64_t kSeqGap = 1024;
-} // namespace
-
 CTavDbStoreBase::CTavDbStoreBase(const char* kind, QString (*folder)(), const char* fileName,
                                  const char* columns, int maxRecords)
     : m_folder(folder), m_fileName(fileName), m_schema(kind, columns), m_maxRecords(maxRecords)
@@ -159,7 +153,7 @@ TavStatus CTavDbStoreBase::writeAll(CTavSqliteDb& db) const
     int64_t seq = 0;
     for (const auto& rec : m_records) {
         rec->m_storeSeq = seq;
-        seq += kSeqGap;
+        seq += CTavDbStoreOrder::kSeqGap;
         if (!writeRecord(insert, *rec))
             return TavStatusCode::FileError;
     }
@@ -222,11 +216,7 @@ TavStatus CTavDbStoreBase::writeChanges(CTavSqliteDb& db)
     if (!tx.ok())
         return TavStatusCode::FileError;
     if (m_orderChanged) {
-        int64_t seq = 0;
-        for (const auto& rec : m_records) {
-            rec->m_storeSeq = seq;
-            seq += kSeqGap;
-        }
+        CTavDbStoreOrder::Renumber(m_records);
         CTavSqliteStatement st(db.handle(), "UPDATE records SET seq=? WHERE uid=?");
         for (const auto& rec : m_records) {
             if (m_changed.contains(rec->GetUniqueId()))
@@ -296,13 +286,7 @@ CTavDbPcRecord* CTavDbStoreBase::FindRecord(uint32_t uniqueId) const
 
 int CTavDbStoreBase::PositionOf(uint32_t uniqueId) const
 {
-    // Compare pointers, not ids: the scan then never touches the records themselves.
-    const CTavDbPcRecord* rec = m_byId.value(uniqueId);
-    if (!rec)
-        return -1;
-    const auto it =
-        std::find_if(m_records.begin(), m_records.end(), [rec](const auto& r) { return r.get() == rec; });
-    return it == m_records.end() ? -1 : static_cast<int>(it - m_records.begin());
+    return CTavDbStoreOrder::PositionOf(m_records, m_byId.value(uniqueId));
 }
 
 uint32_t CTavDbStoreBase::nextUniqueId()
@@ -339,20 +323,11 @@ TavStatus CTavDbStoreBase::InsertRecord(CTavDbPcRecord& record, int position)
     record.setAttribute(CTavDbPcRecord::AttrDirty, true);
     std::unique_ptr<CTavDbPcRecord> copy = record.Clone();
     CTavDbPcRecord* raw = copy.get();
-    const int count = static_cast<int>(m_records.size());
-    if (position < 0 || position >= count) {
-        raw->m_storeSeq = m_records.empty() ? 0 : m_records.back()->m_storeSeq + kSeqGap;
-        m_records.push_back(std::move(copy));
-    } else {
-        const int64_t before =
-            position > 0 ? m_records[position - 1]->m_storeSeq : m_records[0]->m_storeSeq - 2 * kSeqGap;
-        const int64_t after = m_records[position]->m_storeSeq;
-        if (after - before > 1)
-            raw->m_storeSeq = before + (after - before) / 2;
-        else
-            m_orderChanged = true;
-        m_records.insert(m_records.begin() + position, std::move(copy));
-    }
+    if (position < 0 || position > static_cast<int>(m_records.size()))
+        position = static_cast<int>(m_records.size());
+    m_records.insert(m_records.begin() + position, std::move(copy));
+    if (!CTavDbStoreOrder::KeyInserted(m_records, position))
+        m_orderChanged = true;
     m_byId.insert(id, raw);
     ++m_liveCount;
     m_changed.insert(id);
@@ -423,37 +398,13 @@ void CTavDbStoreBase::MarkChanged(uint32_t uniqueId)
 
 void CTavDbStoreBase::MoveRecordRange(int from, int count, int to)
 {
-    const int size = static_cast<int>(m_records.size());
-    if (count <= 0 || from < 0 || from + count > size || to < 0 || to > size ||
-        (to >= from && to <= from + count))
+    bool renumber = false;
+    const int start = CTavDbStoreOrder::MoveRange(m_records, from, count, to, &renumber);
+    if (start < 0)
         return;
-    const auto first = m_records.begin() + from;
-    const auto last = first + count;
-    int start = to; // where the range begins after the move
-    if (to < from) {
-        std::rotate(m_records.begin() + to, first, last);
-    } else {
-        std::rotate(first, last, m_records.begin() + to);
-        start = to - count;
-    }
-    // New position keys between the neighbours; a full renumbering only when they are too close.
-    const bool hasBefore = start > 0;
-    const bool hasAfter = start + count < size;
-    const int64_t before = hasBefore ? m_records[start - 1]->m_storeSeq : 0;
-    const int64_t after = hasAfter ? m_records[start + count]->m_storeSeq : 0;
-    const bool renumber = hasBefore && hasAfter && after - before <= count;
-    if (renumber)
-        m_orderChanged = true;
-    for (int i = 0; i < count; ++i) {
-        CTavDbPcRecord* rec = m_records[start + i].get();
-        if (!renumber && hasBefore && hasAfter)
-            rec->m_storeSeq = before + (after - before) * (i + 1) / (count + 1);
-        else if (!renumber && hasBefore)
-            rec->m_storeSeq = before + kSeqGap * (i + 1);
-        else if (!renumber && hasAfter)
-            rec->m_storeSeq = after - kSeqGap * (count - i);
-        m_changed.insert(rec->GetUniqueId());
-    }
+    m_orderChanged = m_orderChanged || renumber;
+    for (int i = start; i < start + count; ++i)
+        m_changed.insert(m_records[i]->GetUniqueId());
     InvalidateView();
     RecordsChanged();
 }
@@ -515,60 +466,9 @@ uint32_t CTavDbStoreBase::MapCategoryByName(const CTavDbStoreBase& source, uint3
     return id;
 }
 
-void CTavDbStoreBase::SetCategoryFilter(uint32_t categoryId)
-{
-    if (m_categoryFilter != categoryId) {
-        m_categoryFilter = categoryId;
-        InvalidateView();
-    }
-}
-
-void CTavDbStoreBase::SetPrivateMode(int mode)
-{
-    if (m_privateMode != mode) {
-        m_privateMode = mode;
-        InvalidateView();
-    }
-}
-
-void CTavDbStoreBase::SetSortCond(const CTavDbSortCond& cond)
-{
-    m_sortCond = cond;
-    InvalidateView();
-}
-
 bool CTavDbStoreBase::SortLess(const CTavDbPcRecord&, const CTavDbPcRecord&) const
 {
     return false;
-}
-
-bool CTavDbStoreBase::IsVisible(const CTavDbPcRecord& record) const
-{
-    return !record.IsDeleted() && !(m_privateMode == 2 && record.GetIsPrivate());
-}
-
-bool CTavDbStoreBase::PassesFilters(const CTavDbPcRecord& record) const
-{
-    return IsVisible(record) &&
-           (m_categoryFilter == CTavDbPcRecord::kAllCategories || record.GetCategoryID() == m_categoryFilter);
-}
-
-void CTavDbStoreBase::InvalidateView()
-{
-    m_viewValid = false;
-}
-
-void CTavDbStoreBase::rebuildView() const
-{
-    m_view.clear();
-    m_view.reserve(m_records.size());
-    for (const auto& rec : m_records)
-        if (PassesFilters(*rec))
-            m_view.push_back(rec.get());
-    FilterView(m_view);
-    if (UsesSortOrder())
-        SortView(m_view);
-    m_viewValid = true;
 }
 
 void CTavDbStoreBase::SortView(std::vector<CTavDbPcRecord*>& view) const
@@ -580,25 +480,18 @@ void CTavDbStoreBase::SortView(std::vector<CTavDbPcRecord*>& view) const
 
 int CTavDbStoreBase::GetCount() const
 {
-    if (!m_viewValid)
-        rebuildView();
-    return static_cast<int>(m_view.size());
+    return static_cast<int>(m_order.View(*this).size());
 }
 
 CTavDbPcRecord* CTavDbStoreBase::GetRecord(int index) const
 {
-    if (!m_viewValid)
-        rebuildView();
-    return index >= 0 && index < static_cast<int>(m_view.size()) ? m_view[index] : nullptr;
+    const std::vector<CTavDbPcRecord*>& view = m_order.View(*this);
+    return index >= 0 && index < static_cast<int>(view.size()) ? view[index] : nullptr;
 }
 
 int CTavDbStoreBase::IndexOf(uint32_t uniqueId) const
 {
-    if (!m_viewValid)
-        rebuildView();
-    const CTavDbPcRecord* rec = m_byId.value(uniqueId);
-    const auto it = rec ? std::find(m_view.begin(), m_view.end(), rec) : m_view.end();
-    return it == m_view.end() ? -1 : static_cast<int>(it - m_view.begin());
+    return m_order.IndexOf(*this, m_byId.value(uniqueId));
 }
 
 const CTavDbCategory* CTavDbStoreBase::FindCategoryById(uint32_t id) const
@@ -701,8 +594,8 @@ TavStatus CTavDbStoreBase::DeleteCategory(uint32_t id, bool deleteRecords, bool 
             m_changed.insert(member);
         }
     }
-    if (m_categoryFilter == id)
-        m_categoryFilter = CTavDbPcRecord::kAllCategories;
+    if (m_order.CategoryFilter() == id)
+        m_order.SetCategoryFilter(CTavDbPcRecord::kAllCategories);
     InvalidateView();
     RecordsChanged();
     return TavStatusCode::Ok;

@@ -10,6 +10,7 @@
 #include "CTavDbCategory.h"
 #include "CTavDbPcRecord.h"
 #include "CTavDbSortCond.h"
+#include "CTavDbStoreOrder.h"
 #include "CTavDbStoreSchema.h"
 #include "TavStatus.h"
 
@@ -67,12 +68,12 @@ public:
     virtual TavStatus TakeOverRecords(const QString& sourceUserName);
 
     // Filters: 99 shows every category; private mode 2 leaves private records out.
-    void SetCategoryFilter(uint32_t categoryId);
-    uint32_t GetCategoryFilter() const { return m_categoryFilter; }
-    void SetPrivateMode(int mode);
-    int GetPrivateMode() const { return m_privateMode; }
-    virtual void SetSortCond(const CTavDbSortCond& cond);
-    const CTavDbSortCond& GetSortCond() const { return m_sortCond; }
+    void SetCategoryFilter(uint32_t categoryId) { m_order.SetCategoryFilter(categoryId); }
+    uint32_t GetCategoryFilter() const { return m_order.CategoryFilter(); }
+    void SetPrivateMode(int mode) { m_order.SetPrivateMode(mode); }
+    int GetPrivateMode() const { return m_order.PrivateMode(); }
+    virtual void SetSortCond(const CTavDbSortCond& cond) { m_order.SetSortCond(cond); }
+    const CTavDbSortCond& GetSortCond() const { return m_order.SortCond(); }
 
     // Categories, unfiled first. At most 15 besides the unfiled one; the id 99 is never used.
     static constexpr int kMaxCategories = 16;
@@ -113,7 +114,7 @@ protected:
     virtual TavStatus CheckRecord(const CTavDbPcRecord& /*record*/) const { return TavStatusCode::Ok; }
     // Whether a record is listed: not deleted, the private mode, the category filter, and
     // whatever filters a store adds.
-    virtual bool PassesFilters(const CTavDbPcRecord& record) const;
+    virtual bool PassesFilters(const CTavDbPcRecord& record) const { return m_order.PassesFilters(record); }
     // A last pass over the listed records (in store order, before sorting), for filters that
     // depend on a record's neighbours.
     virtual void FilterView(std::vector<CTavDbPcRecord*>& /*view*/) const {}
@@ -139,7 +140,7 @@ protected:
     void MarkOrderChanged();
     void MarkExtraChanged() { m_extraChanged = true; }
     bool IsExtraChanged() const { return m_extraChanged; }
-    void InvalidateView();
+    void InvalidateView() { m_order.Invalidate(); }
     // Inserts a copy at a position of the store order (-1 at the end).
     TavStatus InsertRecord(CTavDbPcRecord& record, int position);
     // Moves the records [from, from + count) of the store order so that they stand before the
@@ -148,16 +149,16 @@ protected:
     void MoveRecordRange(int from, int count, int to);
     int PositionOf(uint32_t uniqueId) const;
     // Whether a record passes the private filter (and is not deleted); the category filter aside.
-    bool IsVisible(const CTavDbPcRecord& record) const;
+    bool IsVisible(const CTavDbPcRecord& record) const { return m_order.IsVisible(record); }
 
 private:
+    friend class CTavDbStoreOrder;
     TavStatus openAndRead(const QString& path, CTavDbStoreBase& into) const;
     TavStatus writeAll(CTavSqliteDb& db) const;
     TavStatus writeChanges(CTavSqliteDb& db);
     static bool writeRecord(CTavSqliteStatement& st, const CTavDbPcRecord& rec);
     void resetCategories();
     uint32_t nextUniqueId();
-    void rebuildView() const;
     void rebuildIndex();
     void markClean();
 
@@ -173,11 +174,7 @@ private:
     int m_liveCount = 0;
     uint32_t m_lastUniqueId = 0;
 
-    uint32_t m_categoryFilter = CTavDbPcRecord::kAllCategories;
-    int m_privateMode = 0;
-    CTavDbSortCond m_sortCond;
-    mutable std::vector<CTavDbPcRecord*> m_view;
-    mutable bool m_viewValid = false;
+    CTavDbStoreOrder m_order; // the filters and the listed view
 
     QString m_filePath;
     bool m_fileBroken = false; // the last load failed: never write over that file

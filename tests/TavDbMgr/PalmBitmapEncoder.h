@@ -201,32 +201,32 @@ inline QByteArray encodeBitmap(const BitmapLayout& s, const std::vector<uint32_t
     return out + data;
 }
 
-// Members chained in order; versions 1 and 2 count the link in 4-byte words, so each member is
-// padded to a multiple of four.
-inline QByteArray encodeFamily(const QList<BitmapLayout>& specs, const QList<std::vector<uint32_t>>& values)
-{
-    QByteArray out;
-    for (int i = 0; i < specs.size(); ++i) {
-        const bool last = i + 1 == specs.size();
-        QByteArray member = encodeBitmap(specs[i], values[i]);
-        if (specs[i].version < 3)
-            member.resize((member.size() + 3) / 4 * 4, '\0');
-        const QByteArray linked =
-            encodeBitmap(specs[i], values[i],
-                         last ? 0 : uint32_t(specs[i].version == 3 ? member.size() : member.size() / 4));
-        member.replace(0, linked.size(), linked);
-        out += member;
-    }
-    return out;
-}
-
-// The 16-byte header older systems stop at before the high-density members.
-inline QByteArray dummyHeader(uint16_t nextWords)
+// The 16-byte header older systems stop at before the high-density members. Its link is 0,
+// as real files have it.
+inline QByteArray dummyHeader()
 {
     QByteArray out(16, '\0');
     out[8] = char(0xFF);
     out[9] = 1;
-    put16(out, 10, nextWords);
+    return out;
+}
+
+// Members chained in order, the dummy header before member dummyAt (none when -1). Versions 1
+// and 2 count the link in 4-byte words, so each member is padded to a multiple of four.
+inline QByteArray encodeFamily(const QList<BitmapLayout>& specs, const QList<std::vector<uint32_t>>& values,
+                               int dummyAt = -1)
+{
+    QByteArray out;
+    for (int i = 0; i < specs.size(); ++i) {
+        if (i == dummyAt)
+            out += dummyHeader();
+        QByteArray member = encodeBitmap(specs[i], values[i]);
+        if (specs[i].version < 3)
+            member.resize((member.size() + 3) / 4 * 4, '\0');
+        const uint32_t link = uint32_t(specs[i].version == 3 ? member.size() : member.size() / 4);
+        const QByteArray linked = encodeBitmap(specs[i], values[i], i + 1 == specs.size() ? 0 : link);
+        out += member.replace(0, linked.size(), linked);
+    }
     return out;
 }
 

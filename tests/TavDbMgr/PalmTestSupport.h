@@ -52,9 +52,7 @@ inline QByteArray be16(uint16_t v)
 }
 inline QByteArray be32(uint32_t v)
 {
-    QByteArray out(4, '\0');
-    put32(out, 0, v);
-    return out;
+    return be16(uint16_t(v >> 16)) + be16(uint16_t(v));
 }
 
 // A database file laid out by hand: header, entries, gap, app info, sort info, records.
@@ -62,14 +60,9 @@ struct DbFile
 {
     QByteArray name = "TestDB";
     uint16_t attributes = 0x0008;
-    uint16_t version = 0;
-    uint32_t created = 0xDC52D18E;
-    uint32_t modified = 0xDC5621FA;
-    uint32_t backedUp = 0;
     uint32_t modificationNumber = 15;
     uint32_t type = code("DATA");
     uint32_t creator = code("test");
-    uint32_t seed = 0;
     QByteArray gap = QByteArray(2, '\0');
     bool hasAppInfo = false;
     QByteArray appInfo;
@@ -92,14 +85,10 @@ struct DbFile
         QByteArray out(78 + entry * records.size(), '\0');
         out.replace(0, qMin<qsizetype>(name.size(), 32), name.left(32));
         put16(out, 0x20, attributes);
-        put16(out, 0x22, version);
-        put32(out, 0x24, created);
-        put32(out, 0x28, modified);
-        put32(out, 0x2C, backedUp);
+        put32(out, 0x24, 0xDC52D18E); // created
         put32(out, 0x30, modificationNumber);
         put32(out, 0x3C, type);
         put32(out, 0x40, creator);
-        put32(out, 0x44, seed);
         put16(out, 0x4C, uint16_t(records.size()));
         qsizetype at = out.size() + gap.size();
         if (hasAppInfo)

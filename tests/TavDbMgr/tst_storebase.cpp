@@ -5,26 +5,30 @@
 #include <unistd.h>
 
 #include "CTavDbClock.h"
-#include "CTavDbDate.h"
 #include "CTavDbMemo.h"
 #include "CTavSqliteDb.h"
 #include "TestDataDir.h"
 
 namespace {
-CTavDbMemoRecord memo(const QString& text, uint32_t category = 0, bool isPrivate = false)
+uint32_t add(CTavDbMemo& store, const QString& text, uint32_t category = 0, bool isPrivate = false)
 {
     CTavDbMemoRecord r;
     r.SetMemo(text);
     r.SetCategoryID(category);
     r.SetPrivate(isPrivate);
-    return r;
+    return store.AddRecord(r) == TavStatusCode::Ok ? r.GetUniqueId() : 0;
+}
+
+QString textOf(const CTavDbPcRecord* record)
+{
+    return static_cast<const CTavDbMemoRecord*>(record)->GetMemo();
 }
 
 QStringList listedTexts(const CTavDbMemo& store)
 {
     QStringList texts;
     for (int i = 0; i < store.GetCount(); ++i)
-        texts << store.GetMemoRecord(i)->GetMemo();
+        texts << textOf(store.GetRecord(i));
     return texts;
 }
 
@@ -43,150 +47,106 @@ private slots:
     void init() { CTavDbClock::SetFixed(QDateTime(QDate(2026, 3, 1), QTime(9, 30))); }
     void cleanup() { CTavDbClock::Release(); }
 
-    void roundTripKeepsEveryField()
+    // A full write, then a write of the changes only: edits, archived and removed records, new ones.
+    void roundTripsAndChangeWrites()
     {
         TestDataDir dir;
         const QString path = dir.filePath("memo.ldb");
         CTavDbMemo store;
         uint32_t work = 0;
         QCOMPARE(store.AddCategory(QStringLiteral("仕事"), &work), TavStatusCode::Ok);
-        CTavDbMemoRecord a = memo(QStringLiteral("会議の議事録\n{括弧} \\ 改行\r\n"), work);
-        CTavDbMemoRecord b = memo(QStringLiteral("秘密"), 0, true);
-        QCOMPARE(store.AddRecord(a), TavStatusCode::Ok);
-        QCOMPARE(store.AddRecord(b), TavStatusCode::Ok);
-        QVERIFY(a.GetUniqueId() != 0 && a.GetUniqueId() != b.GetUniqueId());
+        QList<uint32_t> ids{add(store, QStringLiteral("会議の議事録\n{括弧} \\ 改行\r\n"), work),
+                            add(store, QStringLiteral("秘密"), 0, true)};
+        for (int i = 2; i < 5; ++i)
+            ids << add(store, QStringLiteral("メモ%1").arg(i));
         QCOMPARE(store.WriteToFile(path), TavStatusCode::Ok);
-
         CTavDbMemo loaded;
         QCOMPARE(loaded.LoadFromFile(path), TavStatusCode::Ok);
+        QVERIFY(!loaded.IsModified());
         QCOMPARE(loaded.GetCategories(), store.GetCategories());
-        for (const auto* original : {&a, &b}) {
-            const auto* copy = static_cast<CTavDbMemoRecord*>(loaded.FindRecord(original->GetUniqueId()));
-            QVERIFY(copy);
-            QVERIFY(copy->IsEqualPdt(*original));
+        for (uint32_t id : ids) {
+            const auto* copy = static_cast<CTavDbMemoRecord*>(loaded.FindRecord(id));
+            QVERIFY(copy && copy->IsEqualPdt(*store.FindRecord(id)));
+            QCOMPARE(copy->GetIsPrivate(), store.FindRecord(id)->GetIsPrivate());
             QCOMPARE(copy->GetCreateDateTime(), CTavDbTime::fromDateTime(CTavDbClock::Now()));
-            QCOMPARE(copy->GetIsPrivate(), original->GetIsPrivate());
         }
-        // New ids never reuse one that the file already had, even after a reload.
-        CTavDbMemoRecord c = memo(QStringLiteral("三つ目"));
-        QCOMPARE(loaded.AddRecord(c), TavStatusCode::Ok);
-        QVERIFY(c.GetUniqueId() > b.GetUniqueId());
-    }
 
-    void writeSavesOnlyChangesAndDeletesFollowTheArchiveRule()
-    {
-        TestDataDir dir;
-        const QString path = dir.filePath("memo.ldb");
-        CTavDbMemo store;
-        QList<uint32_t> ids;
-        for (int i = 0; i < 5; ++i) {
-            CTavDbMemoRecord r = memo(QStringLiteral("メモ%1").arg(i));
-            store.AddRecord(r);
-            ids << r.GetUniqueId();
-        }
-        QCOMPARE(store.WriteToFile(path), TavStatusCode::Ok);
-        QCOMPARE(store.LoadFromFile(path), TavStatusCode::Ok);
-        QVERIFY(!store.IsModified());
-
-        CTavDbMemoRecord changed = *static_cast<CTavDbMemoRecord*>(store.FindRecord(ids[1]));
+        CTavDbMemoRecord changed = *static_cast<CTavDbMemoRecord*>(loaded.FindRecord(ids[1]));
         changed.SetMemo(QStringLiteral("書き換え"));
-        QCOMPARE(store.UpdateRecord(changed), TavStatusCode::Ok);
-        QCOMPARE(store.DeleteRecord(ids[2], true), TavStatusCode::Ok);
-        QCOMPARE(store.DeleteRecord(ids[3], false), TavStatusCode::Ok);
-        QCOMPARE(store.DeleteRecord(ids[3], false), TavStatusCode::NotFound);
-        CTavDbMemoRecord added = memo(QStringLiteral("追加"));
-        store.AddRecord(added);
-        QCOMPARE(store.Write(), TavStatusCode::Ok);
+        QCOMPARE(loaded.UpdateRecord(changed), TavStatusCode::Ok);
+        QCOMPARE(loaded.DeleteRecord(ids[2], true), TavStatusCode::Ok);
+        QCOMPARE(loaded.DeleteRecord(ids[3], false), TavStatusCode::Ok);
+        QCOMPARE(loaded.DeleteRecord(ids[3], false), TavStatusCode::NotFound);
+        // New ids never reuse one that the file already had.
+        QVERIFY(add(loaded, QStringLiteral("追加")) > ids.last());
+        QCOMPARE(loaded.Write(), TavStatusCode::Ok);
 
         CTavDbMemo reloaded;
         QCOMPARE(reloaded.LoadFromFile(path), TavStatusCode::Ok);
         reloaded.SetSortCond(CTavDbSortCond(CTavDbMemo::kSortHandheld));
-        QCOMPARE(listedTexts(reloaded), (QStringList{"メモ0", "書き換え", "メモ4", "追加"}));
+        QCOMPARE(listedTexts(reloaded),
+                 (QStringList{textOf(store.FindRecord(ids[0])), "書き換え", "メモ4", "追加"}));
         // The archived record stays in the file, flagged, for the next backup.
-        const CTavDbPcRecord* archived = reloaded.FindRecord(ids[2]);
-        QVERIFY(archived && archived->IsDeleted() && archived->IsArchived());
+        QVERIFY(reloaded.FindRecord(ids[2])->IsDeleted() && reloaded.FindRecord(ids[2])->IsArchived());
         QVERIFY(!reloaded.FindRecord(ids[3]));
-        QVERIFY(static_cast<CTavDbMemoRecord*>(reloaded.FindRecord(ids[1]))->IsDirty());
+        QVERIFY(reloaded.FindRecord(ids[1])->IsDirty());
     }
 
     void brokenFilesAreRefusedAndLeftAlone_data()
     {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<int>("kind"); // 0 raw bytes, 1 foreign SQLite, 2 other store kind, 3 truncated
-        QTest::newRow("empty") << QByteArray() << 0;
-        QTest::newRow("text") << QByteArray("not a store at all\n") << 0;
-        QTest::newRow("sqlite header only") << QByteArray("SQLite format 3\0", 16) << 0;
-        QTest::newRow("another program's database") << QByteArray() << 1;
-        QTest::newRow("schedule file as memo pad") << QByteArray() << 2;
-        QTest::newRow("truncated store") << QByteArray() << 3;
+        QTest::addColumn<int>("kind");
+        QTest::newRow("text") << 0;
+        QTest::newRow("sqlite header only") << 1;
+        QTest::newRow("another program's database") << 2;
+        QTest::newRow("truncated store") << 4;
+        QTest::newRow("own file damaged after loading") << 5;
     }
 
     void brokenFilesAreRefusedAndLeftAlone()
     {
-        QFETCH(QByteArray, content);
         QFETCH(int, kind);
         TestDataDir dir;
         const QString path = dir.filePath("broken.ldb");
-        if (kind == 0) {
+        // The store holds data from a file; a failed load must not lose them.
+        CTavDbMemo store;
+        add(store, QStringLiteral("残るべきメモ"));
+        if (kind <= 1) {
             QFile f(path);
             QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(content);
-        } else if (kind == 1) {
+            f.write(kind == 0 ? QByteArray("not a store at all\n") : QByteArray("SQLite format 3\0", 16));
+        } else if (kind == 2) {
             CTavSqliteDb db;
             QCOMPARE(db.open(path, true), 0);
             QCOMPARE(db.exec("CREATE TABLE t(x); INSERT INTO t VALUES(1);"), 0);
-        } else if (kind == 2) {
-            CTavDbDate other;
-            CTavDbDateRecord r;
-            other.AddRecord(r);
-            QCOMPARE(other.WriteToFile(path), TavStatusCode::Ok);
         } else {
-            CTavDbMemo big;
-            for (int i = 0; i < 2000; ++i) {
-                CTavDbMemoRecord r = memo(QString(200, QChar(u'あ' + i % 50)));
-                big.AddRecord(r);
-            }
-            QCOMPARE(big.WriteToFile(path), TavStatusCode::Ok);
+            for (int i = 0; kind == 4 && i < 2000; ++i)
+                add(store, QString(200, QChar(u'あ' + i % 50)));
+            QCOMPARE(store.WriteToFile(path), TavStatusCode::Ok);
             QFile f(path);
-            QVERIFY(f.resize(f.size() / 2));
+            if (kind == 4) {
+                QVERIFY(f.resize(f.size() / 2));
+            } else {
+                QCOMPARE(store.LoadFromFile(path), TavStatusCode::Ok);
+                QVERIFY(f.open(QIODevice::ReadWrite));
+                f.write("garbage!");
+            }
+        }
+        const QString own = dir.filePath("own.ldb");
+        if (kind != 5) {
+            CTavDbMemo one;
+            add(one, QStringLiteral("残るべきメモ"));
+            QCOMPARE(one.WriteToFile(own), TavStatusCode::Ok);
+            QCOMPARE(store.LoadFromFile(own), TavStatusCode::Ok);
         }
         const QByteArray before = fileBytes(path);
-
-        // The store holds earlier data from its own file; a failed load must not lose them.
-        const QString own = dir.filePath("own.ldb");
-        CTavDbMemo store;
-        CTavDbMemoRecord keep = memo(QStringLiteral("残るべきメモ"));
-        store.AddRecord(keep);
-        QCOMPARE(store.WriteToFile(own), TavStatusCode::Ok);
-        QCOMPARE(store.LoadFromFile(own), TavStatusCode::Ok);
-
         QVERIFY(store.LoadFromFile(path) != TavStatusCode::Ok);
         QCOMPARE(fileBytes(path), before);
-        QCOMPARE(listedTexts(store), QStringList{QStringLiteral("残るべきメモ")});
-        QCOMPARE(store.GetFilePath(), own);
-    }
-
-    void damagedOwnFileIsNeverOverwritten()
-    {
-        TestDataDir dir;
-        const QString path = dir.filePath("memo.ldb");
-        CTavDbMemo store;
-        CTavDbMemoRecord r = memo(QStringLiteral("元のメモ"));
-        store.AddRecord(r);
-        QCOMPARE(store.WriteToFile(path), TavStatusCode::Ok);
-        QCOMPARE(store.LoadFromFile(path), TavStatusCode::Ok);
-        {
-            QFile f(path);
-            QVERIFY(f.open(QIODevice::ReadWrite));
-            f.seek(0);
-            f.write("garbage!");
-        }
-        const QByteArray damaged = fileBytes(path);
-        QVERIFY(store.LoadFromFile(path) != TavStatusCode::Ok);
-        CTavDbMemoRecord more = memo(QStringLiteral("追加"));
-        store.AddRecord(more);
-        QVERIFY(store.Write() != TavStatusCode::Ok);
-        QCOMPARE(fileBytes(path), damaged);
+        QCOMPARE(listedTexts(store).first(), QStringLiteral("残るべきメモ"));
+        QCOMPARE(store.GetFilePath(), kind == 5 ? path : own);
+        // Never written over: not even by the file's own store.
+        add(store, QStringLiteral("追加"));
+        QVERIFY(kind != 5 || store.Write() != TavStatusCode::Ok);
+        QCOMPARE(fileBytes(path), before);
     }
 
     void killDuringWriteLeavesAReadableFile()
@@ -195,10 +155,8 @@ private slots:
         const QString path = dir.filePath("memo.ldb");
         {
             CTavDbMemo store;
-            for (int i = 0; i < 3000; ++i) {
-                CTavDbMemoRecord r = memo(QStringLiteral("版0 %1").arg(i));
-                store.AddRecord(r);
-            }
+            for (int i = 0; i < 3000; ++i)
+                add(store, QStringLiteral("版0 %1").arg(i));
             QCOMPARE(store.WriteToFile(path), TavStatusCode::Ok);
         }
         for (int round = 1; round <= 6; ++round) {
@@ -229,22 +187,20 @@ private slots:
             QCOMPARE(after.LoadFromFile(path), TavStatusCode::Ok);
             QCOMPARE(after.GetRecordCount(), 3000);
             // One transaction: every record carries the same version.
-            const QString version = static_cast<CTavDbMemoRecord*>(after.AllRecords().front().get())
-                                        ->GetMemo()
-                                        .section(u' ', 0, 0);
+            const QString version = textOf(after.AllRecords().front().get()).section(u' ', 0, 0);
             for (const auto& rec : after.AllRecords())
-                QCOMPARE(static_cast<CTavDbMemoRecord*>(rec.get())->GetMemo().section(u' ', 0, 0), version);
+                QCOMPARE(textOf(rec.get()).section(u' ', 0, 0), version);
         }
     }
 
     void recordLimitRefusesAndChangesNothing()
     {
         CTavDbMemo store;
-        CTavDbMemoRecord r = memo(QStringLiteral("x"));
+        CTavDbMemoRecord r;
         for (int i = 0; i < CTavDbMemo::kMaxRecords; ++i)
             QCOMPARE(store.AddRecord(r), TavStatusCode::Ok);
-        CTavDbMemoRecord extra = memo(QStringLiteral("一つ多い"));
-        QCOMPARE(store.AddRecord(extra), TavStatusCode::RecordLimit);
+        CTavDbMemoRecord extra;
+        QCOMPARE(store.AddRecord(extra), 20780);
         QCOMPARE(store.GetRecordCount(), 65535);
         QCOMPARE(extra.GetUniqueId(), 0u);
         // Deleting one makes room again.
@@ -258,36 +214,28 @@ private slots:
         CTavDbMemo store;
         QList<uint32_t> ids;
         for (int i = 0; store.GetCategoryCount() < CTavDbStoreBase::kMaxCategories; ++i) {
-            uint32_t id = 0;
-            QCOMPARE(store.AddCategory(QStringLiteral("分類%1").arg(i), &id), TavStatusCode::Ok);
-            ids << id;
+            ids << 0;
+            QCOMPARE(store.AddCategory(QStringLiteral("分類%1").arg(i), &ids.last()), TavStatusCode::Ok);
+            QVERIFY(ids.last() != CTavDbPcRecord::kAllCategories);
         }
         QCOMPARE(store.AddCategory(QStringLiteral("十六番目")), TavStatusCode::CategoryLimit);
         QCOMPARE(store.AddCategory(QStringLiteral("分類0")), TavStatusCode::Duplicate);
-        for (const CTavDbCategory& c : store.GetCategories())
-            QVERIFY(c.GetID() != CTavDbPcRecord::kAllCategories);
         QCOMPARE(store.RenameCategory(ids[0], QStringLiteral("分類1")), TavStatusCode::Duplicate);
         QCOMPARE(store.DeleteCategory(0, false, false), TavStatusCode::Refused);
-
-        CTavDbMemoRecord a = memo(QStringLiteral("移る"), ids[0]);
-        CTavDbMemoRecord b = memo(QStringLiteral("消える"), ids[1]);
-        CTavDbMemoRecord c = memo(QStringLiteral("残る"), ids[2]);
-        store.AddRecord(a);
-        store.AddRecord(b);
-        store.AddRecord(c);
+        const uint32_t moves = add(store, QStringLiteral("移る"), ids[0]);
+        const uint32_t stays = add(store, QStringLiteral("残る"), ids[2]);
         QCOMPARE(store.DeleteCategory(ids[0], false, false), TavStatusCode::Ok);
-        QCOMPARE(store.FindRecord(a.GetUniqueId())->GetCategoryID(), 0u);
+        QCOMPARE(store.FindRecord(moves)->GetCategoryID(), 0u);
+        const uint32_t goes = add(store, QStringLiteral("消える"), ids[1]);
         QCOMPARE(store.DeleteCategory(ids[1], true, true), TavStatusCode::Ok);
-        QVERIFY(store.FindRecord(b.GetUniqueId())->IsDeleted());
-        QCOMPARE(store.GetRecordCount(), 2);
+        QVERIFY(store.FindRecord(goes)->IsDeleted());
         // A freed slot is taken again, and the table survives a round trip.
         QCOMPARE(store.AddCategory(QStringLiteral("新しい")), TavStatusCode::Ok);
-        const QString path = dir.filePath("memo.ldb");
-        QCOMPARE(store.WriteToFile(path), TavStatusCode::Ok);
+        QCOMPARE(store.WriteToFile(dir.filePath("memo.ldb")), TavStatusCode::Ok);
         CTavDbMemo loaded;
-        QCOMPARE(loaded.LoadFromFile(path), TavStatusCode::Ok);
+        QCOMPARE(loaded.LoadFromFile(dir.filePath("memo.ldb")), TavStatusCode::Ok);
         QCOMPARE(loaded.GetCategories(), store.GetCategories());
-        QCOMPARE(loaded.FindRecord(c.GetUniqueId())->GetCategoryID(), ids[2]);
+        QCOMPARE(loaded.FindRecord(stays)->GetCategoryID(), ids[2]);
     }
 };
 

@@ -10,6 +10,7 @@
 namespace {
 constexpr int MaxMembers = 32;
 constexpr int V3HeaderSize = 24;
+constexpr int DummyHeaderSize = 16;
 constexpr int DirectInfoSize = 8;
 
 uint16_t be16(QByteArrayView d, qsizetype at)
@@ -124,6 +125,12 @@ TavStatus CTavDbFreePalmBitmap::ReadFamily(QByteArrayView data, QList<Member>* m
         if (m.version > 3 || (m.version == 3 && left < V3HeaderSize))
             break;
         const int pixelSize = u8(data, offset + 8);
+        // Older systems stop at a dummy header placed before the high-density members. Its own
+        // link is often 0: the next member is the header right after it.
+        if (m.version == 1 && pixelSize == 0xFF) {
+            offset += DummyHeaderSize;
+            continue;
+        }
         // Version 0 is always one bit; early version 1 headers leave the size 0 for the same.
         m.depth = m.version == 0 || (m.version < 3 && pixelSize == 0) ? 1 : pixelSize;
         qsizetype next = 0;
@@ -141,9 +148,7 @@ TavStatus CTavDbFreePalmBitmap::ReadFamily(QByteArrayView data, QList<Member>* m
         }
         if (m.flags & FlagCompressed)
             m.compression = m.version >= 2 ? int(u8(data, offset + 13)) : int(CTavDbPalmBitmapRows::ScanLine);
-        // Older systems stop at a dummy header placed before the high-density members.
-        if (!(m.version >= 1 && pixelSize == 0xFF))
-            members->append(m);
+        members->append(m);
         if (next <= 0 || next >= left)
             break;
         offset += next;

@@ -66,8 +66,8 @@ public:
     static TavStatus CreateBitmap(QByteArrayView data, QImage* image, QImage* mask = nullptr,
                                   const Options& options = Options(), Member* chosen = nullptr);
 
-    // The members in file order; a dummy header (pixel size 0xFF) is skipped. Corrupt when not
-    // even the first header is complete.
+    // The members in file order; the 16-byte dummy header (version 1, pixel size 0xFF) before the
+    // high-density members is stepped over. Corrupt when not even the first header is complete.
     static TavStatus ReadFamily(QByteArrayView data, QList<Member>* members);
     // Member indexes from the most to the least wanted.
     static QList<int> RankMembers(const QList<Member>& members, const Options& options);
