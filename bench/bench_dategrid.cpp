@@ -43,13 +43,6 @@ CTavDbDateRecord fromJson(const QJsonObject& o)
     return r;
 }
 
-// The generated events, loaded once; the error is empty when all of them went in.
-struct Events
-{
-    CTavDbDate store;
-    std::string error;
-};
-
 std::string load(CTavDbDate& store)
 {
     QFile file(BenchEnv::dataDir() + QStringLiteral("/events/events.cli.jsonl"));
@@ -65,15 +58,17 @@ std::string load(CTavDbDate& store)
     return {};
 }
 
+// The generated events, loaded once; the error is empty when all of them went in.
+struct Events
+{
+    CTavDbDate store;
+    std::string error = load(store);
+};
+
 Events& events()
 {
-    static Events e;
-    static const bool loaded = [] {
-        e.error = load(e.store);
-        return true;
-    }();
-    Q_UNUSED(loaded);
-    return e;
+    static Events loaded;
+    return loaded;
 }
 
 // Fills one list per day as the month and week windows do: the first day by date, the rest as
