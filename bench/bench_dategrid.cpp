@@ -1,14 +1,13 @@
-// The month window's fill: 42 days of events from a store of the benchmark generator's 10,000
-// events (python3 ../shared/bench/gen_events.py 10000 build/bench-data/events, run from the
-// source folder; LUMORA_BENCH_DATA names another data folder).
+// The month window's fill: 42 days of events from a store of the 10,000 generated events
+// (events.cli.jsonl of bench/gen_events.py).
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <benchmark/benchmark.h>
-#include <cstdio>
-#include <cstdlib>
+#include <string>
 
+#include "BenchEnv.h"
 #include "CTavDbDate.h"
 
 namespace {
@@ -44,30 +43,32 @@ CTavDbDateRecord fromJson(const QJsonObject& o)
     return r;
 }
 
-CTavDbDate& eventStore()
+std::string load(CTavDbDate& store)
 {
-    static CTavDbDate store;
-    static bool loaded = false;
-    if (loaded)
-        return store;
-    const QByteArray dir = qgetenv("LUMORA_BENCH_DATA");
-    const QString path = QString::fromLocal8Bit(dir.isEmpty() ? QByteArray("build/bench-data") : dir) +
-                         QStringLiteral("/events/events.cli.jsonl");
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "cannot read %s: generate it with ../shared/bench/gen_events.py\n",
-                     qPrintable(path));
-        std::exit(1);
-    }
+    QFile file(BenchEnv::dataDir() + QStringLiteral("/events/events.cli.jsonl"));
+    if (!file.open(QIODevice::ReadOnly))
+        return BenchEnv::missing(file.fileName());
     while (!file.atEnd()) {
         CTavDbDateRecord r = fromJson(QJsonDocument::fromJson(file.readLine()).object());
-        if (store.AddRecord(r) != TavStatusCode::Ok) {
-            std::fprintf(stderr, "event %d refused\n", store.GetRecordCount() + 1);
-            std::exit(1);
-        }
+        if (store.AddRecord(r) != TavStatusCode::Ok)
+            return "event " + std::to_string(store.GetRecordCount() + 1) + " refused";
     }
-    loaded = true;
-    return store;
+    if (store.GetRecordCount() != BenchEnv::events())
+        return BenchEnv::mismatch(QStringLiteral("events"), BenchEnv::events(), store.GetRecordCount());
+    return {};
+}
+
+// The generated events, loaded once; the error is empty when all of them went in.
+struct Events
+{
+    CTavDbDate store;
+    std::string error = load(store);
+};
+
+Events& events()
+{
+    static Events loaded;
+    return loaded;
 }
 
 // Fills one list per day as the month and week windows do: the first day by date, the rest as
@@ -94,7 +95,11 @@ int fillDays(CTavDbDate& store, const QDate& first, int days, std::vector<QList<
 
 void runFill(benchmark::State& state, int days, bool afterChange)
 {
-    CTavDbDate& store = eventStore();
+    if (!events().error.empty()) {
+        state.SkipWithError(events().error.c_str());
+        return;
+    }
+    CTavDbDate& store = events().store;
     store.SetPrivateMode(0);
     std::vector<QList<CTavDbDateRecord*>> cells(static_cast<size_t>(days));
     auto* touched = store.GetDateRecord(0);
@@ -125,4 +130,7 @@ void BM_Year(benchmark::State& state)
 BENCHMARK(BM_MonthGrid)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MonthGridAfterChange)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Year)->Unit(benchmark::kMillisecond);
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    return BenchEnv::run(argc, argv);
+}

@@ -5,7 +5,9 @@
 #include <benchmark/benchmark.h>
 
 #include <random>
+#include <string>
 
+#include "BenchEnv.h"
 #include "CTavComScheduleView.h"
 #include "CTavDbDate.h"
 #include "CTavScBoxHost.h"
@@ -14,7 +16,6 @@
 
 namespace {
 
-constexpr int kEvents = 65535;
 const QDate kFirstDay(2024, 1, 1);
 constexpr int kDays = 730;
 
@@ -27,13 +28,14 @@ struct Host final : CTavScBoxHost
     const CTavDbDateRecord* selected = nullptr;
 };
 
-// A full store: 65,535 events over two years (about 90 a day), one in eight repeating daily,
-// weekly or monthly, some private, untimed or coloured. The same seed gives the same store.
+// A full store: 65,535 events over two years (about 90 a day; fewer in the smoke run), one in
+// eight repeating daily, weekly or monthly, some private, untimed or coloured. The same seed
+// gives the same store.
 std::unique_ptr<CTavDbDate> makeStore()
 {
     auto store = std::make_unique<CTavDbDate>();
     std::mt19937 random(20241201);
-    for (int i = 0; i < kEvents; ++i) {
+    for (int i = 0; i < BenchEnv::records(); ++i) {
         CTavDbDateRecord r;
         const QDate day = kFirstDay.addDays(random() % kDays);
         const int start = 6 * 3600 + static_cast<int>(random() % (15 * 12)) * 300;
@@ -62,6 +64,12 @@ std::unique_ptr<CTavDbDate> makeStore()
 void BM_StepDayByDay(benchmark::State& state)
 {
     auto store = makeStore();
+    if (store->GetRecordCount() != BenchEnv::records()) {
+        state.SkipWithError((std::to_string(store->GetRecordCount()) + " of the " +
+                             std::to_string(BenchEnv::records()) + " events went into the store")
+                                .c_str());
+        return;
+    }
     Host host;
     CTavComScheduleView view(false);
     view.resize(760, 640);
@@ -106,8 +114,5 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return BenchEnv::run(argc, argv);
 }

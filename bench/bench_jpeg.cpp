@@ -1,11 +1,12 @@
-// Picture reading against the JPEG library used directly. Data:
-//   python3 ../shared/bench/gen_jpegs.py build/bench-data/jpeg 1000
+// Picture reading against the JPEG library used directly, on the generated photo and camera
+// files (bench/gen_jpegs.py).
 #include <benchmark/benchmark.h>
 
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 
+#include "BenchEnv.h"
 #include "DibImage.h"
 #include "DibOrientation.h"
 #include "ExifReader.h"
@@ -13,31 +14,64 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include <jpeglib.h>
 
 namespace {
-QString dataDir()
+constexpr int kPhotoWidth = 4000;
+constexpr int kPhotoHeight = 3000;
+
+const uchar* bytesOf(const QByteArray& data)
 {
-    const QByteArray overridden = qgetenv("LUMORA_BENCH_DATA");
-    return overridden.isEmpty() ? QStringLiteral(LUMORA_BENCH_DATA) : QString::fromLocal8Bit(overridden);
+    return reinterpret_cast<const uchar*>(data.constData());
 }
 
-const QByteArray& photo()
+struct Photo
 {
-    static const QByteArray bytes = [] {
-        QFile file(dataDir() + QStringLiteral("/jpeg/photo_4000x3000.jpg"));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    QByteArray bytes;
+    std::string error; // empty when the file is the photo the benchmarks measure
+};
+
+const Photo& photo()
+{
+    static const Photo loaded = [] {
+        Photo p;
+        QFile file(BenchEnv::dataDir() + QStringLiteral("/jpeg/photo_4000x3000.jpg"));
+        if (!file.open(QIODevice::ReadOnly))
+            return Photo{{}, BenchEnv::missing(file.fileName())};
+        p.bytes = file.readAll();
+        DibImage image;
+        if (JpegCodec().load(bytesOf(p.bytes), p.bytes.size(), image) != MediaStatusCode::Ok)
+            p.error = "the photo does not decode";
+        else if (image.width() != kPhotoWidth || image.height() != kPhotoHeight)
+            p.error = BenchEnv::mismatch(QStringLiteral("photo pixels"), qint64(kPhotoWidth) * kPhotoHeight,
+                                         qint64(image.width()) * image.height());
+        return p;
     }();
-    return bytes;
+    return loaded;
+}
+
+bool havePhoto(benchmark::State& state)
+{
+    if (!photo().error.empty())
+        state.SkipWithError(photo().error.c_str());
+    return photo().error.empty();
+}
+
+// The photo decoded once for a benchmark that works on its bitmap.
+bool decodedPhoto(benchmark::State& state, DibImage& image)
+{
+    return havePhoto(state) &&
+           JpegCodec().load(bytesOf(photo().bytes), photo().bytes.size(), image) == MediaStatusCode::Ok;
 }
 
 const std::vector<QByteArray>& cameraFiles()
 {
     static const std::vector<QByteArray> files = [] {
         std::vector<QByteArray> all;
-        const QDir dir(dataDir() + QStringLiteral("/jpeg/exif"));
+        const QDir dir(BenchEnv::dataDir() + QStringLiteral("/jpeg/exif"));
         for (const QString& name : dir.entryList({QStringLiteral("img_*.jpg")}, QDir::Files, QDir::Name)) {
             QFile file(dir.filePath(name));
             if (file.open(QIODevice::ReadOnly))
@@ -48,16 +82,17 @@ const std::vector<QByteArray>& cameraFiles()
     return files;
 }
 
-const uchar* bytesOf(const QByteArray& data)
+bool haveCameraFiles(benchmark::State& state)
 {
-    return reinterpret_cast<const uchar*>(data.constData());
-}
-
-bool haveData(benchmark::State& state, bool ok)
-{
-    if (!ok)
-        state.SkipWithError("no benchmark data; run gen_jpegs.py into build/bench-data/jpeg");
-    return ok;
+    static const std::string error =
+        cameraFiles().empty()
+            ? BenchEnv::missing(BenchEnv::dataDir() + QStringLiteral("/jpeg/exif/img_*.jpg"))
+        : qsizetype(cameraFiles().size()) != BenchEnv::pictures()
+            ? BenchEnv::mismatch(QStringLiteral("camera files"), BenchEnv::pictures(), cameraFiles().size())
+            : std::string();
+    if (!error.empty())
+        state.SkipWithError(error.c_str());
+    return error.empty();
 }
 
 // The reference: the JPEG library called the plain way, into one reused buffer of BGR rows.
@@ -88,11 +123,11 @@ void decodeDirect(const QByteArray& jpeg, int scale, std::vector<uchar>& buffer)
 
 void BM_LibraryDirect(benchmark::State& state)
 {
-    if (!haveData(state, !photo().isEmpty()))
+    if (!havePhoto(state))
         return;
     std::vector<uchar> buffer;
     for (auto _ : state) {
-        decodeDirect(photo(), int(state.range(0)), buffer);
+        decodeDirect(photo().bytes, int(state.range(0)), buffer);
         benchmark::DoNotOptimize(buffer.data());
     }
 }
@@ -100,12 +135,13 @@ BENCHMARK(BM_LibraryDirect)->Arg(1)->Arg(8)->Unit(benchmark::kMillisecond)->UseR
 
 void BM_Load(benchmark::State& state)
 {
-    if (!haveData(state, !photo().isEmpty()))
+    if (!havePhoto(state))
         return;
+    const QByteArray& jpeg = photo().bytes;
     const JpegCodec codec;
     DibImage image;
     for (auto _ : state) {
-        if (codec.load(bytesOf(photo()), photo().size(), image) != MediaStatusCode::Ok)
+        if (codec.load(bytesOf(jpeg), jpeg.size(), image) != MediaStatusCode::Ok)
             state.SkipWithError("decode failed");
         benchmark::DoNotOptimize(image.bits());
     }
@@ -114,12 +150,13 @@ BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_LoadScaledEighth(benchmark::State& state)
 {
-    if (!haveData(state, !photo().isEmpty()))
+    if (!havePhoto(state))
         return;
+    const QByteArray& jpeg = photo().bytes;
     const JpegCodec codec;
     DibImage image;
     for (auto _ : state) {
-        if (codec.loadScaled(500, 375, bytesOf(photo()), photo().size(), image) != MediaStatusCode::Ok ||
+        if (codec.loadScaled(500, 375, bytesOf(jpeg), jpeg.size(), image) != MediaStatusCode::Ok ||
             image.width() != 500)
             state.SkipWithError("decode failed");
         benchmark::DoNotOptimize(image.bits());
@@ -132,7 +169,7 @@ BENCHMARK(BM_LoadScaledEighth)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_Orientation(benchmark::State& state)
 {
     DibImage image;
-    if (!haveData(state, JpegCodec().load(bytesOf(photo()), photo().size(), image) == MediaStatusCode::Ok))
+    if (!decodedPhoto(state, image))
         return;
     const int orientation = int(state.range(0));
     bool inverse = false;
@@ -148,7 +185,7 @@ BENCHMARK(BM_Orientation)->Arg(2)->Arg(3)->Arg(4)->Arg(6)->Unit(benchmark::kMill
 void BM_BitmapCopy(benchmark::State& state)
 {
     DibImage image;
-    if (!haveData(state, JpegCodec().load(bytesOf(photo()), photo().size(), image) == MediaStatusCode::Ok))
+    if (!decodedPhoto(state, image))
         return;
     DibImage copy;
     copy.create(image.width(), image.height(), 24);
@@ -159,12 +196,12 @@ void BM_BitmapCopy(benchmark::State& state)
 }
 BENCHMARK(BM_BitmapCopy)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// Every camera property of one file already in memory, each round the next of the 1000 files.
+// Every camera property of one file already in memory, each round the next of the files.
 void BM_CameraProperties(benchmark::State& state)
 {
-    const auto& files = cameraFiles();
-    if (!haveData(state, !files.empty()))
+    if (!haveCameraFiles(state))
         return;
+    const auto& files = cameraFiles();
     size_t next = 0;
     for (auto _ : state) {
         const QByteArray& file = files[next];
@@ -178,9 +215,9 @@ BENCHMARK(BM_CameraProperties)->Unit(benchmark::kMicrosecond);
 
 void BM_LoadCameraFile(benchmark::State& state)
 {
-    const auto& files = cameraFiles();
-    if (!haveData(state, !files.empty()))
+    if (!haveCameraFiles(state))
         return;
+    const auto& files = cameraFiles();
     const JpegCodec codec;
     DibImage image;
     size_t next = 0;
@@ -194,4 +231,7 @@ void BM_LoadCameraFile(benchmark::State& state)
 BENCHMARK(BM_LoadCameraFile)->Unit(benchmark::kMillisecond);
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    return BenchEnv::run(argc, argv);
+}

@@ -1,14 +1,15 @@
 // The memo pad with 65,535 memos: rebuilding the list, scrolling it a page at a time and
-// switching its order. The memos are generated once into build/bench-data/memopad.
+// switching its order. The memos are generated once into the build's bench-data/memopad.
 
 #include <QApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QScrollBar>
 #include <benchmark/benchmark.h>
 #include <memory>
+#include <string>
 
+#include "BenchEnv.h"
 #include "CTavApp.h"
 #include "CTavDbEnv.h"
 #include "CTavDbMemo.h"
@@ -17,7 +18,10 @@
 #include "CTavMemoLeftView.h"
 
 namespace {
-const QString kDataDir = QStringLiteral(LUMORA_BENCH_DATA_DIR "/memopad");
+QString dataDir()
+{
+    return BenchEnv::workDir(QStringLiteral("memopad"));
+}
 
 QString memoText(QRandomGenerator& random, int n)
 {
@@ -36,12 +40,13 @@ QString memoText(QRandomGenerator& random, int n)
     return text;
 }
 
+// The store file, made on first use; its name carries the count, so that the smoke run's small
+// store is never taken for the full one.
 QString storePath()
 {
-    const QString path = kDataDir + QStringLiteral("/memopad.ldb");
+    const QString path = dataDir() + QStringLiteral("/memopad%1.ldb").arg(BenchEnv::records());
     if (QFileInfo::exists(path))
         return path;
-    QDir().mkpath(kDataDir);
     CTavDbMemo store;
     QList<uint32_t> categories{0};
     for (const char16_t* name : {u"仕事", u"旅行", u"料理"}) {
@@ -50,7 +55,7 @@ QString storePath()
         categories << id;
     }
     QRandomGenerator random(65535);
-    for (int n = 0; n < CTavDbMemo::kMaxRecords; ++n) {
+    for (int n = 0; n < BenchEnv::records(); ++n) {
         CTavDbMemoRecord r;
         r.SetMemo(memoText(random, n));
         r.SetCategoryID(categories.at(random.bounded(categories.size())));
@@ -59,8 +64,7 @@ QString storePath()
         r.SetUpdateDateTime(1600000000 + n * 900);
         store.AddRecord(r);
     }
-    store.WriteToFile(path);
-    return path;
+    return store.WriteToFile(path) == TavStatusCode::Ok ? path : QString();
 }
 
 // The application's memo store loaded with the memos, and the memo pad's window on it.
@@ -70,10 +74,13 @@ struct MemoPad
     CTavMemoDoc* doc = nullptr;
     CTavMemoFrame* frame = nullptr;
 
+    std::string error; // empty when the store holds every memo
+
     MemoPad()
     {
-        CTavDbEnv::SetCorePath(kDataDir + QStringLiteral("/root/"));
-        app.MemoStore().LoadFromFile(storePath());
+        CTavDbEnv::SetCorePath(dataDir() + QStringLiteral("/root/"));
+        if (storePath().isEmpty() || app.MemoStore().LoadFromFile(storePath()) != TavStatusCode::Ok)
+            error = "cannot write or read the memo store in " + dataDir().toStdString();
         doc = new CTavMemoDoc(app, &app);
         frame = new CTavMemoFrame(doc);
         frame->resize(1000, 700);
@@ -81,6 +88,9 @@ struct MemoPad
         frame->LayOutPanes(1000);
         frame->Update(0);
         QApplication::processEvents();
+        if (error.empty() && app.MemoStore().GetRecordCount() != BenchEnv::records())
+            error = BenchEnv::mismatch(QStringLiteral("memos"), BenchEnv::records(),
+                                       app.MemoStore().GetRecordCount());
     }
     ~MemoPad() { delete frame; }
 };
@@ -94,9 +104,18 @@ MemoPad& memoPad()
     return *g_pad;
 }
 
+bool ready(benchmark::State& state)
+{
+    if (!memoPad().error.empty())
+        state.SkipWithError(memoPad().error.c_str());
+    return memoPad().error.empty();
+}
+
 // A refresh after a change: the store re-sorts (with the sort keys it kept) and the list is rebuilt.
 void BM_ReloadAndRebuild(benchmark::State& state)
 {
+    if (!ready(state))
+        return;
     MemoPad& pad = memoPad();
     for (auto _ : state) {
         pad.frame->Update(0);
@@ -109,6 +128,8 @@ BENCHMARK(BM_ReloadAndRebuild)->Unit(benchmark::kMillisecond);
 // Reading the store file again (restore, the end of a HotSync) and rebuilding the list.
 void BM_LoadFileAndRebuild(benchmark::State& state)
 {
+    if (!ready(state))
+        return;
     MemoPad& pad = memoPad();
     for (auto _ : state) {
         pad.app.MemoStore().LoadFromFile(storePath());
@@ -121,6 +142,8 @@ BENCHMARK(BM_LoadFileAndRebuild)->Unit(benchmark::kMillisecond);
 // One Page Down: scroll by a page and paint the rows now in sight.
 void BM_ScrollPage(benchmark::State& state)
 {
+    if (!ready(state))
+        return;
     MemoPad& pad = memoPad();
     CTavMemoLeftView* list = pad.frame->LeftView();
     list->SetTopRow(0);
@@ -136,6 +159,8 @@ BENCHMARK(BM_ScrollPage)->Unit(benchmark::kMicrosecond);
 // Switching from the handheld's order to syllabary order (arg 0) and back (arg 1).
 void BM_SwitchSort(benchmark::State& state)
 {
+    if (!ready(state))
+        return;
     MemoPad& pad = memoPad();
     const int to = static_cast<int>(state.range(0));
     for (auto _ : state) {
@@ -152,6 +177,8 @@ BENCHMARK(BM_SwitchSort)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 // The first syllabary sort after a load, when no sort key is known yet.
 void BM_FirstSyllabarySort(benchmark::State& state)
 {
+    if (!ready(state))
+        return;
     const QString path = storePath();
     for (auto _ : state) {
         state.PauseTiming();
@@ -171,9 +198,7 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int status = BenchEnv::run(argc, argv);
     g_pad.reset();
-    return 0;
+    return status;
 }

@@ -1,7 +1,7 @@
-#include <QDir>
 #include <QFile>
 #include <benchmark/benchmark.h>
 
+#include "BenchEnv.h"
 #include "CTavDbPalmCode.h"
 #include "CTavDbPalmDatabase.h"
 
@@ -11,12 +11,11 @@ namespace {
 constexpr int RecordCount = 5000;
 constexpr int RecordSize = 200; // 5,000 x 200 bytes: 1 MB of records
 
+// The database file, written once per run; empty when it could not be written.
 QString databasePath()
 {
     static const QString path = [] {
-        const QString dir = QStringLiteral(LUMORA_BENCH_DATA_DIR "/palm");
-        QDir().mkpath(dir);
-        const QString file = dir + QStringLiteral("/records5000.pdb");
+        const QString file = BenchEnv::workDir(QStringLiteral("palm")) + QStringLiteral("/records5000.pdb");
         CTavDbPalmDatabase db;
         db.Create(file, CTavDbPalmCode::Make("DATA"), CTavDbPalmCode::Make("bnch"));
         uint32_t state = 12345;
@@ -28,11 +27,21 @@ QString databasePath()
             }
             db.AddRecord(record, uint8_t(0x40 | (i % 16)));
         }
-        if (db.Save() != TavStatusCode::Ok)
-            qFatal("cannot write %s", qPrintable(file));
-        return file;
+        return db.Save() == TavStatusCode::Ok ? file : QString();
     }();
     return path;
+}
+
+// Opens the database for a benchmark, or stops the benchmark when it is not the one written.
+bool openDatabase(benchmark::State& state, CTavDbPalmDatabase& db)
+{
+    if (databasePath().isEmpty())
+        state.SkipWithError("cannot write the database into the build folder");
+    else if (db.LoadFromFile(databasePath()) != TavStatusCode::Ok || db.GetRecordCount() != RecordCount)
+        state.SkipWithError("the database did not load with its 5000 records");
+    else
+        return true;
+    return false;
 }
 
 uint64_t touch(QByteArrayView bytes)
@@ -45,6 +54,9 @@ uint64_t touch(QByteArrayView bytes)
 
 void BM_ReadFileBytes(benchmark::State& state)
 {
+    CTavDbPalmDatabase db;
+    if (!openDatabase(state, db))
+        return;
     const QString path = databasePath();
     for (auto _ : state) {
         QFile file(path);
@@ -57,6 +69,9 @@ void BM_ReadFileBytes(benchmark::State& state)
 
 void BM_OpenDatabaseReadEveryRecord(benchmark::State& state)
 {
+    CTavDbPalmDatabase opened;
+    if (!openDatabase(state, opened))
+        return;
     const QString path = databasePath();
     for (auto _ : state) {
         CTavDbPalmDatabase db;
@@ -72,6 +87,9 @@ void BM_OpenDatabaseReadEveryRecord(benchmark::State& state)
 
 void BM_OpenDatabaseCopyEveryRecord(benchmark::State& state)
 {
+    CTavDbPalmDatabase opened;
+    if (!openDatabase(state, opened))
+        return;
     const QString path = databasePath();
     for (auto _ : state) {
         CTavDbPalmDatabase db;
@@ -86,7 +104,8 @@ void BM_OpenDatabaseCopyEveryRecord(benchmark::State& state)
 void BM_WriteDatabaseBytes(benchmark::State& state)
 {
     CTavDbPalmDatabase db;
-    db.LoadFromFile(databasePath());
+    if (!openDatabase(state, db))
+        return;
     for (auto _ : state)
         benchmark::DoNotOptimize(db.ToBytes().size());
 }
@@ -96,4 +115,7 @@ BENCHMARK(BM_ReadFileBytes)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_OpenDatabaseReadEveryRecord)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_OpenDatabaseCopyEveryRecord)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_WriteDatabaseBytes)->Unit(benchmark::kMicrosecond);
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    return BenchEnv::run(argc, argv);
+}

@@ -1,34 +1,27 @@
 // Loading and writing the four record stores at their limit of 65,535 records, against SQLite
 // itself reading and inserting the same rows, and the write that follows a one-record edit.
-// The address cards come from the benchmark generator (run from the source folder:
-// python3 ../shared/bench/gen_cards.py 65535 build/bench-data/cards; LUMORA_BENCH_DATA names
-// another data folder); the other stores hold generated records of realistic size.
+// The address cards are the generated cards.jsonl (bench/gen_cards.py); the other stores hold
+// records made here, of realistic size.
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <benchmark/benchmark.h>
-#include <cstdio>
-#include <cstdlib>
+#include <memory>
 #include <random>
 #include <sqlite3.h>
 #include <string>
 #include <vector>
 
+#include "BenchEnv.h"
 #include "CTavDbAddr.h"
 #include "CTavDbDate.h"
 #include "CTavDbMemo.h"
 #include "CTavDbTodo.h"
 
 namespace {
-constexpr int kRecords = 65535;
-
-QString benchDataDir()
-{
-    const QByteArray dir = qgetenv("LUMORA_BENCH_DATA");
-    return QString::fromLocal8Bit(dir.isEmpty() ? QByteArray("build/bench-data") : dir);
-}
 
 const QString& workDir()
 {
@@ -75,23 +68,18 @@ CTavDbAddrRecord cardFromJson(const QJsonObject& o, CTavDbAddr& store)
     return c;
 }
 
-void fillAddress(CTavDbAddr& store)
+// Each fill answers an error message, empty when every record went in.
+std::string fillAddress(CTavDbAddr& store)
 {
-    const QString path = benchDataDir() + QStringLiteral("/cards/cards.jsonl");
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr,
-                     "cannot read %s: generate it with python3 ../shared/bench/gen_cards.py %d %s/cards\n",
-                     qPrintable(path), kRecords, qPrintable(benchDataDir()));
-        std::exit(1);
-    }
-    while (!file.atEnd() && store.GetRecordCount() < kRecords) {
+    QFile file(BenchEnv::dataDir() + QStringLiteral("/cards/cards.jsonl"));
+    if (!file.open(QIODevice::ReadOnly))
+        return BenchEnv::missing(file.fileName());
+    while (!file.atEnd() && store.GetRecordCount() < BenchEnv::records()) {
         CTavDbAddrRecord card = cardFromJson(QJsonDocument::fromJson(file.readLine()).object(), store);
-        if (store.AddRecord(card) != TavStatusCode::Ok) {
-            std::fprintf(stderr, "card %d refused\n", store.GetRecordCount() + 1);
-            std::exit(1);
-        }
+        if (store.AddRecord(card) != TavStatusCode::Ok)
+            return "card " + std::to_string(store.GetRecordCount() + 1) + " refused";
     }
+    return {};
 }
 
 // Sentences of the length people write in tasks, memos and events.
@@ -112,12 +100,12 @@ QString phrase(std::mt19937& rng, int words)
     return s;
 }
 
-void fillTodo(CTavDbTodo& store)
+std::string fillTodo(CTavDbTodo& store)
 {
     std::mt19937 rng(20240602);
     const TavTime base = CTavDbTime::fromDate(QDate(2025, 1, 6));
     int level = 0;
-    for (int i = 0; i < kRecords; ++i) {
+    for (int i = 0; i < BenchEnv::records(); ++i) {
         CTavDbTodoRecord t;
         t.SetDesc(phrase(rng, 3 + static_cast<int>(rng() % 8)));
         if (rng() % 4 == 0)
@@ -132,14 +120,16 @@ void fillTodo(CTavDbTodo& store)
         t.SetIndentLevel(level);
         t.SetCategoryID(rng() % 3);
         t.SetPrivate(rng() % 10 == 0);
-        store.AddRecord(t);
+        if (store.AddRecord(t) != TavStatusCode::Ok)
+            return "task " + std::to_string(i + 1) + " refused";
     }
+    return {};
 }
 
-void fillMemo(CTavDbMemo& store)
+std::string fillMemo(CTavDbMemo& store)
 {
     std::mt19937 rng(7);
-    for (int i = 0; i < kRecords; ++i) {
+    for (int i = 0; i < BenchEnv::records(); ++i) {
         CTavDbMemoRecord m;
         QString text = phrase(rng, 2 + static_cast<int>(rng() % 6));
         for (int lines = static_cast<int>(rng() % 8); lines > 0; --lines)
@@ -147,61 +137,82 @@ void fillMemo(CTavDbMemo& store)
         m.SetMemo(text);
         m.SetCreateDateTime(1700000000 + i * 600);
         m.SetCategoryID(rng() % 3);
-        store.AddRecord(m);
+        if (store.AddRecord(m) != TavStatusCode::Ok)
+            return "memo " + std::to_string(i + 1) + " refused";
     }
+    return {};
 }
 
-void fillDate(CTavDbDate& store)
+// Events over ten years, a quarter of an hour to three hours long, some untimed.
+std::string fillDate(CTavDbDate& store)
 {
     std::mt19937 rng(11);
-    for (int i = 0; i < kRecords; ++i) {
+    const QDate first(2021, 1, 1);
+    for (int i = 0; i < BenchEnv::records(); ++i) {
         CTavDbDateRecord e;
         e.SetDesc(phrase(rng, 2 + static_cast<int>(rng() % 6)));
         if (rng() % 5 == 0)
             e.SetNote(phrase(rng, 10 + static_cast<int>(rng() % 40)));
+        const TavTime day = CTavDbTime::fromDate(first.addDays(rng() % 3650));
+        const TavTime start = day + (7 * 60 + static_cast<TavTime>(rng() % 56) * 15) * 60;
+        e.SetStartTime(start);
+        e.SetEndTime(start + (1 + static_cast<TavTime>(rng() % 12)) * 15 * 60);
+        e.SetUntimed(rng() % 10 == 0);
         e.SetPrivate(rng() % 10 == 0);
-        store.AddRecord(e);
+        if (store.AddRecord(e) != TavStatusCode::Ok)
+            return "event " + std::to_string(i + 1) + " refused";
     }
+    return {};
 }
 
-template <class Store> void fill(Store& store);
-template <> void fill(CTavDbAddr& s)
+template <class Store> std::string fill(Store& store);
+template <> std::string fill(CTavDbAddr& s)
 {
-    fillAddress(s);
+    return fillAddress(s);
 }
-template <> void fill(CTavDbTodo& s)
+template <> std::string fill(CTavDbTodo& s)
 {
-    fillTodo(s);
+    return fillTodo(s);
 }
-template <> void fill(CTavDbMemo& s)
+template <> std::string fill(CTavDbMemo& s)
 {
-    fillMemo(s);
+    return fillMemo(s);
 }
-template <> void fill(CTavDbDate& s)
+template <> std::string fill(CTavDbDate& s)
 {
-    fillDate(s);
+    return fillDate(s);
 }
 
-// One store of each kind, filled once, and its file.
+// One store of each kind, filled once, and its file. A benchmark starts with ready(), which
+// stops it with the reason when the store is not full.
 template <class Store> struct Fixture
 {
     Store store;
     QString file;
+    std::string error;
     static Fixture& get()
     {
         static Fixture f;
         return f;
     }
+    bool ready(benchmark::State& state) const
+    {
+        if (!error.empty())
+            state.SkipWithError(error.c_str());
+        return error.empty();
+    }
 
 private:
     Fixture()
     {
-        fill(store);
+        error = fill(store);
+        if (error.empty() && store.GetRecordCount() != BenchEnv::records())
+            error =
+                BenchEnv::mismatch(QStringLiteral("records"), BenchEnv::records(), store.GetRecordCount());
         file = workDir() + QStringLiteral("/%1.ldb").arg(QString::fromLatin1(typeid(Store).name()));
-        if (store.WriteToFile(file) != TavStatusCode::Ok || store.LoadFromFile(file) != TavStatusCode::Ok) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
-            std::exit(1);
-        }
+        if (error.empty() &&
+            (store.WriteToFile(file) != TavStatusCode::Ok || store.LoadFromFile(file) != TavStatusCode::Ok))
+            error = "cannot write " + file.toStdString();
     }
 };
 
@@ -258,6 +269,8 @@ struct RawRows
 template <class Store> void BM_StoreWrite(benchmark::State& state)
 {
     Fixture<Store>& f = Fixture<Store>::get();
+    if (!f.ready(state))
+        return;
     const QString target = workDir() + QStringLiteral("/written.ldb");
     for (auto _ : state)
         if (f.store.WriteToFile(target) != TavStatusCode::Ok)
@@ -268,6 +281,8 @@ template <class Store> void BM_StoreWrite(benchmark::State& state)
 template <class Store> void BM_SqliteInsert(benchmark::State& state)
 {
     Fixture<Store>& f = Fixture<Store>::get();
+    if (!f.ready(state))
+        return;
     const RawRows raw(f.file);
     const QByteArray target = (workDir() + QStringLiteral("/raw.sqlite")).toUtf8();
     const bool utf16 = raw.encoding.rfind("UTF-16", 0) == 0;
@@ -314,6 +329,8 @@ template <class Store> void BM_SqliteInsert(benchmark::State& state)
 template <class Store> void BM_StoreLoad(benchmark::State& state)
 {
     Fixture<Store>& f = Fixture<Store>::get();
+    if (!f.ready(state))
+        return;
     int records = 0;
     for (auto _ : state) {
         auto store = std::make_unique<Store>();
@@ -332,6 +349,8 @@ template <class Store> void BM_StoreLoad(benchmark::State& state)
 template <class Store> void BM_SqliteSelect(benchmark::State& state)
 {
     Fixture<Store>& f = Fixture<Store>::get();
+    if (!f.ready(state))
+        return;
     const QByteArray file = f.file.toUtf8();
     int64_t bytes = 0;
     int64_t rows = 0;
@@ -365,15 +384,21 @@ template <class Store> void BM_SqliteSelect(benchmark::State& state)
 template <class Store> void BM_StoreWriteOneChange(benchmark::State& state)
 {
     Fixture<Store>& f = Fixture<Store>::get();
+    if (!f.ready(state))
+        return;
     const QString file = workDir() + QStringLiteral("/edited.ldb");
     QFile::remove(file);
     QFile::copy(f.file, file);
     Store store;
-    store.LoadFromFile(file);
+    if (store.LoadFromFile(file) != TavStatusCode::Ok || store.GetRecordCount() != BenchEnv::records()) {
+        state.SkipWithError("the copied store did not load");
+        return;
+    }
     int i = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        std::unique_ptr<CTavDbPcRecord> copy = store.AllRecords()[(i++ * 7919) % kRecords]->Clone();
+        std::unique_ptr<CTavDbPcRecord> copy =
+            store.AllRecords()[(i++ * 7919) % store.GetRecordCount()]->Clone();
         copy->SetPrivate(!copy->GetIsPrivate());
         store.UpdateRecord(*copy);
         state.ResumeTiming();
@@ -386,6 +411,8 @@ template <class Store> void BM_StoreWriteOneChange(benchmark::State& state)
 void BM_TodoMoveAndWrite(benchmark::State& state)
 {
     Fixture<CTavDbTodo>& f = Fixture<CTavDbTodo>::get();
+    if (!f.ready(state))
+        return;
     const QString file = workDir() + QStringLiteral("/moved.ldb");
     QFile::remove(file);
     QFile::copy(f.file, file);
@@ -406,6 +433,8 @@ void BM_TodoMoveAndWrite(benchmark::State& state)
 void BM_AddrFirstSort(benchmark::State& state)
 {
     Fixture<CTavDbAddr>& f = Fixture<CTavDbAddr>::get();
+    if (!f.ready(state))
+        return;
     for (auto _ : state) {
         state.PauseTiming();
         auto store = std::make_unique<CTavDbAddr>();
@@ -421,6 +450,8 @@ void BM_AddrFirstSort(benchmark::State& state)
 // Switching between the name and the company order, and pressing an index tab.
 void BM_AddrResortAndTab(benchmark::State& state)
 {
+    if (!Fixture<CTavDbAddr>::get().ready(state))
+        return;
     CTavDbAddr& store = Fixture<CTavDbAddr>::get().store;
     int round = 0;
     for (auto _ : state) {
@@ -433,6 +464,8 @@ void BM_AddrResortAndTab(benchmark::State& state)
 
 void BM_AddrSearch(benchmark::State& state)
 {
+    if (!Fixture<CTavDbAddr>::get().ready(state))
+        return;
     CTavDbAddr& store = Fixture<CTavDbAddr>::get().store;
     store.SetSearchTabIndex(CTavDbAddrIndex::kTabAll);
     for (auto _ : state)
@@ -456,4 +489,7 @@ BENCHMARK(BM_AddrResortAndTab)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_AddrSearch)->Unit(benchmark::kMillisecond)->UseRealTime();
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    return BenchEnv::run(argc, argv);
+}
