@@ -112,7 +112,7 @@ TavStatus CTavDbStoreBase::openAndRead(const QString& path, CTavDbStoreBase& int
     const TavStatus opened = m_schema.Open(path, db);
     if (opened != TavStatusCode::Ok)
         return opened;
-    if (m_schema.ReadCategories(db, into.m_categories) != TavStatusCode::Ok)
+    if (m_schema.ReadCategories(db, into.m_categories, kMaxCategories) != TavStatusCode::Ok)
         return TavStatusCode::Corrupt;
     if (into.m_categories.isEmpty() || into.m_categories.first().GetID() != 0)
         into.resetCategories();

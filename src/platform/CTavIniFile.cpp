@@ -52,9 +52,11 @@ bool CTavIniFile::load(const QString& path)
 {
     loadFromData(QByteArray());
     QFile file(path);
-    if (!file.exists() || file.size() > kMaxFileSize || !file.open(QIODevice::ReadOnly))
+    if (!file.exists() || file.size() > kMaxFileSize ||
+        !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return false;
-    const QByteArray bytes = file.read(kMaxFileSize + 1);
+    // readAll() sizes its buffer by the file; read(kMaxFileSize + 1) would allocate the limit.
+    const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError || bytes.size() > kMaxFileSize)
         return false;
     loadFromData(bytes);

@@ -112,13 +112,22 @@ private slots:
     void brokenFilesAreRefusedAndLeftAlone_data()
     {
         QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<int>("kind"); // 0 raw bytes, 1 foreign SQLite, 2 other store kind, 3 truncated
+        // 0 raw bytes, 1 foreign SQLite, 2 other store kind, 3 truncated, 4 memo pad changed by SQL
+        QTest::addColumn<int>("kind");
         QTest::newRow("empty") << QByteArray() << 0;
         QTest::newRow("text") << QByteArray("not a store at all\n") << 0;
         QTest::newRow("sqlite header only") << QByteArray("SQLite format 3\0", 16) << 0;
         QTest::newRow("another program's database") << QByteArray() << 1;
         QTest::newRow("schedule file as memo pad") << QByteArray() << 2;
         QTest::newRow("truncated store") << QByteArray() << 3;
+        // Category tables the program never writes: a store must not take them in.
+        QTest::newRow("category id twice") << QByteArray("UPDATE categories SET id=1 WHERE idx=2") << 4;
+        QTest::newRow("category id out of range")
+            << QByteArray("UPDATE categories SET id=300 WHERE idx=1") << 4;
+        QTest::newRow("more than sixteen categories")
+            << QByteArray("WITH RECURSIVE n(i) AS (SELECT 20 UNION ALL SELECT i+1 FROM n WHERE i<36) "
+                          "INSERT INTO categories SELECT i,i,'c'||i,'',0 FROM n")
+            << 4;
     }
 
     void brokenFilesAreRefusedAndLeftAlone()
@@ -140,6 +149,11 @@ private slots:
             CTavDbDateRecord r;
             other.AddRecord(r);
             QCOMPARE(other.WriteToFile(path), TavStatusCode::Ok);
+        } else if (kind == 4) {
+            QCOMPARE(CTavDbMemo().WriteToFile(path), TavStatusCode::Ok);
+            CTavSqliteDb db;
+            QCOMPARE(db.open(path, false), 0);
+            QCOMPARE(db.exec(content.constData()), 0);
         } else {
             CTavDbMemo big;
             for (int i = 0; i < 2000; ++i) {
