@@ -82,7 +82,6 @@ TavStatus CTavDbStoreSchema::ReadCategories(CTavSqliteDb& db, QList<CTavDbCatego
 {
     categories.clear();
     QSet<uint32_t> ids;
-    QSet<int> indexes;
     CTavSqliteStatement st(db.handle(), "SELECT idx,id,name,file,flags FROM categories ORDER BY idx");
     while (st.next()) {
         CTavDbCategory c;
@@ -92,13 +91,14 @@ TavStatus CTavDbStoreSchema::ReadCategories(CTavSqliteDb& db, QList<CTavDbCatego
         c.SetFileName(st.text());
         c.SetFlags(st.uint32());
         c.SetDirty(false);
-        // A store keeps at most maxCount categories, each with its own index and an id of
-        // 0 to 255 but the filter's 99; anything else comes from a damaged file.
+        // A store keeps at most maxCount categories in the order of their indexes, each with an
+        // id of its own from 0 to 255 but the filter's 99; anything else comes from a damaged
+        // file (whose rows may even come out of order).
         if (categories.size() == maxCount || c.GetID() > 255 || c.GetID() == CTavDbPcRecord::kAllCategories ||
-            ids.contains(c.GetID()) || indexes.contains(c.GetIndex()))
+            ids.contains(c.GetID()) ||
+            (!categories.isEmpty() && c.GetIndex() <= categories.last().GetIndex()))
             return TavStatusCode::Corrupt;
         ids.insert(c.GetID());
-        indexes.insert(c.GetIndex());
         categories.append(c);
     }
     return st.lastError() == SQLITE_OK ? TavStatusCode::Ok : TavStatusCode::Corrupt;

@@ -27,7 +27,8 @@ public:
     // Settings that must precede the first table.
     static TavStatus PrepareNewFile(CTavSqliteDb& db);
 
-    // Corrupt for more than maxCount rows, an id twice, or an id no category may have.
+    // Corrupt for more than maxCount rows, indexes out of order, an id twice, or an id no
+    // category may have.
     TavStatus ReadCategories(CTavSqliteDb& db, QList<CTavDbCategory>& categories, int maxCount) const;
     // Replaces the stored categories.
     TavStatus WriteCategories(CTavSqliteDb& db, const QList<CTavDbCategory>& categories) const;

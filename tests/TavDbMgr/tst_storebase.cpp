@@ -128,7 +128,11 @@ private slots:
             << QByteArray("WITH RECURSIVE n(i) AS (SELECT 20 UNION ALL SELECT i+1 FROM n WHERE i<36) "
                           "INSERT INTO categories SELECT i,i,'c'||i,'',0 FROM n")
             << 4;
-        // Without its key the table gives every row the id 0.
+        // Without their keys the tables give every row the index or id 0.
+        QTest::newRow("category index twice")
+            << QByteArray("PRAGMA writable_schema=ON; UPDATE sqlite_master SET "
+                          "sql=replace(sql,'PRIMARY KEY','') WHERE name='categories'")
+            << 4;
         QTest::newRow("record id twice")
             << QByteArray("INSERT INTO records(uid,seq) VALUES(1,0),(2,1024); PRAGMA writable_schema=ON; "
                           "UPDATE sqlite_master SET sql=replace(sql,'PRIMARY KEY','') WHERE name='records'")
