@@ -76,8 +76,11 @@ void CTavIniFile::loadFromData(const QByteArray& data)
     if (m_finalEol)
         raws.removeLast();
     m_lines.reserve(static_cast<size_t>(raws.size()));
-    for (QByteArray& raw : raws) {
-        if (raw.endsWith('\r'))
+    for (qsizetype i = 0; i < raws.size(); ++i) {
+        QByteArray& raw = raws[i];
+        // A CR belongs to the line break only before a line feed; at the end of a file without
+        // a final break it is the line's own, or every save would drop one.
+        if (raw.endsWith('\r') && (m_finalEol || i + 1 < raws.size()))
             raw.chop(1);
         Line line;
         line.raw = raw;

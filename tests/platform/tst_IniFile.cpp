@@ -108,6 +108,7 @@ private slots:
         row("bom and bytes not utf-8 kept", "\xEF\xBB\xBF[a]\nn=\x82\xa0\n", "a", "y",
             "\xEF\xBB\xBF[a]\nn=\x82\xa0\ny=v\n");
         row("no final break", "[a]\nx=1", "b", "y", "[a]\nx=1\n\n[b]\ny=v");
+        row("CR ending the file", "[a]\r\nx=1\r\r", "a", "y", "[a]\r\nx=1\r\r\r\ny=v");
         row("empty file", "", "b", "y", "[b]\ny=v\n");
     }
     void writingKeepsEveryOtherByte()
