@@ -91,7 +91,12 @@ void CTavIniFile::loadFromData(const QByteArray& data)
 
 void CTavIniFile::parseLine(Line& line) const
 {
-    const QString text = QString::fromUtf8(line.raw).trimmed();
+    QString text = QString::fromUtf8(line.raw).trimmed();
+    // Byte-order marks inside the file (files joined together) belong to no name. fromUtf8
+    // drops one only at the line's first byte; dropping them wherever the line's text starts
+    // keeps a rewritten entry, whose name then starts the line, what it was.
+    while (text.startsWith(QChar(0xFEFF)))
+        text = text.mid(1).trimmed();
     line.kind = Line::Kind::Other;
     if (text.isEmpty() || text.startsWith(u';'))
         return;

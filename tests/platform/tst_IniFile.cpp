@@ -64,6 +64,7 @@ private slots:
         row("before any section", "k=1\n[m]\n", "m", "k", kNone);
         row("comment", "[m]\n;k=1\n", "m", "k", kNone);
         row("crlf and bom", "\xEF\xBB\xBF[m]\r\nk=v\r\n", "m", "k", "v");
+        row("bom after blanks", "[m]\n \xEF\xBB\xBFk=v\n", "m", "k", "v");
         row("utf-8", "[予定]\n名前=山田\n", "予定", "名前", u"山田"_qs);
         row("garbage around", QByteArray("\x00\xff[\n=x\n[m]\n\x01\x02\nk=v\n", 18), "m", "k", "v");
     }
