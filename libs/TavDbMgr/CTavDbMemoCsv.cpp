@@ -113,13 +113,14 @@ QList<QStringList> CTavDbMemoCsv::ParseRecords(const QString& text, bool* ok, in
                 } else {
                     inQuotes = false;
                 }
-            } else if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n') {
+            } else if (c == u'\r' || c == u'\n') {
+                // CR LF, CR or LF, as between records: a lone CR kept here would turn a
+                // following line feed into CR LF, which the next read takes for one break.
+                if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n')
+                    ++i;
                 field += u'\n';
-                ++i;
                 ++line;
             } else {
-                if (c == u'\n')
-                    ++line;
                 field += c;
             }
             continue;

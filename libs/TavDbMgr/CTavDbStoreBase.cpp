@@ -106,7 +106,7 @@ TavStatus CTavDbStoreBase::openAndRead(const QString& path, CTavDbStoreBase& int
     const TavStatus opened = m_schema.Open(path, db);
     if (opened != TavStatusCode::Ok)
         return opened;
-    if (m_schema.ReadCategories(db, into.m_categories) != TavStatusCode::Ok)
+    if (m_schema.ReadCategories(db, into.m_categories, kMaxCategories) != TavStatusCode::Ok)
         return TavStatusCode::Corrupt;
     if (into.m_categories.isEmpty() || into.m_categories.first().GetID() != 0)
         into.resetCategories();
@@ -114,9 +114,13 @@ TavStatus CTavDbStoreBase::openAndRead(const QString& path, CTavDbStoreBase& int
         CTavSqliteStatement st(db.handle(), m_schema.SelectRecordsSql().constData());
         if (!st.isValid())
             return TavStatusCode::Corrupt;
+        QSet<uint32_t> ids; // the table's key: an id twice means a damaged file
         while (st.next()) {
             std::unique_ptr<CTavDbPcRecord> rec = NewRecord();
             rec->SetUniqueId(st.uint32());
+            if (ids.contains(rec->GetUniqueId()))
+                return TavStatusCode::Corrupt;
+            ids.insert(rec->GetUniqueId());
             rec->m_storeSeq = st.int64();
             rec->SetAttributes(static_cast<uint8_t>(st.uint32()));
             rec->SetCategoryID(st.uint32());

@@ -1,9 +1,11 @@
 #include "CTavDbStoreSchema.h"
 
 #include <QFile>
+#include <QSet>
 #include <QStringList>
 #include <sqlite3.h>
 
+#include "CTavDbPcRecord.h"
 #include "CTavSqliteDb.h"
 #include "CTavSqliteStatement.h"
 
@@ -75,9 +77,11 @@ TavStatus CTavDbStoreSchema::Create(CTavSqliteDb& db) const
     return st.exec() == SQLITE_OK ? TavStatusCode::Ok : TavStatusCode::FileError;
 }
 
-TavStatus CTavDbStoreSchema::ReadCategories(CTavSqliteDb& db, QList<CTavDbCategory>& categories) const
+TavStatus CTavDbStoreSchema::ReadCategories(CTavSqliteDb& db, QList<CTavDbCategory>& categories,
+                                            int maxCount) const
 {
     categories.clear();
+    QSet<uint32_t> ids;
     CTavSqliteStatement st(db.handle(), "SELECT idx,id,name,file,flags FROM categories ORDER BY idx");
     while (st.next()) {
         CTavDbCategory c;
@@ -87,6 +91,14 @@ TavStatus CTavDbStoreSchema::ReadCategories(CTavSqliteDb& db, QList<CTavDbCatego
         c.SetFileName(st.text());
         c.SetFlags(st.uint32());
         c.SetDirty(false);
+        // A store keeps at most maxCount categories in the order of their indexes, each with an
+        // id of its own from 0 to 255 but the filter's 99; anything else comes from a damaged
+        // file (whose rows may even come out of order).
+        if (categories.size() == maxCount || c.GetID() > 255 || c.GetID() == CTavDbPcRecord::kAllCategories ||
+            ids.contains(c.GetID()) ||
+            (!categories.isEmpty() && c.GetIndex() <= categories.last().GetIndex()))
+            return TavStatusCode::Corrupt;
+        ids.insert(c.GetID());
         categories.append(c);
     }
     return st.lastError() == SQLITE_OK ? TavStatusCode::Ok : TavStatusCode::Corrupt;

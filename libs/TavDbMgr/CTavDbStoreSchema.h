@@ -27,7 +27,9 @@ public:
     // Settings that must precede the first table.
     static TavStatus PrepareNewFile(CTavSqliteDb& db);
 
-    TavStatus ReadCategories(CTavSqliteDb& db, QList<CTavDbCategory>& categories) const;
+    // Corrupt for more than maxCount rows, indexes out of order, an id twice, or an id no
+    // category may have.
+    TavStatus ReadCategories(CTavSqliteDb& db, QList<CTavDbCategory>& categories, int maxCount) const;
     // Replaces the stored categories.
     TavStatus WriteCategories(CTavSqliteDb& db, const QList<CTavDbCategory>& categories) const;
     static uint32_t ReadLastUniqueId(CTavSqliteDb& db);

@@ -52,9 +52,11 @@ bool CTavIniFile::load(const QString& path)
 {
     loadFromData(QByteArray());
     QFile file(path);
-    if (!file.exists() || file.size() > kMaxFileSize || !file.open(QIODevice::ReadOnly))
+    if (!file.exists() || file.size() > kMaxFileSize ||
+        !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return false;
-    const QByteArray bytes = file.read(kMaxFileSize + 1);
+    // readAll() sizes its buffer by the file; read(kMaxFileSize + 1) would allocate the limit.
+    const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError || bytes.size() > kMaxFileSize)
         return false;
     loadFromData(bytes);
@@ -74,8 +76,11 @@ void CTavIniFile::loadFromData(const QByteArray& data)
     if (m_finalEol)
         raws.removeLast();
     m_lines.reserve(static_cast<size_t>(raws.size()));
-    for (QByteArray& raw : raws) {
-        if (raw.endsWith('\r'))
+    for (qsizetype i = 0; i < raws.size(); ++i) {
+        QByteArray& raw = raws[i];
+        // A CR belongs to the line break only before a line feed; at the end of a file without
+        // a final break it is the line's own, or every save would drop one.
+        if (raw.endsWith('\r') && (m_finalEol || i + 1 < raws.size()))
             raw.chop(1);
         Line line;
         line.raw = raw;
@@ -86,7 +91,12 @@ void CTavIniFile::loadFromData(const QByteArray& data)
 
 void CTavIniFile::parseLine(Line& line) const
 {
-    const QString text = QString::fromUtf8(line.raw).trimmed();
+    QString text = QString::fromUtf8(line.raw).trimmed();
+    // Byte-order marks inside the file (files joined together) belong to no name. fromUtf8
+    // drops one only at the line's first byte; dropping them wherever the line's text starts
+    // keeps a rewritten entry, whose name then starts the line, what it was.
+    while (text.startsWith(QChar(0xFEFF)))
+        text = text.mid(1).trimmed();
     line.kind = Line::Kind::Other;
     if (text.isEmpty() || text.startsWith(u';'))
         return;

@@ -68,9 +68,11 @@ void CTavRegistryFile::refresh() const
     }
     QFile file(m_path);
     QByteArray bytes;
-    bool readable = file.open(QIODevice::ReadOnly) && file.size() <= kMaxFileSize;
+    bool readable = file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) && file.size() <= kMaxFileSize;
     if (readable) {
-        bytes = file.read(kMaxFileSize + 1);
+        // Sized by the file: a lookup just after a write reads it again, and read(limit)
+        // would allocate the whole limit each time.
+        bytes = file.readAll();
         readable = file.error() == QFileDevice::NoError && bytes.size() <= kMaxFileSize;
     }
     if (m_loaded && m_exists && readable && bytes == m_bytes)

@@ -65,6 +65,7 @@ private slots:
              at(2024, 1, 2, 9, 5), at(2024, 3, 4, 23, 59)},
             {QStringLiteral("  前後に空白  "), QString(), true, at(2020, 12, 31), at(2021, 1, 1)},
             {QStringLiteral("改行\r\nを含む{}\\"), QStringLiteral("十五バイト名前x"), false, 0, 0},
+            {QStringLiteral("CR だけ\r\r\n"), QString(), false, 0, 0},
             {longest, QString(), false, 0, 0},
         };
         const QByteArray bytes = CTavDbMemoCsv::Write(rows);
@@ -73,6 +74,7 @@ private slots:
         QCOMPARE(CTavDbMemoCsv::Read(bytes, &read), TavStatusCode::Ok);
         QList<Row> expected = rows;
         expected[2].memo = QStringLiteral("改行\nを含む{}\\"); // line breaks are stored as line feeds
+        expected[3].memo = QStringLiteral("CR だけ\n\n");
         QCOMPARE(read, expected);
     }
 

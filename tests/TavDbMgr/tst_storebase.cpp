@@ -95,16 +95,34 @@ private slots:
     void brokenFilesAreRefusedAndLeftAlone_data()
     {
         QTest::addColumn<int>("kind");
-        QTest::newRow("text") << 0;
-        QTest::newRow("sqlite header only") << 1;
-        QTest::newRow("another program's database") << 2;
-        QTest::newRow("truncated store") << 4;
-        QTest::newRow("own file damaged after loading") << 5;
+        QTest::addColumn<QByteArray>("sql"); // kind 6: a memo pad file changed by SQL
+        QTest::newRow("text") << 0 << QByteArray();
+        QTest::newRow("sqlite header only") << 1 << QByteArray();
+        QTest::newRow("another program's database") << 2 << QByteArray();
+        QTest::newRow("truncated store") << 4 << QByteArray();
+        QTest::newRow("own file damaged after loading") << 5 << QByteArray();
+        // Tables the program never writes: a store that took them in could never save again.
+        QTest::newRow("category id twice") << 6 << QByteArray("UPDATE categories SET id=1 WHERE idx=2");
+        QTest::newRow("category id out of range") << 6 << QByteArray("UPDATE categories SET id=300 WHERE idx=1");
+        QTest::newRow("more than sixteen categories")
+            << 6
+            << QByteArray("WITH RECURSIVE n(i) AS (SELECT 20 UNION ALL SELECT i+1 FROM n WHERE i<36) "
+                          "INSERT INTO categories SELECT i,i,'c'||i,'',0 FROM n");
+        // Without their keys the tables give every row the index or id 0.
+        QTest::newRow("category index twice")
+            << 6
+            << QByteArray("PRAGMA writable_schema=ON; UPDATE sqlite_master SET "
+                          "sql=replace(sql,'PRIMARY KEY','') WHERE name='categories'");
+        QTest::newRow("record id twice")
+            << 6
+            << QByteArray("INSERT INTO records(uid,seq) VALUES(1,0),(2,1024); PRAGMA writable_schema=ON; "
+                          "UPDATE sqlite_master SET sql=replace(sql,'PRIMARY KEY','') WHERE name='records'");
     }
 
     void brokenFilesAreRefusedAndLeftAlone()
     {
         QFETCH(int, kind);
+        QFETCH(QByteArray, sql);
         TestDataDir dir;
         const QString path = dir.filePath("broken.ldb");
         // The store holds data from a file; a failed load must not lose them.
@@ -118,6 +136,11 @@ private slots:
             CTavSqliteDb db;
             QCOMPARE(db.open(path, true), 0);
             QCOMPARE(db.exec("CREATE TABLE t(x); INSERT INTO t VALUES(1);"), 0);
+        } else if (kind == 6) {
+            QCOMPARE(CTavDbMemo().WriteToFile(path), TavStatusCode::Ok);
+            CTavSqliteDb db;
+            QCOMPARE(db.open(path, false), 0);
+            QCOMPARE(db.exec(sql.constData()), 0);
         } else {
             for (int i = 0; kind == 4 && i < 2000; ++i)
                 add(store, QString(200, QChar(u'あ' + i % 50)));

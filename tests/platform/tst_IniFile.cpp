@@ -23,6 +23,7 @@ private slots:
         QTest::newRow("first key, later section") << QByteArray("[m]\nk=1\nk=2\n[M]\nk=3\n") << u"1"_qs;
         QTest::newRow("before any section") << QByteArray("k=1\n[m]\n;k=2\n") << QString();
         QTest::newRow("crlf and bom") << QByteArray("\xEF\xBB\xBF[m]\r\nk=v\r\n") << u"v"_qs;
+        QTest::newRow("bom after blanks") << QByteArray("[m]\n \xEF\xBB\xBFk=v\n") << u"v"_qs;
         QTest::newRow("garbage around") << QByteArray("\x00\xff[\n=x\n[m]\n\x01\x02\nk=v\n", 18) << u"v"_qs;
     }
     void reading()
@@ -46,6 +47,7 @@ private slots:
             << QByteArray("[m]\r\nx=1\r\n\r\n[b]\r\n") << QByteArray("[m]\r\nx=1\r\nk=v\r\n\r\n[b]\r\n");
         QTest::newRow("bom, not utf-8")
             << QByteArray("\xEF\xBB\xBF[m]\nn=\x82\xa0") << QByteArray("\xEF\xBB\xBF[m]\nn=\x82\xa0\nk=v");
+        QTest::newRow("CR ending the file") << QByteArray("[m]\r\nx=1\r\r") << QByteArray("[m]\r\nx=1\r\r\r\nk=v");
     }
     void writingKeepsEveryOtherByte()
     {
