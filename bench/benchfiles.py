@@ -24,3 +24,22 @@ def count_arg(text):
     if n < 1:
         raise SystemExit("the count must be at least 1")
     return n
+
+
+def escape_text(text):
+    """A text value of vCard 3.0 and iCalendar: backslash, semicolon, comma and line breaks escaped."""
+    for a, z in (("\\", "\\\\"), (";", "\\;"), (",", "\\,"), ("\n", "\\n")):
+        text = text.replace(a, z)
+    return text
+
+
+def fold_line(line):
+    """A content line folded at 75 octets, never inside a character."""
+    out, part = bytearray(), bytearray()
+    for ch in line:
+        b = ch.encode("utf-8")
+        if len(part) + len(b) > 75:
+            out += part + b"\r\n"
+            part = bytearray(b" ")
+        part += b
+    return bytes(out + part + b"\r\n")

@@ -21,7 +21,7 @@ import random
 import sys
 import unicodedata
 
-from benchfiles import count_arg, json_lines, write_atomically
+from benchfiles import count_arg, escape_text, fold_line, json_lines, write_atomically
 
 SEED = 62_2024
 SURNAMES = [("佐藤", "サトウ", "sato"), ("鈴木", "スズキ", "suzuki"), ("高橋", "タカハシ", "takahashi"),
@@ -137,37 +137,20 @@ def draw_card(rng):
     return card
 
 
-def escape30(text):
-    for a, b in (("\\", "\\\\"), (";", "\\;"), (",", "\\,"), ("\n", "\\n")):
-        text = text.replace(a, b)
-    return text
-
-
-def fold30(line):
-    out, part = bytearray(), bytearray()
-    for ch in line:
-        b = ch.encode("utf-8")
-        if len(part) + len(b) > 75:
-            out += part + b"\r\n"
-            part = bytearray(b" ")
-        part += b
-    return bytes(out + part + b"\r\n")
-
-
 def full_name(card):
     return " ".join(x for x in (card["last_name"], card["first_name"]) if x) or card["company"]
 
 
 def vcard30(card):
-    lines = ["BEGIN:VCARD", "VERSION:3.0", f"N:{escape30(card['last_name'])};{escape30(card['first_name'])};;;",
-             "FN:" + escape30(full_name(card))]
+    lines = ["BEGIN:VCARD", "VERSION:3.0", f"N:{escape_text(card['last_name'])};{escape_text(card['first_name'])};;;",
+             "FN:" + escape_text(full_name(card))]
     for key, prop in (("last_name_reading", "X-PHONETIC-LAST-NAME"), ("first_name_reading", "X-PHONETIC-FIRST-NAME")):
         if card[key]:
-            lines.append(f"{prop}:{escape30(card[key])}")
+            lines.append(f"{prop}:{escape_text(card[key])}")
     if card["company"]:
-        lines += [f"ORG:{escape30(card['company'])};", "X-PHONETIC-ORG:" + escape30(card["company_reading"])]
+        lines += [f"ORG:{escape_text(card['company'])};", "X-PHONETIC-ORG:" + escape_text(card["company_reading"])]
     if card["title"]:
-        lines.append("TITLE:" + escape30(card["title"]))
+        lines.append("TITLE:" + escape_text(card["title"]))
     preferred = int(card["display_phone"]) + 1
     for slot in range(1, 6):
         value, label = card[f"phone{slot}"], int(card[f"phone{slot}_label"])
@@ -175,17 +158,17 @@ def vcard30(card):
             pref = ",PREF" if slot == preferred else ""
             lines.append(f"EMAIL;TYPE=INTERNET{pref}:{value}" if label == 4 else f"TEL;TYPE={V30_TYPES[label]}{pref}:{value}")
     if card["address"]:
-        lines.append("ADR;TYPE=WORK:;;" + ";".join(escape30(card[k]) for k in ("address", "city", "state", "zip", "country")))
+        lines.append("ADR;TYPE=WORK:;;" + ";".join(escape_text(card[k]) for k in ("address", "city", "state", "zip", "country")))
     for key in ("custom1", "custom2"):
         if card[key]:
-            lines.append(f"X-{key.upper()}:{escape30(card[key])}")
+            lines.append(f"X-{key.upper()}:{escape_text(card[key])}")
     if card["note"]:
-        lines.append("NOTE:" + escape30(card["note"]))
-    lines.append("CATEGORIES:" + escape30(CATEGORIES[int(card["category"])]))
+        lines.append("NOTE:" + escape_text(card["note"]))
+    lines.append("CATEGORIES:" + escape_text(CATEGORIES[int(card["category"])]))
     if card["private"] == "1":
         lines.append("CLASS:PRIVATE")
     lines.append("END:VCARD")
-    return b"".join(fold30(x) for x in lines)
+    return b"".join(fold_line(x) for x in lines)
 
 
 def property21(name, value):

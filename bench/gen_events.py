@@ -16,7 +16,7 @@ import os
 import random
 import sys
 
-from benchfiles import count_arg, json_lines, write_atomically
+from benchfiles import count_arg, escape_text, fold_line, json_lines, write_atomically
 
 SEED = 61_2024
 DAY = dt.timedelta(days=1)
@@ -161,24 +161,6 @@ def cli_form(event):
                        "exceptions": rule["exceptions"]}}
 
 
-def ics_text(value):
-    for a, b in (("\\", "\\\\"), (";", "\\;"), (",", "\\,"), ("\n", "\\n")):
-        value = value.replace(a, b)
-    return value
-
-
-def ics_line(line):
-    """A content line folded at 75 octets, never inside a character."""
-    out, part = bytearray(), bytearray()
-    for ch in line:
-        b = ch.encode("utf-8")
-        if len(part) + len(b) > 75:
-            out += part + b"\r\n"
-            part = bytearray(b" ")
-        part += b
-    return bytes(out + part + b"\r\n")
-
-
 def ics_event(number, event):
     day = event["start"][:10].replace("-", "")
     at = event["start"][11:].replace(":", "") + "00"
@@ -189,12 +171,12 @@ def ics_event(number, event):
         lines += [f"DTSTART;VALUE=DATE:{day}", f"DTEND;VALUE=DATE:{next_day}"]
     else:
         lines += [f"DTSTART:{day}T{at}", f"DTEND:{day}T{event['end'][11:].replace(':', '')}00"]
-    lines.append("SUMMARY:" + ics_text(event["desc"]))
+    lines.append("SUMMARY:" + escape_text(event["desc"]))
     if event["note"]:
-        lines.append("DESCRIPTION:" + ics_text(event["note"]))
+        lines.append("DESCRIPTION:" + escape_text(event["note"]))
     if event["private"]:
         lines.append("CLASS:PRIVATE")
-    lines.append("CATEGORIES:" + ics_text(CATEGORY_NAMES[event["category"]]))
+    lines.append("CATEGORIES:" + escape_text(CATEGORY_NAMES[event["category"]]))
     if rule["kind"]:
         parts = ["FREQ=" + ["", "DAILY", "WEEKLY", "MONTHLY", "MONTHLY", "YEARLY"][rule["kind"]],
                  f"INTERVAL={rule['interval']}"]
@@ -217,7 +199,7 @@ def ics_event(number, event):
             lines.append("EXDATE;VALUE=DATE:" + ",".join(dates) if event["untimed"]
                          else "EXDATE:" + ",".join(d + "T" + at for d in dates))
     lines.append("END:VEVENT")
-    return b"".join(ics_line(x) for x in lines)
+    return b"".join(fold_line(x) for x in lines)
 
 
 def main():
