@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "CTavApp.h"
+#include "CTavSyncLock.h"
 #include "TavShowMessage.h"
 
 namespace {
@@ -142,12 +143,6 @@ QString CTavFileDlg::PathName() const
 
 int CTavFileDlg::exec()
 {
-    CTavApp* app = CTavApp::instance();
-    const int ready = app ? app->readyForSync() : 1;
-    if (app)
-        app->setReadyForSync(0);
-    const int result = CTavDialogBase::exec();
-    if (app)
-        app->setReadyForSync(ready);
-    return result;
+    CTavSyncLock lock(CTavApp::instance());
+    return CTavDialogBase::exec();
 }

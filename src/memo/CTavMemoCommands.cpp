@@ -20,24 +20,10 @@
 #include "CTavMemoLeftView.h"
 #include "CTavOptions.h"
 #include "CTavStoreCategorySource.h"
+#include "CTavSyncLock.h"
 #include "TavShowMessage.h"
 #include "TavStrings.h"
 
-namespace {
-// Clears the application's HotSync readiness for the time of a command.
-class SyncLock
-{
-public:
-    explicit SyncLock(CTavApp& app) : m_app(app), m_ready(app.readyForSync()) { app.setReadyForSync(0); }
-    ~SyncLock() { m_app.setReadyForSync(m_ready); }
-    SyncLock(const SyncLock&) = delete;
-    SyncLock& operator=(const SyncLock&) = delete;
-
-private:
-    CTavApp& m_app;
-    int m_ready;
-};
-} // namespace
 
 CTavMemoCommands::CTavMemoCommands(CTavMemoFrame& frame) : QObject(&frame), m_frame(frame) {}
 
@@ -79,7 +65,7 @@ void CTavMemoCommands::NewWithText(const QString& text)
     CTavMemoDoc* doc = m_frame.MemoDoc();
     CTavApp& app = doc->App();
     m_frame.LeftView()->ClearRowSelection();
-    SyncLock lock(app);
+    CTavSyncLock lock(app);
     if (doc->Store().GetRecordCount() >= CTavDbMemo::kMaxRecords) {
         TavShowMessage(&m_frame, RecordLimitMessage(), QString(), TavMsg::IconExclamation);
         return;
@@ -100,7 +86,7 @@ void CTavMemoCommands::OnEdit()
     if (!entry)
         return;
     CTavApp& app = doc->App();
-    SyncLock lock(app);
+    CTavSyncLock lock(app);
     const QString user = app.Users().GetCurrUserName();
     if (doc->Masked() && entry->isPrivate && app.Users().IsSettingPassword(user) &&
         !app.AskPassword(user, true, &m_frame))
@@ -121,7 +107,7 @@ void CTavMemoCommands::OnDelete()
     if (rows.isEmpty())
         return;
     CTavApp& app = m_frame.MemoDoc()->App();
-    SyncLock lock(app);
+    CTavSyncLock lock(app);
     const CTavOptions& options = CTavOptions::instance();
     bool backup = options.CheckBackup() != 0;
     if (options.CheckDelete()) {
@@ -159,7 +145,7 @@ void CTavMemoCommands::deleteRows(const QList<int>& rows, bool backup)
 void CTavMemoCommands::OnCategories()
 {
     CTavMemoDoc* doc = m_frame.MemoDoc();
-    SyncLock lock(doc->App());
+    CTavSyncLock lock(doc->App());
     CTavStoreCategorySource source(doc->Store(), CTavCategorySource::MemoPad);
     CTavCategoryDlg dlg(source, &m_frame);
     dlg.exec();
@@ -168,7 +154,7 @@ void CTavMemoCommands::OnCategories()
 
 void CTavMemoCommands::OnColumns()
 {
-    SyncLock lock(m_frame.MemoDoc()->App());
+    CTavSyncLock lock(m_frame.MemoDoc()->App());
     CTavColumnDlg dlg(m_frame.LeftView()->Columns(), &m_frame);
     if (dlg.exec() != QDialog::Accepted)
         return;

@@ -14,6 +14,7 @@
 #include "CTavMemoDoc.h"
 #include "CTavMemoFrame.h"
 #include "CTavMemoLeftView.h"
+#include "CTavSyncLock.h"
 #include "TavShowMessage.h"
 
 namespace {
@@ -111,11 +112,8 @@ QList<uint32_t> CTavMemoFileCommands::exportIds(bool selectedOnly, bool withPriv
 bool CTavMemoFileCommands::askPassword() const
 {
     CTavApp& app = m_frame.MemoDoc()->App();
-    const int ready = app.readyForSync();
-    app.setReadyForSync(0);
-    const bool accepted = app.AskPassword(app.Users().GetCurrUserName(), false, &m_frame);
-    app.setReadyForSync(ready);
-    return accepted;
+    CTavSyncLock lock(app);
+    return app.AskPassword(app.Users().GetCurrUserName(), false, &m_frame);
 }
 
 void CTavMemoFileCommands::OnExport()
@@ -216,8 +214,7 @@ void CTavMemoFileCommands::OnRestore()
 {
     CTavApp& app = m_frame.MemoDoc()->App();
     CTavDbMemo& store = m_frame.MemoDoc()->Store();
-    const int ready = app.readyForSync();
-    app.setReadyForSync(0);
+    CTavSyncLock lock(app);
     if (TavShowMessage(&m_frame, RestoreQuestion(), QString(), TavMsg::OkCancel | TavMsg::IconExclamation) ==
         TavMsg::IdOk) {
         const TavStatus status =
@@ -225,5 +222,4 @@ void CTavMemoFileCommands::OnRestore()
         if (status == TavStatusCode::Ok)
             refresh();
     }
-    app.setReadyForSync(ready);
 }
