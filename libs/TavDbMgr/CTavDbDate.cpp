@@ -147,9 +147,14 @@ TavStatus CTavDbDate::DeletePastRecords(const QString& dayKey, int year, int wee
             past.push_back(record->GetUniqueId());
     for (uint32_t id : past)
         DeleteRecord(id, archive);
+    int weekYear = year;
+    if (week >= 52 && cutoff.month() == 1)
+        --weekYear;
+    else if (week == 1 && cutoff.month() == 12)
+        ++weekYear;
     const int infos =
         m_info.RemoveBefore(CTavDbDateInfoTable::Day, dayInfoKey(cutoff)) +
-        m_info.RemoveBefore(CTavDbDateInfoTable::Week, CTavDbDateInfoTable::periodKey(year, week)) +
+        m_info.RemoveBefore(CTavDbDateInfoTable::Week, CTavDbDateInfoTable::periodKey(weekYear, week)) +
         m_info.RemoveBefore(CTavDbDateInfoTable::Month, CTavDbDateInfoTable::periodKey(year, month));
     if (infos > 0)
         MarkExtraChanged();

@@ -45,7 +45,9 @@ public:
 
     // Deletes the events that lie wholly before the cut-off day ("%Y%m%d"): those that do not
     // repeat and start before it, and repeating ones whose end date is before it; and the info
-    // records of earlier days, of weeks before (year, week) and of months before (year, month).
+    // records of earlier days, of weeks before the cut-off's week and of months before (year,
+    // month). The week belongs to the year before in early January (week 52 or 53) and to the
+    // year after in late December (week 1).
     TavStatus DeletePastRecords(const QString& dayKey, int year, int week, int month, bool archive,
                                 int* deletedCount = nullptr);
     // The transfer limit: when on, only events of the last `number` days (unit 0), weeks (1),

@@ -271,23 +271,9 @@ bool ScheduleState::DiscardOldEvents(QWidget* owner)
         return false;
     m_discardArchive = dialog.Archive();
     const QDate cut = CTavScDiscardDlg::CutOff(CTavDbClock::Today(), dialog.Period()->currentIndex());
-    int weekYear = cut.year();
-    int week = CTavScCalendarGrid::WeekNumber(cut, startDayOfWeek, &weekYear);
-    // The store takes one year for weeks and months, but the cut-off's week may belong to the
-    // year before (1-3 January) or after (29-31 December) its own. Then the store is given the
-    // earlier year, and the last month or week of that year, which it would keep, goes here.
-    int year = cut.year();
-    int month = cut.month();
-    if (weekYear < year) {
-        year = weekYear;
-        month = 12;
-        Store().DeleteMonthInfo(year, month);
-    } else if (weekYear > year) {
-        week = 53;
-        Store().DeleteWeekInfo(year, week);
-    }
+    const int week = CTavScCalendarGrid::WeekNumber(cut, startDayOfWeek);
     selectedEvent = nullptr;
-    Store().DeletePastRecords(CTavDbTime::dayKey(cut), year, week, month, m_discardArchive);
+    Store().DeletePastRecords(CTavDbTime::dayKey(cut), cut.year(), week, cut.month(), m_discardArchive);
     emit changed();
     return true;
 }
