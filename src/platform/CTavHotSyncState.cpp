@@ -11,6 +11,7 @@ namespace {
 constexpr qint64 kMaxSize = 4096;
 const QString kRunning = QStringLiteral("running");
 const QString kSince = QStringLiteral("since");
+const QString kPid = QStringLiteral("pid");
 } // namespace
 
 QString CTavHotSyncState::filePath()
@@ -37,7 +38,10 @@ bool CTavHotSyncState::read(CTavHotSyncState* state)
     *state = {};
     state->running = running.toBool();
     if (state->running)
+    {
         state->since = QDateTime::fromString(document.object().value(kSince).toString(), Qt::ISODate);
+        state->pid = document.object().value(kPid).toInteger();
+    }
     return true;
 }
 
@@ -49,5 +53,7 @@ bool CTavHotSyncState::write(const CTavHotSyncState& state)
     QJsonObject object{{kRunning, state.running}};
     if (state.running && state.since.isValid())
         object.insert(kSince, state.since.toString(Qt::ISODate));
+    if (state.running && state.pid > 0)
+        object.insert(kPid, state.pid);
     return CTavDbFileUtil::writeAtomically(path, QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n');
 }

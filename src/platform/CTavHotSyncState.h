@@ -10,6 +10,7 @@ class CTavHotSyncState final
 public:
     bool running = false;
     QDateTime since; // when the running HotSync started; invalid when idle
+    qint64 pid = 0;  // the process that runs it (0 when unknown): a HotSync outlives it never
 
     static QString filePath();
     // A missing file reads as idle; false when the file exists but cannot be read or is damaged.
