@@ -136,10 +136,17 @@ void CTavMainFrame::SavePlacement()
 
 void CTavMainFrame::closeEvent(QCloseEvent* event)
 {
-    m_app.SaveAll();
+    SaveOnExit();
+    event->accept();
+}
+
+void CTavMainFrame::SaveOnExit()
+{
+    // Everything was saved before the HotSync began and nothing could change since.
+    if (!m_hotSync->SyncRunning())
+        m_app.SaveAll();
     m_app.Options().SetCurrentUser(m_app.Users().GetCurrUserName());
     SavePlacement();
-    event->accept();
 }
 
 void CTavMainFrame::AddModuleFrame(CTavModuleFrame* frame)

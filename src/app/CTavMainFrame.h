@@ -42,6 +42,9 @@ public:
     CTavModuleFrame* ActiveModuleFrame() const;
 
     void RefreshAll();
+    // What closing keeps: every store (not while a HotSync owns the files), the current user
+    // and the window's placement.
+    void SaveOnExit();
     void SetPrivateMode(int mode);
     void OnSaveAll();
     void OnOptions();

@@ -19,6 +19,7 @@
 #include "CTavOptions.h"
 #include "CTavPrivateFiles.h"
 #include "CTavRegOption.h"
+#include "CTavSessionEnd.h"
 #include "CTavSingleInstance.h"
 #include "CTavUserDlg.h"
 #include "CTavUserFile.h"
@@ -55,8 +56,10 @@ bool CTavStartup::Run(const QStringList& arguments)
         m_app.m_instance.reset();
         return false;
     }
-    QObject::connect(m_app.m_instance.get(), &CTavSingleInstance::activationRequested, &m_app, [this] {
-        if (CTavMainFrame* frame = m_app.MainFrame()) {
+    // The start-up object is gone long before another start asks: the handler holds the app.
+    CTavApp* app = &m_app;
+    QObject::connect(m_app.m_instance.get(), &CTavSingleInstance::activationRequested, app, [app] {
+        if (CTavMainFrame* frame = app->MainFrame()) {
             if (frame->isMinimized())
                 frame->showNormal();
             frame->raise();
@@ -97,6 +100,7 @@ bool CTavStartup::Run(const QStringList& arguments)
     CreateModuleWindows();
     m_app.SwitchModule(TavModule::Day);
     ShowMainFrame();
+    new CTavSessionEnd(*m_app.m_mainFrame);
     return true;
 }
 
