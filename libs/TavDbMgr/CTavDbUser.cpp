@@ -1,8 +1,8 @@
 #include "CTavDbUser.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -10,11 +10,18 @@
 
 #include "CTavDbEnv.h"
 #include "CTavDbFileUtil.h"
+#include "CTavDbText.h"
 
 namespace {
-QString userListPath() { return CTavDbEnv::GetCorePath() + QStringLiteral("users.json"); }
+QString userListPath()
+{
+    return CTavDbEnv::GetCorePath() + QStringLiteral("users.json");
+}
 
-QString folderOf(uint32_t id) { return QStringLiteral("User%1").arg(id, 4, 10, QLatin1Char('0')); }
+QString folderOf(uint32_t id)
+{
+    return QStringLiteral("User%1").arg(id, 4, 10, QLatin1Char('0'));
+}
 
 bool sodiumReady()
 {
@@ -37,7 +44,10 @@ QString hashPassword(const QString& password)
 }
 } // namespace
 
-CTavDbUser::CTavDbUser() { Reload(); }
+CTavDbUser::CTavDbUser()
+{
+    Reload();
+}
 
 TavStatus CTavDbUser::Reload()
 {
@@ -83,8 +93,8 @@ TavStatus CTavDbUser::save() const
             o.insert(QStringLiteral("password"), e.passwordHash);
         list.append(o);
     }
-    const QJsonDocument doc(
-        QJsonObject{{QStringLiteral("lastId"), static_cast<qint64>(m_lastId)}, {QStringLiteral("users"), list}});
+    const QJsonDocument doc(QJsonObject{{QStringLiteral("lastId"), static_cast<qint64>(m_lastId)},
+                                        {QStringLiteral("users"), list}});
     return CTavDbFileUtil::writeAtomically(userListPath(), doc.toJson()) ? TavStatusCode::Ok
                                                                          : TavStatusCode::FileError;
 }
@@ -97,7 +107,10 @@ const CTavDbUser::Entry* CTavDbUser::find(const QString& name) const
     return nullptr;
 }
 
-int CTavDbUser::GetUserCount() const { return static_cast<int>(m_users.size()); }
+int CTavDbUser::GetUserCount() const
+{
+    return static_cast<int>(m_users.size());
+}
 
 QStringList CTavDbUser::GetUserNameList() const
 {
@@ -135,10 +148,20 @@ QString CTavDbUser::GetUserPath(const QString& name) const
     return e ? CTavDbEnv::GetCorePath() + folderOf(e->id) + u'/' : QString();
 }
 
+QString CTavDbUser::ListFilePath()
+{
+    return userListPath();
+}
+
+bool CTavDbUser::IsValidName(const QString& name)
+{
+    // Names are labels, not folder names, but they travel to the handheld.
+    return !name.trimmed().isEmpty() && !name.contains(u'\n') && CTavDbText::mbLength(name) <= kMaxNameBytes;
+}
+
 TavStatus CTavDbUser::AddUser(const QString& name)
 {
-    // Names become folder-independent labels, but must stay printable and of sane length.
-    if (name.trimmed().isEmpty() || name.size() > 127 || name.contains(u'\n'))
+    if (!IsValidName(name))
         return TavStatusCode::InvalidArgument;
     if (find(name))
         return TavStatusCode::Duplicate;
@@ -160,12 +183,17 @@ TavStatus CTavDbUser::AddUserDirectory(const QString& name)
     const QString root = GetUserPath(name);
     if (root.isEmpty())
         return TavStatusCode::NotFound;
-    const QStringList folders = {CTavDbEnv::GetPdtDateDir(),   CTavDbEnv::GetPdtAddrDir(),
-                                 CTavDbEnv::GetPdtTodoDir(),   CTavDbEnv::GetPdtMemoDir(),
-                                 CTavDbEnv::GetMmContentsDir(), CTavDbEnv::GetBenriDir(),
-                                 CTavDbEnv::GetBackupDir(),    CTavDbEnv::GetQuillosDir(),
+    const QStringList folders = {CTavDbEnv::GetPdtDateDir(),
+                                 CTavDbEnv::GetPdtAddrDir(),
+                                 CTavDbEnv::GetPdtTodoDir(),
+                                 CTavDbEnv::GetPdtMemoDir(),
+                                 CTavDbEnv::GetMmContentsDir(),
+                                 CTavDbEnv::GetBenriDir(),
+                                 CTavDbEnv::GetBackupDir(),
+                                 CTavDbEnv::GetQuillosDir(),
                                  CTavDbEnv::GetPastDataDir() + u'/' + CTavDbEnv::GetQuillosDir(),
-                                 CTavDbEnv::GetDokoDir(),      CTavDbEnv::GetTavDateDir(),
+                                 CTavDbEnv::GetDokoDir(),
+                                 CTavDbEnv::GetTavDateDir(),
                                  QStringLiteral("TAV")};
     for (const QString& folder : folders)
         if (!CTavDbFileUtil::ensureDirectory(root + folder))
@@ -175,7 +203,7 @@ TavStatus CTavDbUser::AddUserDirectory(const QString& name)
 
 TavStatus CTavDbUser::UpdateUser(const QString& oldName, const QString& newName)
 {
-    if (newName.trimmed().isEmpty() || newName.size() > 127 || newName.contains(u'\n'))
+    if (!IsValidName(newName))
         return TavStatusCode::InvalidArgument;
     if (!find(oldName))
         return TavStatusCode::NotFound;

@@ -29,6 +29,12 @@ public:
     QString GetUserPath(const QString& name) const;
     QString GetCurrUserPath() const { return GetUserPath(m_current); }
 
+    // The handheld keeps its HotSync user name in 40 bytes of code page 932.
+    static constexpr int kMaxNameBytes = 40;
+    // Not blank, one line, at most kMaxNameBytes.
+    static bool IsValidName(const QString& name);
+    // The file that lists the users and their password hashes, in the data root.
+    static QString ListFilePath();
     TavStatus AddUser(const QString& name);
     // Makes sure every folder of the user exists.
     TavStatus AddUserDirectory(const QString& name);
@@ -53,6 +59,6 @@ private:
 
     QList<Entry> m_users;
     QString m_current;
-    uint32_t m_lastId = 0; // ids are never reused, so a new user cannot see an old user's leftovers
+    uint32_t m_lastId = 0;     // ids are never reused, so a new user cannot see an old user's leftovers
     bool m_unreadable = false; // the list file exists but cannot be read: never overwrite it
 };

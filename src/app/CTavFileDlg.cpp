@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 #include "CTavApp.h"
@@ -36,8 +37,10 @@ public:
                 return;
             }
         }
-        if (m_save && !files.isEmpty()) {
-            const QFileInfo info(files.first());
+        m_chosen.clear();
+        if (m_save && !files.isEmpty() && !QFileInfo(files.first()).isDir()) {
+            m_chosen = CTavFileDlg::WithTypeExtension(files.first(), selectedNameFilter());
+            const QFileInfo info(m_chosen);
             if (info.exists() && !info.isDir()) {
                 const int answer = TavShowMessage(
                     this, QStringLiteral("%1 は既に存在します。\n上書きしますか?").arg(info.fileName()),
@@ -49,8 +52,12 @@ public:
         QFileDialog::accept();
     }
 
+    // The save name with the chosen type's extension; empty in open mode.
+    QString chosen() const { return m_chosen; }
+
 private:
     bool m_save;
+    QString m_chosen;
 };
 } // namespace
 
@@ -120,6 +127,15 @@ QString CTavFileDlg::ExtensionOf(const QString& path)
     return dot < 0 ? QString() : name.mid(dot + 1).toLower();
 }
 
+QString CTavFileDlg::WithTypeExtension(const QString& path, const QString& nameFilter)
+{
+    if (QFileInfo(path).fileName().contains(u'.'))
+        return path;
+    static const QRegularExpression firstPattern(QStringLiteral("\\*\\.([A-Za-z0-9]+)"));
+    const QRegularExpressionMatch match = firstPattern.match(nameFilter);
+    return match.hasMatch() ? path + u'.' + match.captured(1) : path;
+}
+
 void CTavFileDlg::SetInitialFolder(const QString& folder)
 {
     m_files->setDirectory(folder);
@@ -137,6 +153,8 @@ void CTavFileDlg::SetAcceptLabel(const QString& text)
 
 QString CTavFileDlg::PathName() const
 {
+    if (const QString chosen = static_cast<const FilePanel*>(m_files)->chosen(); !chosen.isEmpty())
+        return chosen;
     const QStringList files = m_files->selectedFiles();
     return files.isEmpty() ? QString() : files.first();
 }

@@ -29,6 +29,9 @@ public:
     static QStringList ConvertFilter(const QString& filter);
     // The lower-cased text after the last "." of the file name; empty when there is none.
     static QString ExtensionOf(const QString& path);
+    // A save name without an extension gets the first one of the chosen type ("desc (*.csv)"),
+    // as every desktop program does; a name with one is kept as typed.
+    static QString WithTypeExtension(const QString& path, const QString& nameFilter);
     static QList<CTavFileDlg*> OpenFileDialogs();
 
     Mode GetMode() const { return m_mode; }

@@ -1,12 +1,14 @@
 #include "CTavUserDlg.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
 #include "CTavApp.h"
+#include "CTavDbText.h"
 #include "CTavDbUser.h"
 #include "CTavPasswordDlg.h"
 #include "CTavUserNameDlg.h"
@@ -81,6 +83,25 @@ bool CTavUserDlg::IsListed(const QString& name) const
     return false;
 }
 
+bool CTavUserDlg::nameFits(const QString& name)
+{
+    const int bytes = CTavDbText::mbLength(name);
+    if (bytes <= CTavDbUser::kMaxNameBytes)
+        return true;
+    Message(TavStr::UserNameTooLong.arg(CTavDbUser::kMaxNameBytes).arg(bytes), TavMsg::IconExclamation);
+    return false;
+}
+
+QString CTavUserDlg::failureReason(TavStatus status)
+{
+    if (status == TavStatusCode::FileError)
+        return QStringLiteral("\n\nユーザの一覧 %1 に書き込めません。")
+            .arg(QDir::toNativeSeparators(CTavDbUser::ListFilePath()));
+    if (status == TavStatusCode::InvalidArgument)
+        return QStringLiteral("\n\nユーザ名に改行は使えません。");
+    return QString();
+}
+
 void CTavUserDlg::OnNew()
 {
     CTavUserNameDlg dlg(CTavUserNameDlg::NewUser, QString(), this);
@@ -95,8 +116,11 @@ void CTavUserDlg::OnNew()
         Message(TavStr::NameInUse.arg(name));
         return;
     }
-    if (users().AddUser(name) != TavStatusCode::Ok) {
-        Message(QStringLiteral("ユーザ \"%1\" を追加できませんでした。").arg(name), TavMsg::IconExclamation);
+    if (!nameFits(name))
+        return;
+    if (const TavStatus status = users().AddUser(name); status != TavStatusCode::Ok) {
+        Message(QStringLiteral("ユーザ \"%1\" を追加できませんでした。").arg(name) + failureReason(status),
+                TavMsg::IconExclamation);
         return;
     }
     QListWidgetItem* item = makeItem(name);
@@ -124,8 +148,11 @@ void CTavUserDlg::OnRename()
         Message(TavStr::NameInUse.arg(newName));
         return;
     }
-    if (users().UpdateUser(oldName, newName) != TavStatusCode::Ok) {
-        Message(QStringLiteral("ユーザ名を変更できませんでした。"), TavMsg::IconExclamation);
+    if (!nameFits(newName))
+        return;
+    if (const TavStatus status = users().UpdateUser(oldName, newName); status != TavStatusCode::Ok) {
+        Message(QStringLiteral("ユーザ名を変更できませんでした。") + failureReason(status),
+                TavMsg::IconExclamation);
         return;
     }
     item->setText(newName);

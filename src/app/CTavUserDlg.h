@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "CTavDialogBase.h"
+#include "TavStatus.h"
 
 class QLabel;
 class QListWidget;
@@ -43,6 +44,9 @@ private:
     bool TakeSelection();
     bool IsListed(const QString& name) const;
     int Message(const QString& text, unsigned type = 0);
+    // Says so when a name is longer than the handheld keeps.
+    bool nameFits(const QString& name);
+    static QString failureReason(TavStatus status);
 
     Mode m_mode;
     uint32_t m_currentId;

@@ -9,6 +9,9 @@ inline const QString InvalidPassword = QStringLiteral("パスワードが無効�
 inline const QString AddUser = QStringLiteral("ユーザを追加してください。");
 inline const QString ChooseUser = QStringLiteral("ユーザ名を選択してください。");
 inline const QString EnterUserName = QStringLiteral("ユーザ名を入力してください。");
+inline const QString UserNameTooLong =
+    QStringLiteral("ユーザ名が長すぎます。\nユーザ名は %1 バイト (全角文字は 1 文字 2 バイト) "
+                   "までです。この名前は %2 バイトです。");
 inline const QString NameInUse =
     QStringLiteral("\"%1\" はユーザ名またはプロファイル名として使用しています。");
 inline const QString QuitDesktop = QStringLiteral("処理を中止します。Palm Desktopを終了してください。");

@@ -15,12 +15,16 @@
 #include "CTavMemoFrame.h"
 #include "CTavMemoLeftView.h"
 #include "CTavSyncLock.h"
+#include "TavFileProblem.h"
 #include "TavShowMessage.h"
 
 namespace {
 const QString kNotYet =
     QStringLiteral("Palm Desktop のバックアップファイル (*.mpa) はまだ読み書きできません。");
-}
+const QString kBackupKind = QStringLiteral("メモ帳のバックアップファイル (*.mpc)");
+const QString kCurrentKind = QStringLiteral("メモ帳のデータファイル");
+const QStringList kFileTypes{QStringLiteral("csv"), QStringLiteral("mpc")};
+} // namespace
 
 CTavMemoFileCommands::CTavMemoFileCommands(CTavMemoFrame& frame) : QObject(&frame), m_frame(frame) {}
 
@@ -61,8 +65,11 @@ bool CTavMemoFileCommands::ImportFile(const QString& path)
         TavShowMessage(&m_frame, kNotYet, QString(), TavMsg::IconExclamation);
         return false;
     }
-    if (extension != QLatin1String("csv") && extension != QLatin1String("mpc"))
+    if (!kFileTypes.contains(extension)) {
+        TavShowMessage(&m_frame, TavFileProblem::UnknownType(path, kFileTypes), QString(),
+                       TavMsg::IconExclamation);
         return false;
+    }
     if (store.GetRecordCount() >= store.GetMaxRecords()) {
         TavShowMessage(&m_frame, ImportLimitMessage(), QString(), TavMsg::IconExclamation);
         return false;
@@ -81,6 +88,8 @@ bool CTavMemoFileCommands::ImportFile(const QString& path)
         QString text = QStringLiteral("%1 をインポートできませんでした。").arg(QFileInfo(path).fileName());
         if (!why.isEmpty())
             text += QStringLiteral("\n\n") + why;
+        else
+            text = TavFileProblem::ReadFailed(path, status, kBackupKind);
         TavShowMessage(&m_frame, text, QString(), TavMsg::IconExclamation);
         return false;
     }
@@ -134,8 +143,11 @@ bool CTavMemoFileCommands::ExportFile(const QString& path, bool selectedOnly)
         TavShowMessage(&m_frame, kNotYet, QString(), TavMsg::IconExclamation);
         return false;
     }
-    if (extension != QLatin1String("csv") && extension != QLatin1String("mpc"))
+    if (!kFileTypes.contains(extension)) {
+        TavShowMessage(&m_frame, TavFileProblem::UnknownType(path, kFileTypes), QString(),
+                       TavMsg::IconExclamation);
         return false;
+    }
     CTavDbMemo& store = m_frame.MemoDoc()->Store();
     // A backup of all memos leaves out no private memo unseen: it takes them when the password
     // that would show them is given, and otherwise says how many stayed out.
@@ -178,10 +190,16 @@ void CTavMemoFileCommands::OnOpenBackupFile()
     if (dlg.exec() != QDialog::Accepted)
         return;
     const QString path = dlg.PathName();
-    if (store.Write() != TavStatusCode::Ok)
+    if (const TavStatus saved = store.Write(); saved != TavStatusCode::Ok) {
+        TavShowMessage(&m_frame, TavFileProblem::SaveFailed(store.GetFilePath(), saved), QString(),
+                       TavMsg::IconExclamation);
         return;
-    if (store.LoadFromFile(path) != TavStatusCode::Ok)
+    }
+    if (const TavStatus loaded = store.LoadFromFile(path); loaded != TavStatusCode::Ok) {
+        TavShowMessage(&m_frame, TavFileProblem::ReadFailed(path, loaded, kBackupKind), QString(),
+                       TavMsg::IconExclamation);
         return;
+    }
     app.setBackupFileOpen(1);
     m_backupPath = path;
     m_frame.SetDocumentTitle(QStringLiteral("%1 (バックアップ ファイル)").arg(QFileInfo(path).fileName()));
@@ -191,8 +209,14 @@ void CTavMemoFileCommands::OnOpenBackupFile()
 void CTavMemoFileCommands::OnOpenCurrentFile()
 {
     CTavApp& app = m_frame.MemoDoc()->App();
-    if (m_frame.MemoDoc()->Store().Load() != TavStatusCode::Ok)
+    CTavDbMemo& store = m_frame.MemoDoc()->Store();
+    if (const TavStatus status = store.Load(); status != TavStatusCode::Ok) {
+        TavShowMessage(&m_frame,
+                       TavFileProblem::ReadFailed(store.StoreFilePath(app.Users().GetCurrUserPath()), status,
+                                                  kCurrentKind),
+                       QString(), TavMsg::IconExclamation);
         return;
+    }
     app.setBackupFileOpen(0);
     m_backupPath.clear();
     m_frame.SetDocumentTitle(QString());
@@ -217,9 +241,14 @@ void CTavMemoFileCommands::OnRestore()
     CTavSyncLock lock(app);
     if (TavShowMessage(&m_frame, RestoreQuestion(), QString(), TavMsg::OkCancel | TavMsg::IconExclamation) ==
         TavMsg::IdOk) {
-        const TavStatus status =
-            app.backupFileOpen() && !m_backupPath.isEmpty() ? store.LoadFromFile(m_backupPath) : store.Load();
+        const bool backup = app.backupFileOpen() && !m_backupPath.isEmpty();
+        const TavStatus status = backup ? store.LoadFromFile(m_backupPath) : store.Load();
+        const QString path = backup ? m_backupPath : store.StoreFilePath(app.Users().GetCurrUserPath());
         if (status == TavStatusCode::Ok)
             refresh();
+        else
+            TavShowMessage(&m_frame,
+                           TavFileProblem::ReadFailed(path, status, backup ? kBackupKind : kCurrentKind),
+                           QString(), TavMsg::IconExclamation);
     }
 }

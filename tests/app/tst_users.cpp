@@ -189,6 +189,9 @@ void TestUsers::userDialogCommands()
         dlg.RenameButton()->click();
         m_env->AnswerDialog(typeName(QStringLiteral("Hanako")));
         dlg.RenameButton()->click();
+        // Longer than the handheld keeps: the message gives the limit in bytes.
+        m_env->AnswerDialog(typeName(QString(21, QChar(0x3042))));
+        dlg.RenameButton()->click();
         // Delete asks; Cancel keeps the user, OK removes it.
         selectInList(dlg, QStringLiteral("Jiro"));
         m_env->AnswerMessage(TavMsg::IdCancel);
@@ -201,10 +204,11 @@ void TestUsers::userDialogCommands()
     });
     m_app->MainFrame()->Actions().Trigger(TavCmd::Users);
     // Each refusal says why; each delete asks first.
-    QCOMPARE(m_env->Messages().mid(0, 4),
+    QCOMPARE(m_env->Messages().mid(0, 5),
              (QStringList{TavStr::EnterUserName, TavStr::NameInUse.arg(QStringLiteral("Jiro")),
-                          TavStr::ChooseUser, TavStr::NameInUse.arg(QStringLiteral("Hanako"))}));
-    QCOMPARE(m_env->Messages().size(), 6);
+                          TavStr::ChooseUser, TavStr::NameInUse.arg(QStringLiteral("Hanako")),
+                          TavStr::UserNameTooLong.arg(40).arg(42)}));
+    QCOMPARE(m_env->Messages().size(), 7);
     QCOMPARE(m_app->Users().GetUserNameList(), (QStringList{"Hanako", "Shiro"}));
     QCOMPARE(m_app->Users().GetCurrUserName(), QStringLiteral("Hanako"));
     QCOMPARE(m_app->MainFrame()->UserComboBox()->itemText(1), QStringLiteral("Shiro"));

@@ -2,11 +2,14 @@
 #include <QClipboard>
 #include <QFileDialog>
 #include <QRadioButton>
+#include <QRandomGenerator>
 #include <QTest>
 
 #include "CTavExportFileDlg.h"
 #include "CTavMemoCommands.h"
 #include "CTavMemoFileCommands.h"
+#include "CTavSqliteDb.h"
+#include <sqlite3.h>
 #include "MemoFixture.h"
 #include "TavMemoCommandIds.h"
 
@@ -56,25 +59,34 @@ private slots:
 
     void roundTrips_data()
     {
+        QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("name");
-        QTest::newRow("CSV, extension in capitals") << "MEMOS.CSV";
-        QTest::newRow("backup file") << "memos.mpc";
+        QTest::newRow("CSV, extension in capitals") << "MEMOS.CSV"
+                                                    << "MEMOS.CSV";
+        QTest::newRow("backup file") << "memos.mpc"
+                                     << "memos.mpc";
+        QTest::newRow("no extension: the chosen type's") << "memos"
+                                                         << "memos.mpc";
     }
     void roundTrips()
     {
+        QFETCH(QString, typed);
         QFETCH(QString, name);
         const QStringList before = memos(m_f.Store());
-        m_f.Env().AnswerDialog(chooseFile(path(name)));
+        m_f.Env().AnswerDialog(chooseFile(path(typed)));
         m_f.Frame().Trigger(TavMemoCmd::Export);
+        QVERIFY(QFile::exists(path(name)));
         for (const CTavMemoEntry& e : std::vector<CTavMemoEntry>(m_f.Doc().Entries()))
             m_f.Store().DeleteRecord(e.uniqueId, false);
         m_f.Env().AnswerDialog(chooseFile(path(name)));
         m_f.Frame().Trigger(TavMemoCmd::Import);
         QCOMPARE(memos(m_f.Store()), before);
         QCOMPARE(m_f.Doc().Count(), MemoFixture::kMemoCount);
-        // An unknown extension neither imports nor complains.
+        // An unknown extension imports nothing and says which types there are.
         QVERIFY(!m_f.Frame().FileCommands().ImportFile(path(QStringLiteral("memos.txt"))));
-        QCOMPARE(m_f.Env().Messages().size(), 1); // the export's
+        QCOMPARE(m_f.Env().Messages().size(), 2); // the export's, then this
+        QVERIFY(m_f.Env().Messages().last().contains(QStringLiteral("memos.txt")));
+        QVERIFY(m_f.Env().Messages().last().contains(QStringLiteral("*.csv")));
     }
 
     void backupOfAllAndPrivateMemos_data()
@@ -149,6 +161,49 @@ private slots:
         m_f.Frame().Trigger(TavMemoCmd::NewMemo);
         QCOMPARE(m_f.Env().Messages(), QStringList(2, CTavMemoCommands::RecordLimitMessage()));
         QVERIFY(m_f.Env().DialogTitles().isEmpty());
+    }
+
+    void brokenBackupFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("random bytes") << "random"
+                                      << "メモ帳のバックアップファイル";
+        QTest::newRow("cut short") << "truncated"
+                                   << "壊れている";
+        QTest::newRow("another program's database") << "foreign"
+                                                    << "メモ帳のバックアップファイル";
+    }
+    // Importing or opening it changes nothing and says which file and what is wrong with it.
+    void brokenBackupFile()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        const QString broken = path(QStringLiteral("broken.mpc"));
+        if (kind == QLatin1String("random")) {
+            QByteArray bytes(4096, '\0');
+            QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(bytes.data()), bytes.size() / 4);
+            QFile file(broken);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        } else if (kind == QLatin1String("truncated")) {
+            QCOMPARE(m_f.Store().ExportBackupFile(broken, {m_f.Doc().Entry(0)->uniqueId}), TavStatusCode::Ok);
+            QVERIFY(QFile::resize(broken, QFileInfo(broken).size() / 2));
+        } else {
+            CTavSqliteDb db;
+            QCOMPARE(db.open(broken, true), SQLITE_OK);
+            QCOMPARE(db.exec("CREATE TABLE notes(body TEXT); INSERT INTO notes VALUES('x')"), SQLITE_OK);
+        }
+        const QStringList before = memos(m_f.Store());
+
+        QVERIFY(!m_f.Frame().FileCommands().ImportFile(broken));
+        m_f.Env().AnswerDialog(chooseFile(broken));
+        m_f.Frame().Trigger(TavMemoCmd::OpenBackupFile);
+        QCOMPARE(m_f.App().backupFileOpen(), 0);
+        QCOMPARE(memos(m_f.Store()), before);
+        QCOMPARE(m_f.Env().Messages().size(), 2);
+        for (const QString& message : m_f.Env().Messages()) {
+            QVERIFY2(message.contains(broken) && message.contains(reason), qPrintable(message));
+        }
     }
 
     void backupFileCommands()

@@ -23,9 +23,17 @@ int runUserAdd(CliContext& ctx, const QStringList& args)
     if (args.size() != 1)
         return CliContext::fail(CliExit::UsageError, QStringLiteral("usage: useradd NAME"));
     const TavStatus status = ctx.users().AddUser(args.first());
+    if (status == TavStatusCode::InvalidArgument)
+        return CliContext::fail(
+            CliExit::DataError,
+            QStringLiteral("cannot add user \"%1\": a name is one line, not blank, and at most "
+                           "%2 bytes in code page 932")
+                .arg(args.first())
+                .arg(CTavDbUser::kMaxNameBytes));
     if (status != TavStatusCode::Ok)
-        return CliContext::fail(CliExit::DataError, QStringLiteral("cannot add user \"%1\": %2")
-                                                        .arg(args.first(), CliContext::statusText(status)));
+        return CliContext::fail(
+            CliExit::DataError,
+            QStringLiteral("cannot add user \"%1\": %2").arg(args.first(), CliContext::statusText(status)));
     CliContext::printJson({{QStringLiteral("name"), args.first()},
                            {QStringLiteral("id"), static_cast<qint64>(ctx.users().GetUserID(args.first()))}});
     return CliExit::Ok;
@@ -59,7 +67,8 @@ int runPasswd(CliContext& ctx, const QStringList& args)
 }
 } // namespace
 
-LUMORA_CLI_COMMAND({"users", "users", "lists the users: name, id, password (true when set), folder", &runUsers})
+LUMORA_CLI_COMMAND({"users", "users", "lists the users: name, id, password (true when set), folder",
+                    &runUsers})
 LUMORA_CLI_COMMAND({"useradd", "useradd NAME", "adds a user", &runUserAdd})
 LUMORA_CLI_COMMAND({"userdel", "userdel NAME", "deletes a user and all of that user's data", &runUserDel})
 LUMORA_CLI_COMMAND({"passwd", "passwd NAME", "sets the password read from standard input (empty clears it)",

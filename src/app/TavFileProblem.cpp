@@ -1,0 +1,55 @@
+#include "TavFileProblem.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+QString shown(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+} // namespace
+
+QString TavFileProblem::ReadFailed(const QString& path, TavStatus status, const QString& kindName)
+{
+    QString reason;
+    switch (status) {
+    case TavStatusCode::FileError:
+        reason = QFileInfo::exists(path)
+                     ? QStringLiteral("ファイルを開けないか、読み取れません。アクセス権を確認してください。")
+                     : QStringLiteral("ファイルが見つかりません。");
+        break;
+    case TavStatusCode::NotOurFile:
+        reason = QStringLiteral("このファイルは%1ではありません。").arg(kindName);
+        break;
+    case TavStatusCode::Corrupt:
+        reason = QStringLiteral("ファイルが壊れているか、途中で切れています。");
+        break;
+    case TavStatusCode::InvalidArgument:
+        reason =
+            QStringLiteral("ファイルに Lumora が保存できない値 (長すぎる文字列や範囲外の値) があります。");
+        break;
+    default:
+        reason = QStringLiteral("ファイルを読み込めません (エラー %1)。").arg(status);
+        break;
+    }
+    return QStringLiteral("%1 を読み込めませんでした。\n\n%2\nデータは変更されていません。")
+        .arg(shown(path), reason);
+}
+
+QString TavFileProblem::UnknownType(const QString& path, const QStringList& extensions)
+{
+    QStringList patterns;
+    for (const QString& extension : extensions)
+        patterns << QStringLiteral("*.") + extension;
+    return QStringLiteral("%1 は使えないファイルの種類です。\n\n使える種類: %2")
+        .arg(shown(path), patterns.join(QStringLiteral(", ")));
+}
+
+QString TavFileProblem::SaveFailed(const QString& path, TavStatus status)
+{
+    return QStringLiteral(
+               "%1 に保存できませんでした (エラー %2)。\n保存していない変更はそのまま残っています。")
+        .arg(shown(path))
+        .arg(status);
+}
