@@ -39,6 +39,8 @@ QString hashPassword(const QString& password)
 
 CTavDbUser::CTavDbUser() { Reload(); }
 
+QString CTavDbUser::ListFilePath() { return userListPath(); }
+
 TavStatus CTavDbUser::Reload()
 {
     m_users.clear();

@@ -13,6 +13,8 @@ class CTavDbUser
 public:
     CTavDbUser();
 
+    // The user list's file in the data root; it is replaced as a whole on each change.
+    static QString ListFilePath();
     // Re-reads the user list from the data root.
     TavStatus Reload();
 
@@ -53,6 +55,6 @@ private:
 
     QList<Entry> m_users;
     QString m_current;
-    uint32_t m_lastId = 0; // ids are never reused, so a new user cannot see an old user's leftovers
+    uint32_t m_lastId = 0;     // ids are never reused, so a new user cannot see an old user's leftovers
     bool m_unreadable = false; // the list file exists but cannot be read: never overwrite it
 };
