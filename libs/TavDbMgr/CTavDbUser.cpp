@@ -49,6 +49,8 @@ CTavDbUser::CTavDbUser()
     Reload();
 }
 
+QString CTavDbUser::ListFilePath() { return userListPath(); }
+
 TavStatus CTavDbUser::Reload()
 {
     m_users.clear();

@@ -13,6 +13,8 @@ class CTavDbUser
 public:
     CTavDbUser();
 
+    // The user list's file in the data root; it is replaced as a whole on each change.
+    static QString ListFilePath();
     // Re-reads the user list from the data root.
     TavStatus Reload();
 

@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include "CTavApp.h"
+#include "CTavDbEnv.h"
 #include "CTavHotSyncChannel.h"
 #include "CTavHotSyncManager.h"
 #include "CTavMainFrame.h"
@@ -39,6 +40,9 @@ void CTavHotSyncCoordinator::Listen()
         if (notification == AskStart && answer.value == 1)
             answer.explanation =
                 m_frame.App().backupFileOpen() ? TavStr::SyncRefusedBackup : TavStr::SyncRefusedBusy;
+        // Tools that change data ask first whether this program works on theirs.
+        if (notification == PresenceQuery)
+            answer.explanation = CTavDbEnv::GetCorePath();
         return answer;
     });
     m_channel->listen();

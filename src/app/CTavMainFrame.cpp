@@ -24,6 +24,7 @@
 #include "CTavPlatformPaths.h"
 #include "CTavRegOption.h"
 #include "CTavSourceUserDlg.h"
+#include "CTavUserListWatcher.h"
 #include "CTavUserSwitcher.h"
 #include "TavStrings.h"
 
@@ -49,6 +50,7 @@ CTavMainFrame::CTavMainFrame(CTavApp& app)
     connect(&m_app.DesktopConflict(), &CTavDesktopConflict::started, this, &CTavMainFrame::OnDesktopConflict);
     m_app.DesktopConflict().startWatching();
     m_hotSync->Listen();
+    m_userListWatcher = new CTavUserListWatcher(*this);
 }
 
 CTavMainFrame::~CTavMainFrame() = default;
@@ -254,17 +256,50 @@ void CTavMainFrame::OnInstallTool()
         QProcess::startDetached(program, {QStringLiteral("--user"), m_app.Users().GetCurrUserName()});
 }
 
-void CTavMainFrame::EnsureCurrentUserListed()
+bool CTavMainFrame::EnsureCurrentUserListed()
 {
     CTavDbUser& users = m_app.Users();
     const QString name = users.GetCurrUserName();
     users.Reload();
+    QString message;
+    QString current = name;
     if (!name.isEmpty() && !users.GetUserNameList().contains(name)) {
-        users.AddUser(name);
-        users.AddUserDirectory(name);
+        // The deleted user's data are gone with its folder; another user's data must not be
+        // shown without that user's password.
+        current.clear();
+        for (const QString& other : SortedUserNames(users.GetUserNameList())) {
+            if (!users.IsSettingPassword(other)) {
+                current = other;
+                break;
+            }
+        }
+        if (current.isEmpty()) {
+            current = name;
+            users.AddUser(name);
+            users.AddUserDirectory(name);
+            message = TavStr::UserDeletedRecreated.arg(name);
+        } else {
+            message = TavStr::UserDeletedSwitched.arg(name, current);
+        }
     }
-    users.SetCurrUserName(name);
+    users.SetCurrUserName(current);
     FillUserBox();
+    // Callers may be answering a HotSync notification, where no modal loop may run.
+    if (!message.isEmpty())
+        QMetaObject::invokeMethod(
+            this, [this, message] { m_app.ShowMessage(nullptr, message, TavStr::ProductName); },
+            Qt::QueuedConnection);
+    return current != name;
+}
+
+void CTavMainFrame::OnUsersFileChanged()
+{
+    if (!EnsureCurrentUserListed())
+        return;
+    m_app.LoadAll();
+    m_app.ReloadUserPrefs();
+    m_app.SetProfilePath();
+    RefreshAll();
 }
 
 QStringList CTavMainFrame::SortedUserNames(QStringList names)

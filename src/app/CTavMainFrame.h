@@ -6,6 +6,7 @@ class CTavApp;
 class CTavFrameActions;
 class CTavHotSyncCoordinator;
 class CTavModuleFrame;
+class CTavUserListWatcher;
 class CTavUserSwitcher;
 class QComboBox;
 class QLabel;
@@ -50,7 +51,12 @@ public:
     void OnOptions();
     void OnDataMigration();
     void OnInstallTool();
-    void EnsureCurrentUserListed();
+    // Re-reads the user list. A current user deleted elsewhere gives way to a user without a
+    // password, else is made again, empty; a message says so later. True when the current
+    // user changed (its data are not loaded yet).
+    bool EnsureCurrentUserListed();
+    // The user list changed on disk: as above, and the data of a new current user are loaded.
+    void OnUsersFileChanged();
     // Empties the user box, fills it with the sorted user names and "edit users", and selects
     // the current user.
     void FillUserBox();
@@ -85,5 +91,6 @@ private:
     CTavFrameActions* m_actions;
     CTavHotSyncCoordinator* m_hotSync;
     CTavUserSwitcher* m_users;
+    CTavUserListWatcher* m_userListWatcher = nullptr;
     bool m_desktopWarning = false;
 };

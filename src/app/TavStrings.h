@@ -16,6 +16,10 @@ inline const QString NameInUse =
     QStringLiteral("\"%1\" はユーザ名またはプロファイル名として使用しています。");
 inline const QString QuitDesktop = QStringLiteral("処理を中止します。Palm Desktopを終了してください。");
 inline const QString EditUsers = QStringLiteral("ユーザの編集...");
+inline const QString UserDeletedSwitched =
+    QStringLiteral("ユーザ「%1」は他のプログラムで削除されました。ユーザ「%2」に切り替えます。");
+inline const QString UserDeletedRecreated =
+    QStringLiteral("ユーザ「%1」は他のプログラムで削除されました。空のユーザ「%1」を作り直しました。");
 inline const QString Cancel = QStringLiteral("キャンセル");
 inline const QString BackupSwitchQuestion = QStringLiteral(
     "バックアップ "

@@ -70,6 +70,7 @@ private slots:
     void userDialogCommands();
     void deletingTheCurrentUser();
     void backupFileLocksUserCommands();
+    void changesOnDiskAreFollowed();
 
 private:
     void chooseInBox(const QString& text);
@@ -251,6 +252,41 @@ void TestUsers::backupFileLocksUserCommands()
     QCOMPARE(m_app->Users().GetCurrUserName(), QStringLiteral("Jiro"));
     QVERIFY(!m_app->backupFileOpen() && box->isEnabled() && users->isEnabled());
     QCOMPARE(m_app->MainFrame()->HotSync().OnNotify(CTavHotSyncCoordinator::AskStart), 0);
+}
+
+void TestUsers::changesOnDiskAreFollowed()
+{
+    // lumora-cli changes the user list as another process would.
+    {
+        CTavDbUser other;
+        QCOMPARE(other.SetPassword(QStringLiteral("Jiro"), QStringLiteral("pw")), TavStatusCode::Ok);
+        QCOMPARE(other.AddUser(QStringLiteral("Saburo")), TavStatusCode::Ok);
+    }
+    QComboBox* box = m_app->MainFrame()->UserComboBox();
+    QTRY_VERIFY_WITH_TIMEOUT(box->findText(QStringLiteral("Saburo")) >= 0, 20000);
+    // The password set elsewhere is the one asked.
+    m_env->AnswerDialog(AppTestEnv::PressCancel());
+    chooseInBox(QStringLiteral("Jiro"));
+    QCOMPARE(m_app->Users().GetCurrUserName(), QStringLiteral("Hanako"));
+    QVERIFY(m_env->AllAnswersUsed());
+
+    // The current user is deleted: a user without a password takes over, and the deleted
+    // user's data are not written anywhere.
+    addMemo(m_app->MemoStore(), QStringLiteral("gone"));
+    {
+        CTavDbUser other;
+        QCOMPARE(other.DeleteUser(QStringLiteral("Hanako")), TavStatusCode::Ok);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(m_app->Users().GetCurrUserName(), QStringLiteral("Saburo"), 20000);
+    QCOMPARE(box->currentText(), QStringLiteral("Saburo"));
+    QCOMPARE(m_app->MemoStore().GetRecordCount(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        m_env->Messages(),
+        QStringList{TavStr::UserDeletedSwitched.arg(QStringLiteral("Hanako"), QStringLiteral("Saburo"))},
+        20000);
+    AppTestEnv::Close(m_app);
+    QCOMPARE(memosOnDisk(QStringLiteral("Saburo")), QStringList{});
+    QCOMPARE(CTavDbUser().GetUserNameList(), (QStringList{"Jiro", "Saburo"}));
 }
 
 QTEST_MAIN(TestUsers)

@@ -1,5 +1,6 @@
 #include "CliContext.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QJsonDocument>
 #include <QTextStream>
@@ -10,6 +11,9 @@
 #include "CliCommand.h"
 
 namespace {
+// Lumora saves everything before it answers.
+constexpr int kAnswerTimeoutMs = 60000;
+
 void prepareDataDir(const QString& dataDir)
 {
     if (!dataDir.isEmpty())
@@ -20,6 +24,36 @@ void prepareDataDir(const QString& dataDir)
 CliContext::CliContext(const QString& dataDir, const QString& userName)
     : m_users((prepareDataDir(dataDir), CTavDbUser())), m_userName(userName)
 {
+}
+
+CliContext::~CliContext() = default;
+
+int CliContext::beginWrite(bool settingsOnly)
+{
+    if (m_sync)
+        return CliExit::Ok;
+    auto sync = std::make_unique<CTavSyncSession>();
+    const QString root = settingsOnly ? QString() : CTavDbEnv::GetCorePath();
+    switch (sync->begin(root, QCoreApplication::applicationPid(), kAnswerTimeoutMs)) {
+    case CTavSyncSession::Outcome::Started:
+        // Lumora has just saved: the users it knows are on disk now.
+        m_users.Reload();
+        m_sync = std::move(sync);
+        return CliExit::Ok;
+    case CTavSyncSession::Outcome::Alone:
+        return CliExit::Ok;
+    case CTavSyncSession::Outcome::Refused:
+        return fail(CliExit::DataError,
+                    QStringLiteral("Lumora refused; nothing was written: %1").arg(sync->explanation()));
+    case CTavSyncSession::Outcome::SyncRunning:
+        return fail(CliExit::DataError,
+                    QStringLiteral("a HotSync is running; nothing was written, try again when it has ended"));
+    case CTavSyncSession::Outcome::Failed:
+        break;
+    }
+    return fail(CliExit::DataError,
+                QStringLiteral("Lumora runs but did not answer, or the HotSync state cannot "
+                               "be written; nothing was written"));
 }
 
 QString CliContext::resolveUser()

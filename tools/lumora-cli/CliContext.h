@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "CTavDbUser.h"
+#include "CTavSyncSession.h"
 #include "TavStatus.h"
 
 // What every command shares: the global options, the user list, and the output channels.
@@ -13,6 +14,13 @@ class CliContext
 {
 public:
     CliContext(const QString& dataDir, const QString& userName);
+    ~CliContext();
+
+    // Called by a command before it reads what it will change: a Lumora that runs on the same
+    // data saves and keeps still until the command ends, then reloads (as for a HotSync).
+    // settingsOnly: the command changes only the settings, which every Lumora of this runtime
+    // folder shares. 0 to go ahead, else the exit status, the reason printed.
+    int beginWrite(bool settingsOnly = false);
 
     CTavDbUser& users() { return m_users; }
     // The user the command works on: --user, else the registry's current user, else the
@@ -37,4 +45,5 @@ public:
 private:
     CTavDbUser m_users;
     QString m_userName;
+    std::unique_ptr<CTavSyncSession> m_sync;
 };

@@ -36,13 +36,20 @@ QString readPassword()
 }
 } // namespace
 
+const CliStoreKind* CliStoreAccess::kind(const QString& name)
+{
+    const CliStoreKind* kind = CliStoreKinds::find(name);
+    if (!kind)
+        CliContext::fail(CliExit::UsageError, QStringLiteral("unknown store \"%1\"; the stores are: %2")
+                                                  .arg(name, CliStoreKinds::names().join(u", ")));
+    return kind;
+}
+
 int CliStoreAccess::open(CliContext& ctx, const QString& name, CliOpenStore* out)
 {
-    out->kind = CliStoreKinds::find(name);
+    out->kind = kind(name);
     if (!out->kind)
-        return CliContext::fail(CliExit::UsageError,
-                                QStringLiteral("unknown store \"%1\"; the stores are: %2")
-                                    .arg(name, CliStoreKinds::names().join(u", ")));
+        return CliExit::UsageError;
     if (!ctx.selectUser())
         return CliExit::DataError;
     out->store = out->kind->makeStore();

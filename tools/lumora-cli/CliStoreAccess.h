@@ -15,6 +15,8 @@ struct CliOpenStore
 };
 
 namespace CliStoreAccess {
+// The named kind of store, or null with the list of stores printed.
+const CliStoreKind* kind(const QString& name);
 // Loads the named store of the resolved user; prints the problem and answers the exit status.
 int open(CliContext& ctx, const QString& name, CliOpenStore* out);
 // Private records are shown only with withPrivate, and then only after the user's password

@@ -126,7 +126,7 @@ int write(CTavRegistryFile& reg, const QString& name, const QString& value, cons
     return CliExit::Ok;
 }
 
-int runConfig(CliContext&, const QStringList& arguments)
+int runConfig(CliContext& ctx, const QStringList& arguments)
 {
     QStringList args = arguments;
     QString forced;
@@ -137,6 +137,12 @@ int runConfig(CliContext&, const QStringList& arguments)
         return CliContext::fail(
             CliExit::UsageError,
             QStringLiteral("usage: config [NAME [VALUE [--type string|number]]] | config --unset NAME"));
+    if (!args.isEmpty() && args.first().isEmpty())
+        return CliContext::fail(CliExit::UsageError, QStringLiteral("the value name is empty"));
+    if (unset || args.size() == 2) {
+        if (const int rc = ctx.beginWrite(true))
+            return rc;
+    }
     CTavRegistryFile reg;
     if (args.isEmpty()) {
         for (const KnownValue& k : kKnown)
@@ -148,8 +154,6 @@ int runConfig(CliContext&, const QStringList& arguments)
         return CliExit::Ok;
     }
     const QString name = args.first();
-    if (name.isEmpty())
-        return CliContext::fail(CliExit::UsageError, QStringLiteral("the value name is empty"));
     if (unset) {
         if (!reg.deleteValue(keyOf(name), name))
             return CliContext::fail(CliExit::DataError,

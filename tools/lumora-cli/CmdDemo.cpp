@@ -244,6 +244,8 @@ int runDemo(CliContext& ctx, const QStringList& args)
 {
     if (args.size() > 1)
         return CliContext::fail(CliExit::UsageError, QStringLiteral("usage: demo [NAME]"));
+    if (const int rc = ctx.beginWrite())
+        return rc;
     const QString name = args.value(0, QStringLiteral("デモ"));
     CTavDbUser& users = ctx.users();
     if (users.GetUserID(name) == 0) {

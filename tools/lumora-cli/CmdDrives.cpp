@@ -34,31 +34,33 @@ int usage()
         QStringLiteral("usage: drives [bind LETTER FOLDER | unbind LETTER | reset LETTER]"));
 }
 
-int runDrives(CliContext&, const QStringList& args)
+int runDrives(CliContext& ctx, const QStringList& args)
 {
-    CTavDriveMap map;
     if (!args.isEmpty()) {
         const QString verb = args.first();
         const bool bind = verb == QLatin1String("bind");
-        if ((bind && args.size() != 3) || (!bind && args.size() != 2))
+        if ((bind && args.size() != 3) || (!bind && args.size() != 2) ||
+            !(bind || verb == QLatin1String("unbind") || verb == QLatin1String("reset")))
             return usage();
         const QChar letter = CTavDriveMap::letterOf(args.at(1).size() == 1 ? args.at(1) + u':' : args.at(1));
         if (letter.isNull())
             return CliContext::fail(CliExit::UsageError,
                                     QStringLiteral("\"%1\" is not a drive letter").arg(args.at(1)));
+        if (const int rc = ctx.beginWrite(true))
+            return rc;
+        CTavDriveMap map;
         bool ok = false;
         if (bind)
             ok = map.bind(letter, QDir(args.at(2)).absolutePath());
         else if (verb == QLatin1String("unbind"))
             ok = map.unbind(letter);
-        else if (verb == QLatin1String("reset"))
-            ok = map.resetBinding(letter);
         else
-            return usage();
+            ok = map.resetBinding(letter);
         if (!ok)
             return CliContext::fail(CliExit::DataError,
                                     QStringLiteral("cannot change drive %1:").arg(letter));
     }
+    const CTavDriveMap map;
     for (const CTavDriveMap::Drive& drive : map.drives()) {
         CliContext::printJson({{QStringLiteral("root"), drive.root},
                                {QStringLiteral("folder"), drive.folder},

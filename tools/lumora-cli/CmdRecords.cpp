@@ -11,11 +11,10 @@ int runAdd(CliContext& ctx, const QStringList& args)
 {
     if (args.size() != 1)
         return CliContext::fail(CliExit::UsageError, QStringLiteral("usage: add STORE < records.jsonl"));
-    CliOpenStore open;
-    if (const int rc = CliStoreAccess::open(ctx, args.first(), &open))
-        return rc;
+    if (!CliStoreAccess::kind(args.first()))
+        return CliExit::UsageError;
     // Parse every line first: a bad line anywhere writes nothing at all.
-    std::vector<std::unique_ptr<CTavDbPcRecord>> records;
+    QList<QJsonObject> objects;
     const QStringList lines = CliContext::readStdinLines();
     for (qsizetype i = 0; i < lines.size(); ++i) {
         QJsonParseError parseError;
@@ -23,8 +22,18 @@ int runAdd(CliContext& ctx, const QStringList& args)
         if (parseError.error != QJsonParseError::NoError || !doc.isObject())
             return CliContext::fail(CliExit::DataError,
                                     QStringLiteral("line %1: not a JSON object").arg(i + 1));
+        objects << doc.object();
+    }
+    // The store is read once a running Lumora has saved its copy.
+    if (const int rc = ctx.beginWrite())
+        return rc;
+    CliOpenStore open;
+    if (const int rc = CliStoreAccess::open(ctx, args.first(), &open))
+        return rc;
+    std::vector<std::unique_ptr<CTavDbPcRecord>> records;
+    for (qsizetype i = 0; i < objects.size(); ++i) {
         QString error;
-        std::unique_ptr<CTavDbPcRecord> record = open.kind->fromJson(doc.object(), *open.store, &error);
+        std::unique_ptr<CTavDbPcRecord> record = open.kind->fromJson(objects[i], *open.store, &error);
         if (!record)
             return CliContext::fail(CliExit::DataError, QStringLiteral("line %1: %2").arg(i + 1).arg(error));
         records.push_back(std::move(record));

@@ -22,6 +22,8 @@ int runUserAdd(CliContext& ctx, const QStringList& args)
 {
     if (args.size() != 1)
         return CliContext::fail(CliExit::UsageError, QStringLiteral("usage: useradd NAME"));
+    if (const int rc = ctx.beginWrite())
+        return rc;
     const TavStatus status = ctx.users().AddUser(args.first());
     if (status == TavStatusCode::InvalidArgument)
         return CliContext::fail(
@@ -43,6 +45,8 @@ int runUserDel(CliContext& ctx, const QStringList& args)
 {
     if (args.size() != 1)
         return CliContext::fail(CliExit::UsageError, QStringLiteral("usage: userdel NAME"));
+    if (const int rc = ctx.beginWrite())
+        return rc;
     const TavStatus status = ctx.users().DeleteUser(args.first());
     if (status != TavStatusCode::Ok)
         return CliContext::fail(CliExit::DataError, QStringLiteral("cannot delete user \"%1\": %2")
@@ -59,6 +63,8 @@ int runPasswd(CliContext& ctx, const QStringList& args)
     QString password = QString::fromUtf8(in.readLine());
     while (password.endsWith(u'\n') || password.endsWith(u'\r'))
         password.chop(1);
+    if (const int rc = ctx.beginWrite())
+        return rc;
     const TavStatus status = ctx.users().SetPassword(args.first(), password);
     if (status != TavStatusCode::Ok)
         return CliContext::fail(CliExit::DataError, QStringLiteral("cannot set the password of \"%1\": %2")

@@ -1,4 +1,5 @@
 #include "CTavDbMemo.h"
+#include "CTavDbMemoCsv.h"
 #include "CliCommand.h"
 #include "CliJson.h"
 #include "CliStoreKind.h"
@@ -8,7 +9,9 @@ std::unique_ptr<CTavDbPcRecord> memoFromJson(const QJsonObject& object, CTavDbSt
 {
     CliJsonReader in(object, error);
     auto memo = std::make_unique<CTavDbMemoRecord>();
-    memo->SetMemo(in.text(QStringLiteral("memo"), QString(), CTavDbMemoRecord::kMaxBytes));
+    // The memo dialog and the import take one byte less than the handheld, so that nothing
+    // added here is refused when it is edited.
+    memo->SetMemo(in.text(QStringLiteral("memo"), QString(), CTavDbMemoCsv::kMaxMemoBytes));
     memo->SetCreateDateTime(in.dateTime(QStringLiteral("created"), 0));
     memo->SetUpdateDateTime(in.dateTime(QStringLiteral("updated"), 0));
     in.common(*memo, store);

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "CTavDbClock.h"
 #include "CTavHotSyncNotifier.h"
 #include "CTavHotSyncState.h"
+#include "CTavSyncSession.h"
 #include "HsLogFile.h"
 
 namespace {
@@ -38,7 +38,7 @@ QString withExplanation(const QString& head, const QString& explanation)
 int request(int timeoutMs)
 {
     const QString head = QStringLiteral("HotSync の開始要求: ");
-    const std::optional<CTavHotSyncChannel::Answer> answer = CTavHotSyncNotifier::send(0, timeoutMs);
+    const std::optional<CTavHotSyncChannel::Answer> answer = CTavSyncSession::request(timeoutMs);
     if (!answer) {
         HsLogFile::append(head + QStringLiteral("Lumora は応答しませんでした"));
         return notRunning(QStringLiteral("Lumora is not running"));
@@ -54,25 +54,16 @@ int request(int timeoutMs)
 }
 
 // The state is recorded before Lumora hears of the change, so that its next look at the
-// state agrees with the notification.
+// state agrees with the notification. The HotSync outlives this command, so no process is named.
 int startOrEnd(bool start, int timeoutMs)
 {
-    CTavHotSyncState state;
-    if (!CTavHotSyncState::read(&state))
-        state = {};
-    if (start && !state.running) {
-        state.running = true;
-        state.since = CTavDbClock::Now();
-    } else if (!start) {
-        state = {};
-    }
-    if (!CTavHotSyncState::write(state)) {
+    if (!(start ? CTavSyncSession::recordRunning(0) : CTavSyncSession::recordIdle())) {
         print(stderr, QStringLiteral("lumora-hotsync: cannot write %1").arg(CTavHotSyncState::filePath()));
         return HsCommands::Failed;
     }
     HsLogFile::append(start ? QStringLiteral("HotSync を開始しました")
                             : QStringLiteral("HotSync を終了しました"));
-    if (!CTavHotSyncNotifier::send(start ? 1 : 2, timeoutMs))
+    if (!CTavHotSyncNotifier::send(start ? CTavSyncSession::Started : CTavSyncSession::Ended, timeoutMs))
         return notRunning(QStringLiteral("Lumora is not running; the HotSync state was recorded"));
     print(stdout, start ? QStringLiteral("started") : QStringLiteral("ended"));
     return HsCommands::Ok;
