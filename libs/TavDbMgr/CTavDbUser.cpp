@@ -150,11 +150,6 @@ QString CTavDbUser::GetUserPath(const QString& name) const
     return e ? CTavDbEnv::GetCorePath() + folderOf(e->id) + u'/' : QString();
 }
 
-QString CTavDbUser::ListFilePath()
-{
-    return userListPath();
-}
-
 bool CTavDbUser::IsValidName(const QString& name)
 {
     // Names are labels, not folder names, but they travel to the handheld.

@@ -35,8 +35,6 @@ public:
     static constexpr int kMaxNameBytes = 40;
     // Not blank, one line, at most kMaxNameBytes.
     static bool IsValidName(const QString& name);
-    // The file that lists the users and their password hashes, in the data root.
-    static QString ListFilePath();
     TavStatus AddUser(const QString& name);
     // Makes sure every folder of the user exists.
     TavStatus AddUserDirectory(const QString& name);
