@@ -1,5 +1,7 @@
 #include "CTavHotSyncCoordinator.h"
 
+#include <QLabel>
+#include <QMessageBox>
 #include <QThread>
 #include <QTimer>
 
@@ -7,6 +9,7 @@
 #include "CTavDbEnv.h"
 #include "CTavHotSyncChannel.h"
 #include "CTavHotSyncManager.h"
+#include "CTavHotSyncState.h"
 #include "CTavMainFrame.h"
 #include "TavStrings.h"
 
@@ -38,14 +41,42 @@ void CTavHotSyncCoordinator::Listen()
         CTavHotSyncChannel::Answer answer;
         answer.value = OnNotify(notification);
         if (notification == AskStart && answer.value == 1)
-            answer.explanation =
-                m_frame.App().backupFileOpen() ? TavStr::SyncRefusedBackup : TavStr::SyncRefusedBusy;
+            answer.explanation = m_refusal == RefusedBackup ? TavStr::SyncRefusedBackup
+                                 : m_refusal == RefusedBusy ? TavStr::SyncRefusedBusy
+                                                            : TavStr::SyncRefusedRunning;
         // Tools that change data ask first whether this program works on theirs.
         if (notification == PresenceQuery)
             answer.explanation = CTavDbEnv::GetCorePath();
         return answer;
     });
     m_channel->listen();
+}
+
+void CTavHotSyncCoordinator::CheckAtStartup()
+{
+    int32_t running = 0;
+    if (QueryRunningState(&running) != 0 || running != 1)
+        return;
+    if (ManagerGone())
+        QMetaObject::invokeMethod(this, &CTavHotSyncCoordinator::EndWithoutManager, Qt::QueuedConnection);
+    else
+        PostNotify(Started);
+}
+
+bool CTavHotSyncCoordinator::ManagerGone()
+{
+    CTavHotSyncState state;
+    if (!CTavHotSyncState::read(&state) || !state.managerGone())
+        return false;
+    CTavHotSyncState::endStale(state);
+    return true;
+}
+
+void CTavHotSyncCoordinator::EndWithoutManager()
+{
+    m_syncRunning = true; // reload as after an end the manager reported
+    OnNotify(Ended);
+    m_frame.StatusPane()->setText(TavStr::SyncManagerGone);
 }
 
 int CTavHotSyncCoordinator::QueryRunningState(int32_t* state)
@@ -96,10 +127,17 @@ int CTavHotSyncCoordinator::OnNotify(int notification)
         return PresenceAnswer;
     case AskStart: {
         int reason = 0;
+        // The manager's data are being carried now: saving over them is refused without
+        // troubling the user, who cannot act on it.
+        if (m_syncRunning) {
+            m_refusal = 0;
+            return 1;
+        }
         if (app.backupFileOpen())
             reason = RefusedBackup;
         else if (!app.readyForSync())
             reason = RefusedBusy;
+        m_refusal = reason;
         if (reason) {
             QMetaObject::invokeMethod(
                 this, [this, reason] { OnRefused(reason); }, Qt::QueuedConnection);
@@ -110,11 +148,21 @@ int CTavHotSyncCoordinator::OnNotify(int notification)
     }
     case Started:
         m_syncRunning = true;
+        m_frame.StatusPane()->setText(TavStr::SyncRunningStatus);
         if (!g_windowDisabled) {
             g_windowDisabled = true;
             m_disabledWindow = app.MessageOwner();
+            // An open message box stays answerable; the window it belongs to keeps still. Its
+            // owner's disabling reaches it too, so it is enabled again: a window may be.
+            QList<QWidget*> boxes;
+            while (qobject_cast<QMessageBox*>(m_disabledWindow.data()) && m_disabledWindow->parentWidget()) {
+                boxes << m_disabledWindow;
+                m_disabledWindow = m_disabledWindow->parentWidget()->window();
+            }
             if (m_disabledWindow)
                 m_disabledWindow->setEnabled(false);
+            for (QWidget* box : std::as_const(boxes))
+                box->setEnabled(true);
         }
         m_timer->start();
         return 0;
@@ -122,6 +170,7 @@ int CTavHotSyncCoordinator::OnNotify(int notification)
     case EndedOther:
         // Nothing is left to watch once the manager has said it ended.
         m_timer->stop();
+        m_frame.StatusPane()->setText(TavStr::ReadyStatus);
         if (m_syncRunning) {
             m_syncRunning = false;
             m_frame.EnsureCurrentUserListed();
@@ -149,6 +198,11 @@ void CTavHotSyncCoordinator::OnWatchTimer()
 {
     int32_t state = 0;
     if (QueryRunningState(&state) == 0 && state == 1) {
+        if (ManagerGone()) {
+            m_timer->stop();
+            QMetaObject::invokeMethod(this, &CTavHotSyncCoordinator::EndWithoutManager, Qt::QueuedConnection);
+            return;
+        }
         g_watchCounter = 3;
         return;
     }

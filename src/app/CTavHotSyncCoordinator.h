@@ -33,6 +33,8 @@ public:
 
     // Starts listening for the manager's notifications.
     void Listen();
+    // At start-up: a HotSync that runs locks the program, one whose manager is gone ends.
+    void CheckAtStartup();
     // Handles a notification and gives the answer the manager gets.
     int OnNotify(int notification);
     // The notification arrives later, from the event loop, as if the manager had sent it.
@@ -61,9 +63,15 @@ signals:
     void syncFinished();
 
 private:
+    // True (and the state file ended) when the recorded HotSync's manager no longer exists.
+    static bool ManagerGone();
+    // Ends a HotSync the manager can no longer end, as if it had.
+    void EndWithoutManager();
+
     CTavMainFrame& m_frame;
     CTavHotSyncChannel* m_channel = nullptr;
     QTimer* m_timer;
     QPointer<QWidget> m_disabledWindow;
     bool m_syncRunning = false;
+    int m_refusal = 0; // why the last request was refused
 };

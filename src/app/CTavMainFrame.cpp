@@ -75,8 +75,9 @@ void CTavMainFrame::CreateBars()
     FillUserBox();
     connect(m_userBox, &QComboBox::activated, m_users, &CTavUserSwitcher::OnUserBoxConfirmed);
 
-    auto* ready = new QLabel(QStringLiteral("レディ"), statusBar());
-    statusBar()->addWidget(ready, 1);
+    m_statusPane = new QLabel(TavStr::ReadyStatus, statusBar());
+    m_statusPane->setObjectName(QStringLiteral("statusPane"));
+    statusBar()->addWidget(m_statusPane, 1);
     m_datePane = new QLabel(statusBar());
     m_datePane->setObjectName(QStringLiteral("datePane"));
     m_datePane->setAlignment(Qt::AlignCenter);

@@ -34,6 +34,8 @@ public:
     QToolBar* UserBar() const { return m_userBar; }
     QComboBox* UserComboBox() const { return m_userBox; }
     QLabel* DatePane() const { return m_datePane; }
+    // The status bar's message pane ("レディ", or what a HotSync is doing).
+    QLabel* StatusPane() const { return m_statusPane; }
     CTavFrameActions& Actions() const { return *m_actions; }
     CTavHotSyncCoordinator& HotSync() const { return *m_hotSync; }
     CTavUserSwitcher& UserSwitcher() const { return *m_users; }
@@ -87,6 +89,7 @@ private:
     QToolBar* m_userBar = nullptr;
     QComboBox* m_userBox = nullptr;
     QLabel* m_datePane = nullptr;
+    QLabel* m_statusPane = nullptr;
     QTimer* m_dateTimer = nullptr;
     CTavFrameActions* m_actions;
     CTavHotSyncCoordinator* m_hotSync;

@@ -193,7 +193,5 @@ void CTavStartup::ShowMainFrame()
     frame->repaint();
     m_app.FocusModuleView(TavModule::Day);
 
-    int32_t running = 0;
-    if (CTavHotSyncCoordinator::QueryRunningState(&running) == 0 && running == 1)
-        frame->HotSync().PostNotify(1);
+    frame->HotSync().CheckAtStartup();
 }

@@ -30,6 +30,12 @@ inline const QString BackupSwitchCaption = QStringLiteral("バックアップ �
 inline const QString SyncRefusedBackup = QStringLiteral(
     "バックアップ ファイルの編集中は、HotSync 機能を実行できません。バックアップ ファイルを閉じてから、"
     "HotSync 機能をもう一度実行してください。");
+inline const QString SyncRefusedRunning =
+    QStringLiteral("HotSync の実行中は、新しい HotSync を開始できません。");
+inline const QString SyncRunningStatus = QStringLiteral("HotSync 中...");
+inline const QString SyncManagerGone =
+    QStringLiteral("HotSync マネージャがもう動いていないため、HotSync は終了したものとみなしました");
+inline const QString ReadyStatus = QStringLiteral("レディ");
 inline const QString SyncRefusedBusy =
     QStringLiteral("データ編集中は HotSync 機能を実行できません。ダイアログを閉じて、HotSync "
                    "ボタンをもう一度押してください。");

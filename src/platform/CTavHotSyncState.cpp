@@ -5,6 +5,7 @@
 #include <QJsonObject>
 
 #include "CTavDbFileUtil.h"
+#include "CTavProcessCheck.h"
 #include "CTavRuntimeDir.h"
 
 namespace {
@@ -13,6 +14,11 @@ const QString kRunning = QStringLiteral("running");
 const QString kSince = QStringLiteral("since");
 const QString kPid = QStringLiteral("pid");
 } // namespace
+
+bool CTavHotSyncState::managerGone() const
+{
+    return running && pid > 0 && !CTavProcessCheck::isAlive(pid);
+}
 
 QString CTavHotSyncState::filePath()
 {
@@ -37,8 +43,7 @@ bool CTavHotSyncState::read(CTavHotSyncState* state)
         return false;
     *state = {};
     state->running = running.toBool();
-    if (state->running)
-    {
+    if (state->running) {
         state->since = QDateTime::fromString(document.object().value(kSince).toString(), Qt::ISODate);
         state->pid = document.object().value(kPid).toInteger();
     }
@@ -56,4 +61,14 @@ bool CTavHotSyncState::write(const CTavHotSyncState& state)
     if (state.running && state.pid > 0)
         object.insert(kPid, state.pid);
     return CTavDbFileUtil::writeAtomically(path, QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n');
+}
+
+bool CTavHotSyncState::endStale(const CTavHotSyncState& seen)
+{
+    CTavHotSyncState current;
+    if (!read(&current))
+        return false;
+    if (current.running != seen.running || current.pid != seen.pid || current.since != seen.since)
+        return false;
+    return write(CTavHotSyncState());
 }

@@ -2,19 +2,12 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <cerrno>
-#include <csignal>
 
 #include "CTavDbClock.h"
 #include "CTavHotSyncNotifier.h"
 #include "CTavHotSyncState.h"
 
 namespace {
-bool processLives(qint64 pid)
-{
-    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
-}
-
 QString normalFolder(const QString& path)
 {
     const QFileInfo info(path);
@@ -100,7 +93,7 @@ bool CTavSyncSession::otherSyncRunning()
     CTavHotSyncState state;
     if (!CTavHotSyncState::read(&state))
         return false;
-    return state.running && (state.pid <= 0 || processLives(state.pid));
+    return state.running && !state.managerGone();
 }
 
 bool CTavSyncSession::sameFolder(const QString& a, const QString& b)

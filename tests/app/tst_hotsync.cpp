@@ -1,4 +1,7 @@
+#include <QLabel>
+#include <QMessageBox>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "AppTestEnv.h"
@@ -11,6 +14,7 @@
 #include "CTavDesktopConflict.h"
 #include "CTavFrameActions.h"
 #include "CTavHotSyncCoordinator.h"
+#include "CTavHotSyncState.h"
 #include "CTavMemoDoc.h"
 #include "CTavMessageBox.h"
 #include "CTavModuleFrame.h"
@@ -37,6 +41,21 @@ int memosOnDisk()
     store.Load();
     return store.GetRecordCount();
 }
+
+// The id of a process that has ended: a manager that crashed.
+qint64 deadPid()
+{
+    QProcess process;
+    process.start(QStringLiteral("true"), QStringList());
+    const qint64 pid = process.waitForStarted(30000) ? process.processId() : -1;
+    process.waitForFinished(30000);
+    return pid;
+}
+
+void recordRunning(qint64 pid)
+{
+    QVERIFY(CTavHotSyncState::write({true, QDateTime::currentDateTime(), pid}));
+}
 } // namespace
 
 // A HotSync is accepted only when nothing is being edited; while it runs the program keeps
@@ -49,16 +68,19 @@ private slots:
     void cleanup();
     void acceptedRequestSaves();
     void refusedDuringDialog();
-    void refusedWhileBackupOpen();
     void runningLocksAndEndReloads();
     void watchTimer_data();
     void watchTimer();
-    void runningAtStartup();
+    void stateAtStartup_data();
+    void stateAtStartup();
+    void managerGoneWhileWaiting();
+    void refusalBoxStaysEnabledAfterStart();
     void desktopConflictWarnsUntilGone();
     void endSeesNewIcons();
 
 private:
     HS& hotSync() const { return m_app->MainFrame()->HotSync(); }
+    QString statusText() const { return m_app->MainFrame()->StatusPane()->text(); }
     std::unique_ptr<AppTestEnv> m_env;
     std::unique_ptr<CTavApp> m_app;
 };
@@ -99,14 +121,6 @@ void TestHotSync::refusedDuringDialog()
     QCOMPARE(m_env->Messages(), QStringList{TavStr::SyncRefusedBusy});
     QCOMPARE(m_env->MessageParentTitles(), QStringList{QStringLiteral("オプション")});
     QCOMPARE(memosOnDisk(), 0);
-}
-
-void TestHotSync::refusedWhileBackupOpen()
-{
-    m_app->setBackupFileOpen(1);
-    QCOMPARE(hotSync().OnNotify(HS::AskStart), 1);
-    QTest::qWait(1);
-    QCOMPARE(m_env->Messages(), QStringList{TavStr::SyncRefusedBackup});
 }
 
 void TestHotSync::runningLocksAndEndReloads()
@@ -174,23 +188,85 @@ void TestHotSync::watchTimer()
     hotSync().OnNotify(HS::Ended);
 }
 
-void TestHotSync::runningAtStartup()
+void TestHotSync::stateAtStartup_data()
 {
+    QTest::addColumn<int>("pid"); // -1: a process that has ended, -2: this one
+    QTest::addColumn<bool>("locked");
+    QTest::newRow("manager gone") << -1 << false;
+    QTest::newRow("manager alive") << -2 << true;
+    QTest::newRow("manager of another user") << 1 << true;
+    QTest::newRow("manager unknown") << 0 << true;
+}
+
+// The manager's state file is read as it is; only a manager known to be gone ends the HotSync.
+void TestHotSync::stateAtStartup()
+{
+    QFETCH(int, pid);
+    QFETCH(bool, locked);
     AppTestEnv::Close(m_app);
-    static int running; // the HotSync manager's answer
-    running = 1;
-    HS::SetRunningStateQuery([](int32_t* state) {
-        *state = running;
-        return 0;
-    });
+    HS::SetRunningStateQuery({});
+    recordRunning(pid == -1 ? deadPid() : pid == -2 ? QCoreApplication::applicationPid() : pid);
     m_app = m_env->Start();
-    QTest::qWait(1); // the notification comes through the event loop
+    QTest::qWait(1);
+    QCOMPARE(hotSync().SyncRunning(), locked);
+    QCOMPARE(m_app->MainFrame()->isEnabled(), !locked);
+    QCOMPARE(statusText(), locked ? TavStr::SyncRunningStatus : TavStr::SyncManagerGone);
+    CTavHotSyncState state;
+    QVERIFY(CTavHotSyncState::read(&state));
+    QCOMPARE(state.running, locked);
+    if (locked) {
+        hotSync().OnNotify(HS::Ended);
+        QCOMPARE(statusText(), QStringLiteral("レディ"));
+    }
+}
+
+// While the manager is alive nothing may be saved over its data; once it is gone the wait ends.
+void TestHotSync::managerGoneWhileWaiting()
+{
+    HS::SetRunningStateQuery({});
+    recordRunning(QCoreApplication::applicationPid());
+    addMemo(m_app->MemoStore(), QStringLiteral("not saved over the HotSync"));
+    hotSync().OnNotify(HS::Started);
+    QCOMPARE(statusText(), TavStr::SyncRunningStatus);
+    QCOMPARE(hotSync().OnNotify(HS::AskStart), 1);
+    hotSync().OnWatchTimer();
+    QTest::qWait(1);
     QVERIFY(hotSync().SyncRunning());
-    QVERIFY(!m_app->MainFrame()->isEnabled());
-    running = 0;
+    QCOMPARE(memosOnDisk(), 0);
+
+    QSignalSpy reloaded(&hotSync(), &HS::syncFinished);
+    recordRunning(deadPid());
     hotSync().OnWatchTimer();
     QTest::qWait(1);
     QVERIFY(!hotSync().SyncRunning());
+    QVERIFY(m_app->MainFrame()->isEnabled());
+    QCOMPARE(hotSync().SyncTimer(), 0);
+    QCOMPARE(statusText(), TavStr::SyncManagerGone);
+    QCOMPARE(reloaded.count(), 1);
+    QCOMPARE(hotSync().OnNotify(HS::AskStart), 0);
+}
+
+// The refusal (a backup file is open) is still on screen when the manager starts anyway: the
+// user can still close it.
+void TestHotSync::refusalBoxStaysEnabledAfterStart()
+{
+    bool boxEnabled = false;
+    CTavMessageBox::SetHook([this, &boxEnabled](const CTavMessageRequest& request) {
+        if (request.text != TavStr::SyncRefusedBackup)
+            return TavMsg::IdCancel;
+        auto box = CTavMessageBox::Build(request);
+        box->setWindowModality(Qt::ApplicationModal);
+        box->show();
+        hotSync().OnNotify(HS::Started);
+        boxEnabled = box->isEnabled();
+        return TavMsg::IdOk;
+    });
+    m_app->setBackupFileOpen(1);
+    QCOMPARE(hotSync().OnNotify(HS::AskStart), 1);
+    QTest::qWait(1);
+    QVERIFY(boxEnabled);
+    QVERIFY(!m_app->MainFrame()->isEnabled());
+    hotSync().OnNotify(HS::Ended);
     QVERIFY(m_app->MainFrame()->isEnabled());
 }
 

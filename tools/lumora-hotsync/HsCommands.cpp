@@ -1,6 +1,7 @@
 #include "HsCommands.h"
 
 #include <cstdio>
+#include <unistd.h>
 
 #include "CTavHotSyncNotifier.h"
 #include "CTavHotSyncState.h"
@@ -54,10 +55,11 @@ int request(int timeoutMs)
 }
 
 // The state is recorded before Lumora hears of the change, so that its next look at the
-// state agrees with the notification. The HotSync outlives this command, so no process is named.
-int startOrEnd(bool start, int timeoutMs)
+// state agrees with the notification. managerPid is the process that runs the HotSync: once it
+// is gone, Lumora knows the HotSync will never end.
+int startOrEnd(bool start, qint64 managerPid, int timeoutMs)
 {
-    if (!(start ? CTavSyncSession::recordRunning(0) : CTavSyncSession::recordIdle())) {
+    if (!(start ? CTavSyncSession::recordRunning(managerPid) : CTavSyncSession::recordIdle())) {
         print(stderr, QStringLiteral("lumora-hotsync: cannot write %1").arg(CTavHotSyncState::filePath()));
         return HsCommands::Failed;
     }
@@ -103,10 +105,12 @@ int notify(const QString& number, int timeoutMs)
 QString HsCommands::usage()
 {
     return QStringLiteral(
-        "usage: lumora-hotsync [--timeout SECONDS] request|start|end|status|notify N\n"
+        "usage: lumora-hotsync [--timeout SECONDS] request|end|status|notify N\n"
+        "       lumora-hotsync [--timeout SECONDS] [--pid PID] start\n"
         "       lumora-hotsync --settings|--connection|--log [--screenshot FILE]\n\n"
         "  request     ask Lumora whether a HotSync may start (exit 0 accepted, 1 refused)\n"
-        "  start       record a running HotSync and tell Lumora it started\n"
+        "  start       record a running HotSync and tell Lumora it started; the HotSync belongs\n"
+        "              to the process that ran this command, or to --pid PID\n"
         "  end         record that the HotSync ended and tell Lumora\n"
         "  status      print whether a HotSync runs (\"running since ...\" or \"idle\")\n"
         "  notify N    send Lumora any notification number and print its answer\n"
@@ -128,10 +132,21 @@ int HsCommands::run(const QStringList& arguments)
             return usageError(QStringLiteral("--timeout needs a number of seconds"));
         args.remove(timeoutAt, 2);
     }
+    qint64 managerPid = 0;
+    const qsizetype pidAt = args.indexOf(QStringLiteral("--pid"));
+    if (pidAt >= 0) {
+        bool ok = false;
+        managerPid = args.value(pidAt + 1).toLongLong(&ok);
+        if (!ok || managerPid <= 0 || managerPid > 0x7FFFFFFF)
+            return usageError(QStringLiteral("--pid needs a process id"));
+        args.remove(pidAt, 2);
+    }
     if (args.isEmpty())
         return usageError(QStringLiteral("no command"));
     const QString command = args.takeFirst();
     const int timeoutMs = timeoutSeconds * 1000;
+    if (managerPid && command != QLatin1String("start"))
+        return usageError(QStringLiteral("--pid goes with start only"));
     if (command == QLatin1String("--help") || command == QLatin1String("help")) {
         print(stdout, usage());
         return Ok;
@@ -144,7 +159,8 @@ int HsCommands::run(const QStringList& arguments)
     if (command == QLatin1String("request"))
         return request(timeoutMs);
     if (command == QLatin1String("start") || command == QLatin1String("end"))
-        return startOrEnd(command == QLatin1String("start"), timeoutMs);
+        return startOrEnd(command == QLatin1String("start"), managerPid ? managerPid : ::getppid(),
+                          timeoutMs);
     if (command == QLatin1String("status"))
         return status();
     return usageError(QStringLiteral("unknown command \"%1\"").arg(command));
