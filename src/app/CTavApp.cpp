@@ -1,6 +1,7 @@
 #include "CTavApp.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -105,8 +106,14 @@ bool CTavApp::LoadAll()
     // After a HotSync or for another user the backup folder holds other databases.
     CTavDbBackupFolder::MarkChanged();
     bool ok = true;
-    for (CTavDbStoreBase* store : RecordStores())
+    const QString userPath = m_users->GetCurrUserPath();
+    for (CTavDbStoreBase* store : RecordStores()) {
+        // Changes a save could not write stay for the next save (which merges what the file
+        // got meanwhile) rather than being dropped by loading the same file again.
+        if (store->HasPendingChanges() && store->GetFilePath() == store->StoreFilePath(userPath))
+            continue;
         ok = store->Load() == TavStatusCode::Ok && ok;
+    }
     QGuiApplication::restoreOverrideCursor();
     return ok;
 }
@@ -139,10 +146,39 @@ bool CTavApp::SaveAll()
     m_quillosCutoff = transfer.QuillosCutoff();
     emit quillosCutoffChanged(m_quillosCutoff);
     bool ok = true;
-    for (CTavDbStoreBase* store : RecordStores())
-        ok = store->Write() == TavStatusCode::Ok && ok;
+    bool merged = false;
+    QStringList failures;
+    for (CTavDbStoreBase* store : RecordStores()) {
+        if (store->GetFilePath().isEmpty())
+            continue;
+        const TavStatus status = store->Write();
+        merged = merged || store->LastWriteMerged();
+        if (status == TavStatusCode::Ok || !store->HasPendingChanges())
+            continue;
+        ok = false;
+        failures << SaveFailureText(store->GetFilePath(), status);
+    }
     QGuiApplication::restoreOverrideCursor();
+    // Another program's changes came in with the save: the views show the merged stores.
+    if (merged && m_mainFrame)
+        m_mainFrame->RefreshAll();
+    if (!failures.isEmpty())
+        ShowMessage(nullptr, failures.join(QStringLiteral("\n\n")), QString(), TavMsg::IconExclamation);
     return ok;
+}
+
+QString CTavApp::SaveFailureText(const QString& path, TavStatus status)
+{
+    QString reason;
+    if (status == TavStatusCode::Conflict)
+        reason = QStringLiteral("ほかのプログラムがファイルを変更していて、変更を合わせられませんでした。");
+    else if (status == TavStatusCode::Corrupt)
+        reason = QStringLiteral("ファイルが壊れています。");
+    else
+        reason = QStringLiteral("ファイルに書き込めませんでした。");
+    return QStringLiteral(
+               "%1 に保存できませんでした。\n%2\nファイルはそのままで、変更はまだ保存されていません。")
+        .arg(QDir::toNativeSeparators(path), reason);
 }
 
 void CTavApp::ReloadUserPrefs()

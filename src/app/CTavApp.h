@@ -55,8 +55,12 @@ public:
     void LoadLanguage(const QString& language);
     // Qt's Japanese texts, installed in the application; null when they are not on this machine.
     static std::unique_ptr<QTranslator> InstallJapaneseQtTexts();
+    // Loads the current user's stores, except ones with changes a save could not write.
     bool LoadAll();
+    // Writes every store; failures are told in a message, and merged stores refresh the views.
     bool SaveAll();
+    // The message for a store that could not be saved (a TavStatus), naming its file.
+    static QString SaveFailureText(const QString& path, int32_t status);
     void ReloadUserPrefs();
     void SetProfilePath();
 

@@ -178,8 +178,11 @@ void CTavMemoFileCommands::OnOpenBackupFile()
     if (dlg.exec() != QDialog::Accepted)
         return;
     const QString path = dlg.PathName();
-    if (store.Write() != TavStatusCode::Ok)
+    if (const TavStatus status = store.Write(); status != TavStatusCode::Ok) {
+        TavShowMessage(&m_frame, CTavApp::SaveFailureText(store.GetFilePath(), status), QString(),
+                       TavMsg::IconExclamation);
         return;
+    }
     if (store.LoadFromFile(path) != TavStatusCode::Ok)
         return;
     app.setBackupFileOpen(1);
