@@ -68,3 +68,17 @@ bool CTavDbFileUtil::ensureDirectory(const QString& path)
                         QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner) ||
            QFileInfo(info.filePath()).isDir();
 }
+
+QByteArray CTavDbFileUtil::fileState(const QString& path, bool identityOnly)
+{
+    struct stat st
+    {
+    };
+    if (::stat(path.toLocal8Bit().constData(), &st) != 0)
+        return QByteArray();
+    const int64_t values[] = {static_cast<int64_t>(st.st_dev), static_cast<int64_t>(st.st_ino),
+                              static_cast<int64_t>(st.st_size), static_cast<int64_t>(st.st_mtim.tv_sec),
+                              static_cast<int64_t>(st.st_mtim.tv_nsec)};
+    return QByteArray(reinterpret_cast<const char*>(values),
+                      identityOnly ? 2 * sizeof(int64_t) : sizeof(values));
+}

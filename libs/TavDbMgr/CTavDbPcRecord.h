@@ -12,7 +12,8 @@ class CTavDbPcRecord
 {
 public:
     // Attribute bits as the handheld keeps them.
-    enum Attribute : uint8_t {
+    enum Attribute : uint8_t
+    {
         AttrDeleted = 0x80,
         AttrDirty = 0x40,
         AttrPrivate = 0x10,
@@ -37,7 +38,10 @@ public:
     bool IsArchived() const { return m_attributes & AttrArchived; }
     uint8_t GetAttributes() const { return m_attributes; }
     void SetAttributes(uint8_t attributes) { m_attributes = attributes; }
-    void setAttribute(uint8_t bit, bool on) { m_attributes = on ? (m_attributes | bit) : (m_attributes & ~bit); }
+    void setAttribute(uint8_t bit, bool on)
+    {
+        m_attributes = on ? (m_attributes | bit) : (m_attributes & ~bit);
+    }
 
     // Clears every field to the new-record state (keeps nothing of the identity).
     virtual void Reset();
@@ -56,6 +60,7 @@ protected:
 private:
     friend class CTavDbStoreBase;
     friend class CTavDbStoreOrder;
+    friend class CTavDbStoreMerge;
     int64_t m_storeSeq = 0; // position key in the store file, kept by the store
     uint32_t m_uniqueId = 0;
     uint32_t m_category = kUnfiled;

@@ -7,6 +7,7 @@
 #include <sqlite3.h>
 
 #include "CTavDbFileUtil.h"
+#include "CTavDbStoreMerge.h"
 #include "CTavDbUser.h"
 #include "CTavSqliteDb.h"
 #include "CTavSqliteStatement.h"
@@ -54,7 +55,12 @@ void CTavDbStoreBase::Clear()
     ClearExtra();
     m_filePath.clear();
     m_fileBroken = false;
+    m_stamp = 0;
+    m_seenFile.clear();
+    m_baseCategories = m_categories;
+    m_retired.clear();
     m_changed.clear();
+    m_added.clear();
     m_removed.clear();
     m_orderChanged = m_categoriesChanged = m_extraChanged = false;
     m_fullWrite = true;
@@ -89,6 +95,9 @@ TavStatus CTavDbStoreBase::LoadFromFile(const QString& path)
     m_records = std::move(fresh->m_records);
     m_categories = std::move(fresh->m_categories);
     m_lastUniqueId = fresh->m_lastUniqueId;
+    m_stamp = fresh->m_stamp;
+    m_seenFile = fresh->m_seenFile;
+    m_retired.clear();
     CopyExtraFrom(*fresh);
     m_filePath = path;
     m_fileBroken = false;
@@ -103,9 +112,15 @@ TavStatus CTavDbStoreBase::LoadFromFile(const QString& path)
 TavStatus CTavDbStoreBase::openAndRead(const QString& path, CTavDbStoreBase& into) const
 {
     CTavSqliteDb db;
+    into.m_seenFile = CTavDbFileUtil::fileState(path);
     const TavStatus opened = m_schema.Open(path, db);
     if (opened != TavStatusCode::Ok)
         return opened;
+    return readFrom(db, into);
+}
+
+TavStatus CTavDbStoreBase::readFrom(CTavSqliteDb& db, CTavDbStoreBase& into) const
+{
     if (m_schema.ReadCategories(db, into.m_categories, kMaxCategories) != TavStatusCode::Ok)
         return TavStatusCode::Corrupt;
     if (into.m_categories.isEmpty() || into.m_categories.first().GetID() != 0)
@@ -132,6 +147,7 @@ TavStatus CTavDbStoreBase::openAndRead(const QString& path, CTavDbStoreBase& int
             return TavStatusCode::Corrupt;
     }
     into.m_lastUniqueId = std::max(into.m_lastUniqueId, CTavDbStoreSchema::ReadLastUniqueId(db));
+    into.m_stamp = CTavDbStoreSchema::ReadWriteStamp(db);
     return into.LoadExtra(db);
 }
 
@@ -143,7 +159,7 @@ bool CTavDbStoreBase::writeRecord(CTavSqliteStatement& st, const CTavDbPcRecord&
     return st.exec() == SQLITE_OK;
 }
 
-TavStatus CTavDbStoreBase::writeAll(CTavSqliteDb& db) const
+TavStatus CTavDbStoreBase::writeAll(CTavSqliteDb& db, int64_t stamp) const
 {
     if (CTavDbStoreSchema::PrepareNewFile(db) != TavStatusCode::Ok)
         return TavStatusCode::FileError;
@@ -162,7 +178,8 @@ TavStatus CTavDbStoreBase::writeAll(CTavSqliteDb& db) const
             return TavStatusCode::FileError;
     }
     if (m_schema.WriteCategories(db, m_categories) != TavStatusCode::Ok ||
-        CTavDbStoreSchema::WriteLastUniqueId(db, m_lastUniqueId) != TavStatusCode::Ok)
+        CTavDbStoreSchema::WriteLastUniqueId(db, m_lastUniqueId) != TavStatusCode::Ok ||
+        CTavDbStoreSchema::WriteWriteStamp(db, stamp) != TavStatusCode::Ok)
         return TavStatusCode::FileError;
     const TavStatus extra = SaveExtra(db, true);
     if (extra != TavStatusCode::Ok)
@@ -172,6 +189,11 @@ TavStatus CTavDbStoreBase::writeAll(CTavSqliteDb& db) const
 
 TavStatus CTavDbStoreBase::WriteToFile(const QString& path) const
 {
+    return writeWhole(path, CTavDbStoreSchema::NewWriteStamp());
+}
+
+TavStatus CTavDbStoreBase::writeWhole(const QString& path, int64_t stamp) const
+{
     if (path.isEmpty() || !CTavDbFileUtil::ensureDirectory(QFileInfo(path).absolutePath()))
         return TavStatusCode::FileError;
     const QString temp = CTavDbFileUtil::temporaryPathFor(path);
@@ -180,7 +202,7 @@ TavStatus CTavDbStoreBase::WriteToFile(const QString& path) const
         CTavSqliteDb db;
         if (db.open(temp, true) != SQLITE_OK)
             return TavStatusCode::FileError;
-        status = writeAll(db);
+        status = writeAll(db, stamp);
     }
     if (status == TavStatusCode::Ok && !CTavDbFileUtil::replaceWith(temp, path))
         status = TavStatusCode::FileError;
@@ -191,13 +213,17 @@ TavStatus CTavDbStoreBase::WriteToFile(const QString& path) const
 
 TavStatus CTavDbStoreBase::Write()
 {
+    m_lastWriteMerged = false;
     if (m_filePath.isEmpty())
         return TavStatusCode::Refused;
     if (m_fileBroken)
         return TavStatusCode::Corrupt;
-    if (m_fullWrite || !QFileInfo::exists(m_filePath)) {
-        const TavStatus status = WriteToFile(m_filePath);
+    if (!QFileInfo::exists(m_filePath)) {
+        const int64_t stamp = CTavDbStoreSchema::NewWriteStamp();
+        const TavStatus status = writeWhole(m_filePath, stamp);
         if (status == TavStatusCode::Ok) {
+            m_stamp = stamp;
+            m_seenFile = CTavDbFileUtil::fileState(m_filePath);
             m_fullWrite = false;
             markClean();
         }
@@ -205,20 +231,37 @@ TavStatus CTavDbStoreBase::Write()
     }
     if (!IsModified())
         return TavStatusCode::Ok;
-    CTavSqliteDb db;
-    if (db.open(m_filePath, false) != SQLITE_OK)
-        return TavStatusCode::FileError;
-    const TavStatus status = writeChanges(db);
-    if (status == TavStatusCode::Ok)
-        markClean();
-    return status;
+    // A file renamed over ours between opening and locking would take the write into the old,
+    // unlinked file: once locked, the name must still lead to the file that was opened.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const QByteArray opened = CTavDbFileUtil::fileState(m_filePath, true);
+        CTavSqliteDb db;
+        if (db.open(m_filePath, false) != SQLITE_OK)
+            return TavStatusCode::FileError;
+        CTavSqliteTransaction tx(db);
+        if (!tx.ok()) {
+            const int rc = sqlite3_errcode(db.handle());
+            return rc == SQLITE_NOTADB || rc == SQLITE_CORRUPT ? TavStatusCode::Conflict
+                                                               : TavStatusCode::FileError;
+        }
+        if (CTavDbFileUtil::fileState(m_filePath, true) == opened)
+            return writeChanges(db, tx);
+    }
+    return TavStatusCode::Conflict;
 }
 
-TavStatus CTavDbStoreBase::writeChanges(CTavSqliteDb& db)
+TavStatus CTavDbStoreBase::writeChanges(CTavSqliteDb& db, CTavSqliteTransaction& tx)
 {
-    CTavSqliteTransaction tx(db);
-    if (!tx.ok())
-        return TavStatusCode::FileError;
+    // Read inside the write transaction: no other writer can come in between.
+    const int64_t found = CTavDbStoreSchema::ReadWriteStamp(db);
+    if (m_fullWrite || found != m_stamp) {
+        const TavStatus merged = CTavDbStoreMerge(*this).Rebase(db);
+        if (merged != TavStatusCode::Ok)
+            return merged;
+        m_stamp = found;
+        m_fullWrite = false;
+        m_lastWriteMerged = true;
+    }
     if (m_orderChanged) {
         CTavDbStoreOrder::Renumber(m_records);
         CTavSqliteStatement st(db.handle(), "UPDATE records SET seq=? WHERE uid=?");
@@ -248,25 +291,39 @@ TavStatus CTavDbStoreBase::writeChanges(CTavSqliteDb& db)
     }
     if (m_categoriesChanged && m_schema.WriteCategories(db, m_categories) != TavStatusCode::Ok)
         return TavStatusCode::FileError;
-    if (CTavDbStoreSchema::WriteLastUniqueId(db, m_lastUniqueId) != TavStatusCode::Ok)
+    const int64_t stamp = CTavDbStoreSchema::NewWriteStamp();
+    if (CTavDbStoreSchema::WriteLastUniqueId(db, m_lastUniqueId) != TavStatusCode::Ok ||
+        CTavDbStoreSchema::WriteWriteStamp(db, stamp) != TavStatusCode::Ok)
         return TavStatusCode::FileError;
     if (m_extraChanged) {
         const TavStatus extra = SaveExtra(db, false);
         if (extra != TavStatusCode::Ok)
             return extra;
     }
-    return tx.commit() ? TavStatusCode::Ok : TavStatusCode::FileError;
+    if (!tx.commit())
+        return TavStatusCode::FileError;
+    m_stamp = stamp;
+    m_seenFile = CTavDbFileUtil::fileState(m_filePath);
+    markClean();
+    return TavStatusCode::Ok;
 }
 
 bool CTavDbStoreBase::IsModified() const
 {
-    return m_fullWrite || !m_changed.isEmpty() || !m_removed.isEmpty() || m_orderChanged ||
-           m_categoriesChanged || m_extraChanged;
+    return m_fullWrite || HasPendingChanges();
+}
+
+bool CTavDbStoreBase::HasPendingChanges() const
+{
+    return !m_changed.isEmpty() || !m_removed.isEmpty() || m_orderChanged || m_categoriesChanged ||
+           m_extraChanged;
 }
 
 void CTavDbStoreBase::markClean()
 {
+    m_baseCategories = m_categories;
     m_changed.clear();
+    m_added.clear();
     m_removed.clear();
     m_orderChanged = m_categoriesChanged = m_extraChanged = false;
 }
@@ -293,8 +350,26 @@ int CTavDbStoreBase::PositionOf(uint32_t uniqueId) const
     return CTavDbStoreOrder::PositionOf(m_records, m_byId.value(uniqueId));
 }
 
+void CTavDbStoreBase::followFileIds()
+{
+    // Cheap unless the file changed: then its ids are read, so that a record added here does
+    // not take an id another writer has used since.
+    const QByteArray state = m_filePath.isEmpty() ? QByteArray() : CTavDbFileUtil::fileState(m_filePath);
+    if (state.isEmpty() || state == m_seenFile)
+        return;
+    m_seenFile = state;
+    CTavSqliteDb db;
+    if (db.open(m_filePath, false, true) != SQLITE_OK)
+        return;
+    const int64_t highest = std::max<int64_t>(CTavDbStoreSchema::ReadLastUniqueId(db),
+                                              db.queryInt("SELECT max(uid) FROM records", 0));
+    if (highest > 0 && highest <= CTavDbPcRecord::kMaxUniqueId)
+        m_lastUniqueId = std::max(m_lastUniqueId, static_cast<uint32_t>(highest));
+}
+
 uint32_t CTavDbStoreBase::nextUniqueId()
 {
+    followFileIds();
     uint32_t id = m_lastUniqueId;
     for (uint32_t tries = 0; tries < CTavDbPcRecord::kMaxUniqueId; ++tries) {
         id = id >= CTavDbPcRecord::kMaxUniqueId ? 1 : id + 1;
@@ -335,6 +410,7 @@ TavStatus CTavDbStoreBase::InsertRecord(CTavDbPcRecord& record, int position)
     m_byId.insert(id, raw);
     ++m_liveCount;
     m_changed.insert(id);
+    m_added.insert(id);
     m_removed.remove(id);
     InvalidateView();
     RecordsChanged();
@@ -385,7 +461,10 @@ TavStatus CTavDbStoreBase::DeleteRecord(uint32_t uniqueId, bool archive)
         m_records.erase(it);
         m_byId.remove(uniqueId);
         m_changed.remove(uniqueId);
-        m_removed.insert(uniqueId);
+        // A record the file never held has nothing there to delete (its id may be another
+        // writer's by now).
+        if (!m_added.remove(uniqueId))
+            m_removed.insert(uniqueId);
     }
     --m_liveCount;
     InvalidateView();

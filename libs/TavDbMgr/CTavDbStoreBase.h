@@ -17,6 +17,7 @@
 class CTavDbUser;
 class CTavSqliteDb;
 class CTavSqliteStatement;
+class CTavSqliteTransaction;
 
 // The common part of the four record stores: records in memory in the store's own order,
 // the category table, the category and private filters, the sorted view, and the SQLite file
@@ -36,8 +37,14 @@ public:
     // Loads a store file of this kind from anywhere (the program's own backup files).
     // On failure the store keeps what it held and the file is left as it was.
     virtual TavStatus LoadFromFile(const QString& path);
-    // Saves what changed to the file the store was loaded from.
+    // Saves what changed to the file the store was loaded from. When another writer changed the
+    // file since, its records come in first and this store's changes go on top (own edits win,
+    // new records get ids above any the file used); Conflict when that cannot be done, and then
+    // nothing is written and the changes stay pending.
     virtual TavStatus Write();
+    // Whether the last Write() took in another writer's changes: records, ids and categories
+    // may have changed, and views should be rebuilt.
+    bool LastWriteMerged() const { return m_lastWriteMerged; }
     // Saves everything to another file, atomically (backup files).
     virtual TavStatus WriteToFile(const QString& path) const;
     // Empties the store and forgets its file.
@@ -92,6 +99,8 @@ public:
     virtual TavStatus WriteCategories(bool force);
 
     bool IsModified() const;
+    // Changes not saved yet (IsModified also counts a file that does not exist yet).
+    bool HasPendingChanges() const;
 
 protected:
     // kind: the store's name inside its file; folder: its folder in a user's data folder;
@@ -153,9 +162,14 @@ protected:
 
 private:
     friend class CTavDbStoreOrder;
+    friend class CTavDbStoreMerge;
     TavStatus openAndRead(const QString& path, CTavDbStoreBase& into) const;
-    TavStatus writeAll(CTavSqliteDb& db) const;
-    TavStatus writeChanges(CTavSqliteDb& db);
+    TavStatus readFrom(CTavSqliteDb& db, CTavDbStoreBase& into) const;
+    TavStatus writeAll(CTavSqliteDb& db, int64_t stamp) const;
+    TavStatus writeWhole(const QString& path, int64_t stamp) const;
+    TavStatus writeChanges(CTavSqliteDb& db, CTavSqliteTransaction& tx);
+    // Raises the last unique id to the file's when another writer changed the file.
+    void followFileIds();
     static bool writeRecord(CTavSqliteStatement& st, const CTavDbPcRecord& rec);
     void resetCategories();
     uint32_t nextUniqueId();
@@ -177,9 +191,16 @@ private:
     CTavDbStoreOrder m_order; // the filters and the listed view
 
     QString m_filePath;
-    bool m_fileBroken = false; // the last load failed: never write over that file
+    bool m_fileBroken = false;              // the last load failed: never write over that file
+    int64_t m_stamp = 0;                    // the file's write stamp when loaded or last written
+    QByteArray m_seenFile;                  // the file's state when its ids were last read
+    QList<CTavDbCategory> m_baseCategories; // the file's categories as loaded
     QSet<uint32_t> m_changed;
+    QSet<uint32_t> m_added; // new since the last load or write (a subset of m_changed)
     QSet<uint32_t> m_removed;
+    // Records a merge replaced, kept so that pointers the views hold stay valid until a load.
+    std::vector<std::unique_ptr<CTavDbPcRecord>> m_retired;
+    bool m_lastWriteMerged = false;
     bool m_orderChanged = false;
     bool m_categoriesChanged = false;
     bool m_extraChanged = false;

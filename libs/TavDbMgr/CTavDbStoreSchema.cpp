@@ -1,6 +1,7 @@
 #include "CTavDbStoreSchema.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QSet>
 #include <QStringList>
 #include <sqlite3.h>
@@ -40,6 +41,11 @@ TavStatus CTavDbStoreSchema::Open(const QString& path, CTavSqliteDb& db) const
     // Read-write without create: a hot journal left by a crash must be rolled back.
     if (db.open(path, false) != SQLITE_OK)
         return TavStatusCode::FileError;
+    return Check(db);
+}
+
+TavStatus CTavDbStoreSchema::Check(CTavSqliteDb& db) const
+{
     const int64_t appId = db.queryInt("PRAGMA application_id", -1);
     if (appId == -1)
         return TavStatusCode::Corrupt;
@@ -127,6 +133,28 @@ TavStatus CTavDbStoreSchema::WriteLastUniqueId(CTavSqliteDb& db, uint32_t id)
     CTavSqliteStatement st(db.handle(), "INSERT OR REPLACE INTO meta(key,value) VALUES('lastUniqueId',?)");
     st.bind(id);
     return st.exec() == SQLITE_OK ? TavStatusCode::Ok : TavStatusCode::FileError;
+}
+
+int64_t CTavDbStoreSchema::ReadWriteStamp(CTavSqliteDb& db)
+{
+    return db.queryInt("SELECT value FROM meta WHERE key='writeStamp'", 0);
+}
+
+TavStatus CTavDbStoreSchema::WriteWriteStamp(CTavSqliteDb& db, int64_t stamp)
+{
+    CTavSqliteStatement st(db.handle(), "INSERT OR REPLACE INTO meta(key,value) VALUES('writeStamp',?)");
+    st.bind(stamp);
+    return st.exec() == SQLITE_OK ? TavStatusCode::Ok : TavStatusCode::FileError;
+}
+
+int64_t CTavDbStoreSchema::NewWriteStamp()
+{
+    // Random rather than counted: a restored or copied file may carry any count, but never the
+    // stamp of a write it did not come from.
+    int64_t stamp = 0;
+    while (stamp == 0)
+        stamp = static_cast<int64_t>(QRandomGenerator::global()->generate64() >> 1);
+    return stamp;
 }
 
 QByteArray CTavDbStoreSchema::SelectRecordsSql() const

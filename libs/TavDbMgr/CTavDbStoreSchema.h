@@ -21,6 +21,9 @@ public:
     // Opens an existing file that must be a store of this kind: NotOurFile for another file or
     // kind or a newer layout, Corrupt for a damaged one.
     TavStatus Open(const QString& path, CTavSqliteDb& db) const;
+    // The same test on a database already open (inside a transaction, for a file that may
+    // have been replaced since it was loaded).
+    TavStatus Check(CTavSqliteDb& db) const;
     // Creates the tables in a new, empty database (inside the caller's transaction, after
     // PrepareNewFile) and records the kind.
     TavStatus Create(CTavSqliteDb& db) const;
@@ -34,6 +37,11 @@ public:
     TavStatus WriteCategories(CTavSqliteDb& db, const QList<CTavDbCategory>& categories) const;
     static uint32_t ReadLastUniqueId(CTavSqliteDb& db);
     static TavStatus WriteLastUniqueId(CTavSqliteDb& db, uint32_t id);
+    // A random value every write transaction replaces: equal stamps mean the same contents.
+    // 0 for a file without one.
+    static int64_t ReadWriteStamp(CTavSqliteDb& db);
+    static TavStatus WriteWriteStamp(CTavSqliteDb& db, int64_t stamp);
+    static int64_t NewWriteStamp();
 
     // The records in store order: uid, seq, attr, category, then the kind's columns.
     QByteArray SelectRecordsSql() const;

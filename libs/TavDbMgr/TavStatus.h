@@ -16,5 +16,6 @@ constexpr TavStatus Corrupt = 6;         // the file is ours but damaged
 constexpr TavStatus Refused = 7;         // the operation is not allowed in this state
 constexpr TavStatus CategoryLimit = 8;   // all category slots are taken
 constexpr TavStatus Duplicate = 9;       // a name that is already used
+constexpr TavStatus Conflict = 10;       // the file changed since loading in a way that cannot be merged
 constexpr TavStatus RecordLimit = 20780; // the store's record limit is reached
 } // namespace TavStatusCode

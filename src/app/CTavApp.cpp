@@ -1,6 +1,7 @@
 #include "CTavApp.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -23,6 +24,7 @@
 #include "CTavSingleInstance.h"
 #include "CTavStartup.h"
 #include "CTavTransferLimit.h"
+#include "TavFileProblem.h"
 #include "TavStrings.h"
 
 namespace {
@@ -105,8 +107,14 @@ bool CTavApp::LoadAll()
     // After a HotSync or for another user the backup folder holds other databases.
     CTavDbBackupFolder::MarkChanged();
     bool ok = true;
-    for (CTavDbStoreBase* store : RecordStores())
+    const QString userPath = m_users->GetCurrUserPath();
+    for (CTavDbStoreBase* store : RecordStores()) {
+        // Changes a save could not write stay for the next save (which merges what the file
+        // got meanwhile) rather than being dropped by loading the same file again.
+        if (store->HasPendingChanges() && store->GetFilePath() == store->StoreFilePath(userPath))
+            continue;
         ok = store->Load() == TavStatusCode::Ok && ok;
+    }
     QGuiApplication::restoreOverrideCursor();
     return ok;
 }
@@ -139,9 +147,24 @@ bool CTavApp::SaveAll()
     m_quillosCutoff = transfer.QuillosCutoff();
     emit quillosCutoffChanged(m_quillosCutoff);
     bool ok = true;
-    for (CTavDbStoreBase* store : RecordStores())
-        ok = store->Write() == TavStatusCode::Ok && ok;
+    bool merged = false;
+    QStringList failures;
+    for (CTavDbStoreBase* store : RecordStores()) {
+        if (store->GetFilePath().isEmpty())
+            continue;
+        const TavStatus status = store->Write();
+        merged = merged || store->LastWriteMerged();
+        if (status == TavStatusCode::Ok || !store->HasPendingChanges())
+            continue;
+        ok = false;
+        failures << TavFileProblem::SaveFailed(store->GetFilePath(), status);
+    }
     QGuiApplication::restoreOverrideCursor();
+    // Another program's changes came in with the save: the views show the merged stores.
+    if (merged && m_mainFrame)
+        m_mainFrame->RefreshAll();
+    if (!failures.isEmpty())
+        ShowMessage(nullptr, failures.join(QStringLiteral("\n\n")), QString(), TavMsg::IconExclamation);
     return ok;
 }
 

@@ -55,7 +55,9 @@ public:
     void LoadLanguage(const QString& language);
     // Qt's Japanese texts, installed in the application; null when they are not on this machine.
     static std::unique_ptr<QTranslator> InstallJapaneseQtTexts();
+    // Loads the current user's stores, except ones with changes a save could not write.
     bool LoadAll();
+    // Writes every store; failures are told in a message, and merged stores refresh the views.
     bool SaveAll();
     void ReloadUserPrefs();
     void SetProfilePath();

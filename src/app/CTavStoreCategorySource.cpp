@@ -1,6 +1,8 @@
 #include "CTavStoreCategorySource.h"
 
+#include "CTavApp.h"
 #include "CTavDbStoreBase.h"
+#include "TavFileProblem.h"
 
 QList<CTavDbCategory> CTavStoreCategorySource::Categories() const
 {
@@ -26,5 +28,10 @@ TavStatus CTavStoreCategorySource::Remove(uint32_t id, bool deleteRecords)
 
 TavStatus CTavStoreCategorySource::Save()
 {
-    return m_store.WriteCategories(true);
+    const TavStatus status = m_store.WriteCategories(true);
+    if (status != TavStatusCode::Ok && m_store.HasPendingChanges())
+        if (CTavApp* app = CTavApp::instance())
+            app->ShowMessage(nullptr, TavFileProblem::SaveFailed(m_store.GetFilePath(), status), QString(),
+                             TavMsg::IconExclamation);
+    return status;
 }

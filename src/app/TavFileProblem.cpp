@@ -48,8 +48,14 @@ QString TavFileProblem::UnknownType(const QString& path, const QStringList& exte
 
 QString TavFileProblem::SaveFailed(const QString& path, TavStatus status)
 {
+    QString reason;
+    if (status == TavStatusCode::Conflict)
+        reason = QStringLiteral("ほかのプログラムがファイルを変更していて、変更を合わせられませんでした。");
+    else if (status == TavStatusCode::Corrupt)
+        reason = QStringLiteral("ファイルが壊れています。");
+    else
+        reason = QStringLiteral("ファイルに書き込めませんでした。");
     return QStringLiteral(
-               "%1 に保存できませんでした (エラー %2)。\n保存していない変更はそのまま残っています。")
-        .arg(shown(path))
-        .arg(status);
+               "%1 に保存できませんでした。\n%2\nファイルはそのままで、変更はまだ保存されていません。")
+        .arg(shown(path), reason);
 }

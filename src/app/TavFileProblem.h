@@ -12,6 +12,6 @@ namespace TavFileProblem {
 QString ReadFailed(const QString& path, TavStatus status, const QString& kindName);
 // A name whose extension is none of the types the command knows (extensions without dots).
 QString UnknownType(const QString& path, const QStringList& extensions);
-// The current data could not be saved, so the command that needed them saved did nothing.
+// A store file could not be saved: which one and why; the changes stay in memory.
 QString SaveFailed(const QString& path, TavStatus status);
 } // namespace TavFileProblem
