@@ -1,7 +1,6 @@
 #include "CTavApp.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
