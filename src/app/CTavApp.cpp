@@ -138,7 +138,7 @@ std::unique_ptr<QTranslator> CTavApp::InstallJapaneseQtTexts()
     return nullptr;
 }
 
-bool CTavApp::SaveAll()
+bool CTavApp::SaveAll(QString* failureText)
 {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const CTavTransferLimit transfer = CTavTransferLimit::FromProfile();
@@ -162,7 +162,9 @@ bool CTavApp::SaveAll()
     // Another program's changes came in with the save: the views show the merged stores.
     if (merged && m_mainFrame)
         m_mainFrame->RefreshAll();
-    if (!failures.isEmpty())
+    if (failureText)
+        *failureText = failures.join(QStringLiteral("\n\n"));
+    else if (!failures.isEmpty())
         ShowMessage(nullptr, failures.join(QStringLiteral("\n\n")), QString(), TavMsg::IconExclamation);
     return ok;
 }

@@ -41,9 +41,10 @@ void CTavHotSyncCoordinator::Listen()
         CTavHotSyncChannel::Answer answer;
         answer.value = OnNotify(notification);
         if (notification == AskStart && answer.value == 1)
-            answer.explanation = m_refusal == RefusedBackup ? TavStr::SyncRefusedBackup
-                                 : m_refusal == RefusedBusy ? TavStr::SyncRefusedBusy
-                                                            : TavStr::SyncRefusedRunning;
+            answer.explanation = m_refusal == RefusedBackup       ? TavStr::SyncRefusedBackup
+                                 : m_refusal == RefusedBusy       ? TavStr::SyncRefusedBusy
+                                 : m_refusal == RefusedSaveFailed ? TavStr::SyncRefusedUnsaved
+                                                                  : TavStr::SyncRefusedRunning;
         // Tools that change data ask first whether this program works on theirs.
         if (notification == PresenceQuery)
             answer.explanation = CTavDbEnv::GetCorePath();
@@ -143,7 +144,18 @@ int CTavHotSyncCoordinator::OnNotify(int notification)
                 this, [this, reason] { OnRefused(reason); }, Qt::QueuedConnection);
             return 1;
         }
-        app.SaveAll();
+        // What cannot be saved now would be lost under the HotSync's data.
+        if (QString failures; !app.SaveAll(&failures)) {
+            m_refusal = RefusedSaveFailed;
+            QMetaObject::invokeMethod(
+                this,
+                [this, failures] {
+                    m_frame.App().ShowMessage(nullptr, failures, TavStr::ProductName,
+                                              TavMsg::IconExclamation);
+                },
+                Qt::QueuedConnection);
+            return 1;
+        }
         return 0;
     }
     case Started:

@@ -25,6 +25,7 @@ public:
     static constexpr int PresenceAnswer = 0xBEC4;
     static constexpr int RefusedBackup = 1;
     static constexpr int RefusedBusy = 2;
+    static constexpr int RefusedSaveFailed = 3;
     static constexpr int kWatchInterval = 1003;
     static constexpr int kWatchTimerId = 12345;
 

@@ -32,6 +32,8 @@ inline const QString SyncRefusedBackup = QStringLiteral(
     "HotSync 機能をもう一度実行してください。");
 inline const QString SyncRefusedRunning =
     QStringLiteral("HotSync の実行中は、新しい HotSync を開始できません。");
+inline const QString SyncRefusedUnsaved =
+    QStringLiteral("Lumora のデータを保存できなかったため、HotSync 機能を実行できません。");
 inline const QString SyncRunningStatus = QStringLiteral("HotSync 中...");
 inline const QString SyncManagerGone =
     QStringLiteral("HotSync マネージャがもう動いていないため、HotSync は終了したものとみなしました");

@@ -108,7 +108,6 @@ void TestLifecycle::signalSavesWhatWasConfirmed_data()
     QTest::addColumn<bool>("dialogOpen");
     QTest::newRow("TERM") << SIGTERM << false;
     QTest::newRow("HUP, a dialog open") << SIGHUP << true;
-    QTest::newRow("INT, a dialog open") << SIGINT << true;
 }
 
 void TestLifecycle::signalSavesWhatWasConfirmed()
