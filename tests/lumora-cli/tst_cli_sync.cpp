@@ -1,25 +1,34 @@
-#include <QCryptographicHash>
-#include <QDirIterator>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
-#include <QSignalSpy>
 #include <QtTest>
 
 #include "CTavDbMemo.h"
-#include "CTavDbMemoRecord.h"
 #include "CTavDbUser.h"
 #include "CTavHotSyncChannel.h"
 #include "CTavHotSyncState.h"
 #include "TestDataDir.h"
 
-using Answer = CTavHotSyncChannel::Answer;
-
+// lumora-cli's commands against a channel of this process standing in for Lumora.
 namespace {
+using Answer = CTavHotSyncChannel::Answer;
 constexpr int kAskStart = 0, kStarted = 1, kEnded = 2, kPresence = 0xFFFF;
+const QList<int> kSession{kPresence, kAskStart, kStarted, kEnded}, kAsked{kPresence, kAskStart};
+const QString kRefusal = u"ダイアログが開いています。"_qs, kSaved = u"saved by Lumora"_qs;
+// Lumora accepting or refusing; on other data; refusing while a live or crashed HotSync is recorded.
+constexpr int Accepts = 0, Refuses = 1, OtherData = 2, SyncRunning = 3, SyncCrashed = 4;
 
-// The memos of the user's files; with a text, first adds it as Lumora does when it saves what
-// the user was still editing before it accepts.
+// Exit code, process and standard error; waits in the event loop so that the channel can answer.
+std::tuple<int, qint64, QString> runCli(const QString& command, const QByteArray& input = {})
+{
+    QProcess process;
+    QSignalSpy finished(&process, &QProcess::finished);
+    process.start(QStringLiteral(LUMORA_CLI_PROGRAM), command.split(u' '));
+    process.write(input);
+    process.closeWriteChannel();
+    const qint64 pid = process.processId();
+    const bool ended = finished.wait(60000) && process.exitStatus() == QProcess::NormalExit;
+    return {ended ? process.exitCode() : -1, pid, QString::fromUtf8(process.readAllStandardError())};
+}
+
+// The user's memos; with a text, first saves it as Lumora does before it accepts.
 QStringList memosOnDisk(const QString& add = {})
 {
     CTavDbUser users;
@@ -27,12 +36,10 @@ QStringList memosOnDisk(const QString& add = {})
     CTavDbMemo store;
     store.AttachUsers(&users);
     store.Load();
-    if (!add.isEmpty()) {
-        CTavDbMemoRecord r;
-        r.SetMemo(add);
-        store.AddRecord(r);
+    CTavDbMemoRecord record;
+    record.SetMemo(add);
+    if (!add.isEmpty() && store.AddRecord(record) == TavStatusCode::Ok)
         store.Write();
-    }
     QStringList texts;
     for (int i = 0; i < store.GetCount(); ++i)
         texts << store.GetMemoRecord(i)->GetMemo();
@@ -40,189 +47,102 @@ QStringList memosOnDisk(const QString& add = {})
     return texts;
 }
 
-QByteArray memoLine(const QString& text)
+// Every data and settings file with its bytes.
+QMap<QString, QByteArray> snapshot(const QString& root)
 {
-    return QJsonDocument(QJsonObject{{QStringLiteral("memo"), text}}).toJson(QJsonDocument::Compact) + '\n';
+    QMap<QString, QByteArray> files;
+    for (QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
+        QFile file(it.next());
+        if (!file.fileName().contains(QStringLiteral("/run/")) && file.open(QIODevice::ReadOnly))
+            files.insert(file.fileName(), file.readAll());
+    }
+    return files;
+}
+
+struct Case
+{
+    QString name, command, memo; // the memo is written to standard input
+    int lumora, exitCode;
+    QList<int> received;
+    QStringList memos = {};
+    QString err = {};
+};
+
+QList<Case> cases()
+{
+    QList<Case> cases;
+    for (const QString& command :
+         QStringList{"add memo", "useradd Jiro", "userdel Hanako", "passwd Hanako", "demo",
+                     "config CheckDelete 0", "config --unset CheckDelete", "drives bind D /tmp"})
+        cases.append({"refused " + command, command, "x", Refuses, 1, kAsked, {}, kRefusal});
+    for (const QString& command :
+         QStringList{"users", "list memo", "config", "config CheckDelete", "drives", "agenda 2025-01-01"})
+        cases.append({"reads " + command, command, "x", Refuses, 0, {}});
+    // The memo dialog's byte limit; a failed write still ends the HotSync it started.
+    const QString longest(32766, u'a');
+    cases.append({"accepted", "add memo", longest, Accepts, 0, kSession, {longest, kSaved}});
+    cases.append({"too long", "add memo", longest + u'a', Accepts, 1, kSession, {kSaved}});
+    // Only the data are that Lumora's: the settings are shared whatever the data root.
+    cases.append({"other data", "add memo", "x", OtherData, 0, {kPresence}, {"x"}});
+    cases.append({"other data, settings", "config CheckDelete 0", "x", OtherData, 1, kAsked, {}, kRefusal});
+    cases.append({"HotSync running", "add memo", "x", SyncRunning, 1, {}, {}, "HotSync is running"});
+    cases.append({"HotSync crashed", "add memo", "x", SyncCrashed, 0, kSession, {kSaved, "x"}});
+    return cases;
 }
 } // namespace
 
-// lumora-cli's writing commands against a channel of this process standing in for Lumora.
 class CliSyncTest : public QObject
 {
     Q_OBJECT
 
-    struct Run
+private slots:
+    void commands_data()
     {
-        int exitCode = -1;
-        qint64 pid = 0;
-        QString err;
-    };
-    std::unique_ptr<TestDataDir> m_dir;
-    std::unique_ptr<CTavHotSyncChannel> m_lumora;
-    QList<int> m_received;
-    QMap<int, qint64> m_pidSeen; // the state's process at each notification, 0 when idle
-
-    // The event loop runs while the command waits, so that the channel can answer it.
-    Run runCli(const QStringList& args, const QByteArray& input = {})
-    {
-        QProcess process;
-        QSignalSpy finished(&process, &QProcess::finished);
-        process.start(QStringLiteral(LUMORA_CLI_PROGRAM), args);
-        process.write(input);
-        process.closeWriteChannel();
-        const qint64 pid = process.processId();
-        if (!finished.wait(60000) || process.exitStatus() != QProcess::NormalExit) {
-            process.kill();
-            process.waitForFinished();
-            return {};
-        }
-        return {process.exitCode(), pid, QString::fromUtf8(process.readAllStandardError())};
+        QTest::addColumn<int>("index");
+        for (int i = 0; i < cases().size(); ++i)
+            QTest::newRow(qPrintable(cases()[i].name)) << i;
     }
-
-    // Lumora on this data root (or another), accepting or refusing.
-    void startLumora(const Answer& askAnswer, const QString& root)
+    void commands()
     {
-        m_lumora = std::make_unique<CTavHotSyncChannel>();
-        QVERIFY(m_lumora->listen());
-        m_lumora->setHandler([this, askAnswer, root](int notification) {
+        QFETCH(int, index);
+        const auto [name, command, memo, lumora, exitCode, received, memos, err] = cases()[index];
+        const TestDataDir dir;
+        qputenv("LUMORA_RUNTIME_DIR", dir.filePath(QStringLiteral("run")).toUtf8());
+        QCOMPARE(std::get<0>(runCli("useradd Hanako")), 0);
+        QCOMPARE(std::get<0>(runCli("config CheckDelete 1")), 0);
+        const qint64 syncPid = lumora == SyncRunning   ? QCoreApplication::applicationPid()
+                               : lumora == SyncCrashed ? std::get<1>(runCli("users")) // a process now gone
+                                                       : 0;
+        if (syncPid)
+            QVERIFY(CTavHotSyncState::write({.running = true, .since = {}, .pid = syncPid}));
+        const auto before = snapshot(dir.path());
+        const bool accepts = lumora == Accepts || lumora == SyncCrashed;
+        const QString root = lumora == OtherData ? dir.filePath(QStringLiteral("other")) : dir.dataPath();
+        QList<int> seen;
+        QList<qint64> pids; // the state's process at each notification, 0 when idle
+        CTavHotSyncChannel channel;
+        QVERIFY(channel.listen());
+        channel.setHandler([&](int notification) {
             CTavHotSyncState state;
             CTavHotSyncState::read(&state);
-            m_received << notification;
-            m_pidSeen[notification] = state.running ? state.pid : 0;
-            if (notification == kPresence)
-                return Answer{0xBEC4, root};
-            if (notification == kAskStart && askAnswer.value == 0)
-                memosOnDisk(QStringLiteral("saved by Lumora"));
-            return notification == kAskStart ? askAnswer : Answer{};
+            seen << notification;
+            pids << (state.running ? state.pid : 0);
+            if (notification == kAskStart && accepts)
+                memosOnDisk(kSaved);
+            return notification == kPresence               ? Answer{0xBEC4, root}
+                   : notification == kAskStart && !accepts ? Answer{1, kRefusal}
+                                                           : Answer{};
         });
-    }
-
-    // Every file of the data and settings folders with a hash of its bytes.
-    QMap<QString, QByteArray> snapshot() const
-    {
-        QMap<QString, QByteArray> files;
-        QDirIterator it(m_dir->path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString path = it.next();
-            if (path.contains(QStringLiteral("/run/")))
-                continue;
-            QFile file(path);
-            file.open(QIODevice::ReadOnly);
-            files.insert(path, QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1));
-        }
-        return files;
-    }
-
-private slots:
-    void init()
-    {
-        m_dir = std::make_unique<TestDataDir>();
-        qputenv("LUMORA_RUNTIME_DIR", m_dir->filePath(QStringLiteral("run")).toUtf8());
-        CTavDbUser users;
-        QCOMPARE(users.AddUser(QStringLiteral("Hanako")), TavStatusCode::Ok);
-        QCOMPARE(users.AddUserDirectory(QStringLiteral("Hanako")), TavStatusCode::Ok);
-        m_received.clear();
-        m_pidSeen.clear();
-    }
-    void cleanup()
-    {
-        m_lumora.reset();
-        m_dir.reset();
-    }
-
-    void acceptedWriteReadsWhatLumoraSaved()
-    {
-        startLumora(Answer{}, m_dir->dataPath());
-        const Run run = runCli({QStringLiteral("add"), QStringLiteral("memo")}, memoLine(u"買い物"_qs));
-        QCOMPARE(run.exitCode, 0);
-        QCOMPARE(m_received, (QList<int>{kPresence, kAskStart, kStarted, kEnded}));
-        // Lumora hears of the start with the state already naming the command, and of the end
-        // with the state idle again.
-        QCOMPARE(m_pidSeen[kStarted], run.pid);
-        QCOMPARE(m_pidSeen[kEnded], 0);
-        QCOMPARE(memosOnDisk(), (QStringList{u"saved by Lumora"_qs, u"買い物"_qs}));
-    }
-
-    void refusedWritesNothing_data()
-    {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QByteArray>("input");
-        QTest::newRow("add") << QStringList{"add", "memo"} << memoLine(u"x"_qs);
-        QTest::newRow("useradd") << QStringList{"useradd", "Jiro"} << QByteArray();
-        QTest::newRow("userdel") << QStringList{"userdel", "Hanako"} << QByteArray();
-        QTest::newRow("passwd") << QStringList{"passwd", "Hanako"} << QByteArray("secret\n");
-        QTest::newRow("demo") << QStringList{"demo"} << QByteArray();
-        QTest::newRow("config") << QStringList{"config", "CheckDelete", "0"} << QByteArray();
-        QTest::newRow("config --unset") << QStringList{"config", "--unset", "CheckDelete"} << QByteArray();
-        QTest::newRow("drives bind") << QStringList{"drives", "bind", "D", "/tmp"} << QByteArray();
-    }
-    void refusedWritesNothing()
-    {
-        QFETCH(QStringList, args);
-        QFETCH(QByteArray, input);
-        QCOMPARE(
-            runCli({QStringLiteral("config"), QStringLiteral("CheckDelete"), QStringLiteral("1")}).exitCode,
-            0);
-        const auto before = snapshot();
-        startLumora(Answer{1, u"ダイアログが開いています。"_qs}, m_dir->dataPath());
-        const Run run = runCli(args, input);
-        QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.err.contains(u"ダイアログが開いています。"_qs), qPrintable(run.err));
-        QCOMPARE(m_received, (QList<int>{kPresence, kAskStart}));
-        QCOMPARE(snapshot(), before);
-    }
-
-    void readingCommandsLeaveLumoraAlone()
-    {
-        startLumora(Answer{1, {}}, m_dir->dataPath());
-        const QList<QStringList> commands = {{"users"},  {"list", "memo"},
-                                             {"config"}, {"config", "CheckDelete"},
-                                             {"drives"}, {"agenda", "2025-01-01"}};
-        for (const QStringList& args : commands)
-            QVERIFY2(runCli(args).exitCode == 0, qPrintable(args.join(u' ')));
-        QCOMPARE(m_received, QList<int>{});
-    }
-
-    void lumoraOfOtherDataIsLeftAlone()
-    {
-        startLumora(Answer{1, {}}, m_dir->filePath(QStringLiteral("other")));
-        QCOMPARE(runCli({QStringLiteral("add"), QStringLiteral("memo")}, memoLine(u"x"_qs)).exitCode, 0);
-        QCOMPARE(m_received, QList<int>{kPresence});
-        QCOMPARE(memosOnDisk(), QStringList{u"x"_qs});
-        // The settings are shared whatever the data root.
-        QCOMPARE(
-            runCli({QStringLiteral("config"), QStringLiteral("CheckDelete"), QStringLiteral("0")}).exitCode,
-            1);
-    }
-
-    void aRunningHotSyncRefusesUnlessItsProcessEnded()
-    {
-        CTavHotSyncState state;
-        state.running = true;
-        state.pid = QCoreApplication::applicationPid();
-        QVERIFY(CTavHotSyncState::write(state));
-        const Run refused = runCli({QStringLiteral("add"), QStringLiteral("memo")}, memoLine(u"x"_qs));
-        QCOMPARE(refused.exitCode, 1);
-        QVERIFY(refused.err.contains(QStringLiteral("a HotSync is running")));
-        QCOMPARE(memosOnDisk(), QStringList{});
-        // A crashed command left the state behind: its process is gone, so the HotSync is over.
-        state.pid = runCli({QStringLiteral("users")}).pid;
-        QVERIFY(CTavHotSyncState::write(state));
-        startLumora(Answer{}, m_dir->dataPath());
-        QCOMPARE(runCli({QStringLiteral("add"), QStringLiteral("memo")}, memoLine(u"x"_qs)).exitCode, 0);
-        QCOMPARE(m_received, (QList<int>{kPresence, kAskStart, kStarted, kEnded}));
-        QVERIFY(CTavHotSyncState::read(&state) && !state.running);
-    }
-
-    void memoLimitIsTheDialogsAndAFailureStillEnds()
-    {
-        startLumora(Answer{}, m_dir->dataPath());
-        const QString longest(32766, u'a');
-        QCOMPARE(runCli({QStringLiteral("add"), QStringLiteral("memo")}, memoLine(longest + u'a')).exitCode,
-                 1);
-        QCOMPARE(m_received, (QList<int>{kPresence, kAskStart, kStarted, kEnded}));
-        QCOMPARE(runCli({QStringLiteral("add"), QStringLiteral("memo")}, memoLine(longest)).exitCode, 0);
-        QCOMPARE(memosOnDisk(), (QStringList{longest, u"saved by Lumora"_qs, u"saved by Lumora"_qs}));
+        const auto [runExit, runPid, runErr] =
+            runCli(command, QString("{\"memo\":\"%1\"}\n").arg(memo).toUtf8());
+        QCOMPARE(runExit, exitCode);
+        QVERIFY2(runErr.contains(err), qPrintable(runErr));
+        QCOMPARE(seen, received);
+        // The state names the command when Lumora hears of the start, and is idle at the end.
+        QCOMPARE(pids.mid(2), (received.contains(kStarted) ? QList<qint64>{runPid, 0} : QList<qint64>{}));
+        QCOMPARE(memosOnDisk(), memos);
+        if (exitCode != 0 && !received.contains(kStarted))
+            QCOMPARE(snapshot(dir.path()), before);
     }
 };
 
