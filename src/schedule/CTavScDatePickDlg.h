@@ -4,17 +4,22 @@
 
 #include "CTavDialogBase.h"
 
+class CTavDbDate;
+class CTavScMonthCalendar;
 class QCalendarWidget;
 
-// Picks one day of the schedule's range on a month calendar.
+// Picks one day of the schedule's range on a month calendar; with a store, the days that have
+// events stand out.
 class CTavScDatePickDlg final : public CTavDialogBase
 {
     Q_OBJECT
 public:
-    CTavScDatePickDlg(const QDate& date, int firstDayOfWeek, QWidget* parent = nullptr);
+    CTavScDatePickDlg(const QDate& date, int firstDayOfWeek, CTavDbDate* store = nullptr,
+                      QWidget* parent = nullptr);
     QDate Date() const;
-    QCalendarWidget* Calendar() const { return m_calendar; }
+    QCalendarWidget* Calendar() const;
+    CTavScMonthCalendar* MonthCalendar() const { return m_month; }
 
 private:
-    QCalendarWidget* m_calendar;
+    CTavScMonthCalendar* m_month;
 };

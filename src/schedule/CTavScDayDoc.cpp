@@ -59,7 +59,7 @@ void CTavScDayDoc::DeleteEvent(QWidget* owner)
 
 void CTavScDayDoc::PickDate(QWidget* owner)
 {
-    CTavScDatePickDlg dialog(m_state.CurrentDay(), m_state.startDayOfWeek, owner);
+    CTavScDatePickDlg dialog(m_state.CurrentDay(), m_state.startDayOfWeek, &m_state.Store(), owner);
     if (m_state.RunModal(dialog) == QDialog::Accepted)
         m_state.GoToDate(dialog.Date());
 }

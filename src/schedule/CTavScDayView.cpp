@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QScrollBar>
+#include <QToolButton>
 
 #include "CTavApp.h"
 #include "CTavDbDate.h"
@@ -18,6 +20,20 @@ CTavScDayView::CTavScDayView(CTavScDayDoc* document, QWidget* parent)
 {
     setObjectName(QStringLiteral("dayView"));
     setFocusPolicy(Qt::StrongFocus);
+    for (int i : {kAbove, kBelow}) {
+        auto* mark = new QToolButton(viewport());
+        mark->setObjectName(i == kAbove ? QStringLiteral("aboveMark") : QStringLiteral("belowMark"));
+        mark->setToolTip(QStringLiteral("表示範囲の外にある予定へ移動します"));
+        mark->setCursor(Qt::PointingHandCursor);
+        // The keys stay with the grid.
+        mark->setFocusPolicy(Qt::NoFocus);
+        mark->hide();
+        connect(mark, &QToolButton::clicked, this, [this, i] {
+            if (m_hiddenStart[i] >= 0)
+                verticalScrollBar()->setValue(Geometry().Scale().TimeToY(m_hiddenStart[i]));
+        });
+        m_marks[i] = mark;
+    }
     connect(document, &CTavModuleDoc::viewsUpdated, this, [this] { UpdateKiroView(); });
     connect(this, &CTavComScheduleView::doubleClicked, this, &CTavScDayView::OnDoubleClick);
     connect(this, &CTavComScheduleView::selectionChanged, this, [this](CTavComScheduleBox* box) {
@@ -61,7 +77,57 @@ void CTavScDayView::UpdateKiroView()
     // The selection may have gone with the store's change or the new day.
     if (state.selectedEvent && !GetSelectedBox())
         state.selectedEvent = nullptr;
+    UpdateHiddenMarks();
     viewport()->update();
+}
+
+void CTavScDayView::OnSize(int cx, int cy)
+{
+    CTavComScheduleView::OnSize(cx, cy);
+    UpdateHiddenMarks();
+}
+
+void CTavScDayView::scrollContentsBy(int dx, int dy)
+{
+    CTavComScheduleView::scrollContentsBy(dx, dy);
+    UpdateHiddenMarks();
+}
+
+void CTavScDayView::UpdateHiddenMarks()
+{
+    const CTavComGridGeometry& geo = Geometry();
+    const QRect timed = geo.TimedRect();
+    const int top = verticalScrollBar()->value();
+    const int bottom = top + timed.height();
+    int counts[2] = {0, 0};
+    m_hiddenStart[kAbove] = m_hiddenStart[kBelow] = -1;
+    const CTavComScheduleColum* column = GetColum(0);
+    if (column && !timed.isEmpty()) {
+        for (const auto& box : column->GetBoxes()) {
+            const int start = box->GetStartSec();
+            const int y = geo.Scale().TimeToY(start);
+            const int side = y < top ? kAbove : (y >= bottom ? kBelow : -1);
+            if (side < 0)
+                continue;
+            ++counts[side];
+            if (m_hiddenStart[side] < 0 || start < m_hiddenStart[side])
+                m_hiddenStart[side] = start;
+        }
+    }
+    for (int i : {kAbove, kBelow}) {
+        QToolButton* mark = m_marks[i];
+        if (counts[i] == 0) {
+            mark->hide();
+            continue;
+        }
+        mark->setText((i == kAbove ? QStringLiteral("▲ %1件") : QStringLiteral("▼ %1件")).arg(counts[i]));
+        mark->adjustSize();
+        // At the right, where a box keeps its marks rather than its time and title.
+        const int x = timed.right() - mark->width() - 4;
+        const int y = i == kAbove ? timed.top() + 2 : timed.bottom() - mark->height() - 1;
+        mark->move(x, y);
+        mark->show();
+    }
 }
 
 void CTavScDayView::RememberSlot(const CTavComHit& hit)

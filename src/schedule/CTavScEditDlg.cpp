@@ -68,7 +68,7 @@ CTavScEditDlg::CTavScEditDlg(ScheduleState& state, QWidget* parent)
     dateButton->setText(QStringLiteral("..."));
     dateButton->setObjectName(QStringLiteral("datePickButton"));
     connect(dateButton, &QToolButton::clicked, this, [this] {
-        CTavScDatePickDlg dialog(m_date->date(), m_state.startDayOfWeek, this);
+        CTavScDatePickDlg dialog(m_date->date(), m_state.startDayOfWeek, &m_state.Store(), this);
         if (dialog.exec() == QDialog::Accepted)
             m_date->setDate(dialog.Date());
     });

@@ -79,7 +79,7 @@ CTavScRepeatDlg::CTavScRepeatDlg(QWidget* parent)
     auto* calendar = new QPushButton(QStringLiteral("カレンダー(&C)"), this);
     calendar->setObjectName(QStringLiteral("endCalendarButton"));
     connect(calendar, &QPushButton::clicked, this, [this] {
-        CTavScDatePickDlg dialog(m_endDate->date(), ScheduleState::ReadStartDayOfWeek(), this);
+        CTavScDatePickDlg dialog(m_endDate->date(), ScheduleState::ReadStartDayOfWeek(), nullptr, this);
         if (dialog.exec() == QDialog::Accepted && dialog.Date() >= m_endDate->minimumDate()) {
             m_endDate->setDate(dialog.Date());
             m_hasEnd->setChecked(true);

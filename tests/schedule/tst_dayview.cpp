@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
@@ -31,6 +32,7 @@
 #include "CTavScDeleteDlg.h"
 #include "CTavScEditDlg.h"
 #include "CTavScEventBox.h"
+#include "CTavScMonthCalendar.h"
 #include "CTavScRepeatDlg.h"
 #include "CTavScRepeatScopeDlg.h"
 #include "CTavScSheetPickDlg.h"
@@ -102,6 +104,8 @@ private slots:
     void maskedPrivateEventNeedsPassword();
     void contextMenuSteppingAndPickers();
     void screenshots();
+    void marksCountEventsOutOfSight();
+    void datePickerMonthTitleAndEventDays();
 
 private:
     uint32_t addEvent(const QString& desc, const QDate& day, int h1, int m1, int h2, int m2,
@@ -722,6 +726,100 @@ void TestDayView::screenshots()
     QVERIFY(!box(QStringLiteral("健康診断")));
     AppTestEnv::Screenshot(m_app->MainFrame(), QStringLiteral("day-window-hidden"));
     QVERIFY(!m_frame->Preview()->EditButton()->isEnabled());
+}
+
+void TestDayView::marksCountEventsOutOfSight()
+{
+    QToolButton* above = m_view->AboveMark();
+    QToolButton* below = m_view->BelowMark();
+    addEvent(QStringLiteral("設計レビュー"), kMonday, 10, 0, 12, 0);
+    refresh();
+    QVERIFY(above->isHidden() && below->isHidden());
+
+    // The grid opens at 9:00: a 7:00-9:30 event only shows its tail, a 6:00 one nothing.
+    addEvent(QStringLiteral("早朝ミーティング"), kMonday, 7, 0, 9, 30);
+    addEvent(QStringLiteral("始業前"), kMonday, 6, 0, 6, 30);
+    addEvent(QStringLiteral("夜間作業"), kMonday, 22, 0, 23, 0);
+    refresh();
+    QCOMPARE(above->text(), QStringLiteral("▲ 2件"));
+    QCOMPARE(below->text(), QStringLiteral("▼ 1件"));
+    QVERIFY(above->isVisible() && below->isVisible());
+    const QRect timed = m_view->Geometry().TimedRect();
+    QVERIFY(timed.contains(above->geometry()) && timed.contains(below->geometry()));
+    AppTestEnv::Screenshot(m_app->MainFrame(), QStringLiteral("day-window-early-event"));
+
+    // Other days have their own count; coming back brings the marks back.
+    m_frame->NextButton()->click();
+    QVERIFY(above->isHidden() && below->isHidden());
+    m_frame->PreviousButton()->click();
+    QCOMPARE(above->text(), QStringLiteral("▲ 2件"));
+
+    // Scrolling up by rows counts again: at 6:30 only the 6:00 event starts above.
+    for (int i = 0; i < 5; ++i)
+        QTest::keyClick(m_view, Qt::Key_Up);
+    QCOMPARE(m_view->verticalScrollBar()->value(), m_view->Geometry().Scale().TimeToY(sec(6, 30)));
+    QCOMPARE(above->text(), QStringLiteral("▲ 1件"));
+
+    // A click brings the earliest hidden start to the top edge, and the mark goes.
+    QTest::keyClick(m_view, Qt::Key_Down);
+    QTest::mouseClick(above, Qt::LeftButton);
+    QCOMPARE(m_view->Geometry().TimeAt(timed.top()), sec(6, 0));
+    QVERIFY(above->isHidden());
+    QTest::mouseClick(below, Qt::LeftButton);
+    QVERIFY(timed.contains(onScreen(box(QStringLiteral("夜間作業")))));
+    QVERIFY(below->isHidden());
+    QCOMPARE(above->text(), QStringLiteral("▲ 3件"));
+}
+
+void TestDayView::datePickerMonthTitleAndEventDays()
+{
+    const QDate tuesday = kMonday.addDays(1);
+    addEvent(QStringLiteral("会議"), kMonday, 10, 0, 11, 0);
+    addEvent(QStringLiteral("通院"), tuesday, 10, 0, 11, 0, true);
+    addWeekly(QStringLiteral("週次定例"), kMonday.addDays(-7), 1 << 3);
+    m_app->setPrivateModeValue(2);
+    m_app->DateStore().SetPrivateMode(2);
+    refresh();
+    // Each page the picker shows: its title, the marked days around it and whether it steps back.
+    QStringList pages;
+    m_env->AnswerDialog([&pages](CTavDialogBase& d) {
+        CTavScMonthCalendar* month = qobject_cast<CTavScDatePickDlg*>(&d)->MonthCalendar();
+        const auto step = [month](const char* name) {
+            month->findChild<QToolButton*>(QLatin1String(name))->click();
+        };
+        const auto page = [month, &pages] {
+            const QDate first(month->Calendar()->yearShown(), month->Calendar()->monthShown(), 1);
+            QStringList days;
+            for (QDate day = first.addDays(-7); day < first.addMonths(1).addDays(7); day = day.addDays(1)) {
+                if (month->IsMarked(day))
+                    days << day.toString(QStringLiteral("M/d"));
+            }
+            const bool back = month->findChild<QToolButton*>(QStringLiteral("prevMonthButton"))->isEnabled();
+            pages << month->HeaderText() + u' ' + days.join(u',') + (back ? u' ' : u'|');
+        };
+        d.adjustSize();
+        AppTestEnv::Screenshot(&d, QStringLiteral("date-picker"));
+        page();
+        step("nextMonthButton");
+        page();
+        step("prevYearButton");
+        page();
+        month->Calendar()->setCurrentPage(1970, 2);
+        step("prevYearButton");
+        page();
+        return int(QDialog::Rejected);
+    });
+    m_frame->CalendarButton()->click();
+    QVERIFY(m_env->AllAnswersUsed());
+    // The private Tuesday stays unmarked while private events are hidden; the weekly event marks
+    // its Wednesdays from its first week on; days of the months around are left alone.
+    const QStringList expected = {
+        QStringLiteral("2024年3月 3/6,3/11,3/13,3/20,3/27 "),
+        QStringLiteral("2024年4月 4/3,4/10,4/17,4/24 "),
+        QStringLiteral("2023年4月  "),
+        QStringLiteral("1970年1月 |"),
+    };
+    QCOMPARE(pages, expected);
 }
 
 QTEST_MAIN(TestDayView)
