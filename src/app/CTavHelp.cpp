@@ -10,6 +10,7 @@
 #include "CTavApp.h"
 #include "CTavHelpWindow.h"
 #include "CTavRegOption.h"
+#include "CTavUrlLauncher.h"
 #include "TavStrings.h"
 
 namespace {
@@ -62,10 +63,20 @@ bool CTavHelp::ShowHelp()
     }
     const QUrl page = QUrl::fromLocalFile(path);
     // Once the pages are in the program's window, they stay there: it is the one the user reads.
-    if (helpWindow() && helpWindow()->isVisible())
+    if (helpWindow() && helpWindow()->isVisible()) {
         ShowInWindow(page);
-    else if (!Open(page))
-        ShowInWindow(page);
+    } else if (opener()) {
+        if (!opener()(page))
+            ShowInWindow(page);
+    } else {
+        // The refusal may come later; by then the program may be closing.
+        CTavApp* app = CTavApp::instance();
+        QPointer<CTavMainFrame> frame = app ? app->MainFrame() : nullptr;
+        CTavUrlLauncher::Launch(page, [frame, page] {
+            if (frame)
+                ShowInWindow(page);
+        });
+    }
     return true;
 }
 

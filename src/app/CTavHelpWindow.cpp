@@ -24,6 +24,9 @@ CTavHelpWindow::CTavHelpWindow(const QUrl& contents, ExternalOpener external, QW
     // The window follows links itself: QTextBrowser would try to load a web address as a page.
     m_browser->setOpenLinks(false);
     m_browser->setFrameShape(QFrame::NoFrame);
+    // The pages wrap to the width; table layout may round a pixel over it, which is no reason for
+    // a scroll bar.
+    m_browser->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setCentralWidget(m_browser);
 
     QToolBar* bar = addToolBar(QStringLiteral("ヘルプ"));
