@@ -32,6 +32,8 @@ CTavHelpWindow::CTavHelpWindow(const QUrl& contents, ExternalOpener external, QW
     QToolBar* bar = addToolBar(QStringLiteral("ヘルプ"));
     bar->setObjectName(QStringLiteral("helpToolBar"));
     bar->setMovable(false);
+    // Hidden through the tool bar's menu, it could not be brought back.
+    bar->setContextMenuPolicy(Qt::PreventContextMenu);
     bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     QAction* back = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("戻る"),
                                    m_browser, &QTextBrowser::backward);
