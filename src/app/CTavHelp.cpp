@@ -3,9 +3,14 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QLabel>
+#include <QPointer>
 
 #include "CTavAboutDlg.h"
+#include "CTavApp.h"
+#include "CTavHelpWindow.h"
 #include "CTavRegOption.h"
+#include "CTavUrlLauncher.h"
 #include "TavStrings.h"
 
 namespace {
@@ -13,6 +18,18 @@ std::function<bool(const QUrl&)>& opener()
 {
     static std::function<bool(const QUrl&)> o;
     return o;
+}
+
+QPointer<CTavHelpWindow>& helpWindow()
+{
+    static QPointer<CTavHelpWindow> w;
+    return w;
+}
+
+QLabel* statusPane()
+{
+    CTavApp* app = CTavApp::instance();
+    return app && app->MainFrame() ? app->MainFrame()->StatusPane() : nullptr;
 }
 } // namespace
 
@@ -24,10 +41,13 @@ void CTavHelp::ShowAbout(QWidget* parent)
 
 QString CTavHelp::HelpIndexPath()
 {
-    const QStringList candidates = {
-        QCoreApplication::applicationDirPath() + QStringLiteral("/help/index.html"),
-        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/lumora/help/index.html"),
-        QStringLiteral(LUMORA_HELP_SOURCE_DIR "/index.html")};
+    // Beside the program in the build tree, then where an installation puts the pages, then
+    // the source tree.
+    const QString programDir = QCoreApplication::applicationDirPath();
+    const QStringList candidates = {programDir + QStringLiteral("/help/index.html"),
+                                    programDir +
+                                        QStringLiteral("/" LUMORA_HELP_INSTALL_RELATIVE "/index.html"),
+                                    QStringLiteral(LUMORA_HELP_SOURCE_DIR "/index.html")};
     for (const QString& path : candidates)
         if (QFileInfo::exists(path))
             return QFileInfo(path).canonicalFilePath();
@@ -37,7 +57,49 @@ QString CTavHelp::HelpIndexPath()
 bool CTavHelp::ShowHelp()
 {
     const QString path = HelpIndexPath();
-    return !path.isEmpty() && Open(QUrl::fromLocalFile(path));
+    if (path.isEmpty()) {
+        qWarning("The help pages are missing.");
+        return false;
+    }
+    const QUrl page = QUrl::fromLocalFile(path);
+    // Once the pages are in the program's window, they stay there: it is the one the user reads.
+    if (helpWindow() && helpWindow()->isVisible()) {
+        ShowInWindow(page);
+    } else if (opener()) {
+        if (!opener()(page))
+            ShowInWindow(page);
+    } else {
+        // The refusal may come later; by then the program may be closing.
+        CTavApp* app = CTavApp::instance();
+        QPointer<CTavMainFrame> frame = app ? app->MainFrame() : nullptr;
+        CTavUrlLauncher::Launch(page, [frame, page] {
+            if (frame)
+                ShowInWindow(page);
+        });
+    }
+    return true;
+}
+
+CTavHelpWindow* CTavHelp::Window()
+{
+    return helpWindow();
+}
+
+void CTavHelp::ShowInWindow(const QUrl& page)
+{
+    CTavApp* app = CTavApp::instance();
+    CTavMainFrame* frame = app ? app->MainFrame() : nullptr;
+    if (!helpWindow()) {
+        helpWindow() = new CTavHelpWindow(page, &CTavHelp::Open, frame);
+        QObject::connect(helpWindow(), &CTavHelpWindow::closed, [] {
+            if (QLabel* pane = statusPane(); pane && pane->text() == OwnWindowStatus)
+                pane->setText(TavStr::ReadyStatus);
+        });
+    }
+    QWidget* owner = app ? app->MessageOwner() : nullptr;
+    helpWindow()->Present(page, owner);
+    if (QLabel* pane = statusPane())
+        pane->setText(OwnWindowStatus);
 }
 
 bool CTavHelp::OpenHomePage()

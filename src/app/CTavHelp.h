@@ -4,15 +4,23 @@
 #include <QUrl>
 #include <functional>
 
+class CTavHelpWindow;
 class QWidget;
 
-// The help menu: the about box, the help pages (opened in the system browser) and the maker's
-// pages. Tests replace the opener so that nothing leaves the program.
+// The help menu: the about box, the help pages and the maker's pages. The pages open in the
+// system browser, or in the program's own help window when no browser starts. Tests replace
+// the opener so that nothing leaves the program.
 class CTavHelp final
 {
 public:
+    static inline const QString OwnWindowStatus =
+        QStringLiteral("ブラウザを起動できないため、ヘルプを Lumora のウィンドウで表示しています。");
+
     static void ShowAbout(QWidget* parent);
+    // The first help page; false when the pages are missing.
     static bool ShowHelp();
+    // The program's help window while it exists, else null.
+    static CTavHelpWindow* Window();
     static bool OpenHomePage();
     static bool OpenStylePage();
     // The maker's pages: the "HomePage" and "StylePage" option values when they hold an
@@ -26,5 +34,6 @@ public:
 
 private:
     static bool Open(const QUrl& url);
+    static void ShowInWindow(const QUrl& page);
     static QUrl MakerPage(const QString& optionName, const QString& fallback);
 };
