@@ -5,6 +5,7 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include "CTavAppStyle.h"
 #include "CTavDbAddr.h"
 #include "CTavDbBackupFolder.h"
 #include "CTavDbDate.h"
@@ -58,6 +59,7 @@ CTavApp::CTavApp(QObject* parent)
     for (CTavDbStoreBase* store : RecordStores())
         store->AttachUsers(m_users.get());
     g_app = this;
+    CTavAppStyle::Install();
 }
 
 CTavApp::~CTavApp()

@@ -214,11 +214,14 @@ void CTavMainFrame::SetPrivateMode(int mode)
 
 void CTavMainFrame::OnSaveAll()
 {
-    m_app.SaveAll();
+    const bool saved = m_app.SaveAll();
     m_app.LoadAll();
     m_app.ReloadUserPrefs();
     m_app.SetProfilePath();
     RefreshAll();
+    // A failed save has already told what went wrong in a message.
+    if (saved)
+        statusBar()->showMessage(TavStr::SavedStatus, kSavedStatusMs);
 }
 
 void CTavMainFrame::OnOptions()

@@ -24,6 +24,8 @@ public:
     static constexpr int kMinWidth = 700;
     static constexpr int kMinHeight = 575;
     static constexpr int kUserBoxWidth = 150;
+    // How long the status bar tells that a save went through.
+    static constexpr int kSavedStatusMs = 3000;
 
     explicit CTavMainFrame(CTavApp& app);
     ~CTavMainFrame() override;

@@ -39,7 +39,9 @@ CTavModuleFrame::CTavModuleFrame(CTavModuleDoc* document, const Description& des
     setAttribute(Qt::WA_DeleteOnClose, false);
 
     auto* body = new QWidget(this);
-    m_moduleBar = new CTavModuleBar(CTavModuleBar::BorderRight, body);
+    // No border of its own on the right: the bar's black line at x 90 already closes it off,
+    // and a second black line beside it reads as a heavy double border.
+    m_moduleBar = new CTavModuleBar(0, body);
     m_moduleBar->SetCurrent(description.launcherIndex);
     connect(m_moduleBar, &CTavModuleBar::commandRequested, this, &CTavModuleFrame::commandRequested);
 
@@ -120,6 +122,9 @@ void CTavModuleFrame::SplitWhenLaidOut()
 
 void CTavModuleFrame::showEvent(QShowEvent* event)
 {
+    // Modules fill their bottom bar after this constructor; one left empty (only its stretch)
+    // would just be a blank band above the status bar.
+    m_bottomBar->setVisible(m_bottomBar->layout()->count() > 1);
     QMdiSubWindow::showEvent(event);
     SplitWhenLaidOut();
 }

@@ -19,14 +19,22 @@ void CTavModuleSplitter::LayOutInitially(int mdiWidth)
     setSizes(InitialWidths(mdiWidth));
 }
 
+int CTavModuleSplitter::RightWidthFor(int inner)
+{
+    // Never more than a third, as in the first layout: in a small window the left pane, where
+    // the user works, keeps the larger part.
+    return std::min(kFixedRightWidth, inner / 3);
+}
+
 void CTavModuleSplitter::ApplyRightWidthRule()
 {
     if (count() < 2 || !widget(1)->isVisibleTo(this))
         return;
     const int inner = width() - handleWidth();
-    if (inner <= kFixedRightWidth)
+    const int right = RightWidthFor(inner);
+    if (right <= 0)
         return;
-    setSizes({inner - kFixedRightWidth, kFixedRightWidth});
+    setSizes({inner - right, right});
 }
 
 void CTavModuleSplitter::resizeEvent(QResizeEvent* event)

@@ -4,7 +4,7 @@
 
 // The left and right panes of a module window. The first layout gives the left pane two
 // thirds of the room less the bars; windows whose right pane has a fixed content width keep it
-// at that width whenever the window is resized.
+// at that width whenever the window is resized, as long as it stays within a third of the room.
 class CTavModuleSplitter final : public QSplitter
 {
     Q_OBJECT
@@ -19,6 +19,8 @@ public:
     void SetKeepsRightWidth(bool on) { m_keepRight = on; }
     bool KeepsRightWidth() const { return m_keepRight; }
     void ApplyRightWidthRule();
+    // The right pane's width under that rule for a splitter of this inner width.
+    static int RightWidthFor(int inner);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

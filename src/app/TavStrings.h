@@ -38,6 +38,7 @@ inline const QString SyncRunningStatus = QStringLiteral("HotSync 中...");
 inline const QString SyncManagerGone =
     QStringLiteral("HotSync マネージャがもう動いていないため、HotSync は終了したものとみなしました");
 inline const QString ReadyStatus = QStringLiteral("レディ");
+inline const QString SavedStatus = QStringLiteral("保存しました");
 inline const QString SyncRefusedBusy =
     QStringLiteral("データ編集中は HotSync 機能を実行できません。ダイアログを閉じて、HotSync "
                    "ボタンをもう一度押してください。");

@@ -71,8 +71,10 @@ QWidget* CTavScDayFrame::MakeLeftPane()
     m_dateLabel = new QLabel(pane);
     auto* row = new QHBoxLayout;
     row->setContentsMargins(4, 2, 4, 2);
+    row->setSpacing(2); // its own: the pane's column below packs its rows without spacing
     row->addWidget(m_previous);
     row->addWidget(m_next);
+    row->addSpacing(8);
     row->addWidget(m_dateLabel, 1);
     auto* layout = new QVBoxLayout(pane);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QVBoxLayout>
 
 #include "CTavDbDate.h"
@@ -13,9 +14,12 @@
 
 namespace {
 // The handheld's screen is 160 x 160 dots; the preview draws it a little under twice that size,
-// so that it fits the fixed width of the right pane.
+// so that it fits the fixed width of the right pane, and scales it down to no less than the
+// real size when the window is too narrow for that.
 constexpr int kScreen = 300;
+constexpr int kSmallestScreen = 160;
 constexpr int kLine = 21;
+constexpr int kMargin = 8;
 } // namespace
 
 CTavScDayPreview::CTavScDayPreview(CTavScDayDoc* document, QWidget* parent)
@@ -26,7 +30,11 @@ CTavScDayPreview::CTavScDayPreview(CTavScDayDoc* document, QWidget* parent)
     setObjectName(QStringLiteral("dayPreview"));
     auto* title = new QLabel(QStringLiteral("Kiro 画面プレビュー"), this);
     title->setStyleSheet(QStringLiteral("font-weight: bold;"));
+    m_screen->setObjectName(QStringLiteral("previewScreen"));
     m_screen->setFixedSize(kScreen + 2, kScreen + 2);
+    // Set rather than taken from the layout, so that the splitter may narrow the pane below the
+    // full-size screen; resizeEvent then fits the screen in.
+    setMinimumWidth(kSmallestScreen + 2 + 2 * kMargin);
     m_screen->installEventFilter(this);
     m_overlay->setCheckable(true);
     m_overlay->setChecked(true);
@@ -39,7 +47,7 @@ CTavScDayPreview::CTavScDayPreview(CTavScDayDoc* document, QWidget* parent)
     buttons->addWidget(m_edit);
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 8, 8, 8);
+    layout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
     layout->addWidget(title);
     layout->addWidget(m_screen, 0, Qt::AlignHCenter);
     layout->addWidget(m_link);
@@ -61,6 +69,13 @@ void CTavScDayPreview::Refresh()
     m_screen->update();
 }
 
+void CTavScDayPreview::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    const int side = std::clamp(width() - 2 * kMargin, kSmallestScreen + 2, kScreen + 2);
+    m_screen->setFixedSize(side, side);
+}
+
 bool CTavScDayPreview::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_screen && event->type() == QEvent::Paint) {
@@ -74,9 +89,12 @@ void CTavScDayPreview::PaintScreen(QWidget* screen)
 {
     ScheduleState& state = m_document->State();
     QPainter p(screen);
-    p.fillRect(screen->rect(), Qt::white);
+    // Drawn at full size; the painter scales it to the room the pane has.
+    p.scale(screen->width() / double(kScreen + 2), screen->height() / double(kScreen + 2));
+    const QRect full(0, 0, kScreen + 2, kScreen + 2);
+    p.fillRect(full, Qt::white);
     p.setPen(QColor(0x40, 0x40, 0x40));
-    p.drawRect(screen->rect().adjusted(0, 0, -1, -1));
+    p.drawRect(full.adjusted(0, 0, -1, -1));
     const QDate day = state.CurrentDay();
     QFont font = p.font();
     font.setPixelSize(16);
@@ -140,6 +158,6 @@ void CTavScDayPreview::PaintScreen(QWidget* screen)
     }
     if (m_overlay->isChecked() && !m_sheet.isEmpty()) {
         p.setPen(QColor(0x1F, 0x5F, 0xBF));
-        p.drawText(screen->rect().adjusted(0, 0, -8, -6), Qt::AlignRight | Qt::AlignBottom, m_sheet);
+        p.drawText(full.adjusted(0, 0, -8, -6), Qt::AlignRight | Qt::AlignBottom, m_sheet);
     }
 }

@@ -42,6 +42,21 @@ QWidget* hbox(QWidget* parent, const QList<QWidget*>& widgets, bool stretch = tr
     return w;
 }
 
+// The colour, icon and memo-sheet rows start with a box of this width, so that their buttons
+// line up under each other.
+constexpr int kLookLeadWidth = 100;
+
+QWidget* leading(QWidget* parent, QWidget* child)
+{
+    auto* holder = new QWidget(parent);
+    holder->setFixedWidth(kLookLeadWidth);
+    auto* layout = new QHBoxLayout(holder);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(child);
+    layout->addStretch();
+    return holder;
+}
+
 QColor fromColorRef(uint32_t c)
 {
     return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
@@ -103,8 +118,8 @@ CTavScEditDlg::CTavScEditDlg(ScheduleState& state, QWidget* parent)
     form->addRow(QStringLiteral("定期的な予定:"), MakeRepeatRow());
     form->addRow(m_alarm, MakeAlarmRow());
     form->addRow(QString(), m_private);
-    form->addRow(QStringLiteral("予定の背景色:"), hbox(this, {m_swatch, m_colorButton}));
-    form->addRow(QStringLiteral("アイコン:"), hbox(this, {m_icon, m_iconButton, m_iconClear}));
+    form->addRow(QStringLiteral("予定の背景色:"), hbox(this, {leading(this, m_swatch), m_colorButton}));
+    form->addRow(QStringLiteral("アイコン:"), hbox(this, {leading(this, m_icon), m_iconButton, m_iconClear}));
     form->addRow(QStringLiteral("手書きメモ:"), hbox(this, {m_sheetName, m_sheetButton, m_sheetClear}));
     form->addRow(QStringLiteral("コメント(&M):"), m_note);
     form->addRow(QStringLiteral("クリップボードの内容(&B):"), m_clipboard);
@@ -136,7 +151,7 @@ QWidget* CTavScEditDlg::MakeLookRow()
 {
     m_swatch->setFixedSize(40, 20);
     m_icon->setFixedSize(34, 34);
-    m_sheetName->setMinimumWidth(120);
+    m_sheetName->setFixedWidth(kLookLeadWidth);
     m_icon->setFrameShape(QFrame::StyledPanel);
     m_icon->setAlignment(Qt::AlignCenter);
     connect(m_colorButton, &QPushButton::clicked, this, &CTavScEditDlg::PickColor);
@@ -233,7 +248,9 @@ void CTavScEditDlg::ShowIcon()
 
 void CTavScEditDlg::ShowSheet()
 {
-    m_sheetName->setText(m_sheet.isEmpty() ? QStringLiteral("(なし)") : m_sheet);
+    const QString text = m_sheet.isEmpty() ? QStringLiteral("(なし)") : m_sheet;
+    m_sheetName->setText(m_sheetName->fontMetrics().elidedText(text, Qt::ElideRight, kLookLeadWidth));
+    m_sheetName->setToolTip(m_sheet);
 }
 
 void CTavScEditDlg::PickColor()

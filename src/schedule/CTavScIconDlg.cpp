@@ -50,6 +50,10 @@ CTavScIconDlg::CTavScIconDlg(CTavDbFreePrcObjectManager& store, const QString& c
         reject();
     });
     m_page->setPrefix(QStringLiteral("ページ "));
+    // Wide enough for any page count: the range is only known once the grid has its size, and
+    // a box sized for "1" would cut off its own text.
+    m_page->setRange(1, 999);
+    m_page->setMinimumWidth(m_page->sizeHint().width());
     connect(m_page, &QSpinBox::valueChanged, m_grid, qOverload<>(&QWidget::update));
     auto* row = new QHBoxLayout;
     row->addWidget(m_page);

@@ -1,9 +1,14 @@
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMessageBox>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
@@ -21,6 +26,7 @@
 #include "CTavFrameActions.h"
 #include "CTavHelp.h"
 #include "CTavMemoDoc.h"
+#include "CTavMessageBox.h"
 #include "CTavModuleBar.h"
 #include "CTavModuleButton.h"
 #include "CTavModuleFrame.h"
@@ -39,6 +45,24 @@ void addMemo(CTavDbMemo& store, const QString& text, bool isPrivate = false)
     r.SetMemo(text);
     r.SetPrivate(isPrivate);
     QCOMPARE(store.AddRecord(r), TavStatusCode::Ok);
+}
+
+// A desktop theme that puts icons on the standard buttons of dialogs, as some do.
+class IconButtonStyle final : public QProxyStyle
+{
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override
+    {
+        if (hint == SH_DialogButtonBox_ButtonsHaveIcons)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
+
+int iconsOnButtons(const QList<QAbstractButton*>& buttons)
+{
+    return int(std::count_if(buttons.begin(), buttons.end(), [](auto* b) { return !b->icon().isNull(); }));
 }
 } // namespace
 
@@ -63,6 +87,7 @@ private slots:
     void messageOwnerFollowsDialogs();
     void statusAndHelp();
     void installToolStartsForCurrentUser();
+    void dialogButtonsCarryNoIcons();
 
 private:
     std::unique_ptr<AppTestEnv> m_env;
@@ -242,6 +267,7 @@ void TestMainFrame::saveAllWritesAndRefreshes()
     QCOMPARE(memoDoc->Count(), 0);
     QTest::keyClick(frame(), Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(memoDoc->Count(), 1);
+    QCOMPARE(frame()->statusBar()->currentMessage(), TavStr::SavedStatus);
 
     CTavDbUser users;
     users.SetCurrUserName(QStringLiteral("Hanako"));
@@ -271,6 +297,15 @@ void TestMainFrame::saveAllWritesAndRefreshes()
     QVERIFY(CTavProfile::WriteProfileInt(section, QStringLiteral("KiroTransferQuillos"), 0));
     QVERIFY(m_app->SaveAll());
     QCOMPARE(m_app->quillosCutoff(), 0);
+    // A save that fails tells so in its message and claims nothing on the status bar.
+    frame()->statusBar()->clearMessage();
+    addMemo(m_app->MemoStore(), QStringLiteral("stuck"));
+    const QString memoFile = m_app->MemoStore().GetFilePath();
+    QVERIFY(QFile::remove(memoFile) && QDir().mkdir(memoFile));
+    frame()->Actions().Trigger(TavCmd::SaveAll);
+    QCOMPARE(m_env->Messages().size(), 1);
+    QVERIFY(frame()->statusBar()->currentMessage().isEmpty());
+    QVERIFY(QDir().rmdir(memoFile));
 }
 
 void TestMainFrame::dataMigration()
@@ -310,12 +345,21 @@ void TestMainFrame::panesAndDetailToggle()
     QTest::qWait(1);
     const CTavModuleFrame* memoPad = m_app->Frame(TavSlot::MemoPad);
     QVERIFY(std::abs(memoPad->LeftPane()->width() - 2 * memoPad->RightPane()->width()) <= 4);
-    // The right pane keeps its width when the window grows.
-    for (QSize size : {QSize(1000, 700), QSize(900, 650)}) {
+    // The day preview keeps its width in a large window; in a small one the grid keeps two
+    // thirds and the preview's screen shrinks to fit the pane, also after a larger size.
+    const CTavModuleFrame* day = m_app->Frame(TavSlot::Day);
+    for (QSize size : {QSize(1280, 900), QSize(800, 600), QSize(1200, 800)}) {
         frame()->resize(size);
         m_app->SwitchModule(TavModule::Day);
         QTest::qWait(1);
-        QCOMPARE(m_app->Frame(TavSlot::Day)->RightPane()->width(), CTavModuleSplitter::kFixedRightWidth);
+        const int right = day->RightPane()->width();
+        if (size.width() > 800)
+            QCOMPARE(right, CTavModuleSplitter::kFixedRightWidth);
+        else
+            QVERIFY(day->LeftPane()->width() >= 2 * right - 2);
+        const auto* screen = day->RightPane()->findChild<QWidget*>(QStringLiteral("previewScreen"));
+        QVERIFY(day->RightPane()->rect().contains(screen->geometry()));
+        AppTestEnv::Screenshot(frame(), QStringLiteral("main-day-%1").arg(size.width()));
     }
 
     m_app->SwitchModule(TavModule::MemoPad);
@@ -457,6 +501,27 @@ void TestMainFrame::installToolStartsForCurrentUser()
     QFile args(argsFile);
     QVERIFY(args.open(QIODevice::ReadOnly));
     QCOMPARE(args.readAll().trimmed(), QByteArray("--user Hanako"));
+}
+
+void TestMainFrame::dialogButtonsCarryNoIcons()
+{
+    // The program starts on such a theme: its dialogs and message boxes still show text only.
+    AppTestEnv::Close(m_app);
+    QApplication::setStyle(new IconButtonStyle);
+    m_app = m_env->Start();
+    QVERIFY(frame());
+    int icons = -1; // stays so if the dialog has no button box
+    m_env->AnswerDialog([&icons](CTavDialogBase& dialog) {
+        for (const auto* box : dialog.findChildren<QDialogButtonBox*>())
+            icons = std::max(icons, 0) + iconsOnButtons(box->buttons());
+        return static_cast<int>(QDialog::Rejected);
+    });
+    frame()->Actions().Trigger(TavCmd::Options);
+    QCOMPARE(icons, 0);
+    const auto box = CTavMessageBox::Build(
+        {frame(), QStringLiteral("?"), TavStr::ProductName, TavMsg::YesNoCancel | TavMsg::IconQuestion});
+    QCOMPARE(box->buttons().size(), 3);
+    QCOMPARE(iconsOnButtons(box->buttons()), 0);
 }
 
 QTEST_MAIN(TestMainFrame)
