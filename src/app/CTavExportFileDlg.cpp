@@ -60,12 +60,14 @@ bool CTavExportFileDlg::CompleteDesktopChoice()
     if (!selectedEnabled)
         return true;
     FileDialog()->hide();
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(TavStr::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CTavExportFileDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CTavExportFileDlg::reject);
-    ExtraArea()->setContentsMargins(12, 12, 12, 0);
-    ExtraArea()->addWidget(buttons);
+    if (!findChild<QDialogButtonBox*>(QString(), Qt::FindDirectChildrenOnly)) {
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+        buttons->button(QDialogButtonBox::Cancel)->setText(TavStr::Cancel);
+        connect(buttons, &QDialogButtonBox::accepted, this, &CTavExportFileDlg::accept);
+        connect(buttons, &QDialogButtonBox::rejected, this, &CTavExportFileDlg::reject);
+        ExtraArea()->setContentsMargins(12, 12, 12, 0);
+        ExtraArea()->addWidget(buttons);
+    }
     setMinimumSize(0, 0);
     adjustSize();
     return CTavDialogBase::exec() == QDialog::Accepted;
