@@ -236,7 +236,7 @@ bool CTavApp::AskPassword(const QString& userName, bool repeat, QWidget* parent)
     if (!m_users->IsSettingPassword(userName))
         return true;
     for (;;) {
-        CTavPasswordDlg dlg(parent ? parent : m_mainFrame.data());
+        CTavPasswordDlg dlg(userName, parent ? parent : m_mainFrame.data());
         if (dlg.exec() != QDialog::Accepted)
             return false;
         if (m_users->IsValidPassword(userName, dlg.Password()))

@@ -1,9 +1,14 @@
 #include "CTavExportFileDlg.h"
 
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include "TavStrings.h"
 
 CTavExportFileDlg::CTavExportFileDlg(const QString& filter, QWidget* parent)
     : CTavFileDlg(Save, QStringLiteral("エクスポート"), filter, parent),
@@ -48,4 +53,22 @@ int CTavExportFileDlg::exec()
 {
     showRange();
     return CTavFileDlg::exec();
+}
+
+bool CTavExportFileDlg::CompleteDesktopChoice()
+{
+    if (!selectedEnabled)
+        return true;
+    FileDialog()->hide();
+    if (!findChild<QDialogButtonBox*>(QString(), Qt::FindDirectChildrenOnly)) {
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+        buttons->button(QDialogButtonBox::Cancel)->setText(TavStr::Cancel);
+        connect(buttons, &QDialogButtonBox::accepted, this, &CTavExportFileDlg::accept);
+        connect(buttons, &QDialogButtonBox::rejected, this, &CTavExportFileDlg::reject);
+        ExtraArea()->setContentsMargins(12, 12, 12, 0);
+        ExtraArea()->addWidget(buttons);
+    }
+    setMinimumSize(0, 0);
+    adjustSize();
+    return CTavDialogBase::exec() == QDialog::Accepted;
 }

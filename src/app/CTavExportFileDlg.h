@@ -22,6 +22,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // The desktop's dialog has no range panel: with a selection, the panel is asked alone.
+    bool CompleteDesktopChoice() override;
 
 private:
     void showRange();

@@ -7,10 +7,11 @@
 class QFileDialog;
 class QVBoxLayout;
 
-// The program's file dialog: the platform's open or save dialog (Qt's own, not the desktop's,
-// so that it behaves the same everywhere and tests can drive it), with the program's
-// "description|pattern|...||" filters, Japanese labels and its own overwrite question. While
-// it runs no HotSync may start; every file dialog is listed in OpenFileDialogs().
+// The program's file dialog for opening or saving, with the program's
+// "description|pattern|...||" filters and its own overwrite question. Where the desktop offers
+// its own file dialog, that one runs; elsewhere (offscreen, tests, bare window systems) Qt's
+// dialog, with Japanese labels and dates. While it runs no HotSync may start; every file
+// dialog is listed in OpenFileDialogs().
 class CTavFileDlg : public CTavDialogBase
 {
     Q_OBJECT
@@ -34,6 +35,19 @@ public:
     static QString WithTypeExtension(const QString& path, const QString& nameFilter);
     static QList<CTavFileDlg*> OpenFileDialogs();
 
+    // What decides between the desktop's file dialog and Qt's.
+    struct DesktopFacts
+    {
+        QString platform;              // QGuiApplication::platformName()
+        QStringList themePlugins;      // platform theme plugins loaded in this process
+        bool nativeDialogsOff = false; // Qt::AA_DontUseNativeDialogs
+        bool answeredByTests = false;  // dialogs are answered by a hook, never shown
+    };
+    static DesktopFacts CurrentDesktop();
+    // True when Qt would show the desktop's own dialog: a theme that brings one (GTK, the
+    // desktop portal, Plasma) on a real window system.
+    static bool UseDesktopDialog(const DesktopFacts& facts);
+
     Mode GetMode() const { return m_mode; }
     QFileDialog* FileDialog() const { return m_files; }
     void SetInitialFolder(const QString& folder);
@@ -47,9 +61,16 @@ public:
 protected:
     // Where a derived dialog adds its own controls, below the file controls.
     QVBoxLayout* ExtraArea() const { return m_extra; }
+    // After the desktop's dialog chose a file: what a derived dialog still needs to ask, since
+    // its own controls cannot join that dialog. False cancels.
+    virtual bool CompleteDesktopChoice() { return true; }
 
 private:
+    int execDesktop();
+
     Mode m_mode;
     QFileDialog* m_files;
     QVBoxLayout* m_extra;
+    QString m_initialFile;
+    QString m_desktopPath;
 };

@@ -39,13 +39,19 @@ CTavOptionsDlg::CTavOptionsDlg(CTavApp& app, QWidget* parent)
     m_password->setObjectName(QStringLiteral("startupPassword"));
     m_drive->setObjectName(QStringLiteral("driveBox"));
     m_drive->setMinimumWidth(90);
+    m_drive->setSizeAdjustPolicy(QComboBox::AdjustToContents);
 
     const CTavOptions& options = CTavOptions::instance();
     m_confirmDelete->setChecked(options.CheckDelete() != 0);
     m_backupDeleted->setChecked(options.CheckBackup() != 0);
     m_password->setChecked(CTavUserFile::ReadStartupPasswordFlag(app.Users().GetCurrUserPath()) == 1);
-    m_drive->addItems(AvailableDrives());
-    m_drive->setCurrentIndex(m_drive->findText(options.FlekDrive(), Qt::MatchFixedString));
+    // Each letter with the folder it stands for on this PC; the root alone is what is stored.
+    const CTavDriveMap drives;
+    for (const QString& root : drives.availableRoots()) {
+        m_drive->addItem(drives.displayName(root), root);
+        if (root.compare(options.FlekDrive(), Qt::CaseInsensitive) == 0)
+            m_drive->setCurrentIndex(m_drive->count() - 1);
+    }
 
     auto* folderRow = new QFormLayout;
     folderRow->addRow(QStringLiteral("データ フォルダ :"), m_folder);
@@ -68,9 +74,9 @@ CTavOptionsDlg::CTavOptionsDlg(CTavApp& app, QWidget* parent)
     layout->addWidget(buttons);
 }
 
-QStringList CTavOptionsDlg::AvailableDrives()
+QString CTavOptionsDlg::SelectedDrive() const
 {
-    return CTavDriveMap().availableRoots();
+    return m_drive->currentData().toString();
 }
 
 void CTavOptionsDlg::accept()
@@ -92,7 +98,7 @@ void CTavOptionsDlg::accept()
         options.SetCheckDelete(m_confirmDelete->isChecked() ? 1 : 0);
     if (reg.SetCheckBackup(m_backupDeleted->isChecked() ? 1 : 0))
         options.SetCheckBackup(m_backupDeleted->isChecked() ? 1 : 0);
-    if (m_drive->currentIndex() >= 0 && reg.SetFKDrive(m_drive->currentText()))
-        options.SetFlekDrive(m_drive->currentText());
+    if (const QString root = SelectedDrive(); !root.isEmpty() && reg.SetFKDrive(root))
+        options.SetFlekDrive(root);
     CTavDialogBase::accept();
 }

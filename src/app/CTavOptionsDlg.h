@@ -22,8 +22,8 @@ public:
     QComboBox* DriveBox() const { return m_drive; }
     void accept() override;
 
-    // Drive roots "A:\" to "Z:\" whose type is known and that have a root directory.
-    static QStringList AvailableDrives();
+    // The chosen drive root ("E:\"), empty for none; the box shows it with its folder.
+    QString SelectedDrive() const;
 
 private:
     CTavApp& m_app;

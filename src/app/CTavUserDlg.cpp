@@ -10,6 +10,7 @@
 #include "CTavApp.h"
 #include "CTavDbText.h"
 #include "CTavDbUser.h"
+#include "CTavNewPasswordDlg.h"
 #include "CTavPasswordDlg.h"
 #include "CTavUserNameDlg.h"
 #include "TavStrings.h"
@@ -34,7 +35,8 @@ CTavUserDlg::CTavUserDlg(Mode mode, uint32_t currentId, QWidget* parent)
       m_new(new QPushButton(QStringLiteral("新規(&N)"), this)),
       m_ok(new QPushButton(QStringLiteral("OK"), this)),
       m_delete(new QPushButton(mode == Startup ? TavStr::Cancel : QStringLiteral("削除(&D)"), this)),
-      m_rename(new QPushButton(QStringLiteral("名前の変更(&M)"), this))
+      m_rename(new QPushButton(QStringLiteral("名前の変更(&M)"), this)),
+      m_password(new QPushButton(QStringLiteral("パスワード(&P)..."), this))
 {
     setWindowTitle(QStringLiteral("ユーザ"));
     m_list->setObjectName(QStringLiteral("userList"));
@@ -42,18 +44,21 @@ CTavUserDlg::CTavUserDlg(Mode mode, uint32_t currentId, QWidget* parent)
     m_ok->setObjectName(QStringLiteral("okButton"));
     m_delete->setObjectName(QStringLiteral("deleteButton"));
     m_rename->setObjectName(QStringLiteral("renameButton"));
+    m_password->setObjectName(QStringLiteral("passwordButton"));
     m_ok->setDefault(true);
     m_rename->setVisible(mode == Management);
+    m_password->setVisible(mode == Management);
     m_list->setMinimumSize(220, 160);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(m_label, 0, 0, 1, 2);
-    grid->addWidget(m_list, 1, 0, 5, 1);
+    grid->addWidget(m_list, 1, 0, 6, 1);
     grid->addWidget(m_ok, 1, 1);
     grid->addWidget(m_new, 2, 1);
     grid->addWidget(m_rename, 3, 1);
-    grid->addWidget(m_delete, 4, 1);
-    grid->setRowStretch(5, 1);
+    grid->addWidget(m_password, 4, 1);
+    grid->addWidget(m_delete, 5, 1);
+    grid->setRowStretch(6, 1);
 
     for (const QString& name : users().GetUserNameList()) {
         QListWidgetItem* item = makeItem(name);
@@ -67,6 +72,7 @@ CTavUserDlg::CTavUserDlg(Mode mode, uint32_t currentId, QWidget* parent)
     connect(m_ok, &QPushButton::clicked, this, &CTavUserDlg::OnOk);
     connect(m_rename, &QPushButton::clicked, this, &CTavUserDlg::OnRename);
     connect(m_delete, &QPushButton::clicked, this, &CTavUserDlg::OnDelete);
+    connect(m_password, &QPushButton::clicked, this, &CTavUserDlg::OnPassword);
     connect(m_list, &QListWidget::itemDoubleClicked, this, &CTavUserDlg::OnOk);
 }
 
@@ -180,6 +186,32 @@ void CTavUserDlg::OnDelete()
     users().DeleteUser(name);
     if (m_chosen == name)
         m_chosen.clear();
+}
+
+void CTavUserDlg::OnPassword()
+{
+    QListWidgetItem* item = m_list->currentItem();
+    if (!item || !item->isSelected()) {
+        Message(TavStr::ChooseUser);
+        return;
+    }
+    const QString name = item->text();
+    const bool hasPassword = users().IsSettingPassword(name);
+    if (hasPassword) {
+        CTavPasswordDlg current(name, this);
+        if (current.exec() != QDialog::Accepted)
+            return;
+        if (!users().IsValidPassword(name, current.Password())) {
+            Message(TavStr::InvalidPassword);
+            return;
+        }
+    }
+    CTavNewPasswordDlg dlg(name, hasPassword, this);
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    if (const TavStatus status = users().SetPassword(name, dlg.Password()); status != TavStatusCode::Ok)
+        Message(QStringLiteral("パスワードを保存できませんでした。") + failureReason(status),
+                TavMsg::IconExclamation);
 }
 
 bool CTavUserDlg::TakeSelection()

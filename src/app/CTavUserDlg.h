@@ -29,10 +29,13 @@ public:
     // Delete in management mode, Cancel at start-up.
     QPushButton* DeleteButton() const { return m_delete; }
     QPushButton* RenameButton() const { return m_rename; }
+    QPushButton* PasswordButton() const { return m_password; }
 
     void OnNew();
     void OnRename();
     void OnDelete();
+    // Sets, changes or clears the selected user's password; the old one is asked first.
+    void OnPassword();
     void OnOk();
 
 protected:
@@ -57,4 +60,5 @@ private:
     QPushButton* m_ok;
     QPushButton* m_delete;
     QPushButton* m_rename;
+    QPushButton* m_password;
 };

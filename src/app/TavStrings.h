@@ -6,6 +6,10 @@
 namespace TavStr {
 inline const QString ProductName = QStringLiteral("Lumora");
 inline const QString InvalidPassword = QStringLiteral("パスワードが無効です。");
+inline const QString PasswordsDiffer =
+    QStringLiteral("新しいパスワードと確認のパスワードが一致しません。もう一度入力してください。");
+inline const QString EnterPassword = QStringLiteral("パスワードを入力してください。");
+inline const QString ClearPasswordQuestion = QStringLiteral("ユーザ「%1」のパスワードを解除しますか？");
 inline const QString AddUser = QStringLiteral("ユーザを追加してください。");
 inline const QString ChooseUser = QStringLiteral("ユーザ名を選択してください。");
 inline const QString EnterUserName = QStringLiteral("ユーザ名を入力してください。");

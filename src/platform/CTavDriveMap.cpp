@@ -207,6 +207,15 @@ CTavDriveMap::DriveType CTavDriveMap::driveType(const QString& root) const
     return drive ? drive->type : DriveType::NoRootDir;
 }
 
+QString CTavDriveMap::displayName(const QString& root) const
+{
+    const QChar letter = letterOf(root);
+    const Drive* drive = driveFor(letter);
+    if (!drive)
+        return root;
+    return QString(letter.toUpper()) + QStringLiteral(": ") + QDir::toNativeSeparators(drive->folder);
+}
+
 QString CTavDriveMap::folderForRoot(const QString& root) const
 {
     const Drive* drive = driveFor(letterOf(root));

@@ -74,6 +74,9 @@ public:
     static QChar letterOf(const QString& root);
     static QString rootOf(QChar letter);
 
+    // What a drive box shows for a root: "E: /media/hanako/KIRO_CARD"; the bare root when the
+    // letter is unbound.
+    QString displayName(const QString& root) const;
     // The local folder of a root; empty when the letter is unbound.
     QString folderForRoot(const QString& root) const;
     // "E:\DCIM\x.jpg" to a local path; empty when unbound or when ".." leaves the drive.

@@ -1,11 +1,14 @@
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTreeView>
 
 #include "AppTestEnv.h"
 #include "CTavCategoryDeleteDlg.h"
@@ -68,6 +71,9 @@ private slots:
     void filtersConverted();
     void openDialogChoosesAFile();
     void saveAsksBeforeOverwriting();
+    void desktopOrQtDialog_data();
+    void desktopOrQtDialog();
+    void qtDialogInJapanese();
     void columnDialogKeepsTheFirstColumn();
 
 private:
@@ -263,6 +269,62 @@ void TestDialogs::saveAsksBeforeOverwriting()
     QMetaObject::invokeMethod(dlg.FileDialog(), "accept");
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
     QCOMPARE(dlg.PathName(), path);
+}
+
+void TestDialogs::desktopOrQtDialog_data()
+{
+    QTest::addColumn<QString>("platform");
+    QTest::addColumn<QStringList>("themes");
+    QTest::addColumn<bool>("off"); // native dialogs switched off for the application
+    QTest::addColumn<bool>("tests");
+    QTest::addColumn<bool>("desktop");
+    const QStringList gtk{"libqgtk3.so"};
+    QTest::newRow("GTK theme on X11") << "xcb" << gtk << false << false << true;
+    QTest::newRow("portal on Wayland")
+        << "wayland" << QStringList{"libqxdgdesktopportal.so"} << false << false << true;
+    QTest::newRow("Plasma") << "xcb" << QStringList{"KDEPlasmaPlatformTheme6.so"} << false << false << true;
+    QTest::newRow("theme without dialogs") << "xcb" << QStringList{"libqt6ct.so"} << false << false << false;
+    QTest::newRow("no theme") << "wayland" << QStringList{} << false << false << false;
+    QTest::newRow("offscreen") << "offscreen" << gtk << false << false << false;
+    QTest::newRow("switched off") << "xcb" << gtk << true << false << false;
+    QTest::newRow("answered by tests") << "xcb" << gtk << false << true << false;
+}
+
+void TestDialogs::desktopOrQtDialog()
+{
+    QFETCH(QString, platform);
+    QFETCH(QStringList, themes);
+    QFETCH(bool, off);
+    QFETCH(bool, tests);
+    const CTavFileDlg::DesktopFacts facts{platform, themes, off, tests};
+    QTEST(CTavFileDlg::UseDesktopDialog(facts), "desktop");
+    // Here (offscreen, answered by a hook) it is always Qt's dialog.
+    QVERIFY(!CTavFileDlg::UseDesktopDialog(CTavFileDlg::CurrentDesktop()));
+}
+
+void TestDialogs::qtDialogInJapanese()
+{
+    QFile(m_env->Dir().filePath(QStringLiteral("memo.csv"))).open(QIODevice::WriteOnly);
+    CTavExportFileDlg dlg(QStringLiteral("コンマ区切りテキスト(*.csv)|*.csv||"));
+    dlg.show();
+    dlg.FileDialog()->setDirectory(m_env->Dir().path());
+    for (const QLabel* label : dlg.findChildren<QLabel*>())
+        QVERIFY2(!label->text().contains(u'&') || label->buddy(), qPrintable(label->text()));
+    QCOMPARE(dlg.FileDialog()->locale(), QLocale(QLocale::Japanese, QLocale::Japan));
+
+    // The detail view shows the date in Japanese, in a column wide enough for it.
+    auto* view = dlg.FileDialog()->findChild<QTreeView*>(QStringLiteral("treeView"));
+    QVERIFY(view);
+    const auto cell = [view](int column) {
+        return view->model()->index(0, column, view->rootIndex()).data();
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(!cell(3).toString().isEmpty(), 20000);
+    const QString date = cell(3).toString();
+    const QFileInfo file(m_env->Dir().filePath(cell(0).toString()));
+    QCOMPARE(date,
+             QLocale(QLocale::Japanese, QLocale::Japan).toString(file.lastModified(), QLocale::ShortFormat));
+    QVERIFY(view->header()->sectionSize(3) > view->fontMetrics().horizontalAdvance(date));
+    AppTestEnv::Screenshot(&dlg, QStringLiteral("dialog-export-details"));
 }
 
 void TestDialogs::columnDialogKeepsTheFirstColumn()

@@ -247,13 +247,16 @@ void TestStartup::commandLine()
 void TestStartup::optionsOpenWithCurrentValues()
 {
     startWithDrives();
-    const int ready = runOptions([](CTavOptionsDlg& dlg) {
+    const int ready = runOptions([this](CTavOptionsDlg& dlg) {
         // C: is the home folder; D: and E: are bound; F: has no folder and Z: is switched off.
+        // Each letter shows the folder it stands for; the root alone is the value.
         QStringList offered;
         for (int i = 0; i < dlg.DriveBox()->count(); ++i)
-            offered << dlg.DriveBox()->itemText(i);
+            offered << dlg.DriveBox()->itemData(i).toString();
         QCOMPARE(offered, (QStringList{"C:\\", "D:\\", "E:\\"}));
-        QCOMPARE(dlg.DriveBox()->currentText(), QStringLiteral("E:\\"));
+        QCOMPARE(dlg.SelectedDrive(), QStringLiteral("E:\\"));
+        QCOMPARE(dlg.DriveBox()->currentText(), u"E: "_qs + m_env->Dir().filePath(u"card"_qs));
+        AppTestEnv::Screenshot(&dlg, QStringLiteral("dialog-options-drives"));
         dlg.reject();
     });
     QCOMPARE(ready, 0);
@@ -270,6 +273,7 @@ void TestStartup::optionsOkStoresEverything()
     });
     QCOMPARE(CTavOptions::instance().CheckDelete(), 0);
     QCOMPARE(CTavOptions::instance().FlekDrive(), QStringLiteral("D:\\"));
+    QCOMPARE(CTavRegOption().FKDrive(), QStringLiteral("D:\\")); // the root, not the shown label
     int32_t number = -1;
     QVERIFY(CTavRegOption().ReadNumber(QStringLiteral("CheckDelete"), number, 1));
     QCOMPARE(number, 0);

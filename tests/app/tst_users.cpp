@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -12,6 +13,8 @@
 #include "CTavDbUser.h"
 #include "CTavFrameActions.h"
 #include "CTavHotSyncCoordinator.h"
+#include "CTavNewPasswordDlg.h"
+#include "CTavPasswordDlg.h"
 #include "CTavUserDlg.h"
 #include "CTavUserNameDlg.h"
 #include "CTavUserSwitcher.h"
@@ -48,6 +51,29 @@ AppTestEnv::DialogAnswer typeName(const QString& name)
     };
 }
 
+// Types each pair into the new password dialog and presses OK; the dialog stays open on a
+// refusal, so the next pair goes into the same dialog.
+AppTestEnv::DialogAnswer typeNewPasswords(const QList<std::pair<QString, QString>>& pairs)
+{
+    return [pairs](CTavDialogBase& d) {
+        auto* dlg = qobject_cast<CTavNewPasswordDlg*>(&d);
+        if (!dlg)
+            return int(QDialog::Rejected);
+        AppTestEnv::Screenshot(dlg, QStringLiteral("dialog-new-password"));
+        for (const auto& [first, second] : pairs) {
+            dlg->NewEdit()->setText(first);
+            dlg->ConfirmEdit()->setText(second);
+            dlg->accept();
+        }
+        return dlg->result();
+    };
+}
+
+bool storedPassword(const QString& user, const QString& password)
+{
+    return CTavDbUser().IsValidPassword(user, password) != 0;
+}
+
 void selectInList(CTavUserDlg& dlg, const QString& name)
 {
     const auto items = dlg.List()->findItems(name, Qt::MatchExactly);
@@ -68,6 +94,7 @@ private slots:
     void passwordGuardsTheSwitch();
     void editUsersEntry();
     void userDialogCommands();
+    void passwordSetChangedCleared();
     void deletingTheCurrentUser();
     void backupFileLocksUserCommands();
     void changesOnDiskAreFollowed();
@@ -139,9 +166,14 @@ void TestUsers::boxIgnoresCurrentUserAndCancel()
 void TestUsers::passwordGuardsTheSwitch()
 {
     QCOMPARE(m_app->Users().SetPassword(QStringLiteral("Jiro"), QStringLiteral("pw")), TavStatusCode::Ok);
-    m_env->AnswerDialog(AppTestEnv::TypePassword(QStringLiteral("wrong")));
+    QString prompt; // the user asked for, not the current one
+    m_env->AnswerDialog([&prompt](CTavDialogBase& d) {
+        prompt = static_cast<CTavPasswordDlg&>(d).Prompt()->text();
+        return AppTestEnv::TypePassword(QStringLiteral("wrong"))(d);
+    });
     m_env->AnswerDialog(AppTestEnv::PressCancel());
     chooseInBox(QStringLiteral("Jiro"));
+    QCOMPARE(prompt, QStringLiteral("ユーザ「Jiro」のパスワード:"));
     QCOMPARE(m_env->Messages(), QStringList{TavStr::InvalidPassword});
     QCOMPARE(m_app->MainFrame()->UserComboBox()->currentText(), QStringLiteral("Hanako"));
 
@@ -213,6 +245,39 @@ void TestUsers::userDialogCommands()
     QCOMPARE(m_app->Users().GetUserNameList(), (QStringList{"Hanako", "Shiro"}));
     QCOMPARE(m_app->Users().GetCurrUserName(), QStringLiteral("Hanako"));
     QCOMPARE(m_app->MainFrame()->UserComboBox()->itemText(1), QStringLiteral("Shiro"));
+}
+
+void TestUsers::passwordSetChangedCleared()
+{
+    CTavUserDlg dlg(CTavUserDlg::Management, m_app->Users().GetUserID(QStringLiteral("Hanako")));
+    selectInList(dlg, QStringLiteral("Jiro"));
+    // No password yet: none is asked first; empty or differing texts are refused.
+    m_env->AnswerDialog(typeNewPasswords({{"", ""}, {"abc", "abd"}, {"abc", "abc"}}));
+    dlg.OnPassword();
+    QCOMPARE(m_env->Messages(), (QStringList{TavStr::EnterPassword, TavStr::PasswordsDiffer}));
+    QVERIFY(storedPassword(QStringLiteral("Jiro"), QStringLiteral("abc")));
+
+    // A wrong current password changes nothing.
+    m_env->AnswerDialog(AppTestEnv::TypePassword(QStringLiteral("abd")));
+    dlg.OnPassword();
+    QCOMPARE(m_env->Messages().last(), TavStr::InvalidPassword);
+    m_env->AnswerDialog(AppTestEnv::TypePassword(QStringLiteral("abc")));
+    m_env->AnswerDialog(typeNewPasswords({{"新しい", "新しい"}}));
+    dlg.OnPassword();
+    QVERIFY(storedPassword(QStringLiteral("Jiro"), QStringLiteral("新しい")));
+    QVERIFY(!storedPassword(QStringLiteral("Jiro"), QStringLiteral("abc")));
+
+    // Both empty clears it once the user agrees; No keeps the dialog open.
+    m_env->ClearRecords();
+    m_env->AnswerDialog(AppTestEnv::TypePassword(QStringLiteral("新しい")));
+    m_env->AnswerMessage(TavMsg::IdNo);
+    m_env->AnswerMessage(TavMsg::IdYes);
+    m_env->AnswerDialog(typeNewPasswords({{"", ""}, {"", ""}}));
+    dlg.OnPassword();
+    QCOMPARE(m_env->Messages(), QStringList(2, TavStr::ClearPasswordQuestion.arg(QStringLiteral("Jiro"))));
+    QVERIFY(!CTavDbUser().IsSettingPassword(QStringLiteral("Jiro")));
+    QVERIFY(!m_app->Users().IsSettingPassword(QStringLiteral("Jiro")));
+    QVERIFY(m_env->AllAnswersUsed());
 }
 
 void TestUsers::deletingTheCurrentUser()
