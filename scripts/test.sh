@@ -7,4 +7,6 @@ scripts/install-deps.sh
 export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 cmake --preset asan
 cmake --build --preset asan
+# The window tests leave a picture of every window and dialog they open here.
+export LUMORA_SCREENSHOT_DIR="${LUMORA_SCREENSHOT_DIR:-$PWD/build/asan/screenshots}"
 ctest --preset asan
