@@ -1,6 +1,7 @@
 #include <QFile>
 #include <QTest>
 #include <QUndoStack>
+#include <QVariant>
 #include <functional>
 
 #include "CTavDbClock.h"
@@ -54,41 +55,33 @@ uint32_t idAt(const Store& s, int position)
     return s.AllRecords()[position]->GetUniqueId();
 }
 
+template <class... T> QString fields(const T&... v)
+{
+    return (QStringList() << ... << (u' ' + QVariant::fromValue(v).toString())).join(QString());
+}
+
 // The store as the user would check it: categories, and every record in store order with
 // its id, attributes, category and fields (creation and update times of memos too).
 QStringList describe(const Store& s)
 {
     QStringList out;
     for (const CTavDbCategory& c : s.GetCategories())
-        out << QStringLiteral("cat %1 %2 %3").arg(c.GetID()).arg(c.GetIndex()).arg(c.GetName());
+        out << fields(c.GetID(), c.GetIndex(), c.GetName());
     for (const auto& r : s.AllRecords()) {
-        out << QStringLiteral("%1 a%2 c%3")
-                   .arg(r->GetUniqueId())
-                   .arg(r->GetAttributes())
-                   .arg(r->GetCategoryID());
+        out << fields(r->GetUniqueId(), int(r->GetAttributes()), r->GetCategoryID());
+        if (const auto* e = dynamic_cast<const CTavDbDateRecord*>(r.get()))
+            out.last() += fields(e->GetDesc(), e->GetStartTime(), e->GetEndTime(), e->GetMyBrand(),
+                                 e->GetEndDate(), e->GetExceptions().size());
+        if (const auto* t = dynamic_cast<const CTavDbTodoRecord*>(r.get()))
+            out.last() += fields(t->GetDesc(), t->GetIndentLevel());
         if (const auto* m = dynamic_cast<const CTavDbMemoRecord*>(r.get()))
-            out.last() += QStringLiteral(" %1 %2 %3")
-                              .arg(m->GetMemo())
-                              .arg(m->GetCreateDateTime())
-                              .arg(m->GetUpdateDateTime());
+            out.last() += fields(m->GetMemo(), m->GetCreateDateTime(), m->GetUpdateDateTime());
     }
     if (const auto* d = dynamic_cast<const CTavDbDate*>(&s)) {
         CTavDbDateDayRecord info;
-        out << QStringLiteral("day info %1")
-                   .arg(d->GetDayInfo(QStringLiteral("20260105"), info) == TavStatusCode::Ok);
+        out << fields(d->GetDayInfo(QStringLiteral("20260105"), info) == TavStatusCode::Ok);
     }
     return out;
-}
-
-// Fields not in the description compare through the records themselves.
-bool sameFields(const Store& a, const Store& b)
-{
-    if (a.AllRecords().size() != b.AllRecords().size())
-        return false;
-    for (size_t i = 0; i < a.AllRecords().size(); ++i)
-        if (!a.AllRecords()[i]->IsEqualPdt(*b.AllRecords()[i]))
-            return false;
-    return true;
 }
 
 struct Scenario
@@ -261,8 +254,6 @@ private slots:
         std::unique_ptr<Store> store = loaded(scenario.make, path);
         QVERIFY(store);
         const QStringList start = describe(*store);
-        const std::unique_ptr<Store> startFields = loaded(scenario.make, path);
-        QVERIFY(startFields);
         QUndoStack stack;
         int refreshed = 0;
         for (const Step& step : scenario.steps)
@@ -272,23 +263,19 @@ private slots:
                      TavStatusCode::Ok);
         QCOMPARE(stack.count(), scenario.steps.size());
         const QStringList edited = describe(*store);
-        QVERIFY(edited != start || !sameFields(*store, *startFields));
+        QVERIFY(edited != start);
         QCOMPARE(store->Write(), TavStatusCode::Ok);
-        const std::unique_ptr<Store> editedFields = loaded(scenario.make, path);
 
         for (const bool forward : {false, true}) {
             for (int i = 0; i < scenario.steps.size(); ++i)
                 forward ? stack.redo() : stack.undo();
             const QStringList& want = forward ? edited : start;
-            const Store& wantFields = forward ? *editedFields : *startFields;
             QVERIFY(store->IsModified());
             QCOMPARE(describe(*store), want);
-            QVERIFY(sameFields(*store, wantFields));
             QCOMPARE(store->Write(), TavStatusCode::Ok);
             const std::unique_ptr<Store> reread = loaded(scenario.make, path);
             QVERIFY(reread);
             QCOMPARE(describe(*reread), want);
-            QVERIFY(sameFields(*reread, wantFields));
         }
         QCOMPARE(refreshed, 2 * scenario.steps.size());
     }
