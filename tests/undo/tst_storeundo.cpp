@@ -1,4 +1,3 @@
-#include <QFile>
 #include <QTest>
 #include <QUndoStack>
 #include <QVariant>
@@ -11,59 +10,43 @@
 #include "CTavStoreCommand.h"
 #include "TestDataDir.h"
 
+using namespace Qt::StringLiterals;
+using namespace TavStatusCode;
+
 namespace {
 using Store = CTavDbStoreBase;
 using Step = std::function<TavStatus(Store&)>;
+using Open = std::unique_ptr<Store> (*)(const QString&);
 const QDate kDay(2026, 3, 10);
 
-using Make = std::unique_ptr<Store> (*)();
-template <class T> std::unique_ptr<Store> make()
+// A new store, or, given a path, one loaded from its file as at start-up.
+template <class T> std::unique_ptr<Store> open(const QString& path)
 {
-    return std::make_unique<T>();
+    auto store = std::make_unique<T>();
+    return path.isEmpty() || store->LoadFromFile(path) == Ok ? std::move(store) : nullptr;
 }
 
-template <class T> T& as(Store& s)
+template <class T = CTavDbDateRecord> T& at(Store& s, int position)
 {
-    return static_cast<T&>(s);
+    return static_cast<T&>(*s.AllRecords()[position]);
 }
+
+const auto idAt = [](Store& s, int position) { return s.AllRecords()[position]->GetUniqueId(); };
 
 uint32_t addMemo(Store& s, const QString& text, uint32_t category = 0)
 {
     CTavDbMemoRecord r;
     r.SetMemo(text);
     r.SetCategoryID(category);
-    return s.AddRecord(r) == TavStatusCode::Ok ? r.GetUniqueId() : 0;
+    return s.AddRecord(r) == Ok ? r.GetUniqueId() : 0;
 }
 
-uint32_t addEvent(Store& s, const QString& desc, const QDate& day, int hour, int repeat = 0)
-{
-    CTavDbDateRecord r;
-    r.SetDesc(desc);
-    r.SetStartTime(CTavDbTime::fromDateAndTime(day, QTime(hour, 0)));
-    r.SetEndTime(r.GetStartTime() + 3600);
-    r.SetMyBrand(repeat);
-    return s.AddRecord(r) == TavStatusCode::Ok ? r.GetUniqueId() : 0;
-}
-
-template <class T = CTavDbDateRecord> T copyAt(Store& s, int position)
-{
-    return static_cast<const T&>(*s.AllRecords()[position]);
-}
-
-uint32_t idAt(const Store& s, int position)
-{
-    return s.AllRecords()[position]->GetUniqueId();
-}
-
-template <class... T> QString fields(const T&... v)
-{
-    return (QStringList() << ... << (u' ' + QVariant::fromValue(v).toString())).join(QString());
-}
-
-// The store as the user would check it: categories, and every record in store order with
-// its id, attributes, category and fields (creation and update times of memos too).
+// Everything an undo must restore, records in store order.
 QStringList describe(const Store& s)
 {
+    const auto fields = [](const auto&... v) {
+        return (QStringList() << ... << (u' ' + QVariant::fromValue(v).toString())).join(QString());
+    };
     QStringList out;
     for (const CTavDbCategory& c : s.GetCategories())
         out << fields(c.GetID(), c.GetIndex(), c.GetName());
@@ -77,150 +60,20 @@ QStringList describe(const Store& s)
         if (const auto* m = dynamic_cast<const CTavDbMemoRecord*>(r.get()))
             out.last() += fields(m->GetMemo(), m->GetCreateDateTime(), m->GetUpdateDateTime());
     }
-    if (const auto* d = dynamic_cast<const CTavDbDate*>(&s)) {
-        CTavDbDateDayRecord info;
-        out << fields(d->GetDayInfo(QStringLiteral("20260105"), info) == TavStatusCode::Ok);
-    }
+    CTavDbDateDayRecord info;
+    if (const auto* d = dynamic_cast<const CTavDbDate*>(&s))
+        out << fields(d->GetDayInfo(u"20260105"_s, info) == Ok);
     return out;
 }
 
-struct Scenario
+void memos(Store& s)
 {
-    Make make;
-    std::function<void(Store&)> setup;
-    QList<Step> steps;
-};
-
-QMap<QString, Scenario> scenarios()
-{
-    const auto memos = [](Store& s) {
-        uint32_t work = 0;
-        s.AddCategory(QStringLiteral("仕事"), &work);
-        for (int i = 0; i < 6; ++i)
-            addMemo(s, QStringLiteral("メモ%1").arg(i), i % 2 ? work : 0);
-    };
-    const auto events = [](Store& s) {
-        addEvent(s, QStringLiteral("古い会議"), QDate(2025, 12, 1), 9);
-        addEvent(s, QStringLiteral("朝会"), kDay.addDays(-3), 9, CTavDbDateRecord::RepeatDaily);
-        addEvent(s, QStringLiteral("打合せ"), kDay, 13);
-        CTavDbDateDayRecord info;
-        info.SetDate(QDate(2026, 1, 5));
-        info.SetSheetName(QStringLiteral("休日"));
-        as<CTavDbDate>(s).AddDayInfo(info);
-    };
-    // The repeat scopes as the schedule applies them: a new event for the moved occurrences,
-    // and the old event cut around them.
-    const auto split = [](bool future) {
-        return [future](Store& s) {
-            CTavDbDateRecord old = copyAt(s, 1);
-            CTavDbDateRecord added = old;
-            added.SetStartTime(CTavDbTime::fromDateAndTime(kDay, QTime(15, 0)));
-            added.SetEndTime(added.GetStartTime() + 1800);
-            if (!future)
-                added.SetMyBrand(CTavDbDateRecord::RepeatNone);
-            if (s.AddRecord(added) != TavStatusCode::Ok)
-                return TavStatusCode::Refused;
-            if (future)
-                old.SetEndDate(CTavDbTime::fromDateAndTime(kDay.addDays(-1), QTime(23, 59, 59)));
-            else
-                old.AddException(kDay);
-            return s.UpdateRecord(old);
-        };
-    };
-    QMap<QString, Scenario> all;
-    // Moved or resized: the event, or a repeating one for all its occurrences.
-    const auto shift = [](int position, int seconds) {
-        return [position, seconds](Store& s) {
-            CTavDbDateRecord e = copyAt(s, position);
-            e.SetStartTime(e.GetStartTime() + seconds);
-            e.SetEndTime(e.GetEndTime() + 2 * seconds);
-            return s.UpdateRecord(e);
-        };
-    };
-    all["event moved; repeating one changed for all"] = {
-        make<CTavDbDate>, events, {shift(2, 7200), shift(1, -600)}};
-    all["repeat: this and future"] = {make<CTavDbDate>, events, {split(true)}};
-    all["repeat: this occurrence, then one deleted in place"] = {
-        make<CTavDbDate>, events, {split(false), [](Store& s) {
-                                       // As the schedule deletes one occurrence: on the stored event.
-                                       s.Touch(idAt(s, 1));
-                                       auto* stored = static_cast<CTavDbDateRecord*>(s.AllRecords()[1].get());
-                                       stored->AddException(kDay.addDays(1));
-                                       return s.UpdateRecord(*stored);
-                                   }}};
-    all["discard old events and day sheets"] = {make<CTavDbDate>, events, {[](Store& s) {
-                                                    return as<CTavDbDate>(s).DeletePastRecords(
-                                                        QStringLiteral("20260301"), 2026, 9, 3, false);
-                                                }}};
-    all["delete with and without archive"] = {make<CTavDbMemo>,
-                                              memos,
-                                              {[](Store& s) { return s.DeleteRecord(idAt(s, 1), true); },
-                                               [](Store& s) { return s.DeleteRecord(idAt(s, 3), false); },
-                                               [](Store& s) { return s.DeleteRecord(idAt(s, 0), false); }}};
-    all["paste of many memos, then their category changed"] = {
-        make<CTavDbMemo>,
-        memos,
-        {[](Store& s) {
-             for (int i = 0; i < 60; ++i)
-                 if (!addMemo(s, QStringLiteral("貼り付け%1").arg(i), 1))
-                     return TavStatusCode::RecordLimit;
-             return TavStatusCode::Ok;
-         },
-         [](Store& s) {
-             for (int i = 6; i < 66; i += 3) {
-                 auto m = copyAt<CTavDbMemoRecord>(s, i);
-                 m.SetCategoryID(0);
-                 if (s.UpdateRecord(m) != TavStatusCode::Ok)
-                     return TavStatusCode::NotFound;
-             }
-             return TavStatusCode::Ok;
-         }}};
-    all["category editor: add, rename, delete to unfiled, delete with records"] = {
-        make<CTavDbMemo>,
-        memos,
-        {[](Store& s) { return s.AddCategory(QStringLiteral("趣味")); },
-         [](Store& s) { return s.RenameCategory(1, QStringLiteral("取引先")); },
-         [](Store& s) {
-             return s.DeleteCategory(s.FindCategoryByName(QStringLiteral("仕事"))->GetID(), false, false);
-         },
-         [](Store& s) {
-             auto m = copyAt<CTavDbMemoRecord>(s, 0);
-             m.SetCategoryID(1);
-             s.UpdateRecord(m);
-             return s.DeleteCategory(1, true, true);
-         }}};
-    all["import of a CSV file"] = {make<CTavDbMemo>, memos, {[](Store& s) {
-                                       CTavDbMemo source;
-                                       QList<uint32_t> ids;
-                                       for (int i = 0; i < 40; ++i)
-                                           ids << addMemo(source, QStringLiteral("取込%1").arg(i), i % 3);
-                                       const QString csv = s.GetFilePath() + QStringLiteral(".csv");
-                                       source.ExportCsvFile(csv, ids);
-                                       return as<CTavDbMemo>(s).ImportCsvFile(csv);
-                                   }}};
-    all["to-do outline: block moved, parent deleted alone"] = {
-        make<CTavDbTodo>,
-        [](Store& s) {
-            for (int i = 0; i < 5; ++i) {
-                CTavDbTodoRecord t;
-                t.SetDesc(QStringLiteral("作業%1").arg(i));
-                t.SetIndentLevel(i % 2);
-                as<CTavDbTodo>(s).AddRecordAfter(t, s.GetRecordCount() ? idAt(s, s.GetRecordCount() - 1) : 0);
-            }
-        },
-        {[](Store& s) { return as<CTavDbTodo>(s).MoveDownward(idAt(s, 0)); },
-         [](Store& s) {
-             return as<CTavDbTodo>(s).DeleteRecord(idAt(s, 2), CTavDbTodo::DeleteAlone, false);
-         }}};
-    return all;
+    s.AddCategory(u"仕事"_s); // id 1, which the category editor row renames and deletes
+    for (int i = 0; i < 6; ++i)
+        addMemo(s, u"メモ%1"_s.arg(i), i % 2);
 }
 
-// The store in a file of its own, as loaded at start-up.
-std::unique_ptr<Store> loaded(Make make, const QString& path)
-{
-    std::unique_ptr<Store> store = make();
-    return store->LoadFromFile(path) == TavStatusCode::Ok ? std::move(store) : nullptr;
-}
+using Scenario = std::tuple<Open, std::function<void(Store&)>, QList<Step>>;
 } // namespace
 
 class TestStoreUndo : public QObject
@@ -233,117 +86,204 @@ private slots:
 
     void undoesAndRedoesEveryStep_data()
     {
-        QTest::addColumn<QString>("name");
-        for (const QString& name : scenarios().keys())
-            QTest::newRow(qPrintable(name)) << name;
+        const auto events = [](Store& s) {
+            const QDate days[] = {QDate(2025, 12, 1), kDay.addDays(-3), kDay};
+            for (int i = 0; i < 3; ++i) {
+                CTavDbDateRecord e;
+                e.SetDesc(QStringList{u"古い会議"_s, u"朝会"_s, u"打合せ"_s}[i]);
+                e.SetStartTime(CTavDbTime::fromDateAndTime(days[i], QTime(i == 2 ? 13 : 9, 0)));
+                e.SetEndTime(e.GetStartTime() + 3600);
+                e.SetMyBrand(i == 1 ? CTavDbDateRecord::RepeatDaily : CTavDbDateRecord::RepeatNone);
+                s.AddRecord(e);
+            }
+            CTavDbDateDayRecord info;
+            info.SetDate(QDate(2026, 1, 5));
+            info.SetSheetName(u"休日"_s);
+            static_cast<CTavDbDate&>(s).AddDayInfo(info);
+        };
+        const auto shift = [](int position, int seconds) {
+            return [=](Store& s) {
+                CTavDbDateRecord e = at(s, position);
+                e.SetStartTime(e.GetStartTime() + seconds);
+                e.SetEndTime(e.GetEndTime() + 2 * seconds);
+                return s.UpdateRecord(e);
+            };
+        };
+        // The repeat scopes as the schedule applies them: a new event for the moved occurrences,
+        // and the old event cut around them.
+        const auto split = [](bool future) {
+            return [=](Store& s) {
+                CTavDbDateRecord old = at(s, 1), added = old;
+                added.SetStartTime(CTavDbTime::fromDateAndTime(kDay, QTime(15, 0)));
+                added.SetEndTime(added.GetStartTime() + 1800);
+                added.SetMyBrand(future ? old.GetMyBrand() : int(CTavDbDateRecord::RepeatNone));
+                future ? old.SetEndDate(CTavDbTime::fromDateAndTime(kDay.addDays(-1), QTime(23, 59, 59)))
+                       : void(old.AddException(kDay));
+                return s.AddRecord(added) == Ok ? s.UpdateRecord(old) : Refused;
+            };
+        };
+        // As the schedule deletes one occurrence: on the stored event itself.
+        const Step inPlace = [](Store& s) {
+            s.Touch(idAt(s, 1));
+            return at(s, 1).AddException(kDay.addDays(1)) ? s.UpdateRecord(at(s, 1)) : Failed;
+        };
+        const Step discard = [](Store& s) {
+            return static_cast<CTavDbDate&>(s).DeletePastRecords(u"20260301"_s, 2026, 9, 3, false);
+        };
+        const auto remove = [](int position, bool archive) {
+            return [=](Store& s) { return s.DeleteRecord(idAt(s, position), archive); };
+        };
+        const Step paste = [](Store& s) {
+            for (int i = 0; i < 60; ++i)
+                if (!addMemo(s, u"貼り付け%1"_s.arg(i), 1))
+                    return RecordLimit;
+            return Ok;
+        };
+        const auto refile = [](Store& s, int position, uint32_t category) {
+            auto m = at<CTavDbMemoRecord>(s, position);
+            m.SetCategoryID(category);
+            return s.UpdateRecord(m);
+        };
+        const Step recategorise = [=](Store& s) {
+            TavStatus status = Ok;
+            for (int i = 6; i < 66; i += 3)
+                status |= refile(s, i, 0);
+            return status;
+        };
+        const QList<Step> categoryEditor = {
+            [](Store& s) { return s.AddCategory(u"趣味"_s); },
+            [](Store& s) { return s.RenameCategory(1, u"取引先"_s); },
+            [](Store& s) { return s.DeleteCategory(s.FindCategoryByName(u"仕事"_s)->GetID(), false, false); },
+            [=](Store& s) { return refile(s, 0, 1) == Ok ? s.DeleteCategory(1, true, true) : Failed; }};
+        const Step import = [](Store& s) {
+            CTavDbMemo source;
+            QList<uint32_t> ids;
+            for (int i = 0; i < 40; ++i)
+                ids << addMemo(source, u"取込%1"_s.arg(i), i % 3);
+            source.ExportCsvFile(s.GetFilePath() + u".csv"_s, ids);
+            return static_cast<CTavDbMemo&>(s).ImportCsvFile(s.GetFilePath() + u".csv"_s);
+        };
+        const auto todos = [](Store& s) {
+            for (int i = 0; i < 5; ++i) {
+                CTavDbTodoRecord t;
+                t.SetDesc(u"作業%1"_s.arg(i));
+                t.SetIndentLevel(i % 2);
+                static_cast<CTavDbTodo&>(s).AddRecordAfter(t, i ? idAt(s, i - 1) : 0);
+            }
+        };
+        const Step moveDown = [](Store& s) { return static_cast<CTavDbTodo&>(s).MoveDownward(idAt(s, 0)); };
+        const Open date = open<CTavDbDate>, memo = open<CTavDbMemo>;
+
+        QTest::addColumn<Scenario>("scenario");
+        QTest::newRow("event moved; repeating one changed for all")
+            << Scenario{date, events, {shift(2, 7200), shift(1, -600)}};
+        QTest::newRow("repeat: this and future") << Scenario{date, events, {split(true)}};
+        QTest::newRow("repeat: this occurrence, then one deleted in place")
+            << Scenario{date, events, {split(false), inPlace}};
+        QTest::newRow("discard old events and day sheets") << Scenario{date, events, {discard}};
+        QTest::newRow("delete with and without archive")
+            << Scenario{memo, memos, {remove(1, true), remove(3, false), remove(0, false)}};
+        QTest::newRow("paste of many memos, then their category changed")
+            << Scenario{memo, memos, {paste, recategorise}};
+        QTest::newRow("category editor: add, rename, delete to unfiled, delete with records")
+            << Scenario{memo, memos, categoryEditor};
+        QTest::newRow("import of a CSV file") << Scenario{memo, memos, {import}};
+        QTest::newRow("to-do outline: block moved, parent deleted alone")
+            << Scenario{open<CTavDbTodo>, todos, {moveDown, remove(2, false)}};
     }
 
-    // N steps, a write, N undos and N redos: the store, and the file read back, are the start
-    // and then the edited state again.
+    // The steps undone, then redone: the store and the file read back are as before, then as after.
     void undoesAndRedoesEveryStep()
     {
-        QFETCH(QString, name);
-        const Scenario scenario = scenarios().value(name);
+        QFETCH(Scenario, scenario);
+        const auto& [make, setup, steps] = scenario;
         TestDataDir dir;
-        const QString path = dir.filePath(QStringLiteral("store.ldb"));
-        {
-            std::unique_ptr<Store> seed = scenario.make();
-            scenario.setup(*seed);
-            QCOMPARE(seed->WriteToFile(path), TavStatusCode::Ok);
-        }
-        std::unique_ptr<Store> store = loaded(scenario.make, path);
-        QVERIFY(store);
+        const QString path = dir.filePath(u"store.ldb"_s);
+        std::unique_ptr<Store> store = make({});
+        setup(*store);
+        QCOMPARE(store->WriteToFile(path), Ok);
+        QVERIFY((store = make(path)));
         const QStringList start = describe(*store);
         QUndoStack stack;
         int refreshed = 0;
-        for (const Step& step : scenario.steps)
+        for (const Step& step : steps)
             QCOMPARE(CTavStoreCommand::Run(
-                         stack, *store, QStringLiteral("編集"), [&] { return step(*store); },
-                         [&] { ++refreshed; }),
-                     TavStatusCode::Ok);
-        QCOMPARE(stack.count(), scenario.steps.size());
+                         stack, *store, u"編集"_s, [&] { return step(*store); }, [&] { ++refreshed; }),
+                     Ok);
         const QStringList edited = describe(*store);
         QVERIFY(edited != start);
-        QCOMPARE(store->Write(), TavStatusCode::Ok);
+        QCOMPARE(store->Write(), Ok);
 
         for (const bool forward : {false, true}) {
-            for (int i = 0; i < scenario.steps.size(); ++i)
+            for (int i = 0; i < steps.size(); ++i)
                 forward ? stack.redo() : stack.undo();
             const QStringList& want = forward ? edited : start;
             QVERIFY(store->IsModified());
             QCOMPARE(describe(*store), want);
-            QCOMPARE(store->Write(), TavStatusCode::Ok);
-            const std::unique_ptr<Store> reread = loaded(scenario.make, path);
-            QVERIFY(reread);
-            QCOMPARE(describe(*reread), want);
+            QCOMPARE(store->Write(), Ok);
+            const std::unique_ptr<Store> reread = make(path);
+            QCOMPARE(reread ? describe(*reread) : QStringList(), want);
         }
-        QCOMPARE(refreshed, 2 * scenario.steps.size());
+        QCOMPARE(refreshed, 2 * steps.size());
     }
 
-    // What must never reach the stack: failed edits, edits that change nothing, edits the
-    // store could not record, and steps that no longer fit after another writer's changes.
+    // What must never reach the stack, and what another writer's changes do to it.
     void guardsTheHistory()
     {
         TestDataDir dir;
-        const QString path = dir.filePath(QStringLiteral("memo.ldb"));
+        const QString path = dir.filePath(u"memo.ldb"_s);
         CTavDbMemo seed;
-        for (int i = 0; i < 3; ++i)
-            addMemo(seed, QStringLiteral("メモ%1").arg(i));
-        QCOMPARE(seed.WriteToFile(path), TavStatusCode::Ok);
-        std::unique_ptr<Store> store = loaded(make<CTavDbMemo>, path);
+        memos(seed);
+        QCOMPARE(seed.WriteToFile(path), Ok);
+        std::unique_ptr<Store> store = open<CTavDbMemo>(path);
         const QStringList start = describe(*store);
         QUndoStack stack;
         const auto run = [&](const Step& step) {
-            return CTavStoreCommand::Run(stack, *store, QStringLiteral("編集"), [&] { return step(*store); });
+            return CTavStoreCommand::Run(stack, *store, u"編集"_s, [&] { return step(*store); });
         };
 
-        // A failed paste leaves nothing behind.
-        QCOMPARE(run([](Store& s) {
-                     addMemo(s, QStringLiteral("途中"));
-                     s.DeleteRecord(idAt(s, 0), false);
-                     return TavStatusCode::RecordLimit;
-                 }),
-                 TavStatusCode::RecordLimit);
+        // A failed paste leaves nothing behind; an edit that changes nothing is not recorded.
+        const Step failedPaste = [](Store& s) {
+            addMemo(s, u"途中"_s);
+            return s.DeleteRecord(idAt(s, 0), false) == Ok ? RecordLimit : Failed;
+        };
+        QCOMPARE(run(failedPaste), RecordLimit);
         QCOMPARE(describe(*store), start);
-        QCOMPARE(run([](Store& s) { return s.UpdateRecord(copyAt<CTavDbMemoRecord>(s, 1)); }),
-                 TavStatusCode::Ok);
-        QCOMPARE(stack.count(), 0); // nothing changed
+        QCOMPARE(run([](Store& s) { return s.UpdateRecord(*s.AllRecords()[1]->Clone()); }), Ok);
+        QCOMPARE(stack.count(), 0);
 
         // An undone record's id is never given to another one, not even after a reload.
-        uint32_t undoneId = 0;
-        run([&](Store& s) {
-            return (undoneId = addMemo(s, QStringLiteral("新規"))) ? TavStatusCode::Ok
-                                                                   : TavStatusCode::Refused;
-        });
+        uint32_t undone = 0;
+        QCOMPARE(run([&](Store& s) { return (undone = addMemo(s, u"新規"_s)) ? Ok : Refused; }), Ok);
         stack.undo();
-        QCOMPARE(store->Write(), TavStatusCode::Ok);
-        store = loaded(make<CTavDbMemo>, path);
-        QVERIFY(undoneId && addMemo(*store, QStringLiteral("次")) > undoneId);
+        QCOMPARE(store->Write(), Ok);
+        store = open<CTavDbMemo>(path);
+        QVERIFY(addMemo(*store, u"次"_s) > undone);
         stack.clear();
 
         // A stored record edited in place without being named: the history is dropped.
-        QCOMPARE(run([](Store& s) { return s.DeleteRecord(idAt(s, 0), false); }), TavStatusCode::Ok);
-        QCOMPARE(run([](Store& s) {
-                     auto* stored = static_cast<CTavDbMemoRecord*>(s.AllRecords()[0].get());
-                     stored->SetMemo(QStringLiteral("直接"));
-                     return s.UpdateRecord(*stored);
-                 }),
-                 TavStatusCode::Ok);
+        const Step unnamed = [](Store& s) {
+            auto& stored = at<CTavDbMemoRecord>(s, 0);
+            stored.SetMemo(u"直接"_s);
+            return s.UpdateRecord(stored);
+        };
+        QCOMPARE(run([](Store& s) { return s.DeleteRecord(idAt(s, 0), false); }), Ok);
+        QCOMPARE(run(unnamed), Ok);
         QCOMPARE(stack.count(), 0);
 
         // Another writer's changes come in at the write: the older steps turn obsolete, and
         // the undo of a write-back delete merges with what the other writer added.
-        QCOMPARE(store->Write(), TavStatusCode::Ok);
+        QCOMPARE(store->Write(), Ok);
         const uint32_t deleted = idAt(*store, 1);
-        QCOMPARE(run([](Store& s) { return s.DeleteRecord(idAt(s, 1), false); }), TavStatusCode::Ok);
-        QCOMPARE(store->Write(), TavStatusCode::Ok);
-        std::unique_ptr<Store> other = loaded(make<CTavDbMemo>, path);
-        const uint32_t theirs = addMemo(*other, QStringLiteral("他の書き手"));
-        QCOMPARE(other->Write(), TavStatusCode::Ok);
+        QCOMPARE(run([](Store& s) { return s.DeleteRecord(idAt(s, 1), false); }), Ok);
+        QCOMPARE(store->Write(), Ok);
+        std::unique_ptr<Store> other = open<CTavDbMemo>(path);
+        const uint32_t theirs = addMemo(*other, u"他の書き手"_s);
+        QCOMPARE(other->Write(), Ok);
         stack.undo();
-        QCOMPARE(store->Write(), TavStatusCode::Ok);
+        QCOMPARE(store->Write(), Ok);
         QVERIFY(store->LastWriteMerged());
-        const std::unique_ptr<Store> merged = loaded(make<CTavDbMemo>, path);
+        const std::unique_ptr<Store> merged = open<CTavDbMemo>(path);
         QVERIFY(merged->FindRecord(deleted) && merged->FindRecord(theirs));
         stack.redo();
         QCOMPARE(stack.count(), 0);
