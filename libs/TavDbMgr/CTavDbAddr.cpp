@@ -137,6 +137,12 @@ void CTavDbAddr::ClearExtra()
     m_sortKeys.Clear();
 }
 
+void CTavDbAddr::RestoreExtraState(const std::any& state)
+{
+    if (const auto* labels = std::any_cast<QStringList>(&state))
+        m_customLabels = *labels;
+}
+
 void CTavDbAddr::CopyExtraFrom(const CTavDbStoreBase& other)
 {
     m_customLabels = static_cast<const CTavDbAddr&>(other).m_customLabels;

@@ -67,6 +67,8 @@ protected:
     TavStatus SaveExtra(CTavSqliteDb& db, bool full) const override;
     void ClearExtra() override;
     void CopyExtraFrom(const CTavDbStoreBase& other) override;
+    std::any ExtraState() const override { return m_customLabels; }
+    void RestoreExtraState(const std::any& state) override;
 
 private:
     bool byCompany() const { return GetSortCond().GetKey() == kSortCompany; }

@@ -128,6 +128,7 @@ TavStatus CTavDbDate::AddException(uint32_t uniqueId, const QDate& date)
         return TavStatusCode::NotFound;
     if (!record->IsRepeating() || !CTavDbTime::inRange(date))
         return TavStatusCode::InvalidArgument;
+    Touch(uniqueId);
     if (record->AddException(date)) {
         record->setAttribute(CTavDbPcRecord::AttrDirty, true);
         MarkChanged(uniqueId);
@@ -206,6 +207,12 @@ void CTavDbDate::CreateExtraTables(CTavSqliteDb& db) const
 void CTavDbDate::CopyExtraFrom(const CTavDbStoreBase& other)
 {
     m_info = static_cast<const CTavDbDate&>(other).m_info;
+}
+
+void CTavDbDate::RestoreExtraState(const std::any& state)
+{
+    if (const auto* info = std::any_cast<CTavDbDateInfoTable>(&state))
+        m_info = *info;
 }
 
 TavStatus CTavDbDate::getInfo(Period period, int key, CTavDbDateInfoRecord& record) const

@@ -88,6 +88,8 @@ protected:
     TavStatus SaveExtra(CTavSqliteDb& db, bool) const override { return m_info.Save(db); }
     void ClearExtra() override { m_info.Clear(); }
     void CopyExtraFrom(const CTavDbStoreBase& other) override;
+    std::any ExtraState() const override { return m_info; }
+    void RestoreExtraState(const std::any& state) override;
 
 private:
     enum class InfoChange

@@ -30,6 +30,7 @@ TavStatus CTavDbMemo::UpdateRecord(const CTavDbPcRecord& record)
     const auto* old = static_cast<const CTavDbMemoRecord*>(FindRecord(record.GetUniqueId()));
     if (!old)
         return TavStatusCode::NotFound;
+    NoteUpdate(record); // the copy below hides an edit made in place from the base
     CTavDbMemoRecord copy = static_cast<const CTavDbMemoRecord&>(record);
     if (!old->IsEqualPdt(copy))
         copy.SetUpdateDateTime(static_cast<TavTime>(CTavDbClock::NowSeconds()));

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <sqlite3.h>
 
+#include "CTavDbEditJournal.h"
 #include "CTavDbFileUtil.h"
 #include "CTavDbStoreMerge.h"
 #include "CTavDbUser.h"
@@ -51,6 +52,7 @@ void CTavDbStoreBase::Clear()
     m_byId.clear();
     m_liveCount = 0;
     m_lastUniqueId = 0;
+    m_fileLastUniqueId = 0;
     resetCategories();
     ClearExtra();
     m_filePath.clear();
@@ -64,6 +66,7 @@ void CTavDbStoreBase::Clear()
     m_removed.clear();
     m_orderChanged = m_categoriesChanged = m_extraChanged = false;
     m_fullWrite = true;
+    ++m_generation;
     InvalidateView();
     RecordsChanged();
 }
@@ -95,6 +98,7 @@ TavStatus CTavDbStoreBase::LoadFromFile(const QString& path)
     m_records = std::move(fresh->m_records);
     m_categories = std::move(fresh->m_categories);
     m_lastUniqueId = fresh->m_lastUniqueId;
+    m_fileLastUniqueId = m_lastUniqueId;
     m_stamp = fresh->m_stamp;
     m_seenFile = fresh->m_seenFile;
     m_retired.clear();
@@ -102,6 +106,7 @@ TavStatus CTavDbStoreBase::LoadFromFile(const QString& path)
     m_filePath = path;
     m_fileBroken = false;
     m_fullWrite = false;
+    ++m_generation;
     rebuildIndex();
     markClean();
     InvalidateView();
@@ -225,6 +230,7 @@ TavStatus CTavDbStoreBase::Write()
             m_stamp = stamp;
             m_seenFile = CTavDbFileUtil::fileState(m_filePath);
             m_fullWrite = false;
+            m_fileLastUniqueId = m_lastUniqueId;
             markClean();
         }
         return status;
@@ -261,6 +267,7 @@ TavStatus CTavDbStoreBase::writeChanges(CTavSqliteDb& db, CTavSqliteTransaction&
         m_stamp = found;
         m_fullWrite = false;
         m_lastWriteMerged = true;
+        ++m_generation;
     }
     if (m_orderChanged) {
         CTavDbStoreOrder::Renumber(m_records);
@@ -304,6 +311,7 @@ TavStatus CTavDbStoreBase::writeChanges(CTavSqliteDb& db, CTavSqliteTransaction&
         return TavStatusCode::FileError;
     m_stamp = stamp;
     m_seenFile = CTavDbFileUtil::fileState(m_filePath);
+    m_fileLastUniqueId = m_lastUniqueId;
     markClean();
     return TavStatusCode::Ok;
 }
@@ -398,6 +406,7 @@ TavStatus CTavDbStoreBase::InsertRecord(CTavDbPcRecord& record, int position)
         return TavStatusCode::RecordLimit;
     if (!FindCategoryById(record.GetCategoryID()))
         record.SetCategoryID(CTavDbPcRecord::kUnfiled);
+    capture(id);
     record.SetUniqueId(id);
     record.setAttribute(CTavDbPcRecord::AttrDirty, true);
     std::unique_ptr<CTavDbPcRecord> copy = record.Clone();
@@ -423,6 +432,7 @@ TavStatus CTavDbStoreBase::UpdateRecord(const CTavDbPcRecord& record)
     const int position = PositionOf(id);
     if (position < 0 || m_records[position]->IsDeleted())
         return TavStatusCode::NotFound;
+    NoteUpdate(record);
     const auto it = m_records.begin() + position;
     const TavStatus check = CheckRecord(record);
     if (check != TavStatusCode::Ok)
@@ -452,6 +462,7 @@ TavStatus CTavDbStoreBase::DeleteRecord(uint32_t uniqueId, bool archive)
     const int position = PositionOf(uniqueId);
     if (position < 0 || m_records[position]->IsDeleted())
         return TavStatusCode::NotFound;
+    capture(uniqueId);
     const auto it = m_records.begin() + position;
     if (archive) {
         (*it)->setAttribute(
@@ -474,6 +485,9 @@ TavStatus CTavDbStoreBase::DeleteRecord(uint32_t uniqueId, bool archive)
 
 void CTavDbStoreBase::MarkChanged(uint32_t uniqueId)
 {
+    // The record has changed already: too late to capture it.
+    if (m_journal && !m_journal->Has(uniqueId))
+        m_journal->MarkIncomplete();
     m_changed.insert(uniqueId);
     InvalidateView();
     RecordsChanged();
@@ -481,6 +495,9 @@ void CTavDbStoreBase::MarkChanged(uint32_t uniqueId)
 
 void CTavDbStoreBase::MoveRecordRange(int from, int count, int to)
 {
+    if (m_journal && from >= 0 && count > 0)
+        for (int i = from; i < std::min(from + count, static_cast<int>(m_records.size())); ++i)
+            capture(m_records[i]->GetUniqueId());
     bool renumber = false;
     const int start = CTavDbStoreOrder::MoveRange(m_records, from, count, to, &renumber);
     if (start < 0)
@@ -673,6 +690,7 @@ TavStatus CTavDbStoreBase::DeleteCategory(uint32_t id, bool deleteRecords, bool 
         if (deleteRecords) {
             DeleteRecord(member, archive);
         } else {
+            capture(member);
             m_byId.value(member)->SetCategoryID(CTavDbPcRecord::kUnfiled);
             m_changed.insert(member);
         }

@@ -4,16 +4,19 @@
 #include <QList>
 #include <QSet>
 #include <QString>
+#include <any>
 #include <memory>
 #include <vector>
 
 #include "CTavDbCategory.h"
+#include "CTavDbEdit.h"
 #include "CTavDbPcRecord.h"
 #include "CTavDbSortCond.h"
 #include "CTavDbStoreOrder.h"
 #include "CTavDbStoreSchema.h"
 #include "TavStatus.h"
 
+class CTavDbEditJournal;
 class CTavDbUser;
 class CTavSqliteDb;
 class CTavSqliteStatement;
@@ -102,6 +105,20 @@ public:
     // Changes not saved yet (IsModified also counts a file that does not exist yet).
     bool HasPendingChanges() const;
 
+    // Undo. Between BeginEdit and EndEdit the store records the state of every record and
+    // category it changes, before the first change; EndEdit hands the before and after states
+    // over. A caller that edits a stored record in place names it first: in BeginEdit, or with
+    // Touch before the edit. False when an edit already runs.
+    bool BeginEdit(const QList<uint32_t>& editedInPlace = {});
+    void Touch(uint32_t uniqueId);
+    CTavDbEdit EndEdit();
+    bool IsEditing() const { return m_journal != nullptr; }
+    // Puts the touched records and the categories back as one side of an edit left them: an
+    // absent record is removed, a present one replaced or inserted with its id, attributes and
+    // position. The changes are pending like any edit's. Conflict when the store was loaded or
+    // took in another writer's changes since the edit; Refused during an edit.
+    TavStatus ApplyStates(const CTavDbEdit& edit, CTavDbEdit::Side side);
+
 protected:
     // kind: the store's name inside its file; folder: its folder in a user's data folder;
     // fileName: its file there; columns: "name TYPE, ..." of the kind's own fields.
@@ -135,6 +152,9 @@ protected:
     virtual TavStatus SaveExtra(CTavSqliteDb&, bool /*full*/) const { return TavStatusCode::Ok; }
     virtual void ClearExtra() {}
     virtual void CopyExtraFrom(const CTavDbStoreBase&) {}
+    // A copy of the kind-specific tables for undo, and its return.
+    virtual std::any ExtraState() const { return {}; }
+    virtual void RestoreExtraState(const std::any&) {}
     // Default categories of a new store, besides unfiled.
     virtual QStringList DefaultCategoryNames() const;
 
@@ -143,11 +163,15 @@ protected:
     // (unfiled when it cannot be added).
     uint32_t MapCategoryByName(const CTavDbStoreBase& source, uint32_t sourceCategoryId);
 
+    // Before a stored record changes in place (see Touch); the given record may be the stored
+    // one, which must then have been touched already.
+    void NoteUpdate(const CTavDbPcRecord& record);
+
     // For derived stores that change the order or the records directly.
     std::vector<std::unique_ptr<CTavDbPcRecord>>& MutableRecords() { return m_records; }
     void MarkChanged(uint32_t uniqueId);
     void MarkOrderChanged();
-    void MarkExtraChanged() { m_extraChanged = true; }
+    void MarkExtraChanged();
     bool IsExtraChanged() const { return m_extraChanged; }
     void InvalidateView() { m_order.Invalidate(); }
     // Inserts a copy at a position of the store order (-1 at the end).
@@ -175,6 +199,8 @@ private:
     uint32_t nextUniqueId();
     void rebuildIndex();
     void markClean();
+    void capture(uint32_t uniqueId);
+    void placeRestored(const std::vector<char>& restored);
 
     QString (*m_folder)();
     const char* m_fileName;
@@ -187,6 +213,7 @@ private:
     QList<CTavDbCategory> m_categories;
     int m_liveCount = 0;
     uint32_t m_lastUniqueId = 0;
+    uint32_t m_fileLastUniqueId = 0; // the file's last unique id when last read or written
 
     CTavDbStoreOrder m_order; // the filters and the listed view
 
@@ -204,5 +231,7 @@ private:
     bool m_orderChanged = false;
     bool m_categoriesChanged = false;
     bool m_extraChanged = false;
-    bool m_fullWrite = true; // the file does not hold the store yet
+    bool m_fullWrite = true;                      // the file does not hold the store yet
+    std::unique_ptr<CTavDbEditJournal> m_journal; // while an edit runs
+    uint64_t m_generation = 0; // raised by loads and merges: edits made before no longer apply
 };

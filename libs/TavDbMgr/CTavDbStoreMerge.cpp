@@ -1,5 +1,6 @@
 #include "CTavDbStoreMerge.h"
 
+#include <QSet>
 #include <algorithm>
 #include <iterator>
 #include <limits>
@@ -123,6 +124,13 @@ void CTavDbStoreMerge::mergeRecords(CTavDbStoreBase& file)
     CTavDbStoreOrder::Records merged;
     CTavDbStoreOrder::Records added; // after the file's records: theirs first on equal keys
     std::vector<CTavDbPcRecord*> renumber;
+    QSet<uint32_t> fileIds;
+    const auto fileHolds = [&](uint32_t id) {
+        if (fileIds.isEmpty())
+            for (const auto& rec : file.m_records)
+                fileIds.insert(rec->GetUniqueId());
+        return fileIds.contains(id);
+    };
     for (auto& rec : s.m_records) {
         const uint32_t id = rec->GetUniqueId();
         if (!s.m_added.contains(id)) {
@@ -130,7 +138,9 @@ void CTavDbStoreMerge::mergeRecords(CTavDbStoreBase& file)
             continue;
         }
         placeCategory(*rec, true);
-        if (id <= file.m_lastUniqueId) {
+        // Ids up to the file's last one when we last read or wrote it were given out before
+        // then (a record brought back by undo): only later ones may be the other writer's too.
+        if (id <= file.m_lastUniqueId && (id > s.m_fileLastUniqueId || fileHolds(id))) {
             // The file has used this id since: a new one once the merged ids are known.
             s.m_changed.remove(id);
             s.m_added.remove(id);

@@ -1,6 +1,7 @@
 #include "CTavDbStoreOrder.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "CTavDbStoreBase.h"
 
@@ -34,14 +35,20 @@ int CTavDbStoreOrder::MoveRange(Records& records, int from, int count, int to, b
         std::rotate(first, last, records.begin() + to);
         start = to - count;
     }
+    *renumber = !SpreadKeys(records, start, count);
+    return start;
+}
+
+bool CTavDbStoreOrder::SpreadKeys(Records& records, int start, int count)
+{
     // New keys between the neighbours; a full renumbering only when they are too close.
+    const int size = static_cast<int>(records.size());
     const bool hasBefore = start > 0;
     const bool hasAfter = start + count < size;
     const int64_t before = hasBefore ? records[start - 1]->m_storeSeq : 0;
     const int64_t after = hasAfter ? records[start + count]->m_storeSeq : 0;
-    *renumber = hasBefore && hasAfter && after - before <= count;
-    if (*renumber)
-        return start;
+    if (hasBefore && hasAfter && after - before <= count)
+        return false;
     for (int i = 0; i < count; ++i) {
         CTavDbPcRecord* rec = records[start + i].get();
         if (hasBefore && hasAfter)
@@ -50,8 +57,22 @@ int CTavDbStoreOrder::MoveRange(Records& records, int from, int count, int to, b
             rec->m_storeSeq = before + kSeqGap * (i + 1);
         else if (hasAfter)
             rec->m_storeSeq = after - kSeqGap * (count - i);
+        else
+            rec->m_storeSeq = kSeqGap * i;
     }
-    return start;
+    return true;
+}
+
+bool CTavDbStoreOrder::KeysFit(const Records& records, int start, int count)
+{
+    const int end = start + count;
+    int64_t last = start > 0 ? records[start - 1]->m_storeSeq : std::numeric_limits<int64_t>::min();
+    for (int i = start; i < end; ++i) {
+        if (records[i]->m_storeSeq <= last)
+            return false;
+        last = records[i]->m_storeSeq;
+    }
+    return end >= static_cast<int>(records.size()) || last < records[end]->m_storeSeq;
 }
 
 void CTavDbStoreOrder::Renumber(const Records& records)

@@ -27,6 +27,11 @@ public:
     // count) and gives them keys between their new neighbours. Returns where the range now
     // begins, or -1 when nothing moves; *renumber tells that the neighbours left no room.
     static int MoveRange(Records& records, int from, int count, int to, bool* renumber);
+    // Gives the records [start, start + count) keys spread between their neighbours; false when
+    // the neighbours leave no room.
+    static bool SpreadKeys(Records& records, int start, int count);
+    // Whether the keys of [start, start + count) rise strictly, between their neighbours'.
+    static bool KeysFit(const Records& records, int start, int count);
     // Keys 0, kSeqGap, 2 * kSeqGap, ... in the current order.
     static void Renumber(const Records& records);
     static int PositionOf(const Records& records, const CTavDbPcRecord* record);

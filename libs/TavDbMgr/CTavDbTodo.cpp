@@ -23,6 +23,7 @@ void CTavDbTodo::setLevel(CTavDbTodoRecord& task, int level)
 {
     if (task.GetIndentLevel() == level)
         return;
+    Touch(task.GetUniqueId());
     task.SetIndentLevel(level);
     task.setAttribute(CTavDbPcRecord::AttrDirty, true);
     MarkChanged(task.GetUniqueId());
