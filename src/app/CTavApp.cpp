@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <QUndoStack>
 
 #include "CTavAppStyle.h"
 #include "CTavDbAddr.h"
@@ -117,7 +118,15 @@ bool CTavApp::LoadAll()
         ok = store->Load() == TavStatusCode::Ok && ok;
     }
     QGuiApplication::restoreOverrideCursor();
+    ClearUndoHistory();
     return ok;
+}
+
+void CTavApp::ClearUndoHistory()
+{
+    for (CTavModuleDoc* doc : m_documents)
+        if (doc)
+            doc->UndoStack().clear();
 }
 
 void CTavApp::LoadLanguage(const QString& language)
@@ -187,6 +196,7 @@ void CTavApp::setBackupFileOpen(int open)
     if (open == m_backupFileOpen)
         return;
     m_backupFileOpen = open;
+    ClearUndoHistory();
     emit backupFileOpenChanged(open != 0);
 }
 

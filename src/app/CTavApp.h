@@ -57,6 +57,9 @@ public:
     static std::unique_ptr<QTranslator> InstallJapaneseQtTexts();
     // Loads the current user's stores, except ones with changes a save could not write.
     bool LoadAll();
+    // The data under every document were replaced (loaded, restored, a backup file opened or
+    // left): their undo steps no longer fit.
+    void ClearUndoHistory();
     // Writes every store; failures are told in a message (or handed back in *failures, for a
     // caller that may not open one now), and merged stores refresh the views.
     bool SaveAll(QString* failures = nullptr);

@@ -6,9 +6,12 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPainterPath>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUndoGroup>
+#include <QUndoStack>
 
 #include "CTavApp.h"
 #include "CTavHelp.h"
@@ -96,6 +99,33 @@ QIcon helpIcon()
     });
 }
 
+// A bent arrow pointing left (undo) or, mirrored, right (redo), for themes without the icons.
+QIcon undoIcon(bool redo)
+{
+    return drawnIcon([redo](QPainter& p) {
+        if (redo) {
+            p.translate(24, 0);
+            p.scale(-1, 1);
+        }
+        QPainterPath path;
+        path.moveTo(19, 19);
+        path.cubicTo(20, 11, 15, 8, 8, 9);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(QColor(0x30, 0x60, 0xB0), 2.4, Qt::SolidLine, Qt::RoundCap));
+        p.drawPath(path);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x30, 0x60, 0xB0));
+        p.drawPolygon(QPolygonF({QPointF(3, 9), QPointF(10, 3.5), QPointF(10, 14.5)}));
+    });
+}
+
+// The text of an undo or redo entry, with the step's name when it has one.
+QString undoText(const QString& verb, const QString& step, QChar mnemonic)
+{
+    const QString text = step.isEmpty() ? verb : verb + QStringLiteral(": ") + step;
+    return text + QStringLiteral("(&") + mnemonic + u')';
+}
+
 QIcon moduleIcon(CTavModuleButton::Picture picture)
 {
     return drawnIcon(
@@ -143,6 +173,22 @@ CTavFrameActions::CTavFrameActions(CTavMainFrame& frame) : QObject(&frame), m_fr
         frame.OnSaveAll();
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     m_actions[TavCmd::SaveAll]->setIcon(saveIcon());
+    Add(TavCmd::EditUndo, undoText(TavStr::Undo, {}, u'U'), [this] {
+        if (UndoAllowed())
+            m_frame.UndoGroup().undo();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m_actions[TavCmd::EditUndo]->setIcon(QIcon::fromTheme(QStringLiteral("edit-undo"), undoIcon(false)));
+    Add(TavCmd::EditRedo, undoText(TavStr::Redo, {}, u'R'), [this] {
+        if (UndoAllowed())
+            m_frame.UndoGroup().redo();
+    })->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    m_actions[TavCmd::EditRedo]->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo"), undoIcon(true)));
+    QUndoGroup& undo = frame.UndoGroup();
+    for (auto signal : {&QUndoGroup::canUndoChanged, &QUndoGroup::canRedoChanged})
+        connect(&undo, signal, this, &CTavFrameActions::UpdateUndoActions);
+    for (auto signal : {&QUndoGroup::undoTextChanged, &QUndoGroup::redoTextChanged})
+        connect(&undo, signal, this, &CTavFrameActions::UpdateUndoActions);
+    connect(&undo, &QUndoGroup::activeStackChanged, this, &CTavFrameActions::UpdateUndoActions);
     Add(TavCmd::Users, QStringLiteral("ユーザ(&U)..."), [&frame] {
         frame.UserSwitcher().OnUserManagement();
     })->setIcon(usersIcon());
@@ -207,6 +253,8 @@ void CTavFrameActions::FillToolBar(QToolBar* bar)
 {
     bar->setIconSize(QSize(24, 24));
     bar->addAction(Action(TavCmd::SaveAll));
+    bar->addAction(Action(TavCmd::EditUndo));
+    bar->addAction(Action(TavCmd::EditRedo));
     m_privateButton = new QToolButton(bar);
     m_privateButton->setObjectName(QStringLiteral("privateButton"));
     m_privateButton->setIcon(privateIcon());
@@ -258,13 +306,14 @@ void CTavFrameActions::BuildMenuBar(CTavModuleFrame* active)
     file->addAction(Action(TavCmd::AppExit));
     if (active) {
         auto* edit = new QMenu(QStringLiteral("編集(&E)"), bar);
+        edit->addActions({Action(TavCmd::EditUndo), Action(TavCmd::EditRedo)});
+        QAction* separator = edit->addSeparator();
         active->FillMenu(CTavModuleFrame::EditMenu, edit);
-        if (edit->isEmpty()) {
-            delete edit;
-        } else {
-            bar->addMenu(edit);
-            m_menus.append(edit);
-        }
+        if (edit->actions().constLast() == separator)
+            edit->removeAction(separator);
+        bar->addMenu(edit);
+        connect(edit, &QMenu::aboutToShow, this, &CTavFrameActions::UpdateCommandUI);
+        m_menus.append(edit);
     }
     QMenu* view = menu(QStringLiteral("表示(&V)"));
     view->addActions({Action(TavCmd::ViewSchedule), Action(TavCmd::ViewAddress), Action(TavCmd::ViewTodo),
@@ -325,6 +374,38 @@ void CTavFrameActions::UpdateCommandUI()
         box->setEnabled(!app.backupFileOpen());
     Action(TavCmd::ToolBarToggle)->setChecked(m_frame.ToolBar() && m_frame.ToolBar()->isVisibleTo(&m_frame));
     Action(TavCmd::StatusBarToggle)->setChecked(m_frame.statusBar()->isVisibleTo(&m_frame));
+    UpdateUndoActions();
     if (CTavModuleFrame* active = m_frame.ActiveModuleFrame())
         active->UpdateCommandUI();
+}
+
+bool CTavFrameActions::UndoAllowed() const
+{
+    const CTavApp& app = m_frame.App();
+    // A dialog works on the records as they are; a HotSync or a backup file owns them now.
+    const QList<QPointer<QWidget>> dialogs = app.openDialogs();
+    const bool dialogOpen =
+        std::any_of(dialogs.begin(), dialogs.end(), [](const QPointer<QWidget>& d) { return d; });
+    return !dialogOpen && !m_frame.HotSync().SyncRunning() && !app.backupFileOpen();
+}
+
+void CTavFrameActions::UpdateUndoActions()
+{
+    const QUndoGroup& group = m_frame.UndoGroup();
+    const bool allowed = UndoAllowed();
+    const struct
+    {
+        int id;
+        QString verb;
+        QString step;
+        QChar mnemonic;
+        bool can;
+    } entries[] = {{TavCmd::EditUndo, TavStr::Undo, group.undoText(), u'U', group.canUndo()},
+                   {TavCmd::EditRedo, TavStr::Redo, group.redoText(), u'R', group.canRedo()}};
+    for (const auto& e : entries) {
+        QAction* a = Action(e.id);
+        a->setText(undoText(e.verb, e.step, e.mnemonic));
+        a->setToolTip(e.step.isEmpty() ? e.verb : e.verb + QStringLiteral(": ") + e.step);
+        a->setEnabled(allowed && e.can);
+    }
 }

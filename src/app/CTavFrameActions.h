@@ -27,6 +27,8 @@ public:
     void FillToolBar(QToolBar* bar);
     void BuildMenuBar(CTavModuleFrame* active);
     void UpdateCommandUI();
+    // Texts and states of undo and redo from the active document's stack.
+    void UpdateUndoActions();
     // Asks the HotSync manager whether its commands are available.
     void UpdateHotSyncAvailability();
     QToolButton* PrivateButton() const { return m_privateButton; }
@@ -35,6 +37,8 @@ public:
     QMenu* Menu(const QString& title) const;
 
 private:
+    // Undo and redo wait while a dialog, a HotSync or a backup file holds the records.
+    bool UndoAllowed() const;
     QAction* Add(int id, const QString& text, std::function<void()> handler);
 
     CTavMainFrame& m_frame;

@@ -10,6 +10,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QUndoGroup>
 
 #include "CTavApp.h"
 #include "CTavDbClock.h"
@@ -19,6 +20,7 @@
 #include "CTavDesktopConflict.h"
 #include "CTavFrameActions.h"
 #include "CTavHotSyncCoordinator.h"
+#include "CTavModuleDoc.h"
 #include "CTavModuleFrame.h"
 #include "CTavOptionsDlg.h"
 #include "CTavPlatformPaths.h"
@@ -29,8 +31,9 @@
 #include "TavStrings.h"
 
 CTavMainFrame::CTavMainFrame(CTavApp& app)
-    : m_app(app), m_mdi(new QMdiArea(this)), m_actions(new CTavFrameActions(*this)),
-      m_hotSync(new CTavHotSyncCoordinator(*this)), m_users(new CTavUserSwitcher(*this))
+    : m_app(app), m_mdi(new QMdiArea(this)), m_undoGroup(new QUndoGroup(this)),
+      m_actions(new CTavFrameActions(*this)), m_hotSync(new CTavHotSyncCoordinator(*this)),
+      m_users(new CTavUserSwitcher(*this))
 {
     setObjectName(QStringLiteral("mainFrame"));
     setWindowTitle(TavStr::ProductName);
@@ -156,6 +159,8 @@ void CTavMainFrame::AddModuleFrame(CTavModuleFrame* frame)
 {
     m_mdi->addSubWindow(frame);
     frame->showMaximized();
+    if (frame->Document())
+        m_undoGroup->addStack(&frame->Document()->UndoStack());
     connect(frame, &CTavModuleFrame::commandRequested, m_actions, &CTavFrameActions::Trigger);
 }
 
@@ -168,6 +173,7 @@ void CTavMainFrame::ActivateModuleFrame(CTavModuleFrame* frame)
     m_mdi->setActiveSubWindow(frame);
     frame->raise();
     setWindowTitle(TavStr::ProductName + QStringLiteral(" - ") + frame->windowTitle());
+    m_undoGroup->setActiveStack(frame->Document() ? &frame->Document()->UndoStack() : nullptr);
     m_actions->BuildMenuBar(frame);
     UpdateCommandUI();
 }

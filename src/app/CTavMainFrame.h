@@ -13,6 +13,7 @@ class QLabel;
 class QMdiArea;
 class QTimer;
 class QToolBar;
+class QUndoGroup;
 
 // The program's one top-level window: tool bar, user bar, status bar and the module windows.
 // It switches modules, owns the private-record mode, carries the commands that act on all
@@ -41,6 +42,8 @@ public:
     CTavFrameActions& Actions() const { return *m_actions; }
     CTavHotSyncCoordinator& HotSync() const { return *m_hotSync; }
     CTavUserSwitcher& UserSwitcher() const { return *m_users; }
+    // The undo stacks of the module documents; the active one is the active window's.
+    QUndoGroup& UndoGroup() const { return *m_undoGroup; }
 
     void AddModuleFrame(CTavModuleFrame* frame);
     void ActivateModuleFrame(CTavModuleFrame* frame);
@@ -87,6 +90,7 @@ private:
 
     CTavApp& m_app;
     QMdiArea* m_mdi;
+    QUndoGroup* m_undoGroup;
     QToolBar* m_toolBar = nullptr;
     QToolBar* m_userBar = nullptr;
     QComboBox* m_userBox = nullptr;

@@ -1,8 +1,13 @@
 #include "CTavModuleDoc.h"
 
+#include <QUndoStack>
+
+#include "CTavStoreCommand.h"
+
 CTavModuleDoc::CTavModuleDoc(CTavApp& app, const QString& title, QObject* parent)
-    : QObject(parent), m_app(app), m_title(title)
+    : QObject(parent), m_app(app), m_title(title), m_undo(new QUndoStack(this))
 {
+    m_undo->setUndoLimit(kUndoLimit);
 }
 
 void CTavModuleDoc::Reload()
@@ -14,4 +19,11 @@ void CTavModuleDoc::Reload()
 void CTavModuleDoc::UpdateAllViews(int hint)
 {
     emit viewsUpdated(hint);
+}
+
+TavStatus CTavModuleDoc::RunEdit(CTavDbStoreBase& store, const QString& text,
+                                 const std::function<TavStatus()>& edit, const QList<uint32_t>& editedInPlace)
+{
+    return CTavStoreCommand::Run(
+        *m_undo, store, text, edit, [this] { RefreshAfterUndo(); }, editedInPlace);
 }

@@ -29,6 +29,8 @@ constexpr int ToolBarToggle = 59392;
 constexpr int StatusBarToggle = 59393;
 constexpr int AppExit = 57665;
 constexpr int DatePane = 59143;
+constexpr int EditUndo = 57643;
+constexpr int EditRedo = 57644;
 } // namespace TavCmd
 
 // Module numbers: what currentModule holds, and what SwitchModule takes.

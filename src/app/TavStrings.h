@@ -5,6 +5,8 @@
 // Texts the shell shows in more than one place.
 namespace TavStr {
 inline const QString ProductName = QStringLiteral("Lumora");
+inline const QString Undo = QStringLiteral("元に戻す");
+inline const QString Redo = QStringLiteral("やり直し");
 inline const QString InvalidPassword = QStringLiteral("パスワードが無効です。");
 inline const QString PasswordsDiffer =
     QStringLiteral("新しいパスワードと確認のパスワードが一致しません。もう一度入力してください。");

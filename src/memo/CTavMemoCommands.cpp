@@ -24,7 +24,6 @@
 #include "TavShowMessage.h"
 #include "TavStrings.h"
 
-
 CTavMemoCommands::CTavMemoCommands(CTavMemoFrame& frame) : QObject(&frame), m_frame(frame) {}
 
 QString CTavMemoCommands::RecordLimitMessage()
@@ -73,7 +72,11 @@ void CTavMemoCommands::NewWithText(const QString& text)
     CTavMemoDlg dlg(doc->Store(), &m_frame);
     const uint32_t filter = doc->CategoryFilter();
     dlg.StartNew(text, filter == CTavMemoDoc::kAllCategories ? 0 : filter);
-    dlg.exec();
+    // Every memo saved in one session of the dialog is one step.
+    doc->RunEdit(doc->Store(), QStringLiteral("メモの追加"), [&dlg] {
+        dlg.exec();
+        return TavStatus(TavStatusCode::Ok);
+    });
     if (dlg.LastSavedId() != 0)
         ReloadAndSelect({dlg.LastSavedId()});
 }
@@ -96,7 +99,12 @@ void CTavMemoCommands::OnEdit()
         return;
     CTavMemoDlg dlg(doc->Store(), &m_frame);
     dlg.StartEdit(*record);
-    dlg.exec();
+    doc->RunEdit(doc->Store(), QStringLiteral("メモの編集"),
+                 [&dlg] {
+                     dlg.exec();
+                     return TavStatus(TavStatusCode::Ok);
+                 },
+                 {entry->uniqueId});
     ReloadAndSelect({dlg.LastSavedId() ? dlg.LastSavedId() : entry->uniqueId});
 }
 
@@ -123,10 +131,10 @@ void CTavMemoCommands::OnDelete()
             backup = dlg.Backup();
         }
     }
-    deleteRows(rows, backup);
+    deleteRows(rows, backup, QStringLiteral("メモの削除"));
 }
 
-void CTavMemoCommands::deleteRows(const QList<int>& rows, bool backup)
+void CTavMemoCommands::deleteRows(const QList<int>& rows, bool backup, const QString& stepName)
 {
     CTavMemoDoc* doc = m_frame.MemoDoc();
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -134,8 +142,11 @@ void CTavMemoCommands::deleteRows(const QList<int>& rows, bool backup)
     for (int row : rows)
         if (const CTavMemoEntry* entry = doc->Entry(row))
             ids << entry->uniqueId;
-    for (uint32_t id : ids)
-        doc->Store().DeleteRecord(id, backup);
+    doc->RunEdit(doc->Store(), stepName, [doc, &ids, backup] {
+        for (uint32_t id : ids)
+            doc->Store().DeleteRecord(id, backup);
+        return TavStatus(TavStatusCode::Ok);
+    });
     doc->Reload();
     if (doc->Count() > 0)
         m_frame.LeftView()->SelectRow(std::min(rows.first(), doc->Count() - 1));
@@ -148,7 +159,10 @@ void CTavMemoCommands::OnCategories()
     CTavSyncLock lock(doc->App());
     CTavStoreCategorySource source(doc->Store(), CTavCategorySource::MemoPad);
     CTavCategoryDlg dlg(source, &m_frame);
-    dlg.exec();
+    doc->RunEdit(doc->Store(), QStringLiteral("カテゴリの編集"), [&dlg] {
+        dlg.exec();
+        return TavStatus(TavStatusCode::Ok);
+    });
     doc->Reload();
 }
 
@@ -213,7 +227,7 @@ void CTavMemoCommands::OnCut()
     QList<int> rows;
     for (uint32_t id : ids)
         rows << doc->IndexOfId(id);
-    deleteRows(rows, CTavOptions::instance().CheckBackup() != 0);
+    deleteRows(rows, CTavOptions::instance().CheckBackup() != 0, QStringLiteral("切り取り"));
 }
 
 bool CTavMemoCommands::CanPaste() const
@@ -239,16 +253,19 @@ void CTavMemoCommands::OnPaste()
         }
     }
     QList<uint32_t> added;
-    for (const CTavMemoClipboard::Item& item : items) {
-        CTavDbMemoRecord record;
-        record.SetMemo(item.text);
-        record.SetCategoryID(store.CategoryIdForName(item.category));
-        record.SetPrivate(item.isPrivate);
-        record.SetCreateDateTime(item.created);
-        record.SetUpdateDateTime(item.updated);
-        if (store.AddRecord(record) == TavStatusCode::Ok)
-            added << record.GetUniqueId();
-    }
+    doc->RunEdit(store, QStringLiteral("貼り付け"), [&store, &items, &added] {
+        for (const CTavMemoClipboard::Item& item : items) {
+            CTavDbMemoRecord record;
+            record.SetMemo(item.text);
+            record.SetCategoryID(store.CategoryIdForName(item.category));
+            record.SetPrivate(item.isPrivate);
+            record.SetCreateDateTime(item.created);
+            record.SetUpdateDateTime(item.updated);
+            if (store.AddRecord(record) == TavStatusCode::Ok)
+                added << record.GetUniqueId();
+        }
+        return TavStatus(TavStatusCode::Ok);
+    });
     ReloadAndSelect(added);
 }
 

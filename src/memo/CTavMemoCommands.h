@@ -45,7 +45,7 @@ public:
 private:
     // Copies the selected memos; in a masked pane private memos stay out. Answers the ids copied.
     QList<uint32_t> copySelection();
-    void deleteRows(const QList<int>& rows, bool backup);
+    void deleteRows(const QList<int>& rows, bool backup, const QString& stepName);
 
     CTavMemoFrame& m_frame;
     QPointer<QMenu> m_menu;

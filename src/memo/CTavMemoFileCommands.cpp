@@ -77,8 +77,10 @@ bool CTavMemoFileCommands::ImportFile(const QString& path)
     const int before = store.GetRecordCount();
     QString why;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const TavStatus status =
-        extension == QLatin1String("csv") ? store.ImportCsvFile(path, &why) : store.ImportBackupFile(path);
+    const TavStatus status = doc->RunEdit(store, QStringLiteral("インポート"), [&] {
+        return extension == QLatin1String("csv") ? store.ImportCsvFile(path, &why)
+                                                 : store.ImportBackupFile(path);
+    });
     QApplication::restoreOverrideCursor();
     if (status == TavStatusCode::RecordLimit) {
         TavShowMessage(&m_frame, ImportLimitMessage(), QString(), TavMsg::IconExclamation);
@@ -229,6 +231,7 @@ void CTavMemoFileCommands::LeaveBackupFile()
     const QString current = store.StoreFilePath(m_frame.MemoDoc()->App().Users().GetCurrUserPath());
     if (store.GetFilePath() != current)
         store.Load();
+    m_frame.MemoDoc()->App().ClearUndoHistory();
     m_backupPath.clear();
     m_frame.SetDocumentTitle(QString());
     refresh();
@@ -244,9 +247,10 @@ void CTavMemoFileCommands::OnRestore()
         const bool backup = app.backupFileOpen() && !m_backupPath.isEmpty();
         const TavStatus status = backup ? store.LoadFromFile(m_backupPath) : store.Load();
         const QString path = backup ? m_backupPath : store.StoreFilePath(app.Users().GetCurrUserPath());
-        if (status == TavStatusCode::Ok)
+        if (status == TavStatusCode::Ok) {
+            app.ClearUndoHistory();
             refresh();
-        else
+        } else
             TavShowMessage(&m_frame,
                            TavFileProblem::ReadFailed(path, status, backup ? kBackupKind : kCurrentKind),
                            QString(), TavMsg::IconExclamation);

@@ -34,7 +34,8 @@ void CTavScDayDoc::NewEvent(QWidget* owner)
     auto record = m_state.MakeNewEvent();
     if (!RunEditor(owner, *record, false))
         return;
-    m_state.AddEvent(owner, *record);
+    m_state.Step(QStringLiteral("予定の追加"),
+                 [&] { return m_state.AddEvent(owner, *record) == TavStatusCode::Ok; });
     emit m_state.changed();
 }
 
@@ -44,9 +45,13 @@ void CTavScDayDoc::EditEvent(QWidget* owner)
     if (!selected || !m_state.MayChange(owner, *selected))
         return;
     CTavDbDateRecord copy = *selected;
-    if (!RunEditor(owner, copy, true))
+    // The editor itself may add the event that splits a repeating one off: one step with it.
+    const bool accepted = m_state.Step(
+        QStringLiteral("予定の編集"),
+        [&] { return RunEditor(owner, copy, true) && m_state.UpdateEvent(copy) == TavStatusCode::Ok; },
+        {selected->GetUniqueId()});
+    if (!accepted)
         return;
-    m_state.UpdateEvent(copy);
     if (copy.GetIsPrivate() && App().privateMode() == 2)
         m_state.selectedEvent = nullptr;
     emit m_state.changed();

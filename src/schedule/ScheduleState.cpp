@@ -1,6 +1,8 @@
 #include "ScheduleState.h"
 
 #include <QComboBox>
+#include <QUndoGroup>
+#include <QUndoStack>
 
 #include "CTavApp.h"
 #include "CTavComDragTracker.h"
@@ -15,6 +17,7 @@
 #include "CTavScDeleteDlg.h"
 #include "CTavScDiscardDlg.h"
 #include "CTavScRepeatScopeDlg.h"
+#include "CTavStoreCommand.h"
 
 namespace {
 const QString kDatebook = QStringLiteral("datebook");
@@ -100,6 +103,28 @@ void ScheduleState::SetCurrent(TavTime day)
     GoToDate(CTavDbTime::toDate(day));
 }
 
+bool ScheduleState::Step(const QString& text, const std::function<bool()>& body,
+                         const QList<uint32_t>& editedInPlace)
+{
+    QUndoStack* stack = m_app.MainFrame() ? m_app.MainFrame()->UndoGroup().activeStack() : nullptr;
+    if (!stack)
+        return body();
+    bool done = false;
+    CTavStoreCommand::Run(
+        *stack, Store(), text,
+        [&] {
+            done = body();
+            return TavStatus(TavStatusCode::Ok);
+        },
+        [this] {
+            // The selection pointed into records the undo replaced.
+            selectedEvent = nullptr;
+            emit changed();
+        },
+        editedInPlace);
+    return done;
+}
+
 bool ScheduleState::CheckLimit(QWidget* owner, const QString& command)
 {
     if (Store().GetRecordCount() < kMaxEvents)
@@ -160,6 +185,12 @@ bool ScheduleState::DeleteSelected(QWidget* owner)
     CTavDbDateRecord* record = selectedEvent;
     if (!record)
         return false;
+    return Step(QStringLiteral("予定の削除"),
+                [this, owner, record] { return DeleteWithScope(owner, record); }, {record->GetUniqueId()});
+}
+
+bool ScheduleState::DeleteWithScope(QWidget* owner, CTavDbDateRecord* record)
+{
     if (record->IsRepeating()) {
         const int scope = AskScope(owner);
         if (scope == CTavScRepeatScopeDlg::Cancel)
@@ -201,6 +232,16 @@ bool ScheduleState::MoveEvent(QWidget* owner, CTavDbDateRecord& record, int star
     CTavComDragTracker::Normalise(startSec, endSec);
     if (!MayChange(owner, record))
         return false;
+    const bool resized = !untimed && !record.GetIsUntimed() &&
+                         endSec - startSec != record.GetEndTime() - record.GetStartTime();
+    return Step(resized ? QStringLiteral("予定の時間変更") : QStringLiteral("予定の移動"),
+                [&] { return MoveWithScope(owner, record, startSec, endSec, untimed); },
+                {record.GetUniqueId()});
+}
+
+bool ScheduleState::MoveWithScope(QWidget* owner, CTavDbDateRecord& record, int startSec, int endSec,
+                                  bool untimed)
+{
     const TavTime start = DayStart(startSec);
     const TavTime end = DayStart(endSec);
     const QDate day = CurrentDay();
@@ -273,7 +314,10 @@ bool ScheduleState::DiscardOldEvents(QWidget* owner)
     const QDate cut = CTavScDiscardDlg::CutOff(CTavDbClock::Today(), dialog.Period()->currentIndex());
     const int week = CTavScCalendarGrid::WeekNumber(cut, startDayOfWeek);
     selectedEvent = nullptr;
-    Store().DeletePastRecords(CTavDbTime::dayKey(cut), cut.year(), week, cut.month(), m_discardArchive);
+    Step(QStringLiteral("過去の予定の破棄"), [&] {
+        Store().DeletePastRecords(CTavDbTime::dayKey(cut), cut.year(), week, cut.month(), m_discardArchive);
+        return true;
+    });
     emit changed();
     return true;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
+#include <functional>
 #include <memory>
 
 #include "CTavDbTime.h"
@@ -47,6 +49,11 @@ public:
     // One day on or back with the 22:00 rule; false at the ends of the range.
     bool NextDay();
     bool PreviousDay();
+
+    // Runs body as one undo step named text on the active window's stack; its undo and redo
+    // refresh every schedule view. Stored events body changes in place are named in editedInPlace.
+    bool Step(const QString& text, const std::function<bool()>& body,
+              const QList<uint32_t>& editedInPlace = {});
 
     // False (after the data-limit message naming the command) when the store is full.
     bool CheckLimit(QWidget* owner, const QString& command);
@@ -95,6 +102,8 @@ private:
     void EndModal(const ModalLock& previous);
     void SetCurrent(TavTime day);
     TavTime DayStart(int seconds) const;
+    bool DeleteWithScope(QWidget* owner, CTavDbDateRecord* record);
+    bool MoveWithScope(QWidget* owner, CTavDbDateRecord& record, int startSec, int endSec, bool untimed);
 
     CTavApp& m_app;
     std::unique_ptr<CTavDbFreePrcObjectManager> m_icons;

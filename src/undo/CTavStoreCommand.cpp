@@ -30,6 +30,9 @@ void CTavStoreCommand::apply(CTavDbEdit::Side side)
     m_status = m_store.ApplyStates(m_edit, side);
     if (m_status != TavStatusCode::Ok)
         setObsolete(true);
+    // Not from inside the stack's own undo or redo, which still holds this command.
+    if (m_status == TavStatusCode::Conflict && m_stack)
+        QMetaObject::invokeMethod(m_stack.data(), &QUndoStack::clear, Qt::QueuedConnection);
     if (m_refresh)
         m_refresh();
 }
@@ -52,7 +55,10 @@ TavStatus CTavStoreCommand::Run(QUndoStack& stack, CTavDbStoreBase& store, const
             store.ApplyStates(done, CTavDbEdit::Before);
         return status;
     }
-    if (!done.IsEmpty())
-        stack.push(new CTavStoreCommand(store, std::move(done), text, std::move(refresh)));
+    if (!done.IsEmpty()) {
+        auto* command = new CTavStoreCommand(store, std::move(done), text, std::move(refresh));
+        command->m_stack = &stack;
+        stack.push(command);
+    }
     return status;
 }

@@ -1,14 +1,15 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QUndoCommand>
+#include <QUndoStack>
 #include <functional>
 
 #include "CTavDbEdit.h"
 #include "TavStatus.h"
 
 class CTavDbStoreBase;
-class QUndoStack;
 
 // One user edit of a store on its document's undo stack, named in the user's words
 // ("予定の移動", "メモの削除"). Undo puts back the records and categories as they were before,
@@ -25,7 +26,8 @@ public:
     void undo() override;
     void redo() override;
     // The outcome of the last undo or redo (Conflict after the store took in another writer's
-    // changes or was loaded again: the command then turns obsolete and leaves the stack).
+    // changes or was loaded again: the command then turns obsolete and the stack it was run on
+    // is cleared, as none of its steps fit the store any more).
     TavStatus LastStatus() const { return m_status; }
 
     // Runs edit as one step: pushed onto the stack when it succeeds and changed something. A
@@ -42,5 +44,6 @@ private:
     CTavDbEdit m_edit;
     Refresh m_refresh;
     TavStatus m_status = TavStatusCode::Ok;
+    QPointer<QUndoStack> m_stack;
     bool m_pending = true; // the edit is done already when pushed
 };

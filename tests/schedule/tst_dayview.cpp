@@ -22,6 +22,8 @@
 #include "CTavDbEnv.h"
 #include "CTavDbUser.h"
 #include "CTavDialogBase.h"
+#include "CTavFrameActions.h"
+#include "CTavMainFrame.h"
 #include "CTavProfile.h"
 #include "CTavScColorDlg.h"
 #include "CTavScDatePickDlg.h"
@@ -51,6 +53,15 @@ int sec(int h, int m, int s = 0)
 TavTime at(const QDate& day, int h, int m, int s = 0)
 {
     return CTavDbTime::fromDateAndTime(day, QTime(h, m, s));
+}
+
+// Undo (or redo) from the edit menu, after checking the step it names.
+void undoStep(CTavApp& app, int command, const QString& expected)
+{
+    CTavFrameActions& actions = app.MainFrame()->Actions();
+    actions.UpdateCommandUI();
+    QCOMPARE(actions.Action(command)->text().section(u'(', 0, 0).section(QStringLiteral(": "), 1), expected);
+    actions.Trigger(command);
 }
 
 AppTestEnv::DialogAnswer editorAnswer(std::function<void(CTavScEditDlg&)> edit)
@@ -266,6 +277,11 @@ void TestDayView::moveAndResizeWithClamp()
     QTest::mouseRelease(m_view->viewport(), Qt::LeftButton, {}, r.center() + QPoint(0, hour));
     QCOMPARE(record(id)->GetStartTime(), at(kMonday, 11, 0));
     QCOMPARE(record(id)->GetEndTime(), at(kMonday, 12, 0));
+    undoStep(*m_app, TavCmd::EditUndo, QStringLiteral("予定の移動"));
+    QCOMPARE(record(id)->GetStartTime(), at(kMonday, 10, 0));
+    QVERIFY(box(QStringLiteral("会議")));
+    undoStep(*m_app, TavCmd::EditRedo, QStringLiteral("予定の移動"));
+    QCOMPARE(record(id)->GetStartTime(), at(kMonday, 11, 0));
 
     // Dragging the bottom edge past the end of the day stops at 23:55:55.
     QTest::keyClick(m_view, Qt::Key_End);
@@ -282,6 +298,8 @@ void TestDayView::moveAndResizeWithClamp()
     QTest::mouseRelease(m_view->viewport(), Qt::LeftButton, {}, below);
     QCOMPARE(record(late)->GetStartTime(), at(kMonday, 21, 0));
     QCOMPARE(record(late)->GetEndTime(), at(kMonday, 23, 55, 55));
+    undoStep(*m_app, TavCmd::EditUndo, QStringLiteral("予定の時間変更"));
+    QCOMPARE(record(late)->GetEndTime(), at(kMonday, 22, 0));
 }
 
 void TestDayView::deleteScopesOfWeeklyEvent_data()
@@ -329,6 +347,15 @@ void TestDayView::deleteScopesOfWeeklyEvent()
         QCOMPARE(held, QLatin1String(expected));
     }
     QCOMPARE(box(QStringLiteral("定例")) != nullptr, scope == CTavScRepeatScopeDlg::Cancel);
+    if (scope == CTavScRepeatScopeDlg::Cancel)
+        return;
+    // Whatever the scope, one undo gives the whole series back.
+    undoStep(*m_app, TavCmd::EditUndo, QStringLiteral("予定の削除"));
+    QCOMPARE(store.GetRecordCount(), 1);
+    for (int week : {-7, 0, 7})
+        QVERIFY(store.IsRepeatTarget(*record(id), CTavDbTime::dayKey(kMonday.addDays(week))));
+    QVERIFY(box(QStringLiteral("定例")));
+    QVERIFY(!m_app->MainFrame()->Actions().Action(TavCmd::EditUndo)->isEnabled());
 }
 
 void TestDayView::editAllOccurrencesMovedToTuesday()

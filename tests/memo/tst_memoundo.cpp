@@ -1,0 +1,106 @@
+#include <QMenu>
+#include <QTest>
+#include <QUndoStack>
+
+#include "CTavFrameActions.h"
+#include "CTavHotSyncCoordinator.h"
+#include "CTavOptions.h"
+#include "MemoFixture.h"
+#include "TavMemoCommandIds.h"
+#include "TavStrings.h"
+
+// Undo and redo of memo pad edits from the edit menu, and when they are not offered.
+class TestMemoUndo : public QObject
+{
+    Q_OBJECT
+    MemoFixture m_f;
+
+    CTavFrameActions& actions() { return m_f.App().MainFrame()->Actions(); }
+    // The entry's text without its mnemonic, after the states were brought up to date.
+    QString entry(int command)
+    {
+        actions().UpdateCommandUI();
+        QAction* a = actions().Action(command);
+        return a->isEnabled() ? a->text().section(u'(', 0, 0) : QString();
+    }
+    void trigger(int command) { actions().Trigger(command); }
+
+private slots:
+    void init() { m_f.Start(); }
+    void cleanup()
+    {
+        m_f.Stop();
+        CTavOptions::instance().Reset();
+    }
+
+    void deletedMemoComesBackWithItsId()
+    {
+        CTavOptions::instance().SetCheckDelete(0);
+        CTavOptions::instance().SetCheckBackup(1);
+        QCOMPARE(entry(TavCmd::EditUndo), QString());
+        m_f.ClickRow(4);
+        const uint32_t id = m_f.Doc().Entry(4)->uniqueId;
+        const QStringList listed = m_f.Listed();
+        m_f.List().setFocus();
+        QTest::keyClick(&m_f.List(), Qt::Key_Delete);
+        QVERIFY(m_f.Store().FindRecord(id)->IsArchived());
+        QCOMPARE(m_f.Doc().Count(), MemoFixture::kMemoCount - 1);
+
+        QCOMPARE(entry(TavCmd::EditUndo), QStringLiteral("元に戻す: メモの削除"));
+        QMenu* edit = actions().Menu(QStringLiteral("編集"));
+        QVERIFY(edit);
+        QCOMPARE(edit->actions().first(), actions().Action(TavCmd::EditUndo));
+        edit->popup(m_f.App().MainFrame()->mapToGlobal(QPoint(60, 40)));
+        AppTestEnv::Screenshot(edit, QStringLiteral("memopad-edit-menu"));
+        edit->hide();
+
+        trigger(TavCmd::EditUndo);
+        const CTavDbPcRecord* back = m_f.Store().FindRecord(id);
+        QVERIFY(back && !back->IsDeleted() && !back->IsArchived());
+        QCOMPARE(m_f.Listed(), listed);
+        QCOMPARE(entry(TavCmd::EditRedo), QStringLiteral("やり直し: メモの削除"));
+        trigger(TavCmd::EditRedo);
+        QVERIFY(m_f.Store().FindRecord(id)->IsDeleted());
+        QCOMPARE(m_f.Doc().Count(), MemoFixture::kMemoCount - 1);
+    }
+
+    void pasteOfManyIsOneStep()
+    {
+        m_f.List().SelectAllRows();
+        m_f.Frame().Trigger(TavMemoCmd::Copy);
+        m_f.Frame().Trigger(TavMemoCmd::Paste);
+        const int pasted = m_f.Doc().Count();
+        QVERIFY(pasted > MemoFixture::kMemoCount + 5);
+        QCOMPARE(entry(TavCmd::EditUndo), QStringLiteral("元に戻す: 貼り付け"));
+        trigger(TavCmd::EditUndo);
+        QCOMPARE(m_f.Doc().Count(), MemoFixture::kMemoCount);
+        QCOMPARE(entry(TavCmd::EditUndo), QString());
+        trigger(TavCmd::EditRedo);
+        QCOMPARE(m_f.Doc().Count(), pasted);
+    }
+
+    void notOfferedWhileDialogOrHotSyncHoldsTheRecords()
+    {
+        m_f.ClickRow(0);
+        m_f.Frame().Trigger(TavMemoCmd::Cut);
+        QCOMPARE(entry(TavCmd::EditUndo), QStringLiteral("元に戻す: 切り取り"));
+        QWidget dialog;
+        m_f.App().RegisterDialog(&dialog);
+        QCOMPARE(entry(TavCmd::EditUndo), QString());
+        trigger(TavCmd::EditUndo);
+        QCOMPARE(m_f.Doc().Count(), MemoFixture::kMemoCount - 1);
+        m_f.App().UnregisterDialog(&dialog);
+        QVERIFY(!entry(TavCmd::EditUndo).isEmpty());
+
+        // The reload after a HotSync replaces the records: nothing is left to undo.
+        CTavHotSyncCoordinator& sync = m_f.App().MainFrame()->HotSync();
+        sync.OnNotify(CTavHotSyncCoordinator::Started);
+        QCOMPARE(entry(TavCmd::EditUndo), QString());
+        sync.OnNotify(CTavHotSyncCoordinator::Ended);
+        QCOMPARE(entry(TavCmd::EditUndo), QString());
+        QCOMPARE(m_f.Doc().UndoStack().count(), 0);
+    }
+};
+
+QTEST_MAIN(TestMemoUndo)
+#include "tst_memoundo.moc"
