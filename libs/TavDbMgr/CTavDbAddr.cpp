@@ -180,3 +180,44 @@ TavStatus CTavDbAddr::PasteRecords(const QList<CTavDbAddrRecord>& cards, const Q
     }
     return TavStatusCode::Ok;
 }
+
+// STUBS: the exchange files are written by the vCard and CSV readers.
+TavStatus CTavDbAddr::ImportVCardFile(const QString&, QStringList*)
+{
+    return TavStatusCode::Failed;
+}
+
+TavStatus CTavDbAddr::ExportVCardFile(const QString&, const CTavDbAddrRecord&) const
+{
+    return TavStatusCode::Failed;
+}
+
+TavStatus CTavDbAddr::ExportVCardFile(const QString&, const QList<uint32_t>&) const
+{
+    return TavStatusCode::Failed;
+}
+
+TavStatus CTavDbAddr::ImportCsvFile(const QString&, const CTavDbAddrCsvFormat*, QStringList*)
+{
+    return TavStatusCode::Failed;
+}
+
+TavStatus CTavDbAddr::ExportCsvFile(const QString&) const
+{
+    return TavStatusCode::Failed;
+}
+
+TavStatus CTavDbAddr::ExportCsvFile(const QString&, const QList<uint32_t>&) const
+{
+    return TavStatusCode::Failed;
+}
+
+TavStatus CTavDbAddr::ImportBackupFile(const QString&)
+{
+    return TavStatusCode::Failed;
+}
+
+TavStatus CTavDbAddr::ExportBackupFile(const QString&, const QList<uint32_t>&) const
+{
+    return TavStatusCode::Failed;
+}

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QStringList>
 
+#include "CTavDbAddrCsvFormat.h"
 #include "CTavDbAddrIndex.h"
 #include "CTavDbAddrRecord.h"
 #include "CTavDbAddrSortKeys.h"
@@ -52,6 +53,24 @@ public:
     // their categories by name; the same user's keep their category ids. All or nothing.
     TavStatus PasteRecords(const QList<CTavDbAddrRecord>& cards, const QString& sourceUserName,
                            QList<uint32_t>* newIds = nullptr);
+
+    // Exchange files. Imports add the cards that read whole, as new cards, in file order; each
+    // card refused is named in refused with its line ("12行目: ..."). Cards beyond the record
+    // limit (RecordLimit), or a file that does not read at all, change nothing.
+    // vCard 2.1, 3.0 and 4.0, several cards per file.
+    TavStatus ImportVCardFile(const QString& path, QStringList* refused = nullptr);
+    // vCard 3.0 in UTF-8: one card, or the cards of these ids in that order.
+    TavStatus ExportVCardFile(const QString& path, const CTavDbAddrRecord& card) const;
+    TavStatus ExportVCardFile(const QString& path, const QList<uint32_t>& uniqueIds) const;
+    // Comma-separated text in the given layout; without one, the layout is guessed from the file.
+    TavStatus ImportCsvFile(const QString& path, const CTavDbAddrCsvFormat* format = nullptr,
+                            QStringList* refused = nullptr);
+    // The program's own layout, UTF-8 with a header line: every card, or these in that order.
+    TavStatus ExportCsvFile(const QString& path) const;
+    TavStatus ExportCsvFile(const QString& path, const QList<uint32_t>& uniqueIds) const;
+    // The program's address backup files (".abc"), categories matched by name.
+    TavStatus ImportBackupFile(const QString& path);
+    TavStatus ExportBackupFile(const QString& path, const QList<uint32_t>& uniqueIds) const;
 
 protected:
     std::unique_ptr<CTavDbPcRecord> NewRecord() const override

@@ -1,0 +1,6 @@
+#include "CTavDbAddrCsvFormat.h"
+
+CTavDbAddrCsvFormat CTavDbAddrCsvFormat::Guess(const QByteArray&)
+{
+    return {}; // STUB: replaced by the CSV reader
+}
