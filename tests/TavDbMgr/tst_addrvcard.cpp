@@ -63,15 +63,24 @@ QList<Card> read(const QByteArray& bytes, QStringList* notes = nullptr)
     return cards;
 }
 
-QByteArray pngBase64(int w, int h)
+QByteArray pictureBase64(int w, int h, const char* format = "PNG")
 {
     QImage image(w, h, QImage::Format_ARGB32);
     image.fill(QColor(200, 30, 30, 128));
-    QByteArray png;
-    QBuffer buffer(&png);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return png.toBase64();
+    image.save(&buffer, format);
+    return bytes.toBase64();
+}
+
+// Base64 as 2.1 phones write it: lines of 60 characters, not indented, a blank line after.
+QByteArray base64Lines21(const QByteArray& base64)
+{
+    QByteArray out;
+    for (qsizetype i = 0; i < base64.size(); i += 60)
+        out += base64.mid(i, 60) + "\r\n";
+    return out + "\r\n";
 }
 
 void makeCategories(CTavDbAddr& store)
@@ -135,7 +144,7 @@ private slots:
         QCOMPARE(store.ImportVCardFile(QStringLiteral(LUMORA_TEST_DATA_DIR "/cards/cards.vcf")),
                  TavStatusCode::Ok);
         QList<Card> extra = read("BEGIN:VCARD\nVERSION:3.0\nN:Ｘ\\;線;太郎\nPHOTO;ENCODING=b;TYPE=PNG:" +
-                                 pngBase64(200, 100) + "\nEND:VCARD\n");
+                                 pictureBase64(200, 100) + "\nEND:VCARD\n");
         QCOMPARE(extra.size(), 1);
         Rec& odd = extra[0].record;
         odd.SetCustom(2, QStringLiteral("カスタム三, \\;"));
@@ -187,7 +196,8 @@ private slots:
                    "\x9B\xEF\xBD\xB3\r\nX-PHONETIC-LAST-NAME:\xEF\xBE\x94\xEF\xBE\x8F\xEF\xBE\x80\xEF\xBE"
                    "\x9E\r\nTEL;CELL;PREF:090-1111-2222\r\nTEL;HOME:03-1111-2222\r\nEMAIL;HOME:a@b.jp\r\n"
                    "NOTE;ENCODING=QUOTED-PRINTABLE;CHARSET=UTF-8:=E4=B8=80=0D=0A=E4=\r\n=BA=8C\r\nX-CLASS:"
-                   "confidential\r\nEND:VCARD\r\n")
+                   "confidential\r\nPHOTO;ENCODING=BASE64;JPEG:") +
+                   base64Lines21(pictureBase64(40, 30, "JPG")) + "END:VCARD\r\n"
             << QStringList{"last_name=山田",
                            "first_name=太郎",
                            "last_name_reading=ヤマダ",
@@ -236,7 +246,7 @@ private slots:
                    "BEGIN:VCARD\nVERSION:4.0\nFN:Jane Roe\nORG;SORT-AS=\"ﾛｰ ｼｮｳｶｲ\":ロー商会;営業部\n"
                    "TEL;VALUE=uri;TYPE=\"work,voice\";PREF=2:tel:+81-3-1\nTEL;TYPE=home;PREF=1:tel:+81-3-2\n"
                    "PHOTO:data:image/png;base64,") +
-                   pngBase64(150, 300) + "\nCATEGORIES:仕事,友人\nEND:VCARD\n"
+                   pictureBase64(150, 300) + "\nCATEGORIES:仕事,友人\nEND:VCARD\n"
             << QStringList{"last_name=Jane Roe", "company=ロー商会", "company_reading=ロー ショウカイ",
                            "phone1=+81-3-1",     "phone1_label=0",   "phone2_label=1",
                            "display_phone=1",    "thumb=48x96",      "category=仕事"};
