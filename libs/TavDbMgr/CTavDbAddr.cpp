@@ -210,22 +210,30 @@ TavStatus CTavDbAddr::ExportBackupFile(const QString&, const QList<uint32_t>&) c
 
 TavStatus CTavDbAddr::ImportVCardFile(const QString& path, QStringList* refused)
 {
+    QByteArray bytes;
+    TavStatus status = CTavDbAddrVCard::LoadFile(path, &bytes, refused);
+    if (status != TavStatusCode::Ok)
+        return status;
+    // Categories are matched by name; a name this store does not have files the card as
+    // unfiled rather than filling the few category slots with another program's groups.
+    const auto add = [this](CTavDbAddrVCard::Card& card) {
+        const CTavDbCategory* category = FindCategoryByName(card.category);
+        card.record.SetCategoryID(category ? category->GetID() : CTavDbPcRecord::kUnfiled);
+        return AddRecord(card.record);
+    };
+    // With room for every card the file could hold, each is added as it is read (the reader
+    // makes only cards the store takes); near the limit only the cards that read count, so all
+    // are read before any is added.
+    if (GetRecordCount() + CTavDbAddrVCard::CountCardsAtMost(bytes) <= GetMaxRecords())
+        return CTavDbAddrVCard::Read(bytes, add, refused);
     QList<CTavDbAddrVCard::Card> cards;
-    TavStatus status = CTavDbAddrVCard::ReadFile(path, &cards, refused);
+    status = CTavDbAddrVCard::Read(bytes, &cards, refused);
     if (status != TavStatusCode::Ok)
         return status;
     if (GetRecordCount() + cards.size() > GetMaxRecords())
         return TavStatusCode::RecordLimit;
-    // Categories are matched by name; a name this store does not have files the card as
-    // unfiled rather than filling the few category slots with another program's groups.
     for (CTavDbAddrVCard::Card& card : cards) {
-        const CTavDbCategory* category = FindCategoryByName(card.category);
-        card.record.SetCategoryID(category ? category->GetID() : CTavDbPcRecord::kUnfiled);
-        if (CheckRecord(card.record) != TavStatusCode::Ok)
-            return TavStatusCode::InvalidArgument;
-    }
-    for (CTavDbAddrVCard::Card& card : cards) {
-        status = AddRecord(card.record);
+        status = add(card);
         if (status != TavStatusCode::Ok)
             return status;
     }

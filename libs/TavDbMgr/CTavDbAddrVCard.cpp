@@ -1,6 +1,8 @@
 #include "CTavDbAddrVCard.h"
 
 #include <QFile>
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "CTavDbAddrVCardReader.h"
@@ -62,9 +64,29 @@ QByteArray CTavDbAddrVCard::PhoneTypes(int labelId)
 
 TavStatus CTavDbAddrVCard::Read(const QByteArray& bytes, QList<Card>* cards, QStringList* notes)
 {
+    cards->clear();
+    cards->reserve(std::min<qsizetype>(CountCardsAtMost(bytes), kMaxCards + 1));
+    const TavStatus status = Read(
+        bytes,
+        [cards](Card& card) {
+            if (cards->size() == kMaxCards)
+                return TavStatusCode::RecordLimit;
+            cards->append(std::move(card));
+            return TavStatusCode::Ok;
+        },
+        notes);
+    if (status == TavStatusCode::RecordLimit) {
+        cards->clear();
+        if (notes)
+            *notes << QStringLiteral("カードが %1 件を超えています。").arg(kMaxCards);
+    }
+    return status;
+}
+
+TavStatus CTavDbAddrVCard::Read(const QByteArray& bytes, const CardSink& sink, QStringList* notes)
+{
     QStringList ownNotes;
     QStringList& out = notes ? *notes : ownNotes;
-    cards->clear();
     out.clear();
     if (bytes.size() > kMaxFileBytes) {
         out << QStringLiteral("ファイルが大きすぎます。");
@@ -72,10 +94,12 @@ TavStatus CTavDbAddrVCard::Read(const QByteArray& bytes, QList<Card>* cards, QSt
     }
     CTavDbVCardLines lines(bytes);
     std::vector<CTavDbAddrVCardReader::Line> pending;
+    Card card;
     bool inCard = false;
     bool tooBig = false;
     int beginLine = 0;
     int found = 0;
+    int delivered = 0;
     qsizetype size = 0;
     const QString cut = QStringLiteral("カードが END:VCARD で終わっていません。");
     while (lines.next()) {
@@ -93,16 +117,14 @@ TavStatus CTavDbAddrVCard::Read(const QByteArray& bytes, QList<Card>* cards, QSt
             continue; // text between cards
         } else if (isMarker(line, "END:VCARD")) {
             inCard = false;
-            Card card;
-            if (tooBig)
+            if (tooBig) {
                 out << CTavDbAddrVCardReader::LineNote(
                     beginLine, QStringLiteral("カードが %1 MB を超えています。").arg(kMaxCardBytes >> 20));
-            else if (CTavDbAddrVCardReader::Build(pending, beginLine, &card, &out))
-                cards->append(card);
-            if (cards->size() > kMaxCards) {
-                cards->clear();
-                out << QStringLiteral("カードが %1 件を超えています。").arg(kMaxCards);
-                return TavStatusCode::RecordLimit;
+            } else if (CTavDbAddrVCardReader::Build(pending, beginLine, &card, &out)) {
+                const TavStatus status = sink(card);
+                if (status != TavStatusCode::Ok)
+                    return status;
+                ++delivered;
             }
             pending.clear();
         } else if (!tooBig) {
@@ -117,12 +139,28 @@ TavStatus CTavDbAddrVCard::Read(const QByteArray& bytes, QList<Card>* cards, QSt
     }
     if (inCard)
         out << CTavDbAddrVCardReader::LineNote(beginLine, cut);
-    if (cards->isEmpty()) {
+    if (delivered == 0) {
         if (found == 0)
             out << QStringLiteral("vCard のカードがありません。");
         return TavStatusCode::Corrupt;
     }
     return TavStatusCode::Ok;
+}
+
+qsizetype CTavDbAddrVCard::CountCardsAtMost(QByteArrayView bytes)
+{
+    static constexpr QByteArrayView marker("BEGIN:VCARD");
+    qsizetype count = 0;
+    for (qsizetype at = 0; at < bytes.size();) {
+        if (bytes.size() - at >= marker.size() &&
+            qstrnicmp(bytes.data() + at, marker.size(), marker.data(), marker.size()) == 0)
+            ++count;
+        const void* nl = std::memchr(bytes.data() + at, '\n', size_t(bytes.size() - at));
+        if (!nl)
+            break;
+        at = static_cast<const char*>(nl) - bytes.data() + 1;
+    }
+    return count;
 }
 
 QByteArray CTavDbAddrVCard::Write(const QList<Card>& cards)
@@ -183,23 +221,19 @@ QByteArray CTavDbAddrVCard::Write(const QList<Card>& cards)
     return w.bytes();
 }
 
-TavStatus CTavDbAddrVCard::ReadFile(const QString& path, QList<Card>* cards, QStringList* notes)
+TavStatus CTavDbAddrVCard::LoadFile(const QString& path, QByteArray* bytes, QStringList* notes)
 {
-    cards->clear();
-    if (notes)
-        notes->clear();
+    bytes->clear();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return TavStatusCode::FileError;
     if (file.size() > kMaxFileBytes) {
         if (notes)
-            *notes << QStringLiteral("ファイルが大きすぎます。");
+            *notes = QStringList{QStringLiteral("ファイルが大きすぎます。")};
         return TavStatusCode::InvalidArgument;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return TavStatusCode::FileError;
-    return Read(bytes, cards, notes);
+    *bytes = file.readAll();
+    return file.error() == QFileDevice::NoError ? TavStatusCode::Ok : TavStatusCode::FileError;
 }
 
 TavStatus CTavDbAddrVCard::WriteFile(const QString& path, const QList<Card>& cards)

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 #include "CTavDbAddrRecord.h"
 #include "TavStatus.h"
@@ -27,11 +28,21 @@ public:
         QString category;
     };
 
-    // The cards that read whole, in file order. notes names, with its line ("12行目: ..."),
-    // each card refused and each photo that was left out. Corrupt when not one card reads.
+    // Takes each card that reads whole, in file order; a status other than Ok stops the
+    // reading and is returned.
+    using CardSink = std::function<TavStatus(Card&)>;
+
+    // The cards that read whole go to the sink, in file order. notes names, with its line
+    // ("12行目: ..."), each card refused and each photo that was left out. Corrupt when not one
+    // card reads.
+    static TavStatus Read(const QByteArray& bytes, const CardSink& sink, QStringList* notes = nullptr);
+    // The same into a list; RecordLimit (and no cards) for more than kMaxCards.
     static TavStatus Read(const QByteArray& bytes, QList<Card>* cards, QStringList* notes = nullptr);
-    // Read of a file; FileError when it cannot be read.
-    static TavStatus ReadFile(const QString& path, QList<Card>* cards, QStringList* notes = nullptr);
+    // No fewer than the cards the bytes hold: the lines that start with BEGIN:VCARD.
+    static qsizetype CountCardsAtMost(QByteArrayView bytes);
+    // A file's bytes; FileError when it cannot be read, InvalidArgument (and a note) when it
+    // is over kMaxFileBytes.
+    static TavStatus LoadFile(const QString& path, QByteArray* bytes, QStringList* notes = nullptr);
     // vCard 3.0 in UTF-8, lines folded at 75 octets, CR LF.
     static QByteArray Write(const QList<Card>& cards);
     // Write to a file, atomically; FileError when it cannot be written (the old file stays).

@@ -4,25 +4,32 @@
 #include <cstring>
 
 namespace {
-// Whether the part before the value (name and parameters) names the word. Parameters are
-// short; looking at the first bytes only keeps a huge line without a colon cheap.
+// Whether the part before the value (name and parameters) names the word, given in capitals.
+// Parameters are short; looking at the first bytes only keeps a huge line without a colon cheap.
 bool headHas(QByteArrayView line, QByteArrayView word)
 {
     QByteArrayView h = line.first(std::min<qsizetype>(line.size(), 4096));
     const qsizetype colon = h.indexOf(':');
     if (colon >= 0)
         h = h.first(colon);
-    if (!h.contains(';'))
-        return false;
-    for (qsizetype i = 0; i + word.size() <= h.size(); ++i)
-        if (qstrnicmp(h.data() + i, word.size(), word.data(), word.size()) == 0)
+    const qsizetype semicolon = h.indexOf(';');
+    if (semicolon < 0)
+        return false; // no parameters
+    const char first = word.front();
+    for (qsizetype i = semicolon + 1; i + word.size() <= h.size(); ++i)
+        if ((h[i] & ~0x20) == first && qstrnicmp(h.data() + i, word.size(), word.data(), word.size()) == 0)
             return true;
     return false;
 }
 } // namespace
 
-QByteArrayView CTavDbVCardLines::physical(qsizetype from, qsizetype* after) const
+QByteArrayView CTavDbVCardLines::physical(qsizetype from, qsizetype* after)
 {
+    // The line looked at last as a possible continuation is usually the next one asked for.
+    if (from == m_peekFrom) {
+        *after = m_peekAfter;
+        return m_peekLine;
+    }
     const char* start = m_bytes.data() + from;
     const qsizetype left = m_bytes.size() - from;
     const void* nl = std::memchr(start, '\n', size_t(left));
@@ -30,7 +37,10 @@ QByteArrayView CTavDbVCardLines::physical(qsizetype from, qsizetype* after) cons
     *after = from + len + (nl ? 1 : 0);
     if (len > 0 && start[len - 1] == '\r')
         --len;
-    return QByteArrayView(start, len);
+    m_peekFrom = from;
+    m_peekAfter = *after;
+    m_peekLine = QByteArrayView(start, len);
+    return m_peekLine;
 }
 
 bool CTavDbVCardLines::continues(QByteArrayView next) const

@@ -27,7 +27,7 @@ public:
     bool overlong() const { return m_overlong; }
 
 private:
-    QByteArrayView physical(qsizetype from, qsizetype* after) const;
+    QByteArrayView physical(qsizetype from, qsizetype* after);
     bool continues(QByteArrayView next) const;
     void append(QByteArrayView piece);
 
@@ -41,4 +41,7 @@ private:
     bool m_overlong = false;
     bool m_quotedPrintable = false;
     bool m_base64 = false;
+    qsizetype m_peekFrom = -1;
+    qsizetype m_peekAfter = 0;
+    QByteArrayView m_peekLine;
 };
