@@ -1,7 +1,11 @@
 #include "CTavDbAddr.h"
 
+#include <QFile>
+
+#include "CTavDbAddrCsv.h"
 #include "CTavDbAddrVCard.h"
 #include "CTavDbEnv.h"
+#include "CTavDbFileUtil.h"
 #include "CTavDbText.h"
 #include "CTavDbUser.h"
 #include "CTavSqliteDb.h"
@@ -182,30 +186,71 @@ TavStatus CTavDbAddr::PasteRecords(const QList<CTavDbAddrRecord>& cards, const Q
     return TavStatusCode::Ok;
 }
 
-// STUBS: the exchange files are written by the vCard and CSV readers.
-TavStatus CTavDbAddr::ImportCsvFile(const QString&, const CTavDbAddrCsvFormat*, QStringList*)
+TavStatus CTavDbAddr::ImportCsvFile(const QString& path, const CTavDbAddrCsvFormat* format,
+                                    QStringList* refused)
 {
-    return TavStatusCode::Failed;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return TavStatusCode::FileError;
+    if (file.size() > CTavDbAddrCsv::kMaxFileBytes)
+        return TavStatusCode::InvalidArgument;
+    const QByteArray bytes = file.readAll();
+    const CTavDbAddrCsvFormat layout = format ? *format : CTavDbAddrCsvFormat::Guess(bytes);
+    QStringList problems;
+    QList<CTavDbAddrCsv::Row> rows = CTavDbAddrCsv::Read(bytes, layout, &problems);
+    if (refused)
+        *refused = problems;
+    if (rows.isEmpty())
+        return problems.isEmpty() ? TavStatusCode::Ok : TavStatusCode::InvalidArgument;
+    if (GetRecordCount() + rows.size() > GetMaxRecords())
+        return TavStatusCode::RecordLimit;
+    for (const CTavDbAddrCsv::Row& row : rows)
+        if (CheckRecord(row.card) != TavStatusCode::Ok)
+            return TavStatusCode::InvalidArgument;
+    for (CTavDbAddrCsv::Row& row : rows) {
+        // A number names a category id when there is one; any other text is a name.
+        bool isNumber = false;
+        const uint id = row.category.toUInt(&isNumber);
+        row.card.SetCategoryID(isNumber && FindCategoryById(id) ? id : CategoryIdForName(row.category));
+        const TavStatus added = AddRecord(row.card);
+        if (added != TavStatusCode::Ok)
+            return added;
+    }
+    return TavStatusCode::Ok;
 }
 
-TavStatus CTavDbAddr::ExportCsvFile(const QString&) const
+TavStatus CTavDbAddr::ExportCsvFile(const QString& path) const
 {
-    return TavStatusCode::Failed;
+    QList<uint32_t> ids;
+    for (const auto& owned : AllRecords())
+        if (!owned->IsDeleted())
+            ids << owned->GetUniqueId();
+    return ExportCsvFile(path, ids);
 }
 
-TavStatus CTavDbAddr::ExportCsvFile(const QString&, const QList<uint32_t>&) const
+TavStatus CTavDbAddr::ExportCsvFile(const QString& path, const QList<uint32_t>& uniqueIds) const
 {
-    return TavStatusCode::Failed;
+    QList<CTavDbAddrCsv::Row> rows;
+    rows.reserve(uniqueIds.size());
+    for (uint32_t id : uniqueIds) {
+        const auto* card = static_cast<const CTavDbAddrRecord*>(FindRecord(id));
+        if (!card || card->IsDeleted())
+            continue;
+        const CTavDbCategory* category = FindCategoryById(card->GetCategoryID());
+        rows.append({0, category ? category->GetName() : QString(), *card});
+    }
+    return CTavDbFileUtil::writeAtomically(path, CTavDbAddrCsv::Write(rows)) ? TavStatusCode::Ok
+                                                                             : TavStatusCode::FileError;
 }
 
-TavStatus CTavDbAddr::ImportBackupFile(const QString&)
+TavStatus CTavDbAddr::ImportBackupFile(const QString& path)
 {
-    return TavStatusCode::Failed;
+    return CTavDbStoreBase::ImportBackupFile(path);
 }
 
-TavStatus CTavDbAddr::ExportBackupFile(const QString&, const QList<uint32_t>&) const
+TavStatus CTavDbAddr::ExportBackupFile(const QString& path, const QList<uint32_t>& uniqueIds) const
 {
-    return TavStatusCode::Failed;
+    return CTavDbStoreBase::ExportBackupFile(path, uniqueIds);
 }
 
 TavStatus CTavDbAddr::ImportVCardFile(const QString& path, QStringList* refused)

@@ -50,18 +50,6 @@ void CTavDbMemo::SortView(std::vector<CTavDbPcRecord*>& view) const
     m_ranks.Sort(view);
 }
 
-uint32_t CTavDbMemo::CategoryIdForName(const QString& name)
-{
-    if (name.isEmpty())
-        return CTavDbPcRecord::kUnfiled;
-    if (const CTavDbCategory* c = FindCategoryByName(name))
-        return c->GetID();
-    uint32_t id = CTavDbPcRecord::kUnfiled;
-    if (AddCategory(name, &id) != TavStatusCode::Ok)
-        return CTavDbPcRecord::kUnfiled;
-    return id;
-}
-
 TavStatus CTavDbMemo::ImportCsvFile(const QString& path, QString* error)
 {
     QFile file(path);
@@ -107,54 +95,4 @@ TavStatus CTavDbMemo::ExportCsvFile(const QString& path, const QList<uint32_t>& 
     }
     return CTavDbFileUtil::writeAtomically(path, CTavDbMemoCsv::Write(rows)) ? TavStatusCode::Ok
                                                                              : TavStatusCode::FileError;
-}
-
-TavStatus CTavDbMemo::ImportBackupFile(const QString& path)
-{
-    CTavDbMemo source;
-    const TavStatus status = source.LoadFromFile(path);
-    if (status != TavStatusCode::Ok)
-        return status;
-    if (GetRecordCount() + source.GetRecordCount() > GetMaxRecords())
-        return TavStatusCode::RecordLimit;
-    for (const auto& owned : source.AllRecords()) {
-        if (owned->IsDeleted())
-            continue;
-        auto copy = static_cast<const CTavDbMemoRecord&>(*owned);
-        const CTavDbCategory* theirs = source.FindCategoryById(copy.GetCategoryID());
-        const bool unfiled = !theirs || theirs->GetID() == CTavDbPcRecord::kUnfiled;
-        copy.SetCategoryID(unfiled ? CTavDbPcRecord::kUnfiled : CategoryIdForName(theirs->GetName()));
-        copy.SetAttributes(copy.GetAttributes() & CTavDbPcRecord::AttrPrivate);
-        const TavStatus added = AddRecord(copy);
-        if (added != TavStatusCode::Ok)
-            return added;
-    }
-    return TavStatusCode::Ok;
-}
-
-TavStatus CTavDbMemo::ExportBackupFile(const QString& path, const QList<uint32_t>& uniqueIds) const
-{
-    CTavDbMemo target;
-    // The backup holds our categories, in our order, and no others.
-    for (const CTavDbCategory& c : QList<CTavDbCategory>(target.GetCategories()))
-        if (c.GetID() != CTavDbPcRecord::kUnfiled && !FindCategoryByName(c.GetName()))
-            target.DeleteCategory(c.GetID(), false, false);
-    for (const CTavDbCategory& c : GetCategories())
-        if (c.GetID() != CTavDbPcRecord::kUnfiled)
-            target.CategoryIdForName(c.GetName());
-    for (uint32_t id : uniqueIds) {
-        const auto* rec = static_cast<const CTavDbMemoRecord*>(FindRecord(id));
-        if (!rec || rec->IsDeleted())
-            continue;
-        CTavDbMemoRecord copy = *rec;
-        const CTavDbCategory* category = FindCategoryById(rec->GetCategoryID());
-        copy.SetCategoryID(category
-                               ? target.CategoryIdForName(category->GetID() ? category->GetName() : QString())
-                               : CTavDbPcRecord::kUnfiled);
-        copy.SetAttributes(copy.GetAttributes() & CTavDbPcRecord::AttrPrivate);
-        const TavStatus added = target.AddRecord(copy);
-        if (added != TavStatusCode::Ok)
-            return added;
-    }
-    return target.WriteToFile(path);
 }

@@ -29,14 +29,7 @@ public:
     TavStatus ImportCsvFile(const QString& path, QString* error = nullptr);
     // Writes the given memos (by unique id, in that order) as comma-separated text.
     TavStatus ExportCsvFile(const QString& path, const QList<uint32_t>& uniqueIds) const;
-    // Adds the memos of one of the program's memo pad backup files, all or none.
-    TavStatus ImportBackupFile(const QString& path);
-    // Writes the given memos, with their categories, as a memo pad backup file.
-    TavStatus ExportBackupFile(const QString& path, const QList<uint32_t>& uniqueIds) const;
-
-    // The id of the category of that name; missing ones are added while there is room, else
-    // (and for an empty name) unfiled.
-    uint32_t CategoryIdForName(const QString& name);
+    // Backup files (".mpc") and category names: CTavDbStoreBase.
 
 protected:
     std::unique_ptr<CTavDbPcRecord> NewRecord() const override

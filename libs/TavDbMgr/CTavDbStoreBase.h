@@ -100,6 +100,14 @@ public:
     TavStatus DeleteCategory(uint32_t id, bool deleteRecords, bool archive);
     // Saves the category table now (the category editor's "write back").
     virtual TavStatus WriteCategories(bool force);
+    // The id of the category of that name; missing ones are added while there is room, else
+    // (and for an empty name) unfiled.
+    uint32_t CategoryIdForName(const QString& name);
+
+    // The program's backup files of this kind: a store file holding the given records and the
+    // categories, matched by name when read back. Import adds every record, or none.
+    TavStatus ImportBackupFile(const QString& path);
+    TavStatus ExportBackupFile(const QString& path, const QList<uint32_t>& uniqueIds) const;
 
     bool IsModified() const;
     // Changes not saved yet (IsModified also counts a file that does not exist yet).

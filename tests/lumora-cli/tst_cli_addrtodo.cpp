@@ -1,3 +1,4 @@
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -99,6 +100,7 @@ private slots:
     void badRecordsWriteNothing_data();
     void badRecordsWriteNothing();
     void foldedTasksAreListed();
+    void addressFilesGoInAndOut();
 
 private:
     std::unique_ptr<TestDataDir> m_dir;
@@ -211,6 +213,62 @@ void CliAddrTodoTest::foldedTasksAreListed()
     QCOMPARE(listed.lines.size(), 3);
     QCOMPARE(listed.lines[1].value(QStringLiteral("description")).toString(), QStringLiteral("child"));
     QCOMPARE(listed.lines[2].value(QStringLiteral("level")).toInt(), 2);
+}
+
+void CliAddrTodoTest::addressFilesGoInAndOut()
+{
+    const auto cli = [this](const QStringList& args) { return run(*m_dir, args); };
+    const QString data = QStringLiteral(LUMORA_TEST_DATA_DIR);
+    const QString imp = QStringLiteral("import"), exp = QStringLiteral("export"),
+                  addr = QStringLiteral("address");
+    Result r = cli({imp, addr, data + QStringLiteral("/cards/cards.csv")});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.lines.value(0).value(QStringLiteral("imported")).toInt(), 40);
+    r = cli({QStringLiteral("list"), addr});
+    QVERIFY(std::any_of(r.lines.begin(), r.lines.end(), [](const QJsonObject& card) {
+        return card.value(QStringLiteral("last_name_reading")).toString() == QStringLiteral("ハセガワ");
+    }));
+
+    // Every kind written comes back whole for another user; private cards only when asked for.
+    QCOMPARE(cli({QStringLiteral("useradd"), QStringLiteral("jiro")}).exitCode, 0);
+    for (const char* name : {"out.csv", "out.abc"}) {
+        const QString path = m_dir->filePath(QLatin1String(name));
+        QCOMPARE(cli({exp, addr, path, QStringLiteral("--private")})
+                     .lines.value(0)
+                     .value(QStringLiteral("exported"))
+                     .toInt(),
+                 40);
+        r = cli({QStringLiteral("--user"), QStringLiteral("jiro"), imp, addr, path});
+        QCOMPARE(r.lines.value(0).value(QStringLiteral("imported")).toInt(), 40);
+    }
+    QCOMPARE(cli({QStringLiteral("--user"), QStringLiteral("jiro"), QStringLiteral("list"), addr,
+                  QStringLiteral("--private")})
+                 .lines.size(),
+             80);
+    QVERIFY(cli({exp, addr, m_dir->filePath(QStringLiteral("public.csv"))})
+                .lines.value(0)
+                .value(QStringLiteral("exported"))
+                .toInt() < 40);
+
+    // Options, refused cards with their lines, and files of no known kind.
+    r = cli({imp, addr, data + QStringLiteral("/addrcsv/sjis_semicolon.csv"), QStringLiteral("--encoding"),
+             QStringLiteral("cp932"), QStringLiteral("--mapping"), QStringLiteral("own")});
+    QCOMPARE(r.lines.value(0).value(QStringLiteral("imported")).toInt(), 2);
+    const QString bad = m_dir->filePath(QStringLiteral("bad.csv"));
+    QFile f(bad);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("last_name,phone1_label\n甲,9\n乙,1\n");
+    f.close();
+    r = cli({imp, addr, bad});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.lines.value(0).value(QStringLiteral("imported")).toInt(), 1);
+    QVERIFY2(r.error.contains(QStringLiteral("2行目")), qPrintable(r.error));
+    QCOMPARE(cli({imp, addr, m_dir->filePath(QStringLiteral("cards.txt"))}).exitCode, 2);
+    QCOMPARE(cli({imp, addr, bad, QStringLiteral("--mapping"), QStringLiteral("other")}).exitCode, 2);
+    QCOMPARE(cli({exp, addr, m_dir->filePath(QStringLiteral("x.abc")), QStringLiteral("--encoding"),
+                  QStringLiteral("cp932")})
+                 .exitCode,
+             2);
 }
 
 QTEST_GUILESS_MAIN(CliAddrTodoTest)
