@@ -112,7 +112,7 @@ bool CTavDbAddrVCardReader::Build(const std::vector<Line>& lines, int beginLine,
     QString last, first, fn, company, companyReading, title, note;
     QString custom[Rec::kCustomCount];
     bool haveCustom[Rec::kCustomCount] = {};
-    bool haveName = false, haveTitle = false, haveCategory = false, isPrivate = false;
+    bool haveName = false, haveTitle = false, haveNote = false, haveCategory = false, isPrivate = false;
     Reading phonetic, irmc, sortAsName, sortString;
     QStringList address;
     bool addressPreferred = false;
@@ -188,8 +188,10 @@ bool CTavDbAddrVCardReader::Build(const std::vector<Line>& lines, int beginLine,
                 title = p.value(dialect);
             haveTitle = true;
         } else if (p.is("NOTE")) {
-            const QString text = p.value(dialect);
-            note = note.isEmpty() ? text : note + u'\n' + text;
+            if (haveNote)
+                note += u'\n';
+            note += p.value(dialect); // appended in place: a card may hold thousands of notes
+            haveNote = true;
         } else if (p.is("CATEGORIES")) {
             if (!haveCategory)
                 category = p.components(dialect, u',').value(0).trimmed();
