@@ -26,6 +26,12 @@ CTavAddrTabBar::CTavAddrTabBar(QWidget* parent) : QWidget(parent), m_group(new Q
         layout->addWidget(button);
     }
     layout->addStretch();
+    // The pressed tab stands out as the list's selection does.
+    setStyleSheet(QStringLiteral(
+        "QToolButton { background: #F6F6F6; border: 1px solid #BDBDBD; border-radius: 3px; color: #202020; }"
+        "QToolButton:hover { background: #E8EEF8; }"
+        "QToolButton:checked { background: #5674B9; border-color: #3E5A98; color: white; font-weight: bold; "
+        "}"));
     connect(m_group, &QButtonGroup::idClicked, this, &CTavAddrTabBar::tabPressed);
 }
 

@@ -6,6 +6,8 @@
 #include "CTavAddrCsvImportDlg.h"
 #include "CTavAddrFileCommands.h"
 #include "CTavFileDlg.h"
+#include "CTavFrameActions.h"
+#include "CTavHelp.h"
 #include "TavAddrCommandIds.h"
 
 namespace {
@@ -122,6 +124,21 @@ private slots:
         QCOMPARE(m_f.App().backupFileOpen(), 0);
         QCOMPARE(m_f.Doc().Count(), AddrFixture::kCardCount);
         QCOMPARE(m_f.Frame().windowTitle(), QStringLiteral("アドレス"));
+    }
+
+    void helpOpensTheAddressPage()
+    {
+        QList<QUrl> opened;
+        CTavHelp::SetUrlOpener([&opened](const QUrl& url) {
+            opened << url;
+            return true;
+        });
+        m_f.App().MainFrame()->Actions().Action(TavCmd::Help)->trigger();
+        m_f.App().SwitchModule(TavModule::MemoPad);
+        m_f.App().MainFrame()->Actions().Action(TavCmd::Help)->trigger();
+        QCOMPARE(opened.size(), 2);
+        QCOMPARE(opened.at(0).fileName(), QStringLiteral("address.html"));
+        QCOMPARE(opened.at(1).fileName(), QStringLiteral("index.html"));
     }
 };
 
