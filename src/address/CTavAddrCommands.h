@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QList>
-#include <QObject>
 #include <QMenu>
+#include <QObject>
 #include <QPointer>
 #include <functional>
 

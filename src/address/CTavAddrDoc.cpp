@@ -84,27 +84,57 @@ void CTavAddrDoc::Refresh()
     rebuild();
 }
 
+CTavAddrDoc::AllRowsKey CTavAddrDoc::allRowsKey() const
+{
+    return {m_generation, m_sortMode, m_categoryFilter, Store().GetPrivateMode()};
+}
+
 void CTavAddrDoc::rebuild()
 {
-    m_rows.clear();
     m_indexOfId.clear();
+    const bool searching = !m_search.trimmed().isEmpty();
+    const AllRowsKey key = allRowsKey();
     CTavDbAddr& store = Store();
+    // The rows of all cards, while still right, give every tab its rows in the same order
+    // without asking the store to sort the book again.
+    if (m_rowsAreAll && m_rowsKey == key) {
+        m_allRows.swap(m_rows);
+        m_allRowsKey = key;
+    } else if (!(m_allRowsKey == key)) {
+        m_allRows.clear();
+        m_allRowsKey = {};
+    }
+    m_rows.clear();
+    m_rowsAreAll = false;
+    m_rowsKey = key;
+    if (!searching && m_allRowsKey == key) {
+        if (m_tab == kTabAll) {
+            m_rows.swap(m_allRows);
+            m_rowsAreAll = true;
+        } else {
+            for (const CTavAddrListRow& row : m_allRows)
+                if (row.tab == m_tab)
+                    m_rows.push_back(row);
+        }
+        emit rowsRebuilt();
+        return;
+    }
     QHash<uint32_t, QString> names;
     for (const CTavDbCategory& c : store.GetCategories())
         names.insert(c.GetID(), c.GetName());
-    auto add = [this, &names](const CTavDbAddrRecord& card) {
-        m_indexOfId.insert(card.GetUniqueId(), static_cast<int>(m_rows.size()));
+    auto add = [this, &names, &store](const CTavDbAddrRecord& card) {
         m_rows.push_back(CTavAddrListRow::FromCard(card, names.value(card.GetCategoryID())));
+        m_rows.back().tab = store.TabOf(card);
     };
-    if (!m_search.trimmed().isEmpty()) {
+    if (searching) {
         for (const CTavDbAddrRecord* card : store.Search(m_search))
             add(*card);
     } else {
         const int count = store.GetCount();
         m_rows.reserve(static_cast<size_t>(count));
-        m_indexOfId.reserve(count);
         for (int i = 0; i < count; ++i)
             add(*store.GetAddrRecord(i));
+        m_rowsAreAll = m_tab == kTabAll;
     }
     emit rowsRebuilt();
 }
@@ -122,6 +152,11 @@ const CTavDbAddrRecord* CTavAddrDoc::Card(int index) const
 
 int CTavAddrDoc::IndexOfId(uint32_t uniqueId) const
 {
+    if (m_indexOfId.isEmpty() && !m_rows.empty()) {
+        m_indexOfId.reserve(Count());
+        for (int i = 0; i < Count(); ++i)
+            m_indexOfId.insert(m_rows[static_cast<size_t>(i)].uniqueId, i);
+    }
     return m_indexOfId.value(uniqueId, -1);
 }
 

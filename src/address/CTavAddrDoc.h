@@ -85,9 +85,25 @@ protected:
 private:
     void applyOrder();
     void rebuild();
+    // What the rows of the tab of all cards were made from.
+    struct AllRowsKey
+    {
+        uint64_t generation = 0;
+        int sortMode = -1;
+        uint32_t categoryFilter = 0;
+        int privateMode = -1;
+        bool operator==(const AllRowsKey&) const = default;
+    };
+    AllRowsKey allRowsKey() const;
 
     std::vector<CTavAddrListRow> m_rows;
-    QHash<uint32_t, int> m_indexOfId;
+    AllRowsKey m_rowsKey;
+    bool m_rowsAreAll = false;
+    mutable QHash<uint32_t, int> m_indexOfId; // made on first need after a rebuild
+    // The rows of the tab of all cards while another tab is shown: going back to all cards
+    // takes them again instead of sorting the whole book anew.
+    std::vector<CTavAddrListRow> m_allRows;
+    AllRowsKey m_allRowsKey;
     CTavDbSortCond m_sortCond;
     int m_sortMode = 0;
     int m_tab = kTabAll;

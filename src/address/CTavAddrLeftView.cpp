@@ -156,7 +156,7 @@ void CTavAddrLeftView::DrawCell(CTavListPainter& painter, int row, const CTavLis
         }
         break;
     case KindName:
-        painter.DrawText(text, r->displayName);
+        painter.DrawText(text, r->DisplayName());
         break;
     case KindCompany:
         painter.DrawText(text, r->company);

@@ -13,7 +13,8 @@ CTavAddrListRow CTavAddrListRow::FromCard(const CTavDbAddrRecord& card, const QS
 {
     CTavAddrListRow row;
     row.uniqueId = card.GetUniqueId();
-    row.displayName = DisplayName(card.GetLastName(), card.GetFirstName());
+    row.lastName = card.GetLastName();
+    row.firstName = card.GetFirstName();
     row.company = card.GetCompany();
     row.usualContact = card.GetDisplayPhoneText();
     row.categoryId = card.GetCategoryID();

@@ -10,7 +10,8 @@ class CTavDbAddrRecord;
 struct CTavAddrListRow
 {
     uint32_t uniqueId = 0;
-    QString displayName;
+    QString lastName;
+    QString firstName;
     QString company;
     QString usualContact;
     uint32_t categoryId = 0;
@@ -21,8 +22,11 @@ struct CTavAddrListRow
     bool hasEmail = false;
     bool hasThumb = false;
     int thumbKind = 0;
+    int tab = 0; // the index tab the card falls under in the order it was listed in
 
     static CTavAddrListRow FromCard(const CTavDbAddrRecord& card, const QString& categoryName);
+    // Made when drawn: a book of cards is listed far more often than each row is seen.
+    QString DisplayName() const { return DisplayName(lastName, firstName); }
     // Last name, one blank and first name when both are there; else whichever there is.
     static QString DisplayName(const QString& lastName, const QString& firstName);
 };

@@ -158,7 +158,7 @@ QStringList AddrFixture::Listed()
 {
     QStringList names;
     for (const CTavAddrListRow& r : Doc().Rows())
-        names << (r.displayName.isEmpty() ? r.company : r.displayName);
+        names << (r.DisplayName().isEmpty() ? r.company : r.DisplayName());
     return names;
 }
 

@@ -66,6 +66,19 @@ private slots:
         const QStringList ka = m_f.Listed();
         m_f.List().TabBar()->Button(1)->click(); // pressed again: the same list
         QCOMPARE(m_f.Listed(), ka);
+        // A card added under one tab is there under every tab that holds it, and goes with undo.
+        m_f.SelectNames({QStringLiteral("我妻")});
+        m_f.Frame().Trigger(TavAddrCmd::Copy);
+        m_f.Frame().Trigger(TavAddrCmd::Paste);
+        QCOMPARE(m_f.Doc().Count(), ka.size() + 1);
+        m_f.Frame().PressTab(CTavAddrDoc::kTabAll);
+        QCOMPARE(m_f.Doc().Count(), AddrFixture::kCardCount + 1);
+        m_f.Frame().PressTab(1);
+        m_f.Doc().UndoStack().undo();
+        QCOMPARE(m_f.Listed(), ka);
+        m_f.Frame().PressTab(CTavAddrDoc::kTabAll);
+        QCOMPARE(m_f.Doc().Count(), AddrFixture::kCardCount);
+        m_f.Frame().PressTab(1);
         // "A1": Latin names and a card known by its company "1st Office" only.
         m_f.Frame().PressTab(9);
         const QStringList other = m_f.Listed();
@@ -126,7 +139,7 @@ private slots:
     void rowTexts()
     {
         const CTavAddrListRow* gatsuma = m_f.Doc().Row(m_f.RowOf(QStringLiteral("我妻")));
-        QCOMPARE(gatsuma->displayName, QStringLiteral("我妻 太郎"));
+        QCOMPARE(gatsuma->DisplayName(), QStringLiteral("我妻 太郎"));
         QCOMPARE(gatsuma->usualContact, QStringLiteral("03-1111-2222")); // no usual contact: phone 1
         QVERIFY(m_f.RowOf(QStringLiteral("ハナコ")) >= 0);               // no leading blank
         QCOMPARE(CTavAddrListRow::DisplayName(QString(), QStringLiteral("花子")), QStringLiteral("花子"));
