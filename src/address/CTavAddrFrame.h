@@ -1,12 +1,65 @@
 #pragma once
 
+#include <QHash>
+#include <functional>
+
 #include "CTavModuleFrame.h"
 
+class CTavAddrCommands;
 class CTavAddrDoc;
+class CTavAddrFileCommands;
+class CTavAddrLeftView;
+class CTavAddrRightView;
+class QAction;
+class QComboBox;
+class QLineEdit;
 
+// The address book's window: category and order selectors above, the card list with its index
+// tabs and the selected card's fields, and the new, edit, delete buttons, the search box and
+// the detail toggle below.
 class CTavAddrFrame final : public CTavModuleFrame
 {
     Q_OBJECT
 public:
     explicit CTavAddrFrame(CTavAddrDoc* document, QWidget* parent = nullptr);
+
+    CTavAddrDoc* AddrDoc() const { return m_doc; }
+    CTavAddrLeftView* LeftView() const { return m_left; }
+    CTavAddrRightView* RightView() const { return m_right; }
+    QComboBox* CategoryBox() const { return m_category; }
+    QComboBox* SortBox() const { return m_sort; }
+    QLineEdit* SearchBox() const { return m_search; }
+    CTavAddrCommands& Commands() const { return *m_commands; }
+    CTavAddrFileCommands& FileCommands() const { return *m_files; }
+    QAction* Action(int id) const { return m_actions.value(id); }
+    // Runs a command as its menu entry would, when it is enabled.
+    void Trigger(int id);
+    // Presses an index tab as the user would.
+    void PressTab(int tab);
+
+    void Update(int hint) override;
+    void FillMenu(MenuKind menu, QMenu* target) override;
+    void UpdateCommandUI() override;
+    QString HelpPage() const override { return QStringLiteral("address.html"); }
+    // The title while a backup file is open; empty for the normal caption.
+    void SetDocumentTitle(const QString& title);
+
+private:
+    QAction* addAction(int id, const QString& text, std::function<void()> handler, bool listCommand);
+    void createBars();
+    void onRowsRebuilt();
+    void onSelectionChanged();
+    void refillCategoryBox();
+    void onCategoryChosen(int index);
+
+    CTavAddrDoc* m_doc;
+    CTavAddrLeftView* m_left;
+    CTavAddrRightView* m_right;
+    QComboBox* m_category = nullptr;
+    QComboBox* m_sort = nullptr;
+    QLineEdit* m_search = nullptr;
+    CTavAddrCommands* m_commands;
+    CTavAddrFileCommands* m_files;
+    QHash<int, QAction*> m_actions;
+    QHash<int, QWidget*> m_buttons;
 };

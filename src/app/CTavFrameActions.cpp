@@ -206,8 +206,9 @@ CTavFrameActions::CTavFrameActions(CTavMainFrame& frame) : QObject(&frame), m_fr
         [&frame] { frame.OnInstallTool(); });
     Add(TavCmd::About, QStringLiteral("Lumora のバージョン情報(&A)..."),
         [&frame] { CTavHelp::ShowAbout(&frame); });
-    Add(TavCmd::Help, QStringLiteral("Lumora ヘルプ(&Ｈ)..."), [] {
-        CTavHelp::ShowHelp();
+    Add(TavCmd::Help, QStringLiteral("Lumora ヘルプ(&Ｈ)..."), [&frame] {
+        const CTavModuleFrame* module = frame.ActiveModuleFrame();
+        CTavHelp::ShowHelp(module ? module->HelpPage() : QString());
     })->setShortcut(QKeySequence(Qt::Key_F1));
     m_actions[TavCmd::Help]->setIcon(helpIcon());
     Add(TavCmd::HomePage, QStringLiteral("Kiro HOME Webページ(&W)..."), [] { CTavHelp::OpenHomePage(); });

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPointer>
@@ -54,13 +55,15 @@ QString CTavHelp::HelpIndexPath()
     return QString();
 }
 
-bool CTavHelp::ShowHelp()
+bool CTavHelp::ShowHelp(const QString& pageName)
 {
-    const QString path = HelpIndexPath();
+    QString path = HelpIndexPath();
     if (path.isEmpty()) {
         qWarning("The help pages are missing.");
         return false;
     }
+    if (const QFileInfo wanted(QFileInfo(path).dir(), pageName); !pageName.isEmpty() && wanted.isFile())
+        path = wanted.canonicalFilePath();
     const QUrl page = QUrl::fromLocalFile(path);
     // Once the pages are in the program's window, they stay there: it is the one the user reads.
     if (helpWindow() && helpWindow()->isVisible()) {

@@ -17,8 +17,9 @@ public:
         QStringLiteral("ブラウザを起動できないため、ヘルプを Lumora のウィンドウで表示しています。");
 
     static void ShowAbout(QWidget* parent);
-    // The first help page; false when the pages are missing.
-    static bool ShowHelp();
+    // A help page (a file of the help folder; the first page when empty or missing); false when
+    // the pages are missing.
+    static bool ShowHelp(const QString& page = QString());
     // The program's help window while it exists, else null.
     static CTavHelpWindow* Window();
     static bool OpenHomePage();

@@ -62,6 +62,9 @@ public:
     virtual void FillMenu(MenuKind menu, QMenu* target);
     // Sets enabled and checked states of the module's own commands.
     virtual void UpdateCommandUI() {}
+    // The help page F1 opens while this window is active (a file of the help folder); empty
+    // for the first page.
+    virtual QString HelpPage() const { return QString(); }
 
     bool IsDetailShown() const { return m_detailShown; }
     void ToggleDetail();

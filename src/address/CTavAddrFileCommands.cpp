@@ -1,0 +1,337 @@
+#include "CTavAddrFileCommands.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+#include "CTavAddrCsvImportDlg.h"
+#include "CTavAddrDoc.h"
+#include "CTavAddrFrame.h"
+#include "CTavAddrLeftView.h"
+#include "CTavApp.h"
+#include "CTavDbAddr.h"
+#include "CTavDbEnv.h"
+#include "CTavDbUser.h"
+#include "CTavExportFileDlg.h"
+#include "CTavImportFileDlg.h"
+#include "CTavSyncLock.h"
+#include "TavFileProblem.h"
+#include "TavShowMessage.h"
+
+namespace {
+const QString kBackupKind = QStringLiteral("アドレスのバックアップファイル (*.abc)");
+const QString kCurrentKind = QStringLiteral("アドレスのデータファイル");
+const QStringList kFileTypes{QStringLiteral("abc"), QStringLiteral("csv")};
+
+struct WaitCursor
+{
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+} // namespace
+
+CTavAddrFileCommands::CTavAddrFileCommands(CTavAddrFrame& frame) : QObject(&frame), m_frame(frame) {}
+
+QString CTavAddrFileCommands::ImportLimitMessage()
+{
+    return QStringLiteral(
+        "データが最大数に達したため、Lumoraはインポートを実行できません。\n\n不要なデータを削除、または"
+        "バックアップファイルに保存し、HotSync機能を実行してから、インポートをやり直してください。");
+}
+
+QString CTavAddrFileCommands::ImportedMessage(int count)
+{
+    return QStringLiteral("%1の更新中...\n%2件のデータをインポートしました。")
+        .arg(QStringLiteral("アドレス"))
+        .arg(count);
+}
+
+QString CTavAddrFileCommands::RestoreQuestion()
+{
+    return QStringLiteral(
+        "保存していない変更はすべて失われます。最後に保存した アドレス ファイルを復元しますか？");
+}
+
+QString CTavAddrFileCommands::RefusedMessage(const QStringList& refused)
+{
+    QString text = QStringLiteral("次の %1 件のアドレスは読み込めませんでした。\n").arg(refused.size());
+    text += refused.mid(0, kShownRefusals).join(u'\n');
+    if (refused.size() > kShownRefusals)
+        text += QStringLiteral("\nほか %1 件").arg(refused.size() - kShownRefusals);
+    return text;
+}
+
+void CTavAddrFileCommands::refresh()
+{
+    m_frame.AddrDoc()->Reload();
+}
+
+void CTavAddrFileCommands::tellImported(int before, const QStringList& refused)
+{
+    refresh();
+    const int count = m_frame.AddrDoc()->Store().GetRecordCount() - before;
+    TavShowMessage(&m_frame, ImportedMessage(count), QString(), TavMsg::IconInformation);
+    if (!refused.isEmpty())
+        TavShowMessage(&m_frame, RefusedMessage(refused), QString(), TavMsg::IconExclamation);
+}
+
+void CTavAddrFileCommands::OnImport()
+{
+    CTavSyncLock lock(m_frame.AddrDoc()->App());
+    for (;;) {
+        CTavImportFileDlg dlg(true, kFilter, &m_frame);
+        if (dlg.exec() != QDialog::Accepted)
+            return;
+        if (ImportFile(dlg.PathName()) != Outcome::AskAgain)
+            return;
+    }
+}
+
+CTavAddrFileCommands::Outcome CTavAddrFileCommands::ImportFile(const QString& path)
+{
+    CTavAddrDoc* doc = m_frame.AddrDoc();
+    CTavDbAddr& store = doc->Store();
+    CTavSyncLock lock(doc->App());
+    const QString extension = CTavFileDlg::ExtensionOf(path);
+    if (extension.contains(QLatin1String("aba"))) {
+        TavShowMessage(&m_frame, kArchiveNotYet, QString(), TavMsg::IconExclamation);
+        return Outcome::Done;
+    }
+    const bool csv = extension.contains(QLatin1String("csv"));
+    if (!csv && !extension.contains(QLatin1String("abc")))
+        return Outcome::AskAgain;
+    CTavDbAddrCsvFormat format;
+    if (csv) {
+        CTavAddrCsvImportDlg dlg(doc->App(), path, &m_frame);
+        if (dlg.exec() != QDialog::Accepted)
+            return Outcome::Stop;
+        format = dlg.Format();
+    }
+    const int before = store.GetRecordCount();
+    QStringList refused;
+    TavStatus status = TavStatusCode::Ok;
+    {
+        WaitCursor wait;
+        status = doc->RunEdit(store, QStringLiteral("インポート"), [&] {
+            return csv ? store.ImportCsvFile(path, &format, &refused) : store.ImportBackupFile(path);
+        });
+    }
+    if (status == TavStatusCode::RecordLimit) {
+        TavShowMessage(&m_frame, ImportLimitMessage(), QString(), TavMsg::IconInformation);
+        return Outcome::AskAgain;
+    }
+    if (status != TavStatusCode::Ok) {
+        QString text = QStringLiteral("%1 をインポートできませんでした。").arg(QFileInfo(path).fileName());
+        if (!refused.isEmpty())
+            text += QStringLiteral("\n\n") + RefusedMessage(refused);
+        else if (!csv)
+            text = TavFileProblem::ReadFailed(path, status, kBackupKind);
+        TavShowMessage(&m_frame, text, QString(), TavMsg::IconExclamation);
+        refresh();
+        return Outcome::Done;
+    }
+    tellImported(before, refused);
+    return Outcome::Done;
+}
+
+QList<uint32_t> CTavAddrFileCommands::exportIds(bool selectedOnly) const
+{
+    CTavAddrDoc* doc = m_frame.AddrDoc();
+    // What the list may show is what leaves the program: no private card the user cannot see.
+    const bool withPrivate = doc->App().privateMode() == 0;
+    QList<uint32_t> ids;
+    if (selectedOnly) {
+        for (int row : m_frame.LeftView()->Selection().SelectedRows())
+            if (const CTavAddrListRow* r = doc->Row(row); r && (withPrivate || !r->isPrivate))
+                ids << r->uniqueId;
+        return ids;
+    }
+    for (const auto& rec : doc->Store().AllRecords())
+        if (!rec->IsDeleted() && (withPrivate || !rec->GetIsPrivate()))
+            ids << rec->GetUniqueId();
+    return ids;
+}
+
+void CTavAddrFileCommands::OnExport()
+{
+    CTavSyncLock lock(m_frame.AddrDoc()->App());
+    CTavExportFileDlg dlg(kFilter, &m_frame);
+    dlg.rangeAll = true;
+    dlg.rangeSelected = false;
+    dlg.selectedEnabled = m_frame.LeftView()->Selection().SelectedCount() > 0;
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    ExportFile(dlg.PathName(), dlg.rangeSelected && dlg.selectedEnabled);
+}
+
+bool CTavAddrFileCommands::ExportFile(const QString& path, bool selectedOnly)
+{
+    const QString extension = CTavFileDlg::ExtensionOf(path);
+    if (extension.contains(QLatin1String("aba"))) {
+        TavShowMessage(&m_frame, kArchiveNotYet, QString(), TavMsg::IconExclamation);
+        return false;
+    }
+    if (!kFileTypes.contains(extension)) {
+        TavShowMessage(&m_frame, TavFileProblem::UnknownType(path, kFileTypes), QString(),
+                       TavMsg::IconExclamation);
+        return false;
+    }
+    CTavDbAddr& store = m_frame.AddrDoc()->Store();
+    const QList<uint32_t> ids = exportIds(selectedOnly);
+    TavStatus status = TavStatusCode::Ok;
+    {
+        WaitCursor wait;
+        status = extension == QLatin1String("csv") ? store.ExportCsvFile(path, ids)
+                                                   : store.ExportBackupFile(path, ids);
+    }
+    m_frame.AddrDoc()->Refresh();
+    const bool ok = status == TavStatusCode::Ok;
+    TavShowMessage(&m_frame,
+                   ok ? QStringLiteral("エクスポート完了") : QStringLiteral("エクスポートに失敗しました。"),
+                   QString(), ok ? TavMsg::IconInformation : TavMsg::IconExclamation);
+    return ok;
+}
+
+void CTavAddrFileCommands::OnImportVCard()
+{
+    CTavAddrDoc* doc = m_frame.AddrDoc();
+    CTavSyncLock lock(doc->App());
+    CTavFileDlg dlg(CTavFileDlg::Open, QStringLiteral("vCard のインポート"), kVCardFilter, &m_frame);
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    const QString path = dlg.PathName();
+    if (!CTavFileDlg::ExtensionOf(path).contains(QLatin1String("vcf")))
+        return;
+    CTavDbAddr& store = doc->Store();
+    const int before = store.GetRecordCount();
+    QStringList refused;
+    TavStatus status = TavStatusCode::Ok;
+    {
+        WaitCursor wait;
+        status = doc->RunEdit(store, QStringLiteral("vCard のインポート"),
+                              [&] { return store.ImportVCardFile(path, &refused); });
+    }
+    if (status == TavStatusCode::RecordLimit) {
+        TavShowMessage(&m_frame, ImportLimitMessage(), QString(), TavMsg::IconInformation);
+        return;
+    }
+    if (status != TavStatusCode::Ok) {
+        QString text = QStringLiteral("%1 をインポートできませんでした。").arg(QFileInfo(path).fileName());
+        if (!refused.isEmpty())
+            text += QStringLiteral("\n\n") + RefusedMessage(refused);
+        TavShowMessage(&m_frame, text, QString(), TavMsg::IconExclamation);
+        refresh();
+        return;
+    }
+    tellImported(before, refused);
+}
+
+void CTavAddrFileCommands::OnExportVCard()
+{
+    CTavAddrDoc* doc = m_frame.AddrDoc();
+    CTavAddrLeftView* list = m_frame.LeftView();
+    const QList<uint32_t> ids = exportIds(true);
+    const CTavDbAddrRecord* current = doc->Card(list->ShownRow());
+    if (ids.isEmpty() || !current)
+        return;
+    CTavSyncLock lock(doc->App());
+    CTavFileDlg dlg(CTavFileDlg::Save, QStringLiteral("vCard のエクスポート"), kVCardFilter, &m_frame);
+    if (ids.size() == 1)
+        dlg.SetInitialFile(CTavAddrListRow::DisplayName(current->GetLastName(), current->GetFirstName())
+                               .replace(u'/', u'_') +
+                           QStringLiteral(".vcf"));
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    const QString path = dlg.PathName();
+    if (!CTavFileDlg::ExtensionOf(path).contains(QLatin1String("vcf")))
+        return;
+    TavStatus status = TavStatusCode::Ok;
+    {
+        WaitCursor wait;
+        status = ids.size() > 1 ? doc->Store().ExportVCardFile(path, ids)
+                                : doc->Store().ExportVCardFile(path, *current);
+    }
+    const bool ok = status == TavStatusCode::Ok;
+    TavShowMessage(&m_frame,
+                   ok ? QStringLiteral("エクスポート完了") : QStringLiteral("エクスポートに失敗しました。"),
+                   QString(), ok ? TavMsg::IconInformation : TavMsg::IconExclamation);
+}
+
+void CTavAddrFileCommands::OnOpenBackupFile()
+{
+    CTavApp& app = m_frame.AddrDoc()->App();
+    CTavDbAddr& store = m_frame.AddrDoc()->Store();
+    CTavSyncLock lock(app);
+    CTavFileDlg dlg(CTavFileDlg::Open, kBackupTitle, kBackupFilter, &m_frame);
+    dlg.SetInitialFolder(app.Users().GetCurrUserPath() + CTavDbEnv::GetPdtAddrDir());
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    const QString path = dlg.PathName();
+    if (const TavStatus saved = store.Write(); saved != TavStatusCode::Ok) {
+        TavShowMessage(&m_frame, TavFileProblem::SaveFailed(store.GetFilePath(), saved), QString(),
+                       TavMsg::IconExclamation);
+        return;
+    }
+    if (const TavStatus loaded = store.LoadFromFile(path); loaded != TavStatusCode::Ok) {
+        TavShowMessage(&m_frame, TavFileProblem::ReadFailed(path, loaded, kBackupKind), QString(),
+                       TavMsg::IconExclamation);
+        return;
+    }
+    app.ClearUndoHistory();
+    app.setBackupFileOpen(1);
+    m_backupPath = path;
+    m_frame.SetDocumentTitle(QStringLiteral("%1 (バックアップ ファイル)").arg(QFileInfo(path).fileName()));
+    refresh();
+}
+
+void CTavAddrFileCommands::OnOpenCurrentFile()
+{
+    CTavApp& app = m_frame.AddrDoc()->App();
+    CTavDbAddr& store = m_frame.AddrDoc()->Store();
+    if (const TavStatus status = store.Load(); status != TavStatusCode::Ok) {
+        TavShowMessage(&m_frame,
+                       TavFileProblem::ReadFailed(store.StoreFilePath(app.Users().GetCurrUserPath()), status,
+                                                  kCurrentKind),
+                       QString(), TavMsg::IconExclamation);
+        return;
+    }
+    app.ClearUndoHistory();
+    app.setBackupFileOpen(0);
+    m_backupPath.clear();
+    m_frame.SetDocumentTitle(QString());
+    refresh();
+}
+
+void CTavAddrFileCommands::LeaveBackupFile()
+{
+    CTavDbAddr& store = m_frame.AddrDoc()->Store();
+    const QString current = store.StoreFilePath(m_frame.AddrDoc()->App().Users().GetCurrUserPath());
+    if (store.GetFilePath() != current)
+        store.Load();
+    m_frame.AddrDoc()->App().ClearUndoHistory();
+    m_backupPath.clear();
+    m_frame.SetDocumentTitle(QString());
+    refresh();
+}
+
+void CTavAddrFileCommands::OnRestore()
+{
+    CTavApp& app = m_frame.AddrDoc()->App();
+    CTavDbAddr& store = m_frame.AddrDoc()->Store();
+    CTavSyncLock lock(app);
+    if (TavShowMessage(&m_frame, RestoreQuestion(), QString(), TavMsg::OkCancel | TavMsg::IconExclamation) !=
+        TavMsg::IdOk)
+        return;
+    const bool backup = app.backupFileOpen() && !m_backupPath.isEmpty();
+    const TavStatus status = backup ? store.LoadFromFile(m_backupPath) : store.Load();
+    const QString path = backup ? m_backupPath : store.StoreFilePath(app.Users().GetCurrUserPath());
+    if (status == TavStatusCode::Ok) {
+        app.ClearUndoHistory();
+        refresh();
+    } else {
+        TavShowMessage(&m_frame,
+                       TavFileProblem::ReadFailed(path, status, backup ? kBackupKind : kCurrentKind),
+                       QString(), TavMsg::IconExclamation);
+    }
+}

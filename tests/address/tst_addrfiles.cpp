@@ -1,0 +1,146 @@
+#include <QFileDialog>
+#include <QTest>
+#include <QUndoStack>
+
+#include "AddrFixture.h"
+#include "CTavAddrCsvImportDlg.h"
+#include "CTavAddrFileCommands.h"
+#include "CTavFileDlg.h"
+#include "CTavFrameActions.h"
+#include "CTavHelp.h"
+#include "TavAddrCommandIds.h"
+
+namespace {
+// Chooses a file in a file dialog and presses its button.
+AppTestEnv::DialogAnswer chooseFile(const QString& path)
+{
+    return [=](CTavDialogBase& d) {
+        auto* dlg = qobject_cast<CTavFileDlg*>(&d);
+        if (!dlg)
+            return int(QDialog::Rejected);
+        dlg->FileDialog()->setDirectory(QFileInfo(path).absolutePath());
+        dlg->FileDialog()->selectFile(QFileInfo(path).fileName());
+        QMetaObject::invokeMethod(dlg->FileDialog(), "accept");
+        return dlg->result();
+    };
+}
+} // namespace
+
+// The file commands: which file goes where on import, what the user is told, backup files.
+class TestAddrFiles : public QObject
+{
+    Q_OBJECT
+    AddrFixture m_f;
+    QString path(const QString& name) { return m_f.Env().Dir().filePath(name); }
+    void touch(const QString& name)
+    {
+        QFile file(path(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("x");
+    }
+
+private slots:
+    void init() { m_f.Start(); }
+    void cleanup() { m_f.Stop(); }
+
+    void importChoosesByExtension()
+    {
+        // An unknown kind brings the file dialog back; Palm Desktop archives are told apart.
+        touch(QStringLiteral("cards.txt"));
+        touch(QStringLiteral("cards.ABA"));
+        m_f.Env().AnswerDialog(chooseFile(path(QStringLiteral("cards.txt"))));
+        m_f.Env().AnswerDialog(chooseFile(path(QStringLiteral("cards.ABA"))));
+        m_f.Frame().Trigger(TavAddrCmd::Import);
+        QCOMPARE(m_f.Env().DialogTitles(),
+                 (QStringList{QStringLiteral("インポート"), QStringLiteral("インポート")}));
+        QCOMPARE(m_f.Env().Messages(), QStringList{CTavAddrFileCommands::kArchiveNotYet});
+
+        // A comma-separated file is checked in its own dialog first, with no HotSync meanwhile.
+        m_f.Env().ClearRecords();
+        touch(QStringLiteral("cards.Csv"));
+        int readyDuring = -1;
+        m_f.Env().AnswerDialog(chooseFile(path(QStringLiteral("cards.Csv"))));
+        m_f.Env().AnswerDialog([this, &readyDuring](CTavDialogBase& d) {
+            readyDuring = qobject_cast<CTavAddrCsvImportDlg*>(&d) ? m_f.App().readyForSync() : -2;
+            d.reject();
+            return d.result();
+        });
+        m_f.Frame().Trigger(TavAddrCmd::Import);
+        QCOMPARE(readyDuring, 0);
+        QCOMPARE(m_f.App().readyForSync(), 1);
+        QVERIFY(m_f.Env().Messages().isEmpty());
+        QCOMPARE(m_f.Store().GetRecordCount(), AddrFixture::kCardCount);
+        QCOMPARE(m_f.Doc().UndoStack().count(), 0);
+    }
+
+    void backupRoundTrip()
+    {
+        m_f.Env().AnswerDialog(chooseFile(path(QStringLiteral("cards.abc"))));
+        m_f.Frame().Trigger(TavAddrCmd::Export);
+        if (!QFile::exists(path(QStringLiteral("cards.abc"))))
+            QSKIP("the store does not write address backup files yet");
+        QCOMPARE(m_f.Env().Messages().last(), QStringLiteral("エクスポート完了"));
+        m_f.Frame().Trigger(TavAddrCmd::SelectAll);
+        m_f.Frame().Trigger(TavAddrCmd::Delete);
+        QCOMPARE(m_f.Store().GetRecordCount(), 0);
+        // The extension in capitals is still a backup file; the whole import is one step.
+        QVERIFY(QFile::rename(path(QStringLiteral("cards.abc")), path(QStringLiteral("CARDS.ABC"))));
+        m_f.Env().AnswerDialog(chooseFile(path(QStringLiteral("CARDS.ABC"))));
+        m_f.Frame().Trigger(TavAddrCmd::Import);
+        QCOMPARE(m_f.Store().GetRecordCount(), AddrFixture::kCardCount);
+        QCOMPARE(m_f.Env().Messages().last(), CTavAddrFileCommands::ImportedMessage(AddrFixture::kCardCount));
+        QCOMPARE(m_f.Doc().Count(), AddrFixture::kCardCount);
+        m_f.Doc().UndoStack().undo();
+        QCOMPARE(m_f.Store().GetRecordCount(), 0);
+    }
+
+    void exportTellsFailure()
+    {
+        m_f.Env().AnswerDialog(chooseFile(path(QStringLiteral("no/such/folder/cards.csv"))));
+        m_f.Frame().Trigger(TavAddrCmd::Export);
+        if (!m_f.Env().Messages().isEmpty())
+            QCOMPARE(m_f.Env().Messages().last(), QStringLiteral("エクスポートに失敗しました。"));
+        QCOMPARE(m_f.Doc().Count(), AddrFixture::kCardCount);
+    }
+
+    void openBackupFile()
+    {
+        // A backup file with two cards takes the place of the data until the current file is opened.
+        CTavDbAddr backup;
+        for (const char16_t* name : {u"控え一郎", u"控え二郎"}) {
+            CTavDbAddrRecord card;
+            card.SetLastName(QString::fromUtf16(name));
+            QCOMPARE(backup.AddRecord(card), TavStatusCode::Ok);
+        }
+        QCOMPARE(backup.WriteToFile(path(QStringLiteral("old.abc"))), TavStatusCode::Ok);
+        m_f.Env().AnswerDialog(chooseFile(path(QStringLiteral("old.abc"))));
+        m_f.Frame().Trigger(TavAddrCmd::OpenBackupFile);
+        QCOMPARE(m_f.Listed(), (QStringList{QStringLiteral("控え一郎"), QStringLiteral("控え二郎")}));
+        QCOMPARE(m_f.App().backupFileOpen(), 1);
+        QCOMPARE(m_f.Frame().windowTitle(), QStringLiteral("old.abc (バックアップ ファイル)"));
+        QVERIFY(!m_f.Frame().Action(TavAddrCmd::OpenBackupFile)->isEnabled());
+        AppTestEnv::Screenshot(m_f.App().MainFrame(), QStringLiteral("address-backup-file"));
+        m_f.Frame().Trigger(TavAddrCmd::OpenCurrentFile);
+        QCOMPARE(m_f.App().backupFileOpen(), 0);
+        QCOMPARE(m_f.Doc().Count(), AddrFixture::kCardCount);
+        QCOMPARE(m_f.Frame().windowTitle(), QStringLiteral("アドレス"));
+    }
+
+    void helpOpensTheAddressPage()
+    {
+        QList<QUrl> opened;
+        CTavHelp::SetUrlOpener([&opened](const QUrl& url) {
+            opened << url;
+            return true;
+        });
+        m_f.App().MainFrame()->Actions().Action(TavCmd::Help)->trigger();
+        m_f.App().SwitchModule(TavModule::MemoPad);
+        m_f.App().MainFrame()->Actions().Action(TavCmd::Help)->trigger();
+        QCOMPARE(opened.size(), 2);
+        QCOMPARE(opened.at(0).fileName(), QStringLiteral("address.html"));
+        QCOMPARE(opened.at(1).fileName(), QStringLiteral("index.html"));
+    }
+};
+
+QTEST_MAIN(TestAddrFiles)
+#include "tst_addrfiles.moc"
