@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "CTavDbAddrCsv.h"
+#include "CTavDbAddrVCard.h"
 #include "CTavDbEnv.h"
 #include "CTavDbFileUtil.h"
 #include "CTavDbText.h"
@@ -185,22 +186,6 @@ TavStatus CTavDbAddr::PasteRecords(const QList<CTavDbAddrRecord>& cards, const Q
     return TavStatusCode::Ok;
 }
 
-// STUBS: the exchange files are written by the vCard and CSV readers.
-TavStatus CTavDbAddr::ImportVCardFile(const QString&, QStringList*)
-{
-    return TavStatusCode::Failed;
-}
-
-TavStatus CTavDbAddr::ExportVCardFile(const QString&, const CTavDbAddrRecord&) const
-{
-    return TavStatusCode::Failed;
-}
-
-TavStatus CTavDbAddr::ExportVCardFile(const QString&, const QList<uint32_t>&) const
-{
-    return TavStatusCode::Failed;
-}
-
 TavStatus CTavDbAddr::ImportCsvFile(const QString& path, const CTavDbAddrCsvFormat* format,
                                     QStringList* refused)
 {
@@ -266,4 +251,56 @@ TavStatus CTavDbAddr::ImportBackupFile(const QString& path)
 TavStatus CTavDbAddr::ExportBackupFile(const QString& path, const QList<uint32_t>& uniqueIds) const
 {
     return CTavDbStoreBase::ExportBackupFile(path, uniqueIds);
+}
+
+TavStatus CTavDbAddr::ImportVCardFile(const QString& path, QStringList* refused)
+{
+    QByteArray bytes;
+    TavStatus status = CTavDbAddrVCard::LoadFile(path, &bytes, refused);
+    if (status != TavStatusCode::Ok)
+        return status;
+    // Categories are matched by name; a name this store does not have files the card as
+    // unfiled rather than filling the few category slots with another program's groups.
+    const auto add = [this](CTavDbAddrVCard::Card& card) {
+        const CTavDbCategory* category = FindCategoryByName(card.category);
+        card.record.SetCategoryID(category ? category->GetID() : CTavDbPcRecord::kUnfiled);
+        return AddRecord(card.record);
+    };
+    // With room for every card the file could hold, each is added as it is read (the reader
+    // makes only cards the store takes); near the limit only the cards that read count, so all
+    // are read before any is added.
+    if (GetRecordCount() + CTavDbAddrVCard::CountCardsAtMost(bytes) <= GetMaxRecords())
+        return CTavDbAddrVCard::Read(bytes, add, refused);
+    QList<CTavDbAddrVCard::Card> cards;
+    status = CTavDbAddrVCard::Read(bytes, &cards, refused);
+    if (status != TavStatusCode::Ok)
+        return status;
+    if (GetRecordCount() + cards.size() > GetMaxRecords())
+        return TavStatusCode::RecordLimit;
+    for (CTavDbAddrVCard::Card& card : cards) {
+        status = add(card);
+        if (status != TavStatusCode::Ok)
+            return status;
+    }
+    return TavStatusCode::Ok;
+}
+
+TavStatus CTavDbAddr::ExportVCardFile(const QString& path, const CTavDbAddrRecord& card) const
+{
+    const CTavDbCategory* category = FindCategoryById(card.GetCategoryID());
+    return CTavDbAddrVCard::WriteFile(path, {{card, category ? category->GetName() : QString()}});
+}
+
+TavStatus CTavDbAddr::ExportVCardFile(const QString& path, const QList<uint32_t>& uniqueIds) const
+{
+    QList<CTavDbAddrVCard::Card> cards;
+    cards.reserve(uniqueIds.size());
+    for (uint32_t id : uniqueIds) {
+        const auto* card = static_cast<const CTavDbAddrRecord*>(FindRecord(id));
+        if (!card || card->IsDeleted())
+            return TavStatusCode::NotFound;
+        const CTavDbCategory* category = FindCategoryById(card->GetCategoryID());
+        cards.append({*card, category ? category->GetName() : QString()});
+    }
+    return CTavDbAddrVCard::WriteFile(path, cards);
 }
