@@ -27,7 +27,8 @@ public:
     };
 
     // The cards of the bytes; refused gets "12行目: reason" for each record that is not taken.
-    // Blank records, and records whose mapped columns are all empty, are passed over.
+    // Text over its byte limit refuses the card rather than being cut, so that nothing is lost
+    // unseen. Blank records, and records whose mapped columns are all empty, are passed over.
     static QList<Row> Read(const QByteArray& bytes, const CTavDbAddrCsvFormat& format,
                            QStringList* refused = nullptr);
     static QByteArray Write(const QList<Row>& rows);

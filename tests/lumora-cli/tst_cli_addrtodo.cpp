@@ -231,7 +231,7 @@ void CliAddrTodoTest::addressFilesGoInAndOut()
 
     // Every kind written comes back whole for another user; private cards only when asked for.
     QCOMPARE(cli({QStringLiteral("useradd"), QStringLiteral("jiro")}).exitCode, 0);
-    for (const char* name : {"out.csv", "out.abc"}) {
+    for (const char* name : {"out.csv", "out.abc", "out.vcf"}) {
         const QString path = m_dir->filePath(QLatin1String(name));
         QCOMPARE(cli({exp, addr, path, QStringLiteral("--private")})
                      .lines.value(0)
@@ -244,7 +244,7 @@ void CliAddrTodoTest::addressFilesGoInAndOut()
     QCOMPARE(cli({QStringLiteral("--user"), QStringLiteral("jiro"), QStringLiteral("list"), addr,
                   QStringLiteral("--private")})
                  .lines.size(),
-             80);
+             120);
     QVERIFY(cli({exp, addr, m_dir->filePath(QStringLiteral("public.csv"))})
                 .lines.value(0)
                 .value(QStringLiteral("exported"))
