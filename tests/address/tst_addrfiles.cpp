@@ -77,8 +77,6 @@ private slots:
     {
         m_f.Env().AnswerDialog(chooseFile(path(QStringLiteral("cards.abc"))));
         m_f.Frame().Trigger(TavAddrCmd::Export);
-        if (!QFile::exists(path(QStringLiteral("cards.abc"))))
-            QSKIP("the store does not write address backup files yet");
         QCOMPARE(m_f.Env().Messages().last(), QStringLiteral("エクスポート完了"));
         m_f.Frame().Trigger(TavAddrCmd::SelectAll);
         m_f.Frame().Trigger(TavAddrCmd::Delete);
