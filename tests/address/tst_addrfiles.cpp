@@ -8,6 +8,7 @@
 #include "CTavFileDlg.h"
 #include "CTavFrameActions.h"
 #include "CTavHelp.h"
+#include "CTavOptions.h"
 #include "TavAddrCommandIds.h"
 
 namespace {
@@ -78,7 +79,12 @@ private slots:
         m_f.Env().AnswerDialog(chooseFile(path(QStringLiteral("cards.abc"))));
         m_f.Frame().Trigger(TavAddrCmd::Export);
         QCOMPARE(m_f.Env().Messages().last(), QStringLiteral("エクスポート完了"));
+        CTavOptions::instance().SetCheckDelete(1);
         m_f.Frame().Trigger(TavAddrCmd::SelectAll);
+        m_f.Env().AnswerDialog([](CTavDialogBase& d) {
+            d.accept();
+            return d.result();
+        });
         m_f.Frame().Trigger(TavAddrCmd::Delete);
         QCOMPARE(m_f.Store().GetRecordCount(), 0);
         // The extension in capitals is still a backup file; the whole import is one step.
@@ -94,10 +100,11 @@ private slots:
 
     void exportTellsFailure()
     {
-        m_f.Env().AnswerDialog(chooseFile(path(QStringLiteral("no/such/folder/cards.csv"))));
+        // A folder that cannot be made: its parent is a file.
+        touch(QStringLiteral("blocker"));
+        m_f.Env().AnswerDialog(chooseFile(path(QStringLiteral("blocker/cards.csv"))));
         m_f.Frame().Trigger(TavAddrCmd::Export);
-        if (!m_f.Env().Messages().isEmpty())
-            QCOMPARE(m_f.Env().Messages().last(), QStringLiteral("エクスポートに失敗しました。"));
+        QCOMPARE(m_f.Env().Messages().last(), QStringLiteral("エクスポートに失敗しました。"));
         QCOMPARE(m_f.Doc().Count(), AddrFixture::kCardCount);
     }
 
