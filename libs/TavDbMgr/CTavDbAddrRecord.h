@@ -61,6 +61,9 @@ public:
     CTavDbAddrRecord();
     CTavDbAddrRecord(const CTavDbAddrRecord&) = default;
     CTavDbAddrRecord& operator=(const CTavDbAddrRecord&) = default;
+    // Readers hand thousands of cards on; moving spares copying every field.
+    CTavDbAddrRecord(CTavDbAddrRecord&&) = default;
+    CTavDbAddrRecord& operator=(CTavDbAddrRecord&&) = default;
 
     const QString& GetField(Field f) const { return m_text[f]; }
     void SetField(Field f, const QString& text) { m_text[f] = text; }

@@ -56,6 +56,8 @@ public:
 protected:
     CTavDbPcRecord(const CTavDbPcRecord&) = default;
     CTavDbPcRecord& operator=(const CTavDbPcRecord&) = default;
+    CTavDbPcRecord(CTavDbPcRecord&&) = default;
+    CTavDbPcRecord& operator=(CTavDbPcRecord&&) = default;
 
 private:
     friend class CTavDbStoreBase;
