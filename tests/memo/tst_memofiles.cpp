@@ -123,46 +123,6 @@ private slots:
         QCOMPARE(m_f.Env().Messages().first().contains(QStringLiteral("1 件")), !withPrivate);
     }
 
-    void exportSelectedOnly()
-    {
-        m_f.ClickRow(1);
-        m_f.ClickRow(3, Qt::ControlModifier);
-        m_f.Env().AnswerDialog(chooseFile(path(QStringLiteral("two.csv")), true));
-        m_f.Frame().Trigger(TavMemoCmd::Export);
-        CTavDbMemo two;
-        QCOMPARE(two.ImportCsvFile(path(QStringLiteral("two.csv"))), TavStatusCode::Ok);
-        QCOMPARE(two.GetRecordCount(), 2);
-        QCOMPARE(static_cast<const CTavDbMemoRecord&>(*two.AllRecords().back()).GetMemo(),
-                 m_f.Doc().Entry(3)->text);
-        // While masked, a text export of all leaves the private memos out.
-        m_f.SetPrivateMode(1);
-        QVERIFY(m_f.Frame().FileCommands().ExportFile(path(QStringLiteral("masked.csv")), false));
-        CTavDbMemo masked;
-        QCOMPARE(masked.ImportCsvFile(path(QStringLiteral("masked.csv"))), TavStatusCode::Ok);
-        QCOMPARE(masked.GetRecordCount(), MemoFixture::kMemoCount - 1);
-    }
-
-    void recordLimit()
-    {
-        // One record is left: pasting two is refused whole; when full, so is a new memo.
-        const auto fillTo = [this](int count) {
-            for (int n = m_f.Store().GetRecordCount(); n < count; ++n) {
-                CTavDbMemoRecord filler;
-                QCOMPARE(m_f.Store().AddRecord(filler), TavStatusCode::Ok);
-            }
-        };
-        m_f.ClickRow(0);
-        m_f.ClickRow(1, Qt::ShiftModifier);
-        m_f.Frame().Trigger(TavMemoCmd::Copy);
-        fillTo(CTavDbMemo::kMaxRecords - 1);
-        m_f.Frame().Trigger(TavMemoCmd::Paste);
-        QCOMPARE(m_f.Store().GetRecordCount(), CTavDbMemo::kMaxRecords - 1);
-        fillTo(CTavDbMemo::kMaxRecords);
-        m_f.Frame().Trigger(TavMemoCmd::NewMemo);
-        QCOMPARE(m_f.Env().Messages(), QStringList(2, CTavMemoCommands::RecordLimitMessage()));
-        QVERIFY(m_f.Env().DialogTitles().isEmpty());
-    }
-
     void brokenBackupFile_data()
     {
         QTest::addColumn<QString>("kind");

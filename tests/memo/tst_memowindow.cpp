@@ -136,25 +136,6 @@ private slots:
                  QStringLiteral("%1/%2").arg(m_f.Doc().Selected() + 1).arg(m_f.Doc().Count()));
     }
 
-    void columnsComeBack()
-    {
-        // Hide the category, then a click on the header of 作成日 switches it to times.
-        m_f.Env().AnswerDialog([](CTavDialogBase& d) {
-            static_cast<CTavColumnDlg&>(d).List()->item(1)->setCheckState(Qt::Unchecked);
-            d.accept();
-            return d.result();
-        });
-        m_f.Frame().Trigger(TavMemoCmd::Columns);
-        CTavMemoLeftView& list = m_f.List();
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier,
-                          QPoint(list.Columns().ColumnLeft(3, 0, 0) + 10, 10));
-        m_f.Restart();
-        const CTavListColumnTable& t = m_f.List().Columns();
-        QVERIFY(!t.At(1).shown);
-        QCOMPARE(t.Kind(3), int(CTavMemoLeftView::KindCreated));
-        QCOMPARE(t.At(3).option, 1);
-        AppTestEnv::Screenshot(m_f.App().MainFrame(), QStringLiteral("memopad-columns"));
-    }
     void byteLimit_data()
     {
         QTest::addColumn<QString>("text");
