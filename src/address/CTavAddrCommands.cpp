@@ -20,6 +20,7 @@
 #include "CTavOptions.h"
 #include "CTavStoreCategorySource.h"
 #include "CTavSyncLock.h"
+#include "CTavWaitCursor.h"
 #include "TavAddrCommandIds.h"
 #include "TavShowMessage.h"
 
@@ -30,14 +31,6 @@ std::function<bool(const QString&)>& mailOpener()
     return opener;
 }
 
-// A wait cursor for the time of a long command.
-struct WaitCursor
-{
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 } // namespace
 
 CTavAddrCommands::CTavAddrCommands(CTavAddrFrame& frame) : QObject(&frame), m_frame(frame) {}
@@ -191,7 +184,7 @@ void CTavAddrCommands::deleteIds(const QList<uint32_t>& ids, bool backup, const 
 {
     CTavAddrDoc* doc = m_frame.AddrDoc();
     CTavAddrLeftView* list = m_frame.LeftView();
-    WaitCursor wait;
+    CTavWaitCursor wait;
     const int current = std::max(0, list->Selection().Current());
     doc->RunEdit(doc->Store(), stepName, [doc, &ids, backup] {
         for (uint32_t id : ids)
@@ -270,14 +263,14 @@ void CTavAddrCommands::OnColumns()
 
 void CTavAddrCommands::OnSort(int mode)
 {
-    WaitCursor wait;
+    CTavWaitCursor wait;
     m_frame.AddrDoc()->SetSortMode(mode);
 }
 
 void CTavAddrCommands::copySelection(const QList<uint32_t>& ids)
 {
     CTavAddrDoc* doc = m_frame.AddrDoc();
-    WaitCursor wait;
+    CTavWaitCursor wait;
     QList<CTavDbAddrRecord> cards;
     for (uint32_t id : ids)
         if (const auto* card = static_cast<const CTavDbAddrRecord*>(doc->Store().FindRecord(id)))

@@ -14,6 +14,7 @@
 #include "CTavExportFileDlg.h"
 #include "CTavImportFileDlg.h"
 #include "CTavSyncLock.h"
+#include "CTavWaitCursor.h"
 #include "TavFileProblem.h"
 #include "TavShowMessage.h"
 
@@ -22,13 +23,6 @@ const QString kBackupKind = QStringLiteral("アドレスのバックアップフ
 const QString kCurrentKind = QStringLiteral("アドレスのデータファイル");
 const QStringList kFileTypes{QStringLiteral("abc"), QStringLiteral("csv")};
 
-struct WaitCursor
-{
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 } // namespace
 
 CTavAddrFileCommands::CTavAddrFileCommands(CTavAddrFrame& frame) : QObject(&frame), m_frame(frame) {}
@@ -112,7 +106,7 @@ CTavAddrFileCommands::Outcome CTavAddrFileCommands::ImportFile(const QString& pa
     QStringList refused;
     TavStatus status = TavStatusCode::Ok;
     {
-        WaitCursor wait;
+        CTavWaitCursor wait;
         status = doc->RunEdit(store, QStringLiteral("インポート"), [&] {
             return csv ? store.ImportCsvFile(path, &format, &refused) : store.ImportBackupFile(path);
         });
@@ -181,7 +175,7 @@ bool CTavAddrFileCommands::ExportFile(const QString& path, bool selectedOnly)
     const QList<uint32_t> ids = exportIds(selectedOnly);
     TavStatus status = TavStatusCode::Ok;
     {
-        WaitCursor wait;
+        CTavWaitCursor wait;
         status = extension == QLatin1String("csv") ? store.ExportCsvFile(path, ids)
                                                    : store.ExportBackupFile(path, ids);
     }
@@ -208,7 +202,7 @@ void CTavAddrFileCommands::OnImportVCard()
     QStringList refused;
     TavStatus status = TavStatusCode::Ok;
     {
-        WaitCursor wait;
+        CTavWaitCursor wait;
         status = doc->RunEdit(store, QStringLiteral("vCard のインポート"),
                               [&] { return store.ImportVCardFile(path, &refused); });
     }
@@ -248,7 +242,7 @@ void CTavAddrFileCommands::OnExportVCard()
         return;
     TavStatus status = TavStatusCode::Ok;
     {
-        WaitCursor wait;
+        CTavWaitCursor wait;
         status = ids.size() > 1 ? doc->Store().ExportVCardFile(path, ids)
                                 : doc->Store().ExportVCardFile(path, *current);
     }
