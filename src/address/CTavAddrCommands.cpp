@@ -245,7 +245,6 @@ void CTavAddrCommands::OnPrefs()
     CTavAddrPrefsDlg dlg(doc->App(), &m_frame);
     if (dlg.exec() != QDialog::Accepted)
         return;
-    doc->ReadPhoneDefaults();
     // The custom labels show in the detail pane.
     const QList<uint32_t> ids = selectedIds(true);
     RefreshAndSelect(ids);

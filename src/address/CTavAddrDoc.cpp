@@ -9,23 +9,11 @@
 CTavAddrDoc::CTavAddrDoc(CTavApp& app, QObject* parent)
     : CTavModuleDoc(app, QStringLiteral("アドレス"), parent), m_sortCond(CTavDbAddr::kSortName, 2)
 {
-    ReadPhoneDefaults();
 }
 
 CTavDbAddr& CTavAddrDoc::Store() const
 {
     return App().AddrStore();
-}
-
-void CTavAddrDoc::ReadPhoneDefaults()
-{
-    const int phone = CTavProfile::GetProfileInt(kPhoneSection, QStringLiteral("defphone"), 1);
-    m_defaultPhone = phone >= 1 && phone <= CTavDbAddrRecord::kPhoneCount ? phone : 1;
-    for (int slot = 0; slot < CTavDbAddrRecord::kPhoneCount; ++slot) {
-        const int label =
-            CTavProfile::GetProfileInt(kPhoneSection, QStringLiteral("defphonelabel%1").arg(slot), slot);
-        m_defaultLabels[slot] = label >= 0 && label < CTavDbAddrRecord::kPhoneLabelCount ? label : slot;
-    }
 }
 
 QString CTavAddrDoc::Locale() const

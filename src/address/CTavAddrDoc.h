@@ -22,7 +22,6 @@ public:
     static constexpr int kTabCount = 11;
     static constexpr int kTabAll = 10;
     static inline const QString kSection = QStringLiteral("address");
-    static inline const QString kPhoneSection = QStringLiteral("CustomLabel");
 
     explicit CTavAddrDoc(CTavApp& app, QObject* parent = nullptr);
 
@@ -68,11 +67,6 @@ public:
     const QList<CTavDbAddrRecord>& ClipboardCards() const { return m_clipboard; }
     QString ClipboardUser() const { return m_clipboardUser; }
 
-    // The default phone labels of slots 0-4 and the usual contact slot (1-5) of new cards.
-    int DefaultPhone() const { return m_defaultPhone; }
-    int DefaultPhoneLabel(int slot) const { return m_defaultLabels.value(slot); }
-    void ReadPhoneDefaults();
-
     // Rebuilds the rows after a change of the cards.
     void Refresh();
 
@@ -113,6 +107,4 @@ private:
     uint64_t m_generation = 0;
     QList<CTavDbAddrRecord> m_clipboard;
     QString m_clipboardUser;
-    int m_defaultPhone = 1;
-    QList<int> m_defaultLabels{0, 1, 2, 3, 4};
 };

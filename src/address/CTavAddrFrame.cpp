@@ -185,7 +185,6 @@ void CTavAddrFrame::Update(int hint)
         m_left->FollowProfile();
         m_left->SetMasked(masked);
         m_doc->SetMasked(masked);
-        m_doc->ReadPhoneDefaults();
         m_doc->Reload();
         return;
     }
