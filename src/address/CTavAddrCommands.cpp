@@ -1,6 +1,5 @@
 #include "CTavAddrCommands.h"
 
-#include <QApplication>
 #include <QDesktopServices>
 #include <QMenu>
 #include <QUrl>
@@ -20,6 +19,7 @@
 #include "CTavOptions.h"
 #include "CTavStoreCategorySource.h"
 #include "CTavSyncLock.h"
+#include "CTavWaitCursor.h"
 #include "TavAddrCommandIds.h"
 #include "TavShowMessage.h"
 
@@ -29,15 +29,6 @@ std::function<bool(const QString&)>& mailOpener()
     static std::function<bool(const QString&)> opener;
     return opener;
 }
-
-// A wait cursor for the time of a long command.
-struct WaitCursor
-{
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 } // namespace
 
 CTavAddrCommands::CTavAddrCommands(CTavAddrFrame& frame) : QObject(&frame), m_frame(frame) {}
@@ -191,7 +182,7 @@ void CTavAddrCommands::deleteIds(const QList<uint32_t>& ids, bool backup, const 
 {
     CTavAddrDoc* doc = m_frame.AddrDoc();
     CTavAddrLeftView* list = m_frame.LeftView();
-    WaitCursor wait;
+    CTavWaitCursor wait;
     const int current = std::max(0, list->Selection().Current());
     doc->RunEdit(doc->Store(), stepName, [doc, &ids, backup] {
         for (uint32_t id : ids)
@@ -270,14 +261,14 @@ void CTavAddrCommands::OnColumns()
 
 void CTavAddrCommands::OnSort(int mode)
 {
-    WaitCursor wait;
+    CTavWaitCursor wait;
     m_frame.AddrDoc()->SetSortMode(mode);
 }
 
 void CTavAddrCommands::copySelection(const QList<uint32_t>& ids)
 {
     CTavAddrDoc* doc = m_frame.AddrDoc();
-    WaitCursor wait;
+    CTavWaitCursor wait;
     QList<CTavDbAddrRecord> cards;
     for (uint32_t id : ids)
         if (const auto* card = static_cast<const CTavDbAddrRecord*>(doc->Store().FindRecord(id)))
