@@ -4,7 +4,6 @@
 #include <QMenu>
 #include <QUrl>
 
-#include "CTavAddrDeleteDlg.h"
 #include "CTavAddrDoc.h"
 #include "CTavAddrEditDlg.h"
 #include "CTavAddrFrame.h"
@@ -17,6 +16,7 @@
 #include "CTavDbAddr.h"
 #include "CTavDbUser.h"
 #include "CTavOptions.h"
+#include "CTavRecordDeleteDlg.h"
 #include "CTavStoreCategorySource.h"
 #include "CTavSyncLock.h"
 #include "CTavWaitCursor.h"
@@ -160,22 +160,11 @@ void CTavAddrCommands::OnDelete()
         return;
     CTavApp& app = m_frame.AddrDoc()->App();
     CTavSyncLock lock(app);
-    const CTavOptions& options = CTavOptions::instance();
-    bool backup = options.CheckBackup() != 0;
-    if (options.CheckDelete()) {
-        if (app.backupFileOpen()) {
-            if (TavShowMessage(&m_frame, QStringLiteral("選択されたアドレスを削除しますか？"), QString(),
-                               TavMsg::OkCancel | TavMsg::IconQuestion) != TavMsg::IdOk)
-                return;
-            backup = false;
-        } else {
-            CTavAddrDeleteDlg dlg(backup, &m_frame);
-            if (dlg.exec() != QDialog::Accepted)
-                return;
-            backup = dlg.Backup();
-        }
-    }
-    deleteIds(ids, backup, QStringLiteral("アドレスの削除"));
+    const std::optional<bool> backup =
+        CTavRecordDeleteDlg::Ask(app, QStringLiteral("アドレス"), TavAddrCtl::DeleteBackupBox, &m_frame);
+    if (!backup)
+        return;
+    deleteIds(ids, *backup, QStringLiteral("アドレスの削除"));
 }
 
 void CTavAddrCommands::deleteIds(const QList<uint32_t>& ids, bool backup, const QString& stepName)
