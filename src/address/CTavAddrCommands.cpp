@@ -17,7 +17,6 @@
 #include "CTavDbUser.h"
 #include "CTavOptions.h"
 #include "CTavRecordDeleteDlg.h"
-#include "CTavStoreCategorySource.h"
 #include "CTavSyncLock.h"
 #include "CTavWaitCursor.h"
 #include "TavAddrCommandIds.h"
@@ -211,12 +210,7 @@ void CTavAddrCommands::OnCategories()
 {
     CTavAddrDoc* doc = m_frame.AddrDoc();
     CTavSyncLock lock(doc->App());
-    CTavStoreCategorySource source(doc->Store(), CTavCategorySource::Address);
-    CTavCategoryDlg dlg(source, &m_frame);
-    doc->RunEdit(doc->Store(), QStringLiteral("カテゴリの編集"), [&dlg] {
-        dlg.exec();
-        return TavStatus(TavStatusCode::Ok);
-    });
+    CTavCategoryDlg::EditAsUndoStep(*doc, doc->Store(), CTavCategorySource::Address, &m_frame);
     // A filter on a category that is gone shows everything again.
     if (doc->CategoryFilter() != CTavAddrDoc::kAllCategories &&
         !doc->Store().FindCategoryById(doc->CategoryFilter()))

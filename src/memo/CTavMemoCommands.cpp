@@ -19,7 +19,6 @@
 #include "CTavMemoLeftView.h"
 #include "CTavOptions.h"
 #include "CTavRecordDeleteDlg.h"
-#include "CTavStoreCategorySource.h"
 #include "CTavSyncLock.h"
 #include "TavMemoCommandIds.h"
 #include "TavShowMessage.h"
@@ -147,12 +146,7 @@ void CTavMemoCommands::OnCategories()
 {
     CTavMemoDoc* doc = m_frame.MemoDoc();
     CTavSyncLock lock(doc->App());
-    CTavStoreCategorySource source(doc->Store(), CTavCategorySource::MemoPad);
-    CTavCategoryDlg dlg(source, &m_frame);
-    doc->RunEdit(doc->Store(), QStringLiteral("カテゴリの編集"), [&dlg] {
-        dlg.exec();
-        return TavStatus(TavStatusCode::Ok);
-    });
+    CTavCategoryDlg::EditAsUndoStep(*doc, doc->Store(), CTavCategorySource::MemoPad, &m_frame);
     doc->Reload();
 }
 
