@@ -1,11 +1,9 @@
 #include "CTavAddrCommands.h"
 
-#include <QApplication>
 #include <QDesktopServices>
 #include <QMenu>
 #include <QUrl>
 
-#include "CTavAddrDeleteDlg.h"
 #include "CTavAddrDoc.h"
 #include "CTavAddrEditDlg.h"
 #include "CTavAddrFrame.h"
@@ -18,7 +16,7 @@
 #include "CTavDbAddr.h"
 #include "CTavDbUser.h"
 #include "CTavOptions.h"
-#include "CTavStoreCategorySource.h"
+#include "CTavRecordDeleteDlg.h"
 #include "CTavSyncLock.h"
 #include "CTavWaitCursor.h"
 #include "TavAddrCommandIds.h"
@@ -30,7 +28,6 @@ std::function<bool(const QString&)>& mailOpener()
     static std::function<bool(const QString&)> opener;
     return opener;
 }
-
 } // namespace
 
 CTavAddrCommands::CTavAddrCommands(CTavAddrFrame& frame) : QObject(&frame), m_frame(frame) {}
@@ -162,22 +159,11 @@ void CTavAddrCommands::OnDelete()
         return;
     CTavApp& app = m_frame.AddrDoc()->App();
     CTavSyncLock lock(app);
-    const CTavOptions& options = CTavOptions::instance();
-    bool backup = options.CheckBackup() != 0;
-    if (options.CheckDelete()) {
-        if (app.backupFileOpen()) {
-            if (TavShowMessage(&m_frame, QStringLiteral("選択されたアドレスを削除しますか？"), QString(),
-                               TavMsg::OkCancel | TavMsg::IconQuestion) != TavMsg::IdOk)
-                return;
-            backup = false;
-        } else {
-            CTavAddrDeleteDlg dlg(backup, &m_frame);
-            if (dlg.exec() != QDialog::Accepted)
-                return;
-            backup = dlg.Backup();
-        }
-    }
-    deleteIds(ids, backup, QStringLiteral("アドレスの削除"));
+    const std::optional<bool> backup =
+        CTavRecordDeleteDlg::Ask(app, QStringLiteral("アドレス"), TavAddrCtl::DeleteBackupBox, &m_frame);
+    if (!backup)
+        return;
+    deleteIds(ids, *backup, QStringLiteral("アドレスの削除"));
 }
 
 void CTavAddrCommands::deleteIds(const QList<uint32_t>& ids, bool backup, const QString& stepName)
@@ -224,12 +210,7 @@ void CTavAddrCommands::OnCategories()
 {
     CTavAddrDoc* doc = m_frame.AddrDoc();
     CTavSyncLock lock(doc->App());
-    CTavStoreCategorySource source(doc->Store(), CTavCategorySource::Address);
-    CTavCategoryDlg dlg(source, &m_frame);
-    doc->RunEdit(doc->Store(), QStringLiteral("カテゴリの編集"), [&dlg] {
-        dlg.exec();
-        return TavStatus(TavStatusCode::Ok);
-    });
+    CTavCategoryDlg::EditAsUndoStep(*doc, doc->Store(), CTavCategorySource::Address, &m_frame);
     // A filter on a category that is gone shows everything again.
     if (doc->CategoryFilter() != CTavAddrDoc::kAllCategories &&
         !doc->Store().FindCategoryById(doc->CategoryFilter()))

@@ -1,6 +1,5 @@
 #include "CTavAddrFileCommands.h"
 
-#include <QApplication>
 #include <QFileInfo>
 
 #include "CTavAddrCsvImportDlg.h"
@@ -22,10 +21,15 @@ namespace {
 const QString kBackupKind = QStringLiteral("アドレスのバックアップファイル (*.abc)");
 const QString kCurrentKind = QStringLiteral("アドレスのデータファイル");
 const QStringList kFileTypes{QStringLiteral("abc"), QStringLiteral("csv")};
-
 } // namespace
 
-CTavAddrFileCommands::CTavAddrFileCommands(CTavAddrFrame& frame) : QObject(&frame), m_frame(frame) {}
+CTavAddrFileCommands::CTavAddrFileCommands(CTavAddrFrame& frame)
+    : QObject(&frame), m_frame(frame), m_switch(frame, frame.AddrDoc()->Store(),
+                                                {kBackupTitle, kBackupFilter, CTavDbEnv::GetPdtAddrDir(),
+                                                 kBackupKind, kCurrentKind, RestoreQuestion(), true},
+                                                [this] { refresh(); })
+{
+}
 
 QString CTavAddrFileCommands::ImportLimitMessage()
 {
@@ -254,78 +258,20 @@ void CTavAddrFileCommands::OnExportVCard()
 
 void CTavAddrFileCommands::OnOpenBackupFile()
 {
-    CTavApp& app = m_frame.AddrDoc()->App();
-    CTavDbAddr& store = m_frame.AddrDoc()->Store();
-    CTavSyncLock lock(app);
-    CTavFileDlg dlg(CTavFileDlg::Open, kBackupTitle, kBackupFilter, &m_frame);
-    dlg.SetInitialFolder(app.Users().GetCurrUserPath() + CTavDbEnv::GetPdtAddrDir());
-    if (dlg.exec() != QDialog::Accepted)
-        return;
-    const QString path = dlg.PathName();
-    if (const TavStatus saved = store.Write(); saved != TavStatusCode::Ok) {
-        TavShowMessage(&m_frame, TavFileProblem::SaveFailed(store.GetFilePath(), saved), QString(),
-                       TavMsg::IconExclamation);
-        return;
-    }
-    if (const TavStatus loaded = store.LoadFromFile(path); loaded != TavStatusCode::Ok) {
-        TavShowMessage(&m_frame, TavFileProblem::ReadFailed(path, loaded, kBackupKind), QString(),
-                       TavMsg::IconExclamation);
-        return;
-    }
-    app.ClearUndoHistory();
-    app.setBackupFileOpen(1);
-    m_backupPath = path;
-    m_frame.SetDocumentTitle(QStringLiteral("%1 (バックアップ ファイル)").arg(QFileInfo(path).fileName()));
-    refresh();
+    m_switch.OnOpenBackupFile();
 }
 
 void CTavAddrFileCommands::OnOpenCurrentFile()
 {
-    CTavApp& app = m_frame.AddrDoc()->App();
-    CTavDbAddr& store = m_frame.AddrDoc()->Store();
-    if (const TavStatus status = store.Load(); status != TavStatusCode::Ok) {
-        TavShowMessage(&m_frame,
-                       TavFileProblem::ReadFailed(store.StoreFilePath(app.Users().GetCurrUserPath()), status,
-                                                  kCurrentKind),
-                       QString(), TavMsg::IconExclamation);
-        return;
-    }
-    app.ClearUndoHistory();
-    app.setBackupFileOpen(0);
-    m_backupPath.clear();
-    m_frame.SetDocumentTitle(QString());
-    refresh();
+    m_switch.OnOpenCurrentFile();
 }
 
 void CTavAddrFileCommands::LeaveBackupFile()
 {
-    CTavDbAddr& store = m_frame.AddrDoc()->Store();
-    const QString current = store.StoreFilePath(m_frame.AddrDoc()->App().Users().GetCurrUserPath());
-    if (store.GetFilePath() != current)
-        store.Load();
-    m_frame.AddrDoc()->App().ClearUndoHistory();
-    m_backupPath.clear();
-    m_frame.SetDocumentTitle(QString());
-    refresh();
+    m_switch.LeaveBackupFile();
 }
 
 void CTavAddrFileCommands::OnRestore()
 {
-    CTavApp& app = m_frame.AddrDoc()->App();
-    CTavDbAddr& store = m_frame.AddrDoc()->Store();
-    CTavSyncLock lock(app);
-    if (TavShowMessage(&m_frame, RestoreQuestion(), QString(), TavMsg::OkCancel | TavMsg::IconExclamation) !=
-        TavMsg::IdOk)
-        return;
-    const bool backup = app.backupFileOpen() && !m_backupPath.isEmpty();
-    const TavStatus status = backup ? store.LoadFromFile(m_backupPath) : store.Load();
-    const QString path = backup ? m_backupPath : store.StoreFilePath(app.Users().GetCurrUserPath());
-    if (status == TavStatusCode::Ok) {
-        app.ClearUndoHistory();
-        refresh();
-    } else {
-        TavShowMessage(&m_frame,
-                       TavFileProblem::ReadFailed(path, status, backup ? kBackupKind : kCurrentKind),
-                       QString(), TavMsg::IconExclamation);
-    }
+    m_switch.OnRestore();
 }

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "CTavBackupFileSwitch.h"
+
 class CTavAddrFrame;
 
 // The address book's file commands: import and export of backup and comma-separated files,
@@ -41,7 +43,7 @@ public:
     void OnRestore();
     // The backup file was closed by the shell (the store already reads the current data).
     void LeaveBackupFile();
-    QString BackupPath() const { return m_backupPath; }
+    QString BackupPath() const { return m_switch.BackupPath(); }
 
     enum class Outcome
     {
@@ -59,5 +61,5 @@ private:
     void tellImported(int before, const QStringList& refused);
 
     CTavAddrFrame& m_frame;
-    QString m_backupPath;
+    CTavBackupFileSwitch m_switch;
 };

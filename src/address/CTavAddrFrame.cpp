@@ -22,10 +22,6 @@
 #include "TavCommandIds.h"
 #include "TavStrings.h"
 
-namespace {
-const QString kAll = QStringLiteral("すべて");
-}
-
 CTavAddrFrame::CTavAddrFrame(CTavAddrDoc* document, QWidget* parent)
     : CTavModuleFrame(document,
                       Description{TavSlot::Address, TavModule::Address, CTavModuleBar::Address,
@@ -37,13 +33,7 @@ CTavAddrFrame::CTavAddrFrame(CTavAddrDoc* document, QWidget* parent)
 {
     CTavAddrCommands* c = m_commands;
     CTavAddrFileCommands* f = m_files;
-    const struct
-    {
-        int id;
-        const char16_t* text;
-        std::function<void()> run;
-        bool listCommand;
-    } commands[] = {
+    AddCommands({
         {TavAddrCmd::NewCard, u"新規アドレス(&N)...", [c] { c->OnNew(); }, true},
         {TavAddrCmd::EditCard, u"アドレスの編集(&I)...", [c] { c->OnEdit(); }, true},
         {TavAddrCmd::Delete, u"削除(&D)\tDel", [c] { c->OnDelete(); }, true},
@@ -64,9 +54,7 @@ CTavAddrFrame::CTavAddrFrame(CTavAddrDoc* document, QWidget* parent)
         {TavAddrCmd::OpenBackupFile, u"バックアップファイル(&O)...", [f] { f->OnOpenBackupFile(); }, false},
         {TavAddrCmd::OpenCurrentFile, u"現在のファイルを開く(&C)", [f] { f->OnOpenCurrentFile(); }, false},
         {TavAddrCmd::Restore, u"復元(&R)", [f] { f->OnRestore(); }, false},
-    };
-    for (const auto& command : commands)
-        addAction(command.id, QString::fromUtf16(command.text), command.run, command.listCommand);
+    });
     Action(TavAddrCmd::NewCard)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     Action(TavAddrCmd::Cut)->setShortcut(QKeySequence::Cut);
     Action(TavAddrCmd::Copy)->setShortcut(QKeySequence::Copy);
@@ -91,64 +79,21 @@ CTavAddrFrame::CTavAddrFrame(CTavAddrDoc* document, QWidget* parent)
     connect(m_left->TabBar(), &CTavAddrTabBar::tabPressed, this, &CTavAddrFrame::PressTab);
 }
 
-QAction* CTavAddrFrame::addAction(int id, const QString& text, std::function<void()> handler,
-                                  bool listCommand)
-{
-    auto* action = new QAction(text, this);
-    action->setData(id);
-    connect(action, &QAction::triggered, this, [this, handler = std::move(handler)] {
-        handler();
-        UpdateCommandUI();
-    });
-    if (listCommand) {
-        // Its shortcut works while the address book's window has the focus.
-        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        QWidget::addAction(action);
-    }
-    m_actions.insert(id, action);
-    return action;
-}
-
 void CTavAddrFrame::createBars()
 {
-    m_category = new QComboBox(TopBar());
-    m_category->setObjectName(QStringLiteral("categoryBox"));
-    m_category->setProperty("controlId", TavAddrCtl::CategoryBox);
-    m_category->setMinimumWidth(140);
-    m_category->addItem(kAll);
-    m_sort = new QComboBox(TopBar());
-    m_sort->setObjectName(QStringLiteral("sortBox"));
-    m_sort->setProperty("controlId", TavAddrCtl::SortBox);
-    m_sort->addItems({QStringLiteral("姓、名"), QStringLiteral("会社、姓")});
-    auto* top = static_cast<QHBoxLayout*>(TopBar()->layout());
-    top->insertWidget(0, new QLabel(QStringLiteral("カテゴリ"), TopBar()));
-    top->insertWidget(1, m_category);
-    top->insertSpacing(2, 16);
-    top->insertWidget(3, new QLabel(QStringLiteral("並べ替え"), TopBar()));
-    top->insertWidget(4, m_sort);
+    const Selectors selectors = AddSelectors(TavAddrCtl::CategoryBox, TavAddrCtl::SortBox,
+                                             {QStringLiteral("姓、名"), QStringLiteral("会社、姓")});
+    m_category = selectors.category;
+    m_sort = selectors.sort;
     connect(m_category, &QComboBox::activated, this, &CTavAddrFrame::onCategoryChosen);
     connect(m_sort, &QComboBox::activated, m_commands, &CTavAddrCommands::OnSort);
 
+    m_buttons = AddCommandButtons(
+        {{TavAddrCtl::NewButton, u"新規アドレス", "newCardButton", TavAddrCmd::NewCard},
+         {TavAddrCtl::EditButton, u"アドレスの編集", "editCardButton", TavAddrCmd::EditCard},
+         {TavAddrCtl::DeleteButton, u"アドレスの削除", "deleteCardButton", TavAddrCmd::Delete}});
     auto* bottom = static_cast<QHBoxLayout*>(BottomBar()->layout());
-    const struct
-    {
-        int id;
-        const char16_t* text;
-        const char* name;
-        int command;
-    } buttons[] = {{TavAddrCtl::NewButton, u"新規アドレス", "newCardButton", TavAddrCmd::NewCard},
-                   {TavAddrCtl::EditButton, u"アドレスの編集", "editCardButton", TavAddrCmd::EditCard},
-                   {TavAddrCtl::DeleteButton, u"アドレスの削除", "deleteCardButton", TavAddrCmd::Delete}};
-    int at = 0;
-    for (const auto& b : buttons) {
-        auto* button = new QPushButton(QString::fromUtf16(b.text), BottomBar());
-        button->setObjectName(QLatin1String(b.name));
-        button->setProperty("controlId", b.id);
-        button->setFocusPolicy(Qt::TabFocus);
-        connect(button, &QPushButton::clicked, this, [this, command = b.command] { Trigger(command); });
-        bottom->insertWidget(at++, button);
-        m_buttons.insert(b.command, button);
-    }
+    int at = static_cast<int>(m_buttons.size());
     bottom->insertSpacing(at++, 16);
     bottom->insertWidget(at++, new QLabel(QStringLiteral("検索"), BottomBar()));
     m_search = new QLineEdit(BottomBar());
@@ -159,13 +104,6 @@ void CTavAddrFrame::createBars()
     m_search->setMaximumWidth(220);
     bottom->insertWidget(at++, m_search);
     connect(m_search, &QLineEdit::textChanged, m_doc, &CTavAddrDoc::SetSearchText);
-}
-
-void CTavAddrFrame::Trigger(int id)
-{
-    UpdateCommandUI();
-    if (QAction* a = Action(id); a && a->isEnabled())
-        a->trigger();
 }
 
 void CTavAddrFrame::PressTab(int tab)
@@ -236,14 +174,6 @@ void CTavAddrFrame::UpdateCommandUI()
         it.value()->setEnabled(Action(it.key())->isEnabled());
 }
 
-void CTavAddrFrame::SetDocumentTitle(const QString& title)
-{
-    setWindowTitle(title.isEmpty() ? GetDescription().title : title);
-    CTavMainFrame* main = m_doc->App().MainFrame();
-    if (main && main->ActiveModuleFrame() == this)
-        main->setWindowTitle(TavStr::ProductName + QStringLiteral(" - ") + windowTitle());
-}
-
 void CTavAddrFrame::onRowsRebuilt()
 {
     m_left->ResetRows();
@@ -268,25 +198,10 @@ void CTavAddrFrame::onSelectionChanged()
 
 void CTavAddrFrame::refillCategoryBox()
 {
-    QStringList names{kAll};
-    for (const CTavDbCategory& c : m_doc->Store().GetCategories())
-        names << c.GetName();
-    QStringList shown;
-    for (int i = 0; i < m_category->count(); ++i)
-        shown << m_category->itemText(i);
-    if (shown != names) {
-        m_category->clear();
-        m_category->addItems(names);
-    }
-    const CTavDbCategory* current = m_doc->Store().FindCategoryById(m_doc->CategoryFilter());
-    const int index = m_doc->CategoryFilter() == CTavAddrDoc::kAllCategories || !current
-                          ? 0
-                          : static_cast<int>(m_doc->Store().GetCategories().indexOf(*current)) + 1;
-    m_category->setCurrentIndex(index);
+    FillCategoryBox(m_category, m_doc->Store(), m_doc->CategoryFilter(), CTavAddrDoc::kAllCategories);
 }
 
 void CTavAddrFrame::onCategoryChosen(int index)
 {
-    const CTavDbCategory* category = m_doc->Store().FindCategoryByName(m_category->itemText(index));
-    m_doc->SetFilter(index == 0 || !category ? CTavAddrDoc::kAllCategories : category->GetID());
+    m_doc->SetFilter(ChosenCategory(m_category, index, m_doc->Store(), CTavAddrDoc::kAllCategories));
 }

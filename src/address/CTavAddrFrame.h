@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QHash>
-#include <functional>
 
 #include "CTavModuleFrame.h"
 
@@ -10,9 +9,9 @@ class CTavAddrDoc;
 class CTavAddrFileCommands;
 class CTavAddrLeftView;
 class CTavAddrRightView;
-class QAction;
 class QComboBox;
 class QLineEdit;
+class QPushButton;
 
 // The address book's window: category and order selectors above, the card list with its index
 // tabs and the selected card's fields, and the new, edit, delete buttons, the search box and
@@ -31,9 +30,6 @@ public:
     QLineEdit* SearchBox() const { return m_search; }
     CTavAddrCommands& Commands() const { return *m_commands; }
     CTavAddrFileCommands& FileCommands() const { return *m_files; }
-    QAction* Action(int id) const { return m_actions.value(id); }
-    // Runs a command as its menu entry would, when it is enabled.
-    void Trigger(int id);
     // Presses an index tab as the user would.
     void PressTab(int tab);
 
@@ -41,11 +37,8 @@ public:
     void FillMenu(MenuKind menu, QMenu* target) override;
     void UpdateCommandUI() override;
     QString HelpPage() const override { return QStringLiteral("address.html"); }
-    // The title while a backup file is open; empty for the normal caption.
-    void SetDocumentTitle(const QString& title);
 
 private:
-    QAction* addAction(int id, const QString& text, std::function<void()> handler, bool listCommand);
     void createBars();
     void onRowsRebuilt();
     void onSelectionChanged();
@@ -60,6 +53,5 @@ private:
     QLineEdit* m_search = nullptr;
     CTavAddrCommands* m_commands;
     CTavAddrFileCommands* m_files;
-    QHash<int, QAction*> m_actions;
-    QHash<int, QWidget*> m_buttons;
+    QHash<int, QPushButton*> m_buttons;
 };

@@ -35,4 +35,5 @@ constexpr int DeleteButton = 1019;
 constexpr int SearchBox = 1009;
 constexpr int DetailToggle = 1068;
 constexpr int Header = 194;
+constexpr int DeleteBackupBox = 1008; // in the delete dialog
 } // namespace TavAddrCtl

@@ -9,6 +9,8 @@
 #include "CTavCategoryDeleteDlg.h"
 #include "CTavCategoryNameDlg.h"
 #include "CTavHelp.h"
+#include "CTavModuleDoc.h"
+#include "CTavStoreCategorySource.h"
 #include "TavShowMessage.h"
 
 namespace {
@@ -165,4 +167,15 @@ void CTavCategoryDlg::accept()
 {
     m_result = selectedName();
     CTavDialogBase::accept();
+}
+
+void CTavCategoryDlg::EditAsUndoStep(CTavModuleDoc& doc, CTavDbStoreBase& store,
+                                     CTavCategorySource::Kind kind, QWidget* parent)
+{
+    CTavStoreCategorySource source(store, kind);
+    CTavCategoryDlg dlg(source, parent);
+    doc.RunEdit(store, QStringLiteral("カテゴリの編集"), [&dlg] {
+        dlg.exec();
+        return TavStatus(TavStatusCode::Ok);
+    });
 }

@@ -3,6 +3,8 @@
 #include "CTavCategorySource.h"
 #include "CTavDialogBase.h"
 
+class CTavDbStoreBase;
+class CTavModuleDoc;
 class QListWidget;
 class QPushButton;
 
@@ -19,6 +21,9 @@ public:
     explicit CTavCategoryDlg(CTavCategorySource& source, QWidget* parent = nullptr);
 
     static QString KindName(CTavCategorySource::Kind kind);
+    // Lets the user edit the categories of a module's store; all of it is one undo step of doc.
+    static void EditAsUndoStep(CTavModuleDoc& doc, CTavDbStoreBase& store, CTavCategorySource::Kind kind,
+                               QWidget* parent);
 
     // The selected category's name after OK (empty when none was selected).
     QString SelectedName() const { return m_result; }

@@ -1,16 +1,25 @@
 #include "CTavModuleFrame.h"
 
+#include <QAction>
+#include <QComboBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMdiArea>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "CTavApp.h"
+#include "CTavDbStoreBase.h"
+#include "CTavMainFrame.h"
 #include "CTavModuleBar.h"
 #include "CTavModuleDoc.h"
 #include "CTavModuleSplitter.h"
 #include "CTavPlaceholderPane.h"
+#include "TavStrings.h"
 
 namespace {
+const QString kAllCategories = QStringLiteral("すべて");
+
 QWidget* makeBar(QWidget* parent, int height, const char* name)
 {
     auto* bar = new QWidget(parent);
@@ -161,4 +170,99 @@ void CTavModuleFrame::ToggleDetail()
     }
     widget()->updateGeometry();
     update();
+}
+
+void CTavModuleFrame::AddCommands(std::initializer_list<Command> commands)
+{
+    for (const Command& command : commands) {
+        auto* action = new QAction(QString::fromUtf16(command.text), this);
+        action->setData(command.id);
+        connect(action, &QAction::triggered, this, [this, run = command.run] {
+            run();
+            UpdateCommandUI();
+        });
+        if (command.listCommand) {
+            action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+            QWidget::addAction(action);
+        }
+        m_actions.insert(command.id, action);
+    }
+}
+
+void CTavModuleFrame::Trigger(int id)
+{
+    UpdateCommandUI();
+    if (QAction* a = Action(id); a && a->isEnabled())
+        a->trigger();
+}
+
+QHash<int, QPushButton*> CTavModuleFrame::AddCommandButtons(std::initializer_list<CommandButton> buttons)
+{
+    auto* bottom = static_cast<QHBoxLayout*>(m_bottomBar->layout());
+    QHash<int, QPushButton*> made;
+    int at = 0;
+    for (const CommandButton& b : buttons) {
+        auto* button = new QPushButton(QString::fromUtf16(b.text), m_bottomBar);
+        button->setObjectName(QLatin1String(b.name));
+        button->setProperty("controlId", b.controlId);
+        button->setFocusPolicy(Qt::TabFocus);
+        connect(button, &QPushButton::clicked, this, [this, command = b.command] { Trigger(command); });
+        bottom->insertWidget(at++, button);
+        made.insert(b.command, button);
+    }
+    return made;
+}
+
+CTavModuleFrame::Selectors CTavModuleFrame::AddSelectors(int categoryControlId, int sortControlId,
+                                                         const QStringList& orders)
+{
+    auto* category = new QComboBox(m_topBar);
+    category->setObjectName(QStringLiteral("categoryBox"));
+    category->setProperty("controlId", categoryControlId);
+    category->setMinimumWidth(140);
+    category->addItem(kAllCategories);
+    auto* sort = new QComboBox(m_topBar);
+    sort->setObjectName(QStringLiteral("sortBox"));
+    sort->setProperty("controlId", sortControlId);
+    sort->addItems(orders);
+    auto* top = static_cast<QHBoxLayout*>(m_topBar->layout());
+    top->insertWidget(0, new QLabel(QStringLiteral("カテゴリ"), m_topBar));
+    top->insertWidget(1, category);
+    top->insertSpacing(2, 16);
+    top->insertWidget(3, new QLabel(QStringLiteral("並べ替え"), m_topBar));
+    top->insertWidget(4, sort);
+    return {category, sort};
+}
+
+void CTavModuleFrame::FillCategoryBox(QComboBox* box, const CTavDbStoreBase& store, uint32_t filter,
+                                      uint32_t allId)
+{
+    QStringList names{kAllCategories};
+    for (const CTavDbCategory& c : store.GetCategories())
+        names << c.GetName();
+    QStringList shown;
+    for (int i = 0; i < box->count(); ++i)
+        shown << box->itemText(i);
+    if (shown != names) {
+        box->clear();
+        box->addItems(names);
+    }
+    const CTavDbCategory* current = store.FindCategoryById(filter);
+    box->setCurrentIndex(
+        filter == allId || !current ? 0 : static_cast<int>(store.GetCategories().indexOf(*current)) + 1);
+}
+
+uint32_t CTavModuleFrame::ChosenCategory(const QComboBox* box, int index, const CTavDbStoreBase& store,
+                                         uint32_t allId)
+{
+    const CTavDbCategory* category = store.FindCategoryByName(box->itemText(index));
+    return index == 0 || !category ? allId : category->GetID();
+}
+
+void CTavModuleFrame::SetDocumentTitle(const QString& title)
+{
+    setWindowTitle(title.isEmpty() ? m_description.title : title);
+    CTavMainFrame* main = m_document->App().MainFrame();
+    if (main && main->ActiveModuleFrame() == this)
+        main->setWindowTitle(TavStr::ProductName + QStringLiteral(" - ") + windowTitle());
 }

@@ -1,10 +1,16 @@
 #pragma once
 
+#include <QHash>
 #include <QMdiSubWindow>
+#include <functional>
+#include <initializer_list>
 
+class CTavDbStoreBase;
 class CTavModuleBar;
 class CTavModuleDoc;
 class CTavModuleSplitter;
+class QAction;
+class QComboBox;
 class QMenu;
 class QPushButton;
 
@@ -66,6 +72,13 @@ public:
     // for the first page.
     virtual QString HelpPage() const { return QString(); }
 
+    // The module's commands by id.
+    QAction* Action(int id) const { return m_actions.value(id); }
+    // Runs a command as its menu entry would, when it is enabled.
+    void Trigger(int id);
+    // The title while a backup file is open; empty for the normal caption.
+    void SetDocumentTitle(const QString& title);
+
     bool IsDetailShown() const { return m_detailShown; }
     void ToggleDetail();
     QPushButton* DetailToggle() const { return m_detailToggle; }
@@ -75,6 +88,41 @@ signals:
     void commandRequested(int command);
 
 protected:
+    struct Command
+    {
+        int id;
+        const char16_t* text;
+        std::function<void()> run;
+        bool listCommand; // its shortcut works while this window has the focus
+    };
+    // Makes the module's command actions; after each one runs the command states are updated.
+    void AddCommands(std::initializer_list<Command> commands);
+
+    struct CommandButton
+    {
+        int controlId;
+        const char16_t* text;
+        const char* name;
+        int command;
+    };
+    // Push buttons at the start of the bottom bar that run commands, by command id.
+    QHash<int, QPushButton*> AddCommandButtons(std::initializer_list<CommandButton> buttons);
+
+    struct Selectors
+    {
+        QComboBox* category;
+        QComboBox* sort;
+    };
+    // The labelled category and order boxes at the start of the top bar.
+    Selectors AddSelectors(int categoryControlId, int sortControlId, const QStringList& orders);
+    // Lists the store's categories after "all" (rebuilt only when they changed) and selects the
+    // one of filter; allId is the filter that shows every category.
+    static void FillCategoryBox(QComboBox* box, const CTavDbStoreBase& store, uint32_t filter,
+                                uint32_t allId);
+    // The filter that the box's entry at index stands for.
+    static uint32_t ChosenCategory(const QComboBox* box, int index, const CTavDbStoreBase& store,
+                                   uint32_t allId);
+
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -94,4 +142,5 @@ private:
     QPushButton* m_detailToggle = nullptr;
     bool m_detailShown = true;
     bool m_split = false;
+    QHash<int, QAction*> m_actions;
 };

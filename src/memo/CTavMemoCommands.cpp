@@ -13,14 +13,14 @@
 #include "CTavDbText.h"
 #include "CTavDbUser.h"
 #include "CTavMemoClipboard.h"
-#include "CTavMemoDeleteDlg.h"
 #include "CTavMemoDlg.h"
 #include "CTavMemoDoc.h"
 #include "CTavMemoFrame.h"
 #include "CTavMemoLeftView.h"
 #include "CTavOptions.h"
-#include "CTavStoreCategorySource.h"
+#include "CTavRecordDeleteDlg.h"
 #include "CTavSyncLock.h"
+#include "TavMemoCommandIds.h"
 #include "TavShowMessage.h"
 #include "TavStrings.h"
 
@@ -116,22 +116,11 @@ void CTavMemoCommands::OnDelete()
         return;
     CTavApp& app = m_frame.MemoDoc()->App();
     CTavSyncLock lock(app);
-    const CTavOptions& options = CTavOptions::instance();
-    bool backup = options.CheckBackup() != 0;
-    if (options.CheckDelete()) {
-        if (app.backupFileOpen()) {
-            if (TavShowMessage(&m_frame, QStringLiteral("選択されたメモを削除しますか？"), QString(),
-                               TavMsg::OkCancel | TavMsg::IconQuestion) != TavMsg::IdOk)
-                return;
-            backup = false;
-        } else {
-            CTavMemoDeleteDlg dlg(backup, &m_frame);
-            if (dlg.exec() != QDialog::Accepted)
-                return;
-            backup = dlg.Backup();
-        }
-    }
-    deleteRows(rows, backup, QStringLiteral("メモの削除"));
+    const std::optional<bool> backup =
+        CTavRecordDeleteDlg::Ask(app, QStringLiteral("メモ"), TavMemoCtl::DeleteBackupBox, &m_frame);
+    if (!backup)
+        return;
+    deleteRows(rows, *backup, QStringLiteral("メモの削除"));
 }
 
 void CTavMemoCommands::deleteRows(const QList<int>& rows, bool backup, const QString& stepName)
@@ -157,12 +146,7 @@ void CTavMemoCommands::OnCategories()
 {
     CTavMemoDoc* doc = m_frame.MemoDoc();
     CTavSyncLock lock(doc->App());
-    CTavStoreCategorySource source(doc->Store(), CTavCategorySource::MemoPad);
-    CTavCategoryDlg dlg(source, &m_frame);
-    doc->RunEdit(doc->Store(), QStringLiteral("カテゴリの編集"), [&dlg] {
-        dlg.exec();
-        return TavStatus(TavStatusCode::Ok);
-    });
+    CTavCategoryDlg::EditAsUndoStep(*doc, doc->Store(), CTavCategorySource::MemoPad, &m_frame);
     doc->Reload();
 }
 

@@ -26,7 +26,13 @@ const QString kCurrentKind = QStringLiteral("メモ帳のデータファイル")
 const QStringList kFileTypes{QStringLiteral("csv"), QStringLiteral("mpc")};
 } // namespace
 
-CTavMemoFileCommands::CTavMemoFileCommands(CTavMemoFrame& frame) : QObject(&frame), m_frame(frame) {}
+CTavMemoFileCommands::CTavMemoFileCommands(CTavMemoFrame& frame)
+    : QObject(&frame), m_frame(frame), m_switch(frame, frame.MemoDoc()->Store(),
+                                                {kBackupTitle, kBackupFilter, CTavDbEnv::GetPdtMemoDir(),
+                                                 kBackupKind, kCurrentKind, RestoreQuestion(), false},
+                                                [this] { refresh(); })
+{
+}
 
 QString CTavMemoFileCommands::ImportLimitMessage()
 {
@@ -185,74 +191,20 @@ bool CTavMemoFileCommands::ExportFile(const QString& path, bool selectedOnly)
 
 void CTavMemoFileCommands::OnOpenBackupFile()
 {
-    CTavApp& app = m_frame.MemoDoc()->App();
-    CTavDbMemo& store = m_frame.MemoDoc()->Store();
-    CTavFileDlg dlg(CTavFileDlg::Open, kBackupTitle, kBackupFilter, &m_frame);
-    dlg.SetInitialFolder(app.Users().GetCurrUserPath() + CTavDbEnv::GetPdtMemoDir());
-    if (dlg.exec() != QDialog::Accepted)
-        return;
-    const QString path = dlg.PathName();
-    if (const TavStatus saved = store.Write(); saved != TavStatusCode::Ok) {
-        TavShowMessage(&m_frame, TavFileProblem::SaveFailed(store.GetFilePath(), saved), QString(),
-                       TavMsg::IconExclamation);
-        return;
-    }
-    if (const TavStatus loaded = store.LoadFromFile(path); loaded != TavStatusCode::Ok) {
-        TavShowMessage(&m_frame, TavFileProblem::ReadFailed(path, loaded, kBackupKind), QString(),
-                       TavMsg::IconExclamation);
-        return;
-    }
-    app.setBackupFileOpen(1);
-    m_backupPath = path;
-    m_frame.SetDocumentTitle(QStringLiteral("%1 (バックアップ ファイル)").arg(QFileInfo(path).fileName()));
-    refresh();
+    m_switch.OnOpenBackupFile();
 }
 
 void CTavMemoFileCommands::OnOpenCurrentFile()
 {
-    CTavApp& app = m_frame.MemoDoc()->App();
-    CTavDbMemo& store = m_frame.MemoDoc()->Store();
-    if (const TavStatus status = store.Load(); status != TavStatusCode::Ok) {
-        TavShowMessage(&m_frame,
-                       TavFileProblem::ReadFailed(store.StoreFilePath(app.Users().GetCurrUserPath()), status,
-                                                  kCurrentKind),
-                       QString(), TavMsg::IconExclamation);
-        return;
-    }
-    app.setBackupFileOpen(0);
-    m_backupPath.clear();
-    m_frame.SetDocumentTitle(QString());
-    refresh();
+    m_switch.OnOpenCurrentFile();
 }
 
 void CTavMemoFileCommands::LeaveBackupFile()
 {
-    CTavDbMemo& store = m_frame.MemoDoc()->Store();
-    const QString current = store.StoreFilePath(m_frame.MemoDoc()->App().Users().GetCurrUserPath());
-    if (store.GetFilePath() != current)
-        store.Load();
-    m_frame.MemoDoc()->App().ClearUndoHistory();
-    m_backupPath.clear();
-    m_frame.SetDocumentTitle(QString());
-    refresh();
+    m_switch.LeaveBackupFile();
 }
 
 void CTavMemoFileCommands::OnRestore()
 {
-    CTavApp& app = m_frame.MemoDoc()->App();
-    CTavDbMemo& store = m_frame.MemoDoc()->Store();
-    CTavSyncLock lock(app);
-    if (TavShowMessage(&m_frame, RestoreQuestion(), QString(), TavMsg::OkCancel | TavMsg::IconExclamation) ==
-        TavMsg::IdOk) {
-        const bool backup = app.backupFileOpen() && !m_backupPath.isEmpty();
-        const TavStatus status = backup ? store.LoadFromFile(m_backupPath) : store.Load();
-        const QString path = backup ? m_backupPath : store.StoreFilePath(app.Users().GetCurrUserPath());
-        if (status == TavStatusCode::Ok) {
-            app.ClearUndoHistory();
-            refresh();
-        } else
-            TavShowMessage(&m_frame,
-                           TavFileProblem::ReadFailed(path, status, backup ? kBackupKind : kCurrentKind),
-                           QString(), TavMsg::IconExclamation);
-    }
+    m_switch.OnRestore();
 }

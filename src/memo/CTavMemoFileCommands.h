@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QString>
 
+#include "CTavBackupFileSwitch.h"
+
 class CTavMemoFrame;
 
 // The memo pad's file commands: import and export (comma-separated text and the program's
@@ -30,7 +32,7 @@ public:
     void OnRestore();
     // The backup file was closed by the shell (the store already reads the current data).
     void LeaveBackupFile();
-    QString BackupPath() const { return m_backupPath; }
+    QString BackupPath() const { return m_switch.BackupPath(); }
 
     // Imports or exports a file by its extension; false when nothing was done.
     bool ImportFile(const QString& path);
@@ -45,5 +47,5 @@ private:
     void refresh();
 
     CTavMemoFrame& m_frame;
-    QString m_backupPath;
+    CTavBackupFileSwitch m_switch;
 };

@@ -22,10 +22,6 @@
 #include "TavMemoCommandIds.h"
 #include "TavStrings.h"
 
-namespace {
-const QString kAll = QStringLiteral("すべて");
-}
-
 CTavMemoFrame::CTavMemoFrame(CTavMemoDoc* document, QWidget* parent)
     : CTavModuleFrame(document,
                       Description{TavSlot::MemoPad, TavModule::MemoPad, CTavModuleBar::MemoPad,
@@ -38,13 +34,7 @@ CTavMemoFrame::CTavMemoFrame(CTavMemoDoc* document, QWidget* parent)
     setAcceptDrops(true);
     CTavMemoCommands* c = m_commands;
     CTavMemoFileCommands* f = m_files;
-    const struct
-    {
-        int id;
-        const char16_t* text;
-        std::function<void()> run;
-        bool listCommand;
-    } commands[] = {
+    AddCommands({
         {TavMemoCmd::NewMemo, u"新規メモ(&N)...", [c] { c->OnNew(); }, true},
         {TavMemoCmd::EditMemo, u"メモの編集(&I)...", [c] { c->OnEdit(); }, true},
         {TavMemoCmd::Delete, u"削除(&D)\tDel", [c] { c->OnDelete(); }, true},
@@ -61,9 +51,7 @@ CTavMemoFrame::CTavMemoFrame(CTavMemoDoc* document, QWidget* parent)
         {TavMemoCmd::OpenBackupFile, u"バックアップファイル(&O)...", [f] { f->OnOpenBackupFile(); }, false},
         {TavMemoCmd::OpenCurrentFile, u"現在のファイルを開く(&C)", [f] { f->OnOpenCurrentFile(); }, false},
         {TavMemoCmd::Restore, u"復元(&R)", [f] { f->OnRestore(); }, false},
-    };
-    for (const auto& command : commands)
-        addAction(command.id, QString::fromUtf16(command.text), command.run, command.listCommand);
+    });
     Action(TavMemoCmd::NewMemo)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     Action(TavMemoCmd::Cut)->setShortcut(QKeySequence::Cut);
     Action(TavMemoCmd::Copy)->setShortcut(QKeySequence::Copy);
@@ -81,70 +69,19 @@ CTavMemoFrame::CTavMemoFrame(CTavMemoDoc* document, QWidget* parent)
     connect(m_left, &CTavListView::contextMenuRequested, m_commands, &CTavMemoCommands::ShowContextMenu);
 }
 
-QAction* CTavMemoFrame::addAction(int id, const QString& text, std::function<void()> handler,
-                                  bool listCommand)
-{
-    auto* action = new QAction(text, this);
-    action->setData(id);
-    connect(action, &QAction::triggered, this, [this, handler = std::move(handler)] {
-        handler();
-        UpdateCommandUI();
-    });
-    if (listCommand) {
-        // Its shortcut works while the memo pad's window has the focus.
-        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        QWidget::addAction(action);
-    }
-    m_actions.insert(id, action);
-    return action;
-}
-
 void CTavMemoFrame::createBars()
 {
-    m_category = new QComboBox(TopBar());
-    m_category->setObjectName(QStringLiteral("categoryBox"));
-    m_category->setProperty("controlId", TavMemoCtl::CategoryBox);
-    m_category->setMinimumWidth(140);
-    m_category->addItem(kAll);
-    m_sort = new QComboBox(TopBar());
-    m_sort->setObjectName(QStringLiteral("sortBox"));
-    m_sort->setProperty("controlId", TavMemoCtl::SortBox);
-    m_sort->addItems({QStringLiteral("五十音順"), QStringLiteral("本体で指定した順番")});
-    auto* top = static_cast<QHBoxLayout*>(TopBar()->layout());
-    top->insertWidget(0, new QLabel(QStringLiteral("カテゴリ"), TopBar()));
-    top->insertWidget(1, m_category);
-    top->insertSpacing(2, 16);
-    top->insertWidget(3, new QLabel(QStringLiteral("並べ替え"), TopBar()));
-    top->insertWidget(4, m_sort);
+    const Selectors selectors =
+        AddSelectors(TavMemoCtl::CategoryBox, TavMemoCtl::SortBox,
+                     {QStringLiteral("五十音順"), QStringLiteral("本体で指定した順番")});
+    m_category = selectors.category;
+    m_sort = selectors.sort;
     connect(m_category, &QComboBox::activated, this, &CTavMemoFrame::onCategoryChosen);
     connect(m_sort, &QComboBox::activated, m_commands, &CTavMemoCommands::OnSortChoice);
 
-    auto* bottom = static_cast<QHBoxLayout*>(BottomBar()->layout());
-    const struct
-    {
-        int id;
-        const char16_t* text;
-        const char* name;
-        int command;
-    } buttons[] = {{TavMemoCtl::NewButton, u"新規メモ", "newMemoButton", TavMemoCmd::NewMemo},
-                   {TavMemoCtl::EditButton, u"メモの編集", "editMemoButton", TavMemoCmd::EditMemo},
-                   {TavMemoCtl::DeleteButton, u"メモの削除", "deleteMemoButton", TavMemoCmd::Delete}};
-    int at = 0;
-    for (const auto& b : buttons) {
-        auto* button = new QPushButton(QString::fromUtf16(b.text), BottomBar());
-        button->setObjectName(QLatin1String(b.name));
-        button->setProperty("controlId", b.id);
-        button->setFocusPolicy(Qt::TabFocus);
-        connect(button, &QPushButton::clicked, this, [this, command = b.command] { Trigger(command); });
-        bottom->insertWidget(at++, button);
-    }
-}
-
-void CTavMemoFrame::Trigger(int id)
-{
-    UpdateCommandUI();
-    if (QAction* a = Action(id); a && a->isEnabled())
-        a->trigger();
+    AddCommandButtons({{TavMemoCtl::NewButton, u"新規メモ", "newMemoButton", TavMemoCmd::NewMemo},
+                       {TavMemoCtl::EditButton, u"メモの編集", "editMemoButton", TavMemoCmd::EditMemo},
+                       {TavMemoCtl::DeleteButton, u"メモの削除", "deleteMemoButton", TavMemoCmd::Delete}});
 }
 
 void CTavMemoFrame::Update(int hint)
@@ -206,14 +143,6 @@ void CTavMemoFrame::UpdateCommandUI()
     Action(TavMemoCmd::SortHandheld)->setChecked(m_doc->SortChoice() == 1);
 }
 
-void CTavMemoFrame::SetDocumentTitle(const QString& title)
-{
-    setWindowTitle(title.isEmpty() ? GetDescription().title : title);
-    CTavMainFrame* main = m_doc->App().MainFrame();
-    if (main && main->ActiveModuleFrame() == this)
-        main->setWindowTitle(TavStr::ProductName + QStringLiteral(" - ") + windowTitle());
-}
-
 void CTavMemoFrame::onEntriesRebuilt()
 {
     m_left->ResetRows();
@@ -232,27 +161,12 @@ void CTavMemoFrame::onSelectionChanged()
 
 void CTavMemoFrame::refillCategoryBox()
 {
-    QStringList names{kAll};
-    for (const CTavDbCategory& c : m_doc->Store().GetCategories())
-        names << c.GetName();
-    QStringList shown;
-    for (int i = 0; i < m_category->count(); ++i)
-        shown << m_category->itemText(i);
-    if (shown != names) {
-        m_category->clear();
-        m_category->addItems(names);
-    }
-    const CTavDbCategory* current = m_doc->Store().FindCategoryById(m_doc->CategoryFilter());
-    const int index = m_doc->CategoryFilter() == CTavMemoDoc::kAllCategories || !current
-                          ? 0
-                          : static_cast<int>(m_doc->Store().GetCategories().indexOf(*current)) + 1;
-    m_category->setCurrentIndex(index);
+    FillCategoryBox(m_category, m_doc->Store(), m_doc->CategoryFilter(), CTavMemoDoc::kAllCategories);
 }
 
 void CTavMemoFrame::onCategoryChosen(int index)
 {
-    const CTavDbCategory* category = m_doc->Store().FindCategoryByName(m_category->itemText(index));
-    m_doc->SetFilter(index == 0 || !category ? CTavMemoDoc::kAllCategories : category->GetID());
+    m_doc->SetFilter(ChosenCategory(m_category, index, m_doc->Store(), CTavMemoDoc::kAllCategories));
 }
 
 void CTavMemoFrame::dragEnterEvent(QDragEnterEvent* event)

@@ -1,8 +1,5 @@
 #pragma once
 
-#include <QHash>
-#include <functional>
-
 #include "CTavModuleFrame.h"
 
 class CTavMemoCommands;
@@ -10,7 +7,6 @@ class CTavMemoDoc;
 class CTavMemoFileCommands;
 class CTavMemoLeftView;
 class CTavMemoRightView;
-class QAction;
 class QComboBox;
 
 // The memo pad's window: category and order selectors above, the memo list and the memo's
@@ -29,22 +25,16 @@ public:
     QComboBox* SortBox() const { return m_sort; }
     CTavMemoCommands& Commands() const { return *m_commands; }
     CTavMemoFileCommands& FileCommands() const { return *m_files; }
-    QAction* Action(int id) const { return m_actions.value(id); }
-    // Runs a command as its menu entry would, when it is enabled.
-    void Trigger(int id);
 
     void Update(int hint) override;
     void FillMenu(MenuKind menu, QMenu* target) override;
     void UpdateCommandUI() override;
-    // The title while a backup file is open; empty for the normal caption.
-    void SetDocumentTitle(const QString& title);
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
-    QAction* addAction(int id, const QString& text, std::function<void()> handler, bool listCommand = true);
     void createBars();
     void onEntriesRebuilt();
     void onSelectionChanged();
@@ -58,5 +48,4 @@ private:
     QComboBox* m_sort = nullptr;
     CTavMemoCommands* m_commands;
     CTavMemoFileCommands* m_files;
-    QHash<int, QAction*> m_actions;
 };

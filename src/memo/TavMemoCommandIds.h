@@ -27,4 +27,5 @@ constexpr int EditButton = 1021;
 constexpr int DeleteButton = 1128;
 constexpr int CategoryBox = 1033;
 constexpr int SortBox = 1034;
+constexpr int DeleteBackupBox = 1075; // in the delete dialog
 } // namespace TavMemoCtl

@@ -9,11 +9,11 @@
 
 #include "AddrFixture.h"
 #include "CTavAddrCommands.h"
-#include "CTavAddrDeleteDlg.h"
 #include "CTavAddrTabBar.h"
 #include "CTavColumnDlg.h"
 #include "CTavOptions.h"
 #include "CTavProfile.h"
+#include "CTavRecordDeleteDlg.h"
 #include "TavAddrCommandIds.h"
 
 namespace {
@@ -181,7 +181,7 @@ private slots:
 
         bool backupOffered = true;
         m_f.Env().AnswerDialog([&backupOffered](CTavDialogBase& d) {
-            auto& dlg = static_cast<CTavAddrDeleteDlg&>(d);
+            auto& dlg = static_cast<CTavRecordDeleteDlg&>(d);
             backupOffered = dlg.BackupBox()->isChecked();
             dlg.BackupBox()->setChecked(true);
             return press(d, true);

@@ -7,11 +7,11 @@
 
 #include "CTavColumnDlg.h"
 #include "CTavDbClock.h"
-#include "CTavMemoDeleteDlg.h"
 #include "CTavMemoDlg.h"
 #include "CTavMemoHeaderBand.h"
 #include "CTavOptions.h"
 #include "CTavProfile.h"
+#include "CTavRecordDeleteDlg.h"
 #include "MemoFixture.h"
 #include "TavMemoCommandIds.h"
 
@@ -241,7 +241,7 @@ private slots:
         if (answer >= 0)
             m_f.Env().AnswerDialog([=](CTavDialogBase& d) {
                 // The box starts with the backup option; a wrong start cancels and fails below.
-                auto* dlg = qobject_cast<CTavMemoDeleteDlg*>(&d);
+                auto* dlg = qobject_cast<CTavRecordDeleteDlg*>(&d);
                 if (!dlg || dlg->Backup() != bool(checkBackup) || answer == 0)
                     return int(QDialog::Rejected);
                 AppTestEnv::Screenshot(dlg, QStringLiteral("dialog-memo-delete"));
