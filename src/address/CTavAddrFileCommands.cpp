@@ -26,7 +26,7 @@ const QStringList kFileTypes{QStringLiteral("abc"), QStringLiteral("csv")};
 CTavAddrFileCommands::CTavAddrFileCommands(CTavAddrFrame& frame)
     : QObject(&frame), m_frame(frame), m_switch(frame, frame.AddrDoc()->Store(),
                                                 {kBackupTitle, kBackupFilter, CTavDbEnv::GetPdtAddrDir(),
-                                                 kBackupKind, kCurrentKind, RestoreQuestion(), true},
+                                                 kBackupKind, kCurrentKind, RestoreQuestion()},
                                                 [this] { refresh(); })
 {
 }

@@ -1,7 +1,6 @@
 #include "CTavBackupFileSwitch.h"
 
 #include <QFileInfo>
-#include <optional>
 
 #include "CTavApp.h"
 #include "CTavDbStoreBase.h"
@@ -27,9 +26,7 @@ QString CTavBackupFileSwitch::currentPath() const
 void CTavBackupFileSwitch::OnOpenBackupFile()
 {
     CTavApp& app = m_frame.Document()->App();
-    std::optional<CTavSyncLock> lock;
-    if (m_setup.strict)
-        lock.emplace(app);
+    CTavSyncLock lock(app);
     CTavFileDlg dlg(CTavFileDlg::Open, m_setup.dialogTitle, m_setup.filter, &m_frame);
     dlg.SetInitialFolder(app.Users().GetCurrUserPath() + m_setup.folder);
     if (dlg.exec() != QDialog::Accepted)
@@ -45,8 +42,7 @@ void CTavBackupFileSwitch::OnOpenBackupFile()
                        TavMsg::IconExclamation);
         return;
     }
-    if (m_setup.strict)
-        app.ClearUndoHistory();
+    app.ClearUndoHistory();
     app.setBackupFileOpen(1);
     m_backupPath = path;
     m_frame.SetDocumentTitle(QStringLiteral("%1 (バックアップ ファイル)").arg(QFileInfo(path).fileName()));
@@ -61,8 +57,7 @@ void CTavBackupFileSwitch::OnOpenCurrentFile()
                        QString(), TavMsg::IconExclamation);
         return;
     }
-    if (m_setup.strict)
-        app.ClearUndoHistory();
+    app.ClearUndoHistory();
     app.setBackupFileOpen(0);
     m_backupPath.clear();
     m_frame.SetDocumentTitle(QString());

@@ -7,7 +7,8 @@ class CTavDbStoreBase;
 class CTavModuleFrame;
 
 // Opening a module's backup file in place of its current data, going back to the current
-// data, and restoring the last saved state of whichever file is open.
+// data, and restoring the last saved state of whichever file is open. Each switch drops the
+// undo history: its steps belong to the other file's records.
 class CTavBackupFileSwitch final
 {
 public:
@@ -19,9 +20,6 @@ public:
         QString backupKind; // how messages name the two files
         QString currentKind;
         QString restoreQuestion;
-        // Whether switching files drops the undo history and holds HotSync off while the
-        // file dialog is open.
-        bool strict = false;
     };
 
     // refresh rebuilds what the module shows after the store read a file.

@@ -29,7 +29,7 @@ const QStringList kFileTypes{QStringLiteral("csv"), QStringLiteral("mpc")};
 CTavMemoFileCommands::CTavMemoFileCommands(CTavMemoFrame& frame)
     : QObject(&frame), m_frame(frame), m_switch(frame, frame.MemoDoc()->Store(),
                                                 {kBackupTitle, kBackupFilter, CTavDbEnv::GetPdtMemoDir(),
-                                                 kBackupKind, kCurrentKind, RestoreQuestion(), false},
+                                                 kBackupKind, kCurrentKind, RestoreQuestion()},
                                                 [this] { refresh(); })
 {
 }
