@@ -9,7 +9,8 @@ CTavTodoFrame::CTavTodoFrame(CTavTodoDoc* document, QWidget* parent)
     : CTavModuleFrame(document,
                       Description{TavSlot::Todo, TavModule::Todo, CTavModuleBar::Todo,
                                   QStringLiteral("To Do リスト"), false, true},
-                      parent)
+                      parent),
+      m_doc(document)
 {
     CreatePanes(new CTavPlaceholderPane(
                     QStringLiteral("To Do の一覧"),

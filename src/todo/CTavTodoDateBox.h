@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QComboBox>
+
+#include "CTavDbTime.h"
+
+// The start and due date boxes of the edit dialog: "今日", "明日", "一週間後", "二週間後",
+// "指定なし" and "カレンダーより選択...", showing the chosen day.
+class CTavTodoDateBox final : public QComboBox
+{
+    Q_OBJECT
+public:
+    explicit CTavTodoDateBox(QWidget* parent = nullptr);
+
+    // The start of the chosen day, maxDateTime for none.
+    TavTime Date() const { return m_date; }
+    void SetDate(TavTime date);
+
+signals:
+    void dateChanged();
+
+private:
+    TavTime m_date = maxDateTime;
+};
