@@ -264,13 +264,16 @@ TavStatus CTavDbAddr::ImportVCardFile(const QString& path, QStringList* refused)
     const auto add = [this](CTavDbAddrVCard::Card& card) {
         const CTavDbCategory* category = FindCategoryByName(card.category);
         card.record.SetCategoryID(category ? category->GetID() : CTavDbPcRecord::kUnfiled);
-        return AddRecord(card.record);
+        return InsertRecord(card.record, -1, true);
     };
     // With room for every card the file could hold, each is added as it is read (the reader
     // makes only cards the store takes); near the limit only the cards that read count, so all
     // are read before any is added.
-    if (GetRecordCount() + CTavDbAddrVCard::CountCardsAtMost(bytes) <= GetMaxRecords())
+    const qsizetype atMost = CTavDbAddrVCard::CountCardsAtMost(bytes);
+    if (GetRecordCount() + atMost <= GetMaxRecords()) {
+        ReserveForAdding(atMost);
         return CTavDbAddrVCard::Read(bytes, add, refused);
+    }
     QList<CTavDbAddrVCard::Card> cards;
     status = CTavDbAddrVCard::Read(bytes, &cards, refused);
     if (status != TavStatusCode::Ok)

@@ -140,6 +140,10 @@ public:
     {
         return std::make_unique<CTavDbAddrRecord>(*this);
     }
+    std::unique_ptr<CTavDbPcRecord> TakeFields() override
+    {
+        return std::make_unique<CTavDbAddrRecord>(std::move(*this));
+    }
     void BindFields(CTavSqliteStatement& st) const override;
     void ReadFields(CTavSqliteStatement& st) override;
     static constexpr const char* kColumns =

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "CTavDbAddrVCardReader.h"
+#include "CTavDbAscii.h"
 #include "CTavDbFileUtil.h"
 #include "CTavDbVCardLines.h"
 #include "CTavDbVCardProperty.h"
@@ -18,8 +19,7 @@ bool isMarker(QByteArrayView line, QByteArrayView marker)
 {
     while (line.endsWith(' ') || line.endsWith('\t'))
         line.chop(1);
-    return line.size() == marker.size() &&
-           qstrnicmp(line.data(), line.size(), marker.data(), marker.size()) == 0;
+    return CTavDbAscii::same(line, marker);
 }
 } // namespace
 
@@ -149,16 +149,15 @@ TavStatus CTavDbAddrVCard::Read(const QByteArray& bytes, const CardSink& sink, Q
 
 qsizetype CTavDbAddrVCard::CountCardsAtMost(QByteArrayView bytes)
 {
+    // One plain pass over the bytes: lines are short, and a search call per line costs more.
     static constexpr QByteArrayView marker("BEGIN:VCARD");
     qsizetype count = 0;
-    for (qsizetype at = 0; at < bytes.size();) {
-        if (bytes.size() - at >= marker.size() &&
-            qstrnicmp(bytes.data() + at, marker.size(), marker.data(), marker.size()) == 0)
+    const qsizetype n = bytes.size();
+    for (qsizetype at = 0; at < n; ++at) {
+        if (CTavDbAscii::upper(bytes[at]) == 'B' && CTavDbAscii::startsWith(bytes.sliced(at), marker))
             ++count;
-        const void* nl = std::memchr(bytes.data() + at, '\n', size_t(bytes.size() - at));
-        if (!nl)
-            break;
-        at = static_cast<const char*>(nl) - bytes.data() + 1;
+        while (at < n && bytes[at] != '\n')
+            ++at;
     }
     return count;
 }

@@ -1,6 +1,7 @@
 #include "CTavDbAddrVCardReader.h"
 
 #include "CTavDbAddrThumb.h"
+#include "CTavDbAscii.h"
 #include "CTavDbKana.h"
 #include "CTavDbText.h"
 #include "CTavDbVCardProperty.h"
@@ -35,7 +36,7 @@ struct Phone
 Dialect dialectOf(const std::vector<Line>& lines)
 {
     for (const Line& l : lines) {
-        if (l.bytes.size() > 8 && qstrnicmp(l.bytes.constData(), 8, "VERSION:", 8) == 0) {
+        if (l.bytes.size() > 8 && CTavDbAscii::startsWith(l.bytes, "VERSION:")) {
             const QByteArray v = l.bytes.mid(8).trimmed();
             return v.startsWith('2') ? Dialect::V21 : v.startsWith('4') ? Dialect::V40 : Dialect::V30;
         }
@@ -69,7 +70,7 @@ QStringList sortAs(const CTavDbVCardProperty& p, Dialect dialect)
 QByteArray photoBytes(const CTavDbVCardProperty& p, bool* ok)
 {
     const QByteArrayView v = p.rawValue();
-    if (v.size() > 5 && qstrnicmp(v.data(), 5, "data:", 5) == 0) {
+    if (v.size() > 5 && CTavDbAscii::startsWith(v, "DATA:")) {
         const qsizetype comma = v.indexOf(',');
         *ok = comma > 0;
         if (!*ok)
@@ -88,8 +89,7 @@ QByteArray photoBytes(const CTavDbVCardProperty& p, bool* ok)
 bool isLink(const CTavDbVCardProperty& p)
 {
     const QByteArrayView value = p.param("VALUE");
-    return (value.size() == 3 && qstrnicmp(value.data(), 3, "uri", 3) == 0) ||
-           (value.size() == 3 && qstrnicmp(value.data(), 3, "url", 3) == 0);
+    return CTavDbAscii::same(value, "URI") || CTavDbAscii::same(value, "URL");
 }
 
 void setField(Rec& rec, Rec::Field f, const QString& text)
@@ -116,7 +116,7 @@ bool CTavDbAddrVCardReader::Build(const std::vector<Line>& lines, int beginLine,
     Reading phonetic, irmc, sortAsName, sortString;
     QStringList address;
     bool addressPreferred = false;
-    std::vector<Phone> phones;
+    QVarLengthArray<Phone, 8> phones;
     std::vector<const Line*> photos;
     QString category;
 
@@ -155,7 +155,7 @@ bool CTavDbAddrVCardReader::Build(const std::vector<Line>& lines, int beginLine,
                                                                    p.hasType("CELL") || p.hasType("IPHONE"),
                                                                    p.hasType("PAGER"), p.hasType("MAIN"),
                                                                    p.hasType("WORK"), p.hasType("HOME"));
-            phones.push_back({text, label, p.prefRank()});
+            phones.append({text, label, p.prefRank()});
         } else if (p.is("ADR")) {
             const bool preferred = p.prefRank() > 0;
             if (!address.isEmpty() && (addressPreferred || !preferred))
@@ -202,7 +202,7 @@ bool CTavDbAddrVCardReader::Build(const std::vector<Line>& lines, int beginLine,
                         c.compare(QLatin1String("CONFIDENTIAL"), Qt::CaseInsensitive) == 0;
         } else if (p.is("PHOTO")) {
             photos.push_back(&l);
-        } else if (name.size() == 9 && qstrnicmp(name.data(), 8, "X-CUSTOM", 8) == 0 && name[8] >= '1' &&
+        } else if (name.size() == 9 && CTavDbAscii::startsWith(name, "X-CUSTOM") && name[8] >= '1' &&
                    name[8] <= '4') {
             const int i = name[8] - '1';
             if (!haveCustom[i])

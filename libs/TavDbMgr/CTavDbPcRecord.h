@@ -48,6 +48,9 @@ public:
     // True when the fields the handheld keeps are equal (unique id and attributes aside).
     virtual bool IsEqualPdt(const CTavDbPcRecord& other) const;
     virtual std::unique_ptr<CTavDbPcRecord> Clone() const = 0;
+    // A heap record that may take this one's fields, leaving it empty; kinds without a cheaper
+    // way copy.
+    virtual std::unique_ptr<CTavDbPcRecord> TakeFields() { return Clone(); }
 
     // Storage of the kind's own fields, in the order of its store's column list.
     virtual void BindFields(CTavSqliteStatement& st) const = 0;

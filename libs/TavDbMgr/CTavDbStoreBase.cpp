@@ -394,7 +394,15 @@ TavStatus CTavDbStoreBase::AddRecord(CTavDbPcRecord& record)
     return InsertRecord(record, -1);
 }
 
-TavStatus CTavDbStoreBase::InsertRecord(CTavDbPcRecord& record, int position)
+void CTavDbStoreBase::ReserveForAdding(qsizetype count)
+{
+    m_records.reserve(m_records.size() + size_t(count));
+    m_byId.reserve(m_byId.size() + count);
+    m_changed.reserve(m_changed.size() + count);
+    m_added.reserve(m_added.size() + count);
+}
+
+TavStatus CTavDbStoreBase::InsertRecord(CTavDbPcRecord& record, int position, bool take)
 {
     if (m_liveCount >= m_maxRecords)
         return TavStatusCode::RecordLimit;
@@ -409,7 +417,7 @@ TavStatus CTavDbStoreBase::InsertRecord(CTavDbPcRecord& record, int position)
     capture(id);
     record.SetUniqueId(id);
     record.setAttribute(CTavDbPcRecord::AttrDirty, true);
-    std::unique_ptr<CTavDbPcRecord> copy = record.Clone();
+    std::unique_ptr<CTavDbPcRecord> copy = take ? record.TakeFields() : record.Clone();
     CTavDbPcRecord* raw = copy.get();
     if (position < 0 || position > static_cast<int>(m_records.size()))
         position = static_cast<int>(m_records.size());

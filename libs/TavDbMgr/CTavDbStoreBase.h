@@ -182,8 +182,11 @@ protected:
     void MarkExtraChanged();
     bool IsExtraChanged() const { return m_extraChanged; }
     void InvalidateView() { m_order.Invalidate(); }
-    // Inserts a copy at a position of the store order (-1 at the end).
-    TavStatus InsertRecord(CTavDbPcRecord& record, int position);
+    // Makes room for that many more records at once, before an import adds them one by one.
+    void ReserveForAdding(qsizetype count);
+    // Inserts a copy at a position of the store order (-1 at the end). Taking moves the record's
+    // fields into the store instead: imports hand over thousands of records they no longer need.
+    TavStatus InsertRecord(CTavDbPcRecord& record, int position, bool take = false);
     // Moves the records [from, from + count) of the store order so that they stand before the
     // record now at position to (the end when to is the record count). Only the moved records
     // are rewritten when the store file has room between their new neighbours.

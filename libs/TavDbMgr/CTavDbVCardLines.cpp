@@ -3,21 +3,29 @@
 #include <algorithm>
 #include <cstring>
 
+#include "CTavDbAscii.h"
+
 namespace {
-// Whether the part before the value (name and parameters) names the word, given in capitals.
-// Parameters are short; looking at the first bytes only keeps a huge line without a colon cheap.
-bool headHas(QByteArrayView line, QByteArrayView word)
+// The parameters of a line: what lies between the name's semicolon and the colon, empty when
+// there are none. Parameters are short; looking at the first bytes only keeps a huge line
+// without a colon cheap.
+QByteArrayView paramsOf(QByteArrayView line)
 {
-    QByteArrayView h = line.first(std::min<qsizetype>(line.size(), 4096));
-    const qsizetype colon = h.indexOf(':');
-    if (colon >= 0)
-        h = h.first(colon);
-    const qsizetype semicolon = h.indexOf(';');
-    if (semicolon < 0)
-        return false; // no parameters
-    const char first = word.front();
-    for (qsizetype i = semicolon + 1; i + word.size() <= h.size(); ++i)
-        if ((h[i] & ~0x20) == first && qstrnicmp(h.data() + i, word.size(), word.data(), word.size()) == 0)
+    const qsizetype n = std::min<qsizetype>(line.size(), 4096);
+    qsizetype semicolon = -1;
+    qsizetype i = 0;
+    for (; i < n && line[i] != ':'; ++i)
+        if (line[i] == ';' && semicolon < 0)
+            semicolon = i;
+    return semicolon < 0 ? QByteArrayView() : line.sliced(semicolon + 1, i - semicolon - 1);
+}
+
+// Whether the parameters name the word, given in capitals.
+bool has(QByteArrayView params, QByteArrayView word)
+{
+    for (qsizetype i = 0; i + word.size() <= params.size(); ++i)
+        if (CTavDbAscii::upper(params[i]) == word.front() &&
+            CTavDbAscii::same(params.sliced(i, word.size()), word))
             return true;
     return false;
 }
@@ -76,8 +84,9 @@ bool CTavDbVCardLines::next()
         m_line = m_line.first(kMaxLineBytes);
         m_overlong = true;
     }
-    m_quotedPrintable = headHas(m_line, "QUOTED-PRINTABLE");
-    m_base64 = headHas(m_line, "BASE64");
+    const QByteArrayView params = paramsOf(m_line);
+    m_quotedPrintable = !params.isEmpty() && has(params, "QUOTED-PRINTABLE");
+    m_base64 = !params.isEmpty() && has(params, "BASE64");
     while (m_pos < m_bytes.size()) {
         qsizetype after = 0;
         const QByteArrayView next = physical(m_pos, &after);

@@ -1,5 +1,6 @@
 #include "CTavDbVCardProperty.h"
 
+#include "CTavDbAscii.h"
 #include "CTavDbQuotedPrintable.h"
 #include "CTavDbText.h"
 
@@ -15,11 +16,6 @@ QByteArrayView trimmed(QByteArrayView v)
     return v;
 }
 
-bool same(QByteArrayView a, QByteArrayView b)
-{
-    return a.size() == b.size() && qstrnicmp(a.data(), a.size(), b.data(), b.size()) == 0;
-}
-
 bool isAscii(QByteArrayView v)
 {
     for (char c : v)
@@ -32,7 +28,7 @@ bool isShiftJis(QByteArrayView charset)
 {
     for (const char* name : {"SHIFT_JIS", "SHIFT-JIS", "SJIS", "CP932", "WINDOWS-31J", "MS_KANJI", "X-SJIS",
                              "MS932", "CSSHIFTJIS"})
-        if (same(charset, name))
+        if (CTavDbAscii::same(charset, name))
             return true;
     return false;
 }
@@ -57,9 +53,10 @@ QString decodeText(QByteArrayView bytes, QByteArrayView charset, CTavDbVCardProp
     bool clean = false;
     if (isShiftJis(charset))
         return fromCp932(bytes, &clean);
-    if (same(charset, "ISO-8859-1") || same(charset, "LATIN1") || same(charset, "US-ASCII"))
+    if (CTavDbAscii::same(charset, "ISO-8859-1") || CTavDbAscii::same(charset, "LATIN1") ||
+        CTavDbAscii::same(charset, "US-ASCII"))
         return QString::fromLatin1(bytes);
-    if (same(charset, "UTF-8") || same(charset, "UTF8"))
+    if (CTavDbAscii::same(charset, "UTF-8") || CTavDbAscii::same(charset, "UTF8"))
         return fromUtf8(bytes, &clean).replace(QChar::ReplacementCharacter, u'?');
     // No character set (or one we do not know): 2.1 phones write Shift_JIS, later versions UTF-8;
     // a file that says otherwise by its bytes is read the other way.
@@ -120,15 +117,10 @@ bool CTavDbVCardProperty::parse(QByteArrayView line)
     return true;
 }
 
-bool CTavDbVCardProperty::is(QByteArrayView name) const
-{
-    return same(m_name, name);
-}
-
 QByteArrayView CTavDbVCardProperty::param(QByteArrayView name) const
 {
     for (const Param& p : m_params)
-        if (same(p.name, name))
+        if (CTavDbAscii::same(p.name, name))
             return p.value;
     return {};
 }
@@ -137,13 +129,13 @@ bool CTavDbVCardProperty::hasType(QByteArrayView type) const
 {
     for (const Param& p : m_params) {
         if (p.name.isEmpty()) {
-            if (same(p.value, type))
+            if (CTavDbAscii::same(p.value, type))
                 return true;
-        } else if (same(p.name, "TYPE")) {
+        } else if (CTavDbAscii::same(p.name, "TYPE")) {
             QByteArrayView rest = p.value;
             while (!rest.isEmpty()) {
                 const qsizetype comma = rest.indexOf(',');
-                if (same(trimmed(comma < 0 ? rest : rest.first(comma)), type))
+                if (CTavDbAscii::same(trimmed(comma < 0 ? rest : rest.first(comma)), type))
                     return true;
                 rest = comma < 0 ? QByteArrayView() : rest.sliced(comma + 1);
             }
@@ -169,7 +161,8 @@ QByteArrayView CTavDbVCardProperty::encoding() const
     if (!e.isEmpty())
         return e;
     for (const Param& p : m_params)
-        if (p.name.isEmpty() && (same(p.value, "QUOTED-PRINTABLE") || same(p.value, "BASE64")))
+        if (p.name.isEmpty() &&
+            (CTavDbAscii::same(p.value, "QUOTED-PRINTABLE") || CTavDbAscii::same(p.value, "BASE64")))
             return p.value;
     return {};
 }
@@ -179,9 +172,9 @@ QByteArray CTavDbVCardProperty::bytes(bool* ok) const
     if (ok)
         *ok = true;
     const QByteArrayView e = encoding();
-    if (same(e, "QUOTED-PRINTABLE"))
+    if (CTavDbAscii::same(e, "QUOTED-PRINTABLE"))
         return CTavDbQuotedPrintable::decode(m_value);
-    if (same(e, "B") || same(e, "BASE64")) {
+    if (CTavDbAscii::same(e, "B") || CTavDbAscii::same(e, "BASE64")) {
         QByteArray packed;
         packed.reserve(m_value.size());
         for (char c : m_value)
@@ -197,7 +190,7 @@ QByteArray CTavDbVCardProperty::bytes(bool* ok) const
 
 QString CTavDbVCardProperty::text(Dialect dialect) const
 {
-    if (same(encoding(), "QUOTED-PRINTABLE"))
+    if (CTavDbAscii::same(encoding(), "QUOTED-PRINTABLE"))
         return lineFeeds(decodeText(CTavDbQuotedPrintable::decode(m_value), param("CHARSET"), dialect));
     return lineFeeds(decodeText(m_value, param("CHARSET"), dialect));
 }
@@ -217,10 +210,10 @@ QStringList CTavDbVCardProperty::components(Dialect dialect, QChar separator) co
     return split(text(dialect), separator, dialect);
 }
 
-QString CTavDbVCardProperty::unescape(QStringView text)
+QString CTavDbVCardProperty::unescape(QString text)
 {
     if (!text.contains(u'\\'))
-        return text.toString();
+        return text; // most values have no escapes: no copy
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -243,6 +236,7 @@ QString CTavDbVCardProperty::unescape(QStringView text)
 QStringList CTavDbVCardProperty::split(QStringView text, QChar separator, Dialect dialect)
 {
     QStringList parts;
+    parts.reserve(text.count(separator) + 1); // an address has seven parts: grow once, not thrice
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text[i] == u'\\' && i + 1 < text.size()) {
@@ -257,7 +251,7 @@ QStringList CTavDbVCardProperty::split(QStringView text, QChar separator, Dialec
     parts << text.sliced(start).toString();
     for (QString& part : parts) {
         if (dialect != Dialect::V21)
-            part = unescape(part);
+            part = unescape(std::move(part));
         else if (part.contains(u'\\'))
             part.replace(QStringLiteral("\\") + separator, QString(separator));
     }

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QVarLengthArray>
 
+#include "CTavDbAscii.h"
+
 // One logical line of a vCard, "group.NAME;PARAM=a,b;BARE:value", and its value decoded: the
 // transfer encoding first (quoted-printable, base64), then the character set, then the text
 // escapes. The views point into the line given to parse(), which must outlive the property.
@@ -22,13 +24,21 @@ public:
     // False when the line has no colon or no name.
     bool parse(QByteArrayView line);
     QByteArrayView name() const { return m_name; }
-    bool is(QByteArrayView name) const;
+    template <qsizetype N> bool is(const char (&name)[N]) const { return CTavDbAscii::same(m_name, name); }
     QByteArrayView rawValue() const { return m_value; }
 
     // The first value of the parameter of that name (quotes removed), empty when absent.
     QByteArrayView param(QByteArrayView name) const;
+    template <qsizetype N> QByteArrayView param(const char (&name)[N]) const
+    {
+        return param(QByteArrayView(name, N - 1));
+    }
     // A TYPE value (of comma lists too) or, as 2.1 writes them, a bare parameter.
     bool hasType(QByteArrayView type) const;
+    template <qsizetype N> bool hasType(const char (&type)[N]) const
+    {
+        return hasType(QByteArrayView(type, N - 1));
+    }
     // How strongly the property is marked preferred: 1 for TYPE=PREF or a bare PREF, the
     // number of PREF=n, 0 for not at all.
     int prefRank() const;
@@ -45,7 +55,7 @@ public:
     // The components of a structured value, split at unescaped separators and resolved.
     QStringList components(Dialect dialect, QChar separator = u';') const;
 
-    static QString unescape(QStringView text);
+    static QString unescape(QString text);
     static QStringList split(QStringView text, QChar separator, Dialect dialect);
     // The text escaped for a 3.0 value: backslash, semicolon, comma and line feeds.
     static QString escape(const QString& text);
