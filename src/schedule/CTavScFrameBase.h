@@ -17,6 +17,7 @@ public:
 
     int View() const { return m_view; }
     QList<QToolButton*> ViewButtons() const { return m_buttons; }
+    QString HelpPage() const override { return QStringLiteral("schedule.html"); }
 
 private:
     int m_view;

@@ -3,12 +3,11 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QPainter>
 #include <QTest>
 
 #include "CTavAddrCommands.h"
+#include "CTavDbAddrVCard.h"
 #include "CTavDbClock.h"
 
 namespace {
@@ -30,34 +29,6 @@ QByteArray jpeg(QColor colour)
     return bytes;
 }
 
-CTavDbAddrRecord fromJson(const QJsonObject& o, CTavDbAddr& store)
-{
-    auto s = [&o](const char* key) { return o.value(QLatin1String(key)).toString(); };
-    CTavDbAddrRecord c;
-    c.SetLastName(s("last_name"));
-    c.SetFirstName(s("first_name"));
-    c.SetLastNameYomi(s("last_name_reading"));
-    c.SetFirstNameYomi(s("first_name_reading"));
-    c.SetCompany(s("company"));
-    c.SetCompanyYomi(s("company_reading"));
-    c.SetTitle(s("title"));
-    for (int i = 0; i < CTavDbAddrRecord::kPhoneCount; ++i) {
-        c.SetPhone(i, o.value(QStringLiteral("phone%1").arg(i + 1)).toString());
-        c.SetPhoneLabelID(i, o.value(QStringLiteral("phone%1_label").arg(i + 1)).toString().toInt());
-    }
-    c.SetDisplayPhone(s("display_phone").toInt() + 1);
-    c.SetZipCode(s("zip"));
-    c.SetState(s("state"));
-    c.SetCity(s("city"));
-    c.SetAddress(s("address"));
-    c.SetCountry(s("country"));
-    c.SetCustom(0, s("custom1"));
-    c.SetCustom(1, s("custom2"));
-    c.SetNote(s("note"));
-    c.SetPrivate(s("private") == QLatin1String("1"));
-    c.SetCategoryID(store.FindCategoryByName(kCategories.at(s("category").toInt()))->GetID());
-    return c;
-}
 } // namespace
 
 void AddrFixture::writeCards()
@@ -70,11 +41,15 @@ void AddrFixture::writeCards()
     for (const QString& name : kCategories)
         if (!store.FindCategoryByName(name))
             QCOMPARE(store.AddCategory(name), TavStatusCode::Ok);
-    QFile file(QStringLiteral(LUMORA_TEST_DATA_DIR "/cards/cards.jsonl"));
+    QFile file(QStringLiteral(LUMORA_TEST_DATA_DIR "/cards/cards.vcf"));
     QVERIFY(file.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lines = file.readAll().split('\n');
+    QList<CTavDbAddrVCard::Card> cards;
+    QCOMPARE(CTavDbAddrVCard::Read(file.readAll(), &cards), TavStatusCode::Ok);
     for (int n = 0; n < 24; ++n) {
-        CTavDbAddrRecord c = fromJson(QJsonDocument::fromJson(lines.at(n)).object(), store);
+        CTavDbAddrRecord c = cards.at(n).record;
+        c.SetCategoryID(store.FindCategoryByName(cards.at(n).category)
+                            ? store.FindCategoryByName(cards.at(n).category)->GetID()
+                            : CTavDbPcRecord::kUnfiled);
         if (n % 7 == 3) { // a few with pictures
             c.SetThumbData(jpeg(QColor::fromHsv(n * 40 % 360, 160, 220)));
             c.SetThumbName(QStringLiteral("photo%1.jpg").arg(n));

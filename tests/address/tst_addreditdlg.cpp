@@ -32,19 +32,6 @@ QString bytesOf(int bytes)
     return QString(bytes / 2, u'漢') + (bytes % 2 ? QStringLiteral("a") : QString());
 }
 
-AppTestEnv::DialogAnswer chooseFile(const QString& path)
-{
-    return [=](CTavDialogBase& d) {
-        auto* dlg = qobject_cast<CTavFileDlg*>(&d);
-        if (!dlg)
-            return int(QDialog::Rejected);
-        dlg->FileDialog()->setDirectory(QFileInfo(path).absolutePath());
-        dlg->FileDialog()->selectFile(QFileInfo(path).fileName());
-        QMetaObject::invokeMethod(dlg->FileDialog(), "accept");
-        return dlg->result();
-    };
-}
-
 QString camera(const QString& name)
 {
     return QStringLiteral(LUMORA_TEST_DATA_DIR "/camera/") + name;
@@ -288,11 +275,11 @@ private slots:
         m_env->AnswerMessage(TavMsg::IdNo);
         m_env->AnswerDialog([&](CTavDialogBase& d) {
             auto& edit = static_cast<CTavAddrEditDlg&>(d);
-            m_env->AnswerDialog(chooseFile(stray.fileName()));
+            m_env->AnswerDialog(AppTestEnv::ChooseFile(stray.fileName()));
             edit.SheetPickButton()->click();
             if (edit.SheetLabel()->text() != QStringLiteral("消えたメモ"))
                 return int(QDialog::Rejected);
-            m_env->AnswerDialog(chooseFile(sheet.fileName()));
+            m_env->AnswerDialog(AppTestEnv::ChooseFile(sheet.fileName()));
             edit.SheetPickButton()->click();
             edit.accept();
             return edit.result();
@@ -377,7 +364,7 @@ private slots:
     {
         // Stored 450 x 600 with "turn 90°" in its EXIF data: upright it is landscape.
         Rec card;
-        m_env->AnswerDialog(chooseFile(camera(QStringLiteral("orientation/landscape_6.jpg"))));
+        m_env->AnswerDialog(AppTestEnv::ChooseFile(camera(QStringLiteral("orientation/landscape_6.jpg"))));
         QVERIFY(CTavAddrThumbChooser::Choose(nullptr, card));
         QCOMPARE(m_env->DialogTitles(), QStringList{QStringLiteral("写真の指定")});
         QCOMPARE(card.GetThumbName(), QStringLiteral("landscape_6.jpg"));
@@ -392,7 +379,7 @@ private slots:
         QVERIFY(fake.open(QIODevice::WriteOnly) && fake.write("meeting at ten\n") > 0);
         fake.close();
         const Rec before = card;
-        m_env->AnswerDialog(chooseFile(fake.fileName()));
+        m_env->AnswerDialog(AppTestEnv::ChooseFile(fake.fileName()));
         QVERIFY(!CTavAddrThumbChooser::Choose(nullptr, card));
         QCOMPARE(m_env->Messages().size(), 1);
         QVERIFY(m_env->Messages().first().contains(QStringLiteral("notes.jpg")));

@@ -11,22 +11,6 @@
 #include "CTavOptions.h"
 #include "TavAddrCommandIds.h"
 
-namespace {
-// Chooses a file in a file dialog and presses its button.
-AppTestEnv::DialogAnswer chooseFile(const QString& path)
-{
-    return [=](CTavDialogBase& d) {
-        auto* dlg = qobject_cast<CTavFileDlg*>(&d);
-        if (!dlg)
-            return int(QDialog::Rejected);
-        dlg->FileDialog()->setDirectory(QFileInfo(path).absolutePath());
-        dlg->FileDialog()->selectFile(QFileInfo(path).fileName());
-        QMetaObject::invokeMethod(dlg->FileDialog(), "accept");
-        return dlg->result();
-    };
-}
-} // namespace
-
 // The file commands: which file goes where on import, what the user is told, backup files.
 class TestAddrFiles : public QObject
 {
@@ -49,8 +33,8 @@ private slots:
         // An unknown kind brings the file dialog back; Palm Desktop archives are told apart.
         touch(QStringLiteral("cards.txt"));
         touch(QStringLiteral("cards.ABA"));
-        m_f.Env().AnswerDialog(chooseFile(path(QStringLiteral("cards.txt"))));
-        m_f.Env().AnswerDialog(chooseFile(path(QStringLiteral("cards.ABA"))));
+        m_f.Env().AnswerDialog(AppTestEnv::ChooseFile(path(QStringLiteral("cards.txt"))));
+        m_f.Env().AnswerDialog(AppTestEnv::ChooseFile(path(QStringLiteral("cards.ABA"))));
         m_f.Frame().Trigger(TavAddrCmd::Import);
         QCOMPARE(m_f.Env().DialogTitles(),
                  (QStringList{QStringLiteral("インポート"), QStringLiteral("インポート")}));
@@ -60,7 +44,7 @@ private slots:
         m_f.Env().ClearRecords();
         touch(QStringLiteral("cards.Csv"));
         int readyDuring = -1;
-        m_f.Env().AnswerDialog(chooseFile(path(QStringLiteral("cards.Csv"))));
+        m_f.Env().AnswerDialog(AppTestEnv::ChooseFile(path(QStringLiteral("cards.Csv"))));
         m_f.Env().AnswerDialog([this, &readyDuring](CTavDialogBase& d) {
             readyDuring = qobject_cast<CTavAddrCsvImportDlg*>(&d) ? m_f.App().readyForSync() : -2;
             d.reject();
@@ -76,7 +60,7 @@ private slots:
 
     void backupRoundTrip()
     {
-        m_f.Env().AnswerDialog(chooseFile(path(QStringLiteral("cards.abc"))));
+        m_f.Env().AnswerDialog(AppTestEnv::ChooseFile(path(QStringLiteral("cards.abc"))));
         m_f.Frame().Trigger(TavAddrCmd::Export);
         QCOMPARE(m_f.Env().Messages().last(), QStringLiteral("エクスポート完了"));
         CTavOptions::instance().SetCheckDelete(1);
@@ -89,7 +73,7 @@ private slots:
         QCOMPARE(m_f.Store().GetRecordCount(), 0);
         // The extension in capitals is still a backup file; the whole import is one step.
         QVERIFY(QFile::rename(path(QStringLiteral("cards.abc")), path(QStringLiteral("CARDS.ABC"))));
-        m_f.Env().AnswerDialog(chooseFile(path(QStringLiteral("CARDS.ABC"))));
+        m_f.Env().AnswerDialog(AppTestEnv::ChooseFile(path(QStringLiteral("CARDS.ABC"))));
         m_f.Frame().Trigger(TavAddrCmd::Import);
         QCOMPARE(m_f.Store().GetRecordCount(), AddrFixture::kCardCount);
         QCOMPARE(m_f.Env().Messages().last(), CTavAddrFileCommands::ImportedMessage(AddrFixture::kCardCount));
@@ -102,48 +86,10 @@ private slots:
     {
         // A folder that cannot be made: its parent is a file.
         touch(QStringLiteral("blocker"));
-        m_f.Env().AnswerDialog(chooseFile(path(QStringLiteral("blocker/cards.csv"))));
+        m_f.Env().AnswerDialog(AppTestEnv::ChooseFile(path(QStringLiteral("blocker/cards.csv"))));
         m_f.Frame().Trigger(TavAddrCmd::Export);
         QCOMPARE(m_f.Env().Messages().last(), QStringLiteral("エクスポートに失敗しました。"));
         QCOMPARE(m_f.Doc().Count(), AddrFixture::kCardCount);
-    }
-
-    void openBackupFile()
-    {
-        // A backup file with two cards takes the place of the data until the current file is opened.
-        CTavDbAddr backup;
-        for (const char16_t* name : {u"控え一郎", u"控え二郎"}) {
-            CTavDbAddrRecord card;
-            card.SetLastName(QString::fromUtf16(name));
-            QCOMPARE(backup.AddRecord(card), TavStatusCode::Ok);
-        }
-        QCOMPARE(backup.WriteToFile(path(QStringLiteral("old.abc"))), TavStatusCode::Ok);
-        m_f.Env().AnswerDialog(chooseFile(path(QStringLiteral("old.abc"))));
-        m_f.Frame().Trigger(TavAddrCmd::OpenBackupFile);
-        QCOMPARE(m_f.Listed(), (QStringList{QStringLiteral("控え一郎"), QStringLiteral("控え二郎")}));
-        QCOMPARE(m_f.App().backupFileOpen(), 1);
-        QCOMPARE(m_f.Frame().windowTitle(), QStringLiteral("old.abc (バックアップ ファイル)"));
-        QVERIFY(!m_f.Frame().Action(TavAddrCmd::OpenBackupFile)->isEnabled());
-        AppTestEnv::Screenshot(m_f.App().MainFrame(), QStringLiteral("address-backup-file"));
-        m_f.Frame().Trigger(TavAddrCmd::OpenCurrentFile);
-        QCOMPARE(m_f.App().backupFileOpen(), 0);
-        QCOMPARE(m_f.Doc().Count(), AddrFixture::kCardCount);
-        QCOMPARE(m_f.Frame().windowTitle(), QStringLiteral("アドレス"));
-    }
-
-    void helpOpensTheAddressPage()
-    {
-        QList<QUrl> opened;
-        CTavHelp::SetUrlOpener([&opened](const QUrl& url) {
-            opened << url;
-            return true;
-        });
-        m_f.App().MainFrame()->Actions().Action(TavCmd::Help)->trigger();
-        m_f.App().SwitchModule(TavModule::MemoPad);
-        m_f.App().MainFrame()->Actions().Action(TavCmd::Help)->trigger();
-        QCOMPARE(opened.size(), 2);
-        QCOMPARE(opened.at(0).fileName(), QStringLiteral("address.html"));
-        QCOMPARE(opened.at(1).fileName(), QStringLiteral("index.html"));
     }
 };
 

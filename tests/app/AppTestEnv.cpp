@@ -3,14 +3,19 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
+#include <QRadioButton>
 #include <QTest>
 
 #include "CTavApp.h"
 #include "CTavDbUser.h"
 #include "CTavDialogBase.h"
+#include "CTavExportFileDlg.h"
+#include "CTavFileDlg.h"
 #include "CTavHelp.h"
 #include "CTavHotSyncCoordinator.h"
 #include "CTavMessageBox.h"
@@ -132,6 +137,21 @@ AppTestEnv::DialogAnswer AppTestEnv::PressCancel()
     return [](CTavDialogBase& dialog) {
         dialog.reject();
         return dialog.result();
+    };
+}
+
+AppTestEnv::DialogAnswer AppTestEnv::ChooseFile(const QString& path, bool selectedOnly)
+{
+    return [=](CTavDialogBase& d) {
+        auto* dlg = qobject_cast<CTavFileDlg*>(&d);
+        if (!dlg)
+            return int(QDialog::Rejected);
+        if (auto* exportDlg = qobject_cast<CTavExportFileDlg*>(dlg); exportDlg && selectedOnly)
+            exportDlg->SelectedButton()->click();
+        dlg->FileDialog()->setDirectory(QFileInfo(path).absolutePath());
+        dlg->FileDialog()->selectFile(QFileInfo(path).fileName());
+        QMetaObject::invokeMethod(dlg->FileDialog(), "accept");
+        return dlg->result();
     };
 }
 

@@ -43,6 +43,9 @@ public:
     // Answers: type a password and press OK; press Cancel.
     static DialogAnswer TypePassword(const QString& password);
     static DialogAnswer PressCancel();
+    // Chooses the file in a file dialog (in an export dialog, the selected records only when
+    // asked) and presses its button.
+    static DialogAnswer ChooseFile(const QString& path, bool selectedOnly = false);
     // Saves a picture of a widget into $LUMORA_SCREENSHOT_DIR when it is set.
     static void Screenshot(QWidget* widget, const QString& name);
     // Starts a process of a name no other program has, standing for the competing desktop

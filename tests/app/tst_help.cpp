@@ -74,6 +74,7 @@ private slots:
     void desktopOpenerVerdict_data();
     void desktopOpenerVerdict();
     void pagesLinkedBothWays();
+    void eachWindowOpensItsPage();
 
 private:
     CTavMainFrame* frame() const { return m_app->MainFrame(); }
@@ -91,6 +92,7 @@ void TestHelp::init()
     AppTestEnv::AddUser(QStringLiteral("Hanako"));
     m_app = m_env->Start();
     QVERIFY(frame());
+    m_app->SwitchModule(TavModule::Reference); // no page of its own: F1 opens the contents
     m_opened.clear();
     m_browserWorks = false;
     CTavHelp::SetUrlOpener([this](const QUrl& url) {
@@ -240,6 +242,21 @@ void TestHelp::pagesLinkedBothWays()
             continue;
         QVERIFY2(fromIndex.contains(page), qPrintable(page + " is not in the contents"));
         QVERIFY2(links.contains(QStringLiteral("index.html")), qPrintable(page + " has no way back"));
+    }
+}
+
+// F1 opens the page of the window in front, the contents where a window has none.
+void TestHelp::eachWindowOpensItsPage()
+{
+    m_browserWorks = true;
+    const QList<std::pair<int, QString>> pages{{TavModule::Day, QStringLiteral("schedule.html")},
+                                               {TavModule::Address, QStringLiteral("address.html")},
+                                               {TavModule::MemoPad, QStringLiteral("memo.html")},
+                                               {TavModule::Reference, QStringLiteral("index.html")}};
+    for (const auto& [module, page] : pages) {
+        m_app->SwitchModule(module);
+        frame()->Actions().Action(TavCmd::Help)->trigger();
+        QCOMPARE(m_opened.last().fileName(), page);
     }
 }
 

@@ -3,7 +3,6 @@
 #include <QUndoStack>
 
 #include "CTavFrameActions.h"
-#include "CTavHotSyncCoordinator.h"
 #include "CTavOptions.h"
 #include "MemoFixture.h"
 #include "TavMemoCommandIds.h"
@@ -71,27 +70,6 @@ private slots:
         QCOMPARE(m_f.Doc().Count(), MemoFixture::kMemoCount);
         actions().Trigger(TavCmd::EditRedo);
         QCOMPARE(m_f.Doc().Count(), pasted);
-    }
-
-    void notOfferedWhileDialogOrHotSyncHoldsTheRecords()
-    {
-        m_f.ClickRow(0);
-        m_f.Frame().Trigger(TavMemoCmd::Cut);
-        QCOMPARE(entry(TavCmd::EditUndo), QStringLiteral("元に戻す: 切り取り"));
-        QWidget dialog;
-        m_f.App().RegisterDialog(&dialog);
-        QCOMPARE(entry(TavCmd::EditUndo), QString());
-        actions().Trigger(TavCmd::EditUndo);
-        QCOMPARE(m_f.Doc().Count(), MemoFixture::kMemoCount - 1);
-        m_f.App().UnregisterDialog(&dialog);
-
-        // The reload after a HotSync replaces the records: nothing is left to undo.
-        CTavHotSyncCoordinator& sync = m_f.App().MainFrame()->HotSync();
-        sync.OnNotify(CTavHotSyncCoordinator::Started);
-        QCOMPARE(entry(TavCmd::EditUndo), QString());
-        sync.OnNotify(CTavHotSyncCoordinator::Ended);
-        QCOMPARE(entry(TavCmd::EditUndo), QString());
-        QCOMPARE(m_f.Doc().UndoStack().count(), 0);
     }
 };
 
