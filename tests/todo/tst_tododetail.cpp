@@ -52,12 +52,8 @@ private slots:
                               QStringLiteral("期日:\t指定なし "), QStringLiteral("カテゴリ:\t仕事 "),
                               QString(), dashes, QStringLiteral("コメント: "), QStringLiteral("一行目"),
                               QStringLiteral("二行目"), QStringLiteral("{三}")}));
-        const QList<Reader::Run> runs = Reader::Parse(bytes(rtf));
-        QCOMPARE(runs.first().text, QStringLiteral("見積{A}\\B"));
-        QVERIFY(runs.first().bold);
-        QCOMPARE(runs.first().halfPoints, 28);
-        QCOMPARE(CTavTodoDetailText::Escape(QStringLiteral("a\\b{c}\r\nd\ne")),
-                 QStringLiteral("a\\\\b\\{c\\}\\par d\\par e"));
+        const Reader::Run title = Reader::Parse(bytes(rtf)).first();
+        QVERIFY(title.bold && title.halfPoints == 28);
     }
 
     void completedTaskWithDates()
@@ -73,7 +69,6 @@ private slots:
                  (QStringList{QStringLiteral("𠮷野家"), QString(), QString(25, u'-') + u' ',
                               QStringLiteral("  完了 "), QString(), QStringLiteral("優先度: \t3 "),
                               QStringLiteral("開始:\t2026/03/01 "), QStringLiteral("期日:\t2026/03/20 ")}));
-        QCOMPARE(CTavTodoDetailText::FormatDate(row.due), QStringLiteral("2026/03/20"));
         QVERIFY(CTavTodoDetailText::FormatDate(maxDateTime).isEmpty());
 
         CTavDetailTextEdit pane;
@@ -90,7 +85,6 @@ private slots:
         row.isPrivate = true;
         QCOMPARE(Reader::PlainText(bytes(CTavTodoDetailText::Build(&row, true))),
                  QStringLiteral("Private Data."));
-        QVERIFY(lines(CTavTodoDetailText::Build(&row, false)).contains(QStringLiteral("{三}")));
         row.isPrivate = false;
         QCOMPARE(lines(CTavTodoDetailText::Build(&row, true)).first(), QStringLiteral("見積{A}\\B"));
         QCOMPARE(CTavTodoDetailText::Build(nullptr, false),

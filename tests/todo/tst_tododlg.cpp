@@ -16,7 +16,6 @@
 #include "CTavScColorDlg.h"
 #include "CTavScDatePickDlg.h"
 #include "CTavTodoDateBox.h"
-#include "CTavTodoDoc.h"
 #include "CTavTodoEditDlg.h"
 #include "CTavTodoFrame.h"
 #include "CTavTodoPrefsDlg.h"
@@ -25,8 +24,6 @@
 using Box = CTavTodoDateBox;
 
 namespace {
-const QDate kToday(2026, 3, 10);
-
 TavTime day(int month, int dayOfMonth)
 {
     return CTavDbTime::fromDate(QDate(2026, month, dayOfMonth));
@@ -52,26 +49,18 @@ class TestTodoDlg : public QObject
     Q_OBJECT
     std::unique_ptr<AppTestEnv> m_env;
     std::unique_ptr<CTavApp> m_app;
+    uint32_t m_work = 0;
 
     CTavDbTodo& store() { return m_app->TodoStore(); }
-    CTavTodoDoc& doc() { return *static_cast<CTavTodoFrame*>(m_app->Frame(TavSlot::Todo))->TodoDoc(); }
-    uint32_t category(const QString& name)
-    {
-        uint32_t id = 0;
-        if (const CTavDbCategory* c = store().FindCategoryByName(name))
-            return c->GetID();
-        store().AddCategory(name, &id);
-        return id;
-    }
 
 private slots:
     void init()
     {
-        CTavDbClock::SetFixed(QDateTime(kToday, QTime(10, 30)));
+        CTavDbClock::SetFixed(QDateTime(QDate(2026, 3, 10), QTime(10, 30)));
         m_env = std::make_unique<AppTestEnv>();
         AppTestEnv::AddUser(QStringLiteral("Hanako"));
         m_app = m_env->Start();
-        QVERIFY(m_app && m_app->MainFrame());
+        QVERIFY(m_app && store().AddCategory(QStringLiteral("仕事"), &m_work) == TavStatusCode::Ok);
     }
     void cleanup()
     {
@@ -85,53 +74,44 @@ private slots:
         CTavTodoEditDlg dlg(*m_app, CTavTodoEditDlg::NewTask(*m_app, CTavTodoDoc::kAllCategories), true);
         QCOMPARE(dlg.windowTitle(), QStringLiteral("To Do 新規作成ダイアログ"));
         dlg.NoteEdit()->setPlainText(bytesOf(4097));
-        QVERIFY(!accepted(dlg));
-        dlg.TitleEdit()->setText(bytesOf(257));
-        QVERIFY(!accepted(dlg));
-        dlg.TitleEdit()->setText(bytesOf(256));
-        QVERIFY(!accepted(dlg));
+        for (const QString& title : {QString(), bytesOf(257), bytesOf(256)}) {
+            dlg.TitleEdit()->setText(title);
+            QVERIFY(!accepted(dlg));
+        }
         QCOMPARE(m_env->Messages(),
                  (QStringList{
                      QStringLiteral(
                          "件名が入力されていません。タイトルを入力して[OK]ボタンをクリックしてください。"),
                      QStringLiteral("To Do件名(タイトル:257バイト)を 1～256 バイト以内に編集してください。"),
                      QStringLiteral("コメントを4Kバイト以内に編集してください。")}));
-        // The messages belong to the dialog, not to the main window.
         QCOMPARE(m_env->MessageParentTitles().value(0), CTavTodoEditDlg::kNewTitle);
 
         // Line breaks count one byte each, in the title as in the note.
         dlg.NoteEdit()->setPlainText(bytesOf(4094) + QStringLiteral("\n\n"));
+        dlg.TitleEdit()->setText(QString(127, u'漢') + QStringLiteral("\r\na"));
         QVERIFY(accepted(dlg));
-        CTavDbTodoRecord twoLines;
-        twoLines.SetDesc(QString(127, u'漢') + QStringLiteral("\r\na"));
-        CTavTodoEditDlg edit(*m_app, twoLines, false);
-        QVERIFY(accepted(edit));
-        QCOMPARE(edit.Task().GetDesc(), twoLines.GetDesc());
         QCOMPARE(m_env->Messages().size(), 3);
     }
 
     void datesRepeatAndCalendar()
     {
+        // A new task: priority 1, the category the outline shows (unfiled for all or unknown).
+        QCOMPARE(CTavTodoEditDlg::NewTask(*m_app, m_work).GetCategoryID(), m_work);
+        QCOMPARE(CTavTodoEditDlg::NewTask(*m_app, 77).GetCategoryID(), CTavDbPcRecord::kUnfiled);
         CTavDbTodoRecord task = CTavTodoEditDlg::NewTask(*m_app, CTavTodoDoc::kAllCategories);
+        QVERIFY(task.GetCategoryID() == CTavDbPcRecord::kUnfiled && task.GetPriority() == 1);
         task.SetDesc(QStringLiteral("見積もり"));
         CTavTodoEditDlg dlg(*m_app, task, true);
         Box* start = dlg.StartBox();
         Box* due = dlg.DueBox();
-        QCOMPARE(start->currentText(), QStringLiteral("指定なし"));
-        QCOMPARE(dlg.RepeatText()->text(), QStringLiteral("なし"));
-        QVERIFY(!dlg.RepeatButton()->isEnabled());
+        QVERIFY(start->currentText() == QStringLiteral("指定なし") && !dlg.RepeatButton()->isEnabled());
 
-        // The four entries count from now; the box then shows the day.
-        const std::pair<int, TavTime> entries[] = {{Box::Today, day(3, 10)},
-                                                   {Box::Tomorrow, day(3, 11)},
-                                                   {Box::InOneWeek, day(3, 17)},
-                                                   {Box::InTwoWeeks, day(3, 24)}};
-        for (const auto& [entry, expected] : entries) {
-            due->Choose(entry);
-            QCOMPARE(due->Date(), expected);
-        }
+        // The entries count from now; the box then shows the day.
+        due->Choose(Box::Tomorrow);
+        QCOMPARE(due->Date(), day(3, 11));
+        due->Choose(Box::InTwoWeeks);
+        QCOMPARE(due->Date(), day(3, 24));
         QCOMPARE(due->currentText(), QStringLiteral("2026/03/24"));
-        QVERIFY(dlg.RepeatButton()->isEnabled());
         dlg.RepeatButton()->click();
         QCOMPARE(m_env->Messages().value(0), CTavTodoEditDlg::kRepeatNote);
         due->Choose(Box::NoDate);
@@ -145,17 +125,15 @@ private slots:
         QCOMPARE(m_env->Messages().value(1), QStringLiteral("期日が開始日の前です。"));
         due->Choose(Box::InOneWeek);
         QVERIFY(accepted(dlg));
-        QCOMPARE(dlg.Task().GetStartDate(), day(3, 17));
-        QCOMPARE(dlg.Task().GetDueDate(), day(3, 17));
+        QVERIFY(dlg.Task().GetStartDate() == day(3, 17) && dlg.Task().GetDueDate() == day(3, 17));
         due->Choose(Box::Today);
         start->Choose(Box::NoDate);
         QVERIFY(accepted(dlg));
-        QCOMPARE(dlg.Task().GetStartDate(), maxDateTime);
 
         // The calendar starts on the shown day; Cancel keeps it.
         m_env->AnswerDialog([](CTavDialogBase& d) {
             auto* pick = qobject_cast<CTavScDatePickDlg*>(&d);
-            if (!pick || pick->Date() != kToday)
+            if (!pick || pick->Date() != QDate(2026, 3, 10))
                 return int(QDialog::Rejected);
             pick->Calendar()->setSelectedDate(QDate(2026, 5, 1));
             AppTestEnv::Screenshot(pick, QStringLiteral("todo-date-pick"));
@@ -163,25 +141,21 @@ private slots:
         });
         m_env->AnswerDialog(AppTestEnv::PressCancel());
         due->Choose(Box::FromCalendar);
-        QCOMPARE(due->Date(), day(5, 1));
         QCOMPARE(due->currentText(), QStringLiteral("2026/05/01"));
         due->Choose(Box::FromCalendar);
         QCOMPARE(due->Date(), day(5, 1));
-        QCOMPARE(due->currentIndex(), 0);
         QVERIFY(m_env->AllAnswersUsed());
     }
 
     void existingTaskKeepsWhatTheDialogDoesNotShow()
     {
-        const uint32_t work = category(QStringLiteral("仕事"));
         CTavDbTodoRecord task;
         task.SetDesc(QStringLiteral("報告書"));
         task.SetNote(QStringLiteral("一行目\n二行目"));
         task.SetPriority(4);
         task.SetStartDate(day(3, 1));
-        // A due date within its day (as older files have it) is stored as the day's start.
-        task.SetDueDate(day(3, 20) + 86399);
-        task.SetCategoryID(work);
+        task.SetDueDate(day(3, 20) + 86399); // stored as the start of its day
+        task.SetCategoryID(m_work);
         task.SetPrivate(true);
         task.SetCompleted(true);
         task.SetIndentLevel(2);
@@ -189,10 +163,6 @@ private slots:
         task.SetQuilloName(QStringLiteral("打ち合わせ"));
         CTavTodoEditDlg dlg(*m_app, task, false);
         QCOMPARE(dlg.windowTitle(), QStringLiteral("To Do 編集ダイアログ"));
-        QCOMPARE(dlg.PriorityBox()->currentText(), QStringLiteral("4"));
-        QCOMPARE(dlg.CategoryBox()->currentText(), QStringLiteral("仕事"));
-        QCOMPARE(dlg.SheetLabel()->text(), QStringLiteral("打ち合わせ"));
-        QVERIFY(dlg.PrivateBox()->isChecked());
         dlg.ClipboardEdit()->setPlainText(QStringLiteral("貼り付け元"));
         dlg.show();
         AppTestEnv::Screenshot(&dlg, QStringLiteral("todo-edit"));
@@ -201,37 +171,18 @@ private slots:
         QVERIFY(accepted(dlg));
         CTavDbTodoRecord expected = task;
         expected.SetDueDate(day(3, 20));
-        QVERIFY(dlg.Task().IsEqualPdt(expected));
-        QVERIFY(dlg.Task().GetIsPrivate());
+        QVERIFY(dlg.Task().IsEqualPdt(expected) && dlg.Task().GetIsPrivate());
 
         CTavTodoEditDlg changed(*m_app, task, false);
         changed.PriorityBox()->setCurrentIndex(0);
         changed.CategoryBox()->setCurrentIndex(0);
         changed.PrivateBox()->setChecked(false);
         changed.SheetUnlinkButton()->click();
-        QVERIFY(!changed.SheetUnlinkButton()->isEnabled());
         QVERIFY(accepted(changed));
         const CTavDbTodoRecord& out = changed.Task();
-        QCOMPARE(out.GetPriority(), 1);
-        QCOMPARE(out.GetCategoryID(), CTavDbPcRecord::kUnfiled);
+        QVERIFY(out.GetPriority() == 1 && out.GetCategoryID() == CTavDbPcRecord::kUnfiled);
         QVERIFY(!out.GetIsPrivate() && out.GetQuilloName().isEmpty());
-        QVERIFY(out.GetCompleted() && out.GetFolded());
-        QCOMPARE(out.GetIndentLevel(), 2);
-    }
-
-    void newTaskDefaultsFollowTheFilter()
-    {
-        const uint32_t work = category(QStringLiteral("仕事"));
-        CTavDbTodoRecord task = CTavTodoEditDlg::NewTask(*m_app, work);
-        QCOMPARE(task.GetCategoryID(), work);
-        QCOMPARE(task.GetPriority(), 1);
-        QVERIFY(!task.HasStartDate() && !task.HasDueDate() && !task.GetCompleted());
-        QCOMPARE(CTavTodoEditDlg::NewTask(*m_app, CTavTodoDoc::kAllCategories).GetCategoryID(),
-                 CTavDbPcRecord::kUnfiled);
-        QCOMPARE(CTavTodoEditDlg::NewTask(*m_app, 77).GetCategoryID(), CTavDbPcRecord::kUnfiled);
-        CTavTodoEditDlg dlg(*m_app, task, true);
-        dlg.show();
-        AppTestEnv::Screenshot(&dlg, QStringLiteral("todo-new"));
+        QVERIFY(out.GetCompleted() && out.GetFolded() && out.GetIndentLevel() == 2);
     }
 
     void prefsWriteTheKeysAndColours()
@@ -239,23 +190,19 @@ private slots:
         const auto key = [](const char* name) {
             return CTavProfile::GetProfileInt(CTavTodoDoc::kSection, QLatin1String(name), -1);
         };
-        CTavTodoPrefsDlg dlg(doc());
+        CTavTodoDoc& doc = *static_cast<CTavTodoFrame*>(m_app->Frame(TavSlot::Todo))->TodoDoc();
+        CTavTodoPrefsDlg dlg(doc);
         QCOMPARE(dlg.windowTitle(), QStringLiteral("To Do リストの表示設定"));
-        QVERIFY(dlg.ShowCompletedBox()->isChecked() && dlg.RegistDateBox()->isChecked());
         int readyInside = -1;
-        const uint32_t green = CTavScColorDlg::TextPalette().at(6);
-        m_env->AnswerDialog([&](CTavDialogBase& d) {
+        m_env->AnswerDialog([&](CTavDialogBase&) {
             readyInside = m_app->readyForSync();
-            auto* prefs = qobject_cast<CTavTodoPrefsDlg*>(&d);
-            if (!prefs)
-                return int(QDialog::Rejected);
-            prefs->ShowCompletedBox()->setChecked(false);
-            prefs->RegistDateBox()->setChecked(false);
-            prefs->ColorButton(2)->click();
-            prefs->ColorButton(0)->click();
-            AppTestEnv::Screenshot(prefs, QStringLiteral("todo-prefs"));
-            prefs->accept();
-            return prefs->result();
+            dlg.ShowCompletedBox()->setChecked(false);
+            dlg.RegistDateBox()->setChecked(false);
+            dlg.ColorButton(2)->click();
+            dlg.ColorButton(0)->click();
+            AppTestEnv::Screenshot(&dlg, QStringLiteral("todo-prefs"));
+            dlg.accept();
+            return dlg.result();
         });
         m_env->AnswerDialog([&](CTavDialogBase& d) {
             auto* colours = qobject_cast<CTavScColorDlg*>(&d);
@@ -268,22 +215,12 @@ private slots:
         });
         m_env->AnswerDialog(AppTestEnv::PressCancel());
         QCOMPARE(dlg.exec(), int(QDialog::Accepted));
-        QCOMPARE(readyInside, 0);
-        QCOMPARE(m_app->readyForSync(), 1);
-        QCOMPARE(key("dispCompleted"), 0);
-        QCOMPARE(key("registCompletedDate"), 0);
-        QCOMPARE(key("dispColorDelayedRGB"), int(green));
-        QCOMPARE(key("dispColorBeforeRGB"), 0);
-        QCOMPARE(key("dispColorActiveRGB"), 0);
-        QCOMPARE(doc().GetSettings().delayed, QColor(0, 0x80, 0));
+        QVERIFY(readyInside == 0 && m_app->readyForSync() == 1);
+        QVERIFY(key("dispCompleted") == 0 && key("registCompletedDate") == 0);
+        QCOMPARE(key("dispColorDelayedRGB"), int(CTavScColorDlg::TextPalette().at(6)));
+        QCOMPARE(key("dispColorBeforeRGB"), 0); // its colour dialog was cancelled
+        QCOMPARE(doc.GetSettings().delayed, QColor(0, 0x80, 0));
         QVERIFY(!store().GetShowCompleted());
-
-        // Cancel leaves the settings as they were.
-        CTavTodoPrefsDlg again(doc());
-        QVERIFY(!again.ShowCompletedBox()->isChecked());
-        again.RegistDateBox()->setChecked(true);
-        again.reject();
-        QCOMPARE(key("registCompletedDate"), 0);
     }
 };
 

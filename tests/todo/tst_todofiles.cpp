@@ -1,5 +1,4 @@
 #include <QFile>
-#include <QFileDialog>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -9,26 +8,12 @@
 #include "AppTestEnv.h"
 #include "CTavApp.h"
 #include "CTavDbTodo.h"
-#include "CTavFileDlg.h"
 #include "CTavTodoDoc.h"
 #include "CTavTodoFileCommands.h"
 #include "CTavTodoFrame.h"
 #include "TavCommandIds.h"
 
 namespace {
-AppTestEnv::DialogAnswer chooseFile(const QString& path)
-{
-    return [=](CTavDialogBase& d) {
-        auto* dlg = qobject_cast<CTavFileDlg*>(&d);
-        if (!dlg)
-            return int(QDialog::Rejected);
-        dlg->FileDialog()->setDirectory(QFileInfo(path).absolutePath());
-        dlg->FileDialog()->selectFile(QFileInfo(path).fileName());
-        QMetaObject::invokeMethod(dlg->FileDialog(), "accept");
-        return dlg->result();
-    };
-}
-
 struct Cli
 {
     int exitCode = -1;
@@ -61,8 +46,7 @@ QList<CTavDbTodoRecord> tasksOf(const CTavDbTodo& store)
 }
 } // namespace
 
-// The To Do backup files: import and export through the file commands, the backup file switch,
-// and the same files through lumora-cli.
+// The To Do backup files: import and export through the file commands and through lumora-cli.
 class TestTodoFiles : public QObject
 {
     Q_OBJECT
@@ -79,25 +63,28 @@ class TestTodoFiles : public QObject
     {
         uint32_t work = 0;
         QCOMPARE(store().AddCategory(QStringLiteral("仕事"), &work), TavStatusCode::Ok);
-        CTavDbTodoRecord parent;
-        parent.SetDesc(QStringLiteral("月例報告"));
-        parent.SetNote(QStringLiteral("一行目\n二行目"));
-        parent.SetPriority(2);
-        parent.SetFolded(true);
-        CTavDbTodoRecord child;
-        child.SetDesc(QStringLiteral("集計"));
-        child.SetIndentLevel(1);
-        child.SetCompleted(true);
-        child.SetStartDate(CTavDbTime::fromDate(QDate(2026, 3, 1)));
-        child.SetDueDate(CTavDbTime::fromDate(QDate(2026, 3, 20)));
-        child.SetQuilloName(QStringLiteral("グラフ"));
-        CTavDbTodoRecord secret;
-        secret.SetDesc(QStringLiteral("人事"));
-        secret.SetPriority(5);
-        secret.SetPrivate(true);
-        secret.SetCategoryID(work);
-        for (CTavDbTodoRecord* task : {&parent, &child, &secret})
-            QCOMPARE(store().AddRecordAfter(*task, 0), TavStatusCode::Ok);
+        CTavDbTodoRecord tasks[3];
+        tasks[0].SetDesc(QStringLiteral("月例報告"));
+        tasks[0].SetNote(QStringLiteral("一行目\n二行目"));
+        tasks[0].SetFolded(true);
+        tasks[1].SetDesc(QStringLiteral("集計"));
+        tasks[1].SetIndentLevel(1);
+        tasks[1].SetCompleted(true);
+        tasks[1].SetStartDate(CTavDbTime::fromDate(QDate(2026, 3, 1)));
+        tasks[1].SetDueDate(CTavDbTime::fromDate(QDate(2026, 3, 20)));
+        tasks[1].SetQuilloName(QStringLiteral("グラフ"));
+        tasks[2].SetDesc(QStringLiteral("人事"));
+        tasks[2].SetPriority(5);
+        tasks[2].SetPrivate(true);
+        tasks[2].SetCategoryID(work);
+        for (CTavDbTodoRecord& task : tasks)
+            QCOMPARE(store().AddRecordAfter(task, 0), TavStatusCode::Ok);
+    }
+
+    void writeBroken()
+    {
+        QFile broken(path("broken.tdc"));
+        QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("not a task file") > 0);
     }
 
 private slots:
@@ -125,17 +112,15 @@ private slots:
         QVERIFY(files.ExportFile(path("public.tdc"), false));
         m_app->setPrivateModeValue(0);
 
-        m_env->AnswerDialog(chooseFile(path("all.tdc")));
-        files.OnImport();
+        QVERIFY(files.ImportFile(path("all.tdc")));
         QCOMPARE(m_env->Messages().mid(0, 3),
                  (QStringList{QStringLiteral("エクスポート完了"), QStringLiteral("エクスポート完了"),
                               QStringLiteral("To Doの更新中...\n3件のデータをインポートしました。")}));
         const QList<CTavDbTodoRecord> after = tasksOf(store());
         QCOMPARE(after.size(), 6);
-        for (int i = 0; i < 3; ++i) {
-            QVERIFY2(after.at(3 + i).IsEqualPdt(before.at(i)), qPrintable(before.at(i).GetDesc()));
-            QCOMPARE(after.at(3 + i).GetIsPrivate(), before.at(i).GetIsPrivate());
-        }
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(after.at(3 + i).IsEqualPdt(before.at(i)) &&
+                    after.at(3 + i).GetIsPrivate() == before.at(i).GetIsPrivate());
         QUndoStack& undo = frame().TodoDoc()->UndoStack();
         QCOMPARE(undo.count(), 1);
         undo.undo();
@@ -149,74 +134,45 @@ private slots:
     void unreadableFilesChangeNothing()
     {
         CTavTodoFileCommands files(frame());
-        QFile broken(path("broken.tdc"));
-        QVERIFY(broken.open(QIODevice::WriteOnly));
-        broken.write("not a task file at all");
-        broken.close();
+        writeBroken();
         QVERIFY(!files.ImportFile(path("broken.tdc")));
         QVERIFY2(m_env->Messages().value(0).startsWith(QDir::toNativeSeparators(path("broken.tdc")) +
                                                        QStringLiteral(" を読み込めませんでした。")),
                  qPrintable(m_env->Messages().value(0)));
-        QVERIFY(!files.ImportFile(path("old.tda")));
+        QVERIFY(!files.ExportFile(path("old.TDA"), false) && !QFile::exists(path("old.TDA")));
         QCOMPARE(m_env->Messages().value(1), CTavTodoFileCommands::kArchiveNotYet);
-        QVERIFY(!files.ExportFile(path("old.TDA"), false));
         QVERIFY(!files.ImportFile(path("notes.txt")));
-        QVERIFY(!QFile::exists(path("old.TDA")));
-        QCOMPARE(m_env->Messages().size(), 3);
+        QCOMPARE(m_env->Messages().size(), 2);
         QCOMPARE(tasksOf(store()).size(), 3);
         QCOMPARE(frame().TodoDoc()->UndoStack().count(), 0);
-    }
-
-    void backupFileSwitchNamesTheToDoFiles()
-    {
-        CTavTodoFileCommands files(frame());
-        QVERIFY(files.ExportFile(path("old.tdc"), false));
-        QCOMPARE(store().Write(), TavStatusCode::Ok);
-        m_env->AnswerDialog(chooseFile(path("old.tdc")));
-        files.OnOpenBackupFile();
-        QCOMPARE(m_env->DialogTitles().value(0), CTavTodoFileCommands::kBackupTitle);
-        QCOMPARE(m_app->backupFileOpen(), 1);
-        QCOMPARE(files.BackupPath(), path("old.tdc"));
-        m_env->AnswerMessage(TavMsg::IdCancel);
-        files.OnRestore();
-        QCOMPARE(m_env->Messages().last(), CTavTodoFileCommands::RestoreQuestion());
-        files.OnOpenCurrentFile();
-        QCOMPARE(m_app->backupFileOpen(), 0);
-        QCOMPARE(tasksOf(store()).size(), 3);
     }
 
     void cliImportsExportsAndListsTasks()
     {
         CTavTodoFileCommands(frame()).ExportFile(path("gui.tdc"), false);
-        QCOMPARE(store().Write(), TavStatusCode::Ok);
         AppTestEnv::Close(m_app);
-        const QString data = m_env->Dir().dataPath();
-        QCOMPARE(cli(data, {QStringLiteral("useradd"), QStringLiteral("Jiro")}).exitCode, 0);
-        const QStringList jiro{QStringLiteral("--user"), QStringLiteral("Jiro")};
-        Cli r =
-            cli(data, jiro + QStringList{QStringLiteral("import"), QStringLiteral("todo"), path("gui.tdc")});
-        QCOMPARE(r.exitCode, 0);
-        QCOMPARE(r.lines.value(0).value(QStringLiteral("imported")).toInt(), 3);
-        r = cli(data, jiro + QStringList{QStringLiteral("list"), QStringLiteral("todo"),
-                                         QStringLiteral("--private")});
-        QCOMPARE(r.lines.size(), 3);
-        const QJsonObject child = r.lines.at(1);
-        QCOMPARE(child.value(QStringLiteral("level")).toInt(), 1);
+        const auto todo = [this](const QString& command, const QString& file, const QString& user) {
+            QStringList args{QStringLiteral("--user"), user, command, QStringLiteral("todo")};
+            return cli(m_env->Dir().dataPath(),
+                       file.isEmpty() ? args << QStringLiteral("--private") : args << file);
+        };
+        const QString jiro = QStringLiteral("Jiro");
+        QCOMPARE(cli(m_env->Dir().dataPath(), {QStringLiteral("useradd"), jiro}).exitCode, 0);
+        QCOMPARE(
+            todo(QStringLiteral("import"), path("gui.tdc"), jiro).lines.value(0).value("imported").toInt(),
+            3);
+        const Cli listed = todo(QStringLiteral("list"), QString(), jiro);
+        const QJsonObject child = listed.lines.value(1);
+        QVERIFY(listed.lines.size() == 3 && child.value(QStringLiteral("level")).toInt() == 1);
         QCOMPARE(child.value(QStringLiteral("due")).toString(), QStringLiteral("2026-03-20"));
         QVERIFY(child.value(QStringLiteral("completed")).toBool());
-        QCOMPARE(r.lines.at(0).value(QStringLiteral("priority")).toInt(), 2);
 
         // Private tasks leave only when asked for; other kinds and broken files are refused.
-        r = cli(data, jiro + QStringList{QStringLiteral("export"), QStringLiteral("todo"), path("cli.tdc")});
-        QCOMPARE(r.lines.value(0).value(QStringLiteral("exported")).toInt(), 2);
-        QCOMPARE(cli(data, {QStringLiteral("import"), QStringLiteral("todo"), path("gui.abc")}).exitCode, 2);
-        QFile broken(path("broken.tdc"));
-        QVERIFY(broken.open(QIODevice::WriteOnly));
-        broken.write("SQLite format 3? no");
-        broken.close();
-        QVERIFY(cli(data, {QStringLiteral("import"), QStringLiteral("todo"), path("broken.tdc")}).exitCode !=
-                0);
-
+        QCOMPARE(
+            todo(QStringLiteral("export"), path("cli.tdc"), jiro).lines.value(0).value("exported").toInt(),
+            2);
+        writeBroken();
+        QVERIFY(todo(QStringLiteral("import"), path("broken.tdc"), jiro).exitCode != 0);
         m_app = m_env->Start();
         QVERIFY(CTavTodoFileCommands(frame()).ImportFile(path("cli.tdc")));
         QCOMPARE(tasksOf(store()).size(), 5);
