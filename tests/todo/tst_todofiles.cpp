@@ -167,7 +167,7 @@ private slots:
         QCOMPARE(child.value(QStringLiteral("due")).toString(), QStringLiteral("2026-03-20"));
         QVERIFY(child.value(QStringLiteral("completed")).toBool());
 
-        // Private tasks leave only when asked for; other kinds and broken files are refused.
+        // Private tasks leave only when asked for; a broken file is refused.
         QCOMPARE(
             todo(QStringLiteral("export"), path("cli.tdc"), jiro).lines.value(0).value("exported").toInt(),
             2);
