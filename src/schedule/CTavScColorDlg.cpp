@@ -28,14 +28,22 @@ const QList<uint32_t>& CTavScColorDlg::Palette()
     return palette;
 }
 
-CTavScColorDlg::CTavScColorDlg(bool set, uint32_t color, QWidget* parent)
-    : CTavDialogBase(parent), m_set(set), m_color(set ? color : 0xFFFFFF),
+const QList<uint32_t>& CTavScColorDlg::TextPalette()
+{
+    // Windows colour values: red in the low byte.
+    static const QList<uint32_t> palette = {0x000000, 0x404040, 0x808080, 0x0000FF, 0x000080, 0x0060C0,
+                                            0x008000, 0x004000, 0x808000, 0xFF0000, 0x800000, 0xC04000,
+                                            0x800080, 0xC000C0, 0x4000C0, 0x006080};
+    return palette;
+}
+
+CTavScColorDlg::CTavScColorDlg(bool set, uint32_t color, QWidget* parent, const QList<uint32_t>& palette)
+    : CTavDialogBase(parent), m_set(set), m_color(set ? color : 0xFFFFFF), m_palette(palette),
       m_none(new QPushButton(QStringLiteral("未設定(&N)"), this))
 {
     setWindowTitle(QStringLiteral("色の選択"));
     auto* grid = new QGridLayout;
     grid->setSpacing(4);
-    const QList<uint32_t>& palette = Palette();
     for (int i = 0; i < palette.size(); ++i) {
         auto* swatch = new QToolButton(this);
         swatch->setFixedSize(28, 22);
@@ -62,7 +70,6 @@ void CTavScColorDlg::Choose(uint32_t color)
 {
     m_set = true;
     m_color = color;
-    const QList<uint32_t>& palette = Palette();
     for (int i = 0; i < m_swatches.size(); ++i)
-        m_swatches[i]->setStyleSheet(swatchStyle(palette[i], palette[i] == color));
+        m_swatches[i]->setStyleSheet(swatchStyle(m_palette[i], m_palette[i] == color));
 }

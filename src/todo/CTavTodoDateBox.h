@@ -10,11 +10,24 @@ class CTavTodoDateBox final : public QComboBox
 {
     Q_OBJECT
 public:
+    // The entries of the list, after the hidden first row that shows the chosen day.
+    enum Entry
+    {
+        Today = 1,
+        Tomorrow,
+        InOneWeek,
+        InTwoWeeks,
+        NoDate,
+        FromCalendar
+    };
+
     explicit CTavTodoDateBox(QWidget* parent = nullptr);
 
     // The start of the chosen day, maxDateTime for none.
     TavTime Date() const { return m_date; }
     void SetDate(TavTime date);
+    // Chooses an entry as the user would.
+    void Choose(int entry);
 
 signals:
     void dateChanged();

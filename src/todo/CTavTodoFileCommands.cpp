@@ -1,20 +1,166 @@
 #include "CTavTodoFileCommands.h"
 
+#include <QFileInfo>
+
+#include "CTavApp.h"
 #include "CTavDbEnv.h"
 #include "CTavDbTodo.h"
+#include "CTavExportFileDlg.h"
+#include "CTavImportFileDlg.h"
+#include "CTavSyncLock.h"
 #include "CTavTodoDoc.h"
 #include "CTavTodoFrame.h"
+#include "CTavWaitCursor.h"
+#include "TavFileProblem.h"
+#include "TavShowMessage.h"
 
-// STUB: the file commands come with the dialogs' author.
+namespace {
+const QString kBackupKind = QStringLiteral("To Do のバックアップファイル (*.tdc)");
+const QString kCurrentKind = QStringLiteral("To Do のデータファイル");
+const QString kOwnType = QStringLiteral("tdc");
+const QString kArchiveType = QStringLiteral("tda");
+} // namespace
+
 CTavTodoFileCommands::CTavTodoFileCommands(CTavTodoFrame& frame)
-    : QObject(&frame), m_frame(frame), m_switch(frame, frame.TodoDoc()->Store(), {}, [this] { refresh(); })
+    : QObject(&frame), m_frame(frame), m_switch(frame, frame.TodoDoc()->Store(),
+                                                {kBackupTitle, kBackupFilter, CTavDbEnv::GetPdtTodoDir(),
+                                                 kBackupKind, kCurrentKind, RestoreQuestion()},
+                                                [this] { refresh(); })
 {
 }
 
-void CTavTodoFileCommands::OnImport() {} // STUB
-void CTavTodoFileCommands::OnExport() {} // STUB
+QString CTavTodoFileCommands::ImportLimitMessage()
+{
+    return QStringLiteral(
+        "データが最大数に達したため、Lumoraはインポートを実行できません。\n\n不要なデータを削除、または"
+        "バックアップファイルに保存し、HotSync機能を実行してから、インポートをやり直してください。");
+}
+
+QString CTavTodoFileCommands::ImportedMessage(int count)
+{
+    return QStringLiteral("%1の更新中...\n%2件のデータをインポートしました。")
+        .arg(QStringLiteral("To Do"))
+        .arg(count);
+}
+
+QString CTavTodoFileCommands::RestoreQuestion()
+{
+    return QStringLiteral(
+        "保存していない変更はすべて失われます。最後に保存した To Do ファイルを復元しますか？");
+}
+
+bool CTavTodoFileCommands::IsKnownFile(const QString& path)
+{
+    const QString extension = CTavFileDlg::ExtensionOf(path);
+    return extension == kOwnType || extension == kArchiveType;
+}
 
 void CTavTodoFileCommands::refresh()
 {
     m_frame.TodoDoc()->Refresh();
+}
+
+void CTavTodoFileCommands::OnImport()
+{
+    CTavSyncLock lock(m_frame.TodoDoc()->App());
+    // A name of another kind is no choice: the dialog comes again.
+    for (;;) {
+        CTavImportFileDlg dlg(true, kFilter, &m_frame);
+        if (dlg.exec() != QDialog::Accepted)
+            return;
+        if (IsKnownFile(dlg.PathName())) {
+            ImportFile(dlg.PathName());
+            return;
+        }
+    }
+}
+
+bool CTavTodoFileCommands::ImportFile(const QString& path)
+{
+    CTavTodoDoc* doc = m_frame.TodoDoc();
+    CTavDbTodo& store = doc->Store();
+    CTavSyncLock lock(doc->App());
+    const QString extension = CTavFileDlg::ExtensionOf(path);
+    if (extension == kArchiveType) {
+        TavShowMessage(&m_frame, kArchiveNotYet, QString(), TavMsg::IconExclamation);
+        return false;
+    }
+    if (extension != kOwnType)
+        return false;
+    if (store.GetRecordCount() >= store.GetMaxRecords()) {
+        TavShowMessage(&m_frame, ImportLimitMessage(), QString(), TavMsg::IconExclamation);
+        return false;
+    }
+    const int before = store.GetRecordCount();
+    TavStatus status = TavStatusCode::Ok;
+    {
+        CTavWaitCursor wait;
+        status =
+            doc->RunEdit(store, QStringLiteral("インポート"), [&] { return store.ImportBackupFile(path); });
+    }
+    if (status == TavStatusCode::RecordLimit) {
+        TavShowMessage(&m_frame, ImportLimitMessage(), QString(), TavMsg::IconExclamation);
+        return false;
+    }
+    if (status != TavStatusCode::Ok) {
+        TavShowMessage(&m_frame, TavFileProblem::ReadFailed(path, status, kBackupKind), QString(),
+                       TavMsg::IconExclamation);
+        return false;
+    }
+    refresh();
+    TavShowMessage(&m_frame, ImportedMessage(store.GetRecordCount() - before), QString(),
+                   TavMsg::IconInformation);
+    return true;
+}
+
+QList<uint32_t> CTavTodoFileCommands::exportIds(bool selectedOnly) const
+{
+    CTavTodoDoc* doc = m_frame.TodoDoc();
+    // What the outline may show is what leaves the program: no private task the user cannot see.
+    const bool withPrivate = doc->App().privateMode() == 0;
+    QList<uint32_t> ids;
+    if (selectedOnly) {
+        for (int row : m_selection ? m_selection() : QList<int>())
+            if (const TodoListRow* r = doc->Row(row); r && (withPrivate || !r->isPrivate))
+                ids << r->uniqueId;
+        return ids;
+    }
+    for (const auto& rec : doc->Store().AllRecords())
+        if (!rec->IsDeleted() && (withPrivate || !rec->GetIsPrivate()))
+            ids << rec->GetUniqueId();
+    return ids;
+}
+
+void CTavTodoFileCommands::OnExport()
+{
+    CTavSyncLock lock(m_frame.TodoDoc()->App());
+    CTavExportFileDlg dlg(kFilter, &m_frame);
+    dlg.rangeAll = true;
+    dlg.rangeSelected = false;
+    dlg.selectedEnabled = m_selection && !m_selection().isEmpty();
+    if (dlg.exec() != QDialog::Accepted || !IsKnownFile(dlg.PathName()))
+        return;
+    ExportFile(dlg.PathName(), dlg.rangeSelected && dlg.selectedEnabled);
+}
+
+bool CTavTodoFileCommands::ExportFile(const QString& path, bool selectedOnly)
+{
+    const QString extension = CTavFileDlg::ExtensionOf(path);
+    if (extension == kArchiveType) {
+        TavShowMessage(&m_frame, kArchiveNotYet, QString(), TavMsg::IconExclamation);
+        return false;
+    }
+    if (extension != kOwnType)
+        return false;
+    TavStatus status = TavStatusCode::Ok;
+    {
+        CTavWaitCursor wait;
+        status = m_frame.TodoDoc()->Store().ExportBackupFile(path, exportIds(selectedOnly));
+    }
+    const bool ok = status == TavStatusCode::Ok;
+    TavShowMessage(&m_frame,
+                   ok ? QStringLiteral("エクスポート完了")
+                      : QStringLiteral("%1 にエクスポートできませんでした。").arg(QFileInfo(path).fileName()),
+                   QString(), ok ? TavMsg::IconInformation : TavMsg::IconExclamation);
+    return ok;
 }

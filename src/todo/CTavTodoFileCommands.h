@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
+#include <QString>
+#include <functional>
 
 #include "CTavBackupFileSwitch.h"
 
@@ -13,7 +16,22 @@ class CTavTodoFileCommands final : public QObject
 {
     Q_OBJECT
 public:
+    static inline const QString kFilter = QStringLiteral(
+        "Lumora バックアップファイル(*.tdc)|*.tdc|Palm Desktop バックアップファイル(*.tda)|*.tda||");
+    static inline const QString kBackupFilter =
+        QStringLiteral("To Do のバックアップファイル (*.tdc)|*.tdc||");
+    static inline const QString kBackupTitle = QStringLiteral("To Do のバックアップファイルを開く");
+    static inline const QString kArchiveNotYet =
+        QStringLiteral("Palm Desktop のバックアップファイル (*.tda) はまだ読み書きできません。");
+    static QString ImportLimitMessage();
+    static QString ImportedMessage(int count);
+    static QString RestoreQuestion();
+
     explicit CTavTodoFileCommands(CTavTodoFrame& frame);
+
+    // The outline's selected rows, in row order, for exporting the selected tasks; without it
+    // only every task can be exported.
+    void SetSelectionSource(std::function<QList<int>()> source) { m_selection = std::move(source); }
 
     void OnImport();
     void OnExport();
@@ -22,10 +40,20 @@ public:
     void OnRestore() { m_switch.OnRestore(); }
     // The backup file was closed by the shell (the store already reads the current data).
     void LeaveBackupFile() { m_switch.LeaveBackupFile(); }
+    QString BackupPath() const { return m_switch.BackupPath(); }
+
+    // Whether the file dialog's choice is a file these commands know by its extension.
+    static bool IsKnownFile(const QString& path);
+    // Imports or exports a chosen file; false when nothing was done (the user was told why).
+    bool ImportFile(const QString& path);
+    bool ExportFile(const QString& path, bool selectedOnly);
 
 private:
+    // The tasks an export writes, in outline order; private ones only while they are shown.
+    QList<uint32_t> exportIds(bool selectedOnly) const;
     void refresh();
 
     CTavTodoFrame& m_frame;
     CTavBackupFileSwitch m_switch;
+    std::function<QList<int>()> m_selection;
 };

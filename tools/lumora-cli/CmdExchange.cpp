@@ -16,9 +16,11 @@ enum class FileKind
     Backup
 };
 
-FileKind kindOf(const QString& path)
+FileKind kindOf(const QString& store, const QString& path)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
+    if (store == QLatin1String("todo"))
+        return suffix == QLatin1String("tdc") ? FileKind::Backup : FileKind::Unknown;
     if (suffix == QLatin1String("vcf"))
         return FileKind::VCard;
     if (suffix == QLatin1String("csv"))
@@ -28,9 +30,10 @@ FileKind kindOf(const QString& path)
     return FileKind::Unknown;
 }
 
-// The store and file of "import|export address FILE", with the CSV options taken out.
+// The store and file of "import|export address|todo FILE", with the CSV options taken out.
 struct Request
 {
+    QString store;
     QString path;
     FileKind kind = FileKind::Unknown;
     QString encoding;
@@ -45,21 +48,24 @@ int parse(const QString& command, const QStringList& arguments, Request* r)
     if (args.size() != 2)
         return CliContext::fail(CliExit::UsageError,
                                 QStringLiteral("usage: %1 address FILE.csv|FILE.vcf|FILE.abc [--encoding "
-                                               "utf-8|cp932] [--mapping own|google|thunderbird]")
+                                               "utf-8|cp932] [--mapping own|google|thunderbird], or %1 todo "
+                                               "FILE.tdc")
                                     .arg(command));
-    if (args.first() != QLatin1String("address")) {
-        if (!CliStoreAccess::kind(args.first()))
+    r->store = args.first();
+    if (r->store != QLatin1String("address") && r->store != QLatin1String("todo")) {
+        if (!CliStoreAccess::kind(r->store))
             return CliExit::UsageError;
         return CliContext::fail(CliExit::UsageError,
-                                QStringLiteral("%1 works on the address store only").arg(command));
+                                QStringLiteral("%1 works on the address and todo stores only").arg(command));
     }
     r->path = args.at(1);
-    r->kind = kindOf(r->path);
+    r->kind = kindOf(r->store, r->path);
     if (r->kind == FileKind::Unknown)
-        return CliContext::fail(
-            CliExit::UsageError,
-            QStringLiteral("\"%1\": the file kind is told by its extension: .csv, .vcf or .abc")
-                .arg(r->path));
+        return CliContext::fail(CliExit::UsageError,
+                                QStringLiteral("\"%1\": the file kind is told by its extension: %2")
+                                    .arg(r->path, r->store == QLatin1String("todo")
+                                                      ? QStringLiteral(".tdc")
+                                                      : QStringLiteral(".csv, .vcf or .abc")));
     if ((hasEncoding || hasMapping) && (r->kind != FileKind::Csv || command != QLatin1String("import")))
         return CliContext::fail(CliExit::UsageError,
                                 QStringLiteral("--encoding and --mapping are for importing CSV files"));
@@ -109,18 +115,18 @@ int runImport(CliContext& ctx, const QStringList& args)
     if (const int rc = ctx.beginWrite())
         return rc;
     CliOpenStore open;
-    if (const int rc = CliStoreAccess::open(ctx, QStringLiteral("address"), &open))
+    if (const int rc = CliStoreAccess::open(ctx, r.store, &open))
         return rc;
-    auto& store = static_cast<CTavDbAddr&>(*open.store);
+    CTavDbStoreBase& store = *open.store;
     const int before = store.GetRecordCount();
     QStringList refused;
     TavStatus status = TavStatusCode::Ok;
     switch (r.kind) {
     case FileKind::Csv:
-        status = importCsv(store, r, &refused);
+        status = importCsv(static_cast<CTavDbAddr&>(store), r, &refused);
         break;
     case FileKind::VCard:
-        status = store.ImportVCardFile(r.path, &refused);
+        status = static_cast<CTavDbAddr&>(store).ImportVCardFile(r.path, &refused);
         break;
     case FileKind::Backup:
         status = store.ImportBackupFile(r.path);
@@ -150,22 +156,22 @@ int runExport(CliContext& ctx, const QStringList& args)
     if (const int rc = parse(QStringLiteral("export"), rest, &r))
         return rc;
     CliOpenStore open;
-    if (const int rc = CliStoreAccess::open(ctx, QStringLiteral("address"), &open))
+    if (const int rc = CliStoreAccess::open(ctx, r.store, &open))
         return rc;
     if (const int rc = CliStoreAccess::applyPrivateMode(ctx, *open.store, withPrivate))
         return rc;
-    const auto& store = static_cast<const CTavDbAddr&>(*open.store);
-    // The cards list shows, in its order.
+    const CTavDbStoreBase& store = *open.store;
+    // The records the list shows, in its order (every task, folded or not).
     QList<uint32_t> ids;
     for (int i = 0; i < store.GetCount(); ++i)
         ids << store.GetRecord(i)->GetUniqueId();
     TavStatus status = TavStatusCode::Ok;
     switch (r.kind) {
     case FileKind::Csv:
-        status = store.ExportCsvFile(r.path, ids);
+        status = static_cast<const CTavDbAddr&>(store).ExportCsvFile(r.path, ids);
         break;
     case FileKind::VCard:
-        status = store.ExportVCardFile(r.path, ids);
+        status = static_cast<const CTavDbAddr&>(store).ExportVCardFile(r.path, ids);
         break;
     case FileKind::Backup:
         status = store.ExportBackupFile(r.path, ids);
@@ -183,11 +189,14 @@ int runExport(CliContext& ctx, const QStringList& args)
 } // namespace
 
 LUMORA_CLI_COMMAND({"import",
-                    "import address FILE [--encoding utf-8|cp932] [--mapping own|google|thunderbird]",
-                    "adds the cards of a .csv, .vcf or .abc file and prints how many were imported; "
-                    "cards that do not read are listed on standard error with their lines",
+                    "import address FILE [--encoding utf-8|cp932] [--mapping own|google|thunderbird] | "
+                    "import todo FILE",
+                    "adds the cards of a .csv, .vcf or .abc file, or the tasks of a .tdc file, and prints "
+                    "how many were imported; cards that do not read are listed on standard error with "
+                    "their lines",
                     &runImport})
-LUMORA_CLI_COMMAND({"export", "export address FILE [--private]",
-                    "writes every card to a .csv, .vcf or .abc file, in the list's order, and prints how "
-                    "many were exported; private cards only with --private (asks for the user's password)",
+LUMORA_CLI_COMMAND({"export", "export address|todo FILE [--private]",
+                    "writes every card to a .csv, .vcf or .abc file, or every task to a .tdc file, in the "
+                    "list's order, and prints how many were exported; private records only with --private "
+                    "(asks for the user's password)",
                     &runExport})
