@@ -150,6 +150,7 @@ void TestGeometry::hitTests()
     layOut(geo, columns);
     geo.SetScroll(0, 8 * 40);
     const QRect box = QRect(geo.TimedToView(meeting->GetRect().topLeft()), meeting->GetRect().size());
+    QCOMPARE(box.top(), geo.TimedTop() + 40 + 1);
 
     const CTavComHit middle = geo.HitTest(box.center(), columns);
     QVERIFY(middle.area == Area::Timed && middle.column == 1 && middle.box == meeting && middle.hour == 9);
