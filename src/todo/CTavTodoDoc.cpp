@@ -1,6 +1,7 @@
 #include "CTavTodoDoc.h"
 
 #include "CTavApp.h"
+#include "CTavDbClock.h"
 #include "CTavDbTodo.h"
 #include "CTavProfile.h"
 
@@ -14,6 +15,16 @@ QColor fromProfile(int value)
 int toProfile(const QColor& color)
 {
     return color.red() | (color.green() << 8) | (color.blue() << 16);
+}
+
+TavTime startOfDay(TavTime time)
+{
+    return CTavDbTime::fromDate(CTavDbTime::toDate(time));
+}
+
+TavTime endOfDay(TavTime time)
+{
+    return CTavDbTime::fromDateAndTime(CTavDbTime::toDate(time), QTime(23, 59, 59));
 }
 } // namespace
 
@@ -32,6 +43,7 @@ void CTavTodoDoc::ApplyStoreOrder()
 {
     Store().SetSortCond(CTavDbSortCond(CTavDbTodo::kSortOutline));
     Store().SetShowCompleted(m_settings.showCompleted);
+    Store().SetCategoryFilter(m_categoryFilter);
 }
 
 void CTavTodoDoc::readSettings()
@@ -49,6 +61,8 @@ void CTavTodoDoc::readSettings()
 void CTavTodoDoc::Reload()
 {
     readSettings();
+    if (m_categoryFilter != kAllCategories && !Store().FindCategoryById(m_categoryFilter))
+        m_categoryFilter = kAllCategories;
     ApplyStoreOrder();
     Refresh();
 }
@@ -100,25 +114,40 @@ QColor CTavTodoDoc::StateColor(int state) const
     }
 }
 
-// STUB: the rows are built by the outline's author.
 const TodoListRow* CTavTodoDoc::Row(int index) const
 {
     return index >= 0 && index < Count() ? &m_rows[size_t(index)] : nullptr;
 }
 
-CTavDbTodoRecord* CTavTodoDoc::Task(int) const
+CTavDbTodoRecord* CTavTodoDoc::Task(int index) const
 {
-    return nullptr; // STUB
+    const TodoListRow* row = Row(index);
+    return row ? static_cast<CTavDbTodoRecord*>(Store().FindRecord(row->uniqueId)) : nullptr;
 }
 
-int CTavTodoDoc::IndexOfId(uint32_t) const
+int CTavTodoDoc::IndexOfId(uint32_t uniqueId) const
 {
-    return -1; // STUB
+    if (m_indexOfId.isEmpty() && !m_rows.empty()) {
+        m_indexOfId.reserve(Count());
+        for (int i = 0; i < Count(); ++i)
+            m_indexOfId.insert(m_rows[size_t(i)].uniqueId, i);
+    }
+    return m_indexOfId.value(uniqueId, -1);
+}
+
+bool CTavTodoDoc::Masked() const
+{
+    return App().privateMode() == 1;
 }
 
 void CTavTodoDoc::SetFilter(uint32_t categoryId)
 {
-    m_categoryFilter = categoryId; // STUB
+    // A category the store does not know shows every task.
+    if (categoryId != kAllCategories && !Store().FindCategoryById(categoryId))
+        categoryId = kAllCategories;
+    m_categoryFilter = categoryId;
+    Store().SetCategoryFilter(categoryId);
+    rebuild();
 }
 
 void CTavTodoDoc::Refresh()
@@ -128,5 +157,38 @@ void CTavTodoDoc::Refresh()
 
 void CTavTodoDoc::rebuild()
 {
-    emit rowsRebuilt(); // STUB
+    m_rows.clear();
+    m_indexOfId.clear();
+    CTavDbTodo& store = Store();
+    QHash<uint32_t, QString> names;
+    for (const CTavDbCategory& c : store.GetCategories())
+        names.insert(c.GetID(), c.GetName());
+    const QDateTime now = CTavDbClock::Now();
+    const QColor colours[3] = {m_settings.before, m_settings.active, m_settings.delayed};
+    const int count = store.GetCount();
+    m_rows.resize(size_t(count));
+    for (int i = 0; i < count; ++i) {
+        CTavDbTodoRecord* task = store.GetTodoRecord(i);
+        // The outline starts at the top level whatever the filters left out above it.
+        if (i == 0)
+            task->SetIndentLevel(0);
+        TodoListRow& row = m_rows[size_t(i)];
+        row.uniqueId = task->GetUniqueId();
+        row.title = task->GetDesc();
+        row.due = task->GetDueDate() < maxDateTime ? endOfDay(task->GetDueDate()) : maxDateTime;
+        row.completed = task->GetCompleted();
+        row.priority = task->GetPriority();
+        row.note = task->GetNote();
+        row.start = task->GetStartDate() < maxDateTime ? startOfDay(task->GetStartDate()) : maxDateTime;
+        row.categoryId = task->GetCategoryID();
+        row.level = task->GetIndentLevel();
+        row.folded = task->GetFolded();
+        row.hasChildren = store.IsHoldChildren(row.uniqueId);
+        row.isPrivate = task->GetIsPrivate();
+        row.sheetName = task->GetQuilloName();
+        row.hasSheet = !row.sheetName.isEmpty();
+        row.categoryName = names.value(row.categoryId);
+        row.stateColor = colours[CTavDbTodo::GetDateState(*task, now)];
+    }
+    emit rowsRebuilt();
 }

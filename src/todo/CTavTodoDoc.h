@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QHash>
 #include <QList>
 #include <vector>
 
@@ -56,6 +57,8 @@ public:
     // The stored task of a row, null when out of range.
     CTavDbTodoRecord* Task(int index) const;
     int IndexOfId(uint32_t uniqueId) const;
+    // Whether private tasks are drawn masked (the application's private mode 1).
+    bool Masked() const;
 
     // A category id, 99 for all.
     void SetFilter(uint32_t categoryId);
@@ -80,6 +83,7 @@ private:
 
     Settings m_settings;
     std::vector<TodoListRow> m_rows;
+    mutable QHash<uint32_t, int> m_indexOfId; // made on first need after a rebuild
     uint32_t m_categoryFilter = kAllCategories;
     QList<CTavDbTodoRecord> m_clipboard;
 };
