@@ -3,6 +3,7 @@
 #include "CTavApp.h"
 #include "CTavDbClock.h"
 #include "CTavDbTodo.h"
+#include "CTavDbTodoOutline.h"
 #include "CTavProfile.h"
 
 namespace {
@@ -15,6 +16,13 @@ QColor fromProfile(int value)
 int toProfile(const QColor& color)
 {
     return color.red() | (color.green() << 8) | (color.blue() << 16);
+}
+
+// Most rows keep their texts from one rebuild to the next: no reference counting for those.
+void share(QString& to, const QString& from)
+{
+    if (!to.isSharedWith(from))
+        to = from;
 }
 
 TavTime startOfDay(TavTime time)
@@ -127,6 +135,12 @@ CTavDbTodoRecord* CTavTodoDoc::Task(int index) const
 
 int CTavTodoDoc::IndexOfId(uint32_t uniqueId) const
 {
+    // A few look-ups after a rebuild (a command selecting its tasks) scan the ids; many make
+    // the index worth building.
+    if (m_indexOfId.isEmpty() && ++m_lookups <= kScannedLookups) {
+        const auto it = std::find(m_ids.cbegin(), m_ids.cend(), uniqueId);
+        return it == m_ids.cend() ? -1 : int(it - m_ids.cbegin());
+    }
     if (m_indexOfId.isEmpty() && !m_rows.empty()) {
         m_indexOfId.reserve(Count());
         for (int i = 0; i < Count(); ++i)
@@ -157,16 +171,44 @@ void CTavTodoDoc::Refresh()
 
 void CTavTodoDoc::rebuild()
 {
-    m_rows.clear();
     m_indexOfId.clear();
+    m_lookups = 0;
     CTavDbTodo& store = Store();
     QHash<uint32_t, QString> names;
     for (const CTavDbCategory& c : store.GetCategories())
         names.insert(c.GetID(), c.GetName());
     const QDateTime now = CTavDbClock::Now();
     const QColor colours[3] = {m_settings.before, m_settings.active, m_settings.delayed};
+    // Tasks share few distinct days: the local-time arithmetic runs once for each of them.
+    if (m_dayStarts.size() + m_dayEnds.size() > 8192) {
+        m_dayStarts.clear();
+        m_dayEnds.clear();
+    }
+    // The store tells a state from where the dates lie against today (none, before, within,
+    // after): one task of each kind of date pair stands for all of that kind.
+    const TavTime todayStart = CTavDbTime::fromDate(now.date());
+    const TavTime tomorrowStart = CTavDbTime::fromDate(now.date().addDays(1));
+    const auto where = [todayStart, tomorrowStart](TavTime time) {
+        return time >= maxDateTime ? 0 : time < todayStart ? 1 : time < tomorrowStart ? 2 : 3;
+    };
+    int states[16];
+    std::fill(std::begin(states), std::end(states), -1);
+    const auto dayBound = [](QHash<TavTime, TavTime>& cache, TavTime time, TavTime (*bound)(TavTime)) {
+        if (time >= maxDateTime)
+            return maxDateTime;
+        auto it = cache.constFind(time);
+        if (it == cache.cend())
+            it = cache.insert(time, bound(time));
+        return *it;
+    };
     const int count = store.GetCount();
+    // The rows are overwritten in place: their strings' storage is reused.
     m_rows.resize(size_t(count));
+    m_ids.resize(size_t(count));
+    // The listed tasks come in store order: one walk along the outline tells which have
+    // sub-items, without a lookup for every row.
+    const CTavDbTodoOutline outline(store.AllRecords());
+    int pos = 0;
     for (int i = 0; i < count; ++i) {
         CTavDbTodoRecord* task = store.GetTodoRecord(i);
         // The outline starts at the top level whatever the filters left out above it.
@@ -174,21 +216,35 @@ void CTavTodoDoc::rebuild()
             task->SetIndentLevel(0);
         TodoListRow& row = m_rows[size_t(i)];
         row.uniqueId = task->GetUniqueId();
-        row.title = task->GetDesc();
-        row.due = task->GetDueDate() < maxDateTime ? endOfDay(task->GetDueDate()) : maxDateTime;
+        m_ids[size_t(i)] = row.uniqueId;
+        share(row.title, task->GetDesc());
+        row.due = dayBound(m_dayEnds, task->GetDueDate(), endOfDay);
         row.completed = task->GetCompleted();
         row.priority = task->GetPriority();
-        row.note = task->GetNote();
-        row.start = task->GetStartDate() < maxDateTime ? startOfDay(task->GetStartDate()) : maxDateTime;
+        share(row.note, task->GetNote());
+        row.start = dayBound(m_dayStarts, task->GetStartDate(), startOfDay);
         row.categoryId = task->GetCategoryID();
         row.level = task->GetIndentLevel();
         row.folded = task->GetFolded();
-        row.hasChildren = store.IsHoldChildren(row.uniqueId);
+        while (pos < outline.size() && &outline.at(pos) != task)
+            ++pos;
+        // The first row's level was just changed; a task out of order is asked for.
+        if (i == 0 || pos >= outline.size()) {
+            row.hasChildren = store.IsHoldChildren(row.uniqueId);
+            if (pos >= outline.size())
+                pos = 0;
+        } else {
+            const int next = outline.nextLive(pos + 1);
+            row.hasChildren = next < outline.size() && outline.level(next) > outline.level(pos);
+        }
         row.isPrivate = task->GetIsPrivate();
-        row.sheetName = task->GetQuilloName();
+        share(row.sheetName, task->GetQuilloName());
         row.hasSheet = !row.sheetName.isEmpty();
-        row.categoryName = names.value(row.categoryId);
-        row.stateColor = colours[CTavDbTodo::GetDateState(*task, now)];
+        share(row.categoryName, names.value(row.categoryId));
+        int& state = states[where(task->GetStartDate()) * 4 + where(task->GetDueDate())];
+        if (state < 0)
+            state = CTavDbTodo::GetDateState(*task, now);
+        row.stateColor = colours[state];
     }
     emit rowsRebuilt();
 }

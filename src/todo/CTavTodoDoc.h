@@ -83,7 +83,13 @@ private:
 
     Settings m_settings;
     std::vector<TodoListRow> m_rows;
-    mutable QHash<uint32_t, int> m_indexOfId; // made on first need after a rebuild
+    static constexpr int kScannedLookups = 16;
+    std::vector<uint32_t> m_ids;              // the rows' tasks, for a quick scan
+    mutable QHash<uint32_t, int> m_indexOfId; // made when many look-ups follow a rebuild
+    mutable int m_lookups = 0;
+    // The first and last second of the days of stored dates.
+    QHash<TavTime, TavTime> m_dayStarts;
+    QHash<TavTime, TavTime> m_dayEnds;
     uint32_t m_categoryFilter = kAllCategories;
     QList<CTavDbTodoRecord> m_clipboard;
 };
