@@ -1,7 +1,9 @@
 #include "CTavTodoDoc.h"
 
 #include "CTavApp.h"
+#include "CTavDbClock.h"
 #include "CTavDbTodo.h"
+#include "CTavDbTodoOutline.h"
 #include "CTavProfile.h"
 
 namespace {
@@ -14,6 +16,23 @@ QColor fromProfile(int value)
 int toProfile(const QColor& color)
 {
     return color.red() | (color.green() << 8) | (color.blue() << 16);
+}
+
+// Most rows keep their texts from one rebuild to the next: no reference counting for those.
+void share(QString& to, const QString& from)
+{
+    if (!to.isSharedWith(from))
+        to = from;
+}
+
+TavTime startOfDay(TavTime time)
+{
+    return CTavDbTime::fromDate(CTavDbTime::toDate(time));
+}
+
+TavTime endOfDay(TavTime time)
+{
+    return CTavDbTime::fromDateAndTime(CTavDbTime::toDate(time), QTime(23, 59, 59));
 }
 } // namespace
 
@@ -32,6 +51,7 @@ void CTavTodoDoc::ApplyStoreOrder()
 {
     Store().SetSortCond(CTavDbSortCond(CTavDbTodo::kSortOutline));
     Store().SetShowCompleted(m_settings.showCompleted);
+    Store().SetCategoryFilter(m_categoryFilter);
 }
 
 void CTavTodoDoc::readSettings()
@@ -49,6 +69,8 @@ void CTavTodoDoc::readSettings()
 void CTavTodoDoc::Reload()
 {
     readSettings();
+    if (m_categoryFilter != kAllCategories && !Store().FindCategoryById(m_categoryFilter))
+        m_categoryFilter = kAllCategories;
     ApplyStoreOrder();
     Refresh();
 }
@@ -100,25 +122,46 @@ QColor CTavTodoDoc::StateColor(int state) const
     }
 }
 
-// STUB: the rows are built by the outline's author.
 const TodoListRow* CTavTodoDoc::Row(int index) const
 {
     return index >= 0 && index < Count() ? &m_rows[size_t(index)] : nullptr;
 }
 
-CTavDbTodoRecord* CTavTodoDoc::Task(int) const
+CTavDbTodoRecord* CTavTodoDoc::Task(int index) const
 {
-    return nullptr; // STUB
+    const TodoListRow* row = Row(index);
+    return row ? static_cast<CTavDbTodoRecord*>(Store().FindRecord(row->uniqueId)) : nullptr;
 }
 
-int CTavTodoDoc::IndexOfId(uint32_t) const
+int CTavTodoDoc::IndexOfId(uint32_t uniqueId) const
 {
-    return -1; // STUB
+    // A few look-ups after a rebuild (a command selecting its tasks) scan the ids; many make
+    // the index worth building.
+    if (m_indexOfId.isEmpty() && ++m_lookups <= kScannedLookups) {
+        const auto it = std::find(m_ids.cbegin(), m_ids.cend(), uniqueId);
+        return it == m_ids.cend() ? -1 : int(it - m_ids.cbegin());
+    }
+    if (m_indexOfId.isEmpty() && !m_rows.empty()) {
+        m_indexOfId.reserve(Count());
+        for (int i = 0; i < Count(); ++i)
+            m_indexOfId.insert(m_rows[size_t(i)].uniqueId, i);
+    }
+    return m_indexOfId.value(uniqueId, -1);
+}
+
+bool CTavTodoDoc::Masked() const
+{
+    return App().privateMode() == 1;
 }
 
 void CTavTodoDoc::SetFilter(uint32_t categoryId)
 {
-    m_categoryFilter = categoryId; // STUB
+    // A category the store does not know shows every task.
+    if (categoryId != kAllCategories && !Store().FindCategoryById(categoryId))
+        categoryId = kAllCategories;
+    m_categoryFilter = categoryId;
+    Store().SetCategoryFilter(categoryId);
+    rebuild();
 }
 
 void CTavTodoDoc::Refresh()
@@ -128,5 +171,80 @@ void CTavTodoDoc::Refresh()
 
 void CTavTodoDoc::rebuild()
 {
-    emit rowsRebuilt(); // STUB
+    m_indexOfId.clear();
+    m_lookups = 0;
+    CTavDbTodo& store = Store();
+    QHash<uint32_t, QString> names;
+    for (const CTavDbCategory& c : store.GetCategories())
+        names.insert(c.GetID(), c.GetName());
+    const QDateTime now = CTavDbClock::Now();
+    const QColor colours[3] = {m_settings.before, m_settings.active, m_settings.delayed};
+    // Tasks share few distinct days: the local-time arithmetic runs once for each of them.
+    if (m_dayStarts.size() + m_dayEnds.size() > 8192) {
+        m_dayStarts.clear();
+        m_dayEnds.clear();
+    }
+    // The store tells a state from where the dates lie against today (none, before, within,
+    // after): one task of each kind of date pair stands for all of that kind.
+    const TavTime todayStart = CTavDbTime::fromDate(now.date());
+    const TavTime tomorrowStart = CTavDbTime::fromDate(now.date().addDays(1));
+    const auto where = [todayStart, tomorrowStart](TavTime time) {
+        return time >= maxDateTime ? 0 : time < todayStart ? 1 : time < tomorrowStart ? 2 : 3;
+    };
+    int states[16];
+    std::fill(std::begin(states), std::end(states), -1);
+    const auto dayBound = [](QHash<TavTime, TavTime>& cache, TavTime time, TavTime (*bound)(TavTime)) {
+        if (time >= maxDateTime)
+            return maxDateTime;
+        auto it = cache.constFind(time);
+        if (it == cache.cend())
+            it = cache.insert(time, bound(time));
+        return *it;
+    };
+    const int count = store.GetCount();
+    // The rows are overwritten in place: their strings' storage is reused.
+    m_rows.resize(size_t(count));
+    m_ids.resize(size_t(count));
+    // The listed tasks come in store order: one walk along the outline tells which have
+    // sub-items, without a lookup for every row.
+    const CTavDbTodoOutline outline(store.AllRecords());
+    int pos = 0;
+    for (int i = 0; i < count; ++i) {
+        CTavDbTodoRecord* task = store.GetTodoRecord(i);
+        // The outline starts at the top level whatever the filters left out above it.
+        if (i == 0)
+            task->SetIndentLevel(0);
+        TodoListRow& row = m_rows[size_t(i)];
+        row.uniqueId = task->GetUniqueId();
+        m_ids[size_t(i)] = row.uniqueId;
+        share(row.title, task->GetDesc());
+        row.due = dayBound(m_dayEnds, task->GetDueDate(), endOfDay);
+        row.completed = task->GetCompleted();
+        row.priority = task->GetPriority();
+        share(row.note, task->GetNote());
+        row.start = dayBound(m_dayStarts, task->GetStartDate(), startOfDay);
+        row.categoryId = task->GetCategoryID();
+        row.level = task->GetIndentLevel();
+        row.folded = task->GetFolded();
+        while (pos < outline.size() && &outline.at(pos) != task)
+            ++pos;
+        // The first row's level was just changed; a task out of order is asked for.
+        if (i == 0 || pos >= outline.size()) {
+            row.hasChildren = store.IsHoldChildren(row.uniqueId);
+            if (pos >= outline.size())
+                pos = 0;
+        } else {
+            const int next = outline.nextLive(pos + 1);
+            row.hasChildren = next < outline.size() && outline.level(next) > outline.level(pos);
+        }
+        row.isPrivate = task->GetIsPrivate();
+        share(row.sheetName, task->GetQuilloName());
+        row.hasSheet = !row.sheetName.isEmpty();
+        share(row.categoryName, names.value(row.categoryId));
+        int& state = states[where(task->GetStartDate()) * 4 + where(task->GetDueDate())];
+        if (state < 0)
+            state = CTavDbTodo::GetDateState(*task, now);
+        row.stateColor = colours[state];
+    }
+    emit rowsRebuilt();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QHash>
 #include <QList>
 #include <vector>
 
@@ -56,6 +57,8 @@ public:
     // The stored task of a row, null when out of range.
     CTavDbTodoRecord* Task(int index) const;
     int IndexOfId(uint32_t uniqueId) const;
+    // Whether private tasks are drawn masked (the application's private mode 1).
+    bool Masked() const;
 
     // A category id, 99 for all.
     void SetFilter(uint32_t categoryId);
@@ -80,6 +83,13 @@ private:
 
     Settings m_settings;
     std::vector<TodoListRow> m_rows;
+    static constexpr int kScannedLookups = 16;
+    std::vector<uint32_t> m_ids;              // the rows' tasks, for a quick scan
+    mutable QHash<uint32_t, int> m_indexOfId; // made when many look-ups follow a rebuild
+    mutable int m_lookups = 0;
+    // The first and last second of the days of stored dates.
+    QHash<TavTime, TavTime> m_dayStarts;
+    QHash<TavTime, TavTime> m_dayEnds;
     uint32_t m_categoryFilter = kAllCategories;
     QList<CTavDbTodoRecord> m_clipboard;
 };
