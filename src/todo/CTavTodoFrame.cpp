@@ -35,6 +35,7 @@ CTavTodoFrame::CTavTodoFrame(CTavTodoDoc* document, QWidget* parent)
 {
     CTavTodoCommands* c = m_commands;
     CTavTodoFileCommands* f = m_files;
+    f->SetSelectionSource([this] { return m_left->Selection().SelectedRows(); });
     AddCommands({
         {TavTodoCmd::NewTask, u"新規To Do(&N)...\tCtrl+N", [c] { c->OnNew(); }, true},
         {TavTodoCmd::EditTask, u"To Do の編集(&I)...", [c] { c->OnEdit(); }, true},

@@ -2,9 +2,7 @@
 
 #include <QVBoxLayout>
 
-#include "CTavDbText.h"
 #include "CTavDetailTextEdit.h"
-#include "CTavRichText.h"
 #include "CTavTodoDetailText.h"
 #include "CTavTodoDoc.h"
 
@@ -19,32 +17,10 @@ CTavTodoRightView::CTavTodoRightView(CTavTodoDoc* document, QWidget* parent)
     ShowRow(-1);
 }
 
-QByteArray CTavTodoRightView::Encode(const QString& rtf)
-{
-    QByteArray out = CTavDbText::toCp932(rtf);
-    if (CTavDbText::fromCp932(out) == rtf)
-        return out;
-    // Some character has no code page 932 form: go one character at a time.
-    out.clear();
-    for (qsizetype i = 0; i < rtf.size();) {
-        const qsizetype len = rtf.at(i).isHighSurrogate() && i + 1 < rtf.size() ? 2 : 1;
-        const QString ch = rtf.mid(i, len);
-        const QByteArray one = CTavDbText::toCp932(ch);
-        if (CTavDbText::fromCp932(one) == ch) {
-            out += one;
-        } else {
-            for (QChar unit : ch)
-                out += "\\u" + QByteArray::number(static_cast<int16_t>(unit.unicode())) + '?';
-        }
-        i += len;
-    }
-    return out;
-}
-
 void CTavTodoRightView::ShowRow(int index)
 {
     const TodoListRow* row = m_doc->Row(index);
     m_index = row ? index : -1;
-    const QString text = CTavTodoDetailText::Build(row, row && row->isPrivate && m_doc->Masked());
-    m_text->SetRichText(text.isEmpty() ? CTavRichText::EmptyDocument() : Encode(text));
+    // The detail text is plain ASCII: every other character is written as an escape.
+    m_text->SetRichText(CTavTodoDetailText::Build(row, row && row->isPrivate && m_doc->Masked()).toLatin1());
 }

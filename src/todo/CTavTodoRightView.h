@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QWidget>
 
 class CTavTodoDoc;
@@ -17,9 +16,6 @@ public:
     void ShowRow(int index);
     int Index() const { return m_index; }
     CTavDetailTextEdit* TextEdit() const { return m_text; }
-
-    // Rich text as the control streams it: code page 932 bytes, Unicode escapes for the rest.
-    static QByteArray Encode(const QString& rtf);
 
 private:
     CTavTodoDoc* m_doc;

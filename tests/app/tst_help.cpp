@@ -251,6 +251,7 @@ void TestHelp::eachWindowOpensItsPage()
     m_browserWorks = true;
     const QList<std::pair<int, QString>> pages{{TavModule::Day, QStringLiteral("schedule.html")},
                                                {TavModule::Address, QStringLiteral("address.html")},
+                                               {TavModule::Todo, QStringLiteral("todo.html")},
                                                {TavModule::MemoPad, QStringLiteral("memo.html")},
                                                {TavModule::Reference, QStringLiteral("index.html")}};
     for (const auto& [module, page] : pages) {
