@@ -7,13 +7,22 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include "CTavDbClock.h"
 #include "CTavDbTime.h"
 #include "CTavListBitmaps.h"
-#include "CTavTodoDetailText.h"
 #include "CTavTodoDoc.h"
 #include "TavTodoCommandIds.h"
 
 namespace {
+// The due cell is narrow: month and day this year, the year's last two digits before them
+// otherwise.
+QString dueCellText(TavTime due)
+{
+    const QDate day = CTavDbTime::toDate(due);
+    return day.toString(day.year() == CTavDbClock::Today().year() ? QStringLiteral("M/d")
+                                                                  : QStringLiteral("yy/M/d"));
+}
+
 uint32_t colorRef(const QColor& c)
 {
     return uint32_t(c.red()) | (uint32_t(c.green()) << 8) | (uint32_t(c.blue()) << 16);
@@ -241,7 +250,7 @@ void CTavTodoLeftView::DrawCell(CTavListPainter& painter, int row, const CTavLis
     }
     case KindDue:
         if (r->due < maxDateTime)
-            painter.DrawText(cell.adjusted(3, 0, -2, 0), CTavTodoDetailText::FormatDate(r->due));
+            painter.DrawText(cell.adjusted(3, 0, -2, 0), dueCellText(r->due));
         break;
     case KindCategory:
         painter.DrawText(cell.adjusted(4, 0, -4, 0), r->categoryName);
