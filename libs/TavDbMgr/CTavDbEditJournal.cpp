@@ -16,6 +16,7 @@ void CTavDbEditJournal::Capture(uint32_t id, const CTavDbPcRecord* current)
     if (m_captured.contains(id))
         return;
     m_captured.insert(id, current ? std::shared_ptr<const CTavDbPcRecord>(current->Clone()) : nullptr);
+    m_capturedBits.set(id & 4095);
 }
 
 bool CTavDbEditJournal::same(const CTavDbPcRecord& a, const CTavDbPcRecord& b)
@@ -40,16 +41,16 @@ CTavDbEdit CTavDbEditJournal::Finish(const Records& records, const QList<CTavDbC
     after.reserve(m_captured.size());
     size_t rest = 0;
     for (int i = 0; i < static_cast<int>(m_order.size()); ++i) {
-        if (m_captured.contains(m_order[i]))
+        if (captured(m_order[i]))
             before.insert(m_order[i], i);
     }
     for (int i = 0; i < static_cast<int>(records.size()); ++i) {
         const uint32_t id = records[i]->GetUniqueId();
-        if (m_captured.contains(id)) {
+        if (captured(id)) {
             after.insert(id, i);
             continue;
         }
-        while (rest < m_order.size() && m_captured.contains(m_order[rest]))
+        while (rest < m_order.size() && captured(m_order[rest]))
             ++rest;
         if (rest >= m_order.size() || m_order[rest] != id)
             edit.m_complete = false;

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QList>
 #include <any>
+#include <bitset>
 #include <memory>
 #include <vector>
 
@@ -32,12 +33,15 @@ public:
 
 private:
     static bool same(const CTavDbPcRecord& a, const CTavDbPcRecord& b);
+    bool captured(uint32_t id) const { return m_capturedBits.test(id & 4095) && m_captured.contains(id); }
 
     std::vector<uint32_t> m_order; // the ids in store order at the start
     QList<CTavDbCategory> m_categories;
     std::any m_extra;
     uint64_t m_generation;
     QHash<uint32_t, std::shared_ptr<const CTavDbPcRecord>> m_captured;
+    // Low bits of the captured ids: Finish walks every record, and most were not captured.
+    std::bitset<4096> m_capturedBits;
     bool m_complete = true;
     bool m_extraChanged = false;
 };

@@ -176,7 +176,7 @@ bool CTavDbTodo::IsHoldChildren(uint32_t uniqueId) const
 {
     GetCount(); // the view's walk over the outline finds the parents
     const CTavDbPcRecord* task = FindRecord(uniqueId);
-    return task && m_parents.count(task) > 0;
+    return task && m_parents.contains(task);
 }
 
 bool CTavDbTodo::IsDispChildren(uint32_t uniqueId) const
@@ -270,6 +270,7 @@ void CTavDbTodo::FilterView(std::vector<CTavDbPcRecord*>& view) const
     listed.reserve(view.size());
     size_t next = 0;
     m_parents.clear();
+    m_parents.reserve(qsizetype(AllRecords().size() / 2));
     const CTavDbPcRecord* previous = nullptr;
     int previousLevel = 0;
     for (const auto& rec : AllRecords()) {

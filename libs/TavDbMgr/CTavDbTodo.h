@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QSet>
 #include <unordered_set>
 
 #include "CTavDbStoreBase.h"
@@ -98,7 +99,7 @@ private:
     void setLevel(CTavDbTodoRecord& task, int level);
 
     // Tasks with sub-items, found by the last walk over the outline.
-    mutable std::unordered_set<const CTavDbPcRecord*> m_parents;
+    mutable QSet<const CTavDbPcRecord*> m_parents;
     bool m_foldingApplied = true;
     bool m_showCompleted = true;
     bool m_showState[3] = {true, true, true};
