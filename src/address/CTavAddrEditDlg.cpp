@@ -4,8 +4,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QDir>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -19,11 +17,10 @@
 #include "CTavAddrThumbChooser.h"
 #include "CTavApp.h"
 #include "CTavDbAddr.h"
-#include "CTavDbEnv.h"
 #include "CTavDbText.h"
 #include "CTavDbUser.h"
-#include "CTavFileDlg.h"
 #include "CTavProfile.h"
+#include "CTavSheetLink.h"
 
 using Field = CTavDbAddrRecord::Field;
 
@@ -378,31 +375,12 @@ void CTavAddrEditDlg::clearThumbnail()
     showThumbnail();
 }
 
-QString CTavAddrEditDlg::sheetFolder() const
-{
-    return m_app.Users().GetCurrUserPath() + CTavDbEnv::GetQuillosDir();
-}
-
 void CTavAddrEditDlg::pickSheet()
 {
-    CTavFileDlg dialog(CTavFileDlg::Open, QStringLiteral("手書きメモの指定"),
-                       QStringLiteral("手書きメモ(*.pdb)|*.pdb||"), this);
-    dialog.SetInitialFolder(sheetFolder());
-    if (!m_sheet.isEmpty())
-        dialog.SetInitialFile(m_sheet + QStringLiteral(".pdb"));
-    if (dialog.exec() != QDialog::Accepted || dialog.PathName().isEmpty())
-        return;
-    // A card names its sheet without a folder: only the user's own sheets can be linked.
-    const QFileInfo chosen(dialog.PathName());
-    if (chosen.absoluteDir() != QDir(sheetFolder())) {
-        m_app.ShowMessage(this,
-                          QStringLiteral("手書きメモは「%1」フォルダの中から選んでください。")
-                              .arg(QDir::toNativeSeparators(sheetFolder())),
-                          QString(), TavMsg::IconExclamation);
-        return;
+    if (const std::optional<QString> sheet = CTavSheetLink::Choose(m_app, m_sheet, this)) {
+        m_sheet = *sheet;
+        showSheet();
     }
-    m_sheet = chosen.completeBaseName();
-    showSheet();
 }
 
 void CTavAddrEditDlg::unlinkSheet()
@@ -413,7 +391,7 @@ void CTavAddrEditDlg::unlinkSheet()
 
 void CTavAddrEditDlg::CheckSheetLink()
 {
-    if (m_sheet.isEmpty() || QFileInfo::exists(sheetFolder() + u'/' + m_sheet + QStringLiteral(".pdb")))
+    if (CTavSheetLink::Exists(m_app, m_sheet))
         return;
     if (m_app.ShowMessage(this, kSheetMissing, QString(), TavMsg::YesNo | TavMsg::IconQuestion) ==
         TavMsg::IdYes)

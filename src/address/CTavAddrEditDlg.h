@@ -81,7 +81,6 @@ private:
     void clearThumbnail();
     void pickSheet();
     void unlinkSheet();
-    QString sheetFolder() const;
     // The dialog's fields in a copy of the card.
     CTavDbAddrRecord collect() const;
     // The checks of OK; false (the user was told) when the card cannot be saved.

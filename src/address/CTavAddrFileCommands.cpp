@@ -16,6 +16,7 @@
 #include "CTavWaitCursor.h"
 #include "TavFileProblem.h"
 #include "TavShowMessage.h"
+#include "TavStrings.h"
 
 namespace {
 const QString kBackupKind = QStringLiteral("アドレスのバックアップファイル (*.abc)");
@@ -33,22 +34,17 @@ CTavAddrFileCommands::CTavAddrFileCommands(CTavAddrFrame& frame)
 
 QString CTavAddrFileCommands::ImportLimitMessage()
 {
-    return QStringLiteral(
-        "データが最大数に達したため、Lumoraはインポートを実行できません。\n\n不要なデータを削除、または"
-        "バックアップファイルに保存し、HotSync機能を実行してから、インポートをやり直してください。");
+    return TavStr::ImportLimit;
 }
 
 QString CTavAddrFileCommands::ImportedMessage(int count)
 {
-    return QStringLiteral("%1の更新中...\n%2件のデータをインポートしました。")
-        .arg(QStringLiteral("アドレス"))
-        .arg(count);
+    return TavStr::Imported(QStringLiteral("アドレス"), count);
 }
 
 QString CTavAddrFileCommands::RestoreQuestion()
 {
-    return QStringLiteral(
-        "保存していない変更はすべて失われます。最後に保存した アドレス ファイルを復元しますか？");
+    return TavStr::RestoreQuestion(QStringLiteral("アドレス"));
 }
 
 QString CTavAddrFileCommands::RefusedMessage(const QStringList& refused)

@@ -53,4 +53,18 @@ inline const QString PrivateMask = QStringLiteral("プライベートデータ�
 inline const QString PrivateHide = QStringLiteral("プライベートデータの非表示(&H)");
 inline const QString HomePageUrl = QStringLiteral("https://kiro.ostrel.example/");
 inline const QString StylePageUrl = QStringLiteral("https://kiro.ostrel.example/style/");
+// The import that would take a module past its record limit.
+inline const QString ImportLimit = QStringLiteral(
+    "データが最大数に達したため、Lumoraはインポートを実行できません。\n\n不要なデータを削除、または"
+    "バックアップファイルに保存し、HotSync機能を実行してから、インポートをやり直してください。");
+// How many records an import added to the module (named as its window is).
+inline QString Imported(const QString& module, int count)
+{
+    return QStringLiteral("%1の更新中...\n%2件のデータをインポートしました。").arg(module).arg(count);
+}
+inline QString RestoreQuestion(const QString& module)
+{
+    return QStringLiteral("保存していない変更はすべて失われます。最後に保存した %1 ファイルを復元しますか？")
+        .arg(module);
+}
 } // namespace TavStr

@@ -17,6 +17,7 @@
 #include "CTavSyncLock.h"
 #include "TavFileProblem.h"
 #include "TavShowMessage.h"
+#include "TavStrings.h"
 
 namespace {
 const QString kNotYet =
@@ -36,15 +37,12 @@ CTavMemoFileCommands::CTavMemoFileCommands(CTavMemoFrame& frame)
 
 QString CTavMemoFileCommands::ImportLimitMessage()
 {
-    return QStringLiteral(
-        "データが最大数に達したため、Lumoraはインポートを実行できません。\n\n不要なデータを削除、または"
-        "バックアップファイルに保存し、HotSync機能を実行してから、インポートをやり直してください。");
+    return TavStr::ImportLimit;
 }
 
 QString CTavMemoFileCommands::RestoreQuestion()
 {
-    return QStringLiteral(
-        "保存していない変更はすべて失われます。最後に保存した メモ帳 ファイルを復元しますか？");
+    return TavStr::RestoreQuestion(QStringLiteral("メモ帳"));
 }
 
 void CTavMemoFileCommands::refresh()

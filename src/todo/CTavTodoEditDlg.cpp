@@ -3,8 +3,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QDir>
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,10 +13,9 @@
 
 #include "CTavApp.h"
 #include "CTavComUtil.h"
-#include "CTavDbEnv.h"
 #include "CTavDbTodo.h"
 #include "CTavDbUser.h"
-#include "CTavFileDlg.h"
+#include "CTavSheetLink.h"
 #include "CTavSyncLock.h"
 #include "CTavTodoDateBox.h"
 
@@ -165,29 +162,12 @@ void CTavTodoEditDlg::updateRepeat()
     m_repeat->setEnabled(m_start->Date() < maxDateTime || m_due->Date() < maxDateTime);
 }
 
-QString CTavTodoEditDlg::sheetFolder() const
-{
-    return m_app.Users().GetCurrUserPath() + CTavDbEnv::GetQuillosDir();
-}
-
 void CTavTodoEditDlg::pickSheet()
 {
-    CTavFileDlg dialog(CTavFileDlg::Open, QStringLiteral("手書きメモの指定"),
-                       QStringLiteral("手書きメモ(*.pdb)|*.pdb||"), this);
-    dialog.SetInitialFolder(sheetFolder());
-    if (!m_sheet.isEmpty())
-        dialog.SetInitialFile(m_sheet + QStringLiteral(".pdb"));
-    if (dialog.exec() != QDialog::Accepted || dialog.PathName().isEmpty())
-        return;
-    // A task names its sheet without a folder: only the user's own sheets can be linked.
-    const QFileInfo chosen(dialog.PathName());
-    if (chosen.absoluteDir() != QDir(sheetFolder())) {
-        warn(QStringLiteral("手書きメモは「%1」フォルダの中から選んでください。")
-                 .arg(QDir::toNativeSeparators(sheetFolder())));
-        return;
+    if (const std::optional<QString> sheet = CTavSheetLink::Choose(m_app, m_sheet, this)) {
+        m_sheet = *sheet;
+        showSheet();
     }
-    m_sheet = chosen.completeBaseName();
-    showSheet();
 }
 
 void CTavTodoEditDlg::warn(const QString& text)

@@ -59,7 +59,6 @@ private:
     void showSheet();
     void updateRepeat();
     void pickSheet();
-    QString sheetFolder() const;
     // The checks of OK in their order; false (the user was told) when one fails.
     bool check();
     void warn(const QString& text);

@@ -13,6 +13,7 @@
 #include "CTavWaitCursor.h"
 #include "TavFileProblem.h"
 #include "TavShowMessage.h"
+#include "TavStrings.h"
 
 namespace {
 const QString kBackupKind = QStringLiteral("To Do のバックアップファイル (*.tdc)");
@@ -31,22 +32,17 @@ CTavTodoFileCommands::CTavTodoFileCommands(CTavTodoFrame& frame)
 
 QString CTavTodoFileCommands::ImportLimitMessage()
 {
-    return QStringLiteral(
-        "データが最大数に達したため、Lumoraはインポートを実行できません。\n\n不要なデータを削除、または"
-        "バックアップファイルに保存し、HotSync機能を実行してから、インポートをやり直してください。");
+    return TavStr::ImportLimit;
 }
 
 QString CTavTodoFileCommands::ImportedMessage(int count)
 {
-    return QStringLiteral("%1の更新中...\n%2件のデータをインポートしました。")
-        .arg(QStringLiteral("To Do"))
-        .arg(count);
+    return TavStr::Imported(QStringLiteral("To Do"), count);
 }
 
 QString CTavTodoFileCommands::RestoreQuestion()
 {
-    return QStringLiteral(
-        "保存していない変更はすべて失われます。最後に保存した To Do ファイルを復元しますか？");
+    return TavStr::RestoreQuestion(QStringLiteral("To Do"));
 }
 
 bool CTavTodoFileCommands::IsKnownFile(const QString& path)
