@@ -16,23 +16,12 @@ using Rec = CTavDbAddrRecord;
 const QStringList kCategories = {QStringLiteral("未分類"), QStringLiteral("仕事"),   QStringLiteral("個人"),
                                  QStringLiteral("家族"),   QStringLiteral("取引先"), QStringLiteral("友人")};
 // Record fields by the names of the generator's expected values (and the tests' samples).
-const QStringList kFieldNames = {"last_name",  "last_name_reading",
-                                 "first_name", "first_name_reading",
-                                 "company",    "company_reading",
-                                 "title",      "phone1",
-                                 "phone2",     "phone3",
-                                 "phone4",     "phone5",
-                                 "address",    "city",
-                                 "state",      "zip",
-                                 "country",    "custom1",
-                                 "custom2",    "custom3",
-                                 "custom4",    "note"};
-
-QByteArray readData(const QString& name)
-{
-    QFile f(QStringLiteral(LUMORA_TEST_DATA_DIR "/cards/") + name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+const QStringList kFieldNames =
+    QStringLiteral(
+        "last_name last_name_reading first_name first_name_reading company company_reading title "
+        "phone1 phone2 phone3 phone4 phone5 address city state zip country custom1 custom2 custom3 "
+        "custom4 note")
+        .split(u' ');
 
 // One value of a card under the name the expectations use.
 QString valueOf(const Card& card, const QString& key)
@@ -67,11 +56,10 @@ QByteArray pictureBase64(int w, int h, const char* format = "PNG")
 {
     QImage image(w, h, QImage::Format_ARGB32);
     image.fill(QColor(200, 30, 30, 128));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
+    QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, format);
-    return bytes.toBase64();
+    return buffer.data().toBase64();
 }
 
 // Base64 as 2.1 phones write it: lines of 60 characters, not indented, a blank line after.
@@ -113,25 +101,23 @@ private slots:
         QCOMPARE(store.ImportVCardFile(QStringLiteral(LUMORA_TEST_DATA_DIR "/cards/") + file, &refused),
                  TavStatusCode::Ok);
         QVERIFY2(refused.isEmpty(), qPrintable(refused.join(u'\n')));
-        const QList<QByteArray> expected = readData(QStringLiteral("cards.jsonl")).trimmed().split('\n');
+        QFile jsonl(QStringLiteral(LUMORA_TEST_DATA_DIR "/cards/cards.jsonl"));
+        QVERIFY(jsonl.open(QIODevice::ReadOnly));
+        const QList<QByteArray> expected = jsonl.readAll().trimmed().split('\n');
         QCOMPARE(store.GetRecordCount(), expected.size());
         for (int i = 0; i < expected.size(); ++i) {
             const auto* rec = static_cast<const Rec*>(store.AllRecords().at(i).get());
             const Card card{*rec, store.FindCategoryById(rec->GetCategoryID())->GetName()};
             const QJsonObject want = QJsonDocument::fromJson(expected.at(i)).object();
             for (auto it = want.begin(); it != want.end(); ++it) {
-                QString value = it.value().toString();
-                if (it.key() == QLatin1String("category"))
-                    value = kCategories.at(value.toInt());
-                // 2.1 as phones write it carries no category, private flag, custom fields or
-                // company reading.
-                if (v21 && (it.key() == QLatin1String("category") || it.key() == QLatin1String("private") ||
-                            it.key().startsWith(QLatin1String("custom")) || it.key() == "company_reading"))
+                const QString key = it.key(), tag = QStringLiteral("card %1 %2=").arg(i + 1).arg(key);
+                // 2.1 as phones write it has no category, private flag, custom fields, company reading.
+                if (v21 &&
+                    QRegularExpression("^(category|private|custom.|company_reading)$").match(key).hasMatch())
                     continue;
-                QVERIFY2(valueOf(card, it.key()) == value,
-                         qPrintable(QStringLiteral("card %1 %2: %3 != %4")
-                                        .arg(i + 1)
-                                        .arg(it.key(), valueOf(card, it.key()), value)));
+                const QString value = it.value().toString();
+                QCOMPARE(tag + valueOf(card, key),
+                         tag + (key == "category" ? kCategories.at(value.toInt()) : value));
             }
         }
     }
@@ -145,8 +131,7 @@ private slots:
                  TavStatusCode::Ok);
         QList<Card> extra = read("BEGIN:VCARD\nVERSION:3.0\nN:Ｘ\\;線;太郎\nPHOTO;ENCODING=b;TYPE=PNG:" +
                                  pictureBase64(200, 100) + "\nEND:VCARD\n");
-        QCOMPARE(extra.size(), 1);
-        Rec& odd = extra[0].record;
+        Rec odd = extra.value(0).record; // its photo is checked after the round trip
         odd.SetCustom(2, QStringLiteral("カスタム三, \\;"));
         odd.SetCustom(3, QString(200, QChar(0x8868)).left(128)); // 256 bytes of 表: folded many times
         odd.SetNote(QStringLiteral("一行目\n\n三行目 "));
@@ -159,14 +144,12 @@ private slots:
         QCOMPARE(store.AddRecord(odd), TavStatusCode::Ok);
         QList<uint32_t> ids;
         for (const auto& rec : store.AllRecords())
-            ids << rec->GetUniqueId();
-        std::reverse(ids.begin(), ids.end());
+            ids.prepend(rec->GetUniqueId()); // exported in another order than stored
         const QString path = dir.filePath(QStringLiteral("out.vcf"));
         QCOMPARE(store.ExportVCardFile(path, ids), TavStatusCode::Ok);
 
         QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray written = file.readAll();
+        const QByteArray written = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
         QVERIFY(written.endsWith("END:VCARD\r\n") && !written.contains("\n\n"));
         for (const QByteArray& line : written.split('\n'))
             QVERIFY2(line.size() <= 76 && QString::fromUtf8(line).toUtf8() == line, line.constData());
@@ -174,11 +157,9 @@ private slots:
         makeCategories(back);
         QCOMPARE(back.ImportVCardFile(path), TavStatusCode::Ok);
         QCOMPARE(back.GetRecordCount(), ids.size());
-        for (int i = 0; i < ids.size(); ++i) {
-            const auto& was = *store.FindRecord(ids.at(i));
-            const auto& now = *back.AllRecords().at(i);
-            QVERIFY2(now.IsEqualPdt(was), qPrintable(QString::number(i)));
-        }
+        for (int i = 0; i < ids.size(); ++i)
+            QVERIFY2(back.AllRecords().at(i)->IsEqualPdt(*store.FindRecord(ids.at(i))),
+                     qPrintable(QString::number(i)));
         QVERIFY(!static_cast<const Rec&>(*back.AllRecords().front()).GetThumbData().isEmpty());
 
         QCOMPARE(store.ExportVCardFile(path, {ids.front(), 0xABCDEF}), TavStatusCode::NotFound);
@@ -188,7 +169,7 @@ private slots:
     void dialectsOfOtherPrograms_data()
     {
         QTest::addColumn<QByteArray>("vcard");
-        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<QString>("expected"); // key=value|key=value...
         QTest::newRow("2.1 phone, UTF-8, phonetic names")
             << QByteArray(
                    "BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:=E5=B1=B1=E7=94"
@@ -198,30 +179,16 @@ private slots:
                    "NOTE;ENCODING=QUOTED-PRINTABLE;CHARSET=UTF-8:=E4=B8=80=0D=0A=E4=\r\n=BA=8C\r\nX-CLASS:"
                    "confidential\r\nPHOTO;ENCODING=BASE64;JPEG:") +
                    base64Lines21(pictureBase64(40, 30, "JPG")) + "END:VCARD\r\n"
-            << QStringList{"last_name=山田",
-                           "first_name=太郎",
-                           "last_name_reading=ヤマダ",
-                           "first_name_reading=タロウ",
-                           "phone1=090-1111-2222",
-                           "phone1_label=7",
-                           "phone2_label=1",
-                           "phone3=a@b.jp",
-                           "phone3_label=4",
-                           "phone4_label=0",
-                           "phone5_label=2",
-                           "display_phone=0",
-                           "note=一\n二",
-                           "private=1"};
+            << QStringLiteral(
+                   "last_name=山田|first_name=太郎|last_name_reading=ヤマダ|first_name_reading=タロウ|"
+                   "phone1=090-1111-2222|phone1_label=7|phone2_label=1|phone3=a@b.jp|phone3_label=4|"
+                   "phone4_label=0|phone5_label=2|display_phone=0|note=一\n二|private=1");
         QTest::newRow("2.1 Shift_JIS without charset: 0x5C after a lead byte is no escape")
             << QByteArray(
                    "BEGIN:VCARD\nVERSION:2.1\nN:\x95\x5C\\;x;\x83\x5C;;\nSOUND;X-IRMC-N;ENCODING=QUOTED-PRI"
                    "NTABLE:=B6=DE=DD=C0=DE=B0=20=CA=DF;=BA=B0=C4\nNOTE:a\\b\nORG:\xFF\xFE\nEND:VCARD\n")
-            << QStringList{"last_name=表;x",
-                           "first_name=ソ",
-                           "last_name_reading=ガンダー パ",
-                           "first_name_reading=コート",
-                           "note=a\\b",
-                           "company=??"};
+            << QStringLiteral("last_name=表;x|first_name=ソ|last_name_reading=ガンダー パ|"
+                              "first_name_reading=コート|note=a\\b|company=??");
         QTest::newRow("3.0 of a phone: groups, SORT-STRING, ADR in one component")
             << QByteArray(
                    "BEGIN:VCARD\nVERSION:3.0\nN:佐藤;花子;;;\nFN:佐藤 花子\nSORT-STRING:サトウ　ハナコ\n"
@@ -229,30 +196,22 @@ private slots:
                    "TEL;type=IPHONE;type=CELL;type=VOICE:080\nTEL;type=WORK;type=FAX:06\nTEL;type=MAIN:05\n"
                    "TEL;type=PAGER:04\nTEL;type=WORK;type=VOICE;type=pref:03\n"
                    "ADR;type=HOME:;;東京都千代田区外神田1-2-3\\nメゾン 203;;;;\nEND:VCARD\n")
-            << QStringList{"last_name_reading=サトウ",
-                           "first_name_reading=ハナコ",
-                           "phone1=h@x.jp",
-                           "phone1_label=4",
-                           "phone2_label=7",
-                           "phone3_label=2",
-                           "phone4_label=5",
-                           "phone5=04",
-                           "phone5_label=6",
-                           "display_phone=0",
-                           "address=東京都千代田区外神田1-2-3\nメゾン 203",
-                           "city="};
+            << QStringLiteral(
+                   "last_name_reading=サトウ|first_name_reading=ハナコ|phone1=h@x.jp|phone1_label=4|"
+                   "phone2_label=7|phone3_label=2|phone4_label=5|phone5=04|phone5_label=6|"
+                   "display_phone=0|address=東京都千代田区外神田1-2-3\nメゾン 203|city=");
         QTest::newRow("4.0: SORT-AS, tel: address, PREF=1, data: photo, name only as FN")
             << QByteArray(
                    "BEGIN:VCARD\nVERSION:4.0\nFN:Jane Roe\nORG;SORT-AS=\"ﾛｰ ｼｮｳｶｲ\":ロー商会;営業部\n"
                    "TEL;VALUE=uri;TYPE=\"work,voice\";PREF=2:tel:+81-3-1\nTEL;TYPE=home;PREF=1:tel:+81-3-2\n"
                    "PHOTO:data:image/png;base64,") +
                    pictureBase64(150, 300) + "\nCATEGORIES:仕事,友人\nEND:VCARD\n"
-            << QStringList{"last_name=Jane Roe", "company=ロー商会", "company_reading=ロー ショウカイ",
-                           "phone1=+81-3-1",     "phone1_label=0",   "phone2_label=1",
-                           "display_phone=1",    "thumb=48x96",      "category=仕事"};
+            << QStringLiteral(
+                   "last_name=Jane Roe|company=ロー商会|company_reading=ロー ショウカイ|"
+                   "phone1=+81-3-1|phone1_label=0|phone2_label=1|display_phone=1|thumb=48x96|category=仕事");
         QTest::newRow("4.0 SORT-AS on N")
             << QByteArray("BEGIN:VCARD\nVERSION:4.0\nN;SORT-AS=\"ヤマダ,ハナコ\":山田;花子;;;\nEND:VCARD\n")
-            << QStringList{"last_name_reading=ヤマダ", "first_name_reading=ハナコ"};
+            << QStringLiteral("last_name_reading=ヤマダ|first_name_reading=ハナコ");
         QTest::newRow("Google export 3.0, six phones, long title, escapes")
             << QByteArray(
                    "BEGIN:VCARD\nVERSION:3.0\nFN:Ann Lee\nN:Lee;Ann;;;\nORG:Acme\\, Inc.;R&D\nTITLE:") +
@@ -260,23 +219,20 @@ private slots:
                    "\nTEL;TYPE=CELL:1\nTEL:2\nTEL:3\nEMAIL;TYPE=INTERNET;TYPE=HOME:4\nTEL;TYPE=HOME:5\n"
                    "TEL;TYPE=CELL,PREF:6\nADR;TYPE=HOME:;;1 Main St;Springfield;IL;62701;USA\n"
                    "NOTE:a\\nb\\, c\\; d\\\\\nCATEGORIES:myContacts,starred\nCLASS:PUBLIC\nEND:VCARD\n"
-            << QStringList{"company=Acme, Inc.", "title=" + QString(128, QChar(0x3042)),
-                           "phone5=5",           "phone5_label=1",
-                           "display_phone=-1",   "address=1 Main St",
-                           "city=Springfield",   "state=IL",
-                           "zip=62701",          "country=USA",
-                           "note=a\nb, c; d\\",  "private=0",
-                           "category=myContacts"};
+            << QStringLiteral("company=Acme, Inc.|title=") + QString(128, QChar(0x3042)) +
+                   QStringLiteral(
+                       "|phone5=5|phone5_label=1|display_phone=-1|address=1 Main St|city=Springfield|"
+                       "state=IL|zip=62701|country=USA|note=a\nb, c; d\\|private=0|category=myContacts");
     }
     void dialectsOfOtherPrograms()
     {
         QFETCH(QByteArray, vcard);
-        QFETCH(QStringList, expected);
+        QFETCH(QString, expected);
         QStringList notes;
         const QList<Card> cards = read(vcard, &notes);
         QVERIFY2(notes.isEmpty(), qPrintable(notes.join(u'\n')));
         QCOMPARE(cards.size(), 1);
-        for (const QString& e : expected) {
+        for (const QString& e : expected.split(u'|')) {
             const qsizetype eq = e.indexOf(u'=');
             QCOMPARE(valueOf(cards.front(), e.left(eq)), e.mid(eq + 1));
         }
@@ -294,16 +250,15 @@ private slots:
         bytes += "BEGIN:VCARD\nN:最後";                                                          // 27-28, cut
         QStringList notes;
         const QList<Card> cards = read(bytes, &notes);
-        QCOMPARE(cards.size(), 4);
-        QCOMPARE(cards.at(1).record.GetLastName(), QStringLiteral("写真"));
-        QVERIFY(cards.at(1).record.GetThumbData().isEmpty());
-        QCOMPARE(cards.at(3).record.GetLastName(), QStringLiteral("後"));
-        QCOMPARE(notes.size(), 5);
-        QVERIFY(notes.at(0).startsWith(QStringLiteral("8行目: 写真")));
-        QVERIFY(notes.at(1).startsWith(QStringLiteral("10行目: ")));
-        QVERIFY(notes.at(2).startsWith(QStringLiteral("13行目: ")));
-        QVERIFY(notes.at(3).startsWith(QStringLiteral("21行目: ")));
-        QVERIFY(notes.at(4).startsWith(QStringLiteral("27行目: ")));
+        QStringList names; // the bad photo is dropped, its card kept
+        for (const Card& card : cards)
+            names << card.record.GetLastName() + (card.record.GetThumbData().isEmpty() ? "" : "+photo");
+        QCOMPARE(names, QStringList({"良", "写真", "良", "後"}));
+        QVERIFY(notes.value(0).startsWith(QStringLiteral("8行目: 写真")));
+        QStringList lines;
+        for (const QString& note : notes)
+            lines << note.section(u':', 0, 0);
+        QCOMPARE(lines, QStringList({"8行目", "10行目", "13行目", "21行目", "27行目"}));
 
         TestDataDir dir;
         CTavDbAddr store;

@@ -7,10 +7,7 @@
 #include "PalmBitmapEncoder.h"
 #include "PalmTestSupport.h"
 
-using PalmTest::BitmapLayout;
-using PalmTest::code;
-using PalmTest::encodeBitmap;
-using PalmTest::encodeFamily;
+using namespace PalmTest;
 using Bitmap = CTavDbFreePalmBitmap;
 
 Q_DECLARE_METATYPE(BitmapLayout)
@@ -20,7 +17,7 @@ namespace {
 std::vector<uint32_t> samplePixels(const BitmapLayout& s, quint32 seed)
 {
     QRandomGenerator random(seed);
-    const uint32_t range = s.depth == 16 ? 0x10000u : (1u << s.depth);
+    const uint32_t range = 1u << s.depth;
     std::vector<uint32_t> values(size_t(s.width) * s.height);
     for (int y = 0; y < s.height; ++y) {
         for (int x = 0; x < s.width;) {
@@ -63,13 +60,17 @@ QRgb expectedColour(const BitmapLayout& s, uint32_t v)
 BitmapLayout make(int version, int depth, int width, int height, int compression = -1, int tableSeed = 0)
 {
     BitmapLayout s;
-    s.version = version;
-    s.depth = depth;
-    s.width = width;
-    s.height = height;
-    s.compression = compression;
+    std::tie(s.version, s.depth, s.width, s.height, s.compression) =
+        std::tie(version, depth, width, height, compression);
     if (tableSeed)
-        s.colorTable = randomTable(depth == 8 ? 256 : 1 << depth, uint32_t(tableSeed));
+        s.colorTable = randomTable(1 << depth, uint32_t(tableSeed));
+    return s;
+}
+
+// A layout or option set with one more field set.
+template <class S, class T, class V> S with(S s, T S::*field, const V& value)
+{
+    s.*field = T(value);
     return s;
 }
 
@@ -101,18 +102,11 @@ private slots:
                                 depth == 8 || (version == 3 && depth == 4) ? version * 31 + depth : 0);
         // Rows longer than one RLE or PackBits run.
         QTest::newRow("v3 16-bit PackBits, long rows") << make(3, 16, 600, 3, 2);
-        BitmapLayout little = make(3, 16, 11, 4);
-        little.pixelFormat = 2;
-        QTest::newRow("v3 RGB565 little-endian") << little;
-        little.depth = 2;
-        little.pixelFormat = 3;
-        QTest::newRow("v3 2-bit little-endian packing") << little;
-        BitmapLayout padded = make(1, 4, 5, 6);
-        padded.rowBytes = 8; // more than the 3 bytes the pixels need
-        QTest::newRow("v1 4-bit, padded rows") << padded;
-        BitmapLayout partial = make(2, 4, 6, 3);
-        partial.colorTable = randomTable(5, 11); // indexes past the table are black
-        QTest::newRow("v2 4-bit, short colour table") << partial;
+        QTest::newRow("v3 RGB565 little-endian") << with(make(3, 16, 11, 4), &BitmapLayout::pixelFormat, 2);
+        QTest::newRow("v3 2-bit LE") << with(make(3, 2, 11, 4), &BitmapLayout::pixelFormat, 3);
+        // Rows padded past the 3 bytes their pixels need; indexes past a short table are black.
+        QTest::newRow("v1 4-bit, padded rows") << with(make(1, 4, 5, 6), &BitmapLayout::rowBytes, 8);
+        QTest::newRow("short table") << with(make(2, 4, 6, 3), &BitmapLayout::colorTable, randomTable(5, 11));
         QTest::newRow("v2 index transparent") << clear(make(2, 4, 9, 5), 3);
         QTest::newRow("v3 index transparent, RLE") << clear(make(3, 8, 9, 5, 1, 3), 200);
         QTest::newRow("v3 RGB565 transparent") << clear(make(3, 16, 9, 5), 0xF81F);
@@ -125,17 +119,15 @@ private slots:
         std::vector<uint32_t> values = samplePixels(layout, uint32_t(layout.width * 7 + layout.depth));
         for (size_t i = 0; layout.hasTransparency && i < values.size(); i += 3)
             values[i] = layout.transparent;
-        QImage image;
-        QImage mask;
+        QImage image, mask;
         QCOMPARE(Bitmap::CreateBitmap(encodeBitmap(layout, values), &image, &mask), TavStatusCode::Ok);
-        QCOMPARE(image.size(), QSize(layout.width, layout.height));
-        QCOMPARE(mask.size(), image.size());
+        const QSize size(layout.width, layout.height);
+        QCOMPARE(std::pair(image.size(), mask.size()), std::pair(size, size));
         for (int y = 0; y < layout.height; ++y)
             for (int x = 0; x < layout.width; ++x) {
-                const uint32_t v = values[size_t(y) * layout.width + x];
-                QVERIFY2(image.pixel(x, y) == expectedColour(layout, v),
+                const QRgb want = expectedColour(layout, values[size_t(y) * layout.width + x]);
+                QVERIFY2(image.pixel(x, y) == want && mask.pixelIndex(x, y) == (qAlpha(want) ? 1 : 0),
                          qPrintable(QString("%1,%2").arg(x).arg(y)));
-                QCOMPARE(mask.pixelIndex(x, y), qAlpha(expectedColour(layout, v)) ? 1 : 0);
             }
     }
 
@@ -148,13 +140,10 @@ private slots:
         QImage image;
         Bitmap::Member chosen;
         QCOMPARE(Bitmap::CreateBitmap(family, &image, nullptr, {}, &chosen), TavStatusCode::Ok);
-        QCOMPARE(chosen.depth, 8);
-        QCOMPARE(image.pixel(3, 3), eight.colorTable[77]);
-        Bitmap::Options greys;
-        greys.maxDepth = 4;
+        QCOMPARE(std::pair(chosen.depth, image.pixel(3, 3)), std::pair(8, eight.colorTable[77]));
+        const Bitmap::Options greys = with(Bitmap::Options(), &Bitmap::Options::maxDepth, 4);
         QCOMPARE(Bitmap::CreateBitmap(family, &image, nullptr, greys, &chosen), TavStatusCode::Ok);
-        QCOMPARE(chosen.depth, 4);
-        QCOMPARE(image.pixel(0, 0), qRgb(0x99, 0x99, 0x99));
+        QCOMPARE(std::pair(chosen.depth, image.pixel(0, 0)), std::pair(4, qRgb(0x99, 0x99, 0x99)));
         // A best member whose pixels end early gives way to the next best.
         QCOMPARE(Bitmap::CreateBitmap(family.chopped(4), &image, nullptr, {}, &chosen), TavStatusCode::Ok);
         QCOMPARE(chosen.depth, 4);
@@ -170,10 +159,8 @@ private slots:
     void highDensityAfterTheDummy()
     {
         QFETCH(bool, withLowDensity);
-        BitmapLayout high8 = make(3, 8, 8, 8, 2, 5);
-        BitmapLayout high16 = make(3, 16, 8, 8, 0);
-        high8.density = high16.density = 144;
-        QList<BitmapLayout> layouts{high8, high16};
+        QList<BitmapLayout> layouts{with(make(3, 8, 8, 8, 2, 5), &BitmapLayout::density, 144),
+                                    with(make(3, 16, 8, 8, 0), &BitmapLayout::density, 144)};
         QList<std::vector<uint32_t>> values{std::vector<uint32_t>(64, 3), std::vector<uint32_t>(64, 0x07E0)};
         if (withLowDensity) {
             layouts.prepend(make(2, 8, 4, 4, -1, 1));
@@ -184,14 +171,12 @@ private slots:
         QList<Bitmap::Member> members;
         QCOMPARE(Bitmap::ReadFamily(family, &members), TavStatusCode::Ok);
         QCOMPARE(members.size(), layouts.size());
-        Bitmap::Options sharp;
-        sharp.preferredDensity = 144;
+        const Bitmap::Options sharp = with(Bitmap::Options(), &Bitmap::Options::preferredDensity, 144);
         QImage image;
         Bitmap::Member chosen;
         QCOMPARE(Bitmap::CreateBitmap(family, &image, nullptr, sharp, &chosen), TavStatusCode::Ok);
-        QCOMPARE(chosen.depth, 16);
-        QCOMPARE(image.size(), QSize(8, 8));
-        QCOMPARE(image.pixel(7, 7), qRgb(0, 255, 0));
+        QCOMPARE(std::tuple(chosen.depth, image.size(), image.pixel(7, 7)),
+                 std::tuple(16, QSize(8, 8), qRgb(0, 255, 0)));
         QCOMPARE(Bitmap::CreateBitmap(family, &image), TavStatusCode::Ok);
         QCOMPARE(image.size(), withLowDensity ? QSize(4, 4) : QSize(8, 8));
     }
@@ -211,8 +196,7 @@ private slots:
             QCOMPARE(Bitmap::ReadFamily(data, &members), TavStatusCode::Ok);
             int deepest = 0;
             for (const Bitmap::Member& member : members) {
-                QImage image;
-                QImage mask;
+                QImage image, mask;
                 QCOMPARE(Bitmap::DecodeMember(data, member, &image, &mask), TavStatusCode::Ok);
                 // Every depth of a family is the same picture size, and no picture is blank.
                 QCOMPARE(image.size(), QSize(members[0].width, members[0].height));
@@ -247,10 +231,7 @@ private slots:
         auto patched = [&](int at, QByteArray bytes, QByteArray base = QByteArray()) {
             return QByteArray(base.isEmpty() ? good : base).replace(at, bytes.size(), bytes);
         };
-        using PalmTest::be16;
-        QTest::newRow("empty") << QByteArray();
-        QTest::newRow("header cut") << good.left(15);
-        QTest::newRow("pixels cut") << good.chopped(1);
+        // Data merely cut short is left to truncatedBitmaps.
         QTest::newRow("width 0") << patched(0, be16(0));
         QTest::newRow("negative height") << patched(2, be16(0xFFF0));
         QTest::newRow("too wide") << patched(0, be16(Bitmap::MaxSide + 1));
@@ -260,21 +241,17 @@ private slots:
         QTest::newRow("indirect") << patched(6, be16(0x1000));
         QTest::newRow("unknown compression") << patched(6, be16(0x8000), patched(13, "\x07"));
         QTest::newRow("colour table past the end") << patched(6, be16(0x4000), patched(16, be16(200)));
-        BitmapLayout v3 = s;
-        v3.version = 3;
-        QTest::newRow("v3 header cut") << encodeBitmap(v3, values).left(20);
+        BitmapLayout v3 = with(s, &BitmapLayout::version, 3);
         for (int compression = 0; compression <= 2; ++compression) {
             s.compression = v3.compression = compression;
             const QByteArray packed = encodeBitmap(s, values);
             const uint16_t size = uint16_t(packed.size() - 16);
-            QTest::addRow("compression %d: size past the end", compression)
-                << patched(16, be16(size + 1), packed);
-            QTest::addRow("compression %d: size below its field", compression)
-                << patched(16, be16(1), packed);
-            QTest::addRow("compression %d: data ends early", compression)
+            QTest::addRow("c%d: size past the end", compression) << patched(16, be16(size + 1), packed);
+            QTest::addRow("c%d: size below its field", compression) << patched(16, be16(1), packed);
+            QTest::addRow("c%d: data ends early", compression)
                 << patched(16, be16(size - 2), packed).chopped(2);
             const QByteArray packed3 = encodeBitmap(v3, values);
-            QTest::addRow("compression %d: v3 size past the end", compression)
+            QTest::addRow("c%d: v3 size past the end", compression)
                 << patched(24, PalmTest::be32(uint32_t(packed3.size())), packed3);
         }
         s.compression = 1; // one run of 6 per row
@@ -288,28 +265,24 @@ private slots:
     void brokenBitmaps()
     {
         QFETCH(QByteArray, bytes);
-        QImage image(3, 3, QImage::Format_ARGB32);
-        QImage mask;
+        QImage image(3, 3, QImage::Format_ARGB32), mask;
         QCOMPARE(Bitmap::CreateBitmap(bytes, &image, &mask), TavStatusCode::Corrupt);
-        // A picture that fails leaves the caller's image alone.
-        QCOMPARE(image.size(), QSize(3, 3));
-        QVERIFY(mask.isNull());
+        QVERIFY(image.size() == QSize(3, 3) && mask.isNull()); // the caller's images left alone
     }
 
     void truncatedBitmaps()
     {
         // Every prefix of every kind of bitmap: an error or a picture, never a read past the data.
+        QImage image;
         for (int version = 1; version <= 3; ++version)
             for (int compression = -1; compression <= 2; ++compression) {
                 BitmapLayout s = make(version, version == 1 ? 4 : 16, 13, 5,
                                       version == 1 ? std::min(compression, 0) : compression);
                 s.hasTransparency = true;
                 const QByteArray whole = encodeBitmap(s, samplePixels(s, 99));
-                for (qsizetype length = 0; length <= whole.size(); ++length) {
-                    QImage image;
+                for (qsizetype length = 0; length <= whole.size(); ++length)
                     QCOMPARE(Bitmap::CreateBitmap(whole.left(length), &image),
                              length == whole.size() ? TavStatusCode::Ok : TavStatusCode::Corrupt);
-                }
             }
     }
 };

@@ -33,6 +33,12 @@ template <class T = CTavDbDateRecord> T& at(Store& s, int position)
 
 const auto idAt = [](Store& s, int position) { return s.AllRecords()[position]->GetUniqueId(); };
 
+TavStatus run(QUndoStack& stack, Store& s, const Step& step, CTavStoreCommand::Refresh refresh = {})
+{
+    return CTavStoreCommand::Run(
+        stack, s, u"編集"_s, [&] { return step(s); }, refresh);
+}
+
 uint32_t addMemo(Store& s, const QString& text, uint32_t category = 0)
 {
     CTavDbMemoRecord r;
@@ -109,8 +115,7 @@ private slots:
                 return s.UpdateRecord(e);
             };
         };
-        // The repeat scopes as the schedule applies them: a new event for the moved occurrences,
-        // and the old event cut around them.
+        // Repeat scopes as the schedule applies them: a new event, the old one cut around it.
         const auto split = [](bool future) {
             return [=](Store& s) {
                 CTavDbDateRecord old = at(s, 1), added = old;
@@ -133,6 +138,7 @@ private slots:
         const auto remove = [](int position, bool archive) {
             return [=](Store& s) { return s.DeleteRecord(idAt(s, position), archive); };
         };
+        const QList<Step> deletes = {remove(1, true), remove(3, false), remove(0, false)};
         const Step paste = [](Store& s) {
             for (int i = 0; i < 60; ++i)
                 if (!addMemo(s, u"貼り付け%1"_s.arg(i), 1))
@@ -175,21 +181,15 @@ private slots:
         const Open date = open<CTavDbDate>, memo = open<CTavDbMemo>;
 
         QTest::addColumn<Scenario>("scenario");
-        QTest::newRow("event moved; repeating one changed for all")
-            << Scenario{date, events, {shift(2, 7200), shift(1, -600)}};
+        QTest::newRow("moved; repeat for all") << Scenario{date, events, {shift(2, 7200), shift(1, -600)}};
         QTest::newRow("repeat: this and future") << Scenario{date, events, {split(true)}};
-        QTest::newRow("repeat: this occurrence, then one deleted in place")
-            << Scenario{date, events, {split(false), inPlace}};
+        QTest::newRow("this occurrence, then in place") << Scenario{date, events, {split(false), inPlace}};
         QTest::newRow("discard old events and day sheets") << Scenario{date, events, {discard}};
-        QTest::newRow("delete with and without archive")
-            << Scenario{memo, memos, {remove(1, true), remove(3, false), remove(0, false)}};
-        QTest::newRow("paste of many memos, then their category changed")
-            << Scenario{memo, memos, {paste, recategorise}};
-        QTest::newRow("category editor: add, rename, delete to unfiled, delete with records")
-            << Scenario{memo, memos, categoryEditor};
+        QTest::newRow("delete, archived or not") << Scenario{memo, memos, deletes};
+        QTest::newRow("paste of many, then recategorised") << Scenario{memo, memos, {paste, recategorise}};
+        QTest::newRow("category add, rename, delete both ways") << Scenario{memo, memos, categoryEditor};
         QTest::newRow("import of a CSV file") << Scenario{memo, memos, {import}};
-        QTest::newRow("to-do outline: block moved, parent deleted alone")
-            << Scenario{open<CTavDbTodo>, todos, {moveDown, remove(2, false)}};
+        QTest::newRow("to-do outline") << Scenario{open<CTavDbTodo>, todos, {moveDown, remove(2, false)}};
     }
 
     // The steps undone, then redone: the store and the file read back are as before, then as after.
@@ -207,9 +207,7 @@ private slots:
         QUndoStack stack;
         int refreshed = 0;
         for (const Step& step : steps)
-            QCOMPARE(CTavStoreCommand::Run(
-                         stack, *store, u"編集"_s, [&] { return step(*store); }, [&] { ++refreshed; }),
-                     Ok);
+            QCOMPARE(run(stack, *store, step, [&] { ++refreshed; }), Ok);
         const QStringList edited = describe(*store);
         QVERIFY(edited != start);
         QCOMPARE(store->Write(), Ok);
@@ -238,23 +236,21 @@ private slots:
         std::unique_ptr<Store> store = open<CTavDbMemo>(path);
         const QStringList start = describe(*store);
         QUndoStack stack;
-        const auto run = [&](const Step& step) {
-            return CTavStoreCommand::Run(stack, *store, u"編集"_s, [&] { return step(*store); });
-        };
+        const auto perform = [&](const Step& step) { return run(stack, *store, step); };
 
         // A failed paste leaves nothing behind; an edit that changes nothing is not recorded.
         const Step failedPaste = [](Store& s) {
             addMemo(s, u"途中"_s);
             return s.DeleteRecord(idAt(s, 0), false) == Ok ? RecordLimit : Failed;
         };
-        QCOMPARE(run(failedPaste), RecordLimit);
+        QCOMPARE(perform(failedPaste), RecordLimit);
         QCOMPARE(describe(*store), start);
-        QCOMPARE(run([](Store& s) { return s.UpdateRecord(*s.AllRecords()[1]->Clone()); }), Ok);
+        QCOMPARE(perform([](Store& s) { return s.UpdateRecord(*s.AllRecords()[1]->Clone()); }), Ok);
         QCOMPARE(stack.count(), 0);
 
         // An undone record's id is never given to another one, not even after a reload.
         uint32_t undone = 0;
-        QCOMPARE(run([&](Store& s) { return (undone = addMemo(s, u"新規"_s)) ? Ok : Refused; }), Ok);
+        QCOMPARE(perform([&](Store& s) { return (undone = addMemo(s, u"新規"_s)) ? Ok : Refused; }), Ok);
         stack.undo();
         QCOMPARE(store->Write(), Ok);
         store = open<CTavDbMemo>(path);
@@ -267,15 +263,15 @@ private slots:
             stored.SetMemo(u"直接"_s);
             return s.UpdateRecord(stored);
         };
-        QCOMPARE(run([](Store& s) { return s.DeleteRecord(idAt(s, 0), false); }), Ok);
-        QCOMPARE(run(unnamed), Ok);
+        QCOMPARE(perform([](Store& s) { return s.DeleteRecord(idAt(s, 0), false); }), Ok);
+        QCOMPARE(perform(unnamed), Ok);
         QCOMPARE(stack.count(), 0);
 
         // Another writer's changes come in at the write: the older steps turn obsolete, and
         // the undo of a write-back delete merges with what the other writer added.
         QCOMPARE(store->Write(), Ok);
         const uint32_t deleted = idAt(*store, 1);
-        QCOMPARE(run([](Store& s) { return s.DeleteRecord(idAt(s, 1), false); }), Ok);
+        QCOMPARE(perform([](Store& s) { return s.DeleteRecord(idAt(s, 1), false); }), Ok);
         QCOMPARE(store->Write(), Ok);
         std::unique_ptr<Store> other = open<CTavDbMemo>(path);
         const uint32_t theirs = addMemo(*other, u"他の書き手"_s);
