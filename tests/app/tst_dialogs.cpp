@@ -22,6 +22,8 @@
 #include "CTavStoreCategorySource.h"
 #include "TavCommandIds.h"
 
+Q_DECLARE_METATYPE(CTavFileDlg::DesktopFacts)
+
 namespace {
 // Answers a dialog of the given kind: fills it in and presses OK; any other dialog is cancelled.
 template <class Dialog> AppTestEnv::DialogAnswer filledIn(std::function<void(Dialog&)> fill)
@@ -62,18 +64,15 @@ class TestDialogs : public QObject
 private slots:
     void init();
     void cleanup();
-    void newCategoryIsWrittenBack();
-    void emptyAndOverlongNames();
-    void renameNeedsASelectionAndADifferentName();
+    void categoryEditorAndNameDialog();
     void deleteMovesOrDeletesTheRecords_data();
     void deleteMovesOrDeletesTheRecords();
     void filtersConverted_data();
     void filtersConverted();
     void openDialogChoosesAFile();
-    void saveAsksBeforeOverwriting();
+    void saveDialogInJapaneseAsksBeforeOverwriting();
     void desktopOrQtDialog_data();
     void desktopOrQtDialog();
-    void qtDialogInJapanese();
     void columnDialogKeepsTheFirstColumn();
 
 private:
@@ -118,14 +117,15 @@ std::unique_ptr<CTavDbMemo> TestDialogs::reopened() const
     return fresh;
 }
 
-void TestDialogs::newCategoryIsWrittenBack()
+void TestDialogs::categoryEditorAndNameDialog()
 {
     CTavStoreCategorySource source(*m_store, CTavCategorySource::MemoPad);
     CTavCategoryDlg dlg(source);
-    // Unfiled is not listed.
-    QCOMPARE(listed(dlg), (QStringList{"ビジネス", "パーソナル", "仕事"}));
+    QCOMPARE(listed(dlg), (QStringList{"ビジネス", "パーソナル", "仕事"})); // Unfiled is not listed
     dlg.show();
     AppTestEnv::Screenshot(&dlg, QStringLiteral("dialog-category-editor"));
+    dlg.OnRename(); // nothing selected: a message only
+    QCOMPARE(m_env->Messages().size(), 1);
     m_env->AnswerDialog(typeName(QStringLiteral("旅行")));
     dlg.OnNew();
     QCOMPARE(dlg.List()->currentItem()->text(), QStringLiteral("旅行"));
@@ -133,40 +133,30 @@ void TestDialogs::newCategoryIsWrittenBack()
     // A name the list already holds is refused with a message.
     m_env->AnswerDialog(typeName(QStringLiteral("仕事")));
     dlg.OnNew();
-    QCOMPARE(m_env->Messages().size(), 1);
+    QCOMPARE(m_env->Messages().size(), 2);
     QCOMPARE(listed(dlg).count(QStringLiteral("仕事")), 1);
-}
-
-void TestDialogs::emptyAndOverlongNames()
-{
-    CTavCategoryNameDlg dlg(CTavCategoryNameDlg::New, QString());
-    dlg.show();
-    dlg.accept();
-    QCOMPARE(m_env->Messages().size(), 1);
-    QVERIFY(dlg.isVisible()); // stays open for a name
-    dlg.Edit()->setFocus();
-    QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
-                    QStringLiteral("あいうえおかきくけこ"));
-    QApplication::sendEvent(dlg.Edit(), &typed);            // 20 bytes typed
-    QCOMPARE(dlg.Name(), QStringLiteral("あいうえおかき")); // 14 bytes kept
-    dlg.accept();
-    QCOMPARE(dlg.result(), int(QDialog::Accepted));
-}
-
-void TestDialogs::renameNeedsASelectionAndADifferentName()
-{
-    CTavStoreCategorySource source(*m_store, CTavCategorySource::MemoPad);
-    CTavCategoryDlg dlg(source);
-    dlg.OnRename(); // nothing selected: a message only
-    QCOMPARE(m_env->Messages().size(), 1);
     dlg.List()->setCurrentItem(dlg.List()->findItems(QStringLiteral("仕事"), Qt::MatchExactly).value(0));
-    m_env->AnswerDialog([](CTavDialogBase& d) {
+    m_env->AnswerDialog([](CTavDialogBase& d) { // offered the old name
         auto* name = qobject_cast<CTavCategoryNameDlg*>(&d);
         return name && name->Name() == QStringLiteral("仕事") ? typeName(QStringLiteral("業務"))(d) : 0;
     });
     dlg.OnRename();
+    QCOMPARE(listed(dlg), (QStringList{"ビジネス", "パーソナル", "業務", "旅行"}));
     QCOMPARE(reopened()->FindCategoryById(m_work)->GetName(), QStringLiteral("業務"));
-    QCOMPARE(listed(dlg).last(), QStringLiteral("業務"));
+
+    // The name dialog asks for a name and keeps 14 bytes of what is typed.
+    CTavCategoryNameDlg name(CTavCategoryNameDlg::New, QString());
+    name.show();
+    name.accept();
+    QCOMPARE(m_env->Messages().size(), 3);
+    QVERIFY(name.isVisible());
+    name.Edit()->setFocus();
+    QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
+                    QStringLiteral("あいうえおかきくけこ"));
+    QApplication::sendEvent(name.Edit(), &typed);
+    QCOMPARE(name.Name(), QStringLiteral("あいうえおかき"));
+    name.accept();
+    QCOMPARE(name.result(), int(QDialog::Accepted));
 }
 
 void TestDialogs::deleteMovesOrDeletesTheRecords_data()
@@ -250,7 +240,7 @@ void TestDialogs::openDialogChoosesAFile()
     QCOMPARE(m_env->Messages().size(), 1);
 }
 
-void TestDialogs::saveAsksBeforeOverwriting()
+void TestDialogs::saveDialogInJapaneseAsksBeforeOverwriting()
 {
     const QString path = m_env->Dir().filePath(QStringLiteral("old.csv"));
     QFile(path).open(QIODevice::WriteOnly);
@@ -265,53 +255,9 @@ void TestDialogs::saveAsksBeforeOverwriting()
     QMetaObject::invokeMethod(dlg.FileDialog(), "accept");
     QCOMPARE(m_env->Messages().size(), 1);
     QVERIFY(dlg.isVisible());
-    m_env->AnswerMessage(TavMsg::IdYes);
-    QMetaObject::invokeMethod(dlg.FileDialog(), "accept");
-    QCOMPARE(dlg.result(), int(QDialog::Accepted));
-    QCOMPARE(dlg.PathName(), path);
-}
-
-void TestDialogs::desktopOrQtDialog_data()
-{
-    QTest::addColumn<QString>("platform");
-    QTest::addColumn<QStringList>("themes");
-    QTest::addColumn<bool>("off"); // native dialogs switched off for the application
-    QTest::addColumn<bool>("tests");
-    QTest::addColumn<bool>("desktop");
-    const QStringList gtk{"libqgtk3.so"};
-    QTest::newRow("GTK theme on X11") << "xcb" << gtk << false << false << true;
-    QTest::newRow("portal on Wayland")
-        << "wayland" << QStringList{"libqxdgdesktopportal.so"} << false << false << true;
-    QTest::newRow("Plasma") << "xcb" << QStringList{"KDEPlasmaPlatformTheme6.so"} << false << false << true;
-    QTest::newRow("theme without dialogs") << "xcb" << QStringList{"libqt6ct.so"} << false << false << false;
-    QTest::newRow("no theme") << "wayland" << QStringList{} << false << false << false;
-    QTest::newRow("offscreen") << "offscreen" << gtk << false << false << false;
-    QTest::newRow("switched off") << "xcb" << gtk << true << false << false;
-    QTest::newRow("answered by tests") << "xcb" << gtk << false << true << false;
-}
-
-void TestDialogs::desktopOrQtDialog()
-{
-    QFETCH(QString, platform);
-    QFETCH(QStringList, themes);
-    QFETCH(bool, off);
-    QFETCH(bool, tests);
-    const CTavFileDlg::DesktopFacts facts{platform, themes, off, tests};
-    QTEST(CTavFileDlg::UseDesktopDialog(facts), "desktop");
-    // Here (offscreen, answered by a hook) it is always Qt's dialog.
-    QVERIFY(!CTavFileDlg::UseDesktopDialog(CTavFileDlg::CurrentDesktop()));
-}
-
-void TestDialogs::qtDialogInJapanese()
-{
-    QFile(m_env->Dir().filePath(QStringLiteral("memo.csv"))).open(QIODevice::WriteOnly);
-    CTavExportFileDlg dlg(QStringLiteral("コンマ区切りテキスト(*.csv)|*.csv||"));
-    dlg.show();
-    dlg.FileDialog()->setDirectory(m_env->Dir().path());
     for (const QLabel* label : dlg.findChildren<QLabel*>())
         QVERIFY2(!label->text().contains(u'&') || label->buddy(), qPrintable(label->text()));
     QCOMPARE(dlg.FileDialog()->locale(), QLocale(QLocale::Japanese, QLocale::Japan));
-
     // The detail view shows the date in Japanese, in a column wide enough for it.
     auto* view = dlg.FileDialog()->findChild<QTreeView*>(QStringLiteral("treeView"));
     QVERIFY(view);
@@ -320,11 +266,40 @@ void TestDialogs::qtDialogInJapanese()
     };
     QTRY_VERIFY_WITH_TIMEOUT(!cell(3).toString().isEmpty(), 20000);
     const QString date = cell(3).toString();
-    const QFileInfo file(m_env->Dir().filePath(cell(0).toString()));
-    QCOMPARE(date,
-             QLocale(QLocale::Japanese, QLocale::Japan).toString(file.lastModified(), QLocale::ShortFormat));
+    QCOMPARE(date, QLocale(QLocale::Japanese, QLocale::Japan)
+                       .toString(QFileInfo(m_env->Dir().filePath(cell(0).toString())).lastModified(),
+                                 QLocale::ShortFormat));
     QVERIFY(view->header()->sectionSize(3) > view->fontMetrics().horizontalAdvance(date));
     AppTestEnv::Screenshot(&dlg, QStringLiteral("dialog-export-details"));
+
+    m_env->AnswerMessage(TavMsg::IdYes);
+    QMetaObject::invokeMethod(dlg.FileDialog(), "accept");
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    QCOMPARE(dlg.PathName(), path);
+}
+
+void TestDialogs::desktopOrQtDialog_data()
+{
+    using Facts = CTavFileDlg::DesktopFacts; // platform, themes, native dialogs off, answered by tests
+    QTest::addColumn<Facts>("facts");
+    QTest::addColumn<bool>("desktop");
+    const QStringList gtk{"libqgtk3.so"};
+    QTest::newRow("GTK theme on X11") << Facts{"xcb", gtk, false, false} << true;
+    QTest::newRow("portal on Wayland") << Facts{"wayland", {"libqxdgdesktopportal.so"}, false, false} << true;
+    QTest::newRow("Plasma") << Facts{"xcb", {"KDEPlasmaPlatformTheme6.so"}, false, false} << true;
+    QTest::newRow("theme without dialogs") << Facts{"xcb", {"libqt6ct.so"}, false, false} << false;
+    QTest::newRow("no theme") << Facts{"wayland", {}, false, false} << false;
+    QTest::newRow("offscreen") << Facts{"offscreen", gtk, false, false} << false;
+    QTest::newRow("switched off") << Facts{"xcb", gtk, true, false} << false;
+    QTest::newRow("answered by tests") << Facts{"xcb", gtk, false, true} << false;
+}
+
+void TestDialogs::desktopOrQtDialog()
+{
+    QFETCH(CTavFileDlg::DesktopFacts, facts);
+    QTEST(CTavFileDlg::UseDesktopDialog(facts), "desktop");
+    // Here (offscreen, answered by a hook) it is always Qt's dialog.
+    QVERIFY(!CTavFileDlg::UseDesktopDialog(CTavFileDlg::CurrentDesktop()));
 }
 
 void TestDialogs::columnDialogKeepsTheFirstColumn()

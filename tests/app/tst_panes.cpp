@@ -1,5 +1,4 @@
 #include <QRandomGenerator>
-#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
@@ -19,7 +18,7 @@ namespace {
 class NumberList final : public CTavListView
 {
 public:
-    explicit NumberList(int rows) : m_rows(rows)
+    explicit NumberList(int rows) : rows(rows)
     {
         SetColumns(CTavListColumnTable({{1, 120, 0, true, QStringLiteral("番号")},
                                         {2, 80, 0, true, QStringLiteral("二倍")},
@@ -27,7 +26,8 @@ public:
         SetRowHeight(20);
         ResetRows();
     }
-    int RowCount() const override { return m_rows; }
+    int RowCount() const override { return rows; }
+    const int rows;
     QList<int> drawnRows;
     QSet<int> maskedRows;
 
@@ -40,26 +40,11 @@ protected:
         painter.DrawText(cell, QString::number(column.kind == 1 ? row : row * 2));
     }
     bool IsRowMasked(int row) const override { return maskedRows.contains(row); }
-
-private:
-    int m_rows;
 };
 
 QPoint rowPoint(const NumberList& list, int pageRow)
 {
     return QPoint(30, CTavListView::kHeaderHeight + pageRow * list.RowHeight() + list.RowHeight() / 2);
-}
-
-// A pane of 300 × 205 pixels under a header of 25.
-CTavListGeometry geometry(int spacing, int rowHeight)
-{
-    CTavListGeometry g;
-    g.paneWidth = 300;
-    g.paneHeight = 205;
-    g.spacing = spacing;
-    g.headerHeight = 25;
-    g.Begin(rowHeight);
-    return g;
 }
 
 QList<CTavListColumn> defaults()
@@ -78,10 +63,8 @@ void showList(NumberList& list, int width = 300, int height = 300)
 }
 } // namespace
 
-// The module panes. The list pane base: its arithmetic, column table and selection rules; drawing
-// only what is in sight, hit tests through the scroll position, keys, mouse, column resizing and the
-// colours on screen. The detail panes' rich text: the exact document the program writes, and our
-// reader of it.
+// The module panes: the list pane base (arithmetic, column table, selection rules, drawing only
+// what is in sight, mouse, keys, column resizing, colours) and the detail panes' rich text.
 class TestPanes : public QObject
 {
     Q_OBJECT
@@ -92,15 +75,10 @@ private slots:
     void columnsSurviveTheProfile();
     void clicks_data();
     void clicks();
-    void drawsOnlyVisibleRows();
-    void clicksHitTheRowUnderTheCursor();
-    void keysMoveAndScroll();
-    void headerClicksAndResizing();
-    void highlightAndMaskOnScreen();
-    void escaping_data();
-    void escaping();
-    void textSurvivesTheRoundTrip_data();
-    void textSurvivesTheRoundTrip();
+    void drawsVisibleRowsInTheirColours();
+    void mouseAndKeys();
+    void richText_data();
+    void richText();
     void formats();
     void hostileInputStaysBounded_data();
     void hostileInputStaysBounded();
@@ -124,10 +102,14 @@ void TestPanes::rowAt()
     QFETCH(int, spacing);
     QFETCH(int, y);
     QFETCH(int, row);
-    const CTavListGeometry g = geometry(spacing, 20);
+    CTavListGeometry g; // a pane of 300 × 205 pixels under a header of 25
+    g.paneWidth = 300;
+    g.paneHeight = 205;
+    g.spacing = spacing;
+    g.headerHeight = 25;
+    g.Begin(20);
     QCOMPARE(g.RowAt(y), row);
-    if (row >= 0 && row < 10)
-        QVERIFY(g.RowRect(row).contains(0, y));
+    QVERIFY(row < 0 || g.RowRect(row).contains(0, y));
 }
 
 void TestPanes::columnsSurviveTheProfile_data()
@@ -144,11 +126,9 @@ void TestPanes::columnsSurviveTheProfile()
     QFETCH(QStringList, damage);
     TestDataDir dir;
     CTavProfile::SetProfilePath(dir.filePath(QStringLiteral("SetupTAV.INI")));
-    QList<CTavListColumn> changed = defaults();
-    std::swap(changed[1], changed[2]);
-    changed[1].shown = false;
-    changed[2].width = 77;
-    changed[2].option = 1;
+    const QList<CTavListColumn> changed{{1, 100, 0, true, QStringLiteral("内容")},
+                                        {3, 20, 0, false, QStringLiteral("プライベート")},
+                                        {2, 77, 1, true, QStringLiteral("カテゴリ")}};
     CTavListColumnTable(changed).Save(QStringLiteral("memo%1"));
     if (!damage.isEmpty()) // a damaged entry gives the defaults
         CTavProfile::WriteProfileString(damage[0], damage[1], damage[2]);
@@ -177,63 +157,44 @@ void TestPanes::clicks()
     QFETCH(QList<int>, before);
     QFETCH(int, row);
     QFETCH(int, modifiers);
-    QFETCH(QList<int>, selected);
     CTavListSelection s;
     s.Reset(10);
     for (int r : before)
         s.Click(r, Qt::NoModifier);
     s.Click(row, Qt::KeyboardModifiers(modifiers));
-    QCOMPARE(s.SelectedRows(), selected);
+    QTEST(s.SelectedRows(), "selected");
 }
 
-void TestPanes::drawsOnlyVisibleRows()
+void TestPanes::drawsVisibleRowsInTheirColours()
 {
     NumberList list(65535);
-    showList(list, 300,
-             CTavListView::kHeaderHeight + 10 * 20 + list.horizontalScrollBar()->sizeHint().height() + 4);
+    list.maskedRows = {3};
+    showList(list);
+    list.SelectRow(1);
+    list.drawnRows.clear();
+    const QImage shot = list.viewport()->grab().toImage();
+    AppTestEnv::Screenshot(&list, QStringLiteral("list-view"));
+    // The highlight is the platform colour 0xB97456: red 0x56, green 0x74, blue 0xB9.
+    QCOMPARE(shot.pixelColor(rowPoint(list, 1) + QPoint(220, 0)), QColor(0x56, 0x74, 0xB9));
+    QCOMPARE(shot.pixelColor(rowPoint(list, 0) + QPoint(220, 0)), QColor(Qt::white));
+    QVERIFY(!list.drawnRows.contains(3) && list.drawnRows.contains(4)); // a masked row shows no cells
     list.SetTopRow(40000);
     list.drawnRows.clear();
     list.viewport()->repaint();
     QCOMPARE(list.drawnRows.first(), 40000);
     QVERIFY(list.drawnRows.last() <= 40000 + list.PageRowCount());
-    // The end of the list: the last page ends with the last row.
-    list.SetTopRow(1 << 30);
+    list.SetTopRow(1 << 30); // the last page ends with the last row
     QCOMPARE(list.TopRow(), 65535 - list.PageRowCount());
 }
 
-void TestPanes::clicksHitTheRowUnderTheCursor()
+void TestPanes::mouseAndKeys()
 {
     NumberList list(100);
-    showList(list);
-    QSignalSpy changed(&list, &CTavListView::selectionChanged);
-    list.SetTopRow(50);
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, rowPoint(list, 3));
-    QCOMPARE(list.Selection().SelectedRows(), QList<int>{53});
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::ShiftModifier, rowPoint(list, 5));
-    QCOMPARE(list.Selection().SelectedRows(), (QList<int>{53, 54, 55}));
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(30, 5)); // the header
-    QCOMPARE(list.Selection().SelectedCount(), 3);
-    QCOMPARE(changed.count(), 2);
-    // Right button on an unselected row selects it alone before the menu.
-    QSignalSpy menu(&list, &CTavListView::contextMenuRequested);
-    QTest::mousePress(list.viewport(), Qt::RightButton, Qt::NoModifier, rowPoint(list, 8));
-    QCOMPARE(list.Selection().SelectedRows(), QList<int>{58});
-    QContextMenuEvent event(QContextMenuEvent::Mouse, rowPoint(list, 8),
-                            list.viewport()->mapToGlobal(rowPoint(list, 8)));
-    QApplication::sendEvent(list.viewport(), &event);
-    QCOMPARE(menu.count(), 1);
-    QCOMPARE(menu.first().at(1).toInt(), 58);
-}
-
-void TestPanes::keysMoveAndScroll()
-{
-    NumberList list(100);
-    showList(list);
+    showList(list, 400);
     QTest::keyClick(&list, Qt::Key_Down);
     QTest::keyClick(&list, Qt::Key_PageDown);
     QCOMPARE(list.Selection().Current(), list.PageRowCount());
-    QVERIFY(list.TopRow() > 0); // the current row is scrolled into sight
-    QVERIFY(list.Selection().Current() < list.TopRow() + list.PageRowCount());
+    QVERIFY(list.Selection().Current() < list.TopRow() + list.PageRowCount()); // scrolled into sight
     QTest::keyClick(&list, Qt::Key_End);
     QCOMPARE(list.TopRow(), 100 - list.PageRowCount());
     QTest::keyClick(&list, Qt::Key_Home, Qt::ShiftModifier);
@@ -246,27 +207,37 @@ void TestPanes::keysMoveAndScroll()
     QSignalSpy activated(&list, &CTavListView::rowActivated);
     QSignalSpy deleted(&list, &CTavListView::deleteRequested);
     QTest::keyClick(&list, Qt::Key_Return);
-    QCOMPARE(activated.count(), 1);
     list.Selection().SetSelected(5, true);
     QTest::keyClick(&list, Qt::Key_Return); // two rows selected: nothing opens
     QCOMPARE(activated.count(), 1);
     QTest::keyClick(&list, Qt::Key_Delete);
     QCOMPARE(deleted.count(), 1);
-    list.SetTopRow(0);
     QTest::mouseDClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, rowPoint(list, 2));
     QCOMPARE(activated.last().first().toInt(), 2);
-}
 
-void TestPanes::headerClicksAndResizing()
-{
-    NumberList list(10);
-    showList(list, 400);
+    QSignalSpy changed(&list, &CTavListView::selectionChanged);
+    list.SetTopRow(50);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, rowPoint(list, 3));
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::ShiftModifier, rowPoint(list, 5));
+    QCOMPARE(list.Selection().SelectedRows(), (QList<int>{53, 54, 55}));
+    QCOMPARE(changed.count(), 2);
+    // Right button on an unselected row selects it alone before the menu.
+    QSignalSpy menu(&list, &CTavListView::contextMenuRequested);
+    QTest::mousePress(list.viewport(), Qt::RightButton, Qt::NoModifier, rowPoint(list, 8));
+    QCOMPARE(list.Selection().SelectedRows(), QList<int>{58});
+    QContextMenuEvent event(QContextMenuEvent::Mouse, rowPoint(list, 8),
+                            list.viewport()->mapToGlobal(rowPoint(list, 8)));
+    QApplication::sendEvent(list.viewport(), &event);
+    QCOMPARE(menu.count(), 1);
+    QCOMPARE(menu.first().at(1).toInt(), 58);
+
+    // A header click sorts and selects nothing; dragging a column edge is no click.
     QSignalSpy clicked(&list, &CTavListView::headerClicked);
     QSignalSpy resized(&list, &CTavListView::columnResized);
     QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(150, 10));
     QCOMPARE(clicked.count(), 1);
     QCOMPARE(clicked.first().first().toInt(), 1);
-    // Drag the edge between the first and second column 30 pixels to the right.
+    QCOMPARE(list.Selection().SelectedRows(), QList<int>{58});
     QTest::mousePress(list.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(120, 10));
     QMouseEvent move(QEvent::MouseMove, QPointF(150, 10), list.viewport()->mapToGlobal(QPointF(150, 10)),
                      Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
@@ -274,65 +245,40 @@ void TestPanes::headerClicksAndResizing()
     QTest::mouseRelease(list.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(150, 10));
     QCOMPARE(list.Columns().At(0).width, 150);
     QCOMPARE(resized.count(), 1);
-    QCOMPARE(clicked.count(), 1); // a drag is no click
+    QCOMPARE(clicked.count(), 1);
     QCOMPARE(list.ColumnAtX(160), 1);
 }
 
-void TestPanes::highlightAndMaskOnScreen()
-{
-    NumberList list(10);
-    list.maskedRows = {3};
-    showList(list);
-    list.SelectRow(1);
-
-    list.drawnRows.clear();
-    const QImage shot = list.viewport()->grab().toImage();
-    AppTestEnv::Screenshot(&list, QStringLiteral("list-view"));
-    // The highlight is the platform colour 0xB97456: red 0x56, green 0x74, blue 0xB9.
-    QCOMPARE(shot.pixelColor(rowPoint(list, 1) + QPoint(220, 0)), QColor(0x56, 0x74, 0xB9));
-    QCOMPARE(shot.pixelColor(rowPoint(list, 0) + QPoint(220, 0)), QColor(Qt::white));
-    QVERIFY(!list.drawnRows.contains(3)); // a masked row shows no cells
-    QVERIFY(list.drawnRows.contains(4));
-}
-
-void TestPanes::escaping_data()
+void TestPanes::richText_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QByteArray>("escaped");
+    QTest::addColumn<QByteArray>("escaped"); // empty: only the round trip is checked
     QTest::newRow("CRLF once, not twice") << "a\r\nb" << QByteArray("a\\par b");
     QTest::newRow("escaped line break is not re-escaped") << "\\\n{" << QByteArray("\\\\\\par \\{");
     // Trail byte 0x5C of "表" and "ソ" stays as it is: the text is escaped by character.
     QTest::newRow("double-byte trail 0x5C") << QStringLiteral("表ソ") << QByteArray("\x95\x5C\x83\x5C");
     QTest::newRow("outside code page 932")
         << QStringLiteral("あ😀") << QByteArray("\x82\xA0\\u-10179?\\u-8704?");
+    QTest::newRow("control words typed")
+        << QStringLiteral("{a} \\par \\b bold? \\'82 \\u123?") << QByteArray();
+    QTest::newRow("leading spaces, tabs")
+        << QStringLiteral("一行目\n  二行目\r\n\n四\t行目\n") << QByteArray();
+    QTest::newRow("trail bytes like syntax") << QStringLiteral("表示ソフト予定表\\ポ{") << QByteArray();
+    QTest::newRow("half-width kana, symbols, Hangul") << QStringLiteral("ｱｲｳ①～－∑한국어") << QByteArray();
 }
 
-void TestPanes::escaping()
+void TestPanes::richText()
 {
     QFETCH(QString, text);
     QFETCH(QByteArray, escaped);
-    QCOMPARE(CTavRichText::Escape(text), escaped);
-}
-
-void TestPanes::textSurvivesTheRoundTrip_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::newRow("control words typed by the user") << QStringLiteral("{a} \\par \\b bold? \\'82 \\u123?");
-    QTest::newRow("line breaks, leading spaces, tabs") << QStringLiteral("一行目\n  二行目\r\n\n四\t行目\n");
-    QTest::newRow("trail bytes that look like syntax") << QStringLiteral("表示ソフト予定表\\ポ{");
-    QTest::newRow("half-width kana and symbols") << QStringLiteral("ｱｲｳ①～－");
-    QTest::newRow("outside code page 932") << QStringLiteral("😀 ∑ 한국어");
-}
-
-void TestPanes::textSurvivesTheRoundTrip()
-{
-    QFETCH(QString, text);
-    QString expected = text;
-    expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (!escaped.isEmpty())
+        QCOMPARE(CTavRichText::Escape(text), escaped);
+    const QString expected = QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QCOMPARE(CTavRichTextReader::PlainText(CTavRichText::Document(text, false, false)), expected);
     QTextDocument doc;
     CTavRichTextReader::Fill(doc, CTavRichText::Document(text, false, false));
     QCOMPARE(doc.toPlainText(), expected);
+    QCOMPARE(doc.firstBlock().begin().fragment().charFormat().fontPointSize(), 14.0);
 }
 
 void TestPanes::formats()
@@ -345,10 +291,6 @@ void TestPanes::formats()
                          {QStringLiteral(" big"), false, 28, true},
                          {QStringLiteral("in"), true, 28, false},
                          {QStringLiteral("out"), false, 28, false}})); // the group ended
-    QTextDocument doc;
-    CTavRichTextReader::Fill(doc, CTavRichText::Document(QStringLiteral("本文"), false, false));
-    const QTextCharFormat format = doc.firstBlock().begin().fragment().charFormat();
-    QCOMPARE(format.fontPointSize(), 14.0);
 }
 
 void TestPanes::hostileInputStaysBounded_data()
@@ -359,7 +301,6 @@ void TestPanes::hostileInputStaysBounded_data()
     QTest::newRow("deep nesting") << QByteArray(100000, '{') + "x" + QByteArray(100000, '}') << "x";
     QTest::newRow("cut escape") << QByteArray("a\\'8") << "a8";
     QTest::newRow("bad hex") << QByteArray("a\\'zzb") << "azzb";
-
     QTest::newRow("lead byte at the end") << QByteArray("a\x82") << "a?";
     QTest::newRow("huge parameters") << QByteArray("\\fs99999999999999999999 a\\u99999999999 ?b") << "ab";
     QTest::newRow("ignorable destination") << QByteArray("{\\*\\generator x;}y") << "y";
@@ -369,11 +310,10 @@ void TestPanes::hostileInputStaysBounded_data()
 void TestPanes::hostileInputStaysBounded()
 {
     QFETCH(QByteArray, rtf);
-    QFETCH(QString, text);
     QString plain = CTavRichTextReader::PlainText(rtf);
     if (QTest::currentDataTag() == QLatin1String("huge parameters"))
         plain.remove(1, 1); // whatever character the clamped escape gave
-    QCOMPARE(plain, text);
+    QTEST(plain, "text");
 }
 
 void TestPanes::randomBytesNeverCrash()
@@ -385,8 +325,7 @@ void TestPanes::randomBytesNeverCrash()
         for (char& c : rtf)
             c = random.bounded(4) == 0 ? static_cast<char>(random.bounded(256))
                                        : alphabet.at(random.bounded(alphabet.size()));
-        const QString text = CTavRichTextReader::PlainText(rtf);
-        QVERIFY(text.size() <= rtf.size());
+        QVERIFY(CTavRichTextReader::PlainText(rtf).size() <= rtf.size());
     }
 }
 

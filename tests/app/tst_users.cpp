@@ -51,8 +51,7 @@ AppTestEnv::DialogAnswer typeName(const QString& name)
     };
 }
 
-// Types each pair into the new password dialog and presses OK; the dialog stays open on a
-// refusal, so the next pair goes into the same dialog.
+// Types each pair into the new password dialog, which stays open on a refusal, and presses OK.
 AppTestEnv::DialogAnswer typeNewPasswords(const QList<std::pair<QString, QString>>& pairs)
 {
     return [pairs](CTavDialogBase& d) {
@@ -69,16 +68,23 @@ AppTestEnv::DialogAnswer typeNewPasswords(const QList<std::pair<QString, QString
     };
 }
 
-bool storedPassword(const QString& user, const QString& password)
-{
-    return CTavDbUser().IsValidPassword(user, password) != 0;
-}
-
 void selectInList(CTavUserDlg& dlg, const QString& name)
 {
-    const auto items = dlg.List()->findItems(name, Qt::MatchExactly);
-    if (!items.isEmpty())
-        dlg.List()->setCurrentItem(items.first());
+    dlg.List()->setCurrentItem(dlg.List()->findItems(name, Qt::MatchExactly).value(0));
+}
+
+// Chooses the user in the user dialog opened to manage users.
+AppTestEnv::DialogAnswer chooseUser(const QString& name)
+{
+    return [name](CTavDialogBase& d) {
+        auto& dlg = static_cast<CTavUserDlg&>(d);
+        AppTestEnv::Screenshot(&dlg, QStringLiteral("dialog-users-management"));
+        if (dlg.RenameButton()->isHidden()) // shown when managing users, not at start-up
+            return 0;
+        selectInList(dlg, name);
+        dlg.OkButton()->click();
+        return dlg.result();
+    };
 }
 } // namespace
 
@@ -90,12 +96,9 @@ private slots:
     void init();
     void cleanup();
     void switchFromTheBox();
-    void boxIgnoresCurrentUserAndCancel();
     void passwordGuardsTheSwitch();
-    void editUsersEntry();
     void userDialogCommands();
     void passwordSetChangedCleared();
-    void deletingTheCurrentUser();
     void backupFileLocksUserCommands();
     void changesOnDiskAreFollowed();
 
@@ -112,11 +115,11 @@ void TestUsers::init()
     AppTestEnv::AddUser(QStringLiteral("Jiro"));
     m_app = m_env->Start();
     QVERIFY(m_app->MainFrame());
-    QCOMPARE(m_app->Users().GetCurrUserName(), QStringLiteral("Hanako"));
 }
 
 void TestUsers::cleanup()
 {
+    QVERIFY(m_env->AllAnswersUsed());
     AppTestEnv::Close(m_app);
     m_env.reset();
 }
@@ -133,13 +136,21 @@ void TestUsers::chooseInBox(const QString& text)
 void TestUsers::switchFromTheBox()
 {
     addMemo(m_app->MemoStore(), QStringLiteral("Hanako's memo"));
+    chooseInBox(QStringLiteral("Hanako")); // the current user: nothing is saved or reloaded
+    QVERIFY(m_app->MemoStore().IsModified());
+    m_env->AnswerDialog(AppTestEnv::PressCancel());
+    chooseInBox(TavStr::EditUsers);
+    QCOMPARE(m_app->MemoStore().GetRecordCount(), 1);
+    QCOMPARE(m_app->MainFrame()->UserComboBox()->currentText(), QStringLiteral("Hanako"));
+
     chooseInBox(QStringLiteral("Jiro"));
     QCOMPARE(m_app->Users().GetCurrUserName(), QStringLiteral("Jiro"));
     QCOMPARE(m_app->MemoStore().GetRecordCount(), 0);
     QCOMPARE(memosOnDisk(QStringLiteral("Hanako")), QStringList{QStringLiteral("Hanako's memo")});
-
+    // The user dialog opened from the box chooses another user.
     addMemo(m_app->MemoStore(), QStringLiteral("Jiro's memo"));
-    chooseInBox(QStringLiteral("Hanako"));
+    m_env->AnswerDialog(chooseUser(QStringLiteral("Hanako")));
+    chooseInBox(TavStr::EditUsers);
     QCOMPARE(m_app->MemoStore().GetRecordCount(), 1);
     QCOMPARE(memosOnDisk(QStringLiteral("Jiro")), QStringList{QStringLiteral("Jiro's memo")});
     QCOMPARE(m_app->MainFrame()->UserComboBox()->currentText(), QStringLiteral("Hanako"));
@@ -148,19 +159,6 @@ void TestUsers::switchFromTheBox()
     AppTestEnv::Close(m_app);
     m_app = m_env->Start();
     QCOMPARE(m_app->Users().GetCurrUserName(), QStringLiteral("Hanako"));
-}
-
-void TestUsers::boxIgnoresCurrentUserAndCancel()
-{
-    addMemo(m_app->MemoStore(), QStringLiteral("unsaved"));
-    chooseInBox(QStringLiteral("Hanako"));
-    // Nothing was saved or reloaded: the record is still only in memory.
-    QVERIFY(m_app->MemoStore().IsModified());
-
-    m_env->AnswerDialog(AppTestEnv::PressCancel());
-    chooseInBox(TavStr::EditUsers);
-    QCOMPARE(m_app->MemoStore().GetRecordCount(), 1);
-    QCOMPARE(m_app->MainFrame()->UserComboBox()->currentText(), QStringLiteral("Hanako"));
 }
 
 void TestUsers::passwordGuardsTheSwitch()
@@ -180,37 +178,16 @@ void TestUsers::passwordGuardsTheSwitch()
     m_env->AnswerDialog(AppTestEnv::TypePassword(QStringLiteral("pw")));
     chooseInBox(QStringLiteral("Jiro"));
     QCOMPARE(m_app->Users().GetCurrUserName(), QStringLiteral("Jiro"));
-    QVERIFY(m_env->AllAnswersUsed());
-}
-
-void TestUsers::editUsersEntry()
-{
-    // The user dialog opened from the box chooses another user.
-    addMemo(m_app->MemoStore(), QStringLiteral("Hanako's memo"));
-    m_env->AnswerDialog([](CTavDialogBase& d) {
-        auto& dlg = static_cast<CTavUserDlg&>(d);
-        AppTestEnv::Screenshot(&dlg, QStringLiteral("dialog-users-management"));
-        if (dlg.RenameButton()->isHidden()) // shown when managing users, not at start-up
-            return 0;
-        selectInList(dlg, QStringLiteral("Jiro"));
-        dlg.OkButton()->click();
-        return dlg.result();
-    });
-    chooseInBox(TavStr::EditUsers);
-    QCOMPARE(m_app->MainFrame()->UserComboBox()->currentText(), QStringLiteral("Jiro"));
-    QCOMPARE(memosOnDisk(QStringLiteral("Hanako")), QStringList{QStringLiteral("Hanako's memo")});
 }
 
 void TestUsers::userDialogCommands()
 {
     m_env->AnswerDialog([this](CTavDialogBase& d) {
         auto& dlg = static_cast<CTavUserDlg&>(d);
-        m_env->AnswerDialog(typeName(QString()));
-        dlg.NewButton()->click();
-        m_env->AnswerDialog(typeName(QStringLiteral("Jiro")));
-        dlg.NewButton()->click();
-        m_env->AnswerDialog(typeName(QStringLiteral("Saburo")));
-        dlg.NewButton()->click();
+        for (const QString& name : {QString(), QStringLiteral("Jiro"), QStringLiteral("Saburo")}) {
+            m_env->AnswerDialog(typeName(name));
+            dlg.NewButton()->click();
+        }
         // Rename with nothing selected, then Saburo to Shiro, then to an existing name.
         dlg.List()->clearSelection();
         dlg.RenameButton()->click();
@@ -245,6 +222,20 @@ void TestUsers::userDialogCommands()
     QCOMPARE(m_app->Users().GetUserNameList(), (QStringList{"Hanako", "Shiro"}));
     QCOMPARE(m_app->Users().GetCurrUserName(), QStringLiteral("Hanako"));
     QCOMPARE(m_app->MainFrame()->UserComboBox()->itemText(1), QStringLiteral("Shiro"));
+
+    // The current user is deleted and the dialog cancelled: another user takes over, and the
+    // deleted user's data are not written back.
+    addMemo(m_app->MemoStore(), QStringLiteral("gone"));
+    m_env->AnswerDialog([this](CTavDialogBase& d) {
+        selectInList(static_cast<CTavUserDlg&>(d), QStringLiteral("Hanako"));
+        m_env->AnswerMessage(TavMsg::IdOk);
+        static_cast<CTavUserDlg&>(d).DeleteButton()->click();
+        d.close();
+        return static_cast<int>(QDialog::Rejected);
+    });
+    m_app->MainFrame()->Actions().Trigger(TavCmd::Users);
+    QCOMPARE(m_app->MainFrame()->UserComboBox()->currentText(), QStringLiteral("Shiro"));
+    QCOMPARE(m_app->MemoStore().GetRecordCount(), 0);
 }
 
 void TestUsers::passwordSetChangedCleared()
@@ -255,7 +246,7 @@ void TestUsers::passwordSetChangedCleared()
     m_env->AnswerDialog(typeNewPasswords({{"", ""}, {"abc", "abd"}, {"abc", "abc"}}));
     dlg.OnPassword();
     QCOMPARE(m_env->Messages(), (QStringList{TavStr::EnterPassword, TavStr::PasswordsDiffer}));
-    QVERIFY(storedPassword(QStringLiteral("Jiro"), QStringLiteral("abc")));
+    QVERIFY(CTavDbUser().IsValidPassword(QStringLiteral("Jiro"), QStringLiteral("abc")));
 
     // A wrong current password changes nothing.
     m_env->AnswerDialog(AppTestEnv::TypePassword(QStringLiteral("abd")));
@@ -264,8 +255,8 @@ void TestUsers::passwordSetChangedCleared()
     m_env->AnswerDialog(AppTestEnv::TypePassword(QStringLiteral("abc")));
     m_env->AnswerDialog(typeNewPasswords({{"新しい", "新しい"}}));
     dlg.OnPassword();
-    QVERIFY(storedPassword(QStringLiteral("Jiro"), QStringLiteral("新しい")));
-    QVERIFY(!storedPassword(QStringLiteral("Jiro"), QStringLiteral("abc")));
+    QVERIFY(CTavDbUser().IsValidPassword(QStringLiteral("Jiro"), QStringLiteral("新しい")));
+    QVERIFY(!CTavDbUser().IsValidPassword(QStringLiteral("Jiro"), QStringLiteral("abc")));
 
     // Both empty clears it once the user agrees; No keeps the dialog open.
     m_env->ClearRecords();
@@ -277,25 +268,6 @@ void TestUsers::passwordSetChangedCleared()
     QCOMPARE(m_env->Messages(), QStringList(2, TavStr::ClearPasswordQuestion.arg(QStringLiteral("Jiro"))));
     QVERIFY(!CTavDbUser().IsSettingPassword(QStringLiteral("Jiro")));
     QVERIFY(!m_app->Users().IsSettingPassword(QStringLiteral("Jiro")));
-    QVERIFY(m_env->AllAnswersUsed());
-}
-
-void TestUsers::deletingTheCurrentUser()
-{
-    // The dialog deletes the current user and is cancelled: another user must take over,
-    // and the deleted user's data are not written back.
-    addMemo(m_app->MemoStore(), QStringLiteral("gone"));
-    m_env->AnswerDialog([this](CTavDialogBase& d) {
-        auto& dlg = static_cast<CTavUserDlg&>(d);
-        selectInList(dlg, QStringLiteral("Hanako"));
-        m_env->AnswerMessage(TavMsg::IdOk);
-        dlg.DeleteButton()->click();
-        dlg.close();
-        return static_cast<int>(QDialog::Rejected);
-    });
-    m_app->MainFrame()->Actions().Trigger(TavCmd::Users);
-    QCOMPARE(m_app->MainFrame()->UserComboBox()->currentText(), QStringLiteral("Jiro"));
-    QCOMPARE(m_app->MemoStore().GetRecordCount(), 0);
 }
 
 void TestUsers::backupFileLocksUserCommands()
@@ -308,11 +280,7 @@ void TestUsers::backupFileLocksUserCommands()
     QVERIFY(!box->isEnabled() && !users->isEnabled());
     // A switch that comes all the same closes the backup file first; HotSync may run again.
     m_env->AnswerMessage(TavMsg::IdOk);
-    m_env->AnswerDialog([](CTavDialogBase& d) {
-        selectInList(static_cast<CTavUserDlg&>(d), QStringLiteral("Jiro"));
-        static_cast<CTavUserDlg&>(d).OkButton()->click();
-        return d.result();
-    });
+    m_env->AnswerDialog(chooseUser(QStringLiteral("Jiro")));
     m_app->MainFrame()->UserSwitcher().OnUserManagement();
     QCOMPARE(m_app->Users().GetCurrUserName(), QStringLiteral("Jiro"));
     QVERIFY(!m_app->backupFileOpen() && box->isEnabled() && users->isEnabled());
@@ -322,26 +290,19 @@ void TestUsers::backupFileLocksUserCommands()
 void TestUsers::changesOnDiskAreFollowed()
 {
     // lumora-cli changes the user list as another process would.
-    {
-        CTavDbUser other;
-        QCOMPARE(other.SetPassword(QStringLiteral("Jiro"), QStringLiteral("pw")), TavStatusCode::Ok);
-        QCOMPARE(other.AddUser(QStringLiteral("Saburo")), TavStatusCode::Ok);
-    }
+    QCOMPARE(CTavDbUser().SetPassword(QStringLiteral("Jiro"), QStringLiteral("pw")), TavStatusCode::Ok);
+    QCOMPARE(CTavDbUser().AddUser(QStringLiteral("Saburo")), TavStatusCode::Ok);
     QComboBox* box = m_app->MainFrame()->UserComboBox();
     QTRY_VERIFY_WITH_TIMEOUT(box->findText(QStringLiteral("Saburo")) >= 0, 20000);
     // The password set elsewhere is the one asked.
     m_env->AnswerDialog(AppTestEnv::PressCancel());
     chooseInBox(QStringLiteral("Jiro"));
     QCOMPARE(m_app->Users().GetCurrUserName(), QStringLiteral("Hanako"));
-    QVERIFY(m_env->AllAnswersUsed());
 
     // The current user is deleted: a user without a password takes over, and the deleted
     // user's data are not written anywhere.
     addMemo(m_app->MemoStore(), QStringLiteral("gone"));
-    {
-        CTavDbUser other;
-        QCOMPARE(other.DeleteUser(QStringLiteral("Hanako")), TavStatusCode::Ok);
-    }
+    QCOMPARE(CTavDbUser().DeleteUser(QStringLiteral("Hanako")), TavStatusCode::Ok);
     QTRY_COMPARE_WITH_TIMEOUT(m_app->Users().GetCurrUserName(), QStringLiteral("Saburo"), 20000);
     QCOMPARE(box->currentText(), QStringLiteral("Saburo"));
     QCOMPARE(m_app->MemoStore().GetRecordCount(), 0);
