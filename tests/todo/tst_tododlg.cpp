@@ -26,6 +26,8 @@ using Box = CTavTodoDateBox;
 namespace {
 const auto day = [](int m, int d) { return CTavDbTime::fromDate(QDate(2026, m, d)); };
 
+const auto key = [](const char* n) { return CTavProfile::GetProfileInt(CTavTodoDoc::kSection, n, -1); };
+
 // Text of that many code page 932 bytes: double-byte kanji, then one ASCII letter.
 const auto bytesOf = [](int bytes) { return QString(bytes / 2, u'漢') + (bytes % 2 ? u"a"_s : QString()); };
 
@@ -176,9 +178,6 @@ private slots:
 
     void prefsWriteTheKeysAndColours()
     {
-        const auto key = [](const char* name) {
-            return CTavProfile::GetProfileInt(CTavTodoDoc::kSection, name, -1);
-        };
         CTavTodoDoc& doc = *static_cast<CTavTodoFrame*>(m_app->Frame(TavSlot::Todo))->TodoDoc();
         CTavTodoPrefsDlg dlg(doc);
         QCOMPARE(dlg.windowTitle(), u"To Do リストの表示設定"_s);

@@ -17,6 +17,8 @@ using namespace Qt::StringLiterals;
 using F = TodoFixture;
 
 namespace {
+const auto key = [](const char* n) { return CTavProfile::GetProfileInt(CTavTodoDoc::kSection, n, -1); };
+
 QAction* menuEntry(QMenu* menu, int command)
 {
     for (QAction* action : menu->actions())
@@ -109,9 +111,6 @@ private slots:
     void stateButtonsAndPriority()
     {
         CTavTodoFrame& frame = m_f.Frame();
-        const auto key = [](const char* name) {
-            return CTavProfile::GetProfileInt(CTavTodoDoc::kSection, name, -1);
-        };
         // Presses a state button (none for -1); returns which states are shown.
         const auto press = [&frame](int state) {
             if (state >= 0)
@@ -237,26 +236,24 @@ private slots:
         c.OnMoveDown();
         QCOMPARE(m_f.Env().Messages(), QStringList({CTavTodoCommands::kFirstRowLevel}));
         QVERIFY(rowOf(u"企画書を仕上げる") > 0);
-    }
 
-    void fiftySubItemsMoveAsOneStep()
-    {
+        // A task with fifty sub-items moves as one undo step.
         QList<CTavDbTodoRecord> extra{F::Task(u"大きな計画"_s, 0)};
         for (int n = 0; n < 50; ++n)
             extra << F::Task(u"手順%1"_s.arg(n), 1 + n % 2);
         m_f.Stop();
         m_f.Start(extra);
-        const QStringList titles = m_f.Titles();
-        QCOMPARE(titles.size(), F::kTaskCount + 51);
+        const QStringList all = m_f.Titles();
+        QCOMPARE(all.size(), F::kTaskCount + 51);
         m_f.SelectTitles({u"大きな計画"_s});
         m_f.Commands().OnMoveUp();
         const QStringList moved = m_f.Titles();
         const int at = rowOf(u"大きな計画");
-        QCOMPARE(moved.mid(at, 51), titles.mid(F::kTaskCount, 51));
+        QCOMPARE(moved.mid(at, 51), all.mid(F::kTaskCount, 51));
         QCOMPARE(moved.at(at + 51), u"図書館に返す"_s);
         QCOMPARE(undo().count(), 1);
         undo().undo();
-        QCOMPARE(m_f.Titles(), titles);
+        QCOMPARE(m_f.Titles(), all);
     }
 
     void deleteTasks()
