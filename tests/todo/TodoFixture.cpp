@@ -4,6 +4,7 @@
 
 #include "CTavDbClock.h"
 #include "CTavDbUser.h"
+#include "CTavOptions.h"
 
 namespace {
 struct Seed
@@ -111,6 +112,7 @@ void TodoFixture::Stop()
     AppTestEnv::Close(m_app);
     m_env.reset();
     CTavDbClock::Release();
+    CTavOptions::instance().Reset();
 }
 
 QStringList TodoFixture::Titles()

@@ -32,7 +32,7 @@ public:
 
     // extraTasks are appended to these (their levels as given, clamped by the store).
     void Start(const QList<CTavDbTodoRecord>& extraTasks = {});
-    void Stop();
+    void Stop(); // also resets the options
 
     AppTestEnv& Env() { return *m_env; }
     CTavApp& App() { return *m_app; }

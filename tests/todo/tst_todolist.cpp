@@ -61,11 +61,7 @@ class TestTodoList : public QObject
 
 private slots:
     void init() { m_f.Start(); }
-    void cleanup()
-    {
-        m_f.Stop();
-        CTavOptions::instance().Reset();
-    }
+    void cleanup() { m_f.Stop(); }
 
     void rowsAndStateColours()
     {
