@@ -14,14 +14,14 @@
 #include "CTavTodoLeftView.h"
 #include "TavCommandIds.h"
 
-// A running program with the To Do list in front: user "Hanako", thirty tasks over three
+// A running program with the To Do list in front: user "Hanako", twenty-four tasks over three
 // levels in every date state (the clock stands at 2024-11-20 10:30), the three state colours
 // set apart, every dialog and message answered through the test world's queues.
 class TodoFixture
 {
 public:
     static inline const QString kUser = QStringLiteral("Hanako");
-    static constexpr int kTaskCount = 30;
+    static constexpr int kTaskCount = 24;
     static inline const QColor kBefore = QColor(0x20, 0x50, 0xD0);
     static inline const QColor kActive = QColor(0x10, 0x80, 0x30);
     static inline const QColor kDelayed = QColor(0xD0, 0x10, 0x10);
@@ -30,9 +30,9 @@ public:
     // The start of the day n days from the fixture's today.
     static TavTime Day(int n) { return CTavDbTime::fromDate(Now().date().addDays(n)); }
 
-    // extraTasks are appended to the thirty (their levels as given, clamped by the store).
+    // extraTasks are appended to these (their levels as given, clamped by the store).
     void Start(const QList<CTavDbTodoRecord>& extraTasks = {});
-    void Stop();
+    void Stop(); // also resets the options
 
     AppTestEnv& Env() { return *m_env; }
     CTavApp& App() { return *m_app; }

@@ -20,19 +20,16 @@
 #include "CTavTodoPrefsDlg.h"
 #include "TavCommandIds.h"
 
+using namespace Qt::StringLiterals;
 using Box = CTavTodoDateBox;
 
 namespace {
-TavTime day(int month, int dayOfMonth)
-{
-    return CTavDbTime::fromDate(QDate(2026, month, dayOfMonth));
-}
+const auto day = [](int m, int d) { return CTavDbTime::fromDate(QDate(2026, m, d)); };
+
+const auto key = [](const char* n) { return CTavProfile::GetProfileInt(CTavTodoDoc::kSection, n, -1); };
 
 // Text of that many code page 932 bytes: double-byte kanji, then one ASCII letter.
-QString bytesOf(int bytes)
-{
-    return QString(bytes / 2, u'漢') + (bytes % 2 ? QStringLiteral("a") : QString());
-}
+const auto bytesOf = [](int bytes) { return QString(bytes / 2, u'漢') + (bytes % 2 ? u"a"_s : QString()); };
 
 bool accepted(CTavTodoEditDlg& dlg)
 {
@@ -57,9 +54,9 @@ private slots:
     {
         CTavDbClock::SetFixed(QDateTime(QDate(2026, 3, 10), QTime(10, 30)));
         m_env = std::make_unique<AppTestEnv>();
-        AppTestEnv::AddUser(QStringLiteral("Hanako"));
+        AppTestEnv::AddUser(u"Hanako"_s);
         m_app = m_env->Start();
-        QVERIFY(m_app && store().AddCategory(QStringLiteral("仕事"), &m_work) == TavStatusCode::Ok);
+        QVERIFY(m_app && store().AddCategory(u"仕事"_s, &m_work) == TavStatusCode::Ok);
     }
     void cleanup()
     {
@@ -71,25 +68,23 @@ private slots:
     void titleAndNoteAreCheckedInOrder()
     {
         CTavTodoEditDlg dlg(*m_app, CTavTodoEditDlg::NewTask(*m_app, CTavTodoDoc::kAllCategories), true);
-        QCOMPARE(dlg.windowTitle(), QStringLiteral("To Do 新規作成ダイアログ"));
+        QCOMPARE(dlg.windowTitle(), u"To Do 新規作成ダイアログ"_s);
         dlg.NoteEdit()->setPlainText(bytesOf(4097));
         for (const QString& title : {QString(), bytesOf(257), bytesOf(256)}) {
             dlg.TitleEdit()->setText(title);
             QVERIFY(!accepted(dlg));
         }
-        QCOMPARE(m_env->Messages(),
-                 (QStringList{
-                     QStringLiteral(
-                         "件名が入力されていません。タイトルを入力して[OK]ボタンをクリックしてください。"),
-                     QStringLiteral("To Do件名(タイトル:257バイト)を 1～256 バイト以内に編集してください。"),
-                     QStringLiteral("コメントを4Kバイト以内に編集してください。")}));
+        QCOMPARE(
+            m_env->Messages(),
+            QStringList({u"件名が入力されていません。タイトルを入力して[OK]ボタンをクリックしてください。"_s,
+                         u"To Do件名(タイトル:257バイト)を 1～256 バイト以内に編集してください。"_s,
+                         u"コメントを4Kバイト以内に編集してください。"_s}));
         QCOMPARE(m_env->MessageParentTitles().value(0), CTavTodoEditDlg::kNewTitle);
 
         // Line breaks count one byte each, in the title as in the note.
-        dlg.NoteEdit()->setPlainText(bytesOf(4094) + QStringLiteral("\n\n"));
-        dlg.TitleEdit()->setText(QString(127, u'漢') + QStringLiteral("\r\na"));
-        QVERIFY(accepted(dlg));
-        QCOMPARE(m_env->Messages().size(), 3);
+        dlg.NoteEdit()->setPlainText(bytesOf(4094) + u"\n\n"_s);
+        dlg.TitleEdit()->setText(QString(127, u'漢') + u"\r\na"_s);
+        QVERIFY(accepted(dlg) && m_env->Messages().size() == 3);
     }
 
     void datesRepeatAndCalendar()
@@ -99,18 +94,16 @@ private slots:
         QCOMPARE(CTavTodoEditDlg::NewTask(*m_app, 77).GetCategoryID(), CTavDbPcRecord::kUnfiled);
         CTavDbTodoRecord task = CTavTodoEditDlg::NewTask(*m_app, CTavTodoDoc::kAllCategories);
         QVERIFY(task.GetCategoryID() == CTavDbPcRecord::kUnfiled && task.GetPriority() == 1);
-        task.SetDesc(QStringLiteral("見積もり"));
+        task.SetDesc(u"見積もり"_s);
         CTavTodoEditDlg dlg(*m_app, task, true);
-        Box* start = dlg.StartBox();
-        Box* due = dlg.DueBox();
-        QVERIFY(start->currentText() == QStringLiteral("指定なし") && !dlg.RepeatButton()->isEnabled());
+        Box *start = dlg.StartBox(), *due = dlg.DueBox();
+        QVERIFY(start->currentText() == u"指定なし"_s && !dlg.RepeatButton()->isEnabled());
 
         // The entries count from now; the box then shows the day.
         due->Choose(Box::Tomorrow);
         QCOMPARE(due->Date(), day(3, 11));
         due->Choose(Box::InTwoWeeks);
-        QCOMPARE(due->Date(), day(3, 24));
-        QCOMPARE(due->currentText(), QStringLiteral("2026/03/24"));
+        QVERIFY(due->Date() == day(3, 24) && due->currentText() == u"2026/03/24"_s);
         dlg.RepeatButton()->click();
         QCOMPARE(m_env->Messages().value(0), CTavTodoEditDlg::kRepeatNote);
         due->Choose(Box::NoDate);
@@ -121,7 +114,7 @@ private slots:
         // Start after due is refused; the same day and "指定なし" on either side pass.
         due->Choose(Box::Today);
         QVERIFY(!accepted(dlg));
-        QCOMPARE(m_env->Messages().value(1), QStringLiteral("期日が開始日の前です。"));
+        QCOMPARE(m_env->Messages().value(1), u"期日が開始日の前です。"_s);
         due->Choose(Box::InOneWeek);
         QVERIFY(accepted(dlg));
         QVERIFY(dlg.Task().GetStartDate() == day(3, 17) && dlg.Task().GetDueDate() == day(3, 17));
@@ -135,12 +128,12 @@ private slots:
             if (!pick || pick->Date() != QDate(2026, 3, 10))
                 return int(QDialog::Rejected);
             pick->Calendar()->setSelectedDate(QDate(2026, 5, 1));
-            AppTestEnv::Screenshot(pick, QStringLiteral("todo-date-pick"));
+            AppTestEnv::Screenshot(pick, u"todo-date-pick"_s);
             return int(QDialog::Accepted);
         });
         m_env->AnswerDialog(AppTestEnv::PressCancel());
         due->Choose(Box::FromCalendar);
-        QCOMPARE(due->currentText(), QStringLiteral("2026/05/01"));
+        QCOMPARE(due->currentText(), u"2026/05/01"_s);
         due->Choose(Box::FromCalendar);
         QCOMPARE(due->Date(), day(5, 1));
         QVERIFY(m_env->AllAnswersUsed());
@@ -149,8 +142,8 @@ private slots:
     void existingTaskKeepsWhatTheDialogDoesNotShow()
     {
         CTavDbTodoRecord task;
-        task.SetDesc(QStringLiteral("報告書"));
-        task.SetNote(QStringLiteral("一行目\n二行目"));
+        task.SetDesc(u"報告書"_s);
+        task.SetNote(u"一行目\n二行目"_s);
         task.SetPriority(4);
         task.SetStartDate(day(3, 1));
         task.SetDueDate(day(3, 20) + 86399); // stored as the start of its day
@@ -159,15 +152,14 @@ private slots:
         task.SetCompleted(true);
         task.SetIndentLevel(2);
         task.SetFolded(true);
-        task.SetQuilloName(QStringLiteral("打ち合わせ"));
+        task.SetQuilloName(u"打ち合わせ"_s);
         CTavTodoEditDlg dlg(*m_app, task, false);
-        QCOMPARE(dlg.windowTitle(), QStringLiteral("To Do 編集ダイアログ"));
-        dlg.ClipboardEdit()->setPlainText(QStringLiteral("貼り付け元"));
+        QCOMPARE(dlg.windowTitle(), u"To Do 編集ダイアログ"_s);
+        dlg.ClipboardEdit()->setPlainText(u"貼り付け元"_s);
         dlg.show();
-        AppTestEnv::Screenshot(&dlg, QStringLiteral("todo-edit"));
+        AppTestEnv::Screenshot(&dlg, u"todo-edit"_s);
         dlg.ClipboardClearButton()->click();
-        QVERIFY(dlg.ClipboardEdit()->toPlainText().isEmpty());
-        QVERIFY(accepted(dlg));
+        QVERIFY(dlg.ClipboardEdit()->toPlainText().isEmpty() && accepted(dlg));
         CTavDbTodoRecord expected = task;
         expected.SetDueDate(day(3, 20));
         QVERIFY(dlg.Task().IsEqualPdt(expected) && dlg.Task().GetIsPrivate());
@@ -186,12 +178,9 @@ private slots:
 
     void prefsWriteTheKeysAndColours()
     {
-        const auto key = [](const char* name) {
-            return CTavProfile::GetProfileInt(CTavTodoDoc::kSection, QLatin1String(name), -1);
-        };
         CTavTodoDoc& doc = *static_cast<CTavTodoFrame*>(m_app->Frame(TavSlot::Todo))->TodoDoc();
         CTavTodoPrefsDlg dlg(doc);
-        QCOMPARE(dlg.windowTitle(), QStringLiteral("To Do リストの表示設定"));
+        QCOMPARE(dlg.windowTitle(), u"To Do リストの表示設定"_s);
         int readyInside = -1;
         m_env->AnswerDialog([&](CTavDialogBase&) {
             readyInside = m_app->readyForSync();
@@ -199,16 +188,15 @@ private slots:
             dlg.RegistDateBox()->setChecked(false);
             dlg.ColorButton(2)->click();
             dlg.ColorButton(0)->click();
-            AppTestEnv::Screenshot(&dlg, QStringLiteral("todo-prefs"));
+            AppTestEnv::Screenshot(&dlg, u"todo-prefs"_s);
             dlg.accept();
             return dlg.result();
         });
         m_env->AnswerDialog([&](CTavDialogBase& d) {
             auto* colours = qobject_cast<CTavScColorDlg*>(&d);
-            if (!colours || colours->windowTitle() != QStringLiteral("色の選択") ||
-                colours->NoColorButton()->isVisible())
+            if (!colours || colours->windowTitle() != u"色の選択"_s || colours->NoColorButton()->isVisible())
                 return int(QDialog::Rejected);
-            AppTestEnv::Screenshot(colours, QStringLiteral("todo-prefs-colour"));
+            AppTestEnv::Screenshot(colours, u"todo-prefs-colour"_s);
             colours->Swatches().at(6)->click();
             return int(QDialog::Accepted);
         });

@@ -13,6 +13,8 @@
 #include "CTavTodoFrame.h"
 #include "TavCommandIds.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 struct Cli
 {
@@ -23,12 +25,10 @@ struct Cli
 Cli cli(const QString& dataDir, const QStringList& args)
 {
     QProcess p;
-    p.start(QStringLiteral(LUMORA_CLI_PROGRAM), QStringList{QStringLiteral("--data-dir"), dataDir} + args);
+    p.start(QStringLiteral(LUMORA_CLI_PROGRAM), QStringList{u"--data-dir"_s, dataDir} + args);
     p.closeWriteChannel();
     Cli r;
-    if (!p.waitForFinished(60000))
-        return r;
-    r.exitCode = p.exitCode();
+    r.exitCode = p.waitForFinished(60000) ? p.exitCode() : -1;
     for (const QByteArray& line : p.readAllStandardOutput().split('\n'))
         if (!line.isEmpty())
             r.lines << QJsonDocument::fromJson(line).object();
@@ -57,44 +57,35 @@ class TestTodoFiles : public QObject
     CTavDbTodo& store() { return m_app->TodoStore(); }
     QString path(const char* name) { return m_env->Dir().filePath(QLatin1String(name)); }
 
-    // Three tasks of an outline: a parent with a completed, dated sub-item, and a private task
-    // in a category of its own.
-    void addTasks()
+private slots:
+    void init()
     {
+        m_env = std::make_unique<AppTestEnv>();
+        AppTestEnv::AddUser(u"Hanako"_s);
+        m_app = m_env->Start();
+        QVERIFY(m_app && m_app->MainFrame());
+        // Three tasks of an outline: a parent with a completed, dated sub-item, and a private
+        // task in a category of its own; and a file that holds no tasks.
         uint32_t work = 0;
-        QCOMPARE(store().AddCategory(QStringLiteral("仕事"), &work), TavStatusCode::Ok);
+        QCOMPARE(store().AddCategory(u"仕事"_s, &work), TavStatusCode::Ok);
         CTavDbTodoRecord tasks[3];
-        tasks[0].SetDesc(QStringLiteral("月例報告"));
-        tasks[0].SetNote(QStringLiteral("一行目\n二行目"));
+        tasks[0].SetDesc(u"月例報告"_s);
+        tasks[0].SetNote(u"一行目\n二行目"_s);
         tasks[0].SetFolded(true);
-        tasks[1].SetDesc(QStringLiteral("集計"));
+        tasks[1].SetDesc(u"集計"_s);
         tasks[1].SetIndentLevel(1);
         tasks[1].SetCompleted(true);
         tasks[1].SetStartDate(CTavDbTime::fromDate(QDate(2026, 3, 1)));
         tasks[1].SetDueDate(CTavDbTime::fromDate(QDate(2026, 3, 20)));
-        tasks[1].SetQuilloName(QStringLiteral("グラフ"));
-        tasks[2].SetDesc(QStringLiteral("人事"));
+        tasks[1].SetQuilloName(u"グラフ"_s);
+        tasks[2].SetDesc(u"人事"_s);
         tasks[2].SetPriority(5);
         tasks[2].SetPrivate(true);
         tasks[2].SetCategoryID(work);
         for (CTavDbTodoRecord& task : tasks)
             QCOMPARE(store().AddRecordAfter(task, 0), TavStatusCode::Ok);
-    }
-
-    void writeBroken()
-    {
         QFile broken(path("broken.tdc"));
         QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("not a task file") > 0);
-    }
-
-private slots:
-    void init()
-    {
-        m_env = std::make_unique<AppTestEnv>();
-        AppTestEnv::AddUser(QStringLiteral("Hanako"));
-        m_app = m_env->Start();
-        QVERIFY(m_app && m_app->MainFrame());
-        addTasks();
     }
     void cleanup()
     {
@@ -114,65 +105,53 @@ private slots:
 
         QVERIFY(files.ImportFile(path("all.tdc")));
         QCOMPARE(m_env->Messages().mid(0, 3),
-                 (QStringList{QStringLiteral("エクスポート完了"), QStringLiteral("エクスポート完了"),
-                              QStringLiteral("To Doの更新中...\n3件のデータをインポートしました。")}));
+                 QStringList({u"エクスポート完了"_s, u"エクスポート完了"_s,
+                              u"To Doの更新中...\n3件のデータをインポートしました。"_s}));
         const QList<CTavDbTodoRecord> after = tasksOf(store());
         QCOMPARE(after.size(), 6);
         for (int i = 0; i < 3; ++i)
             QVERIFY(after.at(3 + i).IsEqualPdt(before.at(i)) &&
                     after.at(3 + i).GetIsPrivate() == before.at(i).GetIsPrivate());
-        QUndoStack& undo = frame().TodoDoc()->UndoStack();
-        QCOMPARE(undo.count(), 1);
-        undo.undo();
+        QCOMPARE(frame().TodoDoc()->UndoStack().count(), 1);
+        frame().TodoDoc()->UndoStack().undo();
         QCOMPARE(tasksOf(store()).size(), 3);
 
         QVERIFY(files.ImportFile(path("public.tdc")));
-        QCOMPARE(m_env->Messages().last(),
-                 QStringLiteral("To Doの更新中...\n2件のデータをインポートしました。"));
+        QCOMPARE(m_env->Messages().last(), u"To Doの更新中...\n2件のデータをインポートしました。"_s);
     }
 
     void unreadableFilesChangeNothing()
     {
         CTavTodoFileCommands files(frame());
-        writeBroken();
         QVERIFY(!files.ImportFile(path("broken.tdc")));
-        QVERIFY2(m_env->Messages().value(0).startsWith(QDir::toNativeSeparators(path("broken.tdc")) +
-                                                       QStringLiteral(" を読み込めませんでした。")),
-                 qPrintable(m_env->Messages().value(0)));
+        QCOMPARE(m_env->Messages().value(0).section(u'\n', 0, 0),
+                 QDir::toNativeSeparators(path("broken.tdc")) + u" を読み込めませんでした。"_s);
         QVERIFY(!files.ExportFile(path("old.TDA"), false) && !QFile::exists(path("old.TDA")));
         QCOMPARE(m_env->Messages().value(1), CTavTodoFileCommands::kArchiveNotYet);
         QVERIFY(!files.ImportFile(path("notes.txt")));
         QCOMPARE(m_env->Messages().size(), 2);
-        QCOMPARE(tasksOf(store()).size(), 3);
-        QCOMPARE(frame().TodoDoc()->UndoStack().count(), 0);
+        QVERIFY(tasksOf(store()).size() == 3 && frame().TodoDoc()->UndoStack().count() == 0);
     }
 
     void cliImportsExportsAndListsTasks()
     {
         CTavTodoFileCommands(frame()).ExportFile(path("gui.tdc"), false);
         AppTestEnv::Close(m_app);
-        const auto todo = [this](const QString& command, const QString& file, const QString& user) {
-            QStringList args{QStringLiteral("--user"), user, command, QStringLiteral("todo")};
-            return cli(m_env->Dir().dataPath(),
-                       file.isEmpty() ? args << QStringLiteral("--private") : args << file);
+        // Jiro's tasks; no file means the private ones too.
+        const auto todo = [this](const QString& command, const QString& file = {}) {
+            const QStringList args{u"--user"_s, u"Jiro"_s, command, u"todo"_s};
+            return cli(m_env->Dir().dataPath(), args + QStringList(file.isEmpty() ? u"--private"_s : file));
         };
-        const QString jiro = QStringLiteral("Jiro");
-        QCOMPARE(cli(m_env->Dir().dataPath(), {QStringLiteral("useradd"), jiro}).exitCode, 0);
-        QCOMPARE(
-            todo(QStringLiteral("import"), path("gui.tdc"), jiro).lines.value(0).value("imported").toInt(),
-            3);
-        const Cli listed = todo(QStringLiteral("list"), QString(), jiro);
+        QCOMPARE(cli(m_env->Dir().dataPath(), {u"useradd"_s, u"Jiro"_s}).exitCode, 0);
+        QCOMPARE(todo(u"import"_s, path("gui.tdc")).lines.value(0).value("imported").toInt(), 3);
+        const Cli listed = todo(u"list"_s);
         const QJsonObject child = listed.lines.value(1);
-        QVERIFY(listed.lines.size() == 3 && child.value(QStringLiteral("level")).toInt() == 1);
-        QCOMPARE(child.value(QStringLiteral("due")).toString(), QStringLiteral("2026-03-20"));
-        QVERIFY(child.value(QStringLiteral("completed")).toBool());
+        QVERIFY(listed.lines.size() == 3 && child.value(u"level"_s).toInt() == 1);
+        QVERIFY(child.value(u"due"_s).toString() == u"2026-03-20"_s && child.value(u"completed"_s).toBool());
 
         // Private tasks leave only when asked for; a broken file is refused.
-        QCOMPARE(
-            todo(QStringLiteral("export"), path("cli.tdc"), jiro).lines.value(0).value("exported").toInt(),
-            2);
-        writeBroken();
-        QVERIFY(todo(QStringLiteral("import"), path("broken.tdc"), jiro).exitCode != 0);
+        QCOMPARE(todo(u"export"_s, path("cli.tdc")).lines.value(0).value("exported").toInt(), 2);
+        QVERIFY(todo(u"import"_s, path("broken.tdc")).exitCode != 0);
         m_app = m_env->Start();
         QVERIFY(CTavTodoFileCommands(frame()).ImportFile(path("cli.tdc")));
         QCOMPARE(tasksOf(store()).size(), 5);
