@@ -69,21 +69,11 @@ void CTavAddrCommands::SetMailOpener(std::function<bool(const QString&)> opener)
 void CTavAddrCommands::RefreshAndSelect(const QList<uint32_t>& uniqueIds)
 {
     CTavAddrDoc* doc = m_frame.AddrDoc();
-    CTavAddrLeftView* list = m_frame.LeftView();
     doc->Refresh();
-    int first = -1;
-    for (uint32_t id : uniqueIds) {
-        const int row = doc->IndexOfId(id);
-        if (row < 0)
-            continue;
-        if (first < 0) {
-            list->SelectRow(row);
-            first = row;
-        } else {
-            list->Selection().SetSelected(row, true);
-        }
-    }
-    list->viewport()->update();
+    QList<int> rows;
+    for (uint32_t id : uniqueIds)
+        rows << doc->IndexOfId(id);
+    m_frame.LeftView()->SelectRows(rows);
 }
 
 QList<uint32_t> CTavAddrCommands::selectedIds(bool withMasked) const

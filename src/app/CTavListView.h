@@ -41,6 +41,9 @@ public:
 
     // Selection changes made by code; they signal as gestures do.
     void SelectRow(int row);
+    // The first row given becomes the current one and the others join it; rows below 0 are
+    // left out.
+    void SelectRows(const QList<int>& rows);
     void SelectAllRows();
     void ClearRowSelection();
 

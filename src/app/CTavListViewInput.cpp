@@ -14,6 +14,26 @@ void CTavListView::SelectRow(int row)
     afterSelectionGesture();
 }
 
+void CTavListView::SelectRows(const QList<int>& rows)
+{
+    bool none = true;
+    for (int row : rows) {
+        if (row < 0)
+            continue;
+        if (none) {
+            m_selection.SelectOnly(row);
+            ScrollToRow(row);
+            none = false;
+        } else {
+            m_selection.SetSelected(row, true);
+        }
+    }
+    if (none)
+        viewport()->update();
+    else
+        afterSelectionGesture();
+}
+
 void CTavListView::SelectAllRows()
 {
     m_selection.SelectAll();

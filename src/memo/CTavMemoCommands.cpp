@@ -37,21 +37,11 @@ QString CTavMemoCommands::RecordLimitMessage()
 void CTavMemoCommands::ReloadAndSelect(const QList<uint32_t>& uniqueIds)
 {
     CTavMemoDoc* doc = m_frame.MemoDoc();
-    CTavMemoLeftView* list = m_frame.LeftView();
     doc->Reload();
-    int first = -1;
-    for (uint32_t id : uniqueIds) {
-        const int row = doc->IndexOfId(id);
-        if (row < 0)
-            continue;
-        if (first < 0) {
-            list->SelectRow(row);
-            first = row;
-        } else {
-            list->Selection().SetSelected(row, true);
-        }
-    }
-    list->viewport()->update();
+    QList<int> rows;
+    for (uint32_t id : uniqueIds)
+        rows << doc->IndexOfId(id);
+    m_frame.LeftView()->SelectRows(rows);
 }
 
 void CTavMemoCommands::OnNew()

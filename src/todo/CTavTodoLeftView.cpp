@@ -182,20 +182,10 @@ QList<uint32_t> CTavTodoLeftView::SelectedIds(bool withMasked) const
 
 void CTavTodoLeftView::SelectIds(const QList<uint32_t>& ids)
 {
-    bool first = true;
-    for (uint32_t id : ids) {
-        const int row = m_doc->IndexOfId(id);
-        if (row < 0)
-            continue;
-        if (first)
-            SelectRow(row);
-        else
-            Selection().SetSelected(row, true);
-        first = false;
-    }
-    viewport()->update();
-    if (!first)
-        emit selectionChanged();
+    QList<int> rows;
+    for (uint32_t id : ids)
+        rows << m_doc->IndexOfId(id);
+    SelectRows(rows);
 }
 
 void CTavTodoLeftView::DrawCell(CTavListPainter& painter, int row, const CTavListColumn& column,
