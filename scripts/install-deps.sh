@@ -6,7 +6,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
   libsqlite3-dev libjpeg62-turbo-dev libjpeg-turbo-progs zlib1g-dev libsodium-dev
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
-  libbenchmark-dev clang libclang-rt-14-dev exiv2
+  libical-dev libbenchmark-dev clang libclang-rt-14-dev exiv2
   fonts-noto-cjk xvfb xauth
 )
 missing=()

@@ -90,6 +90,7 @@ QWidget* CTavScDayFrame::MakeLeftPane()
 
 void CTavScDayFrame::FillMenu(MenuKind menu, QMenu* target)
 {
+    CTavScFrameBase::FillMenu(menu, target);
     if (menu == EditMenu)
         target->addActions({m_new, m_edit, m_delete});
     else if (menu == ToolsMenu)
@@ -98,6 +99,7 @@ void CTavScDayFrame::FillMenu(MenuKind menu, QMenu* target)
 
 void CTavScDayFrame::UpdateCommandUI()
 {
+    CTavScFrameBase::UpdateCommandUI();
     const ScheduleState& state = m_document->State();
     m_edit->setEnabled(state.selectedEvent != nullptr);
     m_delete->setEnabled(state.selectedEvent != nullptr);

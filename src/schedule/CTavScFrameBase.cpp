@@ -5,6 +5,8 @@
 
 #include "CTavApp.h"
 #include "CTavModuleBar.h"
+#include "CTavScDisplayCommands.h"
+#include "CTavScFileCommands.h"
 #include "TavCommandIds.h"
 
 CTavScFrameBase::CTavScFrameBase(CTavModuleDoc* document, int slot, int view, const QString& title,
@@ -12,7 +14,7 @@ CTavScFrameBase::CTavScFrameBase(CTavModuleDoc* document, int slot, int view, co
     : CTavModuleFrame(document,
                       Description{slot, view, CTavModuleBar::Schedule, title, view != TavModule::Year, false},
                       parent),
-      m_view(view)
+      m_view(view), m_display(new CTavScDisplayCommands(*this)), m_files(new CTavScFileCommands(*this))
 {
     auto* bar = static_cast<QHBoxLayout*>(TopBar()->layout());
     const QString labels[] = {QStringLiteral("日"), QStringLiteral("週"), QStringLiteral("月"),
@@ -34,4 +36,16 @@ CTavScFrameBase::CTavScFrameBase(CTavModuleDoc* document, int slot, int view, co
         });
         m_buttons.append(button);
     }
+}
+
+void CTavScFrameBase::FillMenu(MenuKind menu, QMenu* target)
+{
+    m_files->FillMenu(menu, target);
+    m_display->FillMenu(menu, target);
+}
+
+void CTavScFrameBase::UpdateCommandUI()
+{
+    m_files->UpdateCommandUI();
+    m_display->UpdateCommandUI();
 }

@@ -4,6 +4,8 @@
 
 #include "CTavModuleFrame.h"
 
+class CTavScDisplayCommands;
+class CTavScFileCommands;
 class QToolButton;
 
 // What the four schedule windows share: the buttons that switch between the day, week, month
@@ -13,13 +15,22 @@ class CTavScFrameBase : public CTavModuleFrame
     Q_OBJECT
 public:
     // view: TavModule::Day .. TavModule::Year.
-    CTavScFrameBase(CTavModuleDoc* document, int slot, int view, const QString& title, QWidget* parent = nullptr);
+    CTavScFrameBase(CTavModuleDoc* document, int slot, int view, const QString& title,
+                    QWidget* parent = nullptr);
 
     int View() const { return m_view; }
     QList<QToolButton*> ViewButtons() const { return m_buttons; }
     QString HelpPage() const override { return QStringLiteral("schedule.html"); }
+    CTavScDisplayCommands* DisplayCommands() const { return m_display; }
+    CTavScFileCommands* FileCommands() const { return m_files; }
+
+    // The commands of every schedule window; a window's own come after them.
+    void FillMenu(MenuKind menu, QMenu* target) override;
+    void UpdateCommandUI() override;
 
 private:
     int m_view;
     QList<QToolButton*> m_buttons;
+    CTavScDisplayCommands* m_display;
+    CTavScFileCommands* m_files;
 };

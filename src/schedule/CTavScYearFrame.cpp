@@ -21,6 +21,7 @@ CTavScYearFrame::CTavScYearFrame(CTavScYearDoc* document, QWidget* parent)
 
 void CTavScYearFrame::FillMenu(MenuKind menu, QMenu* target)
 {
+    CTavScFrameBase::FillMenu(menu, target);
     if (menu == ToolsMenu)
         target->addActions({m_preferences, m_discard});
 }

@@ -40,6 +40,7 @@ ScheduleState::ScheduleState(CTavApp& app) : QObject(&app), m_app(app)
         CTavDbTime::inRange(CTavDbClock::Today()) ? CTavDbClock::Today() : CTavDbTime::firstDate();
     currentDate = CTavDbTime::fromDate(today);
     calendar.Build(today.year(), today.month(), startDayOfWeek);
+    connect(&app, &CTavApp::userPrefsReloaded, this, &ScheduleState::ReloadPrefs);
 }
 
 ScheduleState& ScheduleState::Of(CTavApp& app)
@@ -341,6 +342,26 @@ CTavDbFreePrcObjectManager& ScheduleState::Icons()
     if (m_icons->GetFolders() != folders)
         m_icons->SetFolders(folders);
     return *m_icons;
+}
+
+CTavScDayStyle& ScheduleState::DayStyle()
+{
+    const QString folder = CTavDbBackupFolder::Path(m_app.Users());
+    if (m_dayStyle.Holidays().GetFolder() != folder)
+        m_dayStyle.SetFolder(folder);
+    return m_dayStyle;
+}
+
+void ScheduleState::ReloadPrefs()
+{
+    startDayOfWeek = ReadStartDayOfWeek();
+    startTime = ReadStartTime();
+    m_dayStyle.ReadSettings();
+    m_dayStyle.SetHolidayColor(handheld);
+    m_icons.reset();
+    const QDate day = CurrentDay();
+    calendar.Build(day.year(), day.month(), startDayOfWeek);
+    emit changed();
 }
 
 QImage ScheduleState::IconImage(const QString& name, uint32_t type, int id)

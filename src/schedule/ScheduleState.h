@@ -8,6 +8,8 @@
 #include "CTavDbTime.h"
 #include "CTavScBoxHost.h"
 #include "CTavScCalendarGrid.h"
+#include "CTavScDayStyle.h"
+#include "CTavScHandheldPrefs.h"
 #include "TavStatus.h"
 
 class CTavApp;
@@ -40,6 +42,15 @@ public:
     CTavDbDateRecord* selectedEvent = nullptr;
     TavTime selectedEventDate = 0;
     bool idleRefresh = true;
+
+    // The handheld's display preferences ("ScPrefs.dat"), read again by ReloadPrefs.
+    CTavScHandheldPrefs handheld;
+
+    // Colours, holidays and six-day labels of day numbers and headers, for the current user.
+    CTavScDayStyle& DayStyle();
+    // Re-reads the "datebook" settings, "ScPrefs.dat" and the icon table (after start-up, a
+    // HotSync and a user switch); every schedule view follows.
+    void ReloadPrefs();
 
     QDate CurrentDay() const { return CTavDbTime::toDate(currentDate); }
     static int ReadStartDayOfWeek();
@@ -107,6 +118,7 @@ private:
 
     CTavApp& m_app;
     std::unique_ptr<CTavDbFreePrcObjectManager> m_icons;
+    CTavScDayStyle m_dayStyle;
     bool m_discardArchive = true;
 };
 
