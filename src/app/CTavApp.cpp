@@ -182,6 +182,8 @@ bool CTavApp::SaveAll(QString* failureText)
 
 void CTavApp::ReloadUserPrefs()
 {
+    // Callers point the profile at the new user only afterwards; the modules read it now.
+    SetProfilePath();
     emit userPrefsReloaded();
 }
 

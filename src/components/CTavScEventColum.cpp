@@ -16,3 +16,13 @@ void CTavScEventColum::AddRecord(CTavDbDateRecord* record)
     else
         AddBox(box);
 }
+
+void CTavScEventColum::SetDayLabels(TavColorRef color, const QString& holiday, const QString& sixDay)
+{
+    SetTitleColor(color);
+    QString title = GetTitle();
+    for (const QString& label : {holiday, sixDay})
+        if (!label.isEmpty())
+            title += QStringLiteral("  ") + label;
+    SetTitle(title);
+}

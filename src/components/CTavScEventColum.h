@@ -13,6 +13,9 @@ public:
 
     // Makes the record's box: in the untimed band when the record is untimed, else timed.
     void AddRecord(CTavDbDateRecord* record);
+    // The title in the day's colour, followed by its holiday name and six-day label (either
+    // may be empty).
+    void SetDayLabels(TavColorRef color, const QString& holiday, const QString& sixDay);
 
 private:
     CTavScBoxHost& m_host;

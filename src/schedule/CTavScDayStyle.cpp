@@ -80,6 +80,25 @@ bool CTavScDayStyle::OwnColor(const CTavDbDate& store, const QDate& date, TavCol
     return set;
 }
 
+TavStatus CTavScDayStyle::WriteOwnColor(CTavDbDate& store, const QDate& date, bool set, TavColorRef color)
+{
+    CTavDbDateDayRecord record;
+    if (store.GetDayInfo(date.toString(QStringLiteral("yyyyMMdd")), record) == TavStatusCode::Ok) {
+        bool wasSet = false;
+        uint32_t was = 0;
+        record.GetColor(wasSet, was);
+        if (wasSet == set && (!set || was == color))
+            return TavStatusCode::Ok; // no undo step for nothing
+        record.SetColor(set, set ? color : 0);
+        return store.UpdateDayInfo(record);
+    }
+    if (!set)
+        return TavStatusCode::Ok;
+    record = CTavDbDateDayRecord(date);
+    record.SetColor(true, color);
+    return store.AddDayInfo(record);
+}
+
 TavColorRef CTavScDayStyle::DayColor(const CTavDbDate& store, const QDate& date, TavColorRef normal,
                                      bool inMonth)
 {

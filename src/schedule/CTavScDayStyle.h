@@ -7,6 +7,7 @@
 #include "CTavDbHolidays.h"
 #include "CTavDbSixDay.h"
 #include "TavColorRef.h"
+#include "TavStatus.h"
 
 class CTavDbDate;
 struct CTavScHandheldPrefs;
@@ -47,6 +48,9 @@ public:
     TavColorRef DayColor(const CTavDbDate& store, const QDate& date, TavColorRef normal, bool inMonth = true);
     // The day's own colour from its day-info record; false when it has none.
     static bool OwnColor(const CTavDbDate& store, const QDate& date, TavColorRef* color);
+    // Gives the date its own colour or, with set false, takes it away; the day's memo-sheet link
+    // stays. A day without record and colour gets no record.
+    static TavStatus WriteOwnColor(CTavDbDate& store, const QDate& date, bool set, TavColorRef color);
     // The holiday's name while holidays are shown; empty otherwise.
     QString HolidayName(const QDate& date);
     // The six-day label while labels are shown; empty otherwise.

@@ -64,9 +64,13 @@ void CTavScDayView::UpdateKiroView()
     ClearBoxList();
     const QDate day = state.CurrentDay();
     const QString key = CTavDbTime::dayKey(day);
+    state.ApplyHandheldHours(*this);
     auto* column = new CTavScEventColum(DayTitle(day), state);
-    QList<CTavDbDateRecord*> records;
     CTavDbDate& store = state.Store();
+    CTavScDayStyle& style = state.DayStyle();
+    column->SetDayLabels(style.DayColor(store, day, GetColor().headerText), style.HolidayName(day),
+                         style.SixDayLabel(day));
+    QList<CTavDbDateRecord*> records;
     store.GetDayRecords(key, records);
     for (CTavDbDateRecord* record : std::as_const(records)) {
         if (!record->IsRepeating() || store.IsRepeatTarget(*record, key))

@@ -39,7 +39,12 @@ struct CTavScHandheldPrefs
     // The month as the handheld lays it out (first day weekStarts); the month window's second grid.
     CTavScCalendarGrid calendar;
 
-    // Reads the file; a missing file gives the defaults.
+    static constexpr int kMaxTemplateBytes = 255;
+
+    // "ScPrefs.dat" in the schedule folder of the user whose data folder is userPath.
+    static QString PathForUser(const QString& userPath);
+    // Reads the file (code page 932); a missing file gives the defaults. The calendar is built
+    // for today's month with weekStarts as its first day.
     static CTavScHandheldPrefs Read(const QString& path);
     // A handheld date template ("^4r/^3z/^0z") as a display format ("%Y/%m/%d"); empty gives empty.
     static QString ConvertDateTemplate(const QByteArray& handheldTemplate);

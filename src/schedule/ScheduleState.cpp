@@ -6,6 +6,7 @@
 
 #include "CTavApp.h"
 #include "CTavComDragTracker.h"
+#include "CTavComScheduleView.h"
 #include "CTavDbBackupFolder.h"
 #include "CTavDbClock.h"
 #include "CTavDbDate.h"
@@ -34,12 +35,11 @@ QString limitMessage(const QString& command)
 ScheduleState::ScheduleState(CTavApp& app) : QObject(&app), m_app(app)
 {
     setObjectName(QStringLiteral("ScheduleState"));
-    startDayOfWeek = ReadStartDayOfWeek();
-    startTime = ReadStartTime();
     const QDate today =
         CTavDbTime::inRange(CTavDbClock::Today()) ? CTavDbClock::Today() : CTavDbTime::firstDate();
     currentDate = CTavDbTime::fromDate(today);
-    calendar.Build(today.year(), today.month(), startDayOfWeek);
+    // Made with the first schedule window, after start-up read the user's preferences.
+    LoadPrefs();
     connect(&app, &CTavApp::userPrefsReloaded, this, &ScheduleState::ReloadPrefs);
 }
 
@@ -354,14 +354,32 @@ CTavScDayStyle& ScheduleState::DayStyle()
 
 void ScheduleState::ReloadPrefs()
 {
+    LoadPrefs();
+    emit changed();
+}
+
+void ScheduleState::LoadPrefs()
+{
     startDayOfWeek = ReadStartDayOfWeek();
     startTime = ReadStartTime();
+    const QString userPath = m_app.Users().GetCurrUserPath();
+    handheld = CTavScHandheldPrefs::Read(userPath.isEmpty() ? QString()
+                                                            : CTavScHandheldPrefs::PathForUser(userPath));
     m_dayStyle.ReadSettings();
     m_dayStyle.SetHolidayColor(handheld);
     m_icons.reset();
     const QDate day = CurrentDay();
     calendar.Build(day.year(), day.month(), startDayOfWeek);
-    emit changed();
+}
+
+void ScheduleState::ApplyHandheldHours(CTavComScheduleView& view) const
+{
+    ColorSettingExt ext = view.GetExtColor();
+    if (ext.startHour == handheld.startTime && ext.endHour == handheld.endTime)
+        return;
+    ext.startHour = handheld.startTime;
+    ext.endHour = handheld.endTime;
+    view.SetExtColor(ext);
 }
 
 QImage ScheduleState::IconImage(const QString& name, uint32_t type, int id)

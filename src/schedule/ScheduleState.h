@@ -13,6 +13,7 @@
 #include "TavStatus.h"
 
 class CTavApp;
+class CTavComScheduleView;
 class CTavDbDate;
 class CTavDbDateRecord;
 class CTavDbFreePrcObjectManager;
@@ -51,6 +52,8 @@ public:
     // Re-reads the "datebook" settings, "ScPrefs.dat" and the icon table (after start-up, a
     // HotSync and a user switch); every schedule view follows.
     void ReloadPrefs();
+    // The handheld's working hours on a time grid (shaded outside them).
+    void ApplyHandheldHours(CTavComScheduleView& view) const;
 
     QDate CurrentDay() const { return CTavDbTime::toDate(currentDate); }
     static int ReadStartDayOfWeek();
@@ -108,6 +111,8 @@ private:
     };
 
     explicit ScheduleState(CTavApp& app);
+    // What ReloadPrefs reads, without telling the views.
+    void LoadPrefs();
     // Clears both flags and answers their previous values, which EndModal puts back.
     ModalLock BeginModal();
     void EndModal(const ModalLock& previous);

@@ -1,0 +1,72 @@
+#include "CTavScHolidayDlg.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "CTavDbClock.h"
+#include "CTavDbTime.h"
+#include "ScheduleState.h"
+
+CTavScHolidayDlg::CTavScHolidayDlg(ScheduleState& state, QWidget* parent)
+    : CTavDialogBase(parent), m_state(state),
+      m_show(new QCheckBox(QStringLiteral("休日を表示する(&H)"), this)), m_year(new QSpinBox(this)),
+      m_list(new QTreeWidget(this))
+{
+    setWindowTitle(QStringLiteral("休日"));
+    m_show->setChecked(state.DayStyle().ShowHolidays());
+    m_year->setRange(CTavDbTime::firstDate().year(), CTavDbTime::lastDate().year());
+    m_year->setValue(CTavDbClock::Today().year());
+    m_year->setSuffix(QStringLiteral(" 年"));
+    m_list->setColumnCount(2);
+    m_list->setHeaderLabels({QStringLiteral("日付"), QStringLiteral("内容")});
+    m_list->setRootIsDecorated(false);
+    m_list->setAllColumnsShowFocus(true);
+    m_list->header()->resizeSection(0, 120);
+    m_list->setMinimumSize(320, 260);
+    auto* listLabel = new QLabel(QStringLiteral("休日の一覧:"), this);
+    listLabel->setBuddy(m_list);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(m_show);
+    top->addStretch();
+    top->addWidget(m_year);
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* close = buttons->addButton(QStringLiteral("閉じる"), QDialogButtonBox::AcceptRole);
+    close->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(listLabel);
+    layout->addWidget(m_list, 1);
+    layout->addWidget(buttons);
+
+    connect(m_year, &QSpinBox::valueChanged, this, &CTavScHolidayDlg::FillList);
+    FillList(m_year->value());
+}
+
+void CTavScHolidayDlg::FillList(int year)
+{
+    m_list->clear();
+    // The list shows the year's file whether or not holidays are shown in the windows.
+    const auto holidays = m_state.DayStyle().Holidays().GetHolidays(year);
+    for (const auto& holiday : holidays)
+        new QTreeWidgetItem(m_list, {holiday.date.toString(QStringLiteral("yyyy  MM  dd")), holiday.name});
+}
+
+void CTavScHolidayDlg::done(int result)
+{
+    CTavScDayStyle& style = m_state.DayStyle();
+    const bool changed = style.ShowHolidays() != m_show->isChecked();
+    if (changed)
+        style.SetShowHolidays(m_show->isChecked());
+    CTavDialogBase::done(result);
+    if (changed)
+        emit m_state.changed();
+}
