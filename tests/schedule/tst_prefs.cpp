@@ -211,7 +211,7 @@ void TestPrefs::prefsDialogRules()
 void TestPrefs::coloursAndLabels()
 {
     writeHolidays();
-    reloadWith("[COMMON]\nIS_HOLIDAY_COL=0\nHOLIDAY_COL=0xC00000\n");
+    reloadWith("[COMMON]\nIS_HOLIDAY_COL=0\nHOLIDAY_COL=0x0000C0\n");
     m_env->AnswerDialog(answer<CTavScWeekColorDlg>([](CTavScWeekColorDlg& d) {
         d.DayButton(3)->click();
         d.DayButton(6)->click();
@@ -244,7 +244,7 @@ void TestPrefs::coloursAndLabels()
     m_state->GoToDate(kEquinox);
     const QString plain = CTavScDayView::DayTitle(kEquinox);
     QCOMPARE(title(), plain + QStringLiteral("  春分の日"));
-    QCOMPARE(titleColor(), 0xC00000u);
+    QCOMPARE(titleColor(), 0x0000C0u);
     trigger(Cmd::ShowSixDay);
     QCOMPARE(datebook("DisplayOf6Week"), 1);
     QCOMPARE(title(), plain + QStringLiteral("  春分の日  先勝"));
