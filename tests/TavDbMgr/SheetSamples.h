@@ -2,14 +2,14 @@
 
 #include <QImage>
 
-#include "CTavDbFreeCanvasObject.h"
-#include "CTavDbFreeMiscInfoObject.h"
-#include "CTavDbFreePdbObjectManager.h"
-#include "CTavDbHwriteObject.h"
-#include "CTavDbMMContentsObject.h"
-#include "CTavDbSealObject.h"
-#include "CTavDbTextObject.h"
-#include "CTavDbThumbnailObject.h"
+#include "sheet/CTavDbFreeCanvasObject.h"
+#include "sheet/CTavDbFreeMiscInfoObject.h"
+#include "sheet/CTavDbFreePdbObjectManager.h"
+#include "sheet/CTavDbHwriteObject.h"
+#include "sheet/CTavDbMMContentsObject.h"
+#include "sheet/CTavDbSealObject.h"
+#include "sheet/CTavDbTextObject.h"
+#include "sheet/CTavDbThumbnailObject.h"
 
 // Memo sheets with one object of every kind, for the sheet tests.
 namespace SheetTest {

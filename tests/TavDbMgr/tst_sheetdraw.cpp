@@ -2,10 +2,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "CTavDbFreePageGeometry.h"
 #include "PalmBitmapEncoder.h"
 #include "PalmTestSupport.h"
 #include "SheetSamples.h"
+#include "sheet/CTavDbFreePageGeometry.h"
 
 using PalmTest::code;
 using Manager = CTavDbFreePdbObjectManager;
