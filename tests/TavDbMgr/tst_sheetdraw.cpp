@@ -197,14 +197,14 @@ private slots:
         text->SetBox(QRect(20, 40, 100, 60));
         using Hits = QList<CTavDbFreeRecord*>;
         // Crossing between the stroke's points.
-        QCOMPARE(sheet.EraseCheck(QPolygon({{70, 40}, {70, 60}})), Hits{thin});
-        QCOMPARE(sheet.EraseCheck(QPolygon({{70, 45}, {65, 70}, {72, 95}})), (Hits{thin, wide}));
+        QCOMPARE(sheet.EraseCheck(QPolygon(QList<QPoint>{{70, 40}, {70, 60}})), Hits{thin});
+        QCOMPARE(sheet.EraseCheck(QPolygon(QList<QPoint>{{70, 45}, {65, 70}, {72, 95}})), (Hits{thin, wide}));
         // Running alongside without touching.
-        QVERIFY(sheet.EraseCheck(QPolygon({{0, 54}, {200, 54}})).isEmpty());
-        QVERIFY(sheet.EraseCheck(QPolygon({{0, 200}, {200, 200}})).isEmpty());
+        QVERIFY(sheet.EraseCheck(QPolygon(QList<QPoint>{{0, 54}, {200, 54}})).isEmpty());
+        QVERIFY(sheet.EraseCheck(QPolygon(QList<QPoint>{{0, 200}, {200, 200}})).isEmpty());
         // A single point touches the wide stroke's end; text is never erased.
-        QCOMPARE(sheet.EraseCheck(QPolygon({{121, 81}})), Hits{wide});
-        for (CTavDbFreeRecord* r : sheet.EraseCheck(QPolygon({{0, 0}, {130, 100}, {0, 100}})))
+        QCOMPARE(sheet.EraseCheck(QPolygon(QList<QPoint>{{121, 81}})), Hits{wide});
+        for (CTavDbFreeRecord* r : sheet.EraseCheck(QPolygon(QList<QPoint>{{0, 0}, {130, 100}, {0, 100}})))
             QVERIFY(sheet.RemoveRecord(r));
         QCOMPARE(sheet.GetRecordCount(), 4);
         QCOMPARE(sheet.Find(text), 3);

@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -130,7 +131,7 @@ private slots:
             QCOMPARE(loaded.GetRecord(i)->ToBytes(), sheet.GetRecord(i)->ToBytes());
         }
         const auto* stroke = static_cast<CTavDbHwriteObject*>(loaded.GetRecord(3));
-        QCOMPARE(stroke->GetPoints(), QPolygon({{10, 20}, {13, 18}, {300, 200}, {299, 201}}));
+        QCOMPARE(stroke->GetPoints(), QPolygon(QList<QPoint>{{10, 20}, {13, 18}, {300, 200}, {299, 201}}));
         QCOMPARE(stroke->GetPenWidth(), 2);
         QCOMPARE(stroke->GetColor(), QColor(200, 0, 0));
         const auto* text = static_cast<CTavDbTextObject*>(loaded.GetRecord(4));
@@ -278,6 +279,61 @@ private slots:
         QCOMPARE(outside.GetProblems().size(), 1);
     }
 
+    void picturesStrokeLimitsAndMissingSheetRecords()
+    {
+        // Literal stretches and runs longer than one control byte holds survive the coding
+        // (colours that 16 bits hold exactly).
+        const QList<QRgb> colours{qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(255, 0, 0), qRgb(0, 0, 255)};
+        QImage pixels(150, 3, QImage::Format_RGB32);
+        QRandomGenerator random(7);
+        for (int x = 0; x < pixels.width(); ++x) {
+            pixels.setPixel(x, 0, colours[x % 2]);
+            pixels.setPixel(x, 1, qRgb(0, 255, 0));
+            pixels.setPixel(x, 2, colours[random.bounded(4)]);
+        }
+        CTavDbMMContentsObject picture, read;
+        picture.SetPicture("p", pixels, 0);
+        QVERIFY(read.Parse(picture.ToBytes()));
+        QCOMPARE(read.GetThumbnail(), pixels);
+        QVERIFY(!read.Parse(picture.ToBytes().chopped(1)));
+
+        // The file behind a content: the path itself, else its name in the contents folder.
+        QTemporaryDir dir;
+        QVERIFY(PalmTest::writeFile(dir.filePath("IMG_0001.JPG.pdb"), "x"));
+        picture.SetPicture("C:\\Data\\IMG_0001.JPG", QImage(), 8);
+        QCOMPARE(picture.FindSourceFile(dir.path()), dir.filePath("IMG_0001.JPG.pdb"));
+        picture.SetPicture(dir.filePath("IMG_0001.JPG.pdb"), QImage(), 8);
+        QCOMPARE(picture.FindSourceFile(QString()), dir.filePath("IMG_0001.JPG.pdb"));
+        picture.SetPicture("/gone/other.jpg", QImage(), 8);
+        QCOMPARE(picture.FindSourceFile(dir.path()), QString());
+
+        CTavDbHwriteObject stroke;
+        QVERIFY(!stroke.Finish());
+        stroke.AddPoint({1, 1});
+        stroke.AddPoint({1, 1});
+        QCOMPARE(stroke.GetPoints().size(), 1);
+        for (int i = 1; i < CTavDbHwriteObject::MaxPoints; ++i)
+            QVERIFY(stroke.AddPoint({i % 300, i / 300}));
+        QVERIFY(!stroke.AddPoint({-1, -1}));
+        CTavDbHwriteObject full;
+        QVERIFY(full.Parse(stroke.ToBytes()));
+        QVERIFY(stroke.ToBytes().size() < 65536);
+
+        // A sheet without thumbnail or misc info gets them in their places when asked.
+        CTavDbTextObject text;
+        Manager sheet;
+        QCOMPARE(sheet.LoadFromBytes(sheetFile({text.ToBytes()})), TavStatusCode::Ok);
+        QCOMPARE(sheet.CreateObjects(), 1);
+        QCOMPARE(sheet.GetTitle(), QString());
+        sheet.SetQuilloTitle("題名");
+        sheet.SetThumbnail(SheetTest::solid(QSize(300, 394), Qt::white));
+        QCOMPARE(kinds(sheet), (QList<int>{1, 2, 5}));
+        Manager reference;
+        reference.Create(dir.filePath("r.pdb"), Manager::TypeReference);
+        reference.SetThumbnail(SheetTest::solid(QSize(300, 394), Qt::white));
+        QCOMPARE(kinds(reference), QList<int>{2});
+    }
+
     void namesTitlesCategoriesAndReferences()
     {
         QTemporaryDir dir;
@@ -289,8 +345,7 @@ private slots:
         QCOMPARE(Manager::CreateDefaultTitle(), QStringLiteral("2026/12/07 09:30"));
 
         const QString categories = dir.filePath(Manager::CategoryFileName());
-        QCOMPARE(Manager::CreateCategoryDatabase(categories, {"未分類", "ビジネス", "パーソナル"}),
-                 TavStatusCode::Ok);
+        QCOMPARE(Manager::CreateCategoryDatabase(categories), TavStatusCode::Ok);
         Manager store;
         QCOMPARE(store.LoadFromFile(categories), TavStatusCode::Ok);
         QCOMPARE(store.CreateObjects(), 0);

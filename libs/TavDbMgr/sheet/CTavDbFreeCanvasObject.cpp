@@ -25,8 +25,9 @@ bool CTavDbFreeCanvasObject::ParsePayload(CTavDbFreeReader& in)
     const int b = in.u8();
     in.u8();
     const QRect rect = in.rect();
-    // A canvas without area cannot hold anything.
-    if (!in.ok() || rect.isEmpty())
+    // A canvas without area cannot hold anything; objects on one reaching past the 16-bit
+    // coordinates could not be stored.
+    if (!in.ok() || rect.isEmpty() || rect.right() > 32767 || rect.bottom() > 32767)
         return false;
     m_color = QColor(r, g, b);
     SetRectRaw(rect);

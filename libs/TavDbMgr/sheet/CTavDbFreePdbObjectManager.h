@@ -125,8 +125,15 @@ public:
     // says (0 without one). The counter gets the sheet's file name.
     int GetRefNum() const;
     static void SetReferenceCounter(std::function<int(const QString& fileName)> counter);
-    // The category database of the memo sheets with the given names (the first is unfiled).
-    static TavStatus CreateCategoryDatabase(const QString& path, const QStringList& names);
+    // Unfiled, business, personal: the categories a new category database starts with.
+    static QStringList DefaultCategoryNames()
+    {
+        return {QStringLiteral("未分類"), QStringLiteral("ビジネス"), QStringLiteral("パーソナル")};
+    }
+    // The category database of the memo sheets with the given names (the first is unfiled), ids
+    // 0, 1, 2 ... as the handheld gives them.
+    static TavStatus CreateCategoryDatabase(const QString& path,
+                                            const QStringList& names = DefaultCategoryNames());
     static QString CategoryFileName() { return QStringLiteral("Quillo_Category.pdb"); }
 
 private:

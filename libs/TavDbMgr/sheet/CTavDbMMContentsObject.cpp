@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
+#include <algorithm>
 
 #include "CTavDbFreeBytes.h"
 #include "CTavDbFreePixels.h"
@@ -11,8 +12,6 @@ void CTavDbMMContentsObject::set(SubType type, const QString& path, const QImage
 {
     m_subType = type;
     m_path = path;
-    while (m_path.toUtf8().size() > MaxPathBytes)
-        m_path.chop(1);
     m_flags = flags;
     m_thumbnail = thumbnail;
     if (!m_thumbnail.isNull() &&
@@ -108,7 +107,10 @@ void CTavDbMMContentsObject::PackPayload(CTavDbFreeWriter& out) const
     out.u8(m_subType);
     out.u8(0);
     out.u16(m_flags);
-    const QByteArray path = m_path.toUtf8();
+    // A path read from broken bytes may grow when written as UTF-8 again.
+    QByteArray path = m_path.toUtf8();
+    for (QString cut = m_path; path.size() > MaxPathBytes; path = cut.toUtf8())
+        cut.chop(1);
     out.u16(uint16_t(path.size()));
     out.bytes(path);
     CTavDbFreePixels::Write(m_thumbnail, &out);
