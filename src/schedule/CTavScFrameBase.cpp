@@ -38,6 +38,12 @@ CTavScFrameBase::CTavScFrameBase(CTavModuleDoc* document, int slot, int view, co
     }
 }
 
+QString CTavScFrameBase::HelpPage() const
+{
+    // The day window has its own page; week, month and year share the calendar page.
+    return m_view == TavModule::Day ? QStringLiteral("schedule.html") : QStringLiteral("calendar.html");
+}
+
 void CTavScFrameBase::FillMenu(MenuKind menu, QMenu* target)
 {
     m_files->FillMenu(menu, target);

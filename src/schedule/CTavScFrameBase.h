@@ -20,7 +20,7 @@ public:
 
     int View() const { return m_view; }
     QList<QToolButton*> ViewButtons() const { return m_buttons; }
-    QString HelpPage() const override { return QStringLiteral("schedule.html"); }
+    QString HelpPage() const override;
     CTavScDisplayCommands* DisplayCommands() const { return m_display; }
     CTavScFileCommands* FileCommands() const { return m_files; }
 

@@ -250,6 +250,9 @@ void TestHelp::eachWindowOpensItsPage()
 {
     m_browserWorks = true;
     const QList<std::pair<int, QString>> pages{{TavModule::Day, QStringLiteral("schedule.html")},
+                                               {TavModule::Week, QStringLiteral("calendar.html")},
+                                               {TavModule::Month, QStringLiteral("calendar.html")},
+                                               {TavModule::Year, QStringLiteral("calendar.html")},
                                                {TavModule::Address, QStringLiteral("address.html")},
                                                {TavModule::Todo, QStringLiteral("todo.html")},
                                                {TavModule::MemoPad, QStringLiteral("memo.html")},
