@@ -50,12 +50,8 @@ int CTavScWeekDoc::WeekNumber(int* weekYear) const
 
 void CTavScWeekDoc::PickDay(const QDate& day)
 {
-    if (!day.isValid() || day == m_state.CurrentDay() || !CTavDbTime::inRange(day))
-        return;
-    m_state.currentDate = CTavDbTime::fromDate(day);
-    if (day.month() != m_state.calendar.GetMonth() || day.year() != m_state.calendar.GetYear())
-        m_state.calendar.Build(day.year(), day.month(), m_state.startDayOfWeek);
-    emit dayPicked();
+    if (day.isValid() && day != m_state.CurrentDay())
+        m_state.GoToDate(day);
 }
 
 bool CTavScWeekDoc::StepTo(const QDate& day)

@@ -26,8 +26,8 @@ public:
     std::array<QDate, 7> WeekDays();
     // The week number of the current date and the year it belongs to.
     int WeekNumber(int* weekYear = nullptr) const;
-    // Makes a day of the shown week current without a refresh: a click in its column picks the
-    // day new events start on and the occurrence a selected event stands for.
+    // Makes a day of the shown week current: a click in its column picks the day new events
+    // start on and the occurrence a selected event stands for.
     void PickDay(const QDate& day);
 
     // Seven days back; before the first day of the range the first valid day of the week after.
@@ -40,10 +40,6 @@ public:
     void PickDate(QWidget* owner);
     void GoToday();
     void DiscardOldEvents(QWidget* owner);
-
-signals:
-    // PickDay changed the current date.
-    void dayPicked();
 
 private:
     bool RunEditor(QWidget* owner, CTavDbDateRecord& record, bool existing);

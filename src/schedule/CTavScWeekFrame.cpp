@@ -68,7 +68,6 @@ CTavScWeekFrame::CTavScWeekFrame(CTavScWeekDoc* document, QWidget* parent)
     connect(m_discard, &QAction::triggered, this, [this] { m_document->DiscardOldEvents(this); });
     connect(m_view, &CTavComScheduleView::selectionChanged, this, &CTavScWeekFrame::UpdateCommandUI);
     connect(document, &CTavModuleDoc::viewsUpdated, this, &CTavScWeekFrame::UpdateCommandUI);
-    connect(document, &CTavScWeekDoc::dayPicked, this, &CTavScWeekFrame::UpdateCommandUI);
     UpdateCommandUI();
 }
 

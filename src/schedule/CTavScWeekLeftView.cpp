@@ -54,8 +54,6 @@ CTavScWeekLeftView::CTavScWeekLeftView(CTavScWeekDoc* document, QWidget* parent)
     size.colMinWidth = kColumnMinWidth;
     SetSize(size);
     connect(document, &CTavModuleDoc::viewsUpdated, this, [this] { UpdateKiroView(); });
-    // A click in another column makes its day current: the titles show it at once.
-    connect(document, &CTavScWeekDoc::dayPicked, this, [this] { UpdateKiroView(); });
     connect(this, &CTavComScheduleView::doubleClicked, this, &CTavScWeekLeftView::OnDoubleClick);
     connect(this, &CTavComScheduleView::selectionChanged, this, [this](CTavComScheduleBox* box) {
         if (!box)

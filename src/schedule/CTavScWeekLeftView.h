@@ -31,7 +31,7 @@ public:
     // day when the display settings show them.
     static QString ColumnTitle(const QDate& day, const QString& sixDay, const QString& holiday);
 
-    static constexpr int kColumnMinWidth = 78;
+    static constexpr int kColumnMinWidth = 72;
 
 protected:
     void OnLButtonDown(Qt::KeyboardModifiers modifiers, const QPoint& point) override;
