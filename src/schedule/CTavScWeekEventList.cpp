@@ -1,5 +1,6 @@
 #include "CTavScWeekEventList.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
@@ -20,6 +21,7 @@ constexpr TavColorRef kNormal = TavRgb(0x33, 0x3A, 0x45);
 const QColor kDayBack(0xF1, 0xF3, 0xF6);
 const QColor kTodayBack(0xFF, 0xF1, 0xC2);
 const QColor kTimeInk(0x5B, 0x63, 0x70);
+const QColor kSelected(0xE0, 0x6C, 0x1F);
 } // namespace
 
 CTavScWeekEventList::CTavScWeekEventList(CTavScWeekDoc* document, QWidget* parent)
@@ -68,6 +70,7 @@ void CTavScWeekEventList::Refresh()
         for (const CTavDbDateRecord* r : std::as_const(records)) {
             Line line;
             line.day = day;
+            line.id = r->GetUniqueId();
             line.text = r->GetDesc();
             line.time = r->GetIsUntimed()
                             ? QString()
@@ -100,21 +103,65 @@ QSize CTavScWeekEventList::sizeHint() const
     return QSize(200, static_cast<int>(m_lines.size()) * LineHeight() + 2 * kMargin);
 }
 
+int CTavScWeekEventList::LineAt(int y) const
+{
+    const int index = (y - kMargin) / LineHeight();
+    return y >= kMargin && index < m_lines.size() ? index : -1;
+}
+
+QRect CTavScWeekEventList::LineRect(int index) const
+{
+    return QRect(0, kMargin + index * LineHeight(), width(), LineHeight());
+}
+
+bool CTavScWeekEventList::IsSelected(const Line& line) const
+{
+    const ScheduleState& state = m_document->State();
+    return !line.isDay && state.selectedEvent && state.selectedEvent->GetUniqueId() == line.id &&
+           CTavDbTime::toDate(state.selectedEventDate) == line.day;
+}
+
+void CTavScWeekEventList::Select(int index)
+{
+    ScheduleState& state = m_document->State();
+    if (index < 0)
+        return;
+    const Line line = m_lines[index];
+    m_document->PickDay(line.day);
+    auto* record = static_cast<CTavDbDateRecord*>(state.Store().FindRecord(line.id));
+    state.SelectEvent(line.isDay ? nullptr : record);
+    // Every view shows the new selection.
+    emit state.changed();
+}
+
+void CTavScWeekEventList::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        Select(LineAt(event->position().toPoint().y()));
+}
+
+void CTavScWeekEventList::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    const int index = LineAt(event->position().toPoint().y());
+    if (event->button() != Qt::LeftButton || index < 0)
+        return;
+    Select(index);
+    if (m_document->State().selectedEvent)
+        m_document->EditEvent(this);
+}
+
 void CTavScWeekEventList::paintEvent(QPaintEvent* event)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    const int h = LineHeight();
-    int y = kMargin;
-    for (const Line& line : std::as_const(m_lines)) {
-        const QRect rect(0, y, width(), h);
-        if (rect.intersects(event->rect())) {
-            if (line.isDay)
-                PaintDay(p, line, rect);
-            else
-                PaintEvent(p, line, rect);
-        }
-        y += h;
+    for (int i = 0; i < m_lines.size(); ++i) {
+        const QRect rect = LineRect(i);
+        if (!rect.intersects(event->rect()))
+            continue;
+        if (m_lines[i].isDay)
+            PaintDay(p, m_lines[i], rect);
+        else
+            PaintEvent(p, m_lines[i], rect);
     }
     if (!m_overlay.isEmpty()) {
         const QRect shown = visibleRegion().boundingRect();
@@ -145,6 +192,11 @@ void CTavScWeekEventList::PaintDay(QPainter& p, const Line& line, const QRect& r
 void CTavScWeekEventList::PaintEvent(QPainter& p, const Line& line, const QRect& rect) const
 {
     const QFontMetrics fm = fontMetrics();
+    if (IsSelected(line)) {
+        p.setPen(QPen(kSelected, 1.5));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(QRectF(rect.adjusted(kMargin + 2, 1, -kMargin, -1)), 3, 3);
+    }
     int x = kMargin + 10;
     const int timeWidth = fm.horizontalAdvance(QStringLiteral("00:00"));
     p.setPen(kTimeInk);

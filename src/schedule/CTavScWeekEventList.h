@@ -29,21 +29,30 @@ public:
         bool alarm = false;
         bool masked = false;
         QImage icon;
+        uint32_t id = 0; // event: its record
     };
 
     explicit CTavScWeekEventList(CTavScWeekDoc* document, QWidget* parent = nullptr);
 
     void Refresh();
     const QList<Line>& Lines() const { return m_lines; }
+    // The line at a y of the widget; -1 for none.
+    int LineAt(int y) const;
+    QRect LineRect(int index) const;
     // Shown at the bottom right while the overlay is on; empty for none.
     void SetOverlay(const QString& text);
     QSize sizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // A click goes to the line's day and selects its event; a double click edits it.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     int LineHeight() const;
+    bool IsSelected(const Line& line) const;
+    void Select(int index);
     void PaintDay(QPainter& p, const Line& line, const QRect& rect) const;
     void PaintEvent(QPainter& p, const Line& line, const QRect& rect) const;
 

@@ -4,7 +4,6 @@
 #include <QKeyEvent>
 
 #include "CTavApp.h"
-#include "CTavComUtil.h"
 #include "CTavDbClock.h"
 #include "CTavDbDate.h"
 #include "CTavDbEnv.h"
