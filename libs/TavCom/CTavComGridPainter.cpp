@@ -163,8 +163,11 @@ void CTavComGridPainter::PaintHeader(QPainter& painter, const CTavComColumList& 
                                     : c.headerText;
         painter.setPen(qc(ink));
         const QFontMetrics fm(m_style.headerFont);
-        painter.drawText(cell.adjusted(4, 0, -4, 0), Qt::AlignCenter,
-                         fm.elidedText(column->GetTitle(), Qt::ElideRight, cell.width() - 8));
+        // A title may have a second line (a holiday's name): each line is cut on its own.
+        QStringList lines = column->GetTitle().split(u'\n');
+        for (QString& line : lines)
+            line = fm.elidedText(line, Qt::ElideRight, cell.width() - 8);
+        painter.drawText(cell.adjusted(4, 0, -4, 0), Qt::AlignCenter, lines.join(u'\n'));
         painter.fillRect(QRect(cell.right(), cell.top() + 6, 1, cell.height() - 6), qc(c.columnLine));
     }
     painter.restore();

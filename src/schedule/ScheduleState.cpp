@@ -17,6 +17,7 @@
 #include "CTavProfile.h"
 #include "CTavScDeleteDlg.h"
 #include "CTavScDiscardDlg.h"
+#include "CTavScRepeatRule.h"
 #include "CTavScRepeatScopeDlg.h"
 #include "CTavStoreCommand.h"
 
@@ -29,6 +30,11 @@ QString limitMessage(const QString& command)
                           "は%1を実行できません。\n\n不要なデータを削除またはバックアップ "
                           "ファイルに保存し、HotSync 機能を実行してから、%1を実行してください。")
         .arg(command);
+}
+
+TavTime atSecond(const QDate& day, int seconds)
+{
+    return CTavDbTime::fromDateAndTime(day, QTime::fromMSecsSinceStartOfDay(seconds * 1000));
 }
 } // namespace
 
@@ -222,50 +228,77 @@ bool ScheduleState::DeleteWithScope(QWidget* owner, CTavDbDateRecord* record)
     return true;
 }
 
-TavTime ScheduleState::DayStart(int seconds) const
-{
-    return CTavDbTime::fromDateAndTime(CurrentDay(), QTime::fromMSecsSinceStartOfDay(seconds * 1000));
-}
-
 bool ScheduleState::MoveEvent(QWidget* owner, CTavDbDateRecord& record, int startSec, int endSec,
-                              bool untimed)
+                              bool untimed, const QDate& day)
 {
     CTavComDragTracker::Normalise(startSec, endSec);
     if (!MayChange(owner, record))
         return false;
-    const bool resized = !untimed && !record.GetIsUntimed() &&
+    const QDate target = day.isValid() ? day : CurrentDay();
+    if (!CTavDbTime::inRange(target))
+        return false;
+    const bool resized = target == CurrentDay() && !untimed && !record.GetIsUntimed() &&
                          endSec - startSec != record.GetEndTime() - record.GetStartTime();
     return Step(resized ? QStringLiteral("予定の時間変更") : QStringLiteral("予定の移動"),
-                [&] { return MoveWithScope(owner, record, startSec, endSec, untimed); },
+                [&] { return MoveWithScope(owner, record, startSec, endSec, untimed, target); },
                 {record.GetUniqueId()});
 }
 
-bool ScheduleState::MoveWithScope(QWidget* owner, CTavDbDateRecord& record, int startSec, int endSec,
-                                  bool untimed)
+void ScheduleState::MoveRule(CTavDbDateRecord& record, const QDate& from, const QDate& to) const
 {
-    const TavTime start = DayStart(startSec);
-    const TavTime end = DayStart(endSec);
-    const QDate day = CurrentDay();
+    if (from != to)
+        CTavScRepeatRule::FromRecord(record).MovedTo(from, to).ToRecord(record, to, startDayOfWeek);
+}
+
+void ScheduleState::KeepSelection(const CTavDbDateRecord* replaced, uint32_t id)
+{
+    // The store keeps a copy of an updated record: the selection moves to it.
+    if (selectedEvent == replaced)
+        selectedEvent = static_cast<CTavDbDateRecord*>(Store().FindRecord(id));
+}
+
+void ScheduleState::ChangedOn(const QDate& day)
+{
+    if (day == CurrentDay()) {
+        emit changed();
+        return;
+    }
+    // A moved event stays selected on its new day.
+    if (selectedEvent)
+        selectedEventDate = CTavDbTime::fromDate(day);
+    GoToDate(day);
+}
+
+bool ScheduleState::MoveWithScope(QWidget* owner, CTavDbDateRecord& record, int startSec, int endSec,
+                                  bool untimed, const QDate& day)
+{
+    const TavTime start = atSecond(day, startSec);
+    const TavTime end = atSecond(day, endSec);
+    const QDate occurrence = CurrentDay();
     if (!record.IsRepeating()) {
         CTavDbDateRecord edited = record;
         edited.SetStartTime(start);
         edited.SetEndTime(end);
         edited.SetUntimed(untimed);
         UpdateEvent(edited);
-        emit changed();
+        KeepSelection(&record, edited.GetUniqueId());
+        ChangedOn(day);
         return true;
     }
     const int scope = AskScope(owner);
     if (scope == CTavScRepeatScopeDlg::Cancel)
         return false;
     if (scope == CTavScRepeatScopeDlg::All) {
-        const QDate first = record.GetStartDate();
+        // The first occurrence moves as many days as the dropped one.
+        const QDate first = record.GetStartDate().addDays(occurrence.daysTo(day));
         CTavDbDateRecord edited = record;
         edited.SetStartTime(CTavDbTime::fromDateAndTime(first, CTavDbTime::toTime(start)));
         edited.SetEndTime(CTavDbTime::fromDateAndTime(first, CTavDbTime::toTime(end)));
         edited.SetUntimed(untimed);
+        MoveRule(edited, record.GetStartDate(), first);
         UpdateEvent(edited);
-        emit changed();
+        KeepSelection(&record, edited.GetUniqueId());
+        ChangedOn(day);
         return true;
     }
     if (!CheckLimit(owner, QStringLiteral("予定の編集")))
@@ -291,18 +324,20 @@ bool ScheduleState::MoveWithScope(QWidget* owner, CTavDbDateRecord& record, int 
     added.SetStartTime(start);
     added.SetEndTime(end);
     added.SetUntimed(untimed);
-    if (scope == CTavScRepeatScopeDlg::Future)
+    if (scope == CTavScRepeatScopeDlg::Future) {
         added.CopyRepeatRule(record);
+        MoveRule(added, occurrence, day);
+    }
     if (AddEvent(owner, added) != TavStatusCode::Ok)
         return false;
     CTavDbDateRecord old = record;
     if (scope == CTavScRepeatScopeDlg::ThisOnly)
-        old.AddException(day);
+        old.AddException(occurrence);
     else
-        old.SetEndDate(CTavDbTime::fromDateAndTime(day.addDays(-1), QTime(23, 59, 59)));
+        old.SetEndDate(CTavDbTime::fromDateAndTime(occurrence.addDays(-1), QTime(23, 59, 59)));
     UpdateEvent(old);
     selectedEvent = nullptr;
-    emit changed();
+    ChangedOn(day);
     return true;
 }
 

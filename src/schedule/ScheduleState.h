@@ -84,8 +84,11 @@ public:
     bool MayChange(QWidget* owner, const CTavDbDateRecord& record);
     // Delete event with its scope and confirmation; true when the store changed.
     bool DeleteSelected(QWidget* owner);
-    // Moves or resizes an event to new seconds of the current day; scope as for Delete.
-    bool MoveEvent(QWidget* owner, CTavDbDateRecord& record, int startSec, int endSec, bool untimed);
+    // Moves or resizes the current day's occurrence of an event to new seconds of a day (the
+    // current day when day is invalid); scope as for Delete. A repeating event moved to another
+    // day takes its rule along, and the current day follows the event.
+    bool MoveEvent(QWidget* owner, CTavDbDateRecord& record, int startSec, int endSec, bool untimed,
+                   const QDate& day = QDate());
     // The discard dialog and DeletePastRecords; true when the user went ahead.
     bool DiscardOldEvents(QWidget* owner);
 
@@ -117,9 +120,15 @@ private:
     ModalLock BeginModal();
     void EndModal(const ModalLock& previous);
     void SetCurrent(TavTime day);
-    TavTime DayStart(int seconds) const;
     bool DeleteWithScope(QWidget* owner, CTavDbDateRecord* record);
-    bool MoveWithScope(QWidget* owner, CTavDbDateRecord& record, int startSec, int endSec, bool untimed);
+    bool MoveWithScope(QWidget* owner, CTavDbDateRecord& record, int startSec, int endSec, bool untimed,
+                       const QDate& day);
+    // The rule of a repeating record set for one day, moved to another.
+    void MoveRule(CTavDbDateRecord& record, const QDate& from, const QDate& to) const;
+    // Points the selection at the stored copy after the record it pointed at was updated.
+    void KeepSelection(const CTavDbDateRecord* replaced, uint32_t id);
+    // Emits changed, on the day when it is another than the current one.
+    void ChangedOn(const QDate& day);
 
     CTavApp& m_app;
     std::unique_ptr<CTavDbFreePrcObjectManager> m_icons;

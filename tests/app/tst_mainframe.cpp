@@ -11,6 +11,7 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
@@ -29,9 +30,9 @@
 #include "CTavMessageBox.h"
 #include "CTavModuleBar.h"
 #include "CTavModuleButton.h"
+#include "CTavModuleDoc.h"
 #include "CTavModuleFrame.h"
 #include "CTavModuleSplitter.h"
-#include "CTavPlaceholderPane.h"
 #include "CTavProfile.h"
 #include "CTavRegOption.h"
 #include "CTavScFrameBase.h"
@@ -195,13 +196,12 @@ void TestMainFrame::backupFileAsksBeforeSwitching()
     QCOMPARE(m_app->backupFileOpen(), 1);
 
     // OK closes the backup: the schedule window reloads its data, then the switch happens.
-    const auto* pane = static_cast<CTavPlaceholderPane*>(m_app->Frame(TavSlot::Week)->LeftPane());
-    const int updates = pane->UpdateCount();
+    QSignalSpy updates(m_app->Frame(TavSlot::Week)->Document(), &CTavModuleDoc::viewsUpdated);
     m_env->AnswerMessage(TavMsg::IdOk);
     QTest::keyClick(frame(), Qt::Key_F3);
     QCOMPARE(m_app->currentModule(), TavModule::Address);
     QCOMPARE(m_app->backupFileOpen(), 0);
-    QVERIFY(pane->UpdateCount() > updates);
+    QVERIFY(updates.count() > 0);
 }
 
 void TestMainFrame::privateModes()
