@@ -1,0 +1,23 @@
+#include "CTavDbDateICalLocal.h"
+
+#include <QTime>
+
+TavTime CTavDbDateICalLocal::midnight(const QDate& date)
+{
+    const qint64 julian = date.toJulianDay();
+    const auto it = m_midnights.constFind(julian);
+    if (it != m_midnights.cend())
+        return *it;
+    const TavTime t = CTavDbTime::fromDate(date);
+    m_midnights.insert(julian, t);
+    return t;
+}
+
+TavTime CTavDbDateICalLocal::toTime(const QDate& date, int seconds)
+{
+    const TavTime start = midnight(date);
+    // A day of another length has a clock change: only the time zone knows where the time falls.
+    if (midnight(date.addDays(1)) - start == 86400)
+        return start + seconds;
+    return CTavDbTime::fromDateAndTime(date, QTime::fromMSecsSinceStartOfDay(seconds * 1000));
+}
