@@ -178,24 +178,32 @@ CTavDbDateICalDraft draftOf(const QList<QByteArray>& lines, const Clock& clock)
         d.problem = QStringLiteral("開始日時がありません");
         return d;
     }
-    if (!clock.local(*start, &d.startDate, &d.startSeconds)) {
+    // Phones write a whole day as midnight to the day's last minute (or the next midnight), on
+    // their own clock: the day stays the day wherever the file is read.
+    const bool wholeDay = !start->isDate && !start->utc && start->seconds == 0 && end && !end->isDate &&
+                          !end->utc &&
+                          ((end->date == start->date && end->seconds >= 23 * 3600 + 59 * 60) ||
+                           (end->date == start->date.addDays(1) && end->seconds == 0));
+    if (wholeDay || start->isDate) {
+        d.startDate = start->date;
+        d.untimed = true;
+        d.hasEnd = true;
+        d.endDate = end && end->isDate && end->date > start->date ? end->date : start->date.addDays(1);
+    } else if (!clock.local(*start, &d.startDate, &d.startSeconds)) {
         d.problem = QStringLiteral("DTSTART が読めません");
         return d;
+    } else if (end && clock.local(*end, &d.endDate, &d.endSeconds)) {
+        d.hasEnd = true;
     }
     d.zoneShift = static_cast<int>(start->date.daysTo(d.startDate));
-    d.untimed = start->isDate;
-    if (end && clock.local(*end, &d.endDate, &d.endSeconds)) {
-        d.hasEnd = true;
-        // Phones write a whole day as midnight to the day's last minute (or the next midnight).
-        if (!d.untimed && d.startSeconds == 0 &&
-            ((d.endDate == d.startDate && d.endSeconds >= 23 * 3600 + 59 * 60) ||
-             (d.endDate == d.startDate.addDays(1) && d.endSeconds == 0))) {
-            d.untimed = true;
-            d.endDate = d.startDate.addDays(1);
-        } else if (d.untimed && end->isDate && d.endDate == d.startDate) {
-            d.endDate = d.startDate.addDays(1);
-        }
-    }
+    // The other times of a whole-day event are on the same clock as its day.
+    const auto place = [&](const Stamp& s, QDate* day, int* seconds) {
+        if (!d.untimed)
+            return clock.local(s, day, seconds);
+        *day = s.date;
+        *seconds = s.seconds;
+        return true;
+    };
     if (hasRule) {
         d.repeats = true;
         d.rule = CTavDbDateVCal::ParseRule(ruleText, &until);
@@ -205,7 +213,7 @@ CTavDbDateICalDraft draftOf(const QList<QByteArray>& lines, const Clock& clock)
             const std::optional<Stamp> u = stampOf(until);
             QDate day;
             int seconds = 0;
-            if (!u || !clock.local(*u, &day, &seconds)) {
+            if (!u || !place(*u, &day, &seconds)) {
                 d.problem = QStringLiteral("繰り返しの終了日が読めません");
                 return d;
             }
@@ -217,7 +225,7 @@ CTavDbDateICalDraft draftOf(const QList<QByteArray>& lines, const Clock& clock)
             for (QByteArrayView item : listOf(v)) {
                 QDate day;
                 int seconds = 0;
-                if (const std::optional<Stamp> s = stampOf(item); s && clock.local(*s, &day, &seconds))
+                if (const std::optional<Stamp> s = stampOf(item); s && place(*s, &day, &seconds))
                     *out << day;
             }
     };
@@ -228,7 +236,7 @@ CTavDbDateICalDraft draftOf(const QList<QByteArray>& lines, const Clock& clock)
         QDate day;
         int seconds = 0;
         const std::optional<Stamp> at = parts.isEmpty() ? std::nullopt : stampOf(parts.first());
-        if (!at || !clock.local(*at, &day, &seconds))
+        if (!at || !place(*at, &day, &seconds))
             continue;
         const qint64 before = (qint64(day.daysTo(d.startDate)) * 86400 + d.startSeconds - seconds) / 60;
         const int minutes = static_cast<int>(std::clamp<qint64>(before, -1, 1 << 20));
@@ -486,7 +494,8 @@ QByteArray CTavDbDateVCal::Write(const QList<CTavDbDateICalEvent>& events)
             out += textProperty("CATEGORIES", e.categories.first());
         if (r.IsRepeating()) {
             out += "RRULE:" + ruleText(rule, untimed) + "\r\n";
-            if (rule.weekStart > 0 && rule.weekStart < 7)
+            if (rule.freq == CTavDbDateICalRule::Weekly && rule.interval > 1 && rule.weekStart > 0 &&
+                rule.weekStart < 7)
                 out += "X-LUMORA-WKST:" + QByteArray(kWeekdays[rule.weekStart]) + "\r\n";
             if (!r.GetExceptions().isEmpty()) {
                 QByteArrayList days;

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
 
@@ -10,6 +11,7 @@
 #include "CTavDbDateICalExchange.h"
 #include "CTavExportFileDlg.h"
 #include "CTavImportFileDlg.h"
+#include "CTavModuleDoc.h"
 #include "CTavScFrameBase.h"
 #include "CTavSyncLock.h"
 #include "CTavWaitCursor.h"

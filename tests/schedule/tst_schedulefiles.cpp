@@ -7,6 +7,7 @@
 #include "CTavDbClock.h"
 #include "CTavDbDate.h"
 #include "CTavDbDateICalExchange.h"
+#include "CTavDialogBase.h"
 #include "CTavFrameActions.h"
 #include "CTavMainFrame.h"
 #include "CTavScDayFrame.h"
