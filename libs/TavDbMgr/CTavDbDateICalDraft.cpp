@@ -1,5 +1,7 @@
 #include "CTavDbDateICalDraft.h"
 
+#include <algorithm>
+
 #include "CTavDbDateICalLocal.h"
 #include "CTavDbText.h"
 
@@ -33,6 +35,34 @@ void setAlarm(CTavDbDateRecord& r, int minutes, bool* rounded)
         }
     r.SetAlarmUnit(CTavDbDateRecord::AlarmDays);
     r.SetAlarmAdvance(CTavDbDateRecord::kMaxAlarmAdvance);
+}
+
+// Line ends as line feeds (or blanks where the field has one line) and no other control
+// characters, which neither file format carries through.
+QString cleaned(QString text, bool lines)
+{
+    // Most texts need nothing: they are not copied.
+    const auto odd = [lines](QChar c) {
+        return (c.unicode() < 0x20 && c != u'\t' && (c != u'\n' || !lines)) ||
+               c == QChar::ReplacementCharacter;
+    };
+    if (std::none_of(text.cbegin(), text.cend(), odd))
+        return text;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    for (QChar& c : text)
+        if (c == u'\r' || (c == u'\n' && !lines))
+            c = lines ? u'\n' : u' ';
+        else if (c.unicode() < 0x20 && c != u'\n' && c != u'\t')
+            c = u' ';
+        else if (c == QChar::ReplacementCharacter)
+            c = u'?'; // bytes that were no text; the handheld shows the same
+    return text;
+}
+
+// Whether the text takes more bytes than the limit; a character takes two bytes at most.
+bool overLimit(const QString& text, int limit)
+{
+    return text.size() * 2 > limit && CTavDbText::mbLength(text) > limit;
 }
 
 QString alarmText(const CTavDbDateRecord& r)
@@ -103,14 +133,13 @@ void CTavDbDateICalDraft::Build(CTavDbDateICalLocal& local, QList<CTavDbDateICal
         base.SetEndTime(local.toTime(startDate, std::max(endAt, startSeconds)));
     }
 
-    QString desc = summary;
-    desc.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    if (CTavDbText::mbLength(desc) > CTavDbDateRecord::kMaxDescBytes) {
+    QString desc = cleaned(summary, false);
+    if (overLimit(desc, CTavDbDateRecord::kMaxDescBytes)) {
         desc = CTavDbText::truncateToBytes(desc, CTavDbDateRecord::kMaxDescBytes);
         changes << QStringLiteral("件名を %1 バイトに切り詰めました").arg(CTavDbDateRecord::kMaxDescBytes);
     }
-    QString note = description;
-    if (CTavDbText::mbLength(note) > CTavDbDateRecord::kMaxNoteBytes) {
+    QString note = cleaned(description, true);
+    if (overLimit(note, CTavDbDateRecord::kMaxNoteBytes)) {
         note = CTavDbText::truncateToBytes(note, CTavDbDateRecord::kMaxNoteBytes);
         changes << QStringLiteral("メモを %1 バイトに切り詰めました").arg(CTavDbDateRecord::kMaxNoteBytes);
     }
@@ -137,7 +166,7 @@ void CTavDbDateICalDraft::Build(CTavDbDateICalLocal& local, QList<CTavDbDateICal
             for (CTavDbDateICalRule::WeekDay& d : ruleHere.byDay)
                 d.weekday = ((d.weekday + zoneShift) % 7 + 7) % 7;
         }
-        const QString why = ruleHere.ToRecords(base, exceptions, local, &records);
+        const QString why = ruleHere.ToRecords(base, startDate, exceptions, local, &records);
         if (!why.isEmpty())
             return refuse(why);
         if (records.isEmpty())
@@ -154,9 +183,6 @@ void CTavDbDateICalDraft::Build(CTavDbDateICalLocal& local, QList<CTavDbDateICal
         single.SetEndTime(single.GetStartTime() + length);
         records << single;
     }
-    for (const CTavDbDateRecord& r : records)
-        if (r.Validate() != TavStatusCode::Ok)
-            return refuse(QStringLiteral("予定の項目が手帳に収まりません"));
     for (const CTavDbDateRecord& r : records)
         out->append({r, categories});
     if (records.size() > 1)

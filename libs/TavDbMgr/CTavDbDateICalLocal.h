@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QHash>
+#include <QTimeZone>
 
 #include "CTavDbTime.h"
 
@@ -22,5 +23,8 @@ public:
     }
 
 private:
+    // The zone's own tables answer without asking the C library, which looks at the zone file
+    // again on every conversion.
+    QTimeZone m_zone = QTimeZone::systemTimeZone();
     QHash<qint64, TavTime> m_midnights; // julian day -> its local midnight
 };

@@ -28,12 +28,12 @@ QString tooWide()
 }
 } // namespace
 
-QString CTavDbDateICalRule::ToRecords(const CTavDbDateRecord& base, const QList<QDate>& exceptions,
-                                      CTavDbDateICalLocal& local, QList<CTavDbDateRecord>* out) const
+QString CTavDbDateICalRule::ToRecords(const CTavDbDateRecord& base, const QDate& start,
+                                      const QList<QDate>& exceptions, CTavDbDateICalLocal& local,
+                                      QList<CTavDbDateRecord>* out) const
 {
     if (!unsupported.isEmpty())
         return unsupported;
-    const QDate start = base.GetStartDate();
     const int every = std::max(interval, 1);
     const bool anyOrdinal =
         std::any_of(byDay.begin(), byDay.end(), [](const WeekDay& d) { return d.ordinal != 0; });
@@ -48,7 +48,9 @@ QString CTavDbDateICalRule::ToRecords(const CTavDbDateRecord& base, const QList<
         Pattern p{base, anchor, {}, {}};
         p.record.SetMyBrand(kind);
         p.record.SetInterval(step);
-        p.record.SetFirstDayOfWeek(weekStart >= 0 && weekStart <= 6 ? weekStart : 0);
+        // The week start counts only where weeks are skipped; elsewhere it stays at its default.
+        const bool weeksSkipped = kind == CTavDbDateRecord::RepeatWeekly && step > 1;
+        p.record.SetFirstDayOfWeek(weeksSkipped && weekStart >= 0 && weekStart <= 6 ? weekStart : 0);
         p.record.SetEndDate(maxDateTime);
         p.record.SetExceptions({});
         p.record.SetDayIndex(start.dayOfWeek() % 7);
@@ -197,6 +199,8 @@ QString CTavDbDateICalRule::ToRecords(const CTavDbDateRecord& base, const QList<
             continue; // never within the calendar
         const QDate first = QDate::fromJulianDay(day);
         CTavDbDateRecord r = p.record;
+        if (r.GetMyBrand() != CTavDbDateRecord::RepeatMonthlyByWeekday)
+            r.SetDayIndex(first.dayOfWeek() % 7); // as the rule editor keeps it: the start's weekday
         r.SetStartTime(base.GetIsUntimed() ? local.midnight(first) : local.toTime(first, startSeconds));
         r.SetEndTime(r.GetStartTime() + length);
         if (hasEnd)

@@ -40,10 +40,10 @@ public:
 
     // The rule of an event that starts at base (its start and end times set, no repeat) as
     // handheld events: one for most rules, one a day or month when lists of them split it, and
-    // the start itself as an event of its own when the rule does not reach it. A count becomes
-    // an end date; exceptions are given to the events whose days they are. An empty answer is
-    // success, otherwise the reason the rule is refused.
-    QString ToRecords(const CTavDbDateRecord& base, const QList<QDate>& exceptions,
+    // the start itself as an event of its own when the rule does not reach it (start is the local
+    // day of base's start). A count becomes an end date; exceptions are given to the events
+    // whose days they are. An empty answer is success, otherwise the reason the rule is refused.
+    QString ToRecords(const CTavDbDateRecord& base, const QDate& start, const QList<QDate>& exceptions,
                       CTavDbDateICalLocal& local, QList<CTavDbDateRecord>* out) const;
 
     // The rule of a stored repeating event, and in *first the day of its first occurrence
