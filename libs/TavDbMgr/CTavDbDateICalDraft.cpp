@@ -41,22 +41,29 @@ void setAlarm(CTavDbDateRecord& r, int minutes, bool* rounded)
 // characters, which neither file format carries through.
 QString cleaned(QString text, bool lines)
 {
-    // Most texts need nothing: they are not copied.
     const auto odd = [lines](QChar c) {
         return (c.unicode() < 0x20 && c != u'\t' && (c != u'\n' || !lines)) ||
                c == QChar::ReplacementCharacter;
     };
-    if (std::none_of(text.cbegin(), text.cend(), odd))
-        return text;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    for (QChar& c : text)
-        if (c == u'\r' || (c == u'\n' && !lines))
-            c = lines ? u'\n' : u' ';
-        else if (c.unicode() < 0x20 && c != u'\n' && c != u'\t')
-            c = u' ';
-        else if (c == QChar::ReplacementCharacter)
-            c = u'?'; // bytes that were no text; the handheld shows the same
-    return text;
+    // Most texts need no change and are not copied.
+    if (std::any_of(text.cbegin(), text.cend(), odd)) {
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        for (QChar& c : text)
+            if (c == u'\r' || (c == u'\n' && !lines))
+                c = lines ? u'\n' : u' ';
+            else if (c.unicode() < 0x20 && c != u'\n' && c != u'\t')
+                c = u' ';
+            else if (c == QChar::ReplacementCharacter)
+                c = u'?'; // bytes that were no text; the handheld shows the same
+    }
+    // Blanks around the text do not survive every calendar program's reader.
+    const auto blank = [](QChar c) { return c == u' ' || c == u'\t'; };
+    while (!text.isEmpty() && blank(text.back()))
+        text.chop(1);
+    qsizetype lead = 0;
+    while (lead < text.size() && blank(text.at(lead)))
+        ++lead;
+    return lead ? text.mid(lead) : text;
 }
 
 // Whether the text takes more bytes than the limit; a character takes two bytes at most.
@@ -183,8 +190,14 @@ void CTavDbDateICalDraft::Build(CTavDbDateICalLocal& local, QList<CTavDbDateICal
         single.SetEndTime(single.GetStartTime() + length);
         records << single;
     }
+    // A semicolon parts names as vCalendar lists them, also where an iCalendar writer copied them.
+    QStringList names;
+    for (const QString& name : categories)
+        for (const QString& part : cleaned(name, false).split(u';', Qt::SkipEmptyParts))
+            if (!part.trimmed().isEmpty())
+                names << part.trimmed();
     for (const CTavDbDateRecord& r : records)
-        out->append({r, categories});
+        out->append({r, names});
     if (records.size() > 1)
         changes << QStringLiteral("%1 件の予定に分けました").arg(records.size());
     if (notes && !changes.isEmpty())

@@ -71,6 +71,7 @@ std::optional<Stamp> stampOf(QByteArrayView v)
 struct Clock
 {
     std::optional<int> offset; // the TZ property's seconds east of UTC
+    bool ownFile = false;      // written by this program, which states whole days as dates
 
     bool local(const Stamp& s, QDate* date, int* seconds) const
     {
@@ -180,8 +181,8 @@ CTavDbDateICalDraft draftOf(const QList<QByteArray>& lines, const Clock& clock)
     }
     // Phones write a whole day as midnight to the day's last minute (or the next midnight), on
     // their own clock: the day stays the day wherever the file is read.
-    const bool wholeDay = !start->isDate && !start->utc && start->seconds == 0 && end && !end->isDate &&
-                          !end->utc &&
+    const bool wholeDay = !clock.ownFile && !start->isDate && !start->utc && start->seconds == 0 && end &&
+                          !end->isDate && !end->utc &&
                           ((end->date == start->date && end->seconds >= 23 * 3600 + 59 * 60) ||
                            (end->date == start->date.addDays(1) && end->seconds == 0));
     if (wholeDay || start->isDate) {
@@ -453,6 +454,8 @@ TavStatus CTavDbDateVCal::Read(const QByteArray& bytes, QList<CTavDbDateICalEven
             CTavDbVCardProperty p;
             if (p.parse(line) && p.is("TZ"))
                 clock.offset = offsetOf(p.rawValue());
+            else if (p.is("PRODID"))
+                clock.ownFile = p.rawValue().startsWith("-//Lumora//");
         }
     }
     if (!sawCalendar)
