@@ -187,7 +187,7 @@ def ics_event(number, event):
             parts.append(f"BYDAY={nth}{WEEKDAYS[rule['weekday']]}")
         elif rule["kind"] == 4:
             parts.append(f"BYMONTHDAY={rule['day_number']}")
-        else:
+        elif rule["kind"] == 5:
             parts += [f"BYMONTH={rule['month_index'] + 1}", f"BYMONTHDAY={rule['day_number']}"]
         if rule["end_date"]:
             until = rule["end_date"].replace("-", "")

@@ -1,10 +1,15 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
+#include <QString>
+#include <QStringList>
 
 #include "CTavModuleFrame.h"
 
 class CTavScFrameBase;
+class ScheduleState;
+class QAction;
 class QMenu;
 
 // The schedule's exchange commands: import and export of its backup files (.dbc) and of
@@ -13,11 +18,51 @@ class CTavScFileCommands final : public QObject
 {
     Q_OBJECT
 public:
+    static inline const QString kFilter = QStringLiteral(
+        "Lumora バックアップファイル (*.dbc)|*.dbc|Palm Desktop バックアップファイル (*.dba)|*.dba||");
+    static inline const QString kCalendarFilter =
+        QStringLiteral("vCal ファイル (*.vcs)|*.vcs|iCalendar ファイル (*.ics)|*.ics||");
+    static inline const QString kImportTitle = QStringLiteral("vCalのインポート");
+    static inline const QString kExportTitle = QStringLiteral("vCalのエクスポート");
+    static inline const QString kArchiveNotYet =
+        QStringLiteral("Palm Desktop のバックアップファイル (*.dba) はまだ読み書きできません。");
+    static QString ImportedMessage(int count);
+    // One message naming the events an import refused or changed (at most kShownNotes lines).
+    static constexpr int kShownNotes = 20;
+    static QString NotesMessage(const QStringList& notes);
+
     explicit CTavScFileCommands(CTavScFrameBase& frame);
 
     void FillMenu(CTavModuleFrame::MenuKind menu, QMenu* target);
     void UpdateCommandUI();
 
+    QAction* ImportAction() const { return m_import; }
+    QAction* ExportAction() const { return m_export; }
+    QAction* ImportCalendarAction() const { return m_importCalendar; }
+    QAction* ExportCalendarAction() const { return m_exportCalendar; }
+
+    void OnImport();
+    void OnExport();
+    void OnImportCalendar();
+    void OnExportCalendar();
+
+    // Imports or exports a chosen file by its extension; false when nothing was done (the user
+    // was told why).
+    bool ImportFile(const QString& path);
+    bool ExportFile(const QString& path, bool selectedOnly);
+
 private:
+    ScheduleState& State() const;
+    bool importBackup(const QString& path);
+    bool importCalendar(const QString& path);
+    // The events an export writes: every one the windows may show, or the selected one.
+    QList<uint32_t> exportIds(bool selectedOnly) const;
+    bool hasSelection() const;
+    void tellExported(bool ok, const QString& path);
+
     CTavScFrameBase& m_frame;
+    QAction* m_import;
+    QAction* m_export;
+    QAction* m_importCalendar;
+    QAction* m_exportCalendar;
 };

@@ -3,6 +3,8 @@
 
 #include "CTavDbAddr.h"
 #include "CTavDbAddrCsv.h"
+#include "CTavDbDate.h"
+#include "CTavDbDateICalExchange.h"
 #include "CliCommand.h"
 #include "CliContext.h"
 #include "CliStoreAccess.h"
@@ -13,7 +15,8 @@ enum class FileKind
     Unknown,
     VCard,
     Csv,
-    Backup
+    Backup,
+    Calendar
 };
 
 FileKind kindOf(const QString& store, const QString& path)
@@ -21,6 +24,13 @@ FileKind kindOf(const QString& store, const QString& path)
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (store == QLatin1String("todo"))
         return suffix == QLatin1String("tdc") ? FileKind::Backup : FileKind::Unknown;
+    if (store == QLatin1String("schedule")) {
+        if (suffix == QLatin1String("dbc"))
+            return FileKind::Backup;
+        return CTavDbDateICalExchange::FormatOf(path) != CTavDbDateICalExchange::Format::Unknown
+                   ? FileKind::Calendar
+                   : FileKind::Unknown;
+    }
     if (suffix == QLatin1String("vcf"))
         return FileKind::VCard;
     if (suffix == QLatin1String("csv"))
@@ -30,7 +40,7 @@ FileKind kindOf(const QString& store, const QString& path)
     return FileKind::Unknown;
 }
 
-// The store and file of "import|export address|todo FILE", with the CSV options taken out.
+// The store and file of "import|export address|todo|schedule FILE", with the CSV options taken out.
 struct Request
 {
     QString store;
@@ -48,23 +58,26 @@ int parse(const QString& command, const QStringList& arguments, Request* r)
     if (args.size() != 2)
         return CliContext::fail(CliExit::UsageError,
                                 QStringLiteral("usage: %1 address FILE.csv|FILE.vcf|FILE.abc [--encoding "
-                                               "utf-8|cp932] [--mapping own|google|thunderbird], or %1 todo "
-                                               "FILE.tdc")
+                                               "utf-8|cp932] [--mapping own|google|thunderbird], %1 todo "
+                                               "FILE.tdc, or %1 schedule FILE.dbc|FILE.vcs|FILE.ics")
                                     .arg(command));
     r->store = args.first();
-    if (r->store != QLatin1String("address") && r->store != QLatin1String("todo")) {
+    if (r->store != QLatin1String("address") && r->store != QLatin1String("todo") &&
+        r->store != QLatin1String("schedule")) {
         if (!CliStoreAccess::kind(r->store))
             return CliExit::UsageError;
-        return CliContext::fail(CliExit::UsageError,
-                                QStringLiteral("%1 works on the address and todo stores only").arg(command));
+        return CliContext::fail(
+            CliExit::UsageError,
+            QStringLiteral("%1 works on the address, todo and schedule stores only").arg(command));
     }
     r->path = args.at(1);
     r->kind = kindOf(r->store, r->path);
     if (r->kind == FileKind::Unknown)
         return CliContext::fail(CliExit::UsageError,
                                 QStringLiteral("\"%1\": the file kind is told by its extension: %2")
-                                    .arg(r->path, r->store == QLatin1String("todo")
-                                                      ? QStringLiteral(".tdc")
+                                    .arg(r->path, r->store == QLatin1String("todo") ? QStringLiteral(".tdc")
+                                                  : r->store == QLatin1String("schedule")
+                                                      ? QStringLiteral(".dbc, .vcs or .ics")
                                                       : QStringLiteral(".csv, .vcf or .abc")));
     if ((hasEncoding || hasMapping) && (r->kind != FileKind::Csv || command != QLatin1String("import")))
         return CliContext::fail(CliExit::UsageError,
@@ -131,9 +144,13 @@ int runImport(CliContext& ctx, const QStringList& args)
     case FileKind::Backup:
         status = store.ImportBackupFile(r.path);
         break;
+    case FileKind::Calendar:
+        status = CTavDbDateICalExchange::Import(static_cast<CTavDbDate&>(store), r.path, &refused);
+        break;
     case FileKind::Unknown:
         break;
     }
+    // Calendar files also name the events changed to fit; they were imported all the same.
     for (const QString& line : std::as_const(refused))
         CliContext::fail(CliExit::DataError, QStringLiteral("%1: %2").arg(r.path, line));
     if (status != TavStatusCode::Ok)
@@ -176,6 +193,9 @@ int runExport(CliContext& ctx, const QStringList& args)
     case FileKind::Backup:
         status = store.ExportBackupFile(r.path, ids);
         break;
+    case FileKind::Calendar:
+        status = CTavDbDateICalExchange::Export(static_cast<const CTavDbDate&>(store), r.path, ids);
+        break;
     case FileKind::Unknown:
         break;
     }
@@ -188,15 +208,17 @@ int runExport(CliContext& ctx, const QStringList& args)
 }
 } // namespace
 
-LUMORA_CLI_COMMAND({"import",
-                    "import address FILE [--encoding utf-8|cp932] [--mapping own|google|thunderbird] | "
-                    "import todo FILE",
-                    "adds the cards of a .csv, .vcf or .abc file, or the tasks of a .tdc file, and prints "
-                    "how many were imported; cards that do not read are listed on standard error with "
-                    "their lines",
-                    &runImport})
-LUMORA_CLI_COMMAND({"export", "export address|todo FILE [--private]",
-                    "writes every card to a .csv, .vcf or .abc file, or every task to a .tdc file, in the "
-                    "list's order, and prints how many were exported; private records only with --private "
-                    "(asks for the user's password)",
+LUMORA_CLI_COMMAND(
+    {"import",
+     "import address FILE [--encoding utf-8|cp932] [--mapping own|google|thunderbird] | "
+     "import todo FILE | import schedule FILE",
+     "adds the cards of a .csv, .vcf or .abc file, the tasks of a .tdc file, or the events of a "
+     ".dbc, .vcs (vCalendar 1.0) or .ics (iCalendar 2.0) file, and prints how many were "
+     "imported; cards that do not read are listed on standard error with their lines, events "
+     "refused or changed to fit with their names",
+     &runImport})
+LUMORA_CLI_COMMAND({"export", "export address|todo|schedule FILE [--private]",
+                    "writes every card to a .csv, .vcf or .abc file, every task to a .tdc file, or every "
+                    "event to a .dbc, .vcs or .ics file, in the list's order, and prints how many were "
+                    "exported; private records only with --private (asks for the user's password)",
                     &runExport})
