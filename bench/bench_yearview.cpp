@@ -2,17 +2,14 @@
 // the refill of a year's twelve grids and event counts, and the paint of the twelve months into
 // a 1280x800 image.
 #include <QApplication>
-#include <QFile>
 #include <QImage>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QPainter>
 #include <benchmark/benchmark.h>
 #include <memory>
 #include <string>
 
 #include "BenchEnv.h"
+#include "BenchEvents.h"
 #include "CTavApp.h"
 #include "CTavDbClock.h"
 #include "CTavDbDate.h"
@@ -22,38 +19,6 @@
 
 namespace {
 const QSize kImage(1280, 800);
-
-CTavDbDateRecord fromJson(const QJsonObject& o)
-{
-    const auto time = [](const QJsonValue& v) {
-        return CTavDbTime::fromDateTime(
-            QDateTime::fromString(v.toString(), QStringLiteral("yyyy-MM-ddTHH:mm:ss")));
-    };
-    CTavDbDateRecord r;
-    r.SetDesc(o.value(QStringLiteral("desc")).toString());
-    r.SetNote(o.value(QStringLiteral("note")).toString());
-    r.SetStartTime(time(o.value(QStringLiteral("start"))));
-    r.SetEndTime(time(o.value(QStringLiteral("end"))));
-    r.SetUntimed(o.value(QStringLiteral("untimed")).toBool());
-    r.SetPrivate(o.value(QStringLiteral("private")).toBool());
-    const QJsonObject rule = o.value(QStringLiteral("repeat")).toObject();
-    r.SetMyBrand(rule.value(QStringLiteral("kind")).toInt());
-    r.SetInterval(rule.value(QStringLiteral("interval")).toInt());
-    r.SetWeekDayMask(static_cast<uint8_t>(rule.value(QStringLiteral("weekMask")).toInt()));
-    r.SetDayIndex(rule.value(QStringLiteral("dayIndex")).toInt());
-    r.SetWeekIndex(rule.value(QStringLiteral("weekIndex")).toInt());
-    r.SetMonthIndex(rule.value(QStringLiteral("monthIndex")).toInt());
-    r.SetDayNumber(rule.value(QStringLiteral("dayNumber")).toInt());
-    r.SetFirstDayOfWeek(rule.value(QStringLiteral("firstDayOfWeek")).toInt());
-    const QString end = rule.value(QStringLiteral("endDate")).toString();
-    if (!end.isEmpty())
-        r.SetEndDate(CTavDbTime::fromDate(QDate::fromString(end, Qt::ISODate)));
-    QList<QDate> exceptions;
-    for (const QJsonValue& e : rule.value(QStringLiteral("exceptions")).toArray())
-        exceptions << QDate::fromString(e.toString(), Qt::ISODate);
-    r.SetExceptions(exceptions);
-    return r;
-}
 
 // The application's date store with the events, and a year window's document and view on it.
 struct YearWindow
@@ -67,7 +32,7 @@ struct YearWindow
     {
         CTavDbClock::SetFixed(QDateTime(QDate(2025, 6, 18), QTime(10, 0)));
         CTavDbEnv::SetCorePath(BenchEnv::workDir(QStringLiteral("yearview")) + QStringLiteral("/root/"));
-        error = load(app.DateStore());
+        error = BenchEvents::Load(app.DateStore());
         doc = new CTavScYearDoc(app, &app);
         view = std::make_unique<CTavScYearView>(doc);
         view->resize(kImage);
@@ -76,21 +41,6 @@ struct YearWindow
     {
         view.reset();
         CTavDbClock::Release();
-    }
-
-    static std::string load(CTavDbDate& store)
-    {
-        QFile file(BenchEnv::dataDir() + QStringLiteral("/events/events.cli.jsonl"));
-        if (!file.open(QIODevice::ReadOnly))
-            return BenchEnv::missing(file.fileName());
-        while (!file.atEnd()) {
-            CTavDbDateRecord r = fromJson(QJsonDocument::fromJson(file.readLine()).object());
-            if (store.AddRecord(r) != TavStatusCode::Ok)
-                return "event " + std::to_string(store.GetRecordCount() + 1) + " refused";
-        }
-        if (store.GetRecordCount() != BenchEnv::events())
-            return BenchEnv::mismatch(QStringLiteral("events"), BenchEnv::events(), store.GetRecordCount());
-        return {};
     }
 };
 

@@ -1,87 +1,18 @@
 #include "CTavScDayDoc.h"
 
-#include "CTavApp.h"
-#include "CTavDbClock.h"
-#include "CTavDbDate.h"
-#include "CTavScDatePickDlg.h"
-#include "CTavScEditDlg.h"
 #include "ScheduleState.h"
 
 CTavScDayDoc::CTavScDayDoc(CTavApp& app, QObject* parent)
-    : CTavModuleDoc(app, QStringLiteral("予定表 (日)"), parent), m_state(ScheduleState::Of(app))
+    : CTavScEventDoc(app, QStringLiteral("予定表 (日)"), parent)
 {
-    connect(&m_state, &ScheduleState::changed, this, [this] { UpdateAllViews(0); });
 }
 
-void CTavScDayDoc::Reload()
-{
-    m_state.selectedEvent = nullptr;
-    m_state.GoToDate(m_state.CurrentDay());
-}
-
-bool CTavScDayDoc::RunEditor(QWidget* owner, CTavDbDateRecord& record, bool existing)
-{
-    CTavScEditDlg dialog(m_state, owner);
-    dialog.setWindowTitle(existing ? QStringLiteral("予定の編集") : QStringLiteral("新規予定"));
-    dialog.SetRecord(&record, existing);
-    return m_state.RunModal(dialog) == QDialog::Accepted;
-}
-
-void CTavScDayDoc::NewEvent(QWidget* owner)
-{
-    if (!m_state.CheckLimit(owner, QStringLiteral("新規予定")))
-        return;
-    auto record = m_state.MakeNewEvent();
-    if (!RunEditor(owner, *record, false))
-        return;
-    m_state.Step(QStringLiteral("予定の追加"),
-                 [&] { return m_state.AddEvent(owner, *record) == TavStatusCode::Ok; });
-    emit m_state.changed();
-}
-
-void CTavScDayDoc::EditEvent(QWidget* owner)
-{
-    CTavDbDateRecord* selected = m_state.selectedEvent;
-    if (!selected || !m_state.MayChange(owner, *selected))
-        return;
-    CTavDbDateRecord copy = *selected;
-    // The editor itself may add the event that splits a repeating one off: one step with it.
-    const bool accepted = m_state.Step(
-        QStringLiteral("予定の編集"),
-        [&] { return RunEditor(owner, copy, true) && m_state.UpdateEvent(copy) == TavStatusCode::Ok; },
-        {selected->GetUniqueId()});
-    if (!accepted)
-        return;
-    if (copy.GetIsPrivate() && App().privateMode() == 2)
-        m_state.selectedEvent = nullptr;
-    emit m_state.changed();
-}
-
-void CTavScDayDoc::DeleteEvent(QWidget* owner)
-{
-    m_state.DeleteSelected(owner);
-}
-
-void CTavScDayDoc::PickDate(QWidget* owner)
-{
-    CTavScDatePickDlg dialog(m_state.CurrentDay(), m_state.startDayOfWeek, &m_state.Store(), owner);
-    if (m_state.RunModal(dialog) == QDialog::Accepted)
-        m_state.GoToDate(dialog.Date());
-}
-
-void CTavScDayDoc::GoToday()
-{
-    m_state.GoToDate(CTavDbClock::Today());
-}
 void CTavScDayDoc::NextDay()
 {
-    m_state.NextDay();
+    State().NextDay();
 }
+
 void CTavScDayDoc::PreviousDay()
 {
-    m_state.PreviousDay();
-}
-void CTavScDayDoc::DiscardOldEvents(QWidget* owner)
-{
-    m_state.DiscardOldEvents(owner);
+    State().PreviousDay();
 }

@@ -1,15 +1,12 @@
 #pragma once
 
-#include "CTavScFrameBase.h"
+#include "CTavScEventFrame.h"
 
 class CTavScDayDoc;
 class CTavScDayPreview;
 class CTavScDayView;
-class QAction;
-class QLabel;
-class QToolButton;
 
-class CTavScDayFrame final : public CTavScFrameBase
+class CTavScDayFrame final : public CTavScEventFrame
 {
     Q_OBJECT
 public:
@@ -17,31 +14,11 @@ public:
 
     CTavScDayView* View() const { return m_view; }
     CTavScDayPreview* Preview() const { return m_preview; }
-    QAction* NewAction() const { return m_new; }
-    QAction* EditAction() const { return m_edit; }
-    QAction* DeleteAction() const { return m_delete; }
-    QAction* DiscardAction() const { return m_discard; }
-    QToolButton* CalendarButton() const { return m_calendar; }
-    QToolButton* TodayButton() const { return m_today; }
-    QToolButton* PreviousButton() const { return m_previous; }
-    QToolButton* NextButton() const { return m_next; }
 
-    void FillMenu(MenuKind menu, QMenu* target) override;
     void UpdateCommandUI() override;
 
 private:
-    QWidget* MakeLeftPane();
-
     CTavScDayDoc* m_document;
-    CTavScDayView* m_view = nullptr;
-    CTavScDayPreview* m_preview = nullptr;
-    QAction* m_new;
-    QAction* m_edit;
-    QAction* m_delete;
-    QAction* m_discard;
-    QToolButton* m_calendar = nullptr;
-    QToolButton* m_today = nullptr;
-    QToolButton* m_previous = nullptr;
-    QToolButton* m_next = nullptr;
-    QLabel* m_dateLabel = nullptr;
+    CTavScDayView* m_view;
+    CTavScDayPreview* m_preview;
 };

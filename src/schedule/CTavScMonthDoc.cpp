@@ -1,39 +1,29 @@
 #include "CTavScMonthDoc.h"
 
-#include "CTavApp.h"
-#include "CTavDbClock.h"
 #include "CTavDbDate.h"
-#include "CTavScEditDlg.h"
 #include "CTavScMonthPickDlg.h"
 #include "ScheduleState.h"
 
 CTavScMonthDoc::CTavScMonthDoc(CTavApp& app, QObject* parent)
-    : CTavModuleDoc(app, QStringLiteral("予定表 (月)"), parent), m_state(ScheduleState::Of(app))
+    : CTavScEventDoc(app, QStringLiteral("予定表 (月)"), parent)
 {
-    connect(&m_state, &ScheduleState::changed, this, &CTavScMonthDoc::Refill);
     Refill();
 }
 
 const CTavScCalendarGrid& CTavScMonthDoc::Grid() const
 {
-    return m_state.calendar;
-}
-
-void CTavScMonthDoc::Reload()
-{
-    m_state.selectedEvent = nullptr;
-    m_state.GoToDate(m_state.CurrentDay());
+    return State().calendar;
 }
 
 void CTavScMonthDoc::Refill()
 {
-    const CTavScCalendarGrid& grid = m_state.calendar;
-    CTavScCalendarGrid& handheld = m_state.handheld.calendar;
+    const CTavScCalendarGrid& grid = State().calendar;
+    CTavScCalendarGrid& handheld = State().handheld.calendar;
     if (handheld.GetYear() != grid.GetYear() || handheld.GetMonth() != grid.GetMonth() ||
-        handheld.GetFirstDayOfWeek() != m_state.handheld.weekStarts)
-        handheld.Build(grid.GetYear(), grid.GetMonth(), m_state.handheld.weekStarts);
-    Fill(m_state.Store(), grid, m_events);
-    Fill(m_state.Store(), handheld, m_handheldEvents);
+        handheld.GetFirstDayOfWeek() != State().handheld.weekStarts)
+        handheld.Build(grid.GetYear(), grid.GetMonth(), State().handheld.weekStarts);
+    Fill(State().Store(), grid, m_events);
+    Fill(State().Store(), handheld, m_handheldEvents);
     UpdateAllViews(0);
 }
 
@@ -78,83 +68,31 @@ void CTavScMonthDoc::GoToDate(const QDate& date)
 {
     const QDate day = std::clamp(date, CTavDbTime::firstDate(), CTavDbTime::lastDate());
     // The selected event belongs to the day it was picked on.
-    if (day != m_state.CurrentDay())
-        m_state.selectedEvent = nullptr;
-    m_state.GoToDate(day);
+    if (day != State().CurrentDay())
+        State().selectedEvent = nullptr;
+    State().GoToDate(day);
 }
 
 void CTavScMonthDoc::GoToMonth(int year, int month)
 {
-    const QDate current = m_state.CurrentDay();
+    const QDate current = State().CurrentDay();
     GoToDate(MonthStep(current, (year - current.year()) * 12 + month - current.month()));
 }
 
 void CTavScMonthDoc::PreviousMonth()
 {
-    GoToDate(MonthStep(m_state.CurrentDay(), -1));
+    GoToDate(MonthStep(State().CurrentDay(), -1));
 }
 
 void CTavScMonthDoc::NextMonth()
 {
-    GoToDate(MonthStep(m_state.CurrentDay(), 1));
+    GoToDate(MonthStep(State().CurrentDay(), 1));
 }
 
-void CTavScMonthDoc::GoToday()
+void CTavScMonthDoc::PickDate(QWidget* owner)
 {
-    GoToDate(CTavDbClock::Today());
-}
-
-bool CTavScMonthDoc::RunEditor(QWidget* owner, CTavDbDateRecord& record, bool existing)
-{
-    CTavScEditDlg dialog(m_state, owner);
-    dialog.setWindowTitle(existing ? QStringLiteral("予定の編集") : QStringLiteral("新規予定"));
-    dialog.SetRecord(&record, existing);
-    return m_state.RunModal(dialog) == QDialog::Accepted;
-}
-
-void CTavScMonthDoc::NewEvent(QWidget* owner)
-{
-    if (!m_state.CheckLimit(owner, QStringLiteral("新規予定")))
-        return;
-    auto record = m_state.MakeNewEvent();
-    if (!RunEditor(owner, *record, false))
-        return;
-    m_state.Step(QStringLiteral("予定の追加"),
-                 [&] { return m_state.AddEvent(owner, *record) == TavStatusCode::Ok; });
-    emit m_state.changed();
-}
-
-void CTavScMonthDoc::EditEvent(QWidget* owner)
-{
-    CTavDbDateRecord* selected = m_state.selectedEvent;
-    if (!selected || !m_state.MayChange(owner, *selected))
-        return;
-    CTavDbDateRecord copy = *selected;
-    const bool accepted = m_state.Step(
-        QStringLiteral("予定の編集"),
-        [&] { return RunEditor(owner, copy, true) && m_state.UpdateEvent(copy) == TavStatusCode::Ok; },
-        {selected->GetUniqueId()});
-    if (!accepted)
-        return;
-    if (copy.GetIsPrivate() && App().privateMode() == 2)
-        m_state.selectedEvent = nullptr;
-    emit m_state.changed();
-}
-
-void CTavScMonthDoc::DeleteEvent(QWidget* owner)
-{
-    m_state.DeleteSelected(owner);
-}
-
-void CTavScMonthDoc::PickMonth(QWidget* owner)
-{
-    const QDate current = m_state.CurrentDay();
+    const QDate current = State().CurrentDay();
     CTavScMonthPickDlg dialog(current.year(), current.month(), owner);
-    if (m_state.RunModal(dialog) == QDialog::Accepted)
+    if (State().RunModal(dialog) == QDialog::Accepted)
         GoToMonth(dialog.Year(), dialog.Month());
-}
-
-void CTavScMonthDoc::DiscardOldEvents(QWidget* owner)
-{
-    m_state.DiscardOldEvents(owner);
 }

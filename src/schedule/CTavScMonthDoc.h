@@ -4,19 +4,17 @@
 #include <QList>
 #include <array>
 
-#include "CTavModuleDoc.h"
 #include "CTavScCalendarGrid.h"
+#include "CTavScEventDoc.h"
 
 class CTavDbDate;
 class CTavDbDateRecord;
-class ScheduleState;
-class QWidget;
 
 // The schedule's month window: the events of the 42 days of the current month's calendar, and
 // of the same month laid out as the handheld shows it (its own first day of week). The records
 // are the application's date store; the lists hold pointers into it and are filled again after
 // every change of date, record or setting.
-class CTavScMonthDoc final : public CTavModuleDoc
+class CTavScMonthDoc final : public CTavScEventDoc
 {
     Q_OBJECT
 public:
@@ -25,13 +23,10 @@ public:
 
     explicit CTavScMonthDoc(CTavApp& app, QObject* parent = nullptr);
 
-    ScheduleState& State() const { return m_state; }
     const CTavScCalendarGrid& Grid() const;
     const Cells& Events() const { return m_events; }
     const Cells& HandheldEvents() const { return m_handheldEvents; }
 
-    // The stores were loaded again: the selection and the lists point into the old records.
-    void Reload() override;
     // Both grids' lists from the store, then every view.
     void Refill();
     // One list per cell of the grid: a day's events in the store's order, repeating ones only
@@ -40,23 +35,19 @@ public:
 
     // The same day number months away, lowered until the month has it; kept in the range.
     static QDate MonthStep(const QDate& from, int months);
-    void GoToDate(const QDate& date);
+    void GoToDate(const QDate& date) override;
     void GoToMonth(int year, int month);
     void PreviousMonth();
     void NextMonth();
-    void GoToday();
-
-    void NewEvent(QWidget* owner);
-    void EditEvent(QWidget* owner);
-    void DeleteEvent(QWidget* owner);
+    void StepBack() override { PreviousMonth(); }
+    void StepOn() override { NextMonth(); }
     // The month dialog; on OK the picked month with the current day number.
-    void PickMonth(QWidget* owner);
-    void DiscardOldEvents(QWidget* owner);
+    void PickDate(QWidget* owner) override;
+
+protected:
+    void StateChanged() override { Refill(); }
 
 private:
-    bool RunEditor(QWidget* owner, CTavDbDateRecord& record, bool existing);
-
-    ScheduleState& m_state;
     Cells m_events;
     Cells m_handheldEvents;
 };

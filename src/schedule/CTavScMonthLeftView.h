@@ -1,12 +1,12 @@
 #pragma once
 
+#include <QMenu>
 #include <QPointer>
 #include <QWidget>
 
 #include "CTavScMonthPainter.h"
 
 class CTavScMonthDoc;
-class QMenu;
 
 // The month calendar: the current month's days with their events. A click picks a day (and the
 // event written there), a double click or Enter opens the day window, the arrows move the day

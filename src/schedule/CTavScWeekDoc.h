@@ -3,23 +3,15 @@
 #include <QDate>
 #include <array>
 
-#include "CTavModuleDoc.h"
-
-class CTavDbDateRecord;
-class ScheduleState;
-class QWidget;
+#include "CTavScEventDoc.h"
 
 // The schedule's week window: the seven days of the calendar row that holds the current date,
 // with the commands of the day window on the shared schedule state and the date store.
-class CTavScWeekDoc final : public CTavModuleDoc
+class CTavScWeekDoc final : public CTavScEventDoc
 {
     Q_OBJECT
 public:
     explicit CTavScWeekDoc(CTavApp& app, QObject* parent = nullptr);
-
-    ScheduleState& State() const { return m_state; }
-    // The stores were loaded again: the selection points into the old records.
-    void Reload() override;
 
     // The days shown, in column order; a day outside the calendar's range is invalid. Rebuilds
     // the calendar first when the first day of week or the current month changed.
@@ -34,16 +26,9 @@ public:
     bool PreviousWeek();
     // Seven days on, stopping at the last day of the range.
     bool NextWeek();
-    void NewEvent(QWidget* owner);
-    void EditEvent(QWidget* owner);
-    void DeleteEvent(QWidget* owner);
-    void PickDate(QWidget* owner);
-    void GoToday();
-    void DiscardOldEvents(QWidget* owner);
+    void StepBack() override { PreviousWeek(); }
+    void StepOn() override { NextWeek(); }
 
 private:
-    bool RunEditor(QWidget* owner, CTavDbDateRecord& record, bool existing);
     bool StepTo(const QDate& day);
-
-    ScheduleState& m_state;
 };
