@@ -47,7 +47,6 @@ CTavScHolidayDlg::CTavScHolidayDlg(ScheduleState& state, QWidget* parent)
     top->addWidget(m_year);
     m_import->setToolTip(QStringLiteral("内閣府が公表する祝日の CSV を取り込みます"));
     auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(m_import, QDialogButtonBox::ActionRole);
     QPushButton* close = buttons->addButton(QStringLiteral("閉じる"), QDialogButtonBox::AcceptRole);
     close->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -56,7 +55,11 @@ CTavScHolidayDlg::CTavScHolidayDlg(ScheduleState& state, QWidget* parent)
     layout->addWidget(listLabel);
     layout->addWidget(m_list, 1);
     layout->addWidget(m_source);
-    layout->addWidget(buttons);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(m_import);
+    bottom->addStretch();
+    bottom->addWidget(buttons);
+    layout->addLayout(bottom);
 
     connect(m_year, &QSpinBox::valueChanged, this, &CTavScHolidayDlg::FillList);
     connect(m_import, &QPushButton::clicked, this, &CTavScHolidayDlg::Import);
