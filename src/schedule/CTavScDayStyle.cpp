@@ -65,6 +65,7 @@ void CTavScDayStyle::SetFolder(const QString& folder)
 {
     m_holidays.SetFolder(folder);
     m_sixDay.SetFolder(folder);
+    m_days.SetUserFolder(CTavDbHolidayImport::UserFolderOf(folder));
 }
 
 bool CTavScDayStyle::OwnColor(const CTavDbDate& store, const QDate& date, TavColorRef* color)
@@ -105,7 +106,7 @@ TavColorRef CTavScDayStyle::DayColor(const CTavDbDate& store, const QDate& date,
     TavColorRef color = normal;
     const int weekday = date.dayOfWeek() % 7;
     if (!OwnColor(store, date, &color)) {
-        if (m_showHolidays && m_holidays.IsHoliday(date))
+        if (m_showHolidays && !m_days.HolidayName(date).isEmpty())
             color = m_holidayColor;
         else if (m_weekdayOn[weekday])
             color = m_weekdayColors[weekday];
@@ -115,10 +116,10 @@ TavColorRef CTavScDayStyle::DayColor(const CTavDbDate& store, const QDate& date,
 
 QString CTavScDayStyle::HolidayName(const QDate& date)
 {
-    return m_showHolidays ? m_holidays.GetHolidayName(date) : QString();
+    return m_showHolidays ? m_days.HolidayName(date) : QString();
 }
 
 QString CTavScDayStyle::SixDayLabel(const QDate& date)
 {
-    return m_showSixDay ? m_sixDay.GetLabel(date) : QString();
+    return m_showSixDay ? m_days.SixDayLabel(date) : QString();
 }

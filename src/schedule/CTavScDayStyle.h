@@ -4,6 +4,7 @@
 #include <QString>
 #include <array>
 
+#include "CTavDbCalendarDays.h"
 #include "CTavDbHolidays.h"
 #include "CTavDbSixDay.h"
 #include "TavColorRef.h"
@@ -14,7 +15,8 @@ struct CTavScHandheldPrefs;
 
 // How a day number or day header is coloured and labelled in every schedule window: the
 // "datebook" display settings (holidays, six-day labels, weekday colours), the holidays and
-// six-day labels of the handheld's databases, and the colours users give single days.
+// six-day labels (the handheld's databases, else an imported list or computed), and the colours
+// users give single days.
 class CTavScDayStyle final
 {
 public:
@@ -37,10 +39,13 @@ public:
     void SetHolidayColor(const CTavScHandheldPrefs& prefs);
     TavColorRef HolidayColor() const { return m_holidayColor; }
 
-    // The backup folder the holiday and six-day databases are read from (forgets what was read).
+    // The backup folder the holiday and six-day databases are read from (forgets what was read);
+    // the imported holiday list is kept in the user's folder above it.
     void SetFolder(const QString& folder);
     CTavDbHolidays& Holidays() { return m_holidays; }
     CTavDbSixDay& SixDay() { return m_sixDay; }
+    // Every day's holiday and six-day label with its source.
+    CTavDbCalendarDays& Days() { return m_days; }
 
     // The colour of a day's number or header, in this order: the day's own colour, the holiday
     // colour (holidays shown), the weekday's colour (its switch on), normal. Outside the shown
@@ -64,4 +69,5 @@ private:
     TavColorRef m_holidayColor = kDefaultHolidayColor;
     CTavDbHolidays m_holidays;
     CTavDbSixDay m_sixDay;
+    CTavDbCalendarDays m_days{m_holidays, m_sixDay};
 };
