@@ -25,7 +25,7 @@ for needed in libqt6widgets6 libsqlite3-0 libsodium23 libical3 qt6-translations-
 done
 
 remove_package() {
-  if dpkg-query -W -f='${Status}' lumora 2>/dev/null | grep -q 'install ok installed'; then
+  if [ "$(dpkg-query -W -f='${Status}' lumora 2>/dev/null)" = "install ok installed" ]; then
     $SUDO apt-get remove -y -qq lumora >/dev/null
   fi
 }
@@ -33,7 +33,9 @@ remove_package() {
 remove_package
 work=$(mktemp -d)
 trap 'remove_package; rm -rf "$work"' EXIT
-if ! $SUDO apt-get install -y -qq "./$deb" >"$work/apt.log" 2>&1; then
+# The dependencies are there from install-deps.sh, so this needs no download; recommended
+# packages stay out for the same reason.
+if ! $SUDO apt-get install -y -qq --no-install-recommends "./$deb" >"$work/apt.log" 2>&1; then
   cat "$work/apt.log" >&2
   exit 1
 fi
@@ -44,12 +46,13 @@ export XDG_RUNTIME_DIR=$work/run QT_QPA_PLATFORM=offscreen
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
 chmod 0700 "$XDG_RUNTIME_DIR"
 cd "$work"
-/usr/bin/lumora-cli --help | grep -q agenda
+help=$(/usr/bin/lumora-cli --help)
+[[ "$help" == *agenda* ]] || { echo "lumora-cli --help: $help" >&2; exit 1; }
 /usr/bin/lumora-cli demo >/dev/null
 
 /usr/bin/lumora >"$work/lumora.log" 2>&1 &
 pid=$!
-# The main window is up once the program listens for a second start.
+# Up once it listens for a second start; the main window follows.
 for _ in $(seq 1 60); do
   [ -n "$(find "$XDG_RUNTIME_DIR" -type s 2>/dev/null)" ] && break
   kill -0 "$pid" 2>/dev/null || break
@@ -62,6 +65,11 @@ if ! kill -0 "$pid" 2>/dev/null; then
   exit 1
 fi
 kill -TERM "$pid"
+for _ in $(seq 1 60); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.5
+done
+kill -KILL "$pid" 2>/dev/null && echo "lumora did not end on SIGTERM" >&2
 status=0
 wait "$pid" || status=$?
 if [ "$status" -ne 0 ]; then
@@ -70,16 +78,16 @@ if [ "$status" -ne 0 ]; then
   exit 1
 fi
 # Closing the main window writes its placement.
-grep -q '"WindowPosLeft"' "$LUMORA_CONFIG_DIR/Lumora.reg"
+grep -q '"WindowPosLeft"' "$LUMORA_CONFIG_DIR/Lumora.reg" || { echo "lumora wrote no window placement" >&2; exit 1; }
 echo "lumora started from /usr/bin and ended normally"
 
 desktop-file-validate /usr/share/applications/lumora.desktop
-for size in 16 32 48 128 256; do
-  test -f "/usr/share/icons/hicolor/${size}x${size}/apps/lumora.png"
+# The icons, the help pages and the Japanese texts of Qt's dialogs (through the dependency).
+for file in /usr/share/icons/hicolor/{16x16,32x32,48x48,128x128,256x256}/apps/lumora.png \
+  /usr/share/icons/hicolor/scalable/apps/lumora.svg /usr/share/lumora/help/index.html \
+  /usr/share/qt6/translations/qtbase_ja.qm; do
+  [ -f "$file" ] || { echo "$file is missing" >&2; exit 1; }
 done
-test -f /usr/share/icons/hicolor/scalable/apps/lumora.svg
-test -f /usr/share/lumora/help/index.html
-test -f /usr/share/qt6/translations/qtbase_ja.qm
 
 $SUDO apt-get remove -y -qq lumora >/dev/null
 if [ -e /usr/bin/lumora ]; then
