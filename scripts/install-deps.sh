@@ -8,6 +8,7 @@ packages=(
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
   libical-dev libbenchmark-dev clang libclang-rt-14-dev exiv2
   fonts-noto-cjk xvfb xauth
+  dpkg-dev file desktop-file-utils
 )
 missing=()
 for p in "${packages[@]}"; do
