@@ -29,7 +29,7 @@ QString headerDate(TavTime time)
         return QString();
     const QDateTime when = CTavDbTime::toDateTime(time);
     return QStringLiteral("%1 %2:%3:%4")
-        .arg(QLocale().toString(when.date(), QLocale::ShortFormat))
+        .arg(QLocale(QLocale::Japanese, QLocale::Japan).toString(when.date(), QLocale::ShortFormat))
         .arg(when.time().hour(), 2, 10, QChar(u'0'))
         .arg(when.time().minute(), 2, 10, QChar(u'0'))
         .arg(when.time().second(), 2, 10, QChar(u'0'));

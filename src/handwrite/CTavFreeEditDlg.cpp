@@ -409,7 +409,7 @@ void CTavFreeEditDlg::openObject(CTavDbFreeRecord* object)
         editText(static_cast<CTavDbTextObject*>(object));
     } else if (object->GetKind() == CTavDbFreeRecord::KindContents) {
         if (CTavFreeEditMedia::Open(this, *static_cast<CTavDbMMContentsObject*>(object), contentsFolder(),
-                                    sheetFolder())) {
+                                    sheetFolder(), resources_)) {
             page_->Tools().Remove(object);
             page_->update();
         }

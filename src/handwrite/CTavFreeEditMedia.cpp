@@ -66,10 +66,14 @@ int CTavFreeEditMedia::PlayMmSound(const QString& path)
     return play(path);
 }
 
-bool CTavFreeEditMedia::ShowQuillo(const QString& path, QImage* bitmap)
+bool CTavFreeEditMedia::ShowQuillo(const QString& path, QImage* bitmap,
+                                   std::shared_ptr<CTavDbFreePrcObjectManager> seals)
 {
     CTavDbFreePdbObjectManager sheet;
-    sheet.CreateResources();
+    if (seals)
+        sheet.SetResources(std::move(seals));
+    else
+        sheet.CreateResources();
     if (path.isEmpty() || sheet.LoadFromFile(path) != TavStatusCode::Ok || sheet.CreateObjects() <= 0)
         return false;
     *bitmap = sheet.CreateThumbnailBitmap(CTavDbFreePdbObjectManager::PageRect,
@@ -78,7 +82,8 @@ bool CTavFreeEditMedia::ShowQuillo(const QString& path, QImage* bitmap)
 }
 
 bool CTavFreeEditMedia::Open(QWidget* parent, const CTavDbMMContentsObject& object,
-                             const QString& contentsFolder, const QString& sheetFolder)
+                             const QString& contentsFolder, const QString& sheetFolder,
+                             std::shared_ptr<CTavDbFreePrcObjectManager> seals)
 {
     switch (object.GetSubType()) {
     case CTavDbMMContentsObject::Picture: {
@@ -111,7 +116,7 @@ bool CTavFreeEditMedia::Open(QWidget* parent, const CTavDbMMContentsObject& obje
         if (path.isEmpty())
             path = object.FindSourceFile(contentsFolder);
         QImage page;
-        if (!ShowQuillo(path, &page)) {
+        if (!ShowQuillo(path, &page, std::move(seals))) {
             tellError(parent, QStringLiteral(
                                   "ページに貼り付けられている手書きメモのオリジナルデータが存在しません。"));
             return false;

@@ -4,7 +4,9 @@
 #include <QString>
 #include <QUrl>
 #include <functional>
+#include <memory>
 
+class CTavDbFreePrcObjectManager;
 class CTavDbMMContentsObject;
 class QWidget;
 
@@ -25,12 +27,13 @@ public:
     static int PlayMmMovie(const QString& path);
     static int PlayMmSound(const QString& path);
     // The first page of a memo sheet file drawn into bitmap; false when it does not load.
-    static bool ShowQuillo(const QString& path, QImage* bitmap);
+    static bool ShowQuillo(const QString& path, QImage* bitmap,
+                           std::shared_ptr<CTavDbFreePrcObjectManager> seals = nullptr);
 
     // The double click: shows the content or tells why not. True when the user peeled the
     // content off the page in the sheet viewer.
     static bool Open(QWidget* parent, const CTavDbMMContentsObject& object, const QString& contentsFolder,
-                     const QString& sheetFolder);
+                     const QString& sheetFolder, std::shared_ptr<CTavDbFreePrcObjectManager> seals = nullptr);
 
 private:
     static int play(const QString& path);

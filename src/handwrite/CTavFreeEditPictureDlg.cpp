@@ -16,15 +16,20 @@ CTavFreeEditPictureDlg::CTavFreeEditPictureDlg(const QImage& picture, const QStr
     auto* label = new QLabel(this);
     label->setPixmap(QPixmap::fromImage(picture));
     label->setAlignment(Qt::AlignCenter);
-    auto* area = new QScrollArea(this);
-    area->setWidget(label);
-    area->setAlignment(Qt::AlignCenter);
-    area->setFrameShape(sheetViewer ? QFrame::Box : QFrame::NoFrame);
     // Large photos open at most three quarters of the screen; the rest scrolls.
     QSize limit(800, 600);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         limit = screen->availableSize() * 3 / 4;
-    area->setMinimumSize(picture.size().boundedTo(limit) + QSize(4, 4));
+    QWidget* shown = label;
+    if (picture.width() > limit.width() || picture.height() > limit.height()) {
+        auto* area = new QScrollArea(this);
+        area->setWidget(label);
+        area->setAlignment(Qt::AlignCenter);
+        area->setMinimumSize(limit);
+        shown = area;
+    } else if (sheetViewer) {
+        label->setFrameShape(QFrame::Box);
+    }
 
     auto* buttons = new QDialogButtonBox(this);
     if (sheetViewer) {
@@ -41,6 +46,6 @@ CTavFreeEditPictureDlg::CTavFreeEditPictureDlg(const QImage& picture, const QStr
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(area);
+    layout->addWidget(shown);
     layout->addWidget(buttons);
 }
