@@ -1,15 +1,20 @@
 #include "CTavFreeEditPenDlg.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "sheet/CTavDbHwriteObject.h"
 
 CTavFreeEditPenDlg::CTavFreeEditPenDlg(int width, QWidget* parent) : CTavDialogBase(parent), m_width(width)
 {
     setWindowTitle(QStringLiteral("ペンの太さ設定"));
-    auto* layout = new QHBoxLayout(this);
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(new QLabel(QStringLiteral("ペンの太さを選んでください。"), this));
+    auto* layout = new QHBoxLayout;
+    outer->addLayout(layout);
     for (int w = CTavDbHwriteObject::MinWidth; w <= CTavDbHwriteObject::MaxWidth; ++w) {
         QPixmap picture(56, 28);
         picture.fill(QColor(0xD8, 0xD8, 0xD8));

@@ -21,6 +21,7 @@
 #include "CTavDbEnv.h"
 #include "CTavDbPalmDatabase.h"
 #include "CTavDbUser.h"
+#include "CTavFileDlg.h"
 #include "CTavFreeEditColorDlg.h"
 #include "CTavFreeEditDetailDlg.h"
 #include "CTavFreeEditDlg.h"
@@ -32,6 +33,8 @@
 #include "CTavFreeTextDlg.h"
 #include "CTavRegOption.h"
 #include "CTavSheetLink.h"
+#include "DibImage.h"
+#include "JpegCodec.h"
 #include "TavCommandIds.h"
 #include "sheet/CTavDbFreeMiscInfoObject.h"
 #include "sheet/CTavDbFreePdbObjectManager.h"
@@ -194,14 +197,17 @@ private slots:
         QCOMPARE(kinds(sheet(*dlg)).mid(0, base), QList<int>({1, 2, 3}));
 
         // A wider red pen, chosen in the two pen dialogs.
-        m_env->AnswerDialog(
-            answer<CTavFreeEditPenDlg>([](CTavFreeEditPenDlg& d) { d.WidthButtons()[2]->click(); }));
+        m_env->AnswerDialog(answer<CTavFreeEditPenDlg>([](CTavFreeEditPenDlg& d) {
+            AppTestEnv::Screenshot(&d, QStringLiteral("freeedit-pen"));
+            d.WidthButtons()[2]->click();
+        }));
         click(*dlg, Dlg::IdPen);
         m_env->AnswerDialog(
             answer<CTavFreeEditColorDlg>([](CTavFreeEditColorDlg& d) { d.Swatches()[5]->click(); }));
         click(*dlg, Dlg::IdPenColor);
         drag(page, QPoint(40, 40), QPoint(120, 90));
         drag(page, QPoint(40, 200), QPoint(200, 210));
+        AppTestEnv::Screenshot(dlg.get(), QStringLiteral("freeedit-strokes"));
         const auto strokes = objects<CTavDbHwriteObject>(sheet(*dlg));
         QCOMPARE(strokes.size(), 2);
         QCOMPARE(strokes[0]->GetPenWidth(), 3);
@@ -267,6 +273,7 @@ private slots:
             d.Edit()->setPlainText(QString(5000, u'あ') + QStringLiteral("\n"));
             QCOMPARE(d.Text().size(), CTavDbTextObject::MaxChars);
             d.Edit()->setPlainText(QStringLiteral("一行目\n二行目"));
+            AppTestEnv::Screenshot(&d, QStringLiteral("freeedit-textdlg"));
         }));
         drag(page, QPoint(21, 300), QPoint(150, 500));
         texts = objects<CTavDbTextObject>(sheet(*dlg));
@@ -582,6 +589,63 @@ private slots:
         QCOMPARE(objects<CTavDbMMContentsObject>(s).size(), 3);
         CTavFreeEditMedia::SetOpener(nullptr);
         dlg->reject();
+    }
+
+    void pastedContentsAndSealPages()
+    {
+        const QString contents = m_app->Users().GetCurrUserPath() + CTavDbEnv::GetMmContentsDir();
+        QImage photo(640, 480, QImage::Format_RGB32);
+        photo.fill(QColor(200, 60, 40));
+        const QString source = m_env->Dir().filePath(QStringLiteral("holiday.jpg"));
+        QCOMPARE(JpegCodec().saveFile(DibImage::fromImage(photo), source), MediaStatusCode::Ok);
+
+        // A picture from elsewhere is copied into the contents folder and pasted as a picture
+        // of at most 160 pixels a side, at the left edge; an unknown kind pastes nothing.
+        auto dlg = open();
+        m_env->AnswerDialog(AppTestEnv::ChooseFile(source));
+        click(*dlg, Dlg::IdContents);
+        auto pasted = objects<CTavDbMMContentsObject>(sheet(*dlg));
+        QCOMPARE(pasted.size(), 1);
+        QCOMPARE(pasted[0]->GetSubType(), CTavDbMMContentsObject::Picture);
+        QCOMPARE(pasted[0]->GetPath(), contents + QStringLiteral("/holiday.jpg"));
+        QVERIFY(QFile::exists(pasted[0]->GetPath()));
+        QCOMPARE(pasted[0]->GetRect(), QRect(0, 0, 160, 120));
+        QCOMPARE(pasted[0]->GetThumbnail().pixelColor(80, 60).red() > 150, true);
+        const QString text = m_env->Dir().filePath(QStringLiteral("notes.txt"));
+        QFile(text).open(QIODevice::WriteOnly);
+        m_env->AnswerDialog(AppTestEnv::ChooseFile(text));
+        click(*dlg, Dlg::IdContents);
+        QCOMPARE(objects<CTavDbMMContentsObject>(sheet(*dlg)).size(), 1);
+
+        // A stroke, then clear: the undo history goes with the old sheet.
+        drag(dlg->Page(), QPoint(30, 30), QPoint(90, 60));
+        click(*dlg, Dlg::IdClear);
+        click(*dlg, Dlg::IdUndo);
+        QCOMPARE(kinds(sheet(*dlg)), QList<int>({1, 2, 3}));
+        dlg->reject();
+
+        // At most fifty seals, twenty a page.
+        CTavDbPalmDatabase many;
+        QVERIFY(many.Create(CTavDbEnv::GetCorePath() + QStringLiteral("Seals/Many.prc"), 0x62697473,
+                            0x53746D70, true) == TavStatusCode::Ok);
+        for (int id = 0; id < 60; ++id)
+            QVERIFY(many.AddResource(CTavDbSealObject::BitmapType, uint16_t(2000 + id),
+                                     ringBitmap(16 + id % 16)) == TavStatusCode::Ok);
+        QVERIFY(many.Save() == TavStatusCode::Ok);
+        CTavDbFreePrcObjectManager store({CTavDbEnv::GetCorePath() + QStringLiteral("Seals")});
+        CTavFreeEditSealDlg seals(store);
+        seals.show();
+        QCOMPARE(seals.Seals().size(), 50);
+        QCOMPARE(seals.PageSpin()->maximum(), 3);
+        seals.PageSpin()->setValue(3);
+        int enabled = 0;
+        for (QToolButton* cell : seals.Cells())
+            enabled += cell->isEnabled() && !cell->icon().isNull();
+        QCOMPARE(enabled, 10);
+        AppTestEnv::Screenshot(&seals, QStringLiteral("freeedit-seals"));
+        seals.Cells()[9]->click();
+        QCOMPARE(seals.Chosen()->id, seals.Seals()[49].id);
+        QFile::remove(CTavDbEnv::GetCorePath() + QStringLiteral("Seals/Many.prc"));
     }
 
     void editFromOpener()
