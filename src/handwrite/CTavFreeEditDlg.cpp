@@ -30,6 +30,7 @@
 #include "CTavRegOption.h"
 #include "CTavSheetLink.h"
 #include "CTavSyncLock.h"
+#include "TavFileProblem.h"
 #include "sheet/CTavDbFreeMiscInfoObject.h"
 #include "sheet/CTavDbFreePdbObjectManager.h"
 #include "sheet/CTavDbMMContentsObject.h"
@@ -92,6 +93,14 @@ bool CTavFreeEditDlg::Edit(CTavApp& app, const CTavFreeEditRequest& request, QWi
 {
     CTavSyncLock lock(app);
     CTavFreeEditDlg dlg(app, request, parent);
+    if (!dlg.LoadError().isEmpty()) {
+        app.ShowMessage(parent, dlg.LoadError(), QString(), TavMsg::Ok | TavMsg::IconExclamation);
+        return false;
+    }
+    // What loading had to repair, before the user works on it.
+    if (const QStringList& problems = dlg.Page()->Sheet()->GetProblems(); !problems.isEmpty())
+        app.ShowMessage(parent, QDir::toNativeSeparators(dlg.Path()) + u'\n' + problems.join(u'\n'),
+                        QString(), TavMsg::Ok | TavMsg::IconExclamation);
     dlg.exec();
     return dlg.Saved();
 }
@@ -225,10 +234,13 @@ void CTavFreeEditDlg::layOut()
 
 void CTavFreeEditDlg::loadSheet()
 {
-    if (request_.newSheet || !QFileInfo::exists(Path()))
+    if (request_.newSheet || !QFileInfo::exists(Path())) {
         page_->New(Path(), request_.type);
-    else if (page_->Open(Path()) != TavStatusCode::Ok)
+    } else if (const TavStatus status = page_->Open(Path()); status != TavStatusCode::Ok) {
+        // An unreadable file is never written over by an empty sheet.
+        loadError_ = TavFileProblem::ReadFailed(Path(), status, QStringLiteral("手書きメモ"));
         page_->New(Path(), request_.type);
+    }
     fillCategories();
 }
 

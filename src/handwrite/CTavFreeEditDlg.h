@@ -71,6 +71,7 @@ public:
     CTavFreePage* Page() const { return page_; }
     QAbstractButton* Button(int id) const { return buttons_.value(id); }
     QComboBox* CategoryBox() const { return category_; }
+    const QString& LoadError() const { return loadError_; }
     // The text dialog's starting font and colour: the last ones chosen.
     int LastFont() const { return lastFont_; }
     QColor LastTextColor() const { return lastTextColor_; }
@@ -107,6 +108,8 @@ private:
 
     CTavApp& app_;
     CTavFreeEditRequest request_;
+    // Why the sheet could not be opened; empty when it was.
+    QString loadError_;
     bool saved_ = false;
     CTavFreePage* page_ = nullptr;
     QComboBox* category_ = nullptr;

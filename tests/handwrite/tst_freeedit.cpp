@@ -660,6 +660,18 @@ private slots:
         QCOMPARE(m_app->readyForSync(), 1);
         m_env->AnswerDialog(AppTestEnv::PressCancel());
         QVERIFY(!Dlg::Edit(*m_app, request, nullptr));
+
+        // A file that is no sheet at all: told, not opened, not written over.
+        QFile broken(m_folder + QStringLiteral("/broken.pdb"));
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write("not a database");
+        broken.close();
+        m_env->ClearRecords();
+        QVERIFY(!Dlg::Edit(*m_app, {m_folder, QStringLiteral("broken.pdb")}, nullptr));
+        QCOMPARE(m_env->Messages().size(), 1);
+        QVERIFY(m_env->Messages().first().contains(QStringLiteral("broken.pdb")));
+        QVERIFY(broken.open(QIODevice::ReadOnly));
+        QCOMPARE(broken.readAll(), QByteArray("not a database"));
     }
 };
 
