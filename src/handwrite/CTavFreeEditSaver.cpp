@@ -1,0 +1,15 @@
+#include "CTavFreeEditSaver.h"
+
+#include "CTavFreePage.h"
+#include "sheet/CTavDbFreePdbObjectManager.h"
+
+CTavFreeEditSaver::Result CTavFreeEditSaver::Save(CTavFreePage& page, const QString& path)
+{
+    if (path.size() >= MaxPath)
+        return PathTooLong;
+    CTavDbFreePdbObjectManager* sheet = page.Sheet();
+    if (!sheet)
+        return Failed;
+    sheet->SetThumbnail(page.PageImage());
+    return sheet->SaveAsFile(path, true) == TavStatusCode::Ok ? Saved : Failed;
+}
