@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QIcon>
 
 #include "CTavApp.h"
 #include "CTavMainFrame.h"
@@ -9,6 +10,10 @@ int main(int argc, char* argv[])
 {
     CTavPrivateFiles::Apply();
     QApplication qt(argc, argv);
+    // The desktop entry names the running window; the installed icon wins over the build's.
+    QGuiApplication::setDesktopFileName(QStringLiteral("lumora"));
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(QStringLiteral("lumora"), QIcon(QStringLiteral(LUMORA_ICON_SOURCE))));
     CTavApp app;
     CTavModuleTemplates::RegisterAll(app);
     if (!app.InitInstance(qt.arguments().mid(1)) || !app.MainFrame())
