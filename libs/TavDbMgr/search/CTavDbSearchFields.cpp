@@ -34,9 +34,9 @@ const char16_t* const kCardFieldNames[Card::FieldCount] = {
     u"電話2", u"電話3",     u"電話4",     u"電話5",     u"住所",      u"市区町村",   u"都道府県", u"郵便番号",
     u"国",    u"カスタム1", u"カスタム2", u"カスタム3", u"カスタム4", u"メモ"};
 const char* const kCardFieldKeys[Card::FieldCount] = {
-    "last_name", "last_name_yomi", "first_name", "first_name_yomi", "company", "company_yomi", "title",
+    "last_name", "last_name_reading", "first_name", "first_name_reading", "company", "company_reading", "title",
     "phone1",    "phone2",         "phone3",     "phone4",          "phone5",  "address",      "city",
-    "state",     "zip_code",       "country",    "custom1",         "custom2", "custom3",      "custom4",
+    "state",     "zip",       "country",    "custom1",         "custom2", "custom3",      "custom4",
     "note"};
 } // namespace
 
@@ -146,8 +146,9 @@ QString CTavDbSearchFields::FieldKey(int module, int field)
         return field >= 0 && field < Card::FieldCount ? QString::fromLatin1(kCardFieldKeys[field])
                                                       : QString();
     case TavSearchModule::Schedule:
-    case TavSearchModule::Todo:
         return field == kNote ? QStringLiteral("note") : QStringLiteral("desc");
+    case TavSearchModule::Todo:
+        return field == kNote ? QStringLiteral("note") : QStringLiteral("description");
     case TavSearchModule::MemoPad:
         return QStringLiteral("memo");
     default:
