@@ -47,8 +47,9 @@ int runSearch(CliContext& ctx, const QStringList& arguments)
     if (const int rc = CliStoreAccess::applyPrivateMode(ctx, *stores[0].store, withPrivate))
         return rc;
     CTavDbSearchIndex index;
-    index.SetStores(static_cast<CTavDbDate*>(stores[0].store.get()), static_cast<CTavDbAddr*>(stores[1].store.get()),
-                    static_cast<CTavDbTodo*>(stores[2].store.get()), static_cast<CTavDbMemo*>(stores[3].store.get()));
+    index.SetStores(
+        static_cast<CTavDbDate*>(stores[0].store.get()), static_cast<CTavDbAddr*>(stores[1].store.get()),
+        static_cast<CTavDbTodo*>(stores[2].store.get()), static_cast<CTavDbMemo*>(stores[3].store.get()));
     const QString userPath = ctx.users().GetCurrUserPath();
     index.SetSheetFolders(userPath + CTavDbEnv::GetQuillosDir(), userPath + CTavDbEnv::GetBenriDir());
     const CTavDbSearchResult result = index.Find(args.first(), withPrivate);
@@ -58,8 +59,9 @@ int runSearch(CliContext& ctx, const QStringList& arguments)
 }
 } // namespace
 
-LUMORA_CLI_COMMAND({"search", "search TEXT [--private]",
-                    "prints the records of every module holding TEXT (kana, width and case as the search box "
-                    "matches them), one JSON object a line: module, id or file, title, the first field holding "
-                    "it and the match; private records only with --private (asks for the user's password)",
-                    &runSearch})
+LUMORA_CLI_COMMAND(
+    {"search", "search TEXT [--private]",
+     "prints the records of every module holding TEXT (kana, width and case as the search box "
+     "matches them), one JSON object a line: module, id or file, title, the first field holding "
+     "it and the match; private records only with --private (asks for the user's password)",
+     &runSearch})
