@@ -8,6 +8,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "CTavDbClock.h"
+#include "CTavDbDate.h"
 #include "CTavScDayDoc.h"
 #include "CTavScDayPreview.h"
 #include "CTavScDayView.h"
@@ -95,6 +97,30 @@ void CTavScDayFrame::FillMenu(MenuKind menu, QMenu* target)
         target->addActions({m_new, m_edit, m_delete});
     else if (menu == ToolsMenu)
         target->addAction(m_discard);
+}
+
+bool CTavScDayFrame::ShowRecord(uint32_t uniqueId)
+{
+    ScheduleState& state = m_document->State();
+    CTavDbDate& store = state.Store();
+    auto* event = static_cast<CTavDbDateRecord*>(store.FindRecord(uniqueId));
+    if (!event || event->IsDeleted())
+        return false;
+    QDate day = event->GetStartDate();
+    if (event->IsRepeating()) {
+        const QDate today = CTavDbClock::Today();
+        for (QDate d = std::max(today, day); d <= today.addYears(2) && CTavDbTime::inRange(d);
+             d = d.addDays(1)) {
+            if (store.IsRepeatTarget(*event, CTavDbTime::dayKey(d))) {
+                day = d;
+                break;
+            }
+        }
+    }
+    state.GoToDate(day);
+    state.SelectEvent(event);
+    emit state.changed();
+    return true;
 }
 
 void CTavScDayFrame::UpdateCommandUI()

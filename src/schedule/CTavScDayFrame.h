@@ -28,6 +28,8 @@ public:
 
     void FillMenu(MenuKind menu, QMenu* target) override;
     void UpdateCommandUI() override;
+    // Goes to the event's next day from today (its first day when none is left) and selects it.
+    bool ShowRecord(uint32_t uniqueId) override;
 
 private:
     QWidget* MakeLeftPane();
