@@ -127,8 +127,10 @@ void CTavSearchPane::run()
     const QString userPath = m_app.Users().GetCurrUserPath();
     m_index.SetSheetFolders(userPath.isEmpty() ? QString() : userPath + CTavDbEnv::GetQuillosDir(),
                             userPath.isEmpty() ? QString() : userPath + CTavDbEnv::GetBenriDir());
-    // Masked private records are as hidden here as hidden ones.
-    m_result = m_index.Find(m_query, m_app.privateMode() == 0, kHitsPerModule);
+    // Masked private records are as hidden here as hidden ones. Nothing is folded before the
+    // first search.
+    m_result = m_query.trimmed().isEmpty() ? CTavDbSearchResult()
+                                           : m_index.Find(m_query, m_app.privateMode() == 0, kHitsPerModule);
     fill();
     if (kept.module == 0)
         return;
