@@ -68,7 +68,7 @@ void CTavDbStoreBase::Clear()
     m_fullWrite = true;
     ++m_generation;
     InvalidateView();
-    RecordsChanged();
+    recordsChanged();
 }
 
 TavStatus CTavDbStoreBase::Load()
@@ -110,7 +110,7 @@ TavStatus CTavDbStoreBase::LoadFromFile(const QString& path)
     rebuildIndex();
     markClean();
     InvalidateView();
-    RecordsChanged();
+    recordsChanged();
     return TavStatusCode::Ok;
 }
 
@@ -430,7 +430,7 @@ TavStatus CTavDbStoreBase::InsertRecord(CTavDbPcRecord& record, int position, bo
     m_added.insert(id);
     m_removed.remove(id);
     InvalidateView();
-    RecordsChanged();
+    recordsChanged();
     return TavStatusCode::Ok;
 }
 
@@ -461,7 +461,7 @@ TavStatus CTavDbStoreBase::UpdateRecord(const CTavDbPcRecord& record)
     }
     m_changed.insert(id);
     InvalidateView();
-    RecordsChanged();
+    recordsChanged();
     return TavStatusCode::Ok;
 }
 
@@ -487,7 +487,7 @@ TavStatus CTavDbStoreBase::DeleteRecord(uint32_t uniqueId, bool archive)
     }
     --m_liveCount;
     InvalidateView();
-    RecordsChanged();
+    recordsChanged();
     return TavStatusCode::Ok;
 }
 
@@ -498,7 +498,7 @@ void CTavDbStoreBase::MarkChanged(uint32_t uniqueId)
         m_journal->MarkIncomplete();
     m_changed.insert(uniqueId);
     InvalidateView();
-    RecordsChanged();
+    recordsChanged();
 }
 
 void CTavDbStoreBase::MoveRecordRange(int from, int count, int to)
@@ -514,7 +514,7 @@ void CTavDbStoreBase::MoveRecordRange(int from, int count, int to)
     for (int i = start; i < start + count; ++i)
         m_changed.insert(m_records[i]->GetUniqueId());
     InvalidateView();
-    RecordsChanged();
+    recordsChanged();
 }
 
 void CTavDbStoreBase::MarkOrderChanged()
@@ -522,7 +522,7 @@ void CTavDbStoreBase::MarkOrderChanged()
     m_orderChanged = true;
     rebuildIndex();
     InvalidateView();
-    RecordsChanged();
+    recordsChanged();
 }
 
 TavStatus CTavDbStoreBase::TakeOverRecords(const QString& sourceUserName)
@@ -706,7 +706,7 @@ TavStatus CTavDbStoreBase::DeleteCategory(uint32_t id, bool deleteRecords, bool 
     if (m_order.CategoryFilter() == id)
         m_order.SetCategoryFilter(CTavDbPcRecord::kAllCategories);
     InvalidateView();
-    RecordsChanged();
+    recordsChanged();
     return TavStatusCode::Ok;
 }
 

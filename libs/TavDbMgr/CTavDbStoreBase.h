@@ -109,6 +109,10 @@ public:
     TavStatus ImportBackupFile(const QString& path);
     TavStatus ExportBackupFile(const QString& path, const QList<uint32_t>& uniqueIds) const;
 
+    // Raised whenever records were added, changed, removed, reordered or loaded, so that what
+    // is built over the records (a search index) knows when to look again.
+    uint64_t Revision() const { return m_revision; }
+
     bool IsModified() const;
     // Changes not saved yet (IsModified also counts a file that does not exist yet).
     bool HasPendingChanges() const;
@@ -209,6 +213,11 @@ private:
     void resetCategories();
     uint32_t nextUniqueId();
     void rebuildIndex();
+    void recordsChanged()
+    {
+        ++m_revision;
+        RecordsChanged();
+    }
     void markClean();
     void capture(uint32_t uniqueId);
     void placeRestored(const std::vector<char>& restored);
@@ -245,4 +254,5 @@ private:
     bool m_fullWrite = true;                      // the file does not hold the store yet
     std::unique_ptr<CTavDbEditJournal> m_journal; // while an edit runs
     uint64_t m_generation = 0; // raised by loads and merges: edits made before no longer apply
+    uint64_t m_revision = 0;
 };

@@ -118,7 +118,7 @@ TavStatus CTavDbStoreBase::ApplyStates(const CTavDbEdit& edit, CTavDbEdit::Side 
     }
     rebuildIndex();
     InvalidateView();
-    RecordsChanged();
+    recordsChanged();
     return TavStatusCode::Ok;
 }
 

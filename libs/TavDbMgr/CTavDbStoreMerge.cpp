@@ -43,7 +43,7 @@ TavStatus CTavDbStoreMerge::Rebase(CTavSqliteDb& db)
     m_store.m_seenFile = CTavDbFileUtil::fileState(m_store.m_filePath);
     mergeRecords(*file);
     m_store.InvalidateView();
-    m_store.RecordsChanged();
+    m_store.recordsChanged();
     return TavStatusCode::Ok;
 }
 

@@ -129,6 +129,23 @@ void CTavAddrFrame::Update(int hint)
     CTavModuleFrame::Update(hint);
 }
 
+bool CTavAddrFrame::ShowRecord(uint32_t uniqueId)
+{
+    if (m_doc->IndexOfId(uniqueId) < 0) {
+        // What hides the card goes: the search text, the category, the index tab.
+        m_search->clear();
+        if (m_doc->CategoryFilter() != CTavAddrDoc::kAllCategories)
+            m_doc->SetFilter(CTavAddrDoc::kAllCategories);
+        if (m_doc->Tab() != CTavAddrDoc::kTabAll)
+            PressTab(CTavAddrDoc::kTabAll);
+    }
+    const int row = m_doc->IndexOfId(uniqueId);
+    if (row < 0)
+        return false;
+    m_left->SelectRow(row);
+    return true;
+}
+
 void CTavAddrFrame::FillMenu(MenuKind menu, QMenu* target)
 {
     switch (menu) {

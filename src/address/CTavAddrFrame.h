@@ -36,6 +36,7 @@ public:
     void Update(int hint) override;
     void FillMenu(MenuKind menu, QMenu* target) override;
     void UpdateCommandUI() override;
+    bool ShowRecord(uint32_t uniqueId) override;
     QString HelpPage() const override { return QStringLiteral("address.html"); }
 
 private:

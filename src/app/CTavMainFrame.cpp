@@ -4,7 +4,9 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
+#include <QMenuBar>
 #include <QProcess>
 #include <QScreen>
 #include <QStatusBar>
@@ -25,6 +27,7 @@
 #include "CTavOptionsDlg.h"
 #include "CTavPlatformPaths.h"
 #include "CTavRegOption.h"
+#include "CTavSearchPane.h"
 #include "CTavSourceUserDlg.h"
 #include "CTavUserListWatcher.h"
 #include "CTavUserSwitcher.h"
@@ -43,6 +46,7 @@ CTavMainFrame::CTavMainFrame(CTavApp& app)
     m_mdi->setBackground(QColor(0x80, 0x80, 0x80));
     setCentralWidget(m_mdi);
     CreateBars();
+    CreateSearch();
     m_actions->BuildMenuBar(nullptr);
 
     const QRect work = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
@@ -95,6 +99,36 @@ void CTavMainFrame::CreateBars()
 
     m_toolBar->setVisible(!m_app.Options().ToolBarHidden());
     statusBar()->setVisible(!m_app.Options().StatusBarHidden());
+}
+
+void CTavMainFrame::CreateSearch()
+{
+    // The tool bar row is full at the window's smallest widths; the menu bar's right end is free.
+    m_searchBar = new QToolBar(QStringLiteral("検索"), this);
+    m_searchBar->setObjectName(QStringLiteral("searchBar"));
+    m_searchBar->setMovable(false);
+    m_searchBar->setContentsMargins(0, 0, 4, 0);
+    menuBar()->setCornerWidget(m_searchBar, Qt::TopRightCorner);
+    m_searchBox = new QLineEdit(m_searchBar);
+    m_searchBox->setObjectName(QStringLiteral("globalSearchBox"));
+    m_searchBox->setPlaceholderText(QStringLiteral("すべてを検索 (Ctrl+F)"));
+    m_searchBox->setClearButtonEnabled(true);
+    m_searchBox->setFixedWidth(180);
+    m_searchBar->addWidget(m_searchBox);
+
+    m_searchPane = new CTavSearchPane(m_app, this);
+    addDockWidget(Qt::BottomDockWidgetArea, m_searchPane);
+    m_searchPane->hide();
+    m_searchPane->AttachBox(m_searchBox);
+    connect(m_searchPane, &CTavSearchPane::fileRequested, this, &CTavMainFrame::sheetFileRequested);
+
+    auto* find = new QAction(this);
+    find->setShortcut(QKeySequence::Find);
+    connect(find, &QAction::triggered, this, [this] {
+        m_searchBox->setFocus(Qt::ShortcutFocusReason);
+        m_searchBox->selectAll();
+    });
+    addAction(find);
 }
 
 void CTavMainFrame::UpdateDatePane()
@@ -196,6 +230,7 @@ void CTavMainFrame::RefreshAll()
         current->Update(0);
         m_app.FocusModuleView(m_app.currentModule());
     }
+    m_searchPane->Refresh();
     UpdateCommandUI();
 }
 

@@ -6,10 +6,12 @@ class CTavApp;
 class CTavFrameActions;
 class CTavHotSyncCoordinator;
 class CTavModuleFrame;
+class CTavSearchPane;
 class CTavUserListWatcher;
 class CTavUserSwitcher;
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QMdiArea;
 class QTimer;
 class QToolBar;
@@ -42,6 +44,9 @@ public:
     CTavFrameActions& Actions() const { return *m_actions; }
     CTavHotSyncCoordinator& HotSync() const { return *m_hotSync; }
     CTavUserSwitcher& UserSwitcher() const { return *m_users; }
+    // The search across all modules: its box on the search bar (Ctrl+F) and its results.
+    QLineEdit* SearchBox() const { return m_searchBox; }
+    CTavSearchPane* SearchPane() const { return m_searchPane; }
     // The undo stacks of the module documents; the active one is the active window's.
     QUndoGroup& UndoGroup() const { return *m_undoGroup; }
 
@@ -80,11 +85,16 @@ public:
     // keep the created placement.
     static QRect PlacementFromStored(int left, int top, int right, int bottom, const QRect& workArea);
 
+signals:
+    // A search result asks for a memo sheet or reference sheet; its module window is active.
+    void sheetFileRequested(int module, const QString& path);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void CreateBars();
+    void CreateSearch();
     void RestorePlacement();
     void SavePlacement();
 
@@ -95,6 +105,9 @@ private:
     QToolBar* m_userBar = nullptr;
     QComboBox* m_userBox = nullptr;
     QLabel* m_datePane = nullptr;
+    QToolBar* m_searchBar = nullptr;
+    QLineEdit* m_searchBox = nullptr;
+    CTavSearchPane* m_searchPane = nullptr;
     QLabel* m_statusPane = nullptr;
     QTimer* m_dateTimer = nullptr;
     CTavFrameActions* m_actions;

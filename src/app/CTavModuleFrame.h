@@ -71,6 +71,9 @@ public:
     // The help page F1 opens while this window is active (a file of the help folder); empty
     // for the first page.
     virtual QString HelpPage() const { return QString(); }
+    // Selects the record of that unique id, opening up the filters that hide it; false when the
+    // window has no such record. Search results open their records through it.
+    virtual bool ShowRecord(uint32_t /*uniqueId*/) { return false; }
 
     // The module's commands by id.
     QAction* Action(int id) const { return m_actions.value(id); }

@@ -102,6 +102,17 @@ void CTavMemoFrame::Update(int hint)
     CTavModuleFrame::Update(hint);
 }
 
+bool CTavMemoFrame::ShowRecord(uint32_t uniqueId)
+{
+    if (m_doc->IndexOfId(uniqueId) < 0 && m_doc->CategoryFilter() != CTavMemoDoc::kAllCategories)
+        m_doc->SetFilter(CTavMemoDoc::kAllCategories);
+    const int row = m_doc->IndexOfId(uniqueId);
+    if (row < 0)
+        return false;
+    m_left->SelectRow(row);
+    return true;
+}
+
 void CTavMemoFrame::FillMenu(MenuKind menu, QMenu* target)
 {
     switch (menu) {

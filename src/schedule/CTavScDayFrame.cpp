@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QToolButton>
 
+#include "CTavDbClock.h"
+#include "CTavDbDate.h"
 #include "CTavScDayDoc.h"
 #include "CTavScDayPreview.h"
 #include "CTavScDayView.h"
@@ -14,6 +16,30 @@ CTavScDayFrame::CTavScDayFrame(CTavScDayDoc* document, QWidget* parent)
       m_view(new CTavScDayView(document)), m_preview(new CTavScDayPreview(document, this))
 {
     CreateEventPanes(m_view, m_preview, {QStringLiteral("Day"), QStringLiteral("日")});
+}
+
+bool CTavScDayFrame::ShowRecord(uint32_t uniqueId)
+{
+    ScheduleState& state = m_document->State();
+    CTavDbDate& store = state.Store();
+    auto* event = static_cast<CTavDbDateRecord*>(store.FindRecord(uniqueId));
+    if (!event || event->IsDeleted())
+        return false;
+    QDate day = event->GetStartDate();
+    if (event->IsRepeating()) {
+        const QDate today = CTavDbClock::Today();
+        for (QDate d = std::max(today, day); d <= today.addYears(2) && CTavDbTime::inRange(d);
+             d = d.addDays(1)) {
+            if (store.IsRepeatTarget(*event, CTavDbTime::dayKey(d))) {
+                day = d;
+                break;
+            }
+        }
+    }
+    state.GoToDate(day);
+    state.SelectEvent(event);
+    emit state.changed();
+    return true;
 }
 
 void CTavScDayFrame::UpdateCommandUI()

@@ -16,6 +16,8 @@ public:
     CTavScDayPreview* Preview() const { return m_preview; }
 
     void UpdateCommandUI() override;
+    // Goes to the event's next day from today (its first day when none is left) and selects it.
+    bool ShowRecord(uint32_t uniqueId) override;
 
 private:
     CTavScDayDoc* m_document;

@@ -196,6 +196,23 @@ void CTavTodoFrame::Update(int hint)
     CTavModuleFrame::Update(hint);
 }
 
+bool CTavTodoFrame::ShowRecord(uint32_t uniqueId)
+{
+    // What hides the task goes: the category, then the date states, then the priority filter.
+    if (m_doc->IndexOfId(uniqueId) < 0 && m_doc->CategoryFilter() != CTavTodoDoc::kAllCategories)
+        m_doc->SetFilter(CTavTodoDoc::kAllCategories);
+    for (int s = 0; s < 3 && m_doc->IndexOfId(uniqueId) < 0; ++s)
+        if (!m_stateButtons[s]->isChecked())
+            PressStateButton(s);
+    if (m_doc->IndexOfId(uniqueId) < 0 && m_doc->Store().GetDispPriority() != CTavDbTodoRecord::kMaxPriority)
+        ChoosePriority(CTavDbTodoRecord::kMaxPriority - 1);
+    const int row = m_doc->IndexOfId(uniqueId);
+    if (row < 0)
+        return false;
+    m_left->SelectRow(row);
+    return true;
+}
+
 void CTavTodoFrame::FillMenu(MenuKind menu, QMenu* target)
 {
     switch (menu) {
