@@ -14,7 +14,7 @@
 #include "CTavReferLeftView.h"
 #include "CTavReferRightView.h"
 #include "CTavReferViewDlg.h"
-#include "CTavRegOption.h"
+#include "CTavOptions.h"
 #include "CTavSyncLock.h"
 #include "TavCommandIds.h"
 #include "TavReferCommandIds.h"
@@ -131,7 +131,7 @@ void CTavReferFrame::OnDelete()
         noSelection();
         return;
     }
-    if (app.Options().CheckDelete() &&
+    if (CTavOptions::instance().CheckDelete() &&
         app.ShowMessage(this, QStringLiteral("選択された%1を削除します。よろしいですか？").arg(kItemName),
                         QStringLiteral("便利情報の削除"), TavMsg::YesNo | TavMsg::IconExclamation) != TavMsg::IdYes)
         return;

@@ -12,7 +12,7 @@ CTavReferLeftView::CTavReferLeftView(CTavReferDoc* document, QWidget* parent)
 
 QList<CTavListColumn> CTavReferLeftView::DefaultColumns()
 {
-    return {{KindThumbnail, 70, 0, true, QStringLiteral("サムネイル")},
+    return {{KindThumbnail, 90, 0, true, QStringLiteral("サムネイル")},
             {KindTitle, 320, 0, true, QStringLiteral("タイトル")}};
 }
 

@@ -33,7 +33,7 @@ double CTavReferView::EffectiveScale() const
 {
     if (m_scale > 0)
         return m_scale;
-    const QRect canvas = m_sheet ? m_sheet->GetCanvasRect() : CTavDbFreePdbObjectManager::PageRect;
+    const QRect canvas = CTavDbFreePdbObjectManager::PageRect;
     const double sx = (width() - 2.0 * kMargin) / std::max(1, canvas.width());
     const double sy = (height() - 2.0 * kMargin) / std::max(1, canvas.height());
     return std::max(0.05, std::min(sx, sy));
@@ -41,7 +41,7 @@ double CTavReferView::EffectiveScale() const
 
 QRect CTavReferView::PageRect() const
 {
-    const QRect canvas = m_sheet ? m_sheet->GetCanvasRect() : CTavDbFreePdbObjectManager::PageRect;
+    const QRect canvas = CTavDbFreePdbObjectManager::PageRect;
     const double scale = EffectiveScale();
     const QSize size(qRound(canvas.width() * scale), qRound(canvas.height() * scale));
     // Fitted pages sit centred at the top; fixed ones at the margin.
@@ -53,7 +53,7 @@ QSize CTavReferView::sizeHint() const
 {
     if (m_scale <= 0)
         return QSize(200, 260);
-    const QRect canvas = m_sheet ? m_sheet->GetCanvasRect() : CTavDbFreePdbObjectManager::PageRect;
+    const QRect canvas = CTavDbFreePdbObjectManager::PageRect;
     return QSize(qRound(canvas.width() * m_scale) + 2 * kMargin, qRound(canvas.height() * m_scale) + 2 * kMargin);
 }
 
@@ -64,17 +64,19 @@ CTavDbFreeRecord* CTavReferView::ObjectAt(const QPoint& widgetPos) const
     const QRect page = PageRect();
     const double scale = EffectiveScale();
     const QPoint canvasPos(int((widgetPos.x() - page.left()) / scale), int((widgetPos.y() - page.top()) / scale));
-    const QList<CTavDbFreeRecord*> hits = m_sheet->IsForcus(canvasPos + m_sheet->GetCanvasRect().topLeft());
+    const QList<CTavDbFreeRecord*> hits = m_sheet->IsForcus(canvasPos);
     return hits.isEmpty() ? nullptr : hits.first();
 }
 
 void CTavReferView::SelectObject(CTavDbFreeRecord* object)
 {
+    // The moving flag marks the viewer's choice: the editor's selection would bring its resize
+    // handle, and nothing here can be resized.
     if (m_selected)
-        m_selected->DeleteRecordFlag(CTavDbFreeRecord::FlagSelected);
+        m_selected->DeleteRecordFlag(CTavDbFreeRecord::FlagMoving);
     m_selected = object;
     if (m_selected)
-        m_selected->AddRecordFlag(CTavDbFreeRecord::FlagSelected);
+        m_selected->AddRecordFlag(CTavDbFreeRecord::FlagMoving);
     update();
 }
 
@@ -89,10 +91,13 @@ void CTavReferView::paintEvent(QPaintEvent*)
         p.setClipRect(page);
         p.translate(page.topLeft());
         p.scale(EffectiveScale(), EffectiveScale());
-        const QRect canvas = m_sheet->GetCanvasRect();
-        p.translate(-canvas.topLeft());
         p.setRenderHint(QPainter::SmoothPixmapTransform);
-        m_sheet->Draw(p, canvas);
+        m_sheet->Draw(p, CTavDbFreePdbObjectManager::PageRect);
+        if (m_selected) {
+            p.setPen(QPen(QColor(0, 0, 255), 0, Qt::DotLine));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(QRectF(m_selected->GetRect()).adjusted(-1, -1, 0, 0));
+        }
         p.restore();
     }
     p.setPen(QColor(0x80, 0x80, 0x80));

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "sheet/CTavDbFreePdbObjectManager.h"
@@ -36,7 +37,8 @@ CTavReferViewDlg::CTavReferViewDlg(std::shared_ptr<CTavDbFreePdbObjectManager> s
     scroll->setFrameShape(QFrame::NoFrame);
     const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
                                                           : QRect(0, 0, 1024, 768);
-    const QSize wanted = m_view->size() + QSize(4, 4);
+    // Room for the vertical scroll bar, so that the width never scrolls.
+    const QSize wanted = m_view->size() + QSize(4 + scroll->verticalScrollBar()->sizeHint().width(), 4);
     scroll->setMinimumSize(wanted.width(), std::min(wanted.height(), screen.height() - 140));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
