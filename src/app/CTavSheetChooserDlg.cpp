@@ -61,11 +61,6 @@ CTavSheetChooserDlg::CTavSheetChooserDlg(CTavApp& app, const QString& folder, co
     layout->addWidget(buttons);
 }
 
-bool CTavSheetChooserDlg::IsMemoSheet(const CTavDbFreePdbObjectManager& sheet)
-{
-    return sheet.IsSheetOfType(CTavDbFreePdbObjectManager::TypeSheet) && sheet.GetRecordCount() > 0;
-}
-
 void CTavSheetChooserDlg::fill(const QString& folder, const QDate& day)
 {
     struct Row
@@ -82,9 +77,10 @@ void CTavSheetChooserDlg::fill(const QString& folder, const QDate& day)
         QDir(folder).entryInfoList({QStringLiteral("*.pdb"), QStringLiteral("*.PDB")}, QDir::Files, QDir::Name);
     for (const QFileInfo& file : files) {
         CTavDbFreePdbObjectManager sheet;
-        if (sheet.LoadFromFile(file.filePath()) != TavStatusCode::Ok || !IsMemoSheet(sheet))
+        // Memo sheets with objects only: overlays and reference sheets may lie in the folder.
+        if (sheet.LoadFromFile(file.filePath()) != TavStatusCode::Ok ||
+            !sheet.IsSheetOfType(CTavDbFreePdbObjectManager::TypeSheet) || sheet.CreateObjects() == 0)
             continue;
-        sheet.CreateObjects();
         const CTavDbFreeMiscInfoObject* misc = sheet.GetMiscInfo();
         Row row{file.completeBaseName(),
                 sheet.GetTitle(),

@@ -5,7 +5,6 @@
 #include "CTavDialogBase.h"
 
 class CTavApp;
-class CTavDbFreePdbObjectManager;
 class QTreeWidget;
 
 // Choosing a memo sheet of a folder ("コンテンツ選択" for memo sheets): every sheet with its
@@ -20,10 +19,6 @@ public:
     // current: the sheet selected at opening; day: sheets scheduled on it come first.
     CTavSheetChooserDlg(CTavApp& app, const QString& folder, const QString& current, const QDate& day = QDate(),
                         QWidget* parent = nullptr);
-
-    // Whether a loaded database is a memo sheet the user may link: creator and type of memo
-    // sheets, with records.
-    static bool IsMemoSheet(const CTavDbFreePdbObjectManager& sheet);
 
     QTreeWidget* List() const { return m_list; }
     // Selects a sheet's row by name; false when it is not listed.

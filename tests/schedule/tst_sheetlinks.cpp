@@ -148,6 +148,7 @@ private slots:
         QCOMPARE(opened.last(), folder + u'/' + kStamp + QStringLiteral("0OverPC.pdb"));
         QCOMPARE(dayLink(), kStamp + QStringLiteral("0OverPC"));
         m_app->SwitchModule(TavModule::Month);
+        QTest::qWait(20);
         AppTestEnv::Screenshot(m_app->MainFrame(), QStringLiteral("month-overlay"));
         QVERIFY(m_env->AllAnswersUsed());
     }
