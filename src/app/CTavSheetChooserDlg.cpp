@@ -40,8 +40,8 @@ CTavSheetChooserDlg::CTavSheetChooserDlg(CTavApp& app, const QString& folder, co
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
     m_list->setIconSize(kThumbnailSize);
-    m_list->setHeaderLabels({QStringLiteral("タイトル"), QStringLiteral("ファイル名"), QStringLiteral("作成日時"),
-                             QStringLiteral("更新日時")});
+    m_list->setHeaderLabels({QStringLiteral("タイトル"), QStringLiteral("ファイル名"),
+                             QStringLiteral("作成日時"), QStringLiteral("更新日時")});
     m_list->header()->setStretchLastSection(false);
     m_list->setColumnWidth(ColTitle, 220);
     m_list->setColumnWidth(ColFile, 170);
@@ -56,7 +56,8 @@ CTavSheetChooserDlg::CTavSheetChooserDlg(CTavApp& app, const QString& folder, co
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, &CTavSheetChooserDlg::accept);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("手書きメモ (%1)").arg(QDir::toNativeSeparators(folder)), this));
+    layout->addWidget(
+        new QLabel(QStringLiteral("手書きメモ (%1)").arg(QDir::toNativeSeparators(folder)), this));
     layout->addWidget(m_list, 1);
     layout->addWidget(buttons);
 }
@@ -73,8 +74,8 @@ void CTavSheetChooserDlg::fill(const QString& folder, const QDate& day)
         bool onDay;
     };
     std::vector<Row> rows;
-    const QFileInfoList files =
-        QDir(folder).entryInfoList({QStringLiteral("*.pdb"), QStringLiteral("*.PDB")}, QDir::Files, QDir::Name);
+    const QFileInfoList files = QDir(folder).entryInfoList({QStringLiteral("*.pdb"), QStringLiteral("*.PDB")},
+                                                           QDir::Files, QDir::Name);
     for (const QFileInfo& file : files) {
         CTavDbFreePdbObjectManager sheet;
         // Memo sheets with objects only: overlays and reference sheets may lie in the folder.
@@ -91,7 +92,8 @@ void CTavSheetChooserDlg::fill(const QString& folder, const QDate& day)
         rows.push_back(std::move(row));
     }
     // The sheets of the event's day first: the one the user drew for it is likely among them.
-    std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return a.onDay && !b.onDay; });
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const Row& a, const Row& b) { return a.onDay && !b.onDay; });
     for (const Row& row : rows) {
         auto* item = new QTreeWidgetItem(m_list);
         item->setText(ColTitle, row.title.isEmpty() ? row.name : row.title);

@@ -17,8 +17,8 @@ public:
     static inline const QString kChooseOne = QStringLiteral("コンテンツを選択して下さい。");
 
     // current: the sheet selected at opening; day: sheets scheduled on it come first.
-    CTavSheetChooserDlg(CTavApp& app, const QString& folder, const QString& current, const QDate& day = QDate(),
-                        QWidget* parent = nullptr);
+    CTavSheetChooserDlg(CTavApp& app, const QString& folder, const QString& current,
+                        const QDate& day = QDate(), QWidget* parent = nullptr);
 
     QTreeWidget* List() const { return m_list; }
     // Selects a sheet's row by name; false when it is not listed.

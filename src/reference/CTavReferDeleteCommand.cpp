@@ -5,8 +5,8 @@
 
 CTavReferDeleteCommand::CTavReferDeleteCommand(const QString& folder, const QStringList& paths,
                                                std::function<void()> refresh)
-    : QUndoCommand(QStringLiteral("便利情報の削除")),
-      m_aside(folder + QStringLiteral("/.deleted-XXXXXX")), m_refresh(std::move(refresh))
+    : QUndoCommand(QStringLiteral("便利情報の削除")), m_aside(folder + QStringLiteral("/.deleted-XXXXXX")),
+      m_refresh(std::move(refresh))
 {
     if (!m_aside.isValid())
         return;

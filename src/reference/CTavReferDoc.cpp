@@ -8,10 +8,10 @@
 #include "CTavApp.h"
 #include "CTavDbBackupFolder.h"
 #include "CTavDbEnv.h"
-#include "sheet/CTavDbFreePdbObjectManager.h"
 #include "CTavDbFreePrcObjectManager.h"
 #include "CTavDbUser.h"
 #include "CTavReferDeleteCommand.h"
+#include "sheet/CTavDbFreePdbObjectManager.h"
 
 CTavReferDoc::CTavReferDoc(CTavApp& app, QObject* parent)
     : CTavModuleDoc(app, QStringLiteral("便利情報"), parent)
@@ -54,7 +54,8 @@ void CTavReferDoc::Reload()
         CTavReferEntry entry;
         entry.path = file.filePath();
         entry.title = sheet->GetHeader().GetName();
-        entry.thumbnail = sheet->CreateThumbnailBitmapEx(CTavDbFreePdbObjectManager::PageRect, kThumbnailSize);
+        entry.thumbnail =
+            sheet->CreateThumbnailBitmapEx(CTavDbFreePdbObjectManager::PageRect, kThumbnailSize);
         entry.sheet = std::move(sheet);
         m_entries.push_back(std::move(entry));
     }
@@ -71,12 +72,13 @@ void CTavReferDoc::sortEntries()
     QCollator collator{QLocale(QLocale::Japanese, QLocale::Japan)};
     collator.setNumericMode(true);
     const bool descending = m_sort == TitleDescending;
-    std::stable_sort(m_entries.begin(), m_entries.end(), [&](const CTavReferEntry& a, const CTavReferEntry& b) {
-        const int byTitle = collator.compare(a.title, b.title);
-        if (byTitle != 0)
-            return descending ? byTitle > 0 : byTitle < 0;
-        return QString::compare(a.path, b.path) < 0;
-    });
+    std::stable_sort(m_entries.begin(), m_entries.end(),
+                     [&](const CTavReferEntry& a, const CTavReferEntry& b) {
+                         const int byTitle = collator.compare(a.title, b.title);
+                         if (byTitle != 0)
+                             return descending ? byTitle > 0 : byTitle < 0;
+                         return QString::compare(a.path, b.path) < 0;
+                     });
 }
 
 void CTavReferDoc::Select(int index)

@@ -10,11 +10,11 @@
 #include "CTavDbEnv.h"
 #include "CTavDbUser.h"
 #include "CTavModuleBar.h"
+#include "CTavOptions.h"
 #include "CTavReferDoc.h"
 #include "CTavReferLeftView.h"
 #include "CTavReferRightView.h"
 #include "CTavReferViewDlg.h"
-#include "CTavOptions.h"
 #include "CTavSyncLock.h"
 #include "TavCommandIds.h"
 #include "TavReferCommandIds.h"
@@ -31,7 +31,8 @@ CTavReferFrame::CTavReferFrame(CTavReferDoc* document, QWidget* parent)
         {TavReferCmd::View, u"便利情報の閲覧(&I)...", [this] { OnView(); }, true},
         {TavReferCmd::Delete, u"削除(&D)\tDel", [this] { OnDelete(); }, true},
         {TavReferCmd::SortAscending, u"タイトル昇順", [this] { OnSort(CTavReferDoc::TitleAscending); }, true},
-        {TavReferCmd::SortDescending, u"タイトル降順", [this] { OnSort(CTavReferDoc::TitleDescending); }, true},
+        {TavReferCmd::SortDescending, u"タイトル降順", [this] { OnSort(CTavReferDoc::TitleDescending); },
+         true},
     });
     Action(TavReferCmd::View)->setStatusTip(QStringLiteral("選択した 便利情報 を閲覧します。"));
     Action(TavReferCmd::SortAscending)->setCheckable(true);
@@ -110,9 +111,9 @@ void CTavReferFrame::OnView()
         return;
     }
     if (rows.size() > 1) {
-        app.ShowMessage(this,
-                        QStringLiteral("複数の%1が選択されています。一つの%1を選択して下さい。").arg(kItemName),
-                        QStringLiteral("複数選択"), TavMsg::IconExclamation);
+        app.ShowMessage(
+            this, QStringLiteral("複数の%1が選択されています。一つの%1を選択して下さい。").arg(kItemName),
+            QStringLiteral("複数選択"), TavMsg::IconExclamation);
         return;
     }
     const CTavReferEntry* entry = m_doc->Entry(rows.first());
@@ -133,7 +134,8 @@ void CTavReferFrame::OnDelete()
     }
     if (CTavOptions::instance().CheckDelete() &&
         app.ShowMessage(this, QStringLiteral("選択された%1を削除します。よろしいですか？").arg(kItemName),
-                        QStringLiteral("便利情報の削除"), TavMsg::YesNo | TavMsg::IconExclamation) != TavMsg::IdYes)
+                        QStringLiteral("便利情報の削除"),
+                        TavMsg::YesNo | TavMsg::IconExclamation) != TavMsg::IdYes)
         return;
     m_doc->DeleteFiles(paths);
 }

@@ -47,8 +47,8 @@ void CTavReferLeftView::DrawCell(CTavListPainter& painter, int row, const CTavLi
     switch (column.kind) {
     case KindThumbnail:
         // Placeholder 3 is the handwriting picture: a sheet that draws nothing still looks like one.
-        painter.DrawThumbnail(cell.left() + 2, cell.top(), entry->thumbnail.isNull() ? nullptr : &entry->thumbnail,
-                              3);
+        painter.DrawThumbnail(cell.left() + 2, cell.top(),
+                              entry->thumbnail.isNull() ? nullptr : &entry->thumbnail, 3);
         break;
     case KindTitle:
         painter.DrawText(cell.adjusted(4, 0, -4, 0), entry->title);

@@ -12,8 +12,9 @@ CTavReferPictureDlg::CTavReferPictureDlg(const QImage& picture, const QString& n
 {
     setObjectName(QStringLiteral("referPicture"));
     setWindowTitle(name);
-    const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
-                                                          : QRect(0, 0, 1024, 768);
+    const QRect screen = QGuiApplication::primaryScreen()
+                             ? QGuiApplication::primaryScreen()->availableGeometry()
+                             : QRect(0, 0, 1024, 768);
     const QSize room = screen.size() - QSize(80, 140);
     QImage shown = picture;
     if (picture.width() > room.width() || picture.height() > room.height())

@@ -54,7 +54,8 @@ QSize CTavReferView::sizeHint() const
     if (m_scale <= 0)
         return QSize(200, 260);
     const QRect canvas = CTavDbFreePdbObjectManager::PageRect;
-    return QSize(qRound(canvas.width() * m_scale) + 2 * kMargin, qRound(canvas.height() * m_scale) + 2 * kMargin);
+    return QSize(qRound(canvas.width() * m_scale) + 2 * kMargin,
+                 qRound(canvas.height() * m_scale) + 2 * kMargin);
 }
 
 CTavDbFreeRecord* CTavReferView::ObjectAt(const QPoint& widgetPos) const
@@ -63,7 +64,8 @@ CTavDbFreeRecord* CTavReferView::ObjectAt(const QPoint& widgetPos) const
         return nullptr;
     const QRect page = PageRect();
     const double scale = EffectiveScale();
-    const QPoint canvasPos(int((widgetPos.x() - page.left()) / scale), int((widgetPos.y() - page.top()) / scale));
+    const QPoint canvasPos(int((widgetPos.x() - page.left()) / scale),
+                           int((widgetPos.y() - page.top()) / scale));
     const QList<CTavDbFreeRecord*> hits = m_sheet->IsForcus(canvasPos);
     return hits.isEmpty() ? nullptr : hits.first();
 }

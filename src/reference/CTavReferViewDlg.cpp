@@ -10,10 +10,10 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include "sheet/CTavDbFreePdbObjectManager.h"
-#include "sheet/CTavDbMMContentsObject.h"
 #include "CTavReferPictureDlg.h"
 #include "CTavReferView.h"
+#include "sheet/CTavDbFreePdbObjectManager.h"
+#include "sheet/CTavDbMMContentsObject.h"
 
 CTavReferViewDlg::CTavReferViewDlg(std::shared_ptr<CTavDbFreePdbObjectManager> sheet,
                                    const QString& contentFolder, QWidget* parent)
@@ -35,8 +35,9 @@ CTavReferViewDlg::CTavReferViewDlg(std::shared_ptr<CTavDbFreePdbObjectManager> s
     scroll->setWidget(m_view);
     scroll->setAlignment(Qt::AlignHCenter);
     scroll->setFrameShape(QFrame::NoFrame);
-    const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
-                                                          : QRect(0, 0, 1024, 768);
+    const QRect screen = QGuiApplication::primaryScreen()
+                             ? QGuiApplication::primaryScreen()->availableGeometry()
+                             : QRect(0, 0, 1024, 768);
     // Room for the vertical scroll bar, so that the width never scrolls.
     const QSize wanted = m_view->size() + QSize(4 + scroll->verticalScrollBar()->sizeHint().width(), 4);
     scroll->setMinimumSize(wanted.width(), std::min(wanted.height(), screen.height() - 140));

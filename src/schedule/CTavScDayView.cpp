@@ -9,8 +9,8 @@
 #include "CTavDbDate.h"
 #include "CTavScDayDoc.h"
 #include "CTavScEventBox.h"
-#include "CTavScPeriodSheet.h"
 #include "CTavScEventColum.h"
+#include "CTavScPeriodSheet.h"
 #include "ScheduleState.h"
 
 CTavScDayView::CTavScDayView(CTavScDayDoc* document, QWidget* parent)

@@ -51,7 +51,8 @@ QString CTavScPeriodSheet::NewOverlayName(const QString& folder, const QDateTime
     return stamp + QStringLiteral("9OverPC");
 }
 
-bool CTavScPeriodSheet::EditOverlay(ScheduleState& state, QWidget* owner, const QString& linked, const Link& link)
+bool CTavScPeriodSheet::EditOverlay(ScheduleState& state, QWidget* owner, const QString& linked,
+                                    const Link& link)
 {
     CTavApp& app = state.App();
     if (!linked.isEmpty() && !QFileInfo::exists(OverlayPath(app, linked))) {
@@ -93,7 +94,8 @@ std::shared_ptr<CTavDbFreePdbObjectManager> CTavScPeriodSheet::LoadOverlay(CTavA
     return sheet;
 }
 
-void CTavScPeriodSheet::DrawOverlay(QPainter& painter, const CTavDbFreePdbObjectManager& sheet, const QRect& target)
+void CTavScPeriodSheet::DrawOverlay(QPainter& painter, const CTavDbFreePdbObjectManager& sheet,
+                                    const QRect& target)
 {
     const QRect page = CTavDbFreePdbObjectManager::PageRect;
     painter.save();

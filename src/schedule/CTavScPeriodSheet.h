@@ -22,8 +22,8 @@ public:
     static constexpr QSize kPage{300, 394};
     static constexpr QSize kCanvas{300, 788};
     static inline const QString kMissingCaption = QStringLiteral("手書きメモが見つかりません");
-    static inline const QString kMissingLink =
-        QStringLiteral("リンクされた手書きメモが見つかりません。\n削除された可能性があります。\nリンクを解除しますか？");
+    static inline const QString kMissingLink = QStringLiteral(
+        "リンクされた手書きメモが見つかりません。\n削除された可能性があります。\nリンクを解除しますか？");
     static inline const QString kMissingEventSheet =
         QStringLiteral("リンクされた手書きメモが見つかりません。\n削除された可能性があります。");
 

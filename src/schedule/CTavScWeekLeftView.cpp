@@ -6,8 +6,8 @@
 #include "CTavDbClock.h"
 #include "CTavDbDate.h"
 #include "CTavScEventBox.h"
-#include "CTavScPeriodSheet.h"
 #include "CTavScEventColum.h"
+#include "CTavScPeriodSheet.h"
 #include "CTavScWeekDoc.h"
 #include "ScheduleState.h"
 

@@ -34,7 +34,8 @@ inline bool write(const QString& path, uint32_t type, const QString& title, QCol
         content->Offset(100, 40);
     }
     if (type == CTavDbFreePdbObjectManager::TypeSheet)
-        sheet.SetThumbnail(sheet.CreateThumbnailBitmap(CTavDbFreePdbObjectManager::PageRect, QSize(300, 394)));
+        sheet.SetThumbnail(
+            sheet.CreateThumbnailBitmap(CTavDbFreePdbObjectManager::PageRect, QSize(300, 394)));
     return sheet.SaveAsFile(path, true) == TavStatusCode::Ok;
 }
 

@@ -1,8 +1,8 @@
 #include <QComboBox>
-#include <QLabel>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QTest>
 #include <QUndoStack>
 
@@ -61,12 +61,13 @@ private slots:
         m_app = m_env->Start();
         QVERIFY(m_app && m_app->MainFrame());
         QVERIFY(QDir().mkpath(folder()));
-        writeReference(QStringLiteral("b.pdb"), QStringLiteral("路線図"), QStringLiteral("C:\\Kiro\\map.png"));
+        writeReference(QStringLiteral("b.pdb"), QStringLiteral("路線図"),
+                       QStringLiteral("C:\\Kiro\\map.png"));
         writeReference(QStringLiteral("a.pdb"), QStringLiteral("あいさつ"));
         writeReference(QStringLiteral("c.pdb"), QStringLiteral("Zip codes"));
         // A memo sheet and a file that is no database at all share the folder.
-        QVERIFY(TestSheets::write(folder() + QStringLiteral("/memo.pdb"), CTavDbFreePdbObjectManager::TypeSheet,
-                                  QStringLiteral("手書き")));
+        QVERIFY(TestSheets::write(folder() + QStringLiteral("/memo.pdb"),
+                                  CTavDbFreePdbObjectManager::TypeSheet, QStringLiteral("手書き")));
         QFile junk(folder() + QStringLiteral("/junk.pdb"));
         QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write("not a database") > 0);
         junk.close();
@@ -86,7 +87,8 @@ private slots:
     // Only reference sheets are listed; both orders, from the box and from the commands.
     void listsReferenceSheetsInTitleOrder()
     {
-        QCOMPARE(titles(), (QStringList{QStringLiteral("Zip codes"), QStringLiteral("あいさつ"), QStringLiteral("路線図")}));
+        QCOMPARE(titles(), (QStringList{QStringLiteral("Zip codes"), QStringLiteral("あいさつ"),
+                                        QStringLiteral("路線図")}));
         QCOMPARE(frame().SortBox()->currentIndex(), 0);
         frame().LeftView()->SelectRow(2);
         QCOMPARE(frame().RightView()->TitleLabel()->text(), QStringLiteral("路線図"));

@@ -546,8 +546,8 @@ void TestDayView::editorTimesColourAndSheetLink()
     // Only memo sheets are offered: not overlays, not files that are no sheets.
     QVERIFY(TestSheets::write(folder + QStringLiteral("/旅行メモ.pdb"), CTavDbFreePdbObjectManager::TypeSheet,
                               QStringLiteral("京都旅行"), Qt::darkRed));
-    QVERIFY(TestSheets::write(folder + QStringLiteral("/overlay.pdb"), CTavDbFreePdbObjectManager::TypeOverlay,
-                              QStringLiteral("重ね")));
+    QVERIFY(TestSheets::write(folder + QStringLiteral("/overlay.pdb"),
+                              CTavDbFreePdbObjectManager::TypeOverlay, QStringLiteral("重ね")));
     for (const QString& name : {QStringLiteral("empty.pdb"), QStringLiteral("notes.txt")}) {
         QFile file(folder + u'/' + name);
         QVERIFY(file.open(QIODevice::WriteOnly));

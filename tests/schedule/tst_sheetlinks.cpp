@@ -37,7 +37,8 @@ AppTestEnv::DialogAnswer editorAnswer(QStringList* paths, bool save)
         if (!editor)
             return 99;
         *paths << editor->Path();
-        if (save && !TestSheets::write(editor->Path(), CTavDbFreePdbObjectManager::TypeOverlay, QStringLiteral("重ね")))
+        if (save && !TestSheets::write(editor->Path(), CTavDbFreePdbObjectManager::TypeOverlay,
+                                       QStringLiteral("重ね")))
             return 98;
         return save ? int(QDialog::Accepted) : int(QDialog::Rejected);
     };
@@ -63,7 +64,8 @@ class TestSheetLinks : public QObject
     QString weekLink()
     {
         int year = 0;
-        const int week = static_cast<CTavScWeekDoc*>(m_app->Frame(TavSlot::Week)->Document())->WeekNumber(&year);
+        const int week =
+            static_cast<CTavScWeekDoc*>(m_app->Frame(TavSlot::Week)->Document())->WeekNumber(&year);
         CTavDbDateWeekRecord info;
         return store().GetWeekInfo(year, week, info) == TavStatusCode::Ok ? info.GetSheetName() : QString();
     }
