@@ -35,11 +35,12 @@ CTavReferViewDlg::CTavReferViewDlg(std::shared_ptr<CTavDbFreePdbObjectManager> s
     scroll->setWidget(m_view);
     scroll->setAlignment(Qt::AlignHCenter);
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     const QRect screen = QGuiApplication::primaryScreen()
                              ? QGuiApplication::primaryScreen()->availableGeometry()
                              : QRect(0, 0, 1024, 768);
     // Room for the vertical scroll bar, so that the width never scrolls.
-    const QSize wanted = m_view->size() + QSize(4 + scroll->verticalScrollBar()->sizeHint().width(), 4);
+    const QSize wanted = m_view->size() + QSize(8 + scroll->verticalScrollBar()->sizeHint().width(), 4);
     scroll->setMinimumSize(wanted.width(), std::min(wanted.height(), screen.height() - 140));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
