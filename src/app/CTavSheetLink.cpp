@@ -1,37 +1,24 @@
 #include "CTavSheetLink.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 #include "CTavApp.h"
 #include "CTavDbEnv.h"
 #include "CTavDbUser.h"
-#include "CTavFileDlg.h"
-#include "CTavMessageBox.h"
+#include "CTavSheetChooserDlg.h"
 
 QString CTavSheetLink::Folder(CTavApp& app)
 {
     return app.Users().GetCurrUserPath() + CTavDbEnv::GetQuillosDir();
 }
 
-std::optional<QString> CTavSheetLink::Choose(CTavApp& app, const QString& current, QWidget* parent)
+std::optional<QString> CTavSheetLink::Choose(CTavApp& app, const QString& current, QWidget* parent,
+                                             const QDate& day)
 {
-    CTavFileDlg dialog(CTavFileDlg::Open, QStringLiteral("手書きメモの指定"),
-                       QStringLiteral("手書きメモ(*.pdb)|*.pdb||"), parent);
-    dialog.SetInitialFolder(Folder(app));
-    if (!current.isEmpty())
-        dialog.SetInitialFile(current + QStringLiteral(".pdb"));
-    if (dialog.exec() != QDialog::Accepted || dialog.PathName().isEmpty())
+    CTavSheetChooserDlg dialog(app, Folder(app), current, day, parent);
+    if (dialog.exec() != QDialog::Accepted || dialog.SheetName().isEmpty())
         return std::nullopt;
-    const QFileInfo chosen(dialog.PathName());
-    if (chosen.absoluteDir() != QDir(Folder(app))) {
-        app.ShowMessage(parent,
-                        QStringLiteral("手書きメモは「%1」フォルダの中から選んでください。")
-                            .arg(QDir::toNativeSeparators(Folder(app))),
-                        parent ? parent->windowTitle() : QString(), TavMsg::IconExclamation);
-        return std::nullopt;
-    }
-    return chosen.completeBaseName();
+    return dialog.SheetName();
 }
 
 bool CTavSheetLink::Exists(CTavApp& app, const QString& name)

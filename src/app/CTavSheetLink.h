@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <optional>
 
@@ -12,9 +13,10 @@ class CTavSheetLink final
 {
 public:
     static QString Folder(CTavApp& app);
-    // The name of the sheet the user picks; nothing when the dialog was cancelled or a sheet
-    // of another folder was picked (the user is told why).
-    static std::optional<QString> Choose(CTavApp& app, const QString& current, QWidget* parent);
+    // The name of the sheet the user picks from the sheets of the folder; nothing when the
+    // chooser was cancelled. Sheets scheduled on day are listed first.
+    static std::optional<QString> Choose(CTavApp& app, const QString& current, QWidget* parent,
+                                         const QDate& day = QDate());
     // Whether the linked sheet's file is there (true for no link).
     static bool Exists(CTavApp& app, const QString& name);
 };

@@ -10,7 +10,9 @@
 
 #include "CTavDbDate.h"
 #include "CTavScDayDoc.h"
+#include "CTavScPeriodSheet.h"
 #include "ScheduleState.h"
+#include "sheet/CTavDbFreePdbObjectManager.h"
 
 namespace {
 // The handheld's screen is 160 x 160 dots; the preview draws it a little under twice that size,
@@ -38,9 +40,9 @@ CTavScDayPreview::CTavScDayPreview(CTavScDayDoc* document, QWidget* parent)
     m_screen->installEventFilter(this);
     m_overlay->setCheckable(true);
     m_overlay->setChecked(true);
-    // The memo-sheet editor is not part of the program yet.
-    m_edit->setEnabled(false);
+    m_edit->setObjectName(QStringLiteral("sheetEditButton"));
     connect(m_overlay, &QPushButton::toggled, m_screen, qOverload<>(&QWidget::update));
+    connect(m_edit, &QPushButton::clicked, this, &CTavScDayPreview::EditSheet);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_overlay);
@@ -64,9 +66,35 @@ void CTavScDayPreview::Refresh()
     m_sheet.clear();
     if (state.Store().GetDayInfo(CTavDbTime::dayKey(state.CurrentDay()), info) == TavStatusCode::Ok)
         m_sheet = info.GetSheetName();
+    m_overlaySheet = CTavScPeriodSheet::LoadOverlay(state.App(), m_sheet);
     m_link->setText(
         QStringLiteral("手書きメモ: %1").arg(m_sheet.isEmpty() ? QStringLiteral("(なし)") : m_sheet));
     m_screen->update();
+}
+
+bool CTavScDayPreview::LinkSheet(const QString& name)
+{
+    ScheduleState& state = m_document->State();
+    const QDate day = state.CurrentDay();
+    const bool done = state.Step(QStringLiteral("手書きメモのリンク"), [&] {
+        CTavDbDate& store = state.Store();
+        CTavDbDateDayRecord info(day);
+        if (store.GetDayInfo(CTavDbTime::dayKey(day), info) == TavStatusCode::Ok) {
+            info.SetSheetName(name);
+            return store.UpdateDayInfo(info) == TavStatusCode::Ok;
+        }
+        info.SetSheetName(name);
+        return store.AddDayInfo(info) == TavStatusCode::Ok;
+    });
+    Refresh();
+    return done;
+}
+
+void CTavScDayPreview::EditSheet()
+{
+    CTavScPeriodSheet::EditOverlay(m_document->State(), this, m_sheet,
+                                   [this](const QString& name) { return LinkSheet(name); });
+    Refresh();
 }
 
 void CTavScDayPreview::resizeEvent(QResizeEvent* event)
@@ -156,8 +184,6 @@ void CTavScDayPreview::PaintScreen(QWidget* screen)
         }
         y += kLine;
     }
-    if (m_overlay->isChecked() && !m_sheet.isEmpty()) {
-        p.setPen(QColor(0x1F, 0x5F, 0xBF));
-        p.drawText(full.adjusted(0, 0, -8, -6), Qt::AlignRight | Qt::AlignBottom, m_sheet);
-    }
+    if (m_overlay->isChecked() && m_overlaySheet)
+        CTavScPeriodSheet::DrawOverlay(p, *m_overlaySheet, full.adjusted(1, 1, -1, -1));
 }

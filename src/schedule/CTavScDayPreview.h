@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 
+class CTavDbFreePdbObjectManager;
 class CTavScDayDoc;
 class QLabel;
 class QPushButton;
@@ -18,6 +20,10 @@ public:
     QPushButton* EditButton() const { return m_edit; }
     QString SheetName() const { return m_sheet; }
     void Refresh();
+    // Links a memo sheet to the current day as one undo step; an empty name removes the link.
+    bool LinkSheet(const QString& name);
+    // The edit button: the day's overlay in the editor, made and linked when there is none.
+    void EditSheet();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -32,4 +38,5 @@ private:
     QPushButton* m_overlay;
     QPushButton* m_edit;
     QString m_sheet;
+    std::shared_ptr<CTavDbFreePdbObjectManager> m_overlaySheet;
 };

@@ -1,6 +1,5 @@
 #include "CTavScDayView.h"
 
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScrollBar>
@@ -8,11 +7,10 @@
 
 #include "CTavApp.h"
 #include "CTavDbDate.h"
-#include "CTavDbEnv.h"
-#include "CTavDbUser.h"
 #include "CTavScDayDoc.h"
 #include "CTavScEventBox.h"
 #include "CTavScEventColum.h"
+#include "CTavScPeriodSheet.h"
 #include "ScheduleState.h"
 
 CTavScDayView::CTavScDayView(CTavScDayDoc* document, QWidget* parent)
@@ -173,13 +171,7 @@ void CTavScDayView::OnDoubleClick(const CTavComHit& hit)
     ScheduleState& state = m_document->State();
     if (hit.onMemoIcon && hit.box && hit.box->IsSelected()) {
         const auto* box = static_cast<CTavScEventBox*>(hit.box);
-        const QString path = state.App().Users().GetCurrUserPath() + CTavDbEnv::GetQuillosDir() + u'/' +
-                             box->Record()->GetSheetName() + QStringLiteral(".pdb");
-        if (!QFileInfo::exists(path))
-            state.App().ShowMessage(
-                this,
-                QStringLiteral("リンクされた手書きメモが見つかりません。\n削除された可能性があります。"),
-                QStringLiteral("手書きメモが見つかりません"), TavMsg::Ok | TavMsg::IconInformation);
+        CTavScPeriodSheet::OpenEventSheet(state, this, box->Record()->GetSheetName());
         return;
     }
     RememberSlot(hit);

@@ -17,7 +17,6 @@
 #include "CTavApp.h"
 #include "CTavComUtil.h"
 #include "CTavDbDate.h"
-#include "CTavDbEnv.h"
 #include "CTavDbText.h"
 #include "CTavDbUser.h"
 #include "CTavScColorDlg.h"
@@ -25,8 +24,8 @@
 #include "CTavScIconDlg.h"
 #include "CTavScRepeatDlg.h"
 #include "CTavScRepeatScopeDlg.h"
-#include "CTavScSheetPickDlg.h"
 #include "CTavScTimeEdit.h"
+#include "CTavSheetLink.h"
 #include "ScheduleState.h"
 
 namespace {
@@ -275,11 +274,10 @@ void CTavScEditDlg::PickIcon()
 
 void CTavScEditDlg::PickSheet()
 {
-    const QString folder = m_state.App().Users().GetCurrUserPath() + CTavDbEnv::GetQuillosDir();
-    CTavScSheetPickDlg dialog(folder, m_sheet, this);
-    if (dialog.exec() != QDialog::Accepted || dialog.SheetName().isEmpty())
+    const std::optional<QString> sheet = CTavSheetLink::Choose(m_state.App(), m_sheet, this, m_date->date());
+    if (!sheet)
         return;
-    m_sheet = dialog.SheetName();
+    m_sheet = *sheet;
     ShowSheet();
 }
 

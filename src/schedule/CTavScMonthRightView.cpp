@@ -11,7 +11,9 @@
 #include "CTavComUtil.h"
 #include "CTavDbDate.h"
 #include "CTavScMonthDoc.h"
+#include "CTavScPeriodSheet.h"
 #include "ScheduleState.h"
+#include "sheet/CTavDbFreePdbObjectManager.h"
 
 namespace {
 // The handheld's 160 x 160 screen drawn at a little under twice its size, as in the day pane.
@@ -39,9 +41,9 @@ CTavScMonthRightView::CTavScMonthRightView(CTavScMonthDoc* document, QWidget* pa
     m_link->setObjectName(QStringLiteral("sheetLink"));
     m_overlay->setCheckable(true);
     m_overlay->setChecked(true);
-    // The memo-sheet editor is not part of the program yet.
-    m_edit->setEnabled(false);
+    m_edit->setObjectName(QStringLiteral("sheetEditButton"));
     connect(m_overlay, &QPushButton::toggled, m_screen, qOverload<>(&QWidget::update));
+    connect(m_edit, &QPushButton::clicked, this, &CTavScMonthRightView::EditSheet);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_overlay);
@@ -65,6 +67,7 @@ void CTavScMonthRightView::Refresh()
     m_sheet.clear();
     if (m_document->State().Store().GetMonthInfo(grid.GetYear(), grid.GetMonth(), info) == TavStatusCode::Ok)
         m_sheet = info.GetSheetName();
+    m_overlaySheet = CTavScPeriodSheet::LoadOverlay(m_document->State().App(), m_sheet);
     m_link->setText(
         QStringLiteral("手書きメモ: %1").arg(m_sheet.isEmpty() ? QStringLiteral("(なし)") : m_sheet));
     m_screen->update();
@@ -87,6 +90,13 @@ bool CTavScMonthRightView::LinkSheet(const QString& name)
     });
     Refresh();
     return done;
+}
+
+void CTavScMonthRightView::EditSheet()
+{
+    CTavScPeriodSheet::EditOverlay(m_document->State(), this, m_sheet,
+                                   [this](const QString& name) { return LinkSheet(name); });
+    Refresh();
 }
 
 void CTavScMonthRightView::resizeEvent(QResizeEvent* event)
@@ -162,8 +172,6 @@ void CTavScMonthRightView::PaintScreen(QWidget* screen)
             p.fillRect(QRect(r.left() + 4, r.bottom() - 5 - 4 * e, r.width() - 8, 2),
                        inMonth ? Qt::black : QColor(0xA0, 0xA0, 0xA0));
     }
-    if (m_overlay->isChecked() && !m_sheet.isEmpty()) {
-        p.setPen(QColor(0x1F, 0x5F, 0xBF));
-        p.drawText(full.adjusted(0, 0, -8, -2), Qt::AlignRight | Qt::AlignBottom, m_sheet);
-    }
+    if (m_overlay->isChecked() && m_overlaySheet)
+        CTavScPeriodSheet::DrawOverlay(p, *m_overlaySheet, full.adjusted(1, 1, -1, -1));
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 
+class CTavDbFreePdbObjectManager;
 class CTavScMonthDoc;
 class QLabel;
 class QPushButton;
@@ -21,6 +23,8 @@ public:
     void Refresh();
     // Links a memo sheet to the current month as one undo step; an empty name removes the link.
     bool LinkSheet(const QString& name);
+    // The edit button: the month's overlay in the editor, made and linked when there is none.
+    void EditSheet();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -35,4 +39,5 @@ private:
     QPushButton* m_overlay;
     QPushButton* m_edit;
     QString m_sheet;
+    std::shared_ptr<CTavDbFreePdbObjectManager> m_overlaySheet;
 };

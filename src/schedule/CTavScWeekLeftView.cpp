@@ -1,15 +1,13 @@
 #include "CTavScWeekLeftView.h"
 
-#include <QFileInfo>
 #include <QKeyEvent>
 
 #include "CTavApp.h"
 #include "CTavDbClock.h"
 #include "CTavDbDate.h"
-#include "CTavDbEnv.h"
-#include "CTavDbUser.h"
 #include "CTavScEventBox.h"
 #include "CTavScEventColum.h"
+#include "CTavScPeriodSheet.h"
 #include "CTavScWeekDoc.h"
 #include "ScheduleState.h"
 
@@ -199,13 +197,7 @@ void CTavScWeekLeftView::OnDoubleClick(const CTavComHit& hit)
     ScheduleState& state = m_document->State();
     if (hit.onMemoIcon && hit.box && hit.box->IsSelected()) {
         const auto* box = static_cast<CTavScEventBox*>(hit.box);
-        const QString path = state.App().Users().GetCurrUserPath() + CTavDbEnv::GetQuillosDir() + u'/' +
-                             box->Record()->GetSheetName() + QStringLiteral(".pdb");
-        if (!QFileInfo::exists(path))
-            state.App().ShowMessage(
-                this,
-                QStringLiteral("リンクされた手書きメモが見つかりません。\n削除された可能性があります。"),
-                QStringLiteral("手書きメモが見つかりません"), TavMsg::Ok | TavMsg::IconInformation);
+        CTavScPeriodSheet::OpenEventSheet(state, this, box->Record()->GetSheetName());
         return;
     }
     if (hit.column >= 0 && !ColumnDay(hit.column).isValid())

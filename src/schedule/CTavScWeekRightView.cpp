@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "CTavDbDate.h"
+#include "CTavScPeriodSheet.h"
 #include "CTavScWeekDoc.h"
 #include "CTavScWeekEventList.h"
 #include "ScheduleState.h"
@@ -33,9 +34,9 @@ CTavScWeekRightView::CTavScWeekRightView(CTavScWeekDoc* document, QWidget* paren
     m_link->setObjectName(QStringLiteral("sheetLinkLabel"));
     m_overlay->setCheckable(true);
     m_overlay->setChecked(true);
-    // The memo-sheet editor is not part of the program yet.
-    m_edit->setEnabled(false);
+    m_edit->setObjectName(QStringLiteral("sheetEditButton"));
     connect(m_overlay, &QPushButton::toggled, this, &CTavScWeekRightView::ShowOverlay);
+    connect(m_edit, &QPushButton::clicked, this, &CTavScWeekRightView::EditSheet);
 
     auto* head = new QHBoxLayout;
     head->addWidget(title);
@@ -93,4 +94,11 @@ bool CTavScWeekRightView::LinkSheet(const QString& name)
     });
     emit state.changed();
     return done;
+}
+
+void CTavScWeekRightView::EditSheet()
+{
+    CTavScPeriodSheet::EditOverlay(m_document->State(), this, m_sheet,
+                                   [this](const QString& name) { return LinkSheet(name); });
+    Refresh();
 }

@@ -22,6 +22,8 @@ public:
     QString SheetName() const { return m_sheet; }
     // Links a memo sheet to the shown week as one undo step; an empty name removes the link.
     bool LinkSheet(const QString& name);
+    // The edit button: the week's overlay in the editor, made and linked when there is none.
+    void EditSheet();
     void Refresh();
 
 private:

@@ -20,6 +20,8 @@
 #include "CTavFileDlg.h"
 #include "CTavModuleDoc.h"
 #include "CTavProfile.h"
+#include "CTavSheetChooserDlg.h"
+#include "TestSheets.h"
 
 using Rec = CTavDbAddrRecord;
 
@@ -264,29 +266,32 @@ private slots:
             QCOMPARE(m_env->Messages(), QStringList{CTavAddrEditDlg::kSheetMissing});
             QVERIFY(dlg.Card().GetQuilloName().isEmpty());
         }
-        // A sheet of the user's folder is linked by its name; one from elsewhere is refused.
-        QFile sheet(sheetFolder() + QStringLiteral("/会議メモ.pdb"));
-        QFile stray(m_env->Dir().filePath(QStringLiteral("よそのメモ.pdb")));
-        QVERIFY(sheet.open(QIODevice::WriteOnly) && stray.open(QIODevice::WriteOnly));
-        sheet.close();
-        stray.close();
+        // The sheets of the user's folder are offered; the chosen one is linked by its name, and
+        // a cancelled choice keeps the link there was.
+        QVERIFY(TestSheets::write(sheetFolder() + QStringLiteral("/会議メモ.pdb"),
+                                  CTavDbFreePdbObjectManager::TypeSheet, QStringLiteral("会議")));
         m_env->ClearRecords();
         CTavAddrEditDlg dlg(*m_app, card, false);
         m_env->AnswerMessage(TavMsg::IdNo);
         m_env->AnswerDialog([&](CTavDialogBase& d) {
             auto& edit = static_cast<CTavAddrEditDlg&>(d);
-            m_env->AnswerDialog(AppTestEnv::ChooseFile(stray.fileName()));
+            m_env->AnswerDialog(AppTestEnv::PressCancel());
             edit.SheetPickButton()->click();
             if (edit.SheetLabel()->text() != QStringLiteral("消えたメモ"))
                 return int(QDialog::Rejected);
-            m_env->AnswerDialog(AppTestEnv::ChooseFile(sheet.fileName()));
+            m_env->AnswerDialog([](CTavDialogBase& chooser) {
+                auto* sheets = qobject_cast<CTavSheetChooserDlg*>(&chooser);
+                if (!sheets || !sheets->SelectSheet(QStringLiteral("会議メモ")))
+                    return int(QDialog::Rejected);
+                sheets->accept();
+                return sheets->result();
+            });
             edit.SheetPickButton()->click();
             edit.accept();
             return edit.result();
         });
         QCOMPARE(dlg.exec(), int(QDialog::Accepted));
-        QCOMPARE(m_env->Messages().size(), 2);
-        QVERIFY(m_env->Messages().last().contains(QStringLiteral("フォルダの中から選んでください")));
+        QCOMPARE(m_env->Messages().size(), 1);
         QCOMPARE(dlg.Card().GetQuilloName(), QStringLiteral("会議メモ"));
         QVERIFY(m_env->AllAnswersUsed());
     }

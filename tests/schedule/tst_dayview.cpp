@@ -14,6 +14,7 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
+#include <QTreeWidget>
 
 #include "AppTestEnv.h"
 #include "CTavApp.h"
@@ -37,10 +38,11 @@
 #include "CTavScMonthCalendar.h"
 #include "CTavScRepeatDlg.h"
 #include "CTavScRepeatScopeDlg.h"
-#include "CTavScSheetPickDlg.h"
 #include "CTavScTimeEdit.h"
+#include "CTavSheetChooserDlg.h"
 #include "ScheduleState.h"
 #include "TavCommandIds.h"
+#include "TestSheets.h"
 
 namespace {
 const QDate kMonday(2024, 3, 11);
@@ -541,7 +543,12 @@ void TestDayView::editorTimesColourAndSheetLink()
 
     const QString folder = m_app->Users().GetCurrUserPath() + CTavDbEnv::GetQuillosDir();
     QVERIFY(QDir().mkpath(folder));
-    for (const QString& name : {QStringLiteral("旅行メモ.pdb"), QStringLiteral("notes.txt")}) {
+    // Only memo sheets are offered: not overlays, not files that are no sheets.
+    QVERIFY(TestSheets::write(folder + QStringLiteral("/旅行メモ.pdb"), CTavDbFreePdbObjectManager::TypeSheet,
+                              QStringLiteral("京都旅行"), Qt::darkRed));
+    QVERIFY(TestSheets::write(folder + QStringLiteral("/overlay.pdb"),
+                              CTavDbFreePdbObjectManager::TypeOverlay, QStringLiteral("重ね")));
+    for (const QString& name : {QStringLiteral("empty.pdb"), QStringLiteral("notes.txt")}) {
         QFile file(folder + u'/' + name);
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
@@ -550,9 +557,14 @@ void TestDayView::editorTimesColourAndSheetLink()
     editor.TitleEdit()->setText(QStringLiteral("旅行"));
 
     m_env->AnswerDialog(answer<CTavScColorDlg>([](CTavScColorDlg& c) { c.Swatches().at(3)->click(); }));
-    m_env->AnswerDialog(answer<CTavScSheetPickDlg>([](CTavScSheetPickDlg& sheets) {
-        QCOMPARE(sheets.List()->count(), 1);
-        sheets.List()->setCurrentRow(0);
+    m_env->AnswerDialog(answer<CTavSheetChooserDlg>([this](CTavSheetChooserDlg& sheets) {
+        QCOMPARE(sheets.List()->topLevelItemCount(), 1);
+        QCOMPARE(sheets.List()->topLevelItem(0)->text(0), QStringLiteral("京都旅行"));
+        m_env->AnswerMessage(TavMsg::IdOk);
+        sheets.accept(); // nothing chosen yet: the user is asked to choose
+        QCOMPARE(m_env->Messages().last(), CTavSheetChooserDlg::kChooseOne);
+        QVERIFY(sheets.SelectSheet(QStringLiteral("旅行メモ")));
+        AppTestEnv::Screenshot(&sheets, QStringLiteral("sheet-chooser"));
     }));
     editor.ColorButton()->click();
     editor.SheetButton()->click();
@@ -683,7 +695,7 @@ void TestDayView::screenshots()
     refresh();
     QVERIFY(!box(QStringLiteral("健康診断")));
     AppTestEnv::Screenshot(m_app->MainFrame(), QStringLiteral("day-window-hidden"));
-    QVERIFY(!m_frame->Preview()->EditButton()->isEnabled());
+    QVERIFY(m_frame->Preview()->EditButton()->isEnabled()); // it makes the day's first overlay
 }
 
 void TestDayView::marksCountEventsOutOfSight()
