@@ -4,8 +4,7 @@
 
 // The editor's drawing surface and tools arrive with the editor work; until then the dialog
 // opens empty and never saves.
-CTavFreeEditDlg::CTavFreeEditDlg(CTavApp& app, const CTavFreeEditRequest& request,
-                                 QWidget* parent)
+CTavFreeEditDlg::CTavFreeEditDlg(CTavApp& app, const CTavFreeEditRequest& request, QWidget* parent)
     : CTavDialogBase(parent), app_(app), request_(request)
 {
     setWindowTitle(QStringLiteral("手書きメモ編集"));
