@@ -73,6 +73,11 @@ void CTavFreeDoc::Reload()
 
 QString CTavFreeDoc::TakeProblems()
 {
+    if (const QString categories = App().SheetManager().LoadProblem();
+        !categories.isEmpty() && !m_reported.contains(categories)) {
+        m_reported.insert(categories);
+        m_problems.prepend(categories);
+    }
     if (m_problems.isEmpty())
         return QString();
     const QString text = QStringLiteral("壊れている手書きメモがあります。読み込めた部分だけを表示します。"

@@ -23,7 +23,7 @@ QList<CTavListColumn> CTavFreeLeftView::DefaultColumns()
             {KindTitle, 140, 0, true, QStringLiteral("タイトル")},
             {KindEventTime, 150, 0, true, QStringLiteral("予定表関連日時")},
             {KindAlarm, 28, 0, true, QStringLiteral("アラーム")},
-            {KindSize, 80, 0, true, QStringLiteral("サイズ")},
+            {KindSize, 100, 0, true, QStringLiteral("サイズ")},
             {KindModified, 150, 0, true, QStringLiteral("更新日時")},
             {KindCategory, 100, 0, true, QStringLiteral("カテゴリ")}};
 }
