@@ -1,6 +1,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
 
@@ -338,6 +339,38 @@ private slots:
         start();
         QCOMPARE(QDir(m_past).entryList({QStringLiteral("*.pdb")}).size(), 0);
         QCOMPARE(doc().Count(), 5);
+    }
+
+    // Import copies the memo sheets of a folder (a taken name gets a new one); export copies
+    // the selected sheets, or all listed ones.
+    void importAndExport()
+    {
+        start();
+        QTemporaryDir outside;
+        const QDir from(outside.filePath(QStringLiteral("from"))), to(outside.filePath(QStringLiteral("to")));
+        QDir().mkpath(to.path());
+        makeSheet(from.filePath("a.pdb"), QStringLiteral("持ち込み"), 2, day(2024, 11, 2));
+        makeSheet(from.filePath("z.pdb"), QStringLiteral("別の人の"), 0, day(2024, 11, 3));
+        QFile other(from.filePath("o.pdb"));
+        QVERIFY(other.open(QIODevice::WriteOnly));
+        other.write("no sheet");
+        other.close();
+        select(QStringLiteral("地図"));
+
+        m_env->AnswerDialog(AppTestEnv::ChooseFile(from.path()));
+        frame().Trigger(TavFreeCmd::Import);
+        QCOMPARE(doc().Count(), 7);
+        QVERIFY(QFile::exists(sheet("z.pdb")) && !QFile::exists(sheet("o.pdb")));
+        QCOMPARE(doc().Entry(doc().IndexOfPath(sheet("a.pdb")))->title, QStringLiteral("会議"));
+        QVERIFY(titles().contains(QStringLiteral("持ち込み")));
+        QCOMPARE(selectedTitle(), QStringLiteral("地図"));
+
+        list().SelectRows({doc().IndexOfPath(sheet("b.pdb")), doc().IndexOfPath(sheet("z.pdb"))});
+        m_env->AnswerDialog(AppTestEnv::ChooseFile(to.path()));
+        frame().Trigger(TavFreeCmd::Export);
+        QCOMPARE(to.entryList(QDir::Files), QStringList({QStringLiteral("b.pdb"), QStringLiteral("z.pdb")}));
+        QCOMPARE(bytesOf(to.filePath("b.pdb")), bytesOf(sheet("b.pdb")));
+        QVERIFY(m_env->AllAnswersUsed());
     }
 
     // Removing a category files its sheets in both folders as unfiled, or deletes them.
