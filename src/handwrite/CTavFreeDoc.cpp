@@ -36,11 +36,16 @@ QString CTavFreeDoc::PastFolder() const
     return App().Users().GetCurrUserPath() + CTavDbEnv::GetPastDataDir() + u'/' + CTavDbEnv::GetQuillosDir();
 }
 
-QString CTavFreeDoc::asideFolder() const
+QString CTavFreeDoc::asideRoot() const
 {
     // Beside the sheet folders, so that a delete is a rename; never scanned.
-    return App().Users().GetCurrUserPath() + QStringLiteral(".QuillosDeleted/") +
-           QUuid::createUuid().toString(QUuid::WithoutBraces);
+    return App().Users().GetCurrUserPath() + QStringLiteral(".QuillosDeleted");
+}
+
+void CTavFreeDoc::DropKeptFiles()
+{
+    if (!App().Users().GetCurrUserPath().isEmpty() && UndoStack().count() == 0)
+        QDir(asideRoot()).removeRecursively();
 }
 
 void CTavFreeDoc::rescan()
@@ -129,7 +134,9 @@ int CTavFreeDoc::DeleteFiles(const QStringList& paths)
             present << path;
     int deleted = 0;
     if (!present.isEmpty()) {
-        auto* command = new CTavFreeDeleteCommand(present, asideFolder(), [this] { Reload(); });
+        auto* command = new CTavFreeDeleteCommand(
+            present, asideRoot() + u'/' + QUuid::createUuid().toString(QUuid::WithoutBraces),
+            [this] { Reload(); });
         UndoStack().push(command);
         deleted = command->Deleted();
     }

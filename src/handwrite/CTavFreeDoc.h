@@ -61,6 +61,9 @@ public:
     void MoveCategoryToUnfiled(int categoryId);
     void DeleteCategoryData(int categoryId);
 
+    // Removes what deleted sheets an earlier run left aside (while no step can want them).
+    void DropKeptFiles();
+
     // What the last reloads found damaged and not yet shown to the user; cleared when taken.
     QString TakeProblems();
 
@@ -74,7 +77,7 @@ private:
     int restore(const std::vector<CTavFreeSheetEntry>& sheets, qint64 cutoff);
     // Every memo sheet of both folders, regardless of the filter.
     std::vector<CTavFreeSheetEntry> allSheets() const;
-    QString asideFolder() const;
+    QString asideRoot() const;
 
     std::vector<CTavFreeSheetEntry> m_entries;
     int m_sortKey = 0;

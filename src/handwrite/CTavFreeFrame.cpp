@@ -39,7 +39,6 @@ CTavFreeFrame::CTavFreeFrame(CTavFreeDoc* document, QWidget* parent)
         {TavFreeCmd::Export, u"エクスポート(&E)...", [c] { c->OnExport(); }, false},
     });
     Action(TavFreeCmd::NewSheet)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    Action(TavFreeCmd::SelectAll)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
     const QStringList sorts = SortNames();
     for (int key = 0; key < sorts.size(); ++key) {
         auto* action = new QAction(sorts.at(key), this);
@@ -57,6 +56,7 @@ CTavFreeFrame::CTavFreeFrame(CTavFreeDoc* document, QWidget* parent)
     connect(m_left, &CTavListView::rowActivated, m_commands, &CTavFreeCommands::OnEdit);
     connect(m_left, &CTavListView::deleteRequested, m_commands, &CTavFreeCommands::OnDelete);
     connect(m_left, &CTavListView::contextMenuRequested, m_commands, &CTavFreeCommands::ShowContextMenu);
+    m_doc->DropKeptFiles();
     // Sheets move between the folders as the transfer limit says, from the start.
     m_doc->ApplyCutoff(CTavTransferLimit::FromProfile().QuillosCutoff());
     m_doc->Reload();
