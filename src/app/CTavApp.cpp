@@ -15,6 +15,7 @@
 #include "CTavDbTodo.h"
 #include "CTavDbUser.h"
 #include "CTavDesktopConflict.h"
+#include "CTavFreeSheetManager.h"
 #include "CTavMainFrame.h"
 #include "CTavMessageBox.h"
 #include "CTavModuleDoc.h"
@@ -55,11 +56,13 @@ CTavApp::CTavApp(QObject* parent)
     : QObject(parent), m_env(std::make_unique<CTavDbEnv>()), m_users(std::make_unique<CTavDbUser>()),
       m_addr(std::make_unique<CTavDbAddr>()), m_date(std::make_unique<CTavDbDate>()),
       m_memo(std::make_unique<CTavDbMemo>()), m_todo(std::make_unique<CTavDbTodo>()),
-      m_options(std::make_unique<CTavRegOption>()), m_conflict(new CTavDesktopConflict(this))
+      m_sheets(std::make_unique<CTavFreeSheetManager>()), m_options(std::make_unique<CTavRegOption>()),
+      m_conflict(new CTavDesktopConflict(this))
 {
     for (CTavDbStoreBase* store : RecordStores())
         store->AttachUsers(m_users.get());
     g_app = this;
+    CTavFreeSheetManager::InstallReferenceCounter(*this);
     CTavAppStyle::Install();
 }
 
@@ -70,8 +73,10 @@ CTavApp::~CTavApp()
         delete doc;
         doc = nullptr;
     }
-    if (g_app == this)
+    if (g_app == this) {
         g_app = nullptr;
+        CTavFreeSheetManager::RemoveReferenceCounter();
+    }
 }
 
 CTavApp* CTavApp::instance()
@@ -110,6 +115,7 @@ bool CTavApp::LoadAll()
     CTavDbBackupFolder::MarkChanged();
     bool ok = true;
     const QString userPath = m_users->GetCurrUserPath();
+    ok = m_sheets->Load(userPath) == TavStatusCode::Ok;
     for (CTavDbStoreBase* store : RecordStores()) {
         // Changes a save could not write stay for the next save (which merges what the file
         // got meanwhile) rather than being dropped by loading the same file again.
@@ -159,6 +165,10 @@ bool CTavApp::SaveAll(QString* failureText)
     bool ok = true;
     bool merged = false;
     QStringList failures;
+    if (const TavStatus status = m_sheets->Save(); status != TavStatusCode::Ok) {
+        ok = false;
+        failures << TavFileProblem::SaveFailed(m_sheets->Path(), status);
+    }
     for (CTavDbStoreBase* store : RecordStores()) {
         if (store->GetFilePath().isEmpty())
             continue;

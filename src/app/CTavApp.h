@@ -22,6 +22,7 @@ class CTavDbStoreBase;
 class CTavDbTodo;
 class CTavDbUser;
 class CTavDesktopConflict;
+class CTavFreeSheetManager;
 class CTavModuleDoc;
 class CTavModuleFrame;
 class CTavRegOption;
@@ -89,6 +90,8 @@ public:
     CTavDbDate& DateStore() { return *m_date; }
     CTavDbMemo& MemoStore() { return *m_memo; }
     CTavDbTodo& TodoStore() { return *m_todo; }
+    // The memo sheets' category database.
+    CTavFreeSheetManager& SheetManager() { return *m_sheets; }
     // The record stores in the order of loading and saving: address, date, memo, To Do.
     QList<CTavDbStoreBase*> RecordStores() const;
     CTavRegOption& Options() { return *m_options; }
@@ -135,6 +138,7 @@ private:
     std::unique_ptr<CTavDbDate> m_date;
     std::unique_ptr<CTavDbMemo> m_memo;
     std::unique_ptr<CTavDbTodo> m_todo;
+    std::unique_ptr<CTavFreeSheetManager> m_sheets;
     std::unique_ptr<CTavRegOption> m_options;
     std::unique_ptr<CTavSingleInstance> m_instance;
     CTavDesktopConflict* m_conflict = nullptr;

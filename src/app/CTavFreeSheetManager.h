@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <memory>
+
+#include "CTavDbCategory.h"
+#include "TavStatus.h"
+
+class CTavApp;
+class CTavDbFreePdbObjectManager;
+
+// The application's side of the memo sheets: the category database "Quillo_Category.pdb" of the
+// user's sheet folder (id to name), loaded with the other stores and written back with them.
+class CTavFreeSheetManager final
+{
+public:
+    CTavFreeSheetManager();
+    ~CTavFreeSheetManager();
+
+    static QString CategoryPath(const QString& userPath);
+    // Lets the sheet library count the events and To Do items of app that link a sheet (by
+    // its name without the extension); until RemoveReferenceCounter every sheet counts 0.
+    static void InstallReferenceCounter(CTavApp& app);
+    static void RemoveReferenceCounter();
+
+    // Reads the user's category database; a missing one is made with the three default
+    // categories. A file that cannot be read is left as it is: its defaults live in memory and
+    // it is written over only after the user edits the categories.
+    TavStatus Load(const QString& userPath);
+    // Writes the database back (nothing before a load, or over an unreadable file).
+    TavStatus Save();
+    QString Path() const { return m_path; }
+    // What went wrong reading the file; empty when it read well.
+    QString LoadProblem() const { return m_problem; }
+
+    // The categories with a name, unfiled first.
+    QList<CTavDbCategory> Categories() const;
+    // The name of a category id; empty when no category has it.
+    QString CategoryName(uint32_t id) const;
+
+    // Category edits of the category dialog; refused past 15 categories (CategoryLimit), for a
+    // name already used (Duplicate), an unknown id (NotFound) or the unfiled category.
+    TavStatus Add(const QString& name);
+    TavStatus Rename(uint32_t id, const QString& name);
+    TavStatus Remove(uint32_t id);
+
+private:
+    TavStatus resetToDefaults();
+
+    std::unique_ptr<CTavDbFreePdbObjectManager> m_db;
+    QString m_path;
+    QString m_problem;
+    bool m_writable = false;
+};

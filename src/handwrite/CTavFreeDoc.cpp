@@ -1,0 +1,271 @@
+#include "CTavFreeDoc.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QUndoStack>
+#include <QUuid>
+
+#include "CTavApp.h"
+#include "CTavDbEnv.h"
+#include "CTavDbUser.h"
+#include "CTavFreeCategoryCommand.h"
+#include "CTavFreeDeleteCommand.h"
+#include "CTavFreeFileMove.h"
+#include "CTavFreeSheetManager.h"
+#include "CTavFreeSheetScan.h"
+#include "CTavFreeSheetSort.h"
+#include "sheet/CTavDbFreePdbObjectManager.h"
+
+using Manager = CTavDbFreePdbObjectManager;
+
+CTavFreeDoc::CTavFreeDoc(CTavApp& app, QObject* parent)
+    : CTavModuleDoc(app, QStringLiteral("手書きメモ"), parent)
+{
+    connect(&app, &CTavApp::quillosCutoffChanged, this, &CTavFreeDoc::ApplyCutoff);
+}
+
+QString CTavFreeDoc::CurrentFolder() const
+{
+    return App().Users().GetCurrUserPath() + CTavDbEnv::GetQuillosDir();
+}
+
+QString CTavFreeDoc::PastFolder() const
+{
+    return App().Users().GetCurrUserPath() + CTavDbEnv::GetPastDataDir() + u'/' + CTavDbEnv::GetQuillosDir();
+}
+
+QString CTavFreeDoc::asideRoot() const
+{
+    // Beside the sheet folders, so that a delete is a rename; never scanned.
+    return App().Users().GetCurrUserPath() + QStringLiteral(".QuillosDeleted");
+}
+
+void CTavFreeDoc::DropKeptFiles()
+{
+    if (!App().Users().GetCurrUserPath().isEmpty() && UndoStack().count() == 0)
+        QDir(asideRoot()).removeRecursively();
+}
+
+void CTavFreeDoc::rescan()
+{
+    m_entries.clear();
+    if (App().Users().GetCurrUserPath().isEmpty())
+        return;
+    const int filter = m_filter;
+    const auto passes = [filter](int id) { return filter == kAllCategories || id == filter; };
+    QStringList problems;
+    CTavFreeSheetScan::Folder(CurrentFolder(), false, passes, &m_entries, &problems);
+    CTavFreeSheetScan::Folder(PastFolder(), true, passes, &m_entries, &problems);
+    for (size_t i = 0; i < m_entries.size(); ++i)
+        m_entries[i].scanIndex = int(i);
+    for (const QString& problem : problems)
+        if (!m_reported.contains(problem)) {
+            m_reported.insert(problem);
+            m_problems << problem;
+        }
+    CTavFreeSheetSort::Sort(m_entries, m_sortKey);
+}
+
+void CTavFreeDoc::Reload()
+{
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    rescan();
+    QGuiApplication::restoreOverrideCursor();
+    emit entriesRebuilt();
+}
+
+QString CTavFreeDoc::TakeProblems()
+{
+    if (const QString categories = App().SheetManager().LoadProblem();
+        !categories.isEmpty() && !m_reported.contains(categories)) {
+        m_reported.insert(categories);
+        m_problems.prepend(categories);
+    }
+    if (m_problems.isEmpty())
+        return QString();
+    const QString text = QStringLiteral("壊れている手書きメモがあります。読み込めた部分だけを表示します。"
+                                        "保存するまでファイルは変更されません。\n\n") +
+                         m_problems.join(QStringLiteral("\n"));
+    m_problems.clear();
+    return text;
+}
+
+const CTavFreeSheetEntry* CTavFreeDoc::Entry(int index) const
+{
+    return index >= 0 && index < Count() ? &m_entries[size_t(index)] : nullptr;
+}
+
+int CTavFreeDoc::IndexOfPath(const QString& path) const
+{
+    const QByteArray key = path.toUtf8();
+    for (int i = 0; i < Count(); ++i)
+        if (m_entries[size_t(i)].path.toUtf8() == key)
+            return i;
+    return -1;
+}
+
+QString CTavFreeDoc::CategoryName(int id) const
+{
+    const QString name = App().SheetManager().CategoryName(uint32_t(id));
+    return name.isEmpty() ? QStringLiteral("Unknown Category") : name;
+}
+
+void CTavFreeDoc::Sort(int key)
+{
+    m_sortKey = std::clamp(key, 0, CTavFreeSheetSort::kKeyCount - 1);
+    CTavFreeSheetSort::Sort(m_entries, m_sortKey);
+    emit entriesRebuilt();
+}
+
+void CTavFreeDoc::SetFilter(int categoryId)
+{
+    m_filter = categoryId;
+    m_sortKey = 0;
+    Reload();
+}
+
+int CTavFreeDoc::DeleteFiles(const QStringList& paths)
+{
+    QStringList present;
+    for (const QString& path : paths)
+        if (QFileInfo::exists(path))
+            present << path;
+    int deleted = 0;
+    if (!present.isEmpty()) {
+        auto* command = new CTavFreeDeleteCommand(
+            present, asideRoot() + u'/' + QUuid::createUuid().toString(QUuid::WithoutBraces),
+            [this] { Reload(); });
+        UndoStack().push(command);
+        deleted = command->Deleted();
+    }
+    Reload();
+    return deleted;
+}
+
+int CTavFreeDoc::MoveToCategory(const QStringList& paths, int categoryId)
+{
+    if (paths.isEmpty())
+        return 0;
+    auto* command = new CTavFreeCategoryCommand(paths, categoryId, QStringLiteral("カテゴリの変更"),
+                                                [this] { Reload(); });
+    UndoStack().push(command);
+    const int changed = command->Changed();
+    Reload();
+    return changed;
+}
+
+int CTavFreeDoc::archive(const std::vector<CTavFreeSheetEntry>& sheets, qint64 cutoff)
+{
+    int moved = 0;
+    QDir().mkpath(PastFolder());
+    for (const CTavFreeSheetEntry& entry : sheets) {
+        if (entry.inPastFolder || entry.eventTime >= cutoff)
+            continue;
+        Manager sheet;
+        if (sheet.LoadFromFile(entry.path) != TavStatusCode::Ok || sheet.CreateObjects() <= 0 ||
+            sheet.GetRefNum() != 0)
+            continue;
+        const QString target = QDir(PastFolder()).filePath(QFileInfo(entry.path).fileName());
+        if (CTavFreeFileMove::Copy(entry.path, target) && QFile::remove(entry.path))
+            ++moved;
+    }
+    return moved;
+}
+
+int CTavFreeDoc::restore(const std::vector<CTavFreeSheetEntry>& sheets, qint64 cutoff)
+{
+    int moved = 0;
+    for (const CTavFreeSheetEntry& entry : sheets) {
+        if (!entry.inPastFolder || entry.eventTime < cutoff)
+            continue;
+        QDir().mkpath(CurrentFolder());
+        const QString target = QDir(CurrentFolder()).filePath(QFileInfo(entry.path).fileName());
+        if (CTavFreeFileMove::Copy(entry.path, target) && QFile::remove(entry.path))
+            ++moved;
+    }
+    return moved;
+}
+
+int CTavFreeDoc::Archive(qint64 cutoff)
+{
+    const int moved = archive(allSheets(), cutoff);
+    if (moved > 0)
+        UndoStack().clear(); // its steps name the files where they were
+    Reload();
+    return moved;
+}
+
+int CTavFreeDoc::Restore(qint64 cutoff)
+{
+    const int moved = restore(allSheets(), cutoff);
+    if (moved > 0)
+        UndoStack().clear();
+    Reload();
+    return moved;
+}
+
+void CTavFreeDoc::ApplyCutoff(qint64 cutoff)
+{
+    if (App().Users().GetCurrUserPath().isEmpty() || App().backupFileOpen())
+        return;
+    const std::vector<CTavFreeSheetEntry> sheets = allSheets();
+    // Both passes work on the same scan: a sheet archived now is not brought back by it.
+    if (archive(sheets, cutoff) + restore(sheets, cutoff) > 0) {
+        UndoStack().clear();
+        Reload();
+    }
+}
+
+std::vector<CTavFreeSheetEntry> CTavFreeDoc::allSheets() const
+{
+    std::vector<CTavFreeSheetEntry> sheets;
+    CTavFreeSheetScan::Folder(CurrentFolder(), false, {}, &sheets, nullptr, false);
+    CTavFreeSheetScan::Folder(PastFolder(), true, {}, &sheets, nullptr, false);
+    return sheets;
+}
+
+int CTavFreeDoc::ExportTo(const QString& folder, const QStringList& paths)
+{
+    int copied = 0;
+    for (const QString& path : paths)
+        copied += CTavFreeFileMove::Copy(path, QDir(folder).filePath(QFileInfo(path).fileName()));
+    return copied;
+}
+
+int CTavFreeDoc::ImportFrom(const QString& folder)
+{
+    std::vector<CTavFreeSheetEntry> found;
+    CTavFreeSheetScan::Folder(folder, false, {}, &found, nullptr);
+    QDir().mkpath(CurrentFolder());
+    int copied = 0;
+    for (const CTavFreeSheetEntry& entry : found) {
+        QString target = QDir(CurrentFolder()).filePath(QFileInfo(entry.path).fileName());
+        if (QFileInfo(target) == QFileInfo(entry.path))
+            continue;
+        if (QFileInfo::exists(target))
+            target = QDir(CurrentFolder()).filePath(Manager::CreateFileName(CurrentFolder()));
+        copied += CTavFreeFileMove::Copy(entry.path, target);
+    }
+    Reload();
+    return copied;
+}
+
+void CTavFreeDoc::MoveCategoryToUnfiled(int categoryId)
+{
+    for (const CTavFreeSheetEntry& entry : allSheets())
+        if (entry.categoryId == categoryId)
+            CTavFreeCategoryCommand::SetCategory(entry.path, 0);
+    UndoStack().clear();
+    Reload();
+}
+
+void CTavFreeDoc::DeleteCategoryData(int categoryId)
+{
+    for (const CTavFreeSheetEntry& entry : allSheets())
+        if (entry.categoryId == categoryId)
+            QFile::remove(entry.path);
+    UndoStack().clear();
+    Reload();
+}
