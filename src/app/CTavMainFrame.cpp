@@ -120,7 +120,6 @@ void CTavMainFrame::CreateSearch()
     addDockWidget(Qt::BottomDockWidgetArea, m_searchPane);
     m_searchPane->hide();
     m_searchPane->AttachBox(m_searchBox);
-    connect(m_searchPane, &CTavSearchPane::fileRequested, this, &CTavMainFrame::sheetFileRequested);
 
     auto* find = new QAction(this);
     find->setShortcut(QKeySequence::Find);

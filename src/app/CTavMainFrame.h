@@ -85,10 +85,6 @@ public:
     // keep the created placement.
     static QRect PlacementFromStored(int left, int top, int right, int bottom, const QRect& workArea);
 
-signals:
-    // A search result asks for a memo sheet or reference sheet; its module window is active.
-    void sheetFileRequested(int module, const QString& path);
-
 protected:
     void closeEvent(QCloseEvent* event) override;
 

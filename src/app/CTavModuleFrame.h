@@ -74,6 +74,8 @@ public:
     // Selects the record of that unique id, opening up the filters that hide it; false when the
     // window has no such record. Search results open their records through it.
     virtual bool ShowRecord(uint32_t /*uniqueId*/) { return false; }
+    // The same for the modules whose entries are files (memo sheets, reference sheets).
+    virtual bool ShowFile(const QString& /*path*/) { return false; }
 
     // The module's commands by id.
     QAction* Action(int id) const { return m_actions.value(id); }

@@ -236,11 +236,9 @@ void CTavSearchPane::Open(const CTavDbSearchHit& hit)
     // A switch the user declined (a backup file is open) opens nothing.
     if (m_app.currentModule() != hit.module || (schedule && m_app.currentScheduleView() != TavModule::Day))
         return;
-    if (!hit.filePath.isEmpty()) {
-        emit fileRequested(hit.module, hit.filePath);
-        return;
-    }
     CTavModuleFrame* frame = m_app.FrameOfModule(target);
-    if (!frame || !frame->ShowRecord(hit.recordId))
-        Refresh(); // the record went since the search
+    const bool shown =
+        frame && (hit.filePath.isEmpty() ? frame->ShowRecord(hit.recordId) : frame->ShowFile(hit.filePath));
+    if (!shown)
+        Refresh(); // the record or file went since the search
 }

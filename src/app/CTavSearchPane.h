@@ -41,10 +41,6 @@ public:
     bool OpenCurrent();
     void Open(const CTavDbSearchHit& hit);
 
-signals:
-    // A memo sheet or reference sheet asked to be shown in its module window, which is active.
-    void fileRequested(int module, const QString& path);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -129,6 +129,17 @@ void CTavFreeFrame::ReloadAndSelect(const QStringList& paths)
     m_doc->Reload();
 }
 
+bool CTavFreeFrame::ShowFile(const QString& path)
+{
+    m_keptPaths = {path};
+    m_doc->Reload();
+    if (m_doc->IndexOfPath(path) < 0 && m_doc->CategoryFilter() != CTavFreeDoc::kAllCategories) {
+        m_keptPaths = {path};
+        m_doc->SetFilter(CTavFreeDoc::kAllCategories);
+    }
+    return m_doc->IndexOfPath(path) >= 0;
+}
+
 void CTavFreeFrame::onEntriesRebuilt()
 {
     m_rebuilding = true;

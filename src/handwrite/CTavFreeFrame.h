@@ -37,6 +37,8 @@ public:
     void FillMenu(MenuKind menu, QMenu* target) override;
     void UpdateCommandUI() override;
     QString HelpPage() const override { return QStringLiteral("handwrite.html"); }
+    // Selects the sheet of that file, showing every category when its own is filtered out.
+    bool ShowFile(const QString& path) override;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -87,6 +87,18 @@ void CTavReferFrame::onEntriesRebuilt()
     UpdateCommandUI();
 }
 
+bool CTavReferFrame::ShowFile(const QString& path)
+{
+    for (int row = 0; row < m_doc->Count(); ++row) {
+        if (m_doc->Entry(row)->path == path) {
+            m_left->SelectRows({row});
+            m_left->ScrollToRow(row);
+            return true;
+        }
+    }
+    return false;
+}
+
 void CTavReferFrame::onSelectionChanged()
 {
     const int row = m_left->ShownRow();

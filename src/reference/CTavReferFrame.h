@@ -26,6 +26,7 @@ public:
     void FillMenu(MenuKind menu, QMenu* target) override;
     void UpdateCommandUI() override;
     QString HelpPage() const override { return QStringLiteral("handwrite.html"); }
+    bool ShowFile(const QString& path) override;
 
     // Opens the selected sheet in the viewer; tells the user when not exactly one is selected.
     void OnView();

@@ -1,7 +1,5 @@
 #include "CTavScDayView.h"
 
-#include <QKeyEvent>
-#include <QMenu>
 #include <QScrollBar>
 #include <QToolButton>
 
@@ -10,14 +8,12 @@
 #include "CTavScDayDoc.h"
 #include "CTavScEventBox.h"
 #include "CTavScEventColum.h"
-#include "CTavScPeriodSheet.h"
 #include "ScheduleState.h"
 
 CTavScDayView::CTavScDayView(CTavScDayDoc* document, QWidget* parent)
-    : CTavComScheduleView(false, parent), m_document(document)
+    : CTavScGridView(document, false, parent), m_document(document)
 {
     setObjectName(QStringLiteral("dayView"));
-    setFocusPolicy(Qt::StrongFocus);
     for (int i : {kAbove, kBelow}) {
         auto* mark = new QToolButton(viewport());
         mark->setObjectName(i == kAbove ? QStringLiteral("aboveMark") : QStringLiteral("belowMark"));
@@ -32,12 +28,6 @@ CTavScDayView::CTavScDayView(CTavScDayDoc* document, QWidget* parent)
         });
         m_marks[i] = mark;
     }
-    connect(document, &CTavModuleDoc::viewsUpdated, this, [this] { UpdateKiroView(); });
-    connect(this, &CTavComScheduleView::doubleClicked, this, &CTavScDayView::OnDoubleClick);
-    connect(this, &CTavComScheduleView::selectionChanged, this, [this](CTavComScheduleBox* box) {
-        if (!box)
-            m_document->State().selectedEvent = nullptr;
-    });
     UpdateKiroView();
 }
 
@@ -130,77 +120,4 @@ void CTavScDayView::UpdateHiddenMarks()
         mark->move(x, y);
         mark->show();
     }
-}
-
-void CTavScDayView::RememberSlot(const CTavComHit& hit)
-{
-    ScheduleState& state = m_document->State();
-    state.selectedUntimed = false;
-    if (hit.IsNoTime())
-        state.selectedUntimed = true;
-    else if (hit.hour >= 0)
-        state.selectedHour = hit.hour;
-}
-
-void CTavScDayView::OnLButtonDown(Qt::KeyboardModifiers modifiers, const QPoint& point)
-{
-    RememberSlot(HitTest(point));
-    CTavComScheduleView::OnLButtonDown(modifiers, point);
-}
-
-void CTavScDayView::OnRButtonDown(Qt::KeyboardModifiers modifiers, const QPoint& point)
-{
-    RememberSlot(HitTest(point));
-    CTavComScheduleView::OnRButtonDown(modifiers, point);
-    delete m_menu;
-    m_menu = new QMenu(this);
-    m_menu->setAttribute(Qt::WA_DeleteOnClose);
-    if (m_document->State().selectedEvent) {
-        m_menu->addAction(QStringLiteral("予定の削除(&D)..."), this,
-                          [this] { m_document->DeleteEvent(this); });
-        m_menu->addSeparator();
-        m_menu->addAction(QStringLiteral("予定の編集(&I)..."), this, [this] { m_document->EditEvent(this); });
-    } else {
-        m_menu->addAction(QStringLiteral("新規予定(&N)..."), this, [this] { m_document->NewEvent(this); });
-    }
-    m_menu->popup(viewport()->mapToGlobal(point));
-}
-
-void CTavScDayView::OnDoubleClick(const CTavComHit& hit)
-{
-    ScheduleState& state = m_document->State();
-    if (hit.onMemoIcon && hit.box && hit.box->IsSelected()) {
-        const auto* box = static_cast<CTavScEventBox*>(hit.box);
-        CTavScPeriodSheet::OpenEventSheet(state, this, box->Record()->GetSheetName());
-        return;
-    }
-    RememberSlot(hit);
-    if (state.selectedEvent)
-        m_document->EditEvent(this);
-    else
-        m_document->NewEvent(this);
-}
-
-void CTavScDayView::OnBoxDropped(const CTavComDragResult& result)
-{
-    auto* box = static_cast<CTavScEventBox*>(result.box);
-    if (!box)
-        return;
-    int start = result.startSec;
-    int end = result.endSec;
-    if (result.toNoTime && !result.wasNoTime) {
-        start = box->GetStartSec();
-        end = box->GetEndSec();
-    }
-    if (!m_document->State().MoveEvent(this, *box->Record(), start, end, result.toNoTime))
-        UpdateKiroView();
-}
-
-void CTavScDayView::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Delete) {
-        m_document->DeleteEvent(this);
-        return;
-    }
-    CTavComScheduleView::keyPressEvent(event);
 }

@@ -1,16 +1,13 @@
 #pragma once
 
-#include <QMenu>
-#include <QPointer>
-
-#include "CTavComScheduleView.h"
+#include "CTavScGridView.h"
 
 class CTavScDayDoc;
 class QToolButton;
 
 // The day's time grid: one column of the current day's events, filled from the store on every
 // update, with the mouse and key commands of the day window.
-class CTavScDayView final : public CTavComScheduleView
+class CTavScDayView final : public CTavScGridView
 {
     Q_OBJECT
 public:
@@ -18,8 +15,6 @@ public:
 
     void UpdateKiroView() override;
     void OnSize(int cx, int cy) override;
-    // The context menu last opened (it is shown without a modal loop).
-    QMenu* ContextMenu() const { return m_menu; }
     static QString DayTitle(const QDate& date);
     // The marks on the grid's top and bottom edges that count the events beginning out of sight
     // ("▲ 2件"); hidden while there are none. A click scrolls to the earliest of them.
@@ -27,15 +22,9 @@ public:
     QToolButton* BelowMark() const { return m_marks[kBelow]; }
 
 protected:
-    void OnLButtonDown(Qt::KeyboardModifiers modifiers, const QPoint& point) override;
-    void OnRButtonDown(Qt::KeyboardModifiers modifiers, const QPoint& point) override;
-    void OnBoxDropped(const CTavComDragResult& result) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
 
 private:
-    void RememberSlot(const CTavComHit& hit);
-    void OnDoubleClick(const CTavComHit& hit);
     void UpdateHiddenMarks();
 
     enum
@@ -45,7 +34,6 @@ private:
     };
 
     CTavScDayDoc* m_document;
-    QPointer<QMenu> m_menu;
     int m_lastStartTime = -1;
     QToolButton* m_marks[2] = {};
     int m_hiddenStart[2] = {-1, -1}; // earliest start, in seconds, of the events out of sight

@@ -1,13 +1,10 @@
 #include "CTavScWeekLeftView.h"
 
-#include <QKeyEvent>
-
 #include "CTavApp.h"
 #include "CTavDbClock.h"
 #include "CTavDbDate.h"
 #include "CTavScEventBox.h"
 #include "CTavScEventColum.h"
-#include "CTavScPeriodSheet.h"
 #include "CTavScWeekDoc.h"
 #include "ScheduleState.h"
 
@@ -43,19 +40,12 @@ private:
 };
 
 CTavScWeekLeftView::CTavScWeekLeftView(CTavScWeekDoc* document, QWidget* parent)
-    : CTavComScheduleView(true, parent), m_document(document)
+    : CTavScGridView(document, true, parent), m_document(document)
 {
     setObjectName(QStringLiteral("weekView"));
-    setFocusPolicy(Qt::StrongFocus);
     SizeSetting size = GetSize();
     size.colMinWidth = kColumnMinWidth;
     SetSize(size);
-    connect(document, &CTavModuleDoc::viewsUpdated, this, [this] { UpdateKiroView(); });
-    connect(this, &CTavComScheduleView::doubleClicked, this, &CTavScWeekLeftView::OnDoubleClick);
-    connect(this, &CTavComScheduleView::selectionChanged, this, [this](CTavComScheduleBox* box) {
-        if (!box)
-            m_document->State().selectedEvent = nullptr;
-    });
     UpdateKiroView();
 }
 
@@ -161,76 +151,15 @@ void CTavScWeekLeftView::PickSlot(const CTavComHit& hit)
             SelectBox(nullptr);
         m_document->PickDay(day);
     }
-    state.selectedUntimed = false;
-    if (hit.IsNoTime())
-        state.selectedUntimed = true;
-    else if (hit.hour >= 0)
-        state.selectedHour = hit.hour;
+    CTavScGridView::PickSlot(hit);
 }
 
-void CTavScWeekLeftView::OnLButtonDown(Qt::KeyboardModifiers modifiers, const QPoint& point)
+QDate CTavScWeekLeftView::DropDay(const CTavComDragResult& result) const
 {
-    PickSlot(HitTest(point));
-    CTavComScheduleView::OnLButtonDown(modifiers, point);
+    return result.toColumn >= 0 ? ColumnDay(result.toColumn) : m_document->State().CurrentDay();
 }
 
-void CTavScWeekLeftView::OnRButtonDown(Qt::KeyboardModifiers modifiers, const QPoint& point)
+bool CTavScWeekLeftView::MayOpenAt(const CTavComHit& hit) const
 {
-    PickSlot(HitTest(point));
-    CTavComScheduleView::OnRButtonDown(modifiers, point);
-    delete m_menu;
-    m_menu = new QMenu(this);
-    m_menu->setAttribute(Qt::WA_DeleteOnClose);
-    if (m_document->State().selectedEvent) {
-        m_menu->addAction(QStringLiteral("予定の削除(&D)..."), this,
-                          [this] { m_document->DeleteEvent(this); });
-        m_menu->addSeparator();
-        m_menu->addAction(QStringLiteral("予定の編集(&I)..."), this, [this] { m_document->EditEvent(this); });
-    } else {
-        m_menu->addAction(QStringLiteral("新規予定(&N)..."), this, [this] { m_document->NewEvent(this); });
-    }
-    m_menu->popup(viewport()->mapToGlobal(point));
-}
-
-void CTavScWeekLeftView::OnDoubleClick(const CTavComHit& hit)
-{
-    ScheduleState& state = m_document->State();
-    if (hit.onMemoIcon && hit.box && hit.box->IsSelected()) {
-        const auto* box = static_cast<CTavScEventBox*>(hit.box);
-        CTavScPeriodSheet::OpenEventSheet(state, this, box->Record()->GetSheetName());
-        return;
-    }
-    if (hit.column >= 0 && !ColumnDay(hit.column).isValid())
-        return;
-    PickSlot(hit);
-    if (state.selectedEvent)
-        m_document->EditEvent(this);
-    else
-        m_document->NewEvent(this);
-}
-
-void CTavScWeekLeftView::OnBoxDropped(const CTavComDragResult& result)
-{
-    auto* box = static_cast<CTavScEventBox*>(result.box);
-    if (!box)
-        return;
-    const QDate day = result.toColumn >= 0 ? ColumnDay(result.toColumn) : m_document->State().CurrentDay();
-    int start = result.startSec;
-    int end = result.endSec;
-    if (result.toNoTime && !result.wasNoTime) {
-        start = box->GetStartSec();
-        end = box->GetEndSec();
-    }
-    if (!day.isValid() ||
-        !m_document->State().MoveEvent(this, *box->Record(), start, end, result.toNoTime, day))
-        UpdateKiroView();
-}
-
-void CTavScWeekLeftView::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Delete) {
-        m_document->DeleteEvent(this);
-        return;
-    }
-    CTavComScheduleView::keyPressEvent(event);
+    return hit.column < 0 || ColumnDay(hit.column).isValid();
 }

@@ -1,19 +1,17 @@
 #pragma once
 
 #include <QDate>
-#include <QMenu>
-#include <QPointer>
 #include <array>
 #include <memory>
 
-#include "CTavComScheduleView.h"
+#include "CTavScGridView.h"
 
 class CTavScWeekDoc;
 
 // The week's time grid: seven day columns of the calendar row that holds the current date,
 // with the mouse and key commands of the day grid in each of them. A box dropped in another
 // column moves the event to that day.
-class CTavScWeekLeftView final : public CTavComScheduleView
+class CTavScWeekLeftView final : public CTavScGridView
 {
     Q_OBJECT
 public:
@@ -25,8 +23,6 @@ public:
     QDate ColumnDay(int column) const;
     // The column of a day, or -1 when the week does not show it.
     int DayColumn(const QDate& day) const;
-    // The context menu last opened (it is shown without a modal loop).
-    QMenu* ContextMenu() const { return m_menu; }
     // "12/7 (月)", followed on a second line by the six-day label and the holiday name of the
     // day when the display settings show them.
     static QString ColumnTitle(const QDate& day, const QString& sixDay, const QString& holiday);
@@ -34,22 +30,18 @@ public:
     static constexpr int kColumnMinWidth = 72;
 
 protected:
-    void OnLButtonDown(Qt::KeyboardModifiers modifiers, const QPoint& point) override;
-    void OnRButtonDown(Qt::KeyboardModifiers modifiers, const QPoint& point) override;
-    void OnBoxDropped(const CTavComDragResult& result) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    // The column's day becomes the current one and the slot under the point the selected one.
+    void PickSlot(const CTavComHit& hit) override;
+    QDate DropDay(const CTavComDragResult& result) const override;
+    bool MayOpenAt(const CTavComHit& hit) const override;
 
 private:
     class DayHost;
 
-    // The column's day becomes the current one and the slot under the point the selected one.
-    void PickSlot(const CTavComHit& hit);
-    void OnDoubleClick(const CTavComHit& hit);
     void FillColumn(int index, const QDate& day);
 
     CTavScWeekDoc* m_document;
     std::array<QDate, 7> m_days;
     std::array<std::unique_ptr<DayHost>, 7> m_hosts;
-    QPointer<QMenu> m_menu;
     int m_lastStartTime = -1;
 };

@@ -92,7 +92,7 @@ void TestHelp::init()
     AppTestEnv::AddUser(QStringLiteral("Hanako"));
     m_app = m_env->Start();
     QVERIFY(frame());
-    m_app->SwitchModule(TavModule::Reference); // no page of its own: F1 opens the contents
+    m_app->SwitchModule(TavModule::Reference); // F1 opens the memo-sheet page, reference section
     m_opened.clear();
     m_browserWorks = false;
     CTavHelp::SetUrlOpener([this](const QUrl& url) {
@@ -117,7 +117,7 @@ void TestHelp::ownWindowWhenNoBrowser()
     QVERIFY(window && window->isVisible());
     QCOMPARE(window->windowTitle(), QStringLiteral("Lumora ヘルプ"));
     QCOMPARE(window->CurrentPage(), m_opened.first());
-    QCOMPARE(window->CurrentPage().fileName(), QStringLiteral("index.html"));
+    QCOMPARE(window->CurrentPage().fileName(), QStringLiteral("handwrite.html"));
     QCOMPARE(frame()->StatusPane()->text(), CTavHelp::OwnWindowStatus);
     QTextBrowser* browser = window->Browser();
     AppTestEnv::Screenshot(window, QStringLiteral("help-index"));
@@ -133,16 +133,16 @@ void TestHelp::ownWindowWhenNoBrowser()
     QVERIFY(action("helpBack")->isEnabled());
     QVERIFY(!action("helpForward")->isEnabled());
     action("helpBack")->trigger();
-    QCOMPARE(window->CurrentPage().fileName(), QStringLiteral("index.html"));
+    QCOMPARE(window->CurrentPage().fileName(), QStringLiteral("handwrite.html"));
     action("helpForward")->trigger();
     QCOMPARE(window->CurrentPage().fileName(), QStringLiteral("schedule.html"));
     action("helpContents")->trigger();
-    QCOMPARE(window->CurrentPage().fileName(), QStringLiteral("index.html"));
+    QCOMPARE(window->CurrentPage().fileName(), QStringLiteral("handwrite.html"));
 
     // Web addresses go to the opener and leave the page alone.
     emit browser->anchorClicked(QUrl(QStringLiteral("https://example.org/kiro")));
     QCOMPARE(m_opened.last(), QUrl(QStringLiteral("https://example.org/kiro")));
-    QCOMPARE(window->CurrentPage().fileName(), QStringLiteral("index.html"));
+    QCOMPARE(window->CurrentPage().fileName(), QStringLiteral("handwrite.html"));
 
     // F1 again: the same window comes back to the contents, the browser is not tried again.
     browser->setSource(browser->source().resolved(QUrl(QStringLiteral("memo.html"))));
@@ -151,7 +151,7 @@ void TestHelp::ownWindowWhenNoBrowser()
     const qsizetype tries = m_opened.size();
     frame()->Actions().Trigger(TavCmd::Help);
     QCOMPARE(CTavHelp::Window(), window);
-    QCOMPARE(window->CurrentPage().fileName(), QStringLiteral("index.html"));
+    QCOMPARE(window->CurrentPage().fileName(), QStringLiteral("handwrite.html"));
     QVERIFY(!window->isMinimized());
     QCOMPARE(m_opened.size(), tries);
     QCOMPARE(frame()->findChildren<CTavHelpWindow*>().size(), 1);
@@ -225,7 +225,7 @@ void TestHelp::desktopOpenerVerdict()
     if (exitCode >= 0) {
         QFile arg(argFile);
         QVERIFY(arg.open(QIODevice::ReadOnly));
-        QCOMPARE(QString::fromUtf8(arg.readAll()), CTavHelp::HelpIndexPath());
+        QCOMPARE(QFileInfo(QString::fromUtf8(arg.readAll())).fileName(), QStringLiteral("handwrite.html"));
     }
 }
 
@@ -256,7 +256,8 @@ void TestHelp::eachWindowOpensItsPage()
                                                {TavModule::Address, QStringLiteral("address.html")},
                                                {TavModule::Todo, QStringLiteral("todo.html")},
                                                {TavModule::MemoPad, QStringLiteral("memo.html")},
-                                               {TavModule::Reference, QStringLiteral("index.html")}};
+                                               {TavModule::FreeMemo, QStringLiteral("handwrite.html")},
+                                               {TavModule::Reference, QStringLiteral("handwrite.html")}};
     for (const auto& [module, page] : pages) {
         m_app->SwitchModule(module);
         frame()->Actions().Action(TavCmd::Help)->trigger();

@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QDockWidget>
 #include <QLineEdit>
 #include <QTest>
@@ -13,11 +14,15 @@
 #include "CTavDbDate.h"
 #include "CTavDbMemo.h"
 #include "CTavDbUser.h"
+#include "CTavFreeDoc.h"
+#include "CTavFreeFrame.h"
+#include "CTavFreeLeftView.h"
 #include "CTavMemoDoc.h"
 #include "CTavMemoFrame.h"
 #include "CTavMemoLeftView.h"
 #include "CTavSearchPane.h"
 #include "ScheduleState.h"
+#include "TestSheets.h"
 
 // The search box of the main frame: typing lists every module's matches, Enter and a double
 // click open the record selected in its window, and the list follows the records.
@@ -161,6 +166,16 @@ void TestSearchPane::typeAndOpen()
     QCOMPARE(memo->MemoDoc()->CategoryFilter(), CTavMemoDoc::kAllCategories);
     QVERIFY(memo->MemoDoc()->IndexOfId(m_memoId) >= 0);
     QCOMPARE(memo->LeftView()->Selection().FirstSelected(), memo->MemoDoc()->IndexOfId(m_memoId));
+
+    // A memo sheet's title opens the sheet in its list, selected.
+    auto* sheets = static_cast<CTavFreeFrame*>(m_app->Frame(TavSlot::FreeMemo));
+    QDir().mkpath(sheets->FreeDoc()->CurrentFolder());
+    const QString sheet = sheets->FreeDoc()->CurrentFolder() + QStringLiteral("/cane.pdb");
+    QVERIFY(TestSheets::write(sheet, 0x44415441, QStringLiteral("サトウキビ畑のスケッチ")));
+    type(QStringLiteral("きび"));
+    QTest::keyClick(&box(), Qt::Key_Return);
+    QCOMPARE(m_app->currentModule(), TavModule::FreeMemo);
+    QCOMPARE(sheets->LeftView()->SelectedPaths(), QStringList{sheet});
 
     // Escape empties the box and the results go.
     box().setFocus();

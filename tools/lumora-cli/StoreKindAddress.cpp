@@ -1,25 +1,13 @@
 #include <QJsonValue>
 
 #include "CTavDbAddr.h"
+#include "CTavDbAddrFieldKeys.h"
 #include "CliCommand.h"
 #include "CliJson.h"
 #include "CliStoreKind.h"
 
 namespace {
 using Field = CTavDbAddrRecord::Field;
-
-// JSON names of the text fields, in the record's field order.
-const char* const kTextNames[CTavDbAddrRecord::FieldCount] = {"last_name",  "last_name_reading",
-                                                              "first_name", "first_name_reading",
-                                                              "company",    "company_reading",
-                                                              "title",      "phone1",
-                                                              "phone2",     "phone3",
-                                                              "phone4",     "phone5",
-                                                              "address",    "city",
-                                                              "state",      "zip",
-                                                              "country",    "custom1",
-                                                              "custom2",    "custom3",
-                                                              "custom4",    "note"};
 
 QString key(const char* name)
 {
@@ -38,7 +26,7 @@ std::unique_ptr<CTavDbPcRecord> cardFromJson(const QJsonObject& object, CTavDbSt
     auto card = std::make_unique<CTavDbAddrRecord>();
     for (int f = 0; f < CTavDbAddrRecord::FieldCount; ++f) {
         const auto field = static_cast<Field>(f);
-        card->SetField(field, in.text(key(kTextNames[f]), QString(), CTavDbAddrRecord::MaxBytes(field)));
+        card->SetField(field, in.text(key(kAddrFieldKeys[f]), QString(), CTavDbAddrRecord::MaxBytes(field)));
     }
     for (int slot = 0; slot < CTavDbAddrRecord::kPhoneCount; ++slot)
         card->SetPhoneLabelID(slot, in.integer(labelKey(slot), card->GetPhoneLabelID(slot), 0,
@@ -71,7 +59,7 @@ QJsonObject cardToJson(const CTavDbPcRecord& record, const CTavDbStoreBase& stor
     QJsonObject o;
     CliJson::addCommon(o, record, store);
     for (int f = 0; f < CTavDbAddrRecord::FieldCount; ++f)
-        o.insert(key(kTextNames[f]), card.GetField(static_cast<Field>(f)));
+        o.insert(key(kAddrFieldKeys[f]), card.GetField(static_cast<Field>(f)));
     for (int slot = 0; slot < CTavDbAddrRecord::kPhoneCount; ++slot)
         o.insert(labelKey(slot), card.GetPhoneLabelID(slot));
     o.insert(QStringLiteral("display_phone"), card.GetDisplayPhone());

@@ -1,6 +1,7 @@
 #include "CTavDbSearchFields.h"
 
 #include "CTavDbAddr.h"
+#include "CTavDbAddrFieldKeys.h"
 #include "CTavDbAddrRecord.h"
 #include "CTavDbDateRecord.h"
 #include "CTavDbMemoRecord.h"
@@ -33,17 +34,6 @@ const char16_t* const kCardFieldNames[Card::FieldCount] = {
     u"姓",    u"姓のよみ",  u"名",        u"名のよみ",  u"会社",      u"会社のよみ", u"役職",     u"電話1",
     u"電話2", u"電話3",     u"電話4",     u"電話5",     u"住所",      u"市区町村",   u"都道府県", u"郵便番号",
     u"国",    u"カスタム1", u"カスタム2", u"カスタム3", u"カスタム4", u"メモ"};
-const char* const kCardFieldKeys[Card::FieldCount] = {"last_name",  "last_name_reading",
-                                                      "first_name", "first_name_reading",
-                                                      "company",    "company_reading",
-                                                      "title",      "phone1",
-                                                      "phone2",     "phone3",
-                                                      "phone4",     "phone5",
-                                                      "address",    "city",
-                                                      "state",      "zip",
-                                                      "country",    "custom1",
-                                                      "custom2",    "custom3",
-                                                      "custom4",    "note"};
 } // namespace
 
 Row CTavDbSearchFields::EventRow(const CTavDbDateRecord& event)
@@ -149,7 +139,7 @@ QString CTavDbSearchFields::FieldKey(int module, int field)
 {
     switch (module) {
     case TavSearchModule::Address:
-        return field >= 0 && field < Card::FieldCount ? QString::fromLatin1(kCardFieldKeys[field])
+        return field >= 0 && field < Card::FieldCount ? QString::fromLatin1(kAddrFieldKeys[field])
                                                       : QString();
     case TavSearchModule::Schedule:
         return field == kNote ? QStringLiteral("note") : QStringLiteral("desc");
