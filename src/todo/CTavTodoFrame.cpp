@@ -1,5 +1,7 @@
 #include "CTavTodoFrame.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -206,11 +208,44 @@ bool CTavTodoFrame::ShowRecord(uint32_t uniqueId)
             PressStateButton(s);
     if (m_doc->IndexOfId(uniqueId) < 0 && m_doc->Store().GetDispPriority() != CTavDbTodoRecord::kMaxPriority)
         ChoosePriority(CTavDbTodoRecord::kMaxPriority - 1);
+    if (m_doc->IndexOfId(uniqueId) < 0 && !m_doc->GetSettings().showCompleted) {
+        CTavTodoDoc::Settings shown = m_doc->GetSettings();
+        shown.showCompleted = true;
+        m_doc->SetSettings(shown);
+    }
+    if (m_doc->IndexOfId(uniqueId) < 0)
+        unfoldAbove(uniqueId);
     const int row = m_doc->IndexOfId(uniqueId);
     if (row < 0)
         return false;
     m_left->SelectRow(row);
     return true;
+}
+
+void CTavTodoFrame::unfoldAbove(uint32_t uniqueId)
+{
+    // The folded tasks the task sits under are opened, nearest first; like a click on their
+    // fold mark this changes what is shown, not the tasks, so it takes no undo step.
+    CTavDbTodo& store = m_doc->Store();
+    const auto& records = store.AllRecords();
+    auto at = std::find_if(records.begin(), records.end(),
+                           [&](const auto& r) { return r->GetUniqueId() == uniqueId; });
+    if (at == records.end())
+        return;
+    int level = static_cast<const CTavDbTodoRecord&>(**at).GetIndentLevel();
+    while (level > 0 && at != records.begin()) {
+        --at;
+        const auto& task = static_cast<const CTavDbTodoRecord&>(**at);
+        if (task.IsDeleted() || task.GetIndentLevel() >= level)
+            continue;
+        level = task.GetIndentLevel();
+        if (task.GetFolded()) {
+            CTavDbTodoRecord opened = task;
+            opened.SetFolded(false);
+            store.UpdateRecord(opened);
+        }
+    }
+    m_doc->Refresh();
 }
 
 void CTavTodoFrame::FillMenu(MenuKind menu, QMenu* target)

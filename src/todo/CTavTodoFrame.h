@@ -49,6 +49,7 @@ private:
     void showFilters();
     void onRowsRebuilt();
     void onSelectionChanged();
+    void unfoldAbove(uint32_t uniqueId);
 
     CTavTodoDoc* m_doc;
     CTavTodoLeftView* m_left;

@@ -350,6 +350,28 @@ private slots:
         QCOMPARE(m_f.Env().Messages(), QStringList({CTavTodoCommands::kSeveralSelected}));
         QVERIFY(m_f.Env().DialogTitles().isEmpty());
     }
+    void showRecordRevealsWhatHidesIt()
+    {
+        // A finished sub-task under a folded task, with finished tasks hidden: opening it from
+        // elsewhere (the search pane) shows the finished tasks and opens the fold.
+        m_f.Stop();
+        CTavDbTodoRecord parent = F::Task(u"引っ越しの準備"_s, 0);
+        parent.SetFolded(true);
+        m_f.Start({parent, F::Task(u"転居届を出す"_s, 1, maxDateTime, maxDateTime, true)});
+        CTavTodoDoc::Settings settings = m_f.Doc().GetSettings();
+        settings.showCompleted = false;
+        m_f.Doc().SetSettings(settings);
+        uint32_t id = 0;
+        for (const auto& r : m_f.Store().AllRecords())
+            if (static_cast<const CTavDbTodoRecord&>(*r).GetDesc() == u"転居届を出す"_s)
+                id = r->GetUniqueId();
+        QCOMPARE(m_f.Doc().IndexOfId(id), -1);
+        QVERIFY(m_f.Frame().ShowRecord(id));
+        QVERIFY(m_f.Doc().GetSettings().showCompleted);
+        QVERIFY(!m_f.RowNamed(u"引っ越しの準備"_s).folded);
+        QCOMPARE(m_f.List().Selection().SelectedRows(), QList<int>{m_f.Doc().IndexOfId(id)});
+        QCOMPARE(undo().count(), 0);
+    }
 };
 
 QTEST_MAIN(TestTodoList)
