@@ -142,12 +142,13 @@ void CTavDbDateICalDraft::Build(CTavDbDateICalLocal& local, QList<CTavDbDateICal
 
     QString desc = cleaned(summary, false);
     if (overLimit(desc, CTavDbDateRecord::kMaxDescBytes)) {
-        desc = CTavDbText::truncateToBytes(desc, CTavDbDateRecord::kMaxDescBytes);
+        // Cut short, it may end in blanks again.
+        desc = cleaned(CTavDbText::truncateToBytes(desc, CTavDbDateRecord::kMaxDescBytes), false);
         changes << QStringLiteral("件名を %1 バイトに切り詰めました").arg(CTavDbDateRecord::kMaxDescBytes);
     }
     QString note = cleaned(description, true);
     if (overLimit(note, CTavDbDateRecord::kMaxNoteBytes)) {
-        note = CTavDbText::truncateToBytes(note, CTavDbDateRecord::kMaxNoteBytes);
+        note = cleaned(CTavDbText::truncateToBytes(note, CTavDbDateRecord::kMaxNoteBytes), true);
         changes << QStringLiteral("メモを %1 バイトに切り詰めました").arg(CTavDbDateRecord::kMaxNoteBytes);
     }
     base.SetDesc(desc);
