@@ -205,9 +205,11 @@ QString CTavDbDateICalRule::ToRecords(const CTavDbDateRecord& base, const QDate&
         r.SetEndTime(r.GetStartTime() + length);
         if (hasEnd)
             r.SetEndDate(local.midnight(QDate::fromJulianDay(endJulian)));
+        // Only days the event repeats on within the calendar: an exception past the end has
+        // no date the handheld could keep.
         QList<QDate> own;
         for (const QDate& d : sortedExceptions)
-            if (d >= first && p.repeat.OccursOn(d))
+            if (d >= first && d.toJulianDay() <= std::min(endJulian, lastJulian) && p.repeat.OccursOn(d))
                 own << d;
         r.SetExceptions(own);
         out->append(r);

@@ -405,6 +405,7 @@ BEGIN:VEVENT
 SUMMARY:Monthly
 DTSTART:20240115T120000Z
 RRULE:MD1 15 20241231T000000
+EXDATE:20240215T120000Z;20250115T120000Z;60240115T120000Z
 END:VEVENT
 END:VCALENDAR
 )"),
@@ -427,7 +428,9 @@ END:VCALENDAR
              (QList<int>{int(QDate(2024, 1, 10).toJulianDay()), int(QDate(2024, 1, 14).toJulianDay())}));
     const CTavDbDateRecord* monthly = named(events, QStringLiteral("Monthly"));
     QCOMPARE(monthly->GetStartTime(), at(QDate(2024, 1, 15), 21, 0));
-    QCOMPARE(occurrences(*monthly).size(), 12);
+    // Exceptions past the end are no days of the event.
+    QCOMPARE(occurrences(*monthly).size(), 11);
+    QCOMPARE(monthly->GetExceptions().size(), 1);
 }
 
 // Rules the handheld cannot hold and broken files: the rest goes in, each refusal is named.
