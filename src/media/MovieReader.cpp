@@ -1,10 +1,12 @@
 #include "MovieReader.h"
 
 #include "DibImage.h"
+#include "DibOrientation.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
+#include <libavutil/display.h>
 #include <libavutil/pixdesc.h>
 #include <libswscale/swscale.h>
 }
@@ -70,6 +72,39 @@ AVPixelFormat plainFormat(AVPixelFormat format, bool* fullRange)
     }
 }
 
+// The quarter turn the track's display matrix asks for, as an EXIF orientation (1, 3, 6 or
+// 8); mirroring and other angles are ignored.
+int displayTurn(const AVStream* stream)
+{
+#if LIBAVCODEC_VERSION_INT >= AV_VERSION_INT(60, 29, 100)
+    const AVPacketSideData* side = av_packet_side_data_get(
+        stream->codecpar->coded_side_data, stream->codecpar->nb_coded_side_data, AV_PKT_DATA_DISPLAYMATRIX);
+    const auto* matrix = side && side->size >= 9 * 4 ? reinterpret_cast<const int32_t*>(side->data) : nullptr;
+#else
+    size_t size = 0;
+    const auto* matrix =
+        reinterpret_cast<const int32_t*>(av_stream_get_side_data(stream, AV_PKT_DATA_DISPLAYMATRIX, &size));
+    if (size < 9 * 4)
+        matrix = nullptr;
+#endif
+    if (!matrix)
+        return 1;
+    // Counter-clockwise in the matrix; NaN for a degenerate one.
+    const double angle = -av_display_rotation_get(matrix);
+    if (!std::isfinite(angle))
+        return 1;
+    switch ((static_cast<int>(std::lround(angle / 90)) % 4 + 4) % 4) {
+    case 1:
+        return 6;
+    case 2:
+        return 3;
+    case 3:
+        return 8;
+    default:
+        return 1;
+    }
+}
+
 // Times come from the file, so the sum may not fit.
 int64_t addClamped(int64_t a, int64_t b)
 {
@@ -132,6 +167,9 @@ bool MovieReader::open()
         width = width * aspect.num / aspect.den;
     m_naturalSize =
         QSize(static_cast<int>(std::lround(std::clamp(width, 1.0, 65535.0))), std::min(codec->height, 65535));
+    m_turn = displayTurn(stream);
+    if (sideways())
+        m_naturalSize.transpose();
     return true;
 }
 
@@ -153,7 +191,10 @@ bool MovieReader::frameAt(double seconds, QSize size, DibImage& image)
     if (m_stream < 0 || size.isEmpty() || qint64(size.width()) * size.height() * 3 > MaxFrameBytes)
         return false;
     const std::unique_ptr<AVFrame, FrameFree> frame(av_frame_alloc());
-    return frame && decodeFrameAt(seconds, frame.get()) && convert(frame.get(), size, image);
+    // Drawn as stored, then turned as shown.
+    return frame && decodeFrameAt(seconds, frame.get()) &&
+           convert(frame.get(), sideways() ? size.transposed() : size, image) &&
+           DibOrientation::apply(image, m_turn);
 }
 
 bool MovieReader::decodeFrameAt(double seconds, AVFrame* frame)

@@ -27,7 +27,8 @@ public:
     // False when the bytes are no movie or it has no enabled video track.
     bool open();
 
-    // The size the movie is shown at: the coded size with its pixel aspect applied.
+    // The size the movie is shown at: the coded size with its pixel aspect applied, turned
+    // as the track's display matrix says.
     QSize naturalSize() const { return m_naturalSize; }
     // In seconds; 0 when the movie does not say.
     double duration() const;
@@ -38,10 +39,12 @@ public:
 
 private:
     bool decodeFrameAt(double seconds, AVFrame* frame);
+    bool sideways() const { return m_turn == 6 || m_turn == 8; }
     static bool convert(const AVFrame* frame, QSize size, DibImage& image);
 
     MovieMemoryIo m_io;
     AVFormatContext* m_format = nullptr;
     int m_stream = -1;
     QSize m_naturalSize;
+    int m_turn = 1; // as an EXIF orientation
 };
