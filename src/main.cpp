@@ -5,11 +5,13 @@
 #include "CTavMainFrame.h"
 #include "CTavModuleTemplates.h"
 #include "CTavPrivateFiles.h"
+#include "MovieSupport.h"
 
 int main(int argc, char* argv[])
 {
     CTavPrivateFiles::Apply();
     QApplication qt(argc, argv);
+    MovieSupport::Initialize();
     // The desktop entry names the running window; the installed icon wins over the build's.
     QGuiApplication::setDesktopFileName(QStringLiteral("lumora"));
     QApplication::setWindowIcon(

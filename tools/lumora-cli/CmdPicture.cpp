@@ -1,3 +1,4 @@
+#include <QFileInfo>
 #include <QJsonObject>
 
 #include "CliCommand.h"
@@ -6,10 +7,17 @@
 #include "ExifReader.h"
 #include "JpegCodec.h"
 #include "MappedFile.h"
+#include "MovieCodec.h"
 
 #include <variant>
 
 namespace {
+struct Frame
+{
+    QString output; // where a movie's still frame goes as JPEG; empty for none
+    quint16 at = 0; // seconds from the start
+};
+
 // Reads only the header and the EXIF block, so that whole folders of photos go quickly.
 bool describe(const QString& fileName, QJsonObject* out)
 {
@@ -50,14 +58,49 @@ bool describe(const QString& fileName, QJsonObject* out)
     return sized;
 }
 
-int runPicture(CliContext&, const QStringList& args)
+// A movie: the size and length, read from its still frame, which --frame writes as JPEG.
+bool describeMovie(const MappedFile& file, const QString& fileName, const Frame& frame, QJsonObject* out)
 {
-    if (args.isEmpty())
-        return CliContext::fail(CliExit::UsageError, QStringLiteral("usage: picture FILE..."));
+    DibImage image;
+    image.setNumber(QStringLiteral("current_frame"), frame.at);
+    const bool ok =
+        MovieCodec::openMovie(file.data(), file.size(), image) &&
+        (frame.output.isEmpty() || JpegCodec().saveFile(image, frame.output) == MediaStatusCode::Ok);
+    out->insert(QStringLiteral("file"), fileName);
+    out->insert(QStringLiteral("codec"), QStringLiteral("QuickTime"));
+    if (!image.isNull()) {
+        out->insert(QStringLiteral("width"), image.width());
+        out->insert(QStringLiteral("height"), image.height());
+        out->insert(QStringLiteral("duration"), image.number(QStringLiteral("duration")).value_or(0));
+    }
+    if (!ok)
+        CliContext::fail(CliExit::DataError, QStringLiteral("no frame of \"%1\" could be %2")
+                                                 .arg(fileName, image.isNull() ? "read" : "written"));
+    return ok;
+}
+
+int runPicture(CliContext&, const QStringList& arguments)
+{
+    QStringList args = arguments;
+    Frame frame;
+    QString at;
+    CliContext::takeOption(args, QStringLiteral("--frame"), &frame.output);
+    const bool timed = CliContext::takeOption(args, QStringLiteral("--at"), &at);
+    bool atOk = true;
+    frame.at = timed ? at.toUShort(&atOk) : 0;
+    if (args.isEmpty() || !atOk || (!frame.output.isEmpty() && args.size() != 1))
+        return CliContext::fail(CliExit::UsageError,
+                                QStringLiteral("usage: picture [--frame OUT.jpg [--at SECONDS]] FILE..."));
     int status = CliExit::Ok;
     for (const QString& fileName : args) {
         QJsonObject json;
-        if (!describe(fileName, &json))
+        const MappedFile file(fileName);
+        // Newer movies start with a file-type atom; their extension tells.
+        const bool movie =
+            file.isOpen() &&
+            (MovieCodec::probeMovie(file.data(), file.size()) ||
+             MovieCodec().extensions().contains(u'.' + QFileInfo(fileName).suffix().toLower()));
+        if (!(movie ? describeMovie(file, fileName, frame, &json) : describe(fileName, &json)))
             status = CliExit::DataError;
         if (!json.isEmpty())
             CliContext::printJson(json);
@@ -66,6 +109,7 @@ int runPicture(CliContext&, const QStringList& args)
 }
 } // namespace
 
-LUMORA_CLI_COMMAND({"picture", "picture FILE...",
-                    "prints the size, orientation and camera data of JPEG pictures, one object per file",
+LUMORA_CLI_COMMAND({"picture", "picture [--frame OUT.jpg [--at SECONDS]] FILE...",
+                    "prints the size, orientation and camera data of JPEG pictures and the size of "
+                    "QuickTime movies, one object per file; --frame writes a movie's still frame",
                     &runPicture})

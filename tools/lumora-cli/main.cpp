@@ -3,6 +3,7 @@
 #include "CTavPrivateFiles.h"
 #include "CliCommand.h"
 #include "CliContext.h"
+#include "MovieSupport.h"
 
 namespace {
 int printHelp()
@@ -23,6 +24,7 @@ int main(int argc, char** argv)
     CTavPrivateFiles::Apply();
     // QImage works without a GUI application, so no display is ever needed.
     QCoreApplication app(argc, argv);
+    MovieSupport::Initialize();
     QStringList args = app.arguments().mid(1);
 
     QString dataDir;
