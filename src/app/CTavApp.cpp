@@ -121,7 +121,10 @@ bool CTavApp::LoadAll()
         // got meanwhile) rather than being dropped by loading the same file again.
         if (store->HasPendingChanges() && store->GetFilePath() == store->StoreFilePath(userPath))
             continue;
-        ok = store->Load() == TavStatusCode::Ok && ok;
+        // A backup file open in place of the data (save all) is what the store reads again.
+        const bool backup = m_backupFileOpen && !store->GetFilePath().isEmpty() &&
+                            store->GetFilePath() != store->StoreFilePath(userPath);
+        ok = (backup ? store->LoadFromFile(store->GetFilePath()) : store->Load()) == TavStatusCode::Ok && ok;
     }
     QGuiApplication::restoreOverrideCursor();
     ClearUndoHistory();

@@ -9,7 +9,8 @@
 
 class CTavTodoFrame;
 
-// The To Do outline's file commands: import and export of its backup files, and opening a
+// The To Do outline's file commands: import and export of its backup files (the program's and
+// the desktop's), and opening a
 // backup file in place of the current data, going back to the current data, and restoring the
 // last saved state. Every import is one undo step.
 class CTavTodoFileCommands final : public QObject
@@ -19,10 +20,9 @@ public:
     static inline const QString kFilter = QStringLiteral(
         "Lumora バックアップファイル(*.tdc)|*.tdc|Palm Desktop バックアップファイル(*.tda)|*.tda||");
     static inline const QString kBackupFilter =
-        QStringLiteral("To Do のバックアップファイル (*.tdc)|*.tdc||");
+        QStringLiteral("To Do のバックアップファイル (*.tda)|*.tda||");
+    static inline const QString kBackupInitialFile = QStringLiteral("*.tda");
     static inline const QString kBackupTitle = QStringLiteral("To Do のバックアップファイルを開く");
-    static inline const QString kArchiveNotYet =
-        QStringLiteral("Palm Desktop のバックアップファイル (*.tda) はまだ読み書きできません。");
     static QString ImportLimitMessage();
     static QString ImportedMessage(int count);
     static QString RestoreQuestion();
