@@ -77,11 +77,13 @@ void CTavScFrameBase::UpdateCommandUI()
 {
     m_files->UpdateCommandUI();
     m_display->UpdateCommandUI();
+    const bool backupOpen = Document()->App().backupFileOpen() != 0;
     if (QAction* open = Action(kOpenBackupFile)) {
-        const bool backupOpen = Document()->App().backupFileOpen() != 0;
         open->setEnabled(!backupOpen);
         Action(kOpenCurrentFile)->setEnabled(backupOpen);
     }
+    // A backup file shows in the day, week and month windows only: the year is out of reach.
+    m_buttons.last()->setEnabled(!backupOpen);
 }
 
 void CTavScFrameBase::Update(int hint)

@@ -188,8 +188,7 @@ void TestScheduleFiles::exportAllOrSelectedAndBackupRoundTrip()
     QCOMPARE(store().GetRecordCount(), 5);
     undoStep(*m_app, TavCmd::EditUndo, QStringLiteral("インポート"));
     QCOMPARE(store().GetRecordCount(), 3);
-    // The desktop's backup file goes the same way (hidden events stay home); a name of no
-    // known type does nothing.
+    // The desktop's backup file goes the same way; a name of no known type does nothing.
     m_env->ClearRecords();
     const QString archive = m_env->Dir().filePath(QStringLiteral("OLD.DBA"));
     QVERIFY(m_files->ExportFile(archive, false));
