@@ -44,7 +44,8 @@ public:
 
     // Whether the file dialog's choice is a file these commands know by its extension.
     static bool IsKnownFile(const QString& path);
-    // Imports or exports a chosen file; false when nothing was done (the user was told why).
+    // Imports or exports a chosen file; false when nothing was done (the user was told why, or
+    // the name is of no known type).
     bool ImportFile(const QString& path);
     bool ExportFile(const QString& path, bool selectedOnly);
 
