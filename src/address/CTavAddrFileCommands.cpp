@@ -19,16 +19,18 @@
 #include "TavStrings.h"
 
 namespace {
-const QString kBackupKind = QStringLiteral("アドレスのバックアップファイル (*.abc)");
+const QString kBackupKind = QStringLiteral("アドレスのバックアップファイル (*.abc, *.aba)");
+const QString kArchiveKind = QStringLiteral("アドレスのバックアップファイル (*.aba)");
 const QString kCurrentKind = QStringLiteral("アドレスのデータファイル");
-const QStringList kFileTypes{QStringLiteral("abc"), QStringLiteral("csv")};
+const QStringList kFileTypes{QStringLiteral("abc"), QStringLiteral("aba"), QStringLiteral("csv")};
 } // namespace
 
 CTavAddrFileCommands::CTavAddrFileCommands(CTavAddrFrame& frame)
-    : QObject(&frame), m_frame(frame), m_switch(frame, frame.AddrDoc()->Store(),
-                                                {kBackupTitle, kBackupFilter, CTavDbEnv::GetPdtAddrDir(),
-                                                 kBackupKind, kCurrentKind, RestoreQuestion()},
-                                                [this] { refresh(); })
+    : QObject(&frame), m_frame(frame),
+      m_switch(frame, frame.AddrDoc()->Store(),
+               {kBackupTitle, kBackupFilter, kBackupInitialFile, CTavDbEnv::GetPdtAddrDir(), kArchiveKind,
+                kCurrentKind, RestoreQuestion()},
+               [this] { refresh(); })
 {
 }
 
@@ -73,33 +75,30 @@ void CTavAddrFileCommands::tellImported(int before, const QStringList& refused)
 void CTavAddrFileCommands::OnImport()
 {
     CTavSyncLock lock(m_frame.AddrDoc()->App());
-    for (;;) {
-        CTavImportFileDlg dlg(true, kFilter, &m_frame);
-        if (dlg.exec() != QDialog::Accepted)
-            return;
-        if (ImportFile(dlg.PathName()) != Outcome::AskAgain)
-            return;
-    }
+    CTavImportFileDlg dlg(true, kFilter, &m_frame);
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    ImportFile(dlg.PathName());
 }
 
-CTavAddrFileCommands::Outcome CTavAddrFileCommands::ImportFile(const QString& path)
+bool CTavAddrFileCommands::ImportFile(const QString& path)
 {
     CTavAddrDoc* doc = m_frame.AddrDoc();
     CTavDbAddr& store = doc->Store();
     CTavSyncLock lock(doc->App());
     const QString extension = CTavFileDlg::ExtensionOf(path);
-    if (extension.contains(QLatin1String("aba"))) {
-        TavShowMessage(&m_frame, kArchiveNotYet, QString(), TavMsg::IconExclamation);
-        return Outcome::Done;
+    if (!kFileTypes.contains(extension))
+        return false;
+    const bool csv = extension == QLatin1String("csv");
+    if (store.GetRecordCount() >= store.GetMaxRecords()) {
+        TavShowMessage(&m_frame, ImportLimitMessage(), QString(), TavMsg::IconExclamation);
+        return false;
     }
-    const bool csv = extension.contains(QLatin1String("csv"));
-    if (!csv && !extension.contains(QLatin1String("abc")))
-        return Outcome::AskAgain;
     CTavDbAddrCsvFormat format;
     if (csv) {
         CTavAddrCsvImportDlg dlg(doc->App(), path, &m_frame);
         if (dlg.exec() != QDialog::Accepted)
-            return Outcome::Stop;
+            return false;
         format = dlg.Format();
     }
     const int before = store.GetRecordCount();
@@ -112,8 +111,8 @@ CTavAddrFileCommands::Outcome CTavAddrFileCommands::ImportFile(const QString& pa
         });
     }
     if (status == TavStatusCode::RecordLimit) {
-        TavShowMessage(&m_frame, ImportLimitMessage(), QString(), TavMsg::IconInformation);
-        return Outcome::AskAgain;
+        TavShowMessage(&m_frame, ImportLimitMessage(), QString(), TavMsg::IconExclamation);
+        return false;
     }
     if (status != TavStatusCode::Ok) {
         QString text = QStringLiteral("%1 をインポートできませんでした。").arg(QFileInfo(path).fileName());
@@ -123,10 +122,10 @@ CTavAddrFileCommands::Outcome CTavAddrFileCommands::ImportFile(const QString& pa
             text = TavFileProblem::ReadFailed(path, status, kBackupKind);
         TavShowMessage(&m_frame, text, QString(), TavMsg::IconExclamation);
         refresh();
-        return Outcome::Done;
+        return false;
     }
     tellImported(before, refused);
-    return Outcome::Done;
+    return true;
 }
 
 QList<uint32_t> CTavAddrFileCommands::exportIds(bool selectedOnly) const
@@ -162,15 +161,8 @@ void CTavAddrFileCommands::OnExport()
 bool CTavAddrFileCommands::ExportFile(const QString& path, bool selectedOnly)
 {
     const QString extension = CTavFileDlg::ExtensionOf(path);
-    if (extension.contains(QLatin1String("aba"))) {
-        TavShowMessage(&m_frame, kArchiveNotYet, QString(), TavMsg::IconExclamation);
+    if (!kFileTypes.contains(extension))
         return false;
-    }
-    if (!kFileTypes.contains(extension)) {
-        TavShowMessage(&m_frame, TavFileProblem::UnknownType(path, kFileTypes), QString(),
-                       TavMsg::IconExclamation);
-        return false;
-    }
     CTavDbAddr& store = m_frame.AddrDoc()->Store();
     const QList<uint32_t> ids = exportIds(selectedOnly);
     TavStatus status = TavStatusCode::Ok;

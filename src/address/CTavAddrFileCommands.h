@@ -9,7 +9,8 @@
 
 class CTavAddrFrame;
 
-// The address book's file commands: import and export of backup and comma-separated files,
+// The address book's file commands: import and export of the program's and the desktop's
+// backup files and of comma-separated files,
 // vCard import and export, and opening a backup file in place of the current data, going back
 // to the current data, and restoring the last saved state. Every import is one undo step.
 class CTavAddrFileCommands final : public QObject
@@ -21,10 +22,9 @@ public:
         "コンマ区切りテキスト(*.csv)|*.csv||");
     static inline const QString kVCardFilter = QStringLiteral("vCardファイル(*.vcf)|*.vcf||");
     static inline const QString kBackupFilter =
-        QStringLiteral("アドレスのバックアップファイル(*.abc)|*.abc||");
+        QStringLiteral("アドレスのバックアップファイル(*.aba)|*.aba||");
+    static inline const QString kBackupInitialFile = QStringLiteral("*.aba");
     static inline const QString kBackupTitle = QStringLiteral("アドレスのバックアップファイルを開く");
-    static inline const QString kArchiveNotYet =
-        QStringLiteral("Palm Desktop のバックアップファイル (*.aba) はまだ読み書きできません。");
     static QString ImportLimitMessage();
     static QString ImportedMessage(int count);
     static QString RestoreQuestion();
@@ -45,14 +45,9 @@ public:
     void LeaveBackupFile();
     QString BackupPath() const { return m_switch.BackupPath(); }
 
-    enum class Outcome
-    {
-        Done,     // imported, or failed with a message
-        AskAgain, // the file dialog comes again
-        Stop      // the user cancelled a later dialog
-    };
-    // Imports a chosen file by its extension.
-    Outcome ImportFile(const QString& path);
+    // Imports a chosen file by its extension; false when nothing was imported (silently for a
+    // name of no known type).
+    bool ImportFile(const QString& path);
     bool ExportFile(const QString& path, bool selectedOnly);
 
 private:

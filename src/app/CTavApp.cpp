@@ -117,11 +117,14 @@ bool CTavApp::LoadAll()
     const QString userPath = m_users->GetCurrUserPath();
     ok = m_sheets->Load(userPath) == TavStatusCode::Ok;
     for (CTavDbStoreBase* store : RecordStores()) {
+        // A backup file open in place of the data (save all) is what the store reads again.
+        const bool backup = m_backupFileOpen && !store->GetFilePath().isEmpty() &&
+                            store->GetFilePath() != store->StoreFilePath(userPath);
         // Changes a save could not write stay for the next save (which merges what the file
         // got meanwhile) rather than being dropped by loading the same file again.
-        if (store->HasPendingChanges() && store->GetFilePath() == store->StoreFilePath(userPath))
+        if (store->HasPendingChanges() && (backup || store->GetFilePath() == store->StoreFilePath(userPath)))
             continue;
-        ok = store->Load() == TavStatusCode::Ok && ok;
+        ok = (backup ? store->LoadFromFile(store->GetFilePath()) : store->Load()) == TavStatusCode::Ok && ok;
     }
     QGuiApplication::restoreOverrideCursor();
     ClearUndoHistory();

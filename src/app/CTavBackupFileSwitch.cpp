@@ -1,11 +1,14 @@
 #include "CTavBackupFileSwitch.h"
 
 #include <QFileInfo>
+#include <QKeySequence>
+#include <QShortcut>
 
 #include "CTavApp.h"
 #include "CTavDbStoreBase.h"
 #include "CTavDbUser.h"
 #include "CTavFileDlg.h"
+#include "CTavHelp.h"
 #include "CTavModuleDoc.h"
 #include "CTavModuleFrame.h"
 #include "CTavSyncLock.h"
@@ -13,14 +16,35 @@
 #include "TavShowMessage.h"
 
 CTavBackupFileSwitch::CTavBackupFileSwitch(CTavModuleFrame& frame, CTavDbStoreBase& store, Setup setup,
-                                           std::function<void()> refresh)
-    : m_frame(frame), m_store(store), m_setup(std::move(setup)), m_refresh(std::move(refresh))
+                                           std::function<void()> refresh, Place place)
+    : m_frame(frame), m_store(store), m_setup(std::move(setup)), m_refresh(std::move(refresh)),
+      m_place(std::move(place))
 {
+    if (!m_place.path) {
+        m_place.path = [this] { return m_backupPath; };
+        m_place.setPath = [this](const QString& path) { m_backupPath = path; };
+    }
+    if (!m_place.titled)
+        m_place.titled = [this] { return QList<CTavModuleFrame*>{&m_frame}; };
+}
+
+QString CTavBackupFileSwitch::Title(const QString& fileName)
+{
+    return QStringLiteral("%1 (バックアップ ファイル)").arg(fileName);
 }
 
 QString CTavBackupFileSwitch::currentPath() const
 {
     return m_store.StoreFilePath(m_frame.Document()->App().Users().GetCurrUserPath());
+}
+
+void CTavBackupFileSwitch::setOpenFile(const QString& path)
+{
+    m_place.setPath(path);
+    const QString title = path.isEmpty() ? QString() : Title(QFileInfo(path).fileName());
+    for (CTavModuleFrame* frame : m_place.titled())
+        if (frame)
+            frame->SetDocumentTitle(title);
 }
 
 void CTavBackupFileSwitch::OnOpenBackupFile()
@@ -29,23 +53,30 @@ void CTavBackupFileSwitch::OnOpenBackupFile()
     CTavSyncLock lock(app);
     CTavFileDlg dlg(CTavFileDlg::Open, m_setup.dialogTitle, m_setup.filter, &m_frame);
     dlg.SetInitialFolder(app.Users().GetCurrUserPath() + m_setup.folder);
+    dlg.SetInitialFile(m_setup.initialFile);
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), &dlg);
+    QObject::connect(help, &QShortcut::activated, [] { CTavHelp::ShowHelp(QString::fromLatin1(kHelpPage)); });
     if (dlg.exec() != QDialog::Accepted)
         return;
-    const QString path = dlg.PathName();
+    QString path = dlg.PathName();
+    // A bare name means a file of the dialog's kind, as the initial name shows.
+    const QString extension = CTavFileDlg::ExtensionOf(m_setup.initialFile);
+    if (!QFileInfo::exists(path) && CTavFileDlg::ExtensionOf(path).isEmpty() && !extension.isEmpty())
+        path += u'.' + extension;
     if (const TavStatus saved = m_store.Write(); saved != TavStatusCode::Ok) {
         TavShowMessage(&m_frame, TavFileProblem::SaveFailed(m_store.GetFilePath(), saved), QString(),
                        TavMsg::IconExclamation);
         return;
     }
     if (const TavStatus loaded = m_store.LoadFromFile(path); loaded != TavStatusCode::Ok) {
+        // The store keeps what it held: mode and titles stay as they were.
         TavShowMessage(&m_frame, TavFileProblem::ReadFailed(path, loaded, m_setup.backupKind), QString(),
                        TavMsg::IconExclamation);
         return;
     }
     app.ClearUndoHistory();
     app.setBackupFileOpen(1);
-    m_backupPath = path;
-    m_frame.SetDocumentTitle(QStringLiteral("%1 (バックアップ ファイル)").arg(QFileInfo(path).fileName()));
+    setOpenFile(path);
     m_refresh();
 }
 
@@ -59,8 +90,7 @@ void CTavBackupFileSwitch::OnOpenCurrentFile()
     }
     app.ClearUndoHistory();
     app.setBackupFileOpen(0);
-    m_backupPath.clear();
-    m_frame.SetDocumentTitle(QString());
+    setOpenFile(QString());
     m_refresh();
 }
 
@@ -69,8 +99,7 @@ void CTavBackupFileSwitch::LeaveBackupFile()
     if (m_store.GetFilePath() != currentPath())
         m_store.Load();
     m_frame.Document()->App().ClearUndoHistory();
-    m_backupPath.clear();
-    m_frame.SetDocumentTitle(QString());
+    setOpenFile(QString());
     m_refresh();
 }
 
@@ -81,11 +110,12 @@ void CTavBackupFileSwitch::OnRestore()
     if (TavShowMessage(&m_frame, m_setup.restoreQuestion, QString(),
                        TavMsg::OkCancel | TavMsg::IconExclamation) != TavMsg::IdOk)
         return;
-    const bool backup = app.backupFileOpen() && !m_backupPath.isEmpty();
-    const TavStatus status = backup ? m_store.LoadFromFile(m_backupPath) : m_store.Load();
+    const QString backupPath = m_place.path();
+    const bool backup = app.backupFileOpen() && !backupPath.isEmpty();
+    const TavStatus status = backup ? m_store.LoadFromFile(backupPath) : m_store.Load();
     if (status != TavStatusCode::Ok) {
         TavShowMessage(&m_frame,
-                       TavFileProblem::ReadFailed(backup ? m_backupPath : currentPath(), status,
+                       TavFileProblem::ReadFailed(backup ? backupPath : currentPath(), status,
                                                   backup ? m_setup.backupKind : m_setup.currentKind),
                        QString(), TavMsg::IconExclamation);
         return;

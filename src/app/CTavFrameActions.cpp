@@ -14,6 +14,7 @@
 #include <QUndoStack>
 
 #include "CTavApp.h"
+#include "CTavBackupFileSwitch.h"
 #include "CTavHelp.h"
 #include "CTavHotSyncCoordinator.h"
 #include "CTavMainFrame.h"
@@ -208,7 +209,11 @@ CTavFrameActions::CTavFrameActions(CTavMainFrame& frame) : QObject(&frame), m_fr
         [&frame] { CTavHelp::ShowAbout(&frame); });
     Add(TavCmd::Help, QStringLiteral("Lumora ヘルプ(&Ｈ)..."), [&frame] {
         const CTavModuleFrame* module = frame.ActiveModuleFrame();
-        CTavHelp::ShowHelp(module ? module->HelpPage() : QString());
+        // A window showing a backup file is helped by the page about backup files.
+        if (frame.App().backupFileOpen())
+            CTavHelp::ShowHelp(QString::fromLatin1(CTavBackupFileSwitch::kHelpPage));
+        else
+            CTavHelp::ShowHelp(module ? module->HelpPage() : QString());
     })->setShortcut(QKeySequence(Qt::Key_F1));
     m_actions[TavCmd::Help]->setIcon(helpIcon());
     Add(TavCmd::HomePage, QStringLiteral("Kiro HOME Webページ(&W)..."), [] { CTavHelp::OpenHomePage(); });

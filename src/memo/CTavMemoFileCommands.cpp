@@ -1,8 +1,6 @@
 #include "CTavMemoFileCommands.h"
 
-#include <QApplication>
 #include <QFileInfo>
-#include <QStatusBar>
 
 #include "CTavApp.h"
 #include "CTavDbEnv.h"
@@ -10,28 +8,28 @@
 #include "CTavDbUser.h"
 #include "CTavExportFileDlg.h"
 #include "CTavImportFileDlg.h"
-#include "CTavMainFrame.h"
 #include "CTavMemoDoc.h"
 #include "CTavMemoFrame.h"
 #include "CTavMemoLeftView.h"
 #include "CTavSyncLock.h"
+#include "CTavWaitCursor.h"
 #include "TavFileProblem.h"
 #include "TavShowMessage.h"
 #include "TavStrings.h"
 
 namespace {
-const QString kNotYet =
-    QStringLiteral("Palm Desktop のバックアップファイル (*.mpa) はまだ読み書きできません。");
-const QString kBackupKind = QStringLiteral("メモ帳のバックアップファイル (*.mpc)");
+const QString kBackupKind = QStringLiteral("メモ帳のバックアップファイル (*.mpc, *.mpa)");
+const QString kArchiveKind = QStringLiteral("メモ帳のバックアップファイル (*.mpa)");
 const QString kCurrentKind = QStringLiteral("メモ帳のデータファイル");
-const QStringList kFileTypes{QStringLiteral("csv"), QStringLiteral("mpc")};
+const QStringList kFileTypes{QStringLiteral("csv"), QStringLiteral("mpc"), QStringLiteral("mpa")};
 } // namespace
 
 CTavMemoFileCommands::CTavMemoFileCommands(CTavMemoFrame& frame)
-    : QObject(&frame), m_frame(frame), m_switch(frame, frame.MemoDoc()->Store(),
-                                                {kBackupTitle, kBackupFilter, CTavDbEnv::GetPdtMemoDir(),
-                                                 kBackupKind, kCurrentKind, RestoreQuestion()},
-                                                [this] { refresh(); })
+    : QObject(&frame), m_frame(frame),
+      m_switch(frame, frame.MemoDoc()->Store(),
+               {kBackupTitle, kBackupFilter, kBackupInitialFile, CTavDbEnv::GetPdtMemoDir(), kArchiveKind,
+                kCurrentKind, RestoreQuestion()},
+               [this] { refresh(); })
 {
 }
 
@@ -65,27 +63,23 @@ bool CTavMemoFileCommands::ImportFile(const QString& path)
     CTavMemoDoc* doc = m_frame.MemoDoc();
     CTavDbMemo& store = doc->Store();
     const QString extension = CTavFileDlg::ExtensionOf(path);
-    if (extension == QLatin1String("mpa")) {
-        TavShowMessage(&m_frame, kNotYet, QString(), TavMsg::IconExclamation);
+    if (!kFileTypes.contains(extension))
         return false;
-    }
-    if (!kFileTypes.contains(extension)) {
-        TavShowMessage(&m_frame, TavFileProblem::UnknownType(path, kFileTypes), QString(),
-                       TavMsg::IconExclamation);
-        return false;
-    }
+    CTavSyncLock lock(doc->App());
     if (store.GetRecordCount() >= store.GetMaxRecords()) {
         TavShowMessage(&m_frame, ImportLimitMessage(), QString(), TavMsg::IconExclamation);
         return false;
     }
     const int before = store.GetRecordCount();
     QString why;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const TavStatus status = doc->RunEdit(store, QStringLiteral("インポート"), [&] {
-        return extension == QLatin1String("csv") ? store.ImportCsvFile(path, &why)
-                                                 : store.ImportBackupFile(path);
-    });
-    QApplication::restoreOverrideCursor();
+    TavStatus status = TavStatusCode::Ok;
+    {
+        CTavWaitCursor wait;
+        status = doc->RunEdit(store, QStringLiteral("インポート"), [&] {
+            return extension == QLatin1String("csv") ? store.ImportCsvFile(path, &why)
+                                                     : store.ImportBackupFile(path);
+        });
+    }
     if (status == TavStatusCode::RecordLimit) {
         TavShowMessage(&m_frame, ImportLimitMessage(), QString(), TavMsg::IconExclamation);
         return false;
@@ -100,11 +94,8 @@ bool CTavMemoFileCommands::ImportFile(const QString& path)
         return false;
     }
     refresh();
-    if (CTavMainFrame* main = doc->App().MainFrame())
-        main->statusBar()->showMessage(QStringLiteral("%1の更新中... %2件のデータをインポートしました。")
-                                           .arg(QStringLiteral("メモ帳"))
-                                           .arg(store.GetRecordCount() - before),
-                                       5000);
+    TavShowMessage(&m_frame, TavStr::Imported(QStringLiteral("メモ帳"), store.GetRecordCount() - before),
+                   QString(), TavMsg::IconInformation);
     return true;
 }
 
@@ -145,19 +136,12 @@ void CTavMemoFileCommands::OnExport()
 bool CTavMemoFileCommands::ExportFile(const QString& path, bool selectedOnly)
 {
     const QString extension = CTavFileDlg::ExtensionOf(path);
-    if (extension == QLatin1String("mpa")) {
-        TavShowMessage(&m_frame, kNotYet, QString(), TavMsg::IconExclamation);
+    if (!kFileTypes.contains(extension))
         return false;
-    }
-    if (!kFileTypes.contains(extension)) {
-        TavShowMessage(&m_frame, TavFileProblem::UnknownType(path, kFileTypes), QString(),
-                       TavMsg::IconExclamation);
-        return false;
-    }
     CTavDbMemo& store = m_frame.MemoDoc()->Store();
     // A backup of all memos leaves out no private memo unseen: it takes them when the password
     // that would show them is given, and otherwise says how many stayed out.
-    const bool backupAll = !selectedOnly && extension == QLatin1String("mpc");
+    const bool backupAll = !selectedOnly && extension != QLatin1String("csv");
     bool withPrivate = m_frame.MemoDoc()->App().privateMode() == 0;
     int privateCount = 0;
     if (backupAll && !withPrivate) {
@@ -166,10 +150,12 @@ bool CTavMemoFileCommands::ExportFile(const QString& path, bool selectedOnly)
         withPrivate = privateCount == 0 || askPassword();
     }
     const QList<uint32_t> ids = exportIds(selectedOnly, withPrivate);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const TavStatus status = extension == QLatin1String("csv") ? store.ExportCsvFile(path, ids)
-                                                               : store.ExportBackupFile(path, ids);
-    QApplication::restoreOverrideCursor();
+    TavStatus status = TavStatusCode::Ok;
+    {
+        CTavWaitCursor wait;
+        status = extension == QLatin1String("csv") ? store.ExportCsvFile(path, ids)
+                                                   : store.ExportBackupFile(path, ids);
+    }
     if (status != TavStatusCode::Ok) {
         TavShowMessage(&m_frame,
                        QStringLiteral("%1 にエクスポートできませんでした。").arg(QFileInfo(path).fileName()),

@@ -9,6 +9,7 @@
 #include "CTavApp.h"
 #include "CTavDbDate.h"
 #include "CTavDbDateICalExchange.h"
+#include "CTavDbEnv.h"
 #include "CTavExportFileDlg.h"
 #include "CTavImportFileDlg.h"
 #include "CTavModuleDoc.h"
@@ -16,22 +17,43 @@
 #include "CTavSyncLock.h"
 #include "CTavWaitCursor.h"
 #include "ScheduleState.h"
+#include "TavCommandIds.h"
 #include "TavFileProblem.h"
 #include "TavShowMessage.h"
 #include "TavStrings.h"
 
 namespace {
-const QString kBackupKind = QStringLiteral("予定表のバックアップファイル (*.dbc)");
+const QString kBackupKind = QStringLiteral("予定表のバックアップファイル (*.dbc, *.dba)");
+const QString kArchiveKind = QStringLiteral("予定のバックアップファイル (*.dba)");
+const QString kCurrentKind = QStringLiteral("予定表のデータファイル");
 const QString kCalendarKind = QStringLiteral("vCal / iCalendar ファイル");
 const QString kOwnType = QStringLiteral("dbc");
 const QString kArchiveType = QStringLiteral("dba");
+
+// The day, week and month windows show one backup file: its path lives in the shared state,
+// and all three name it.
+CTavBackupFileSwitch::Place backupPlace(CTavApp& app)
+{
+    ScheduleState& state = ScheduleState::Of(app);
+    return {[&state] { return state.BackupPath(); },
+            [&state](const QString& path) { state.SetBackupPath(path); },
+            [&app] {
+                return QList<CTavModuleFrame*>{app.Frame(TavSlot::Day), app.Frame(TavSlot::Week),
+                                               app.Frame(TavSlot::Month)};
+            }};
+}
 } // namespace
 
 CTavScFileCommands::CTavScFileCommands(CTavScFrameBase& frame)
     : QObject(&frame), m_frame(frame), m_import(new QAction(QStringLiteral("インポート(&I)..."), this)),
       m_export(new QAction(QStringLiteral("エクスポート(&E)..."), this)),
       m_importCalendar(new QAction(QStringLiteral("vCal のインポート"), this)),
-      m_exportCalendar(new QAction(QStringLiteral("ｖCal 形式でエクスポート"), this))
+      m_exportCalendar(new QAction(QStringLiteral("ｖCal 形式でエクスポート"), this)),
+      m_switch(
+          frame, ScheduleState::Of(frame.Document()->App()).Store(),
+          {kBackupTitle, kBackupFilter, kBackupInitialFile, CTavDbEnv::GetPdtDateDir(), kArchiveKind,
+           kCurrentKind, RestoreQuestion()},
+          [this] { m_frame.Document()->Reload(); }, backupPlace(frame.Document()->App()))
 {
     m_import->setObjectName(QStringLiteral("scheduleImport"));
     m_export->setObjectName(QStringLiteral("scheduleExport"));
@@ -56,6 +78,11 @@ QString CTavScFileCommands::NotesMessage(const QStringList& notes)
     if (notes.size() > kShownNotes)
         text += QStringLiteral("\nほか %1 件").arg(notes.size() - kShownNotes);
     return text;
+}
+
+QString CTavScFileCommands::RestoreQuestion()
+{
+    return TavStr::RestoreQuestion(QStringLiteral("予定"));
 }
 
 ScheduleState& CTavScFileCommands::State() const
@@ -104,17 +131,12 @@ QList<uint32_t> CTavScFileCommands::exportIds(bool selectedOnly) const
 void CTavScFileCommands::OnImport()
 {
     CTavSyncLock lock(m_frame.Document()->App());
-    // A name of another kind is no choice: the dialog comes again.
-    for (;;) {
-        CTavImportFileDlg dlg(true, kFilter, &m_frame);
-        if (State().RunModal(dlg) != QDialog::Accepted)
-            return;
-        const QString extension = CTavFileDlg::ExtensionOf(dlg.PathName());
-        if (extension == kOwnType || extension == kArchiveType) {
-            ImportFile(dlg.PathName());
-            return;
-        }
-    }
+    CTavImportFileDlg dlg(true, kFilter, &m_frame);
+    if (State().RunModal(dlg) != QDialog::Accepted)
+        return;
+    const QString extension = CTavFileDlg::ExtensionOf(dlg.PathName());
+    if (extension == kOwnType || extension == kArchiveType)
+        ImportFile(dlg.PathName());
 }
 
 void CTavScFileCommands::OnImportCalendar()
@@ -135,22 +157,14 @@ bool CTavScFileCommands::ImportFile(const QString& path)
 {
     CTavSyncLock lock(m_frame.Document()->App());
     const QString extension = CTavFileDlg::ExtensionOf(path);
-    if (extension == kArchiveType) {
-        TavShowMessage(&m_frame, kArchiveNotYet, QString(), TavMsg::IconExclamation);
+    const bool backup = extension == kOwnType || extension == kArchiveType;
+    if (!backup && CTavDbDateICalExchange::FormatOf(path) == CTavDbDateICalExchange::Format::Unknown)
         return false;
-    }
     if (State().Store().GetRecordCount() >= State().Store().GetMaxRecords()) {
         TavShowMessage(&m_frame, TavStr::ImportLimit, QString(), TavMsg::IconExclamation);
         return false;
     }
-    if (extension == kOwnType)
-        return importBackup(path);
-    if (CTavDbDateICalExchange::FormatOf(path) != CTavDbDateICalExchange::Format::Unknown)
-        return importCalendar(path);
-    TavShowMessage(
-        &m_frame, TavFileProblem::UnknownType(path, {kOwnType, QStringLiteral("vcs"), QStringLiteral("ics")}),
-        QString(), TavMsg::IconExclamation);
-    return false;
+    return backup ? importBackup(path) : importCalendar(path);
 }
 
 bool CTavScFileCommands::importBackup(const QString& path)
@@ -254,30 +268,16 @@ void CTavScFileCommands::OnExportCalendar()
     if (State().RunModal(dlg) != QDialog::Accepted)
         return;
     const QString path = dlg.PathName();
-    if (CTavDbDateICalExchange::FormatOf(path) == CTavDbDateICalExchange::Format::Unknown) {
-        TavShowMessage(&m_frame,
-                       TavFileProblem::UnknownType(path, {QStringLiteral("vcs"), QStringLiteral("ics")}),
-                       QString(), TavMsg::IconExclamation);
-        return;
-    }
-    ExportFile(path, dlg.rangeSelected && dlg.selectedEnabled);
+    if (CTavDbDateICalExchange::FormatOf(path) != CTavDbDateICalExchange::Format::Unknown)
+        ExportFile(path, dlg.rangeSelected && dlg.selectedEnabled);
 }
 
 bool CTavScFileCommands::ExportFile(const QString& path, bool selectedOnly)
 {
     const QString extension = CTavFileDlg::ExtensionOf(path);
-    if (extension == kArchiveType) {
-        TavShowMessage(&m_frame, kArchiveNotYet, QString(), TavMsg::IconExclamation);
-        return false;
-    }
     const bool calendar = CTavDbDateICalExchange::FormatOf(path) != CTavDbDateICalExchange::Format::Unknown;
-    if (extension != kOwnType && !calendar) {
-        TavShowMessage(
-            &m_frame,
-            TavFileProblem::UnknownType(path, {kOwnType, QStringLiteral("vcs"), QStringLiteral("ics")}),
-            QString(), TavMsg::IconExclamation);
+    if (extension != kOwnType && extension != kArchiveType && !calendar)
         return false;
-    }
     const CTavDbDate& store = State().Store();
     const QList<uint32_t> ids = exportIds(selectedOnly);
     TavStatus status = TavStatusCode::Ok;

@@ -1,13 +1,22 @@
 #include "CTavScFrameBase.h"
 
+#include <QAction>
 #include <QHBoxLayout>
+#include <QMenu>
 #include <QToolButton>
 
 #include "CTavApp.h"
 #include "CTavModuleBar.h"
+#include "CTavModuleDoc.h"
 #include "CTavScDisplayCommands.h"
 #include "CTavScFileCommands.h"
 #include "TavCommandIds.h"
+
+namespace {
+constexpr int kOpenCurrentFile = 32779;
+constexpr int kOpenBackupFile = 32778;
+constexpr int kRestore = 32788;
+} // namespace
 
 CTavScFrameBase::CTavScFrameBase(CTavModuleDoc* document, int slot, int view, const QString& title,
                                  QWidget* parent)
@@ -36,6 +45,16 @@ CTavScFrameBase::CTavScFrameBase(CTavModuleDoc* document, int slot, int view, co
         });
         m_buttons.append(button);
     }
+    // The year window has no backup file commands: while a backup file is open the schedule
+    // shows it only in the day, week and month windows.
+    if (view != TavModule::Year) {
+        CTavScFileCommands* f = m_files;
+        AddCommands({
+            {kOpenCurrentFile, u"現在のファイルを開く(&C)", [f] { f->OnOpenCurrentFile(); }, false},
+            {kOpenBackupFile, u"バックアップファイル(&O)...", [f] { f->OnOpenBackupFile(); }, false},
+            {kRestore, u"復元(&R)", [f] { f->OnRestore(); }, false},
+        });
+    }
 }
 
 QString CTavScFrameBase::HelpPage() const
@@ -47,6 +66,10 @@ QString CTavScFrameBase::HelpPage() const
 void CTavScFrameBase::FillMenu(MenuKind menu, QMenu* target)
 {
     m_files->FillMenu(menu, target);
+    if (menu == FileMenu && Action(kOpenBackupFile)) {
+        target->addActions({Action(kOpenCurrentFile), Action(kOpenBackupFile), Action(kRestore)});
+        target->addSeparator();
+    }
     m_display->FillMenu(menu, target);
 }
 
@@ -54,4 +77,19 @@ void CTavScFrameBase::UpdateCommandUI()
 {
     m_files->UpdateCommandUI();
     m_display->UpdateCommandUI();
+    const bool backupOpen = Document()->App().backupFileOpen() != 0;
+    if (QAction* open = Action(kOpenBackupFile)) {
+        open->setEnabled(!backupOpen);
+        Action(kOpenCurrentFile)->setEnabled(backupOpen);
+    }
+    // A backup file shows in the day, week and month windows only: the year is out of reach.
+    m_buttons.last()->setEnabled(!backupOpen);
+}
+
+void CTavScFrameBase::Update(int hint)
+{
+    if (hint == 2 && Action(kOpenBackupFile))
+        m_files->LeaveBackupFile();
+    else
+        CTavModuleFrame::Update(hint);
 }

@@ -9,7 +9,8 @@ class CTavScFileCommands;
 class QToolButton;
 
 // What the four schedule windows share: the buttons that switch between the day, week, month
-// and year windows, with the window's own button pressed.
+// and year windows, with the window's own button pressed, and the file commands (the backup
+// file ones in the day, week and month windows only).
 class CTavScFrameBase : public CTavModuleFrame
 {
     Q_OBJECT
@@ -27,6 +28,8 @@ public:
     // The commands of every schedule window; a window's own come after them.
     void FillMenu(MenuKind menu, QMenu* target) override;
     void UpdateCommandUI() override;
+    // Hint 2 (the shell closed the backup file) also forgets the file and the titles.
+    void Update(int hint) override;
 
 private:
     int m_view;

@@ -1,6 +1,8 @@
 #include "ScheduleState.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QUndoGroup>
 #include <QUndoStack>
 
@@ -439,4 +441,16 @@ void ScheduleState::EndModal(const ModalLock& previous)
     // A dialog opened from another one leaves the lock to the outer dialog.
     idleRefresh = previous.idleRefresh;
     m_app.setReadyForSync(previous.readyForSync);
+}
+
+QString ScheduleState::BackupPath() const
+{
+    return backupFileName.isEmpty() ? QString() : QDir(backupFolder).filePath(backupFileName);
+}
+
+void ScheduleState::SetBackupPath(const QString& path)
+{
+    const QFileInfo file(path);
+    backupFolder = path.isEmpty() ? QString() : file.absolutePath();
+    backupFileName = path.isEmpty() ? QString() : file.fileName();
 }

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QString>
 #include <functional>
 #include <memory>
 
@@ -43,6 +44,12 @@ public:
     CTavDbDateRecord* selectedEvent = nullptr;
     TavTime selectedEventDate = 0;
     bool idleRefresh = true;
+    // The backup file the day, week and month windows show in place of the data; both empty
+    // while none is open.
+    QString backupFolder;
+    QString backupFileName;
+    QString BackupPath() const;
+    void SetBackupPath(const QString& path);
 
     // The handheld's display preferences ("ScPrefs.dat"), read again by ReloadPrefs.
     CTavScHandheldPrefs handheld;

@@ -16,17 +16,19 @@
 #include "TavStrings.h"
 
 namespace {
-const QString kBackupKind = QStringLiteral("To Do のバックアップファイル (*.tdc)");
+const QString kBackupKind = QStringLiteral("To Do のバックアップファイル (*.tdc, *.tda)");
+const QString kArchiveKind = QStringLiteral("To Do のバックアップファイル (*.tda)");
 const QString kCurrentKind = QStringLiteral("To Do のデータファイル");
 const QString kOwnType = QStringLiteral("tdc");
 const QString kArchiveType = QStringLiteral("tda");
 } // namespace
 
 CTavTodoFileCommands::CTavTodoFileCommands(CTavTodoFrame& frame)
-    : QObject(&frame), m_frame(frame), m_switch(frame, frame.TodoDoc()->Store(),
-                                                {kBackupTitle, kBackupFilter, CTavDbEnv::GetPdtTodoDir(),
-                                                 kBackupKind, kCurrentKind, RestoreQuestion()},
-                                                [this] { refresh(); })
+    : QObject(&frame), m_frame(frame),
+      m_switch(frame, frame.TodoDoc()->Store(),
+               {kBackupTitle, kBackupFilter, kBackupInitialFile, CTavDbEnv::GetPdtTodoDir(), kArchiveKind,
+                kCurrentKind, RestoreQuestion()},
+               [this] { refresh(); })
 {
 }
 
@@ -59,16 +61,10 @@ void CTavTodoFileCommands::refresh()
 void CTavTodoFileCommands::OnImport()
 {
     CTavSyncLock lock(m_frame.TodoDoc()->App());
-    // A name of another kind is no choice: the dialog comes again.
-    for (;;) {
-        CTavImportFileDlg dlg(true, kFilter, &m_frame);
-        if (dlg.exec() != QDialog::Accepted)
-            return;
-        if (IsKnownFile(dlg.PathName())) {
-            ImportFile(dlg.PathName());
-            return;
-        }
-    }
+    CTavImportFileDlg dlg(true, kFilter, &m_frame);
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    ImportFile(dlg.PathName());
 }
 
 bool CTavTodoFileCommands::ImportFile(const QString& path)
@@ -76,12 +72,7 @@ bool CTavTodoFileCommands::ImportFile(const QString& path)
     CTavTodoDoc* doc = m_frame.TodoDoc();
     CTavDbTodo& store = doc->Store();
     CTavSyncLock lock(doc->App());
-    const QString extension = CTavFileDlg::ExtensionOf(path);
-    if (extension == kArchiveType) {
-        TavShowMessage(&m_frame, kArchiveNotYet, QString(), TavMsg::IconExclamation);
-        return false;
-    }
-    if (extension != kOwnType)
+    if (!IsKnownFile(path))
         return false;
     if (store.GetRecordCount() >= store.GetMaxRecords()) {
         TavShowMessage(&m_frame, ImportLimitMessage(), QString(), TavMsg::IconExclamation);
@@ -134,19 +125,14 @@ void CTavTodoFileCommands::OnExport()
     dlg.rangeAll = true;
     dlg.rangeSelected = false;
     dlg.selectedEnabled = m_selection && !m_selection().isEmpty();
-    if (dlg.exec() != QDialog::Accepted || !IsKnownFile(dlg.PathName()))
+    if (dlg.exec() != QDialog::Accepted)
         return;
     ExportFile(dlg.PathName(), dlg.rangeSelected && dlg.selectedEnabled);
 }
 
 bool CTavTodoFileCommands::ExportFile(const QString& path, bool selectedOnly)
 {
-    const QString extension = CTavFileDlg::ExtensionOf(path);
-    if (extension == kArchiveType) {
-        TavShowMessage(&m_frame, kArchiveNotYet, QString(), TavMsg::IconExclamation);
-        return false;
-    }
-    if (extension != kOwnType)
+    if (!IsKnownFile(path))
         return false;
     TavStatus status = TavStatusCode::Ok;
     {

@@ -9,7 +9,8 @@
 
 class CTavTodoFrame;
 
-// The To Do outline's file commands: import and export of its backup files, and opening a
+// The To Do outline's file commands: import and export of its backup files (the program's and
+// the desktop's), and opening a
 // backup file in place of the current data, going back to the current data, and restoring the
 // last saved state. Every import is one undo step.
 class CTavTodoFileCommands final : public QObject
@@ -19,10 +20,9 @@ public:
     static inline const QString kFilter = QStringLiteral(
         "Lumora バックアップファイル(*.tdc)|*.tdc|Palm Desktop バックアップファイル(*.tda)|*.tda||");
     static inline const QString kBackupFilter =
-        QStringLiteral("To Do のバックアップファイル (*.tdc)|*.tdc||");
+        QStringLiteral("To Do のバックアップファイル (*.tda)|*.tda||");
+    static inline const QString kBackupInitialFile = QStringLiteral("*.tda");
     static inline const QString kBackupTitle = QStringLiteral("To Do のバックアップファイルを開く");
-    static inline const QString kArchiveNotYet =
-        QStringLiteral("Palm Desktop のバックアップファイル (*.tda) はまだ読み書きできません。");
     static QString ImportLimitMessage();
     static QString ImportedMessage(int count);
     static QString RestoreQuestion();
@@ -44,7 +44,8 @@ public:
 
     // Whether the file dialog's choice is a file these commands know by its extension.
     static bool IsKnownFile(const QString& path);
-    // Imports or exports a chosen file; false when nothing was done (the user was told why).
+    // Imports or exports a chosen file; false when nothing was done (the user was told why, or
+    // the name is of no known type).
     bool ImportFile(const QString& path);
     bool ExportFile(const QString& path, bool selectedOnly);
 

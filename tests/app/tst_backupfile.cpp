@@ -1,5 +1,6 @@
 #include <QFile>
 #include <QFileInfo>
+#include <QShortcut>
 #include <QTest>
 #include <QUndoStack>
 
@@ -7,47 +8,58 @@
 #include "CTavApp.h"
 #include "CTavDbAddr.h"
 #include "CTavDbClock.h"
+#include "CTavDbDate.h"
 #include "CTavDbMemo.h"
+#include "CTavDbTodo.h"
+#include "CTavDialogBase.h"
 #include "CTavFrameActions.h"
+#include "CTavHelp.h"
 #include "CTavHotSyncCoordinator.h"
 #include "CTavMainFrame.h"
 #include "CTavModuleDoc.h"
 #include "CTavModuleFrame.h"
 #include "CTavModuleTemplates.h"
 #include "TavCommandIds.h"
+#include "TavStrings.h"
 
 namespace {
 constexpr int kOpenCurrentFile = 32779;
 constexpr int kOpenBackupFile = 32778;
 constexpr int kRestore = 32788;
 
-// A backup file of the module's kind holding two records.
-void writeBackup(int module, const QString& path)
+// Writes a backup file of a store kind holding three records that fill names.
+template <typename Store, typename Record> bool writeThree(const QString& path, void (*fill)(Record&, int))
 {
-    if (module == TavModule::MemoPad) {
-        CTavDbMemo backup;
-        for (const char16_t* text : {u"控えのメモ一", u"控えのメモ二"}) {
-            CTavDbMemoRecord memo;
-            memo.SetMemo(QString::fromUtf16(text));
-            QCOMPARE(backup.AddRecord(memo), TavStatusCode::Ok);
-        }
-        QCOMPARE(backup.WriteToFile(path), TavStatusCode::Ok);
-    } else {
-        CTavDbAddr backup;
-        for (const char16_t* name : {u"控え一郎", u"控え二郎"}) {
-            CTavDbAddrRecord card;
-            card.SetLastName(QString::fromUtf16(name));
-            QCOMPARE(backup.AddRecord(card), TavStatusCode::Ok);
-        }
-        QCOMPARE(backup.WriteToFile(path), TavStatusCode::Ok);
+    Store store;
+    for (int i = 0; i < 3; ++i) {
+        Record record;
+        fill(record, i);
+        if (store.AddRecord(record) != TavStatusCode::Ok)
+            return false;
     }
+    return store.WriteToFile(path) == TavStatusCode::Ok;
+}
+
+bool writeBackup(int module, const QString& path)
+{
+    static const QString name = QStringLiteral("控え%1");
+    if (module == TavModule::MemoPad)
+        return writeThree<CTavDbMemo, CTavDbMemoRecord>(path, [](auto& r, int i) { r.SetMemo(name.arg(i)); });
+    if (module == TavModule::Address)
+        return writeThree<CTavDbAddr, CTavDbAddrRecord>(path,
+                                                        [](auto& r, int i) { r.SetLastName(name.arg(i)); });
+    if (module == TavModule::Todo)
+        return writeThree<CTavDbTodo, CTavDbTodoRecord>(path, [](auto& r, int i) { r.SetDesc(name.arg(i)); });
+    return writeThree<CTavDbDate, CTavDbDateRecord>(path, [](auto& r, int i) {
+        r.SetDesc(name.arg(i));
+        r.SetStartTime(CTavDbTime::fromDateAndTime(QDate(2024, 11, 20), QTime(9 + i, 0)));
+        r.SetEndTime(r.GetStartTime() + 1800);
+    });
 }
 } // namespace
 
-// Every module opens a backup file in place of its data the same way: the title says so, the
-// undo history of the other file is dropped, restore reloads the backup file, and a broken
-// file changes nothing and is named in the message. Records replaced by a HotSync drop the
-// undo history too.
+// Every module opens a desktop backup file in place of its data the same way: commands,
+// titles, undo history, restore, save all, HotSync, help and module switches follow the mode.
 class TestBackupFile : public QObject
 {
     Q_OBJECT
@@ -65,61 +77,119 @@ private slots:
     }
     void cleanup()
     {
+        CTavHelp::SetUrlOpener(nullptr);
         AppTestEnv::Close(m_app);
         m_env.reset();
     }
 
-    void switchRestoreAndReturn_data()
+    void openRestoreAndLeave_data()
     {
-        QTest::addColumn<int>("module");
-        QTest::addColumn<int>("slot");
+        QTest::addColumn<int>("window"); // the module number the file is opened from
+        QTest::addColumn<QList<int>>("titled");
         QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("memo pad") << int(TavModule::MemoPad) << int(TavSlot::MemoPad) << "old.mpc"
-                                  << "メモ帳";
-        QTest::newRow("address book") << int(TavModule::Address) << int(TavSlot::Address) << "old.abc"
-                                      << "アドレス";
+        QTest::addColumn<QString>("kind");  // as the restore question names the data
+        QTest::addColumn<int>("elsewhere"); // a module to switch to
+        QTest::newRow("schedule, from the week window")
+            << int(TavModule::Week) << QList<int>{TavSlot::Day, TavSlot::Week, TavSlot::Month} << "old.dba"
+            << "予定" << int(TavModule::Address);
+        QTest::newRow("address book") << int(TavModule::Address) << QList<int>{TavSlot::Address} << "old.aba"
+                                      << "アドレス" << int(TavModule::Schedule);
+        QTest::newRow("To Do") << int(TavModule::Todo) << QList<int>{TavSlot::Todo} << "OLD.TDA"
+                               << "To Do" << int(TavModule::MemoPad);
+        QTest::newRow("memo pad") << int(TavModule::MemoPad) << QList<int>{TavSlot::MemoPad} << "old.mpa"
+                                  << "メモ帳" << int(TavModule::Todo);
     }
-    void switchRestoreAndReturn()
+    void openRestoreAndLeave()
     {
-        QFETCH(int, module);
-        QFETCH(int, slot);
+        QFETCH(int, window);
+        QFETCH(QList<int>, titled);
         QFETCH(QString, file);
-        QFETCH(QString, caption);
-        m_app->SwitchModule(module);
-        CTavModuleFrame& frame = *m_app->Frame(slot);
-        CTavDbStoreBase& store = module == TavModule::MemoPad
-                                     ? static_cast<CTavDbStoreBase&>(m_app->MemoStore())
-                                     : m_app->AddrStore();
+        QFETCH(QString, kind);
+        QFETCH(int, elsewhere);
+        m_app->SwitchModule(window);
+        const int module = m_app->currentModule();
+        CTavModuleFrame& frame = *m_app->FrameOfModule(module);
+        CTavDbStoreBase* stores[] = {nullptr, &m_app->DateStore(), &m_app->AddrStore(), &m_app->TodoStore(),
+                                     nullptr, &m_app->MemoStore()};
+        CTavDbStoreBase& store = *stores[module];
         const int current = store.GetRecordCount();
         const QString path = m_env->Dir().filePath(file);
-        writeBackup(module, path);
-        QUndoStack& undo = m_app->Document(slot)->UndoStack();
+        QVERIFY(writeBackup(module, path));
+        const auto states = [&frame] {
+            frame.UpdateCommandUI();
+            return QList<bool>{frame.Action(kOpenBackupFile)->isEnabled(),
+                               frame.Action(kOpenCurrentFile)->isEnabled(),
+                               frame.Action(kRestore)->isEnabled()};
+        };
+        const auto titles = [this, &titled] {
+            QStringList shown;
+            for (int slot : titled)
+                shown << m_app->Frame(slot)->windowTitle();
+            return shown;
+        };
+        const QStringList captions = titles();
+        QCOMPARE(states(), (QList<bool>{true, false, true}));
+        QUndoStack& undo = m_app->Document(frame.GetDescription().slot)->UndoStack();
         undo.push(new QUndoCommand(QStringLiteral("前のファイルでの編集")));
 
-        m_env->AnswerDialog(AppTestEnv::ChooseFile(path));
+        // F1 in the file dialog, and later in the window, tells about backup files.
+        QList<QUrl> help;
+        CTavHelp::SetUrlOpener([&help](const QUrl& url) {
+            help << url;
+            return true;
+        });
+        m_env->AnswerDialog([path](CTavDialogBase& dialog) {
+            if (auto* f1 = dialog.findChild<QShortcut*>(); f1 && f1->key() == QKeySequence(Qt::Key_F1))
+                emit f1->activated();
+            return AppTestEnv::ChooseFile(path)(dialog);
+        });
         frame.Trigger(kOpenBackupFile);
         QCOMPARE(m_app->backupFileOpen(), 1);
-        QCOMPARE(store.GetRecordCount(), 2);
-        QCOMPARE(frame.windowTitle(), QStringLiteral("%1 (バックアップ ファイル)").arg(file));
-        QVERIFY(!frame.Action(kOpenBackupFile)->isEnabled());
+        QCOMPARE(store.GetRecordCount(), 3);
+        QCOMPARE(titles(),
+                 QStringList(titled.size(), QStringLiteral("%1 (バックアップ ファイル)").arg(file)));
+        QCOMPARE(states(), (QList<bool>{false, true, true}));
         QCOMPARE(undo.count(), 0);
         AppTestEnv::Screenshot(m_app->MainFrame(), QStringLiteral("backup-file-") + file);
+
+        m_app->MainFrame()->Actions().Trigger(TavCmd::Help);
+        QCOMPARE(help.size(), 2);
+        for (const QUrl& page : help)
+            QCOMPARE(page.fileName(), QStringLiteral("backup.html"));
+        // No HotSync while the file is open.
+        QCOMPARE(m_app->MainFrame()->HotSync().OnNotify(CTavHotSyncCoordinator::AskStart), 1);
 
         // Restore asks first and reads the backup file again, not the current data.
         QVERIFY(store.DeleteRecord(store.GetRecord(0)->GetUniqueId(), false) == TavStatusCode::Ok);
         m_env->AnswerMessage(TavMsg::IdCancel);
         frame.Trigger(kRestore);
-        QCOMPARE(store.GetRecordCount(), 1);
+        QCOMPARE(store.GetRecordCount(), 2);
         m_env->AnswerMessage(TavMsg::IdOk);
         frame.Trigger(kRestore);
+        QCOMPARE(store.GetRecordCount(), 3);
+        QCOMPARE(m_env->Messages().last(), TavStr::RestoreQuestion(kind));
+        // Save all writes the backup file and goes on showing it.
+        QVERIFY(store.DeleteRecord(store.GetRecord(0)->GetUniqueId(), false) == TavStatusCode::Ok);
+        m_app->MainFrame()->Actions().Trigger(TavCmd::SaveAll);
+        QCOMPARE(m_app->backupFileOpen(), 1);
         QCOMPARE(store.GetRecordCount(), 2);
 
         frame.Trigger(kOpenCurrentFile);
         QCOMPARE(m_app->backupFileOpen(), 0);
         QCOMPARE(store.GetRecordCount(), current);
-        QCOMPARE(frame.windowTitle(), caption);
+        QCOMPARE(titles(), captions);
 
+        // A module switch closes the file (after asking) in every window that names it.
+        m_env->AnswerDialog(AppTestEnv::ChooseFile(path));
+        frame.Trigger(kOpenBackupFile);
+        m_env->AnswerMessage(TavMsg::IdOk);
+        m_app->SwitchModule(elsewhere);
+        QCOMPARE(m_app->backupFileOpen(), 0);
+        QCOMPARE(store.GetRecordCount(), current);
+        QCOMPARE(titles(), captions);
+
+        // A file that does not read leaves the data and the mode as they were.
+        m_app->SwitchModule(window);
         const QString broken = m_env->Dir().filePath(QStringLiteral("broken.") + QFileInfo(file).suffix());
         QFile garbage(broken);
         QVERIFY(garbage.open(QIODevice::WriteOnly) && garbage.write(QByteArray(4096, 'x')) == 4096);

@@ -51,6 +51,8 @@ private slots:
                                      << "memos.mpc";
         QTest::newRow("no extension: the chosen type's") << "memos"
                                                          << "memos.mpc";
+        QTest::newRow("desktop backup file, in capitals") << "memos.MPA"
+                                                          << "memos.MPA";
     }
     void roundTrips()
     {
@@ -66,11 +68,14 @@ private slots:
         m_f.Frame().Trigger(TavMemoCmd::Import);
         QCOMPARE(memos(m_f.Store()), before);
         QCOMPARE(m_f.Doc().Count(), MemoFixture::kMemoCount);
-        // An unknown extension imports nothing and says which types there are.
+        QCOMPARE(m_f.Env().Messages().last(),
+                 QStringLiteral("メモ帳の更新中...\n%1件のデータをインポートしました。")
+                     .arg(MemoFixture::kMemoCount));
+        // An unknown extension neither imports nor exports, and says nothing.
         QVERIFY(!m_f.Frame().FileCommands().ImportFile(path(QStringLiteral("memos.txt"))));
-        QCOMPARE(m_f.Env().Messages().size(), 2); // the export's, then this
-        QVERIFY(m_f.Env().Messages().last().contains(QStringLiteral("memos.txt")));
-        QVERIFY(m_f.Env().Messages().last().contains(QStringLiteral("*.csv")));
+        QVERIFY(!m_f.Frame().FileCommands().ExportFile(path(QStringLiteral("memos.txt")), false));
+        QVERIFY(!QFile::exists(path(QStringLiteral("memos.txt"))));
+        QCOMPARE(m_f.Env().Messages().size(), 2); // the export's and the import's
     }
 
     void backupOfAllAndPrivateMemos_data()

@@ -178,7 +178,7 @@ void TestScheduleFiles::exportAllOrSelectedAndBackupRoundTrip()
     m_files->ExportCalendarAction()->trigger();
     QCOMPARE(exported(one), QStringList{QStringLiteral("昼食")});
 
-    // A backup file comes back as one step named "インポート"; a .dba is not read yet.
+    // A backup file comes back as one step named "インポート".
     const QString backup = m_env->Dir().filePath(QStringLiteral("events.dbc"));
     m_env->AnswerDialog(choose(backup, QStringLiteral("schedule-export")));
     m_files->ExportAction()->trigger();
@@ -188,9 +188,16 @@ void TestScheduleFiles::exportAllOrSelectedAndBackupRoundTrip()
     QCOMPARE(store().GetRecordCount(), 5);
     undoStep(*m_app, TavCmd::EditUndo, QStringLiteral("インポート"));
     QCOMPARE(store().GetRecordCount(), 3);
+    // The desktop's backup file goes the same way; a name of no known type does nothing.
     m_env->ClearRecords();
-    QVERIFY(!m_files->ImportFile(m_env->Dir().filePath(QStringLiteral("old.dba"))));
-    QCOMPARE(m_env->Messages(), QStringList{CTavScFileCommands::kArchiveNotYet});
+    const QString archive = m_env->Dir().filePath(QStringLiteral("OLD.DBA"));
+    QVERIFY(m_files->ExportFile(archive, false));
+    QVERIFY(m_files->ImportFile(archive));
+    QCOMPARE(store().GetRecordCount(), 5);
+    QVERIFY(!m_files->ImportFile(m_env->Dir().filePath(QStringLiteral("old.txt"))));
+    QVERIFY(!m_files->ExportFile(m_env->Dir().filePath(QStringLiteral("old.txt")), false));
+    QCOMPARE(m_env->Messages(),
+             (QStringList{QStringLiteral("エクスポート完了"), CTavScFileCommands::ImportedMessage(2)}));
     QVERIFY(m_env->AllAnswersUsed());
 }
 
