@@ -75,6 +75,8 @@ public:
     TavStatus AddMonthInfo(const CTavDbDateMonthRecord& record);
     TavStatus UpdateMonthInfo(const CTavDbDateMonthRecord& record);
     TavStatus DeleteMonthInfo(int year, int month);
+    // The memo sheets linked from day, week and month info records.
+    QStringList InfoSheetNames() const { return m_info.SheetNames(); }
 
 protected:
     std::unique_ptr<CTavDbPcRecord> NewRecord() const override

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMap>
+#include <QStringList>
 
 #include "CTavDbDateInfoRecord.h"
 #include "TavStatus.h"
@@ -30,6 +31,16 @@ public:
     // Removes every record of the period whose key is below the given key; answers how many.
     int RemoveBefore(Period period, int key);
     int Count(Period period) const { return static_cast<int>(m_maps[period].size()); }
+    // The memo sheets the records of every period link, once per link.
+    QStringList SheetNames() const
+    {
+        QStringList names;
+        for (const auto& map : m_maps)
+            for (const CTavDbDateInfoRecord& info : map)
+                if (!info.GetSheetName().isEmpty())
+                    names << info.GetSheetName();
+        return names;
+    }
     void Clear();
 
     // The file side. A file without the table (written before there were info records) is empty.

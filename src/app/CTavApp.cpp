@@ -340,6 +340,10 @@ void CTavApp::CloseBackupOfCurrentModule()
     case TavModule::MemoPad:
         reload(*m_memo, Frame(TavSlot::MemoPad));
         break;
+    case TavModule::FreeMemo:
+        if (CTavModuleFrame* frame = Frame(TavSlot::FreeMemo))
+            frame->Update(2);
+        break;
     default:
         break;
     }

@@ -376,6 +376,7 @@ void CTavFrameActions::UpdateCommandUI()
         m_privateButton->setEnabled(module != TavModule::FreeMemo && module != TavModule::Reference);
     // A user switch would leave the open backup file behind.
     Action(TavCmd::Users)->setEnabled(!app.backupFileOpen());
+    Action(TavCmd::DataMigration)->setEnabled(!app.backupFileOpen());
     if (QComboBox* box = m_frame.UserComboBox())
         box->setEnabled(!app.backupFileOpen());
     Action(TavCmd::ToolBarToggle)->setChecked(m_frame.ToolBar() && m_frame.ToolBar()->isVisibleTo(&m_frame));

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 
 #include "CTavApp.h"
+#include "CTavDbAddr.h"
+#include "CTavDbAddrRecord.h"
 #include "CTavDbDate.h"
 #include "CTavDbDateRecord.h"
 #include "CTavDbEnv.h"
@@ -25,15 +27,33 @@ QString CTavFreeSheetManager::CategoryPath(const QString& userPath)
 
 void CTavFreeSheetManager::InstallReferenceCounter(CTavApp& app)
 {
-    Manager::SetReferenceCounter([&app](const QString& fileName) {
-        const QString name = QFileInfo(fileName).completeBaseName();
-        int count = 0;
-        for (const auto& record : app.DateStore().AllRecords())
-            count += static_cast<const CTavDbDateRecord&>(*record).GetSheetName() == name;
-        for (const auto& record : app.TodoStore().AllRecords())
-            count += static_cast<const CTavDbTodoRecord&>(*record).GetQuilloName() == name;
-        return count;
-    });
+    Manager::SetReferenceCounter([&app](const QString& fileName) { return ReferenceCount(app, fileName); });
+}
+
+int CTavFreeSheetManager::ReferenceCount(CTavApp& app, const QString& fileName)
+{
+    // Records name their sheet without folder and extension.
+    const QString name = QFileInfo(fileName).completeBaseName();
+    int count = int(app.DateStore().InfoSheetNames().count(name));
+    for (const auto& record : app.DateStore().AllRecords())
+        count += !record->IsDeleted() && static_cast<const CTavDbDateRecord&>(*record).GetSheetName() == name;
+    for (const auto& record : app.TodoStore().AllRecords())
+        count +=
+            !record->IsDeleted() && static_cast<const CTavDbTodoRecord&>(*record).GetQuilloName() == name;
+    for (const auto& record : app.AddrStore().AllRecords())
+        count +=
+            !record->IsDeleted() && static_cast<const CTavDbAddrRecord&>(*record).GetQuilloName() == name;
+    return count;
+}
+
+bool CTavFreeSheetManager::ReadCategories(const QString& path, QList<CTavDbCategory>* categories)
+{
+    Manager db;
+    if (!QFileInfo::exists(path) || db.LoadFromFile(path) != TavStatusCode::Ok ||
+        !db.GetDatabase().HasCategoryInfo())
+        return false;
+    *categories = db.GetHeader().GetCategories();
+    return true;
 }
 
 void CTavFreeSheetManager::RemoveReferenceCounter()
@@ -101,7 +121,7 @@ QString CTavFreeSheetManager::CategoryName(uint32_t id) const
     return QString();
 }
 
-TavStatus CTavFreeSheetManager::Add(const QString& name)
+TavStatus CTavFreeSheetManager::Add(const QString& name, uint32_t* newId)
 {
     CTavDbPalmCategoryInfo info;
     m_db->GetHeader().GetCategoryInfo(&info);
@@ -121,6 +141,8 @@ TavStatus CTavFreeSheetManager::Add(const QString& name)
     info.renamed |= uint16_t(1u << slot);
     const TavStatus status = m_db->GetDatabase().SetCategoryInfo(info);
     m_writable = m_writable || status == TavStatusCode::Ok;
+    if (newId && status == TavStatusCode::Ok)
+        *newId = id;
     return status;
 }
 

@@ -23,6 +23,12 @@ public:
     // its name without the extension); until RemoveReferenceCounter every sheet counts 0.
     static void InstallReferenceCounter(CTavApp& app);
     static void RemoveReferenceCounter();
+    // How many events, day, week and month records, To Do items and address cards of app link
+    // the sheet of that file name.
+    static int ReferenceCount(CTavApp& app, const QString& fileName);
+    // The categories of a category database, read without changing it; false when it is
+    // missing or unreadable.
+    static bool ReadCategories(const QString& path, QList<CTavDbCategory>* categories);
 
     // Reads the user's category database; a missing one is made with the three default
     // categories. A file that cannot be read is left as it is: its defaults live in memory and
@@ -40,8 +46,9 @@ public:
     QString CategoryName(uint32_t id) const;
 
     // Category edits of the category dialog; refused past 15 categories (CategoryLimit), for a
-    // name already used (Duplicate), an unknown id (NotFound) or the unfiled category.
-    TavStatus Add(const QString& name);
+    // name already used (Duplicate), an unknown id (NotFound) or the unfiled category. Add
+    // hands back the new category's id.
+    TavStatus Add(const QString& name, uint32_t* newId = nullptr);
     TavStatus Rename(uint32_t id, const QString& name);
     TavStatus Remove(uint32_t id);
 

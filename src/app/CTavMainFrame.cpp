@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,6 +30,7 @@
 #include "CTavRegOption.h"
 #include "CTavSearchPane.h"
 #include "CTavSourceUserDlg.h"
+#include "CTavSyncLock.h"
 #include "CTavUserListWatcher.h"
 #include "CTavUserSwitcher.h"
 #include "TavStrings.h"
@@ -274,16 +276,37 @@ void CTavMainFrame::OnOptions()
 
 void CTavMainFrame::OnDataMigration()
 {
-    m_app.setReadyForSync(0);
+    // The stores hold a backup file's records while one is open: nothing may be added to it.
+    if (m_app.backupFileOpen())
+        return;
+    CTavSyncLock lock(m_app);
     CTavSourceUserDlg dlg(m_app.Users(), this);
-    if (dlg.exec() == QDialog::Accepted) {
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        for (CTavDbStoreBase* store : m_app.RecordStores())
-            store->TakeOverRecords(dlg.SourceUser());
-        RefreshAll();
-        QGuiApplication::restoreOverrideCursor();
-    }
-    m_app.setReadyForSync(1);
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    const QString source = dlg.SourceUser();
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    QStringList failed;
+    for (CTavDbStoreBase* store : m_app.RecordStores())
+        if (const TavStatus status = store->TakeOverRecords(source); status != TavStatusCode::Ok)
+            failed << QStringLiteral("%1: %2").arg(
+                QDir::toNativeSeparators(store->StoreFilePath(m_app.Users().GetUserPath(source))),
+                status == TavStatusCode::RecordLimit
+                    ? QStringLiteral("件数が上限を超えるため、移行しませんでした。")
+                    : QStringLiteral("移行できませんでした (エラー %1)。").arg(status));
+    for (int slot = 0; slot < TavSlot::Count; ++slot)
+        if (CTavModuleDoc* doc = m_app.Document(slot))
+            if (const QString problems = doc->MigrateFrom(m_app.Users().GetUserPath(source));
+                !problems.isEmpty())
+                failed << problems;
+    // The steps before name records and files as they were before the migration.
+    m_app.ClearUndoHistory();
+    RefreshAll();
+    QGuiApplication::restoreOverrideCursor();
+    if (!failed.isEmpty())
+        m_app.ShowMessage(this,
+                          QStringLiteral("%1 さんのデータのうち、移行できなかったものがあります。\n\n%2")
+                              .arg(source, failed.join(u'\n')),
+                          TavStr::ProductName, TavMsg::IconExclamation);
 }
 
 void CTavMainFrame::OnInstallTool()

@@ -33,6 +33,9 @@ public:
     virtual void Reload();
     // Gives the module's store the order this document shows.
     virtual void ApplyStoreOrder() {}
+    // Data migration: takes over what the module keeps outside the record stores from another
+    // user's folder. What failed, one per line; empty when all went well.
+    virtual QString MigrateFrom(const QString& /*sourceUserPath*/) { return QString(); }
     // Tells every view to redraw from the document (hint as the frame's Update).
     void UpdateAllViews(int hint);
     // Runs edit on store as one step of the undo stack named text; its undo and redo refresh

@@ -15,6 +15,8 @@ CTavSourceUserDlg::CTavSourceUserDlg(const CTavDbUser& users, QWidget* parent)
 {
     setWindowTitle(QStringLiteral("データ移行"));
     m_list->setObjectName(QStringLiteral("sourceList"));
+    m_list->setProperty("controlId", 1114);
+    connect(m_list, &QListWidget::itemDoubleClicked, this, &CTavSourceUserDlg::accept);
     for (const QString& name : users.GetUserNameList())
         if (name != users.GetCurrUserName())
             m_list->addItem(name);

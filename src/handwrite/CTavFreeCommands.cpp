@@ -141,19 +141,19 @@ void CTavFreeCommands::OnCategories()
 void CTavFreeCommands::OnColumns()
 {
     CTavSyncLock lock(m_frame.FreeDoc()->App());
-    CTavColumnDlg dlg(m_frame.LeftView()->Columns(), &m_frame);
+    CTavColumnDlg dlg(m_frame.LeftView()->UserColumns(), &m_frame);
     if (dlg.exec() != QDialog::Accepted)
         return;
-    m_frame.LeftView()->SetColumns(dlg.Result());
+    m_frame.LeftView()->SetUserColumns(dlg.Result());
     m_frame.LeftView()->SaveColumns();
 }
 
-QString CTavFreeCommands::chooseFolder(const QString& title)
+QString CTavFreeCommands::ChooseFolder(const QString& title, const QString& initialFolder)
 {
     CTavFileDlg dlg(CTavFileDlg::Open, title, QString(), &m_frame);
     dlg.FileDialog()->setFileMode(QFileDialog::Directory);
     dlg.FileDialog()->setOption(QFileDialog::ShowDirsOnly, true);
-    dlg.SetInitialFolder(QDir::homePath());
+    dlg.SetInitialFolder(initialFolder.isEmpty() ? QDir::homePath() : initialFolder);
     if (dlg.exec() != QDialog::Accepted)
         return QString();
     const QFileInfo chosen(dlg.PathName());
@@ -164,7 +164,7 @@ void CTavFreeCommands::OnImport()
 {
     CTavFreeDoc* doc = m_frame.FreeDoc();
     CTavSyncLock lock(doc->App());
-    const QString folder = chooseFolder(QStringLiteral("インポートするフォルダの選択"));
+    const QString folder = ChooseFolder(QStringLiteral("インポートするフォルダの選択"));
     if (folder.isEmpty())
         return;
     const QStringList kept = m_frame.LeftView()->SelectedPaths();
@@ -192,7 +192,7 @@ void CTavFreeCommands::OnExport()
                                TavMsg::IconExclamation);
         return;
     }
-    const QString folder = chooseFolder(QStringLiteral("エクスポート先フォルダの選択"));
+    const QString folder = ChooseFolder(QStringLiteral("エクスポート先フォルダの選択"));
     if (folder.isEmpty())
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -36,10 +36,10 @@ public:
     // Fills a menu with the moves to each named category (ids 999 + position).
     void FillCategoryMenu(QMenu* menu);
 
-private:
     // A folder chosen in the folder dialog; empty when cancelled.
-    QString chooseFolder(const QString& title);
+    QString ChooseFolder(const QString& title, const QString& initialFolder = QString());
 
+private:
     CTavFreeFrame& m_frame;
     QMenu* m_menu = nullptr;
 };

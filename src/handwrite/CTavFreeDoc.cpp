@@ -14,8 +14,10 @@
 #include "CTavFreeDeleteCommand.h"
 #include "CTavFreeFileMove.h"
 #include "CTavFreeSheetManager.h"
+#include "CTavFreeSheetMigration.h"
 #include "CTavFreeSheetScan.h"
 #include "CTavFreeSheetSort.h"
+#include "CTavTransferLimit.h"
 #include "sheet/CTavDbFreePdbObjectManager.h"
 
 using Manager = CTavDbFreePdbObjectManager;
@@ -28,7 +30,17 @@ CTavFreeDoc::CTavFreeDoc(CTavApp& app, QObject* parent)
 
 QString CTavFreeDoc::CurrentFolder() const
 {
+    return m_backupFolder.isEmpty() ? UserFolder() : m_backupFolder;
+}
+
+QString CTavFreeDoc::UserFolder() const
+{
     return App().Users().GetCurrUserPath() + CTavDbEnv::GetQuillosDir();
+}
+
+QString CTavFreeDoc::ContentsFolder() const
+{
+    return App().Users().GetCurrUserPath() + CTavDbEnv::GetMmContentsDir();
 }
 
 QString CTavFreeDoc::PastFolder() const
@@ -57,7 +69,8 @@ void CTavFreeDoc::rescan()
     const auto passes = [filter](int id) { return filter == kAllCategories || id == filter; };
     QStringList problems;
     CTavFreeSheetScan::Folder(CurrentFolder(), false, passes, &m_entries, &problems);
-    CTavFreeSheetScan::Folder(PastFolder(), true, passes, &m_entries, &problems);
+    if (m_backupFolder.isEmpty())
+        CTavFreeSheetScan::Folder(PastFolder(), true, passes, &m_entries, &problems);
     for (size_t i = 0; i < m_entries.size(); ++i)
         m_entries[i].scanIndex = int(i);
     for (const QString& problem : problems)
@@ -180,8 +193,8 @@ int CTavFreeDoc::restore(const std::vector<CTavFreeSheetEntry>& sheets, qint64 c
     for (const CTavFreeSheetEntry& entry : sheets) {
         if (!entry.inPastFolder || entry.eventTime < cutoff)
             continue;
-        QDir().mkpath(CurrentFolder());
-        const QString target = QDir(CurrentFolder()).filePath(QFileInfo(entry.path).fileName());
+        QDir().mkpath(UserFolder());
+        const QString target = QDir(UserFolder()).filePath(QFileInfo(entry.path).fileName());
         if (CTavFreeFileMove::Copy(entry.path, target) && QFile::remove(entry.path))
             ++moved;
     }
@@ -190,6 +203,8 @@ int CTavFreeDoc::restore(const std::vector<CTavFreeSheetEntry>& sheets, qint64 c
 
 int CTavFreeDoc::Archive(qint64 cutoff)
 {
+    if (!m_backupFolder.isEmpty())
+        return 0;
     const int moved = archive(allSheets(), cutoff);
     if (moved > 0)
         UndoStack().clear(); // its steps name the files where they were
@@ -199,6 +214,8 @@ int CTavFreeDoc::Archive(qint64 cutoff)
 
 int CTavFreeDoc::Restore(qint64 cutoff)
 {
+    if (!m_backupFolder.isEmpty())
+        return 0;
     const int moved = restore(allSheets(), cutoff);
     if (moved > 0)
         UndoStack().clear();
@@ -208,8 +225,13 @@ int CTavFreeDoc::Restore(qint64 cutoff)
 
 void CTavFreeDoc::ApplyCutoff(qint64 cutoff)
 {
-    if (App().Users().GetCurrUserPath().isEmpty() || App().backupFileOpen())
+    if (App().Users().GetCurrUserPath().isEmpty() || App().backupFileOpen() || !m_backupFolder.isEmpty())
         return;
+    moveByCutoff(cutoff);
+}
+
+void CTavFreeDoc::moveByCutoff(qint64 cutoff)
+{
     const std::vector<CTavFreeSheetEntry> sheets = allSheets();
     // Both passes work on the same scan: a sheet archived now is not brought back by it.
     if (archive(sheets, cutoff) + restore(sheets, cutoff) > 0) {
@@ -222,7 +244,8 @@ std::vector<CTavFreeSheetEntry> CTavFreeDoc::allSheets() const
 {
     std::vector<CTavFreeSheetEntry> sheets;
     CTavFreeSheetScan::Folder(CurrentFolder(), false, {}, &sheets, nullptr, false);
-    CTavFreeSheetScan::Folder(PastFolder(), true, {}, &sheets, nullptr, false);
+    if (m_backupFolder.isEmpty())
+        CTavFreeSheetScan::Folder(PastFolder(), true, {}, &sheets, nullptr, false);
     return sheets;
 }
 
@@ -268,4 +291,69 @@ void CTavFreeDoc::DeleteCategoryData(int categoryId)
             QFile::remove(entry.path);
     UndoStack().clear();
     Reload();
+}
+
+bool CTavFreeDoc::OpenBackupFolder(const QString& folder)
+{
+    std::vector<CTavFreeSheetEntry> found;
+    CTavFreeSheetScan::Folder(folder, false, {}, &found, nullptr, false);
+    if (found.empty())
+        return false;
+    m_backupFolder = QFileInfo(folder).absoluteFilePath();
+    App().ClearUndoHistory(); // its steps name the user's files
+    Reload();
+    return true;
+}
+
+void CTavFreeDoc::CloseBackupFolder()
+{
+    if (m_backupFolder.isEmpty())
+        return;
+    m_backupFolder.clear();
+    App().ClearUndoHistory();
+    Reload();
+}
+
+int CTavFreeDoc::RestoreBackupFolder(QStringList* failed)
+{
+    if (m_backupFolder.isEmpty())
+        return 0;
+    CTavFreeSheetMigration::Source source;
+    source.folders = {m_backupFolder};
+    source.categoryFile = QDir(m_backupFolder).filePath(Manager::CategoryFileName());
+    source.keepIdsWithoutCategories = true;
+    const CTavFreeSheetMigration::Outcome outcome =
+        CTavFreeSheetMigration::Run(source, App().SheetManager(), UserFolder(), ContentsFolder());
+    *failed << outcome.failed;
+    if (App().SheetManager().Save() != TavStatusCode::Ok)
+        *failed << QStringLiteral("%1: 書き込めませんでした。")
+                       .arg(QDir::toNativeSeparators(App().SheetManager().Path()));
+    if (failed->isEmpty()) {
+        m_backupFolder.clear();
+        App().ClearUndoHistory();
+        moveByCutoff(CTavTransferLimit::FromProfile().QuillosCutoff());
+    }
+    Reload();
+    return outcome.copied;
+}
+
+QString CTavFreeDoc::MigrateFrom(const QString& sourceUserPath)
+{
+    const QString root = QDir(sourceUserPath).absolutePath() + u'/';
+    CTavFreeSheetMigration::Source source;
+    source.folders = {root + CTavDbEnv::GetQuillosDir(),
+                      root + CTavDbEnv::GetPastDataDir() + u'/' + CTavDbEnv::GetQuillosDir()};
+    source.categoryFile = CTavFreeSheetManager::CategoryPath(root);
+    source.contentsFolder = root + CTavDbEnv::GetMmContentsDir();
+    const CTavFreeSheetMigration::Outcome outcome =
+        CTavFreeSheetMigration::Run(source, App().SheetManager(), UserFolder(), ContentsFolder());
+    QStringList failed = outcome.failed;
+    if (App().SheetManager().Save() != TavStatusCode::Ok)
+        failed << QStringLiteral("%1: 書き込めませんでした。")
+                      .arg(QDir::toNativeSeparators(App().SheetManager().Path()));
+    // Old sheets go to the past folder, newer ones of the source's past folder stay current.
+    if (m_backupFolder.isEmpty())
+        ApplyCutoff(CTavTransferLimit::FromProfile().QuillosCutoff());
+    Reload();
+    return failed.join(u'\n');
 }

@@ -18,8 +18,27 @@ public:
 
     explicit CTavFreeDoc(CTavApp& app, QObject* parent = nullptr);
 
+    // Where new and imported sheets go: the backup folder while one is open, else the user's
+    // current sheet folder.
     QString CurrentFolder() const;
+    QString UserFolder() const;
     QString PastFolder() const;
+    QString ContentsFolder() const;
+
+    // A backup folder's sheets shown in place of the user's (empty: none). While one is open,
+    // edits go to its files and nothing moves between the user's folders.
+    QString BackupFolder() const { return m_backupFolder; }
+    // False when the folder holds no memo sheet (nothing changes then).
+    bool OpenBackupFolder(const QString& folder);
+    void CloseBackupFolder();
+    // Copies the open backup folder's sheets over the user's current sheets (categories merged
+    // by name) and closes it; failures are added to *failed and keep it open. The number copied.
+    int RestoreBackupFolder(QStringList* failed);
+
+    // Copies another user's memo sheets, current then past folder, into the current folder,
+    // with their categories and contents files, then applies the transfer limit. The
+    // failures, one per line; empty when all went well.
+    QString MigrateFrom(const QString& sourceUserPath) override;
 
     // Scans both folders, sorts by the current key and tells the views.
     void Reload() override;
@@ -75,6 +94,8 @@ private:
     void rescan();
     int archive(const std::vector<CTavFreeSheetEntry>& sheets, qint64 cutoff);
     int restore(const std::vector<CTavFreeSheetEntry>& sheets, qint64 cutoff);
+    // Archive then restore over one scan of the user's folders.
+    void moveByCutoff(qint64 cutoff);
     // Every memo sheet of both folders, regardless of the filter.
     std::vector<CTavFreeSheetEntry> allSheets() const;
     QString asideRoot() const;
@@ -84,4 +105,5 @@ private:
     int m_filter = kAllCategories;
     QStringList m_problems;
     QSet<QString> m_reported; // problems already told
+    QString m_backupFolder;
 };

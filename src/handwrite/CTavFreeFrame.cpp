@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "CTavApp.h"
+#include "CTavFreeBackupFolder.h"
 #include "CTavFreeCommands.h"
 #include "CTavFreeDoc.h"
 #include "CTavFreeLeftView.h"
@@ -25,9 +26,11 @@ CTavFreeFrame::CTavFreeFrame(CTavFreeDoc* document, QWidget* parent)
                                   QStringLiteral("手書きメモ"), true, false},
                       parent),
       m_doc(document), m_left(new CTavFreeLeftView(document, this)),
-      m_right(new CTavFreeRightView(document, this)), m_commands(new CTavFreeCommands(*this))
+      m_right(new CTavFreeRightView(document, this)), m_commands(new CTavFreeCommands(*this)),
+      m_backup(new CTavFreeBackupFolder(*this))
 {
     CTavFreeCommands* c = m_commands;
+    CTavFreeBackupFolder* b = m_backup;
     AddCommands({
         {TavFreeCmd::NewSheet, u"新規 手書きメモ(&N)...", [c] { c->OnNew(); }, true},
         {TavFreeCmd::EditSheet, u"手書きメモの編集(&I)...", [c] { c->OnEdit(); }, true},
@@ -37,6 +40,11 @@ CTavFreeFrame::CTavFreeFrame(CTavFreeDoc* document, QWidget* parent)
         {TavFreeCmd::Columns, u"項目の表示", [c] { c->OnColumns(); }, true},
         {TavFreeCmd::Import, u"インポート(&I)...", [c] { c->OnImport(); }, false},
         {TavFreeCmd::Export, u"エクスポート(&E)...", [c] { c->OnExport(); }, false},
+        {TavFreeCmd::OpenCurrentFolder, u"現在のファイルを開く(&C)", [b] { b->OnOpenCurrentFolder(); },
+         false},
+        {TavFreeCmd::OpenBackupFolder, u"バックアップファイル(&O)...", [b] { b->OnOpenBackupFolder(); },
+         false},
+        {TavFreeCmd::Restore, u"復元(&R)", [b] { b->OnRestore(); }, false},
     });
     Action(TavFreeCmd::NewSheet)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     const QStringList sorts = SortNames();
@@ -182,6 +190,8 @@ void CTavFreeFrame::showEvent(QShowEvent* event)
 
 void CTavFreeFrame::Update(int hint)
 {
+    if (hint == 2)
+        m_backup->Leave();
     if (hint == 0 || hint == 2) {
         m_left->FollowProfile();
         refillCategoryBox();
@@ -198,6 +208,9 @@ void CTavFreeFrame::FillMenu(MenuKind menu, QMenu* target)
         target->addActions({Action(TavFreeCmd::NewSheet), Action(TavFreeCmd::EditSheet)});
         target->addSeparator();
         target->addActions({Action(TavFreeCmd::Import), Action(TavFreeCmd::Export)});
+        target->addSeparator();
+        target->addActions({Action(TavFreeCmd::OpenCurrentFolder), Action(TavFreeCmd::OpenBackupFolder),
+                            Action(TavFreeCmd::Restore)});
         break;
     case EditMenu:
         target->addAction(Action(TavFreeCmd::Delete));
@@ -222,6 +235,9 @@ void CTavFreeFrame::UpdateCommandUI()
     Action(TavFreeCmd::EditSheet)->setEnabled(selected > 0);
     Action(TavFreeCmd::Delete)->setEnabled(selected > 0);
     Action(TavFreeCmd::SelectAll)->setEnabled(m_doc->Count() > 0);
+    const bool backupOpen = m_doc->App().backupFileOpen() != 0;
+    Action(TavFreeCmd::OpenBackupFolder)->setEnabled(!backupOpen);
+    Action(TavFreeCmd::OpenCurrentFolder)->setEnabled(backupOpen && !m_doc->BackupFolder().isEmpty());
     for (QAction* action : actions())
         if (const int id = action->data().toInt();
             id >= TavFreeCmd::SortFirst && id < TavFreeCmd::SortFirst + 10)

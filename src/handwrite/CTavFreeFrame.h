@@ -4,6 +4,7 @@
 
 #include "CTavModuleFrame.h"
 
+class CTavFreeBackupFolder;
 class CTavFreeCommands;
 class CTavFreeDoc;
 class CTavFreeLeftView;
@@ -27,6 +28,7 @@ public:
     QComboBox* CategoryBox() const { return m_category; }
     QComboBox* SortBox() const { return m_sort; }
     CTavFreeCommands& Commands() const { return *m_commands; }
+    CTavFreeBackupFolder& Backup() const { return *m_backup; }
 
     // Reloads the list and selects these sheets.
     void ReloadAndSelect(const QStringList& paths);
@@ -55,6 +57,7 @@ private:
     CTavFreeLeftView* m_left;
     CTavFreeRightView* m_right;
     CTavFreeCommands* m_commands;
+    CTavFreeBackupFolder* m_backup;
     QComboBox* m_category = nullptr;
     QComboBox* m_sort = nullptr;
     QStringList m_keptPaths; // the selection to find again after a rebuild

@@ -67,7 +67,21 @@ QString CTavFreeLeftView::CellText(int row, int kind) const
 void CTavFreeLeftView::LoadColumns()
 {
     m_profilePath = CTavProfile::ProfilePath();
-    SetColumns(CTavListColumnTable::Load(kSectionFormat, DefaultColumns()));
+    SetUserColumns(CTavListColumnTable::Load(kSectionFormat, DefaultColumns()));
+}
+
+CTavListColumnTable CTavFreeLeftView::UserColumns() const
+{
+    QList<CTavListColumn> columns = Columns().Columns();
+    columns.removeIf([](const CTavListColumn& c) { return c.kind == KindFiller; });
+    return CTavListColumnTable(columns);
+}
+
+void CTavFreeLeftView::SetUserColumns(const CTavListColumnTable& columns)
+{
+    QList<CTavListColumn> all = columns.Columns();
+    all << CTavListColumn{KindFiller, kFillerWidth, 0, true, QString()};
+    SetColumns(CTavListColumnTable(all));
 }
 
 void CTavFreeLeftView::FollowProfile()
@@ -78,7 +92,7 @@ void CTavFreeLeftView::FollowProfile()
 
 void CTavFreeLeftView::SaveColumns() const
 {
-    Columns().Save(kSectionFormat);
+    UserColumns().Save(kSectionFormat);
 }
 
 int CTavFreeLeftView::RowCount() const
@@ -146,6 +160,8 @@ void CTavFreeLeftView::DrawCell(CTavListPainter& painter, int row, const CTavLis
         break;
     case KindSize:
         painter.DrawText(cell.adjusted(4, 0, -4, 0), CellText(row, column.kind), Qt::AlignRight);
+        break;
+    case KindFiller:
         break;
     default:
         painter.DrawText(cell.adjusted(4, 0, -4, 0), CellText(row, column.kind));

@@ -19,8 +19,11 @@ public:
         KindAlarm = 'S',
         KindSize = 'T',
         KindCategory = 'U',
-        KindModified = 'V'
+        KindModified = 'V',
+        // Closes the header row after the last column; never stored or offered in the chooser.
+        KindFiller = 0
     };
+    static constexpr int kFillerWidth = 3000;
     static inline const QString kSectionFormat = QStringLiteral("free%1");
     static constexpr int kRowHeight = 28;
 
@@ -40,6 +43,10 @@ public:
     void SelectPaths(const QStringList& paths);
     // The row the preview shows: the current row when selected, else the first selected row.
     int ShownRow() const;
+
+    // The columns the user chose, without the filler, and setting them (the filler follows).
+    CTavListColumnTable UserColumns() const;
+    void SetUserColumns(const CTavListColumnTable& columns);
 
     void LoadColumns();
     void SaveColumns() const;

@@ -11,6 +11,9 @@ constexpr int Categories = 32800;
 constexpr int Columns = 32881;
 constexpr int Import = 32818;
 constexpr int Export = 32819;
+constexpr int OpenBackupFolder = 32778;
+constexpr int OpenCurrentFolder = 32779;
+constexpr int Restore = 32788;
 constexpr int MoveToCategoryFirst = 999; // + position among the named categories
 } // namespace TavFreeCmd
 

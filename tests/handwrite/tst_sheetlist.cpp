@@ -7,9 +7,13 @@
 
 #include "AppTestEnv.h"
 #include "CTavApp.h"
+#include "CTavDbAddr.h"
+#include "CTavDbAddrRecord.h"
 #include "CTavDbClock.h"
 #include "CTavDbDate.h"
 #include "CTavDbDateRecord.h"
+#include "CTavDbTodo.h"
+#include "CTavDbTodoRecord.h"
 #include "CTavDbUser.h"
 #include "CTavFrameActions.h"
 #include "CTavFreeCategorySource.h"
@@ -304,9 +308,12 @@ private slots:
     }
 
     // The transfer limit archives old sheets that nothing links and brings them back when it
-    // is off; a sheet an event links stays however old.
+    // is off; a sheet an event, a week, a To Do item or a card links stays however old.
     void archiveAndRestore()
     {
+        makeSheet(sheet("w.pdb"), QStringLiteral("週の予定"), 0, day(2024, 8, 1));
+        makeSheet(sheet("t.pdb"), QStringLiteral("やること"), 0, day(2024, 8, 2));
+        makeSheet(sheet("n.pdb"), QStringLiteral("名刺"), 0, day(2024, 8, 3));
         start();
         CTavDbDateRecord event;
         event.SetDesc(QStringLiteral("打ち合わせ"));
@@ -314,6 +321,16 @@ private slots:
         event.SetEndTime(CTavDbTime::fromDateTime(day(2024, 9, 3).addSecs(3600)));
         event.SetSheetName(QStringLiteral("c"));
         QCOMPARE(m_app->DateStore().AddRecord(event), TavStatusCode::Ok);
+        CTavDbDateWeekRecord week(2024, 31);
+        week.SetSheetName(QStringLiteral("w"));
+        QCOMPARE(m_app->DateStore().AddWeekInfo(week), TavStatusCode::Ok);
+        CTavDbTodoRecord item;
+        item.SetQuilloName(QStringLiteral("t"));
+        QCOMPARE(m_app->TodoStore().AddRecord(item), TavStatusCode::Ok);
+        CTavDbAddrRecord card;
+        card.SetField(CTavDbAddrRecord::LastName, QStringLiteral("山田"));
+        card.SetQuilloName(QStringLiteral("n"));
+        QCOMPARE(m_app->AddrStore().AddRecord(card), TavStatusCode::Ok);
 
         // Limit: one month back from 2024-11-20.
         CTavProfile::WriteProfileInt(QStringLiteral("datebook"), QStringLiteral("KiroTransfer"), 1);
@@ -322,23 +339,28 @@ private slots:
         select(QStringLiteral("買い物"));
         QVERIFY(m_app->SaveAll());
         QVERIFY(QFile::exists(pastSheet("a.pdb")) && !QFile::exists(sheet("a.pdb")));
-        QVERIFY(QFile::exists(sheet("c.pdb")));
+        for (const char* linked : {"c.pdb", "w.pdb", "t.pdb", "n.pdb"})
+            QVERIFY2(QFile::exists(sheet(linked)), linked);
         QVERIFY(QFile::exists(sheet("b.pdb")) && QFile::exists(sheet("d.pdb")));
         QVERIFY(QFile::exists(sheet("e.pdb"))); // newer than the limit: back for the handheld
-        QCOMPARE(doc().Count(), 5);
+        QCOMPARE(doc().Count(), 8);
         QVERIFY(doc().Entry(doc().IndexOfPath(pastSheet("a.pdb")))->inPastFolder);
         QCOMPARE(selectedTitle(), QStringLiteral("買い物"));
 
         const qint64 far = CTavDbTime::fromDateTime(day(2030, 1, 1));
-        QCOMPARE(doc().Archive(far), 3); // b, d and e; c is linked, a is there already
+        QCOMPARE(doc().Archive(far), 3); // b, d and e; the linked ones stay, a is there already
         QCOMPARE(doc().Restore(far), 0);
+        // A deleted card links nothing.
+        const uint32_t cardId = m_app->AddrStore().AllRecords().front()->GetUniqueId();
+        QCOMPARE(m_app->AddrStore().DeleteRecord(cardId, true), TavStatusCode::Ok);
+        QCOMPARE(doc().Archive(far), 1);
 
         // Off: a restart brings every past sheet back.
         CTavProfile::WriteProfileInt(QStringLiteral("datebook"), QStringLiteral("KiroTransfer"), 0);
         AppTestEnv::Close(m_app);
         start();
         QCOMPARE(QDir(m_past).entryList({QStringLiteral("*.pdb")}).size(), 0);
-        QCOMPARE(doc().Count(), 5);
+        QCOMPARE(doc().Count(), 8);
     }
 
     // Import copies the memo sheets of a folder (a taken name gets a new one); export copies
