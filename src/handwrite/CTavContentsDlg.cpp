@@ -355,7 +355,12 @@ QImage CTavContentsDlg::iconImage(const Entry& entry) const
     const QImage scaled = entry.thumbnail.size().boundedTo(kBox) == entry.thumbnail.size()
                               ? entry.thumbnail
                               : entry.thumbnail.scaled(kBox, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    p.drawImage((kBox.width() - scaled.width()) / 2, (kBox.height() - scaled.height()) / 2, scaled);
+    const QRect place(QPoint((kBox.width() - scaled.width()) / 2, (kBox.height() - scaled.height()) / 2),
+                      scaled.size());
+    p.drawImage(place.topLeft(), scaled);
+    // A frame, so that a white page or a pale picture still shows its edge.
+    p.setPen(QColor(190, 190, 190));
+    p.drawRect(place.adjusted(0, 0, -1, -1));
     return icon;
 }
 
