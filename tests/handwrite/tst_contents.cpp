@@ -18,6 +18,8 @@
 #include "CTavDriveMap.h"
 #include "CTavFreeEditContents.h"
 #include "CTavFreeEditDlg.h"
+#include "CTavFreeEditMedia.h"
+#include "CTavFreeEditPictureDlg.h"
 #include "CTavFreePage.h"
 #include "CTavOptions.h"
 #include "CTavRegOption.h"
@@ -364,6 +366,22 @@ private slots:
         // A picture that cannot be read pastes nothing.
         QVERIFY(!paste(true, u"BROKEN.JPG"_qs));
         AppTestEnv::Screenshot(&editor, QStringLiteral("contents-pasted"));
+
+        // Shown again: the card's picture through its drive letter; a PC picture whose file
+        // is gone from the handheld's copy in the contents folder.
+        const QString moved = m_pcFolder + u"/moved.jpg"_qs;
+        QVERIFY(QFile::copy(m_pcFolder + u"/photo.jpg"_qs, moved));
+        CTavDbMMContentsObject* gone = paste(false, u"moved.jpg"_qs);
+        QVERIFY(gone && QFile::remove(moved));
+        QStringList shown;
+        for (CTavDbMMContentsObject* object : {card, gone}) {
+            m_env->AnswerDialog(answer<CTavFreeEditPictureDlg>([&](CTavFreeEditPictureDlg& d) {
+                shown << d.windowTitle();
+            }));
+            CTavFreeEditMedia::Open(&editor, *object, contents, CTavSheetLink::Folder(*m_app));
+        }
+        QCOMPARE(shown, QStringList({QStringLiteral("画像"), QStringLiteral("画像")}));
+        editor.Button(CTavFreeEditDlg::IdUndo)->click();
 
         // Each paste is one undo step, the last first.
         const int count = editor.Page()->Sheet()->GetRecordCount();
