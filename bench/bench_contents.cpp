@@ -117,7 +117,8 @@ void BM_CardThumbnails(benchmark::State& state)
         const CTavContentScan::Result scan = CTavContentScan::Card(drives, QStringLiteral("K:\\"));
         if (scan.items.size() != pictureCount()) {
             state.SkipWithError(
-                BenchEnv::mismatch(QStringLiteral("card pictures"), pictureCount(), scan.items.size()).c_str());
+                BenchEnv::mismatch(QStringLiteral("card pictures"), pictureCount(), scan.items.size())
+                    .c_str());
             return;
         }
         QList<CTavThumbnailQueue::Job> jobs;

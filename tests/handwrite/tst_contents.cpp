@@ -21,6 +21,7 @@
 #include "CTavFreeEditMedia.h"
 #include "CTavFreeEditPictureDlg.h"
 #include "CTavFreePage.h"
+#include "CTavHelp.h"
 #include "CTavOptions.h"
 #include "CTavRegOption.h"
 #include "CTavSheetLink.h"
@@ -45,7 +46,8 @@ QByteArray be(uint32_t v, int bytes)
 // The file-stream database of a picture or sound as the handheld expects it, byte for byte.
 QByteArray streamDatabase(const QByteArray& fileName, const char* type, const QByteArray& content)
 {
-    const uint32_t now = uint32_t(QDate(1904, 1, 1).daysTo(kNow.date()) * 86400 + kNow.time().msecsSinceStartOfDay() / 1000);
+    const uint32_t now =
+        uint32_t(QDate(1904, 1, 1).daysTo(kNow.date()) * 86400 + kNow.time().msecsSinceStartOfDay() / 1000);
     const int n = int((content.size() + 4095) / 4096);
     const uint32_t appInfo = 78 + 8 * n + 2;
     QByteArray name = fileName;
@@ -176,12 +178,15 @@ private slots:
                 offered << dlg.DriveBox()->itemData(i).toString();
             QCOMPARE(offered, drives.availableRoots());
             QVERIFY(offered.contains(u"K:\\"_qs) && !offered.contains(u"M:\\"_qs));
-            QVERIFY(dlg.DriveBox()->itemText(offered.indexOf(u"K:\\"_qs)).contains(QDir::toNativeSeparators(m_card)));
+            QVERIFY(dlg.DriveBox()
+                        ->itemText(offered.indexOf(u"K:\\"_qs))
+                        .contains(QDir::toNativeSeparators(m_card)));
             // Nothing saved, nothing chosen: OK only tells so.
             QCOMPARE(dlg.DriveBox()->currentIndex(), -1);
             m_env->ClearRecords();
             dlg.accept();
-            QCOMPARE(m_env->Messages(), QStringList{QStringLiteral("メモリースティックドライブが選択されていません。")});
+            QCOMPARE(m_env->Messages(),
+                     QStringList{QStringLiteral("メモリースティックドライブが選択されていません。")});
             QVERIFY(dlg.isVisible());
             QCOMPARE(m_app->Options().FKDrive(), QString());
         }
@@ -225,7 +230,8 @@ private slots:
         // Every row is there at once; the pictures fill in afterwards.
         QCOMPARE(column(list, Dlg::ColumnName), names);
         waitFilled(dlg);
-        QCOMPARE(column(list, Dlg::ColumnKind, Qt::UserRole), QStringList({"0", "0", "0", "0", "0", "0", "1", "2"}));
+        QCOMPARE(column(list, Dlg::ColumnKind, Qt::UserRole),
+                 QStringList({"0", "0", "0", "0", "0", "0", "1", "2"}));
         QCOMPARE(stateOf(list, u"P1000001.JPG"_qs), int(Dlg::Picture));
         QCOMPARE(stateOf(list, u"B.JPEG"_qs), int(Dlg::Picture));
         QCOMPARE(stateOf(list, u"BROKEN.JPG"_qs), int(Dlg::Broken));
@@ -234,6 +240,18 @@ private slots:
         QCOMPARE(dlg.StatusLabel()->text(), QStringLiteral("8 件"));
         QVERIFY(dlg.SourceBox()->currentText().startsWith(u"K: "_qs));
         AppTestEnv::Screenshot(&dlg, QStringLiteral("contents-card"));
+
+        // F1 opens this window's help page.
+        QUrl help;
+        CTavHelp::SetUrlOpener([&](const QUrl& url) {
+            help = url;
+            return true;
+        });
+        dlg.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        QTest::keyClick(dlg.List(), Qt::Key_F1);
+        CTavHelp::SetUrlOpener([](const QUrl&) { return true; });
+        QCOMPARE(help.fileName(), QStringLiteral("contents.html"));
 
         // Filters hide kinds; pictures shown again keep the thumbnails already made.
         dlg.Filter(Dlg::IdPictures)->click();
@@ -262,7 +280,8 @@ private slots:
     {
         // A sheet in the current folder, saved by the editor.
         {
-            CTavFreeEditDlg editor(*m_app, {CTavSheetLink::Folder(*m_app), QStringLiteral("memo1.pdb"), true});
+            CTavFreeEditDlg editor(*m_app,
+                                   {CTavSheetLink::Folder(*m_app), QStringLiteral("memo1.pdb"), true});
             editor.Button(CTavFreeEditDlg::IdSave)->click();
             editor.reject();
         }
@@ -292,15 +311,16 @@ private slots:
         m_env->AnswerDialog(AppTestEnv::PressCancel());
         dlg.CardButton()->click();
         QCOMPARE(m_env->Messages(),
-                 QStringList({QStringLiteral("メモリースティックドライブの設定を確認して下さい。"),
-                              QStringLiteral("メモリースティックドライブが正しく設定されていないため読み込みは行いません。")}));
+                 QStringList(
+                     {QStringLiteral("メモリースティックドライブの設定を確認して下さい。"),
+                      QStringLiteral(
+                          "メモリースティックドライブが正しく設定されていないため読み込みは行いません。")}));
         QCOMPARE(m_env->DialogTitles(), QStringList{QStringLiteral("メモリースティック")});
         QCOMPARE(dlg.List()->topLevelItemCount(), 0);
         // Set in the drive dialog: the card is read at once.
         m_env->ClearRecords();
-        m_env->AnswerDialog(answer<CTavCardDriveDlg>([](CTavCardDriveDlg& d) {
-            d.DriveBox()->setCurrentIndex(d.DriveBox()->findData(u"K:\\"_qs));
-        }));
+        m_env->AnswerDialog(answer<CTavCardDriveDlg>(
+            [](CTavCardDriveDlg& d) { d.DriveBox()->setCurrentIndex(d.DriveBox()->findData(u"K:\\"_qs)); }));
         dlg.CardButton()->click();
         QCOMPARE(dlg.List()->topLevelItemCount(), 8);
         QCOMPARE(m_env->Messages().size(), 1);
@@ -375,9 +395,8 @@ private slots:
         QVERIFY(gone && QFile::remove(moved));
         QStringList shown;
         for (CTavDbMMContentsObject* object : {card, gone}) {
-            m_env->AnswerDialog(answer<CTavFreeEditPictureDlg>([&](CTavFreeEditPictureDlg& d) {
-                shown << d.windowTitle();
-            }));
+            m_env->AnswerDialog(
+                answer<CTavFreeEditPictureDlg>([&](CTavFreeEditPictureDlg& d) { shown << d.windowTitle(); }));
             CTavFreeEditMedia::Open(&editor, *object, contents, CTavSheetLink::Folder(*m_app));
         }
         QCOMPARE(shown, QStringList({QStringLiteral("画像"), QStringLiteral("画像")}));

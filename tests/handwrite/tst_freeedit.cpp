@@ -18,12 +18,12 @@
 
 #include "AppTestEnv.h"
 #include "CTavApp.h"
+#include "CTavContentsDlg.h"
 #include "CTavDbClock.h"
 #include "CTavDbEnv.h"
 #include "CTavDbPalmDatabase.h"
 #include "CTavDbUser.h"
 #include "CTavFileDlg.h"
-#include "CTavContentsDlg.h"
 #include "CTavFreeEditColorDlg.h"
 #include "CTavFreeEditDetailDlg.h"
 #include "CTavFreeEditDlg.h"
