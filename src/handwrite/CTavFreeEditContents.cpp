@@ -1,91 +1,100 @@
 #include "CTavFreeEditContents.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
-#include "CTavFileDlg.h"
+#include "CTavContentMarks.h"
+#include "CTavContentThumbnail.h"
+#include "CTavContentsDlg.h"
+#include "CTavDbFileStreamWriter.h"
 #include "CTavFreeEditMedia.h"
-#include "DibImage.h"
-#include "JpegCodec.h"
-#include "MappedFile.h"
 #include "sheet/CTavDbFreePdbObjectManager.h"
 #include "sheet/CTavDbMMContentsObject.h"
 
-int CTavFreeEditContents::SubTypeOf(const QString& path)
+namespace {
+const QSize kObjectBox(CTavDbMMContentsObject::MaxThumbnailSide, CTavDbMMContentsObject::MaxThumbnailSide);
+
+QString fileNameOf(const QString& path)
 {
-    const QString ext = QFileInfo(path).suffix().toLower();
-    if (ext == u"jpg" || ext == u"jpeg")
-        return CTavDbMMContentsObject::Picture;
-    if (ext == u"mov" || ext == u"mp4" || ext == u"avi" || ext == u"mpg" || ext == u"3gp")
-        return CTavDbMMContentsObject::Movie;
-    if (ext == u"wav" || ext == u"mp3" || ext == u"amr" || ext == u"ogg")
-        return CTavDbMMContentsObject::Sound;
-    if (ext == u"pdb")
-        return CTavDbMMContentsObject::Sheet;
-    return 0;
+    return path.mid(std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\')) + 1);
+}
+} // namespace
+
+QString CTavFreeEditContents::DatabasePath(const QString& contentsFolder, const QString& path)
+{
+    return QDir(contentsFolder).filePath(fileNameOf(path) + QStringLiteral(".pdb"));
 }
 
 QImage CTavFreeEditContents::picture(const QString& path)
 {
-    MappedFile file(path);
-    const JpegCodec codec;
-    DibImage dib;
-    const int side = CTavDbMMContentsObject::MaxThumbnailSide;
-    if (!file.isOpen() || codec.loadScaled(side, side, file.data(), file.size(), dib) != MediaStatusCode::Ok)
-        return QImage();
-    return dib.toImage();
+    return CTavContentThumbnail::Make(path, TavContentKind::Picture, kObjectBox).image;
 }
 
-CTavDbMMContentsObject* CTavFreeEditContents::Paste(CTavDbFreePdbObjectManager& sheet, const QString& path,
+CTavDbMMContentsObject* CTavFreeEditContents::Paste(CTavDbFreePdbObjectManager& sheet, const Choice& choice,
                                                     const QString& contentsFolder)
 {
-    const int type = SubTypeOf(path);
-    if (type == 0 || !QFileInfo(path).isFile())
+    if (!QFileInfo(choice.localPath).isFile())
         return nullptr;
-    QString kept = path;
-    if (type == CTavDbMMContentsObject::Picture || type == CTavDbMMContentsObject::Sound) {
-        // The handheld finds the copy by its file name, so it goes into the contents folder.
-        kept = QDir(contentsFolder).filePath(QFileInfo(path).fileName());
-        if (QFileInfo(kept) != QFileInfo(path)) {
-            QFile::remove(kept);
-            if (!QFile::copy(path, kept))
-                return nullptr;
-        }
-    }
     QImage thumbnail;
-    if (type == CTavDbMMContentsObject::Picture && (thumbnail = picture(kept)).isNull())
-        return nullptr;
-    if (type == CTavDbMMContentsObject::Sheet && !CTavFreeEditMedia::ShowQuillo(path, &thumbnail))
-        return nullptr;
-    auto* object = sheet.AddNew<CTavDbMMContentsObject>();
-    switch (type) {
-    case CTavDbMMContentsObject::Picture:
-        object->SetPicture(kept, thumbnail, CTavDbMMContentsObject::FlagOnPc);
+    switch (choice.kind) {
+    case TavContentKind::Picture:
+        if ((thumbnail = picture(choice.localPath)).isNull())
+            return nullptr;
         break;
-    case CTavDbMMContentsObject::Movie:
-        object->SetMovie(kept, QImage());
+    case TavContentKind::Sheet:
+        if (!CTavFreeEditMedia::ShowQuillo(choice.localPath, &thumbnail))
+            return nullptr;
+        thumbnail = thumbnail.scaled(thumbnail.size() / 3, Qt::KeepAspectRatio, Qt::SmoothTransformation);
         break;
-    case CTavDbMMContentsObject::Sound:
-        object->SetSound(kept);
+    case TavContentKind::Movie: {
+        const CTavContentThumbnail::Result frame =
+            CTavContentThumbnail::Make(choice.localPath, TavContentKind::Movie, kObjectBox);
+        thumbnail = frame.status == CTavContentThumbnail::Status::Made
+                        ? frame.image
+                        : CTavContentMarks::Draw(CTavContentMarks::Mark::Movie, QSize(80, 60));
+        break;
+    }
+    case TavContentKind::Sound:
         break;
     default:
-        object->SetQuillo(
-            kept, thumbnail.scaled(thumbnail.size() / 3, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        return nullptr;
+    }
+    // A failed write leaves the sheet's object in place: the handheld then has no copy, the PC
+    // still finds the file by its path.
+    if (!choice.onCard && (choice.kind == TavContentKind::Picture || choice.kind == TavContentKind::Sound)) {
+        QDir().mkpath(contentsFolder);
+        CTavDbFileStreamWriter::Write(choice.localPath, DatabasePath(contentsFolder, choice.path),
+                                      choice.kind == TavContentKind::Picture
+                                          ? CTavDbFileStreamWriter::Kind::Picture
+                                          : CTavDbFileStreamWriter::Kind::Sound);
+    }
+    auto* object = sheet.AddNew<CTavDbMMContentsObject>();
+    switch (choice.kind) {
+    case TavContentKind::Picture:
+        object->SetPicture(choice.path, thumbnail,
+                           choice.onCard ? CTavDbMMContentsObject::FlagOnCard
+                                         : CTavDbMMContentsObject::FlagOnPc);
+        break;
+    case TavContentKind::Sound:
+        object->SetSound(choice.path);
+        break;
+    case TavContentKind::Movie:
+        object->SetMovie(choice.path, thumbnail);
+        break;
+    default:
+        object->SetQuillo(choice.path, thumbnail);
         break;
     }
     return object;
 }
 
-CTavDbMMContentsObject* CTavFreeEditContents::Choose(CTavDbFreePdbObjectManager& sheet,
+CTavDbMMContentsObject* CTavFreeEditContents::Choose(CTavApp& app, CTavDbFreePdbObjectManager& sheet,
                                                      const QString& contentsFolder, QWidget* parent)
 {
-    CTavFileDlg dialog(
-        CTavFileDlg::Open, QStringLiteral("コンテンツの選択"),
-        QStringLiteral("コンテンツ|*.jpg;*.jpeg;*.mov;*.mp4;*.avi;*.mpg;*.3gp;*.wav;*.mp3;*.amr;"
-                       "*.ogg;*.pdb|すべてのファイル|*.*||"),
-        parent);
-    if (dialog.exec() != QDialog::Accepted || dialog.PathName().isEmpty())
+    CTavContentsDlg dialog(app, parent);
+    if (dialog.exec() != QDialog::Accepted)
         return nullptr;
-    return Paste(sheet, dialog.PathName(), contentsFolder);
+    return Paste(sheet,
+                 {dialog.ChosenPath(), dialog.ChosenLocalPath(), dialog.ChosenKind(), dialog.ChosenOnCard()},
+                 contentsFolder);
 }

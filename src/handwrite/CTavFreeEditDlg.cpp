@@ -328,8 +328,10 @@ void CTavFreeEditDlg::addContents()
     if (!page_->Sheet())
         return;
     if (CTavDbMMContentsObject* added =
-            CTavFreeEditContents::Choose(*page_->Sheet(), contentsFolder(), this)) {
+            CTavFreeEditContents::Choose(app_, *page_->Sheet(), contentsFolder(), this)) {
         added->Offset(0, page_->Scroll());
+        // One paste, one undo step: undo takes the object off again.
+        page_->Undo().Add(added);
         page_->Tools().ClearSelection();
         page_->update();
     }

@@ -3,6 +3,9 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 
+#include "CTavDbFileStreamWriter.h"
+#include "CTavDbPalmDatabase.h"
+#include "CTavDriveMap.h"
 #include "CTavFreeEditPictureDlg.h"
 #include "DibImage.h"
 #include "JpegCodec.h"
@@ -28,6 +31,18 @@ QString noPlayer(const QString& what)
 }
 } // namespace
 
+QString CTavFreeEditMedia::sourceFile(const CTavDbMMContentsObject& object, const QString& folder)
+{
+    // Contents of the memory card are kept by their drive path.
+    const QString& path = object.GetPath();
+    if (!CTavDriveMap::letterOf(path.left(3)).isNull()) {
+        const QString local = CTavDriveMap().toLocalPath(path);
+        if (!local.isEmpty() && QFileInfo(local).isFile())
+            return local;
+    }
+    return object.FindSourceFile(folder);
+}
+
 void CTavFreeEditMedia::SetOpener(Opener hook)
 {
     opener() = std::move(hook);
@@ -36,11 +51,20 @@ void CTavFreeEditMedia::SetOpener(Opener hook)
 int CTavFreeEditMedia::ShowMmPicture(const CTavDbMMContentsObject& object, const QString& folder,
                                      QImage* picture)
 {
-    const QString path = object.FindSourceFile(folder);
+    const QString path = sourceFile(object, folder);
     if (path.isEmpty())
         return Missing;
     DibImage dib;
-    if (JpegCodec().loadFile(path, dib) == MediaStatusCode::Ok)
+    // Only the handheld's copy may be left: the picture is the content of its blocks.
+    QByteArray kept;
+    CTavDbPalmDatabase database;
+    if (path.endsWith(QStringLiteral(".pdb"), Qt::CaseInsensitive) &&
+        database.LoadFromFile(path) == TavStatusCode::Ok &&
+        CTavDbFileStreamWriter::ReadContent(database, &kept) == TavStatusCode::Ok) {
+        if (JpegCodec().load(reinterpret_cast<const uchar*>(kept.constData()), kept.size(), dib) ==
+            MediaStatusCode::Ok)
+            *picture = dib.toImage();
+    } else if (JpegCodec().loadFile(path, dib) == MediaStatusCode::Ok)
         *picture = dib.toImage();
     else
         *picture = QImage(path);
@@ -100,8 +124,8 @@ bool CTavFreeEditMedia::Open(QWidget* parent, const CTavDbMMContentsObject& obje
     case CTavDbMMContentsObject::Movie:
     case CTavDbMMContentsObject::Sound: {
         const bool movie = object.GetSubType() == CTavDbMMContentsObject::Movie;
-        const int result = movie ? PlayMmMovie(object.FindSourceFile(contentsFolder))
-                                 : PlayMmSound(object.FindSourceFile(contentsFolder));
+        const int result = movie ? PlayMmMovie(sourceFile(object, contentsFolder))
+                                 : PlayMmSound(sourceFile(object, contentsFolder));
         if (result == Missing)
             tellError(
                 parent,

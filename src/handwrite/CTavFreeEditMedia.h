@@ -37,4 +37,6 @@ public:
 
 private:
     static int play(const QString& path);
+    // The file of a content: on the card through the drive map, else as the object finds it.
+    static QString sourceFile(const CTavDbMMContentsObject& object, const QString& folder);
 };

@@ -207,6 +207,33 @@ CTavDriveMap::DriveType CTavDriveMap::driveType(const QString& root) const
     return drive ? drive->type : DriveType::NoRootDir;
 }
 
+bool CTavDriveMap::isUsable(const QString& root) const
+{
+    const DriveType type = driveType(root);
+    return type != DriveType::Unknown && type != DriveType::NoRootDir;
+}
+
+QChar CTavDriveMap::freeLetter() const
+{
+    for (int i = kFirstRemovable; i < kLetters; ++i) {
+        if (m_drives[static_cast<size_t>(i)].folder.isEmpty())
+            return m_drives[static_cast<size_t>(i)].letter;
+    }
+    return QChar();
+}
+
+QString CTavDriveMap::rootBoundTo(const QString& folder) const
+{
+    if (!QDir::isAbsolutePath(folder))
+        return QString();
+    const QString path = QDir::cleanPath(folder);
+    for (const Drive& drive : m_drives) {
+        if (drive.folder == path)
+            return drive.root;
+    }
+    return QString();
+}
+
 QString CTavDriveMap::displayName(const QString& root) const
 {
     const QChar letter = letterOf(root);

@@ -69,6 +69,12 @@ public:
     // Roots whose type is neither unknown nor "no root directory": what drive boxes offer.
     QStringList availableRoots() const;
     DriveType driveType(const QString& root) const;
+    // A letter whose type is known and whose folder is there: what a reader may open.
+    bool isUsable(const QString& root) const;
+    // The first letter from "E:" on that is bound to nothing; null when all are taken.
+    QChar freeLetter() const;
+    // The root bound to exactly this folder; empty when none is.
+    QString rootBoundTo(const QString& folder) const;
 
     // "E:\", "e:", "E:/" name the letter E; anything else gives a null QChar.
     static QChar letterOf(const QString& root);

@@ -14,9 +14,11 @@
 #include <QTest>
 #include <QTimeEdit>
 #include <QToolButton>
+#include <QTreeWidget>
 
 #include "AppTestEnv.h"
 #include "CTavApp.h"
+#include "CTavContentsDlg.h"
 #include "CTavDbClock.h"
 #include "CTavDbEnv.h"
 #include "CTavDbPalmDatabase.h"
@@ -599,21 +601,24 @@ private slots:
         const QString source = m_env->Dir().filePath(QStringLiteral("holiday.jpg"));
         QCOMPARE(JpegCodec().saveFile(DibImage::fromImage(photo), source), MediaStatusCode::Ok);
 
-        // A picture from elsewhere is copied into the contents folder and pasted as a picture
-        // of at most 160 pixels a side, at the left edge; an unknown kind pastes nothing.
+        // A picture of the PC is pasted as a picture of at most 160 pixels a side, at the left
+        // edge, with its handheld copy in the contents folder; a cancelled choice pastes nothing.
         auto dlg = open();
-        m_env->AnswerDialog(AppTestEnv::ChooseFile(source));
+        m_env->AnswerDialog(answer<CTavContentsDlg>([&](CTavContentsDlg& d) {
+            d.UsePcFolder(m_env->Dir().path());
+            const auto rows = d.List()->findItems(QStringLiteral("holiday.jpg"), Qt::MatchExactly);
+            QCOMPARE(rows.size(), 1);
+            d.List()->setCurrentItem(rows.first());
+        }));
         click(*dlg, Dlg::IdContents);
         auto pasted = objects<CTavDbMMContentsObject>(sheet(*dlg));
         QCOMPARE(pasted.size(), 1);
         QCOMPARE(pasted[0]->GetSubType(), CTavDbMMContentsObject::Picture);
-        QCOMPARE(pasted[0]->GetPath(), contents + QStringLiteral("/holiday.jpg"));
-        QVERIFY(QFile::exists(pasted[0]->GetPath()));
+        QCOMPARE(pasted[0]->GetPath(), source);
+        QVERIFY(QFile::exists(contents + QStringLiteral("/holiday.jpg.pdb")));
         QCOMPARE(pasted[0]->GetRect(), QRect(0, 0, 160, 120));
         QCOMPARE(pasted[0]->GetThumbnail().pixelColor(80, 60).red() > 150, true);
-        const QString text = m_env->Dir().filePath(QStringLiteral("notes.txt"));
-        QFile(text).open(QIODevice::WriteOnly);
-        m_env->AnswerDialog(AppTestEnv::ChooseFile(text));
+        m_env->AnswerDialog(AppTestEnv::PressCancel());
         click(*dlg, Dlg::IdContents);
         QCOMPARE(objects<CTavDbMMContentsObject>(sheet(*dlg)).size(), 1);
 
