@@ -194,19 +194,21 @@ QList<CTavDbArchiveCategory> CTavDbArchive::buildCategories(const QList<CTavDbCa
     for (const CTavDbCategory& c : categories) {
         if (c.GetID() == CTavDbPcRecord::kUnfiled)
             continue;
-        const QByteArray name = CTavDbText::toCp932(c.GetName());
         const auto old = std::find_if(m_file.categories.cbegin(), m_file.categories.cend(),
                                       [&](const CTavDbArchiveCategory& o) { return o.id == c.GetID(); });
+        // Kept as read while the name is the one read, so that a file writes back unchanged.
+        if (old != m_file.categories.cend() && CTavDbText::fromCp932(old->longName) == c.GetName()) {
+            out.append(*old);
+            continue;
+        }
         CTavDbArchiveCategory entry;
         if (old != m_file.categories.cend())
             entry = *old;
-        if (old == m_file.categories.cend() || entry.longName != name) {
-            entry.index = uint32_t(c.GetIndex());
-            entry.id = c.GetID();
-            entry.dirty = 1;
-            entry.longName = name;
-            entry.shortName = CTavDbText::toCp932(CTavDbText::truncateToBytes(c.GetName(), kShortNameBytes));
-        }
+        entry.index = old != m_file.categories.cend() ? old->index : uint32_t(c.GetIndex());
+        entry.id = c.GetID();
+        entry.dirty = 1;
+        entry.longName = CTavDbText::toCp932(c.GetName());
+        entry.shortName = CTavDbText::toCp932(CTavDbText::truncateToBytes(c.GetName(), kShortNameBytes));
         *nextFree = std::max(*nextFree, entry.id + 1);
         out.append(entry);
     }
@@ -255,7 +257,7 @@ CTavDbArchive::Built CTavDbArchive::Build(const CTavDbStoreBase& store) const
                 CTavDbArchiveReader r(m_source);
                 r.seek(old->offset);
                 bool header = false;
-                file.ReadRecord(r, base, true, &header);
+                file.ReadRecord(r, base, old->form != 1, &header);
                 if (old->fingerprint != e.fingerprint) {
                     const int32_t status = base.value(int(file.recStatusPos));
                     if (!(status & 0x01))

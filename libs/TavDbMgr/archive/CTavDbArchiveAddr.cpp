@@ -3,6 +3,7 @@
 #include "CTavDbAddr.h"
 #include "CTavDbAddrRecord.h"
 #include "CTavDbArchiveConverter.h"
+#include "CTavDbText.h"
 
 namespace {
 enum Field : int
@@ -102,23 +103,18 @@ public:
     // the list's column header follows.
     void HeaderToStore(const CTavDbArchiveFile& file, CTavDbStoreBase& store) const override
     {
-        QStringList labels;
-        if (readLabels(file.tableString, &labels, nullptr))
-            static_cast<CTavDbAddr&>(store).SetCustomLabels(labels);
+        static_cast<CTavDbAddr&>(store).SetCustomLabels(labelsOf(file.tableString));
     }
 
     void HeaderFromStore(const CTavDbStoreBase& store, CTavDbArchiveFile& file) const override
     {
         const QStringList labels = static_cast<const CTavDbAddr&>(store).GetCustomLabels();
+        if (labels == labelsOf(file.tableString))
+            return;
         QStringList read;
         qsizetype rest = 0;
-        if (!readLabels(file.tableString, &read, &rest)) {
-            if (labels == CTavDbAddr::DefaultCustomLabels())
-                return; // a table string of another form, and nothing to put in it
+        if (!readLabels(file.tableString, &read, &rest))
             rest = 0;
-        } else if (read == labels) {
-            return;
-        }
         QByteArray table;
         for (const QString& label : labels)
             table += bytes(label) + '\0';
@@ -139,6 +135,18 @@ private:
     static QByteArray joinName(const QString& name, const QString& reading)
     {
         return reading.isEmpty() ? bytes(name) : bytes(name) + '\x01' + bytes(reading);
+    }
+
+    // The labels the store takes from a table string: the defaults when it holds none that fit.
+    static QStringList labelsOf(const QByteArray& table)
+    {
+        QStringList labels;
+        if (!readLabels(table, &labels, nullptr))
+            return CTavDbAddr::DefaultCustomLabels();
+        for (const QString& label : std::as_const(labels))
+            if (CTavDbText::mbLength(label) > CTavDbAddr::kMaxCustomLabelBytes)
+                return CTavDbAddr::DefaultCustomLabels();
+        return labels;
     }
 
     static bool readLabels(const QByteArray& table, QStringList* labels, qsizetype* rest)

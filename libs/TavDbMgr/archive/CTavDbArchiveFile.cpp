@@ -149,6 +149,8 @@ bool CTavDbArchiveFile::ReadRecord(CTavDbArchiveReader& r, CTavDbArchiveRecord& 
             if (rp.tag == 0)
                 break;
             if (rp.tag == 0xFFFF) {
+                if (classKnown)
+                    return false; // a class is named once
                 classSchema = r.u16();
                 const uint16_t nameLength = r.u16();
                 className = r.bytes(nameLength);

@@ -124,8 +124,8 @@ public:
     TavStatus ReadHeader(CTavDbArchiveReader& r, uint32_t* recordCount);
     void WriteHeader(CTavDbArchiveWriter& w, uint32_t recordCount) const;
     // One record by the schema; false when it is cut short or a field's type is not the schema's.
-    // classHeader tells whether the rule came with the class header. A class reference before
-    // any header is refused unless classKnown.
+    // classHeader tells whether the rule came with the class header: it comes once, before any
+    // reference, so a header when classKnown and a reference without are refused.
     bool ReadRecord(CTavDbArchiveReader& r, CTavDbArchiveRecord& rec, bool classKnown, bool* classHeader);
     void WriteRecord(CTavDbArchiveWriter& w, const CTavDbArchiveRecord& rec, bool classHeader) const;
     // A record of empty fields of the schema's types.
