@@ -313,6 +313,55 @@ private slots:
         QVERIFY(imported->IsEqualPdt(expected));
     }
 
+    void keepsWhatTheStoreDoesNotHold()
+    {
+        // A plain event before a repeating one, a short text in the long length form, odd status,
+        // position and duration values, and a category whose short name is its own.
+        Bytes b;
+        b.header(kDateTag, "show", {{4, 9, "Travel"}}, kDateSchema, 2);
+        b.integer(50).integer(0x80).integer(42).date(at(2026, 1, 5, 9)).integer(at(2026, 1, 5, 10));
+        b.l(5).l(0).out.append("\xFF\x05\x00hello", 8);
+        b.integer(999).text("").boolean(false).boolean(false).integer(9).boolean(false).integer(0).integer(0);
+        b.l(8).s(0).s(0);
+        bool classWritten = false;
+        Event yearly{51, at(2026, 11, 26), at(2026, 11, 26), "yearly", "", true, false, 0, false, 0, 0, {},
+                     {}};
+        yearly.rule = {6, 1};
+        ArchiveSample::event(b, yearly, classWritten);
+        const QByteArray bytes = b.out;
+        QVERIFY(PalmTest::writeFile(path("odd.dat"), bytes));
+        CTavDbDate store;
+        QCOMPARE(store.LoadFromFile(path("odd.dat")), TavStatusCode::Ok);
+        QCOMPARE(roundTrip(store, path("odd2.dat")), bytes);
+
+        // Edited, the rule goes back as the yearly one it was, still flagged as added; the plain
+        // event stays as it was read, before it.
+        auto edited = *static_cast<CTavDbDateRecord*>(store.FindRecord(51));
+        edited.SetDesc(QStringLiteral("edited"));
+        QCOMPARE(store.UpdateRecord(edited), TavStatusCode::Ok);
+        QCOMPARE(store.Write(), TavStatusCode::Ok);
+        const QByteArray written = PalmTest::readFile(path("odd.dat"));
+        const qsizetype second = written.indexOf(QByteArray("\x01\x00\x00\x00\x33\x00\x00\x00", 8));
+        QVERIFY(second > 0);
+        QCOMPARE(written.left(second), bytes.left(second));
+        QCOMPARE(written.mid(second + 8, 8), QByteArray("\x01\x00\x00\x00\x01\x00\x00\x00", 8));
+        QVERIFY(written.contains(QByteArray("CDayEvent\x06\x00\x00\x00\x01\x00\x00\x00", 17)));
+
+        // A class named twice, or referred to before it is named, is a damaged file.
+        Bytes twice;
+        twice.header(kDateTag, "", {}, kDateSchema, 2);
+        for (bool named : {false, false})
+            ArchiveSample::event(twice, yearly, named);
+        Bytes early;
+        early.header(kDateTag, "", {}, kDateSchema, 1);
+        bool named = true;
+        ArchiveSample::event(early, yearly, named);
+        for (const QByteArray& broken : {twice.out, early.out}) {
+            QVERIFY(PalmTest::writeFile(path("class.dba"), broken));
+            QCOMPARE(store.LoadFromFile(path("class.dba")), TavStatusCode::Corrupt);
+        }
+    }
+
     void refusesBrokenForeignAndNewerFiles()
     {
         const QByteArray good = dateArchive(sampleEvents());
