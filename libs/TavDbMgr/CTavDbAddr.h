@@ -8,6 +8,7 @@
 #include "CTavDbAddrRecord.h"
 #include "CTavDbAddrSortKeys.h"
 #include "CTavDbStoreBase.h"
+#include "archive/CTavDbArchiveConverter.h"
 
 // The address book's store. Lists cards in the name order (sort keys 1, 2) or the company
 // order (3, 1), narrowed to one index tab, and keeps the four custom field labels.
@@ -78,6 +79,10 @@ protected:
         return std::make_unique<CTavDbAddrRecord>();
     }
     std::unique_ptr<CTavDbStoreBase> NewStore() const override { return std::make_unique<CTavDbAddr>(); }
+    const CTavDbArchiveConverter* ArchiveConverter() const override
+    {
+        return &CTavDbArchiveConverter::Addr();
+    }
     TavStatus CheckRecord(const CTavDbPcRecord& record) const override;
     bool PassesFilters(const CTavDbPcRecord& record) const override;
     bool UsesSortOrder() const override;

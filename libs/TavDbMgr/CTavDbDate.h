@@ -9,6 +9,7 @@
 #include "CTavDbDateRecord.h"
 #include "CTavDbDateWeekRecord.h"
 #include "CTavDbStoreBase.h"
+#include "archive/CTavDbArchiveConverter.h"
 
 // The schedule's store: the events, and the colour and memo sheet of days, weeks and months.
 // Day lists come from an index that is rebuilt after any change, so listing a day never looks
@@ -84,6 +85,10 @@ protected:
         return std::make_unique<CTavDbDateRecord>();
     }
     std::unique_ptr<CTavDbStoreBase> NewStore() const override { return std::make_unique<CTavDbDate>(); }
+    const CTavDbArchiveConverter* ArchiveConverter() const override
+    {
+        return &CTavDbArchiveConverter::Date();
+    }
     void RecordsChanged() override { m_indexValid = false; }
     void CreateExtraTables(CTavSqliteDb& db) const override;
     TavStatus LoadExtra(CTavSqliteDb& db) override { return m_info.Load(db); }

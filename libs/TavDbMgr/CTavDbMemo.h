@@ -3,6 +3,7 @@
 #include "CTavDbCollationRanks.h"
 #include "CTavDbMemoRecord.h"
 #include "CTavDbStoreBase.h"
+#include "archive/CTavDbArchiveConverter.h"
 
 // The memo pad's store. Sort key 5 lists memos in syllabary order (Japanese collation of the
 // text), key 6 in the handheld's own order.
@@ -37,6 +38,10 @@ protected:
         return std::make_unique<CTavDbMemoRecord>();
     }
     std::unique_ptr<CTavDbStoreBase> NewStore() const override { return std::make_unique<CTavDbMemo>(); }
+    const CTavDbArchiveConverter* ArchiveConverter() const override
+    {
+        return &CTavDbArchiveConverter::Memo();
+    }
     bool UsesSortOrder() const override { return GetSortCond().GetKey() == kSortSyllabary; }
     void SortView(std::vector<CTavDbPcRecord*>& view) const override;
 

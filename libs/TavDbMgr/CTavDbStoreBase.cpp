@@ -13,6 +13,8 @@
 #include "CTavSqliteDb.h"
 #include "CTavSqliteStatement.h"
 #include "CTavSqliteTransaction.h"
+#include "archive/CTavDbArchive.h"
+#include "archive/CTavDbArchiveConverter.h"
 
 CTavDbStoreBase::CTavDbStoreBase(const char* kind, QString (*folder)(), const char* fileName,
                                  const char* columns, int maxRecords)
@@ -49,6 +51,7 @@ void CTavDbStoreBase::resetCategories()
 void CTavDbStoreBase::Clear()
 {
     m_records.clear();
+    m_archive.reset();
     m_byId.clear();
     m_liveCount = 0;
     m_lastUniqueId = 0;
@@ -87,6 +90,17 @@ TavStatus CTavDbStoreBase::Load()
 
 TavStatus CTavDbStoreBase::LoadFromFile(const QString& path)
 {
+    if (ArchiveConverter()) {
+        // Desktop archives are told by their first bytes, whatever their name; a name of an
+        // archive kind holding anything but a store file is refused as an archive.
+        QByteArray head;
+        if (QFile file(path); file.open(QIODevice::ReadOnly))
+            head = file.read(16);
+        const bool storeFile = head.startsWith("SQLite format 3");
+        if (!storeFile && (CTavDbArchiveFile::Recognise(head) != CTavDbArchiveFile::Probe::NotArchive ||
+                           CTavDbArchive::IsArchivePath(path)))
+            return loadArchive(path);
+    }
     std::unique_ptr<CTavDbStoreBase> fresh = NewStore();
     const TavStatus status = openAndRead(path, *fresh);
     if (status != TavStatusCode::Ok) {
@@ -95,14 +109,21 @@ TavStatus CTavDbStoreBase::LoadFromFile(const QString& path)
             m_fileBroken = true;
         return status;
     }
-    m_records = std::move(fresh->m_records);
-    m_categories = std::move(fresh->m_categories);
-    m_lastUniqueId = fresh->m_lastUniqueId;
+    m_archive.reset();
+    adoptLoaded(*fresh, path);
+    return TavStatusCode::Ok;
+}
+
+void CTavDbStoreBase::adoptLoaded(CTavDbStoreBase& fresh, const QString& path)
+{
+    m_records = std::move(fresh.m_records);
+    m_categories = std::move(fresh.m_categories);
+    m_lastUniqueId = fresh.m_lastUniqueId;
     m_fileLastUniqueId = m_lastUniqueId;
-    m_stamp = fresh->m_stamp;
-    m_seenFile = fresh->m_seenFile;
+    m_stamp = fresh.m_stamp;
+    m_seenFile = fresh.m_seenFile;
     m_retired.clear();
-    CopyExtraFrom(*fresh);
+    CopyExtraFrom(fresh);
     m_filePath = path;
     m_fileBroken = false;
     m_fullWrite = false;
@@ -111,6 +132,65 @@ TavStatus CTavDbStoreBase::LoadFromFile(const QString& path)
     markClean();
     InvalidateView();
     recordsChanged();
+}
+
+TavStatus CTavDbStoreBase::loadArchive(const QString& path)
+{
+    QByteArray bytes;
+    auto archive = std::make_unique<CTavDbArchive>(*ArchiveConverter());
+    CTavDbArchive::Loaded loaded;
+    TavStatus status = CTavDbArchive::ReadFile(path, &bytes);
+    if (status == TavStatusCode::Ok)
+        status = archive->Read(bytes, m_maxRecords, kMaxCategories, &loaded);
+    if (status != TavStatusCode::Ok) {
+        if (path == m_filePath)
+            m_fileBroken = true;
+        return status;
+    }
+    std::unique_ptr<CTavDbStoreBase> fresh = NewStore();
+    fresh->m_records = std::move(loaded.records);
+    fresh->m_categories = std::move(loaded.categories);
+    fresh->m_lastUniqueId = loaded.lastUniqueId;
+    fresh->m_seenFile = CTavDbFileUtil::fileState(path);
+    archive->Converter().HeaderToStore(archive->File(), *fresh);
+    m_archive = std::move(archive);
+    adoptLoaded(*fresh, path);
+    return TavStatusCode::Ok;
+}
+
+TavStatus CTavDbStoreBase::writeArchive()
+{
+    if (m_fileBroken)
+        return TavStatusCode::Corrupt;
+    if (!IsModified() && QFileInfo::exists(m_filePath))
+        return TavStatusCode::Ok;
+    // Another program wrote the file since: its records cannot be merged into an archive.
+    if (CTavDbFileUtil::fileState(m_filePath) != m_seenFile)
+        return TavStatusCode::Conflict;
+    CTavDbArchive::Built built = m_archive->Build(*this);
+    if (!CTavDbFileUtil::writeAtomically(m_filePath, built.bytes))
+        return TavStatusCode::FileError;
+    m_archive->Adopt(std::move(built));
+    m_seenFile = CTavDbFileUtil::fileState(m_filePath);
+    m_fileLastUniqueId = m_lastUniqueId;
+    markClean();
+    return TavStatusCode::Ok;
+}
+
+TavStatus CTavDbStoreBase::writeArchiveTo(const QString& path) const
+{
+    const CTavDbArchiveConverter* converter = ArchiveConverter();
+    if (!converter)
+        return TavStatusCode::Refused;
+    if (!CTavDbArchive::ExtensionAllows(path, converter->Kind()))
+        return TavStatusCode::WrongKind;
+    CTavDbArchive archive = m_archive ? CTavDbArchive(*m_archive) : CTavDbArchive(*converter);
+    if (!m_archive)
+        archive.StartNew(path);
+    const CTavDbArchive::Built built = archive.Build(*this);
+    if (!CTavDbFileUtil::ensureDirectory(QFileInfo(path).absolutePath()) ||
+        !CTavDbFileUtil::writeAtomically(path, built.bytes))
+        return TavStatusCode::FileError;
     return TavStatusCode::Ok;
 }
 
@@ -194,6 +274,8 @@ TavStatus CTavDbStoreBase::writeAll(CTavSqliteDb& db, int64_t stamp) const
 
 TavStatus CTavDbStoreBase::WriteToFile(const QString& path) const
 {
+    if (CTavDbArchive::IsArchivePath(path))
+        return writeArchiveTo(path);
     return writeWhole(path, CTavDbStoreSchema::NewWriteStamp());
 }
 
@@ -221,6 +303,8 @@ TavStatus CTavDbStoreBase::Write()
     m_lastWriteMerged = false;
     if (m_filePath.isEmpty())
         return TavStatusCode::Refused;
+    if (m_archive)
+        return writeArchive();
     if (m_fileBroken)
         return TavStatusCode::Corrupt;
     if (!QFileInfo::exists(m_filePath)) {
@@ -362,6 +446,8 @@ void CTavDbStoreBase::followFileIds()
 {
     // Cheap unless the file changed: then its ids are read, so that a record added here does
     // not take an id another writer has used since.
+    if (m_archive)
+        return; // an archive keeps no ids of other writers
     const QByteArray state = m_filePath.isEmpty() ? QByteArray() : CTavDbFileUtil::fileState(m_filePath);
     if (state.isEmpty() || state == m_seenFile)
         return;

@@ -16,6 +16,8 @@
 #include "CTavDbStoreSchema.h"
 #include "TavStatus.h"
 
+class CTavDbArchive;
+class CTavDbArchiveConverter;
 class CTavDbEditJournal;
 class CTavDbUser;
 class CTavSqliteDb;
@@ -37,9 +39,13 @@ public:
 
     // Loads the current user's store file (an absent file is an empty store).
     virtual TavStatus Load();
-    // Loads a store file of this kind from anywhere (the program's own backup files).
-    // On failure the store keeps what it held and the file is left as it was.
+    // Loads a store file of this kind from anywhere (the program's own backup files), or a
+    // desktop data or archive file of this kind, recognised by its first bytes; the store then
+    // holds that file and Write() saves into it. On failure the store keeps what it held and
+    // the file is left as it was.
     virtual TavStatus LoadFromFile(const QString& path);
+    // Whether the store holds a desktop data or archive file instead of a store file.
+    bool HoldsArchive() const { return m_archive != nullptr; }
     // Saves what changed to the file the store was loaded from. When another writer changed the
     // file since, its records come in first and this store's changes go on top (own edits win,
     // new records get ids above any the file used); Conflict when that cannot be done, and then
@@ -48,7 +54,8 @@ public:
     // Whether the last Write() took in another writer's changes: records, ids and categories
     // may have changed, and views should be rebuilt.
     bool LastWriteMerged() const { return m_lastWriteMerged; }
-    // Saves everything to another file, atomically (backup files).
+    // Saves everything to another file, atomically (backup files). The extensions .dba, .aba,
+    // .tda, .mpa and .dat take the desktop archive layout (this store's kind only: WrongKind).
     virtual TavStatus WriteToFile(const QString& path) const;
     // Empties the store and forgets its file.
     virtual void Clear();
@@ -169,6 +176,8 @@ protected:
     virtual void RestoreExtraState(const std::any&) {}
     // Default categories of a new store, besides unfiled.
     virtual QStringList DefaultCategoryNames() const;
+    // How the kind's records read from and write to the desktop archive files.
+    virtual const CTavDbArchiveConverter* ArchiveConverter() const { return nullptr; }
 
     const CTavDbUser* Users() const { return m_users; }
     // The id here of a category of another store, matched by name and added when missing
@@ -203,6 +212,10 @@ private:
     friend class CTavDbStoreOrder;
     friend class CTavDbStoreMerge;
     TavStatus openAndRead(const QString& path, CTavDbStoreBase& into) const;
+    TavStatus loadArchive(const QString& path);
+    void adoptLoaded(CTavDbStoreBase& fresh, const QString& path);
+    TavStatus writeArchive();
+    TavStatus writeArchiveTo(const QString& path) const;
     TavStatus readFrom(CTavSqliteDb& db, CTavDbStoreBase& into) const;
     TavStatus writeAll(CTavSqliteDb& db, int64_t stamp) const;
     TavStatus writeWhole(const QString& path, int64_t stamp) const;
@@ -253,6 +266,7 @@ private:
     bool m_extraChanged = false;
     bool m_fullWrite = true;                      // the file does not hold the store yet
     std::unique_ptr<CTavDbEditJournal> m_journal; // while an edit runs
+    std::unique_ptr<CTavDbArchive> m_archive;     // while the store holds a desktop archive file
     uint64_t m_generation = 0; // raised by loads and merges: edits made before no longer apply
     uint64_t m_revision = 0;
 };

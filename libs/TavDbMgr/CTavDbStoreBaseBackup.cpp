@@ -1,5 +1,7 @@
 #include "CTavDbStoreBase.h"
 
+#include "archive/CTavDbArchive.h"
+
 // Backup files and category names, shared by every store kind.
 
 uint32_t CTavDbStoreBase::CategoryIdForName(const QString& name)
@@ -43,6 +45,9 @@ TavStatus CTavDbStoreBase::ImportBackupFile(const QString& path)
 TavStatus CTavDbStoreBase::ExportBackupFile(const QString& path, const QList<uint32_t>& uniqueIds) const
 {
     const std::unique_ptr<CTavDbStoreBase> target = NewStore();
+    // Desktop archives carry the kind's header values too (the address book's field labels).
+    if (CTavDbArchive::IsArchivePath(path))
+        target->CopyExtraFrom(*this);
     // The backup holds our categories, in our order, and no others.
     for (const CTavDbCategory& c : QList<CTavDbCategory>(target->GetCategories()))
         if (c.GetID() != CTavDbPcRecord::kUnfiled && !FindCategoryByName(c.GetName()))

@@ -6,6 +6,7 @@
 
 #include "CTavDbStoreBase.h"
 #include "CTavDbTodoRecord.h"
+#include "archive/CTavDbArchiveConverter.h"
 
 // The To Do store. Tasks stay in the outline's order (sort key 4); the store moves and
 // deletes a task together with its sub-items, hides the sub-items of folded tasks, and
@@ -78,6 +79,10 @@ protected:
         return std::make_unique<CTavDbTodoRecord>();
     }
     std::unique_ptr<CTavDbStoreBase> NewStore() const override { return std::make_unique<CTavDbTodo>(); }
+    const CTavDbArchiveConverter* ArchiveConverter() const override
+    {
+        return &CTavDbArchiveConverter::Todo();
+    }
     TavStatus CheckRecord(const CTavDbPcRecord& record) const override;
     void FilterView(std::vector<CTavDbPcRecord*>& view) const override;
 

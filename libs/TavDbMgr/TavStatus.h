@@ -17,5 +17,7 @@ constexpr TavStatus Refused = 7;         // the operation is not allowed in this
 constexpr TavStatus CategoryLimit = 8;   // all category slots are taken
 constexpr TavStatus Duplicate = 9;       // a name that is already used
 constexpr TavStatus Conflict = 10;       // the file changed since loading in a way that cannot be merged
+constexpr TavStatus Unsupported = 11;    // a later, unknown version of a known file layout
+constexpr TavStatus WrongKind = 12;      // a data file of another store kind
 constexpr TavStatus RecordLimit = 20780; // the store's record limit is reached
 } // namespace TavStatusCode

@@ -25,6 +25,16 @@ QString TavFileProblem::ReadFailed(const QString& path, TavStatus status, const 
     case TavStatusCode::Corrupt:
         reason = QStringLiteral("ファイルが壊れているか、途中で切れています。");
         break;
+    case TavStatusCode::Unsupported:
+        reason =
+            QStringLiteral("新しい形式のファイルで、Lumora では読めません。古い形式で保存し直してください。");
+        break;
+    case TavStatusCode::WrongKind:
+        reason = QStringLiteral("別の種類のデータのファイルです。%1を選んでください。").arg(kindName);
+        break;
+    case TavStatusCode::RecordLimit:
+        reason = QStringLiteral("データの件数が多すぎます。");
+        break;
     case TavStatusCode::InvalidArgument:
         reason =
             QStringLiteral("ファイルに Lumora が保存できない値 (長すぎる文字列や範囲外の値) があります。");

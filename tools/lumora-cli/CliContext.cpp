@@ -119,9 +119,13 @@ QString CliContext::statusText(TavStatus status)
     case TavStatusCode::FileError:
         return QStringLiteral("the file could not be read or written");
     case TavStatusCode::NotOurFile:
-        return QStringLiteral("the file is not a Lumora store of this kind");
+        return QStringLiteral("the file is neither a Lumora store nor a desktop archive of this kind");
     case TavStatusCode::Corrupt:
-        return QStringLiteral("the file is damaged");
+        return QStringLiteral("the file is damaged or cut short");
+    case TavStatusCode::Unsupported:
+        return QStringLiteral("the file is of a newer layout that cannot be read");
+    case TavStatusCode::WrongKind:
+        return QStringLiteral("the file holds another kind of records");
     case TavStatusCode::Refused:
         return QStringLiteral("refused");
     case TavStatusCode::CategoryLimit:

@@ -5,6 +5,7 @@
 #include "CTavDbAddrCsv.h"
 #include "CTavDbDate.h"
 #include "CTavDbDateICalExchange.h"
+#include "CTavDbMemo.h"
 #include "CliCommand.h"
 #include "CliContext.h"
 #include "CliStoreAccess.h"
@@ -16,31 +17,70 @@ enum class FileKind
     VCard,
     Csv,
     Backup,
-    Calendar
+    Archive,
+    Calendar,
+    MemoCsv
 };
+
+// The program's own backup file and the desktop archive of each store.
+struct StoreFiles
+{
+    const char* store;
+    const char* backup;
+    const char* archive;
+};
+constexpr StoreFiles kStoreFiles[] = {
+    {"schedule", "dbc", "dba"},
+    {"address", "abc", "aba"},
+    {"todo", "tdc", "tda"},
+    {"memo", "mpc", "mpa"},
+};
+
+const StoreFiles* filesOf(const QString& store)
+{
+    for (const StoreFiles& f : kStoreFiles)
+        if (store == QLatin1String(f.store))
+            return &f;
+    return nullptr;
+}
 
 FileKind kindOf(const QString& store, const QString& path)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
-    if (store == QLatin1String("todo"))
-        return suffix == QLatin1String("tdc") ? FileKind::Backup : FileKind::Unknown;
-    if (store == QLatin1String("schedule")) {
-        if (suffix == QLatin1String("dbc"))
-            return FileKind::Backup;
+    const StoreFiles* files = filesOf(store);
+    if (suffix == QLatin1String(files->backup))
+        return FileKind::Backup;
+    // Desktop data files (.dat) hold any kind; the store refuses another kind's.
+    if (suffix == QLatin1String(files->archive) || suffix == QLatin1String("dat"))
+        return FileKind::Archive;
+    if (store == QLatin1String("schedule"))
         return CTavDbDateICalExchange::FormatOf(path) != CTavDbDateICalExchange::Format::Unknown
                    ? FileKind::Calendar
                    : FileKind::Unknown;
-    }
-    if (suffix == QLatin1String("vcf"))
-        return FileKind::VCard;
+    if (store == QLatin1String("todo"))
+        return FileKind::Unknown;
     if (suffix == QLatin1String("csv"))
-        return FileKind::Csv;
-    if (suffix == QLatin1String("abc"))
-        return FileKind::Backup;
+        return store == QLatin1String("memo") ? FileKind::MemoCsv : FileKind::Csv;
+    if (suffix == QLatin1String("vcf") && store == QLatin1String("address"))
+        return FileKind::VCard;
     return FileKind::Unknown;
 }
 
-// The store and file of "import|export address|todo|schedule FILE", with the CSV options taken out.
+QString extensionsOf(const QString& store)
+{
+    const StoreFiles* files = filesOf(store);
+    QString list =
+        QStringLiteral(".%1, .%2, .dat").arg(QLatin1String(files->backup), QLatin1String(files->archive));
+    if (store == QLatin1String("schedule"))
+        return list + QStringLiteral(", .vcs or .ics");
+    if (store == QLatin1String("address"))
+        return list + QStringLiteral(", .csv or .vcf");
+    if (store == QLatin1String("memo"))
+        return list + QStringLiteral(" or .csv");
+    return list;
+}
+
+// The store and file of "import|export STORE FILE", with the CSV options taken out.
 struct Request
 {
     QString store;
@@ -57,28 +97,23 @@ int parse(const QString& command, const QStringList& arguments, Request* r)
     const bool hasMapping = CliContext::takeOption(args, QStringLiteral("--mapping"), &r->mapping);
     if (args.size() != 2)
         return CliContext::fail(CliExit::UsageError,
-                                QStringLiteral("usage: %1 address FILE.csv|FILE.vcf|FILE.abc [--encoding "
-                                               "utf-8|cp932] [--mapping own|google|thunderbird], %1 todo "
-                                               "FILE.tdc, or %1 schedule FILE.dbc|FILE.vcs|FILE.ics")
+                                QStringLiteral("usage: %1 schedule|address|todo|memo FILE [--encoding "
+                                               "utf-8|cp932] [--mapping own|google|thunderbird]")
                                     .arg(command));
     r->store = args.first();
-    if (r->store != QLatin1String("address") && r->store != QLatin1String("todo") &&
-        r->store != QLatin1String("schedule")) {
+    if (!filesOf(r->store)) {
         if (!CliStoreAccess::kind(r->store))
             return CliExit::UsageError;
         return CliContext::fail(
             CliExit::UsageError,
-            QStringLiteral("%1 works on the address, todo and schedule stores only").arg(command));
+            QStringLiteral("%1 works on the schedule, address, todo and memo stores only").arg(command));
     }
     r->path = args.at(1);
     r->kind = kindOf(r->store, r->path);
     if (r->kind == FileKind::Unknown)
         return CliContext::fail(CliExit::UsageError,
                                 QStringLiteral("\"%1\": the file kind is told by its extension: %2")
-                                    .arg(r->path, r->store == QLatin1String("todo") ? QStringLiteral(".tdc")
-                                                  : r->store == QLatin1String("schedule")
-                                                      ? QStringLiteral(".dbc, .vcs or .ics")
-                                                      : QStringLiteral(".csv, .vcf or .abc")));
+                                    .arg(r->path, extensionsOf(r->store)));
     if ((hasEncoding || hasMapping) && (r->kind != FileKind::Csv || command != QLatin1String("import")))
         return CliContext::fail(CliExit::UsageError,
                                 QStringLiteral("--encoding and --mapping are for importing CSV files"));
@@ -142,8 +177,16 @@ int runImport(CliContext& ctx, const QStringList& args)
         status = static_cast<CTavDbAddr&>(store).ImportVCardFile(r.path, &refused);
         break;
     case FileKind::Backup:
+    case FileKind::Archive:
         status = store.ImportBackupFile(r.path);
         break;
+    case FileKind::MemoCsv: {
+        QString error;
+        status = static_cast<CTavDbMemo&>(store).ImportCsvFile(r.path, &error);
+        if (!error.isEmpty())
+            refused << error;
+        break;
+    }
     case FileKind::Calendar:
         status = CTavDbDateICalExchange::Import(static_cast<CTavDbDate&>(store), r.path, &refused);
         break;
@@ -154,8 +197,9 @@ int runImport(CliContext& ctx, const QStringList& args)
     for (const QString& line : std::as_const(refused))
         CliContext::fail(CliExit::DataError, QStringLiteral("%1: %2").arg(r.path, line));
     if (status != TavStatusCode::Ok)
-        return CliContext::fail(CliExit::DataError,
-                                QStringLiteral("nothing imported: %1").arg(CliContext::statusText(status)));
+        return CliContext::fail(
+            CliExit::DataError,
+            QStringLiteral("\"%1\": nothing imported: %2").arg(r.path, CliContext::statusText(status)));
     if (const TavStatus written = store.Write(); written != TavStatusCode::Ok)
         return CliContext::fail(
             CliExit::DataError,
@@ -191,7 +235,11 @@ int runExport(CliContext& ctx, const QStringList& args)
         status = static_cast<const CTavDbAddr&>(store).ExportVCardFile(r.path, ids);
         break;
     case FileKind::Backup:
+    case FileKind::Archive:
         status = store.ExportBackupFile(r.path, ids);
+        break;
+    case FileKind::MemoCsv:
+        status = static_cast<const CTavDbMemo&>(store).ExportCsvFile(r.path, ids);
         break;
     case FileKind::Calendar:
         status = CTavDbDateICalExchange::Export(static_cast<const CTavDbDate&>(store), r.path, ids);
@@ -210,15 +258,15 @@ int runExport(CliContext& ctx, const QStringList& args)
 
 LUMORA_CLI_COMMAND(
     {"import",
-     "import address FILE [--encoding utf-8|cp932] [--mapping own|google|thunderbird] | "
-     "import todo FILE | import schedule FILE",
-     "adds the cards of a .csv, .vcf or .abc file, the tasks of a .tdc file, or the events of a "
-     ".dbc, .vcs (vCalendar 1.0) or .ics (iCalendar 2.0) file, and prints how many were "
-     "imported; cards that do not read are listed on standard error with their lines, events "
-     "refused or changed to fit with their names",
+     "import schedule|address|todo|memo FILE [--encoding utf-8|cp932] [--mapping own|google|thunderbird]",
+     "adds the records of a file, the kind told by its extension: the program's backup files "
+     "(.dbc, .abc, .tdc, .mpc), the desktop organizer's archives and data files (.dba, .aba, .tda, "
+     ".mpa, .dat), .csv and .vcf cards, .csv memos, .vcs (vCalendar 1.0) and .ics (iCalendar 2.0) "
+     "events; prints how many were imported; cards that do not read are listed on standard error "
+     "with their lines, events refused or changed to fit with their names",
      &runImport})
-LUMORA_CLI_COMMAND({"export", "export address|todo|schedule FILE [--private]",
-                    "writes every card to a .csv, .vcf or .abc file, every task to a .tdc file, or every "
-                    "event to a .dbc, .vcs or .ics file, in the list's order, and prints how many were "
-                    "exported; private records only with --private (asks for the user's password)",
+LUMORA_CLI_COMMAND({"export", "export schedule|address|todo|memo FILE [--private]",
+                    "writes every record of the list, in its order, to a file of the kinds import "
+                    "reads, and prints how many were exported; private records only with --private "
+                    "(asks for the user's password)",
                     &runExport})
