@@ -319,7 +319,14 @@ void CTavApp::FocusModuleView(int /*module*/)
 
 void CTavApp::CloseBackupOfCurrentModule()
 {
+    // Edits made in the backup file are written to it first; the switch goes on either way,
+    // and a failed write is named to the user.
     auto reload = [this](CTavDbStoreBase& store, CTavModuleFrame* frame) {
+        if (store.HasPendingChanges() &&
+            store.GetFilePath() != store.StoreFilePath(m_users->GetCurrUserPath()))
+            if (const TavStatus saved = store.Write(); saved != TavStatusCode::Ok)
+                ShowMessage(MessageOwner(), TavFileProblem::SaveFailed(store.GetFilePath(), saved), QString(),
+                            TavMsg::IconExclamation);
         store.Load();
         if (frame)
             frame->Update(2);
@@ -327,7 +334,7 @@ void CTavApp::CloseBackupOfCurrentModule()
     switch (m_currentModule) {
     case TavModule::Schedule:
         if (m_currentScheduleView == TavModule::Year)
-            m_date->Load();
+            reload(*m_date, nullptr);
         else
             reload(*m_date, FrameOfModule(TavModule::Schedule));
         break;

@@ -80,9 +80,24 @@ void CTavBackupFileSwitch::OnOpenBackupFile()
     m_refresh();
 }
 
+bool CTavBackupFileSwitch::saveBackupFile()
+{
+    // Edits made in the backup file belong to it: they are written before it is left, and only
+    // restore throws them away.
+    if (!m_frame.Document()->App().backupFileOpen() || !m_store.HasPendingChanges())
+        return true;
+    const TavStatus saved = m_store.Write();
+    if (saved != TavStatusCode::Ok)
+        TavShowMessage(&m_frame, TavFileProblem::SaveFailed(m_store.GetFilePath(), saved), QString(),
+                       TavMsg::IconExclamation);
+    return saved == TavStatusCode::Ok;
+}
+
 void CTavBackupFileSwitch::OnOpenCurrentFile()
 {
     CTavApp& app = m_frame.Document()->App();
+    if (!saveBackupFile())
+        return;
     if (const TavStatus status = m_store.Load(); status != TavStatusCode::Ok) {
         TavShowMessage(&m_frame, TavFileProblem::ReadFailed(currentPath(), status, m_setup.currentKind),
                        QString(), TavMsg::IconExclamation);

@@ -50,6 +50,8 @@ public:
 
 private:
     QString currentPath() const;
+    // Writes the open backup file's pending edits; false (and the user told) when it fails.
+    bool saveBackupFile();
     // Remembers the open file (empty: none) and titles the windows after it.
     void setOpenFile(const QString& path);
 

@@ -23,7 +23,8 @@
 CTavCardDriveDlg::CTavCardDriveDlg(CTavApp& app, QWidget* parent)
     : CTavDialogBase(parent), m_app(app), m_drives(std::make_unique<CTavDriveMap>(app.Options().registry())),
       m_drive(new QComboBox(this)),
-      m_bind(new QPushButton(QStringLiteral("フォルダを割り当てる(&F)..."), this))
+      m_bind(new QPushButton(QStringLiteral("フォルダを割り当てる(&F)..."), this)),
+      m_unbind(new QPushButton(QStringLiteral("割り当てを解除(&R)"), this))
 {
     setWindowTitle(QStringLiteral("メモリースティック"));
     m_drive->setObjectName(QStringLiteral("id%1").arg(IdDrive));
@@ -34,6 +35,10 @@ CTavCardDriveDlg::CTavCardDriveDlg(CTavApp& app, QWidget* parent)
     m_bind->setToolTip(
         QStringLiteral("カードの内容を写したフォルダに、空いているドライブ文字を割り当てます"));
     connect(m_bind, &QPushButton::clicked, this, &CTavCardDriveDlg::chooseFolder);
+    m_unbind->setObjectName(QStringLiteral("unbindFolder"));
+    m_unbind->setAutoDefault(false);
+    connect(m_unbind, &QPushButton::clicked, this, &CTavCardDriveDlg::unbindSelected);
+    connect(m_drive, &QComboBox::currentIndexChanged, this, &CTavCardDriveDlg::updateUnbind);
     fill(CTavOptions::instance().FlekDrive());
 
     auto* row = new QHBoxLayout;
@@ -41,6 +46,7 @@ CTavCardDriveDlg::CTavCardDriveDlg(CTavApp& app, QWidget* parent)
     row->addWidget(m_drive, 1);
     auto* bindRow = new QHBoxLayout;
     bindRow->addStretch();
+    bindRow->addWidget(m_unbind);
     bindRow->addWidget(m_bind);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
@@ -67,6 +73,27 @@ void CTavCardDriveDlg::fill(const QString& select)
     }
     if (select.isEmpty() || m_drive->findData(CTavDriveMap::rootOf(CTavDriveMap::letterOf(select))) < 0)
         m_drive->setCurrentIndex(-1);
+    updateUnbind();
+}
+
+void CTavCardDriveDlg::updateUnbind()
+{
+    const QChar letter = CTavDriveMap::letterOf(SelectedDrive());
+    bool bound = false;
+    for (const CTavDriveMap::Drive& drive : m_drives->drives())
+        bound = bound || (drive.letter == letter && drive.userBound);
+    m_unbind->setEnabled(bound);
+}
+
+void CTavCardDriveDlg::unbindSelected()
+{
+    const QString root = SelectedDrive();
+    if (root.isEmpty() || !m_drives->resetBinding(CTavDriveMap::letterOf(root))) {
+        m_app.ShowMessage(this, QStringLiteral("ドライブ %1 の割り当てを解除できませんでした。").arg(root),
+                          TavStr::ProductName, TavMsg::Ok | TavMsg::IconExclamation);
+        return;
+    }
+    fill(QString());
 }
 
 QString CTavCardDriveDlg::SelectedDrive() const

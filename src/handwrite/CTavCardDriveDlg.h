@@ -10,7 +10,8 @@ class QComboBox;
 class QPushButton;
 
 // The memory card's drive ("メモリースティック"): the usable drive letters with the folders they
-// stand for, the saved one preselected. A copied card folder can be given a free letter here.
+// stand for, the saved one preselected. A copied card folder can be given a free letter here,
+// and a letter given so can be released again.
 // OK saves the choice as the card drive.
 class CTavCardDriveDlg final : public CTavDialogBase
 {
@@ -26,6 +27,7 @@ public:
 
     QComboBox* DriveBox() const { return m_drive; }
     QPushButton* BindButton() const { return m_bind; }
+    QPushButton* UnbindButton() const { return m_unbind; }
     // The chosen root ("E:\"); empty for none.
     QString SelectedDrive() const;
     // Binds the folder to a free letter (or finds the letter it has) and selects it; false when
@@ -37,9 +39,13 @@ public:
 private:
     void fill(const QString& select);
     void chooseFolder();
+    // Gives a letter the user bound back to its default meaning.
+    void unbindSelected();
+    void updateUnbind();
 
     CTavApp& m_app;
     std::unique_ptr<CTavDriveMap> m_drives;
     QComboBox* m_drive;
     QPushButton* m_bind;
+    QPushButton* m_unbind;
 };

@@ -126,7 +126,6 @@ class TestScheduleView : public QObject
 private slots:
     void init();
     void cleanup();
-    void screenshots();
     void clicksSelect();
     void dragMovesOrResizes();
     void escapeOrRefreshEndsDrag();
@@ -151,28 +150,6 @@ void TestScheduleView::init()
 void TestScheduleView::cleanup()
 {
     m_view.reset();
-}
-
-void TestScheduleView::screenshots()
-{
-    saveShot(*m_view, QStringLiteral("schedulegrid-week.png"));
-    m_view->SelectBox(findBox(*m_view, QStringLiteral("顧客訪問（大阪支店）")));
-    const QRect r = onScreen(*m_view, findBox(*m_view, QStringLiteral("設計レビュー")));
-    QTest::mousePress(m_view->viewport(), Qt::LeftButton, {}, r.center());
-    QTest::mouseMove(m_view->viewport(),
-                     r.center() + QPoint(r.width() + 20, 3 * m_view->Geometry().Scale().RowHeight()));
-    QVERIFY(m_view->DragTracker().IsDragging());
-    saveShot(*m_view, QStringLiteral("schedulegrid-week-drag.png"));
-    QTest::keyClick(m_view.get(), Qt::Key_Escape);
-
-    CTavComScheduleView day(false);
-    day.resize(560, 760);
-    fill(day, 1);
-    day.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&day));
-    day.SetTime(8);
-    day.SelectBox(findBox(day, QStringLiteral("プロジェクト進捗確認")));
-    saveShot(day, QStringLiteral("schedulegrid-day.png"));
 }
 
 void TestScheduleView::clicksSelect()

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QtEndian>
 #include <cstdint>
+#include "TestDataDir.h"
 
 // Test helpers for the handheld database files, written apart from the library so that the
 // tests do not take its word for the layout.
@@ -20,14 +21,12 @@ inline QString palmFile(const QString& name)
 
 inline QByteArray readFile(const QString& path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return TestDataDir::ReadFile(path);
 }
 
 inline bool writeFile(const QString& path, const QByteArray& bytes)
 {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    return TestDataDir::WriteFile(path, bytes);
 }
 
 constexpr uint32_t code(const char (&text)[5])

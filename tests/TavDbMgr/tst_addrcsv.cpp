@@ -12,12 +12,6 @@ namespace {
 using Format = CTavDbAddrCsvFormat;
 using R = CTavDbAddrRecord;
 
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 QString sample(const char* name)
 {
     return QStringLiteral(LUMORA_TEST_DATA_DIR "/addrcsv/") + QLatin1String(name);
@@ -70,7 +64,7 @@ private slots:
             TavStatusCode::Ok);
         QCOMPARE(refused, QStringList());
         const QList<QByteArray> lines =
-            readFile(QStringLiteral(LUMORA_TEST_DATA_DIR "/cards/cards.jsonl")).split('\n');
+            TestDataDir::ReadFile(QStringLiteral(LUMORA_TEST_DATA_DIR "/cards/cards.jsonl")).split('\n');
         QCOMPARE(store.GetRecordCount(), 40);
         const QStringList texts = Format::OwnHeader();
         const QList<int> targets = Format::OwnFields();
@@ -125,7 +119,7 @@ private slots:
             ids << rec->GetUniqueId();
         QCOMPARE(source.ExportCsvFile(csv), TavStatusCode::Ok);
         QCOMPARE(source.ExportBackupFile(backup, ids), TavStatusCode::Ok);
-        const QByteArray written = readFile(csv);
+        const QByteArray written = TestDataDir::ReadFile(csv);
         QVERIFY(written.startsWith(Format::OwnHeader().join(u',').toUtf8() + "\r\n"));
         QVERIFY(written.contains(",友人,") || written.startsWith("友人,") || written.contains("\r\n友人,"));
 
@@ -198,7 +192,7 @@ private slots:
         QFETCH(int, encoding);
         QFETCH(QChar, delimiter);
         QFETCH(QStringList, cards);
-        const QByteArray bytes = readFile(path);
+        const QByteArray bytes = TestDataDir::ReadFile(path);
         const Format format = Format::Guess(bytes);
         QCOMPARE(int(format.layout), layout);
         QCOMPARE(int(format.encoding), encoding);

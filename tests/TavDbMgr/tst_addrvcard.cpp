@@ -148,8 +148,7 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("out.vcf"));
         QCOMPARE(store.ExportVCardFile(path, ids), TavStatusCode::Ok);
 
-        QFile file(path);
-        const QByteArray written = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        const QByteArray written = TestDataDir::ReadFile(path);
         QVERIFY(written.endsWith("END:VCARD\r\n") && !written.contains("\n\n"));
         for (const QByteArray& line : written.split('\n'))
             QVERIFY2(line.size() <= 76 && QString::fromUtf8(line).toUtf8() == line, line.constData());

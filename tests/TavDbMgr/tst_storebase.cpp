@@ -32,11 +32,6 @@ QStringList listedTexts(const CTavDbMemo& store)
     return texts;
 }
 
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 } // namespace
 
 class TestStoreBase : public QObject
@@ -103,7 +98,8 @@ private slots:
         QTest::newRow("own file damaged after loading") << 5 << QByteArray();
         // Tables the program never writes: a store that took them in could never save again.
         QTest::newRow("category id twice") << 6 << QByteArray("UPDATE categories SET id=1 WHERE idx=2");
-        QTest::newRow("category id out of range") << 6 << QByteArray("UPDATE categories SET id=300 WHERE idx=1");
+        QTest::newRow("category id out of range")
+            << 6 << QByteArray("UPDATE categories SET id=300 WHERE idx=1");
         QTest::newRow("more than sixteen categories")
             << 6
             << QByteArray("WITH RECURSIVE n(i) AS (SELECT 20 UNION ALL SELECT i+1 FROM n WHERE i<36) "
@@ -161,15 +157,15 @@ private slots:
             QCOMPARE(one.WriteToFile(own), TavStatusCode::Ok);
             QCOMPARE(store.LoadFromFile(own), TavStatusCode::Ok);
         }
-        const QByteArray before = fileBytes(path);
+        const QByteArray before = TestDataDir::ReadFile(path);
         QVERIFY(store.LoadFromFile(path) != TavStatusCode::Ok);
-        QCOMPARE(fileBytes(path), before);
+        QCOMPARE(TestDataDir::ReadFile(path), before);
         QCOMPARE(listedTexts(store).first(), QStringLiteral("残るべきメモ"));
         QCOMPARE(store.GetFilePath(), kind == 5 ? path : own);
         // Never written over: not even by the file's own store.
         add(store, QStringLiteral("追加"));
         QVERIFY(kind != 5 || store.Write() != TavStatusCode::Ok);
-        QCOMPARE(fileBytes(path), before);
+        QCOMPARE(TestDataDir::ReadFile(path), before);
     }
 
     void killDuringWriteLeavesAReadableFile()

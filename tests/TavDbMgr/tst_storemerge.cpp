@@ -46,12 +46,6 @@ QMap<uint32_t, QString> onDisk(const QString& path)
     return store.LoadFromFile(path) == TavStatusCode::Ok ? texts(store) : QMap<uint32_t, QString>{};
 }
 
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // Two stores on one file stand for two writers (the program and a command-line tool): B was
 // loaded before the file existed, A made it.
 struct Writers
@@ -168,9 +162,9 @@ private slots:
             QCOMPARE(w.a.RenameCategory(1, QStringLiteral("分類0")), TavStatusCode::Ok);
         QCOMPARE(w.a.AddCategory(QStringLiteral("新規")), TavStatusCode::Ok);
         const uint32_t mine = add(w.a, QStringLiteral("残る"));
-        const QByteArray before = fileBytes(path);
+        const QByteArray before = TestDataDir::ReadFile(path);
         QCOMPARE(w.a.Write(), TavStatusCode::Conflict);
-        QCOMPARE(fileBytes(path), before);
+        QCOMPARE(TestDataDir::ReadFile(path), before);
         QVERIFY(w.a.IsModified());
         QVERIFY(!w.a.FindRecord(mine)->IsDeleted());
         if (kind == 0) {

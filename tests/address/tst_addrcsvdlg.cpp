@@ -39,15 +39,11 @@ class TestAddrCsvDlg : public QObject
 private slots:
     void init()
     {
-        m_env = std::make_unique<AppTestEnv>();
-        AppTestEnv::AddUser(QStringLiteral("Taro"));
-        m_app = m_env->Start();
-        QVERIFY(m_app && m_app->MainFrame());
+        QVERIFY(AppTestEnv::StartAt({}, m_env, m_app, QStringLiteral("Taro")));
     }
     void cleanup()
     {
-        AppTestEnv::Close(m_app);
-        m_env.reset();
+        AppTestEnv::Finish(m_env, m_app);
     }
 
     void guessesAColumnIsChangedAndRemembered()

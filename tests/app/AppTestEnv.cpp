@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include "CTavApp.h"
+#include "CTavDbClock.h"
 #include "CTavDbUser.h"
 #include "CTavDialogBase.h"
 #include "CTavExportFileDlg.h"
@@ -100,6 +101,23 @@ void AppTestEnv::Close(std::unique_ptr<CTavApp>& app)
         app->MainFrame()->close();
     app->ExitInstance();
     app.reset();
+}
+
+bool AppTestEnv::StartAt(const QDateTime& now, std::unique_ptr<AppTestEnv>& env,
+                         std::unique_ptr<CTavApp>& app, const QString& user)
+{
+    CTavDbClock::SetFixed(now);
+    env = std::make_unique<AppTestEnv>();
+    AddUser(user);
+    app = env->Start();
+    return app && app->MainFrame();
+}
+
+void AppTestEnv::Finish(std::unique_ptr<AppTestEnv>& env, std::unique_ptr<CTavApp>& app)
+{
+    Close(app);
+    env.reset();
+    CTavDbClock::Release();
 }
 
 void AppTestEnv::ClearRecords()

@@ -1,15 +1,16 @@
 #pragma once
 
+#include <QDateTime>
 #include <QImage>
 #include <QStringList>
 #include <deque>
 #include <functional>
 #include <memory>
 
+#include "CTavDialogBase.h"
 #include "TestDataDir.h"
 
 class CTavApp;
-class CTavDialogBase;
 class QProcess;
 class QWidget;
 struct CTavMessageRequest;
@@ -28,6 +29,11 @@ public:
     std::unique_ptr<CTavApp> Start(const QStringList& arguments = {}, bool* started = nullptr);
     // Closes the main frame as the user would, then ends the application.
     static void Close(std::unique_ptr<CTavApp>& app);
+    // The usual start of a test: the clock fixed at now (unless null), a fresh world with one user and the
+    // program running; false when no main window came up. Finish undoes all three.
+    static bool StartAt(const QDateTime& now, std::unique_ptr<AppTestEnv>& env, std::unique_ptr<CTavApp>& app,
+                        const QString& user = QStringLiteral("Hanako"));
+    static void Finish(std::unique_ptr<AppTestEnv>& env, std::unique_ptr<CTavApp>& app);
 
     void AnswerMessage(int answer) { m_messageAnswers.push_back(answer); }
     void AnswerDialog(DialogAnswer answer) { m_dialogAnswers.push_back(std::move(answer)); }
@@ -64,3 +70,18 @@ private:
     QStringList m_dialogTitles;
     std::unique_ptr<QProcess> m_rival;
 };
+
+// Answers a dialog of type D (another gets 99): acts on it, then accepts it unless the act closed it.
+template <class D> AppTestEnv::DialogAnswer answer(std::function<void(D&)> act = {})
+{
+    return [act](CTavDialogBase& d) {
+        auto* dialog = qobject_cast<D*>(&d);
+        if (!dialog)
+            return 99;
+        if (act)
+            act(*dialog);
+        if (dialog->isVisible())
+            dialog->accept();
+        return dialog->result();
+    };
+}

@@ -7,7 +7,6 @@
 #include "AppTestEnv.h"
 #include "CTavApp.h"
 #include "CTavDbAddr.h"
-#include "CTavDbClock.h"
 #include "CTavDbDate.h"
 #include "CTavDbMemo.h"
 #include "CTavDbTodo.h"
@@ -67,19 +66,11 @@ class TestBackupFile : public QObject
     std::unique_ptr<CTavApp> m_app;
 
 private slots:
-    void init()
-    {
-        CTavDbClock::SetFixed(QDateTime(QDate(2024, 11, 20), QTime(10, 30)));
-        m_env = std::make_unique<AppTestEnv>();
-        AppTestEnv::AddUser(QStringLiteral("Hanako"));
-        m_app = m_env->Start();
-        QVERIFY(m_app && m_app->MainFrame());
-    }
+    void init() { QVERIFY(AppTestEnv::StartAt(QDateTime(QDate(2024, 11, 20), QTime(10, 30)), m_env, m_app)); }
     void cleanup()
     {
         CTavHelp::SetUrlOpener(nullptr);
-        AppTestEnv::Close(m_app);
-        m_env.reset();
+        AppTestEnv::Finish(m_env, m_app);
     }
 
     void openRestoreAndLeave_data()
@@ -173,6 +164,8 @@ private slots:
         m_app->MainFrame()->Actions().Trigger(TavCmd::SaveAll);
         QCOMPARE(m_app->backupFileOpen(), 1);
         QCOMPARE(store.GetRecordCount(), 2);
+        // Going back to the current data writes what was edited in the backup file since.
+        QVERIFY(store.DeleteRecord(store.GetRecord(0)->GetUniqueId(), false) == TavStatusCode::Ok);
 
         frame.Trigger(kOpenCurrentFile);
         QCOMPARE(m_app->backupFileOpen(), 0);
@@ -182,6 +175,7 @@ private slots:
         // A module switch closes the file (after asking) in every window that names it.
         m_env->AnswerDialog(AppTestEnv::ChooseFile(path));
         frame.Trigger(kOpenBackupFile);
+        QCOMPARE(store.GetRecordCount(), 1);
         m_env->AnswerMessage(TavMsg::IdOk);
         m_app->SwitchModule(elsewhere);
         QCOMPARE(m_app->backupFileOpen(), 0);

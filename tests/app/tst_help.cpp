@@ -87,11 +87,7 @@ private:
 
 void TestHelp::init()
 {
-    CTavDbClock::SetFixed(QDateTime(QDate(2024, 3, 9), QTime(10, 0)));
-    m_env = std::make_unique<AppTestEnv>();
-    AppTestEnv::AddUser(QStringLiteral("Hanako"));
-    m_app = m_env->Start();
-    QVERIFY(frame());
+    QVERIFY(AppTestEnv::StartAt(QDateTime(QDate(2024, 3, 9), QTime(10, 0)), m_env, m_app));
     m_app->SwitchModule(TavModule::Reference); // F1 opens the memo-sheet page, reference section
     m_opened.clear();
     m_browserWorks = false;

@@ -88,16 +88,12 @@ private:
 
 void TestHotSync::init()
 {
-    m_env = std::make_unique<AppTestEnv>();
-    AppTestEnv::AddUser(QStringLiteral("Hanako"));
-    m_app = m_env->Start();
-    QVERIFY(m_app->MainFrame());
+    QVERIFY(AppTestEnv::StartAt({}, m_env, m_app));
 }
 
 void TestHotSync::cleanup()
 {
-    AppTestEnv::Close(m_app);
-    m_env.reset();
+    AppTestEnv::Finish(m_env, m_app);
 }
 
 void TestHotSync::acceptedRequestSaves()

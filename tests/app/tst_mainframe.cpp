@@ -19,7 +19,6 @@
 
 #include "AppTestEnv.h"
 #include "CTavApp.h"
-#include "CTavDbClock.h"
 #include "CTavDbDate.h"
 #include "CTavDbMemo.h"
 #include "CTavDbMemoRecord.h"
@@ -97,18 +96,12 @@ private:
 
 void TestMainFrame::init()
 {
-    CTavDbClock::SetFixed(QDateTime(QDate(2024, 3, 9), QTime(10, 0)));
-    m_env = std::make_unique<AppTestEnv>();
-    AppTestEnv::AddUser(QStringLiteral("Hanako"));
-    m_app = m_env->Start();
-    QVERIFY(frame());
+    QVERIFY(AppTestEnv::StartAt(QDateTime(QDate(2024, 3, 9), QTime(10, 0)), m_env, m_app));
 }
 
 void TestMainFrame::cleanup()
 {
-    AppTestEnv::Close(m_app);
-    m_env.reset();
-    CTavDbClock::Release();
+    AppTestEnv::Finish(m_env, m_app);
 }
 
 void TestMainFrame::switchModules_data()

@@ -10,7 +10,6 @@
 #include "CTavAddrLeftView.h"
 #include "CTavApp.h"
 #include "CTavDbAddr.h"
-#include "CTavDbClock.h"
 #include "CTavDbDate.h"
 #include "CTavDbMemo.h"
 #include "CTavDbUser.h"
@@ -73,11 +72,7 @@ void TestSearchPane::type(const QString& text)
 
 void TestSearchPane::init()
 {
-    m_env = std::make_unique<AppTestEnv>();
-    AppTestEnv::AddUser(QStringLiteral("Hanako"));
-    CTavDbClock::SetFixed(QDateTime(QDate(2026, 12, 7), QTime(10, 0)));
-    m_app = m_env->Start();
-    QVERIFY(m_app->MainFrame());
+    QVERIFY(AppTestEnv::StartAt(QDateTime(QDate(2026, 12, 7), QTime(10, 0)), m_env, m_app));
 
     CTavDbDateRecord event;
     event.SetDesc(QStringLiteral("サトウ商会と打ち合わせ"));
@@ -111,9 +106,7 @@ void TestSearchPane::init()
 
 void TestSearchPane::cleanup()
 {
-    AppTestEnv::Close(m_app);
-    m_env.reset();
-    CTavDbClock::Release();
+    AppTestEnv::Finish(m_env, m_app);
 }
 
 void TestSearchPane::typeAndOpen()

@@ -61,9 +61,7 @@ void TestStartup::init()
 
 void TestStartup::cleanup()
 {
-    AppTestEnv::Close(m_app);
-    m_env.reset();
-    CTavDbClock::Release();
+    AppTestEnv::Finish(m_env, m_app);
 }
 
 bool TestStartup::start(const QStringList& arguments)

@@ -9,6 +9,7 @@
 
 #include "DibImage.h"
 #include "JpegCodec.h"
+#include "TestDataDir.h"
 
 // A memory card laid out in a folder: small real pictures where the card keeps pictures, a
 // sound, a movie, and the folders and files a reader must pass over.
@@ -16,9 +17,7 @@ namespace FakeCard {
 
 inline bool writeFile(const QString& path, const QByteArray& bytes)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    return TestDataDir::WriteFile(path, bytes);
 }
 
 inline bool writeJpeg(const QString& path, QColor colour, QSize size = QSize(320, 240))

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtGlobal>
 
@@ -22,6 +24,19 @@ public:
     QString path() const { return m_dir.path(); }
     QString filePath(const QString& name) const { return m_dir.filePath(name); }
     QString dataPath() const { return m_dir.filePath(QStringLiteral("data")) + u'/'; }
+    // A file's bytes; empty when it cannot be read.
+    static QByteArray ReadFile(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // Writes the bytes, making the folders on the way; false when it fails.
+    static bool WriteFile(const QString& path, const QByteArray& bytes)
+    {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    }
 
 private:
     QTemporaryDir m_dir;

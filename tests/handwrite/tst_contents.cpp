@@ -12,7 +12,6 @@
 #include "CTavApp.h"
 #include "CTavCardDriveDlg.h"
 #include "CTavContentsDlg.h"
-#include "CTavDbClock.h"
 #include "CTavDbEnv.h"
 #include "CTavDbUser.h"
 #include "CTavDriveMap.h"
@@ -66,12 +65,6 @@ QByteArray streamDatabase(const QByteArray& fileName, const char* type, const QB
     return out;
 }
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QStringList column(const QTreeWidget* list, int col, int role = Qt::DisplayRole)
 {
     QStringList out;
@@ -92,19 +85,6 @@ int stateOf(const QTreeWidget* list, const QString& name)
 {
     const QTreeWidgetItem* item = row(list, name);
     return item ? item->data(Dlg::ColumnName, Dlg::StateRole).toInt() : -1;
-}
-
-template <class D> AppTestEnv::DialogAnswer answer(std::function<void(D&)> act)
-{
-    return [act](CTavDialogBase& d) {
-        auto* dialog = qobject_cast<D*>(&d);
-        if (!dialog)
-            return 99;
-        act(*dialog);
-        if (dialog->isVisible())
-            dialog->accept();
-        return dialog->result();
-    };
 }
 
 void waitFilled(Dlg& dlg)
@@ -132,11 +112,7 @@ class TestContents : public QObject
 private slots:
     void initTestCase()
     {
-        CTavDbClock::SetFixed(kNow);
-        m_env = std::make_unique<AppTestEnv>();
-        AppTestEnv::AddUser(QStringLiteral("Hanako"));
-        m_app = m_env->Start();
-        QVERIFY(m_app && m_app->MainFrame());
+        QVERIFY(AppTestEnv::StartAt(kNow, m_env, m_app));
         m_card = m_env->Dir().filePath(QStringLiteral("card"));
         QVERIFY(FakeCard::make(m_card));
         CTavDriveMap drives(m_app->Options().registry());
@@ -147,7 +123,7 @@ private slots:
         // The PC folder: a picture of exactly two blocks, a sound one byte past two, a movie.
         m_pcFolder = m_env->Dir().filePath(QStringLiteral("pc"));
         QVERIFY(FakeCard::writeJpeg(m_pcFolder + QStringLiteral("/photo.jpg"), QColor(200, 60, 40)));
-        QByteArray photo = readAll(m_pcFolder + QStringLiteral("/photo.jpg"));
+        QByteArray photo = TestDataDir::ReadFile(m_pcFolder + QStringLiteral("/photo.jpg"));
         QVERIFY(photo.size() < 8192);
         photo.append(QByteArray(8192 - photo.size(), '\0')); // readers stop at the end marker
         QVERIFY(FakeCard::writeFile(m_pcFolder + QStringLiteral("/photo.jpg"), photo));
@@ -157,12 +133,7 @@ private slots:
         QVERIFY(FakeCard::writeFile(m_pcFolder + QStringLiteral("/voice.wav"), sound));
         QVERIFY(FakeCard::writeFile(m_pcFolder + QStringLiteral("/clip.mov"), "not a movie"));
     }
-    void cleanupTestCase()
-    {
-        AppTestEnv::Close(m_app);
-        m_env.reset();
-        CTavDbClock::Release();
-    }
+    void cleanupTestCase() { AppTestEnv::Finish(m_env, m_app); }
     void cleanup() { QVERIFY2(m_env->AllAnswersUsed(), "a queued answer was not used"); }
 
     void cardDriveDialog()
@@ -207,12 +178,14 @@ private slots:
         QVERIFY(dlg.BindFolder(copy));
         QCOMPARE(dlg.DriveBox()->count(), count);
         QCOMPARE(dlg.SelectedDrive(), CTavDriveMap::rootOf(free));
+        // ...and gives it up again.
+        dlg.UnbindButton()->click();
+        QCOMPARE(dlg.DriveBox()->findData(CTavDriveMap::rootOf(free)), -1);
         dlg.DriveBox()->setCurrentIndex(dlg.DriveBox()->findData(u"K:\\"_qs));
         dlg.accept();
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
         QCOMPARE(m_app->Options().FKDrive(), u"K:\\"_qs);
         QCOMPARE(CTavOptions::instance().FlekDrive(), u"K:\\"_qs);
-        CTavDriveMap(m_app->Options().registry()).resetBinding(free);
     }
 
     void cardList()
@@ -361,14 +334,15 @@ private slots:
         QCOMPARE(photo->GetSubType(), CTavDbMMContentsObject::Picture);
         QCOMPARE(photo->GetFlags(), CTavDbMMContentsObject::FlagOnPc);
         QCOMPARE(photo->GetPath(), m_pcFolder + u"/photo.jpg"_qs);
+        QCOMPARE(photo->GetRect(), QRect(0, 0, 160, 120)); // at most 160 pixels a side, top left
         QVERIFY(photo->GetThumbnail().pixelColor(80, 60).red() > 150);
-        QCOMPARE(readAll(contents + u"/photo.jpg.pdb"_qs),
-                 streamDatabase("photo.jpg", ".jpg", readAll(m_pcFolder + u"/photo.jpg"_qs)));
+        QCOMPARE(TestDataDir::ReadFile(contents + u"/photo.jpg.pdb"_qs),
+                 streamDatabase("photo.jpg", ".jpg", TestDataDir::ReadFile(m_pcFolder + u"/photo.jpg"_qs)));
         CTavDbMMContentsObject* voice = paste(false, u"voice.wav"_qs);
         QVERIFY(voice);
         QCOMPARE(voice->GetSubType(), CTavDbMMContentsObject::Sound);
-        QCOMPARE(readAll(contents + u"/voice.wav.pdb"_qs),
-                 streamDatabase("voice.wav", ".wav", readAll(m_pcFolder + u"/voice.wav"_qs)));
+        QCOMPARE(TestDataDir::ReadFile(contents + u"/voice.wav.pdb"_qs),
+                 streamDatabase("voice.wav", ".wav", TestDataDir::ReadFile(m_pcFolder + u"/voice.wav"_qs)));
         CTavDbMMContentsObject* movie = paste(false, u"clip.mov"_qs);
         QVERIFY(movie && !movie->GetThumbnail().isNull());
         QCOMPARE(movie->GetSubType(), CTavDbMMContentsObject::Movie);

@@ -18,8 +18,6 @@
 
 #include "AppTestEnv.h"
 #include "CTavApp.h"
-#include "CTavContentsDlg.h"
-#include "CTavDbClock.h"
 #include "CTavDbEnv.h"
 #include "CTavDbPalmDatabase.h"
 #include "CTavDbUser.h"
@@ -35,8 +33,6 @@
 #include "CTavFreeTextDlg.h"
 #include "CTavRegOption.h"
 #include "CTavSheetLink.h"
-#include "DibImage.h"
-#include "JpegCodec.h"
 #include "TavCommandIds.h"
 #include "sheet/CTavDbFreeMiscInfoObject.h"
 #include "sheet/CTavDbFreePdbObjectManager.h"
@@ -64,21 +60,6 @@ void drag(QWidget* widget, const QPoint& from, const QPoint& to, int steps = 8)
     for (int i = 1; i <= steps; ++i)
         mouse(widget, QEvent::MouseMove, from + (to - from) * i / steps);
     mouse(widget, QEvent::MouseButtonRelease, to);
-}
-
-// Answers a dialog of type D: acts on it, then accepts it unless the act closed it.
-template <class D> AppTestEnv::DialogAnswer answer(std::function<void(D&)> act = {})
-{
-    return [act](CTavDialogBase& d) {
-        auto* dialog = qobject_cast<D*>(&d);
-        if (!dialog)
-            return 99;
-        if (act)
-            act(*dialog);
-        if (dialog->isVisible())
-            dialog->accept();
-        return dialog->result();
-    };
 }
 
 AppTestEnv::DialogAnswer typeText(const QString& text, int fontIndex = -1)
@@ -166,11 +147,7 @@ private:
 private slots:
     void initTestCase()
     {
-        CTavDbClock::SetFixed(QDateTime(QDate(2024, 11, 20), QTime(10, 30)));
-        m_env = std::make_unique<AppTestEnv>();
-        AppTestEnv::AddUser(QStringLiteral("Hanako"));
-        m_app = m_env->Start();
-        QVERIFY(m_app && m_app->MainFrame());
+        QVERIFY(AppTestEnv::StartAt(QDateTime(QDate(2024, 11, 20), QTime(10, 30)), m_env, m_app));
         m_folder = CTavSheetLink::Folder(*m_app);
         // Seals come from resource databases; this one holds two ring pictures.
         CTavDbPalmDatabase seals;
@@ -182,12 +159,7 @@ private slots:
         QCOMPARE(seals.AddResource(CTavDbSealObject::BitmapType, 1001, ringBitmap(24)), TavStatusCode::Ok);
         QCOMPARE(seals.Save(), TavStatusCode::Ok);
     }
-    void cleanupTestCase()
-    {
-        AppTestEnv::Close(m_app);
-        m_env.reset();
-        CTavDbClock::Release();
-    }
+    void cleanupTestCase() { AppTestEnv::Finish(m_env, m_app); }
     void cleanup() { QVERIFY2(m_env->AllAnswersUsed(), "a queued answer was not used"); }
 
     void strokesUndoAndEraser()
@@ -364,10 +336,7 @@ private slots:
         QCOMPARE(m_env->Messages(), QStringList{QStringLiteral("ファイルを保存しました。")});
         QVERIFY(dlg->Saved());
         const QString path = dlg->Path();
-        const QByteArray saved = [&] {
-            QFile f(path);
-            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-        }();
+        const QByteArray saved = TestDataDir::ReadFile(path);
         QVERIFY(!saved.isEmpty());
 
         // Clear, then Cancel: the file on disk stays as saved.
@@ -593,35 +562,9 @@ private slots:
         dlg->reject();
     }
 
-    void pastedContentsAndSealPages()
+    void clearAndSealPages()
     {
-        const QString contents = m_app->Users().GetCurrUserPath() + CTavDbEnv::GetMmContentsDir();
-        QImage photo(640, 480, QImage::Format_RGB32);
-        photo.fill(QColor(200, 60, 40));
-        const QString source = m_env->Dir().filePath(QStringLiteral("holiday.jpg"));
-        QCOMPARE(JpegCodec().saveFile(DibImage::fromImage(photo), source), MediaStatusCode::Ok);
-
-        // A picture of the PC is pasted as a picture of at most 160 pixels a side, at the left
-        // edge, with its handheld copy in the contents folder; a cancelled choice pastes nothing.
         auto dlg = open();
-        m_env->AnswerDialog(answer<CTavContentsDlg>([&](CTavContentsDlg& d) {
-            d.UsePcFolder(m_env->Dir().path());
-            const auto rows = d.List()->findItems(QStringLiteral("holiday.jpg"), Qt::MatchExactly);
-            QCOMPARE(rows.size(), 1);
-            d.List()->setCurrentItem(rows.first());
-        }));
-        click(*dlg, Dlg::IdContents);
-        auto pasted = objects<CTavDbMMContentsObject>(sheet(*dlg));
-        QCOMPARE(pasted.size(), 1);
-        QCOMPARE(pasted[0]->GetSubType(), CTavDbMMContentsObject::Picture);
-        QCOMPARE(pasted[0]->GetPath(), source);
-        QVERIFY(QFile::exists(contents + QStringLiteral("/holiday.jpg.pdb")));
-        QCOMPARE(pasted[0]->GetRect(), QRect(0, 0, 160, 120));
-        QCOMPARE(pasted[0]->GetThumbnail().pixelColor(80, 60).red() > 150, true);
-        m_env->AnswerDialog(AppTestEnv::PressCancel());
-        click(*dlg, Dlg::IdContents);
-        QCOMPARE(objects<CTavDbMMContentsObject>(sheet(*dlg)).size(), 1);
-
         // A stroke, then clear: the undo history goes with the old sheet.
         drag(dlg->Page(), QPoint(30, 30), QPoint(90, 60));
         click(*dlg, Dlg::IdClear);

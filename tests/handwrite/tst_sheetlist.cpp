@@ -38,12 +38,6 @@ using Manager = CTavDbFreePdbObjectManager;
 namespace {
 const QString kUser = QStringLiteral("Hanako");
 
-QByteArray bytesOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // A sheet with a few strokes, its thumbnail, and the given details.
 void makeSheet(const QString& path, const QString& title, int category, const QDateTime& when,
                bool alarm = false)
@@ -134,9 +128,7 @@ private slots:
     void cleanup()
     {
         if (m_app)
-            AppTestEnv::Close(m_app);
-        m_env.reset();
-        CTavDbClock::Release();
+            AppTestEnv::Finish(m_env, m_app);
         CTavOptions::instance().Reset();
     }
 
@@ -152,7 +144,7 @@ private slots:
         text.write("not a database at all");
         text.close();
         makeSheet(sheet("f.pdb"), QStringLiteral("切れた"), 0, day(2024, 8, 8));
-        QByteArray cut = bytesOf(sheet("f.pdb"));
+        QByteArray cut = TestDataDir::ReadFile(sheet("f.pdb"));
         cut.chop(30);
         QFile broken(sheet("f.pdb"));
         QVERIFY(broken.open(QIODevice::WriteOnly));
@@ -211,10 +203,10 @@ private slots:
         QVERIFY(!frame().RightView()->PageImage().isNull());
         AppTestEnv::Screenshot(m_app->MainFrame(), QStringLiteral("sheetlist"));
 
-        const QByteArray damaged = bytesOf(sheet("f.pdb"));
+        const QByteArray damaged = TestDataDir::ReadFile(sheet("f.pdb"));
         QVERIFY(m_app->SaveAll());
-        QCOMPARE(bytesOf(sheet("f.pdb")), damaged);
-        QCOMPARE(bytesOf(sheet("f.pdb")), cut);
+        QCOMPARE(TestDataDir::ReadFile(sheet("f.pdb")), damaged);
+        QCOMPARE(TestDataDir::ReadFile(sheet("f.pdb")), cut);
 
         // Nothing left: an empty list and a cleared preview.
         list().SelectAllRows();
@@ -230,7 +222,7 @@ private slots:
     {
         start();
         CTavFrameActions& actions = m_app->MainFrame()->Actions();
-        const QByteArray a = bytesOf(sheet("a.pdb")), b = bytesOf(sheet("b.pdb"));
+        const QByteArray a = TestDataDir::ReadFile(sheet("a.pdb")), b = TestDataDir::ReadFile(sheet("b.pdb"));
 
         frame().Commands().OnDelete();
         QCOMPARE(m_env->Messages().value(0), CTavFreeCommands::NothingSelectedMessage());
@@ -249,22 +241,22 @@ private slots:
         QVERIFY(actions.Action(TavCmd::EditUndo)->text().contains(QStringLiteral("手書きメモの削除")));
         actions.Trigger(TavCmd::EditUndo);
         QCOMPARE(doc().Count(), 5);
-        QCOMPARE(bytesOf(sheet("a.pdb")), a);
-        QCOMPARE(bytesOf(sheet("b.pdb")), b);
+        QCOMPARE(TestDataDir::ReadFile(sheet("a.pdb")), a);
+        QCOMPARE(TestDataDir::ReadFile(sheet("b.pdb")), b);
         actions.Trigger(TavCmd::EditRedo);
         QVERIFY(!QFile::exists(sheet("a.pdb")));
         actions.Trigger(TavCmd::EditUndo);
 
         // Move two sheets to "パーソナル" (position 2 of the named categories).
         list().SelectRows({doc().IndexOfPath(sheet("a.pdb")), doc().IndexOfPath(sheet("c.pdb"))});
-        const QByteArray c = bytesOf(sheet("c.pdb"));
+        const QByteArray c = TestDataDir::ReadFile(sheet("c.pdb"));
         frame().Commands().OnMoveToCategory(2);
         QCOMPARE(doc().Entry(doc().IndexOfPath(sheet("a.pdb")))->categoryId, 2);
         QCOMPARE(doc().Entry(doc().IndexOfPath(sheet("c.pdb")))->categoryId, 2);
         QCOMPARE(list().SelectedPaths().size(), 2);
         actions.Trigger(TavCmd::EditUndo);
-        QCOMPARE(bytesOf(sheet("a.pdb")), a);
-        QCOMPARE(bytesOf(sheet("c.pdb")), c);
+        QCOMPARE(TestDataDir::ReadFile(sheet("a.pdb")), a);
+        QCOMPARE(TestDataDir::ReadFile(sheet("c.pdb")), c);
         actions.Trigger(TavCmd::EditRedo);
         QCOMPARE(doc().Entry(doc().IndexOfPath(sheet("c.pdb")))->categoryId, 2);
 
@@ -391,7 +383,7 @@ private slots:
         m_env->AnswerDialog(AppTestEnv::ChooseFile(to.path()));
         frame().Trigger(TavFreeCmd::Export);
         QCOMPARE(to.entryList(QDir::Files), QStringList({QStringLiteral("b.pdb"), QStringLiteral("z.pdb")}));
-        QCOMPARE(bytesOf(to.filePath("b.pdb")), bytesOf(sheet("b.pdb")));
+        QCOMPARE(TestDataDir::ReadFile(to.filePath("b.pdb")), TestDataDir::ReadFile(sheet("b.pdb")));
         QVERIFY(m_env->AllAnswersUsed());
     }
 

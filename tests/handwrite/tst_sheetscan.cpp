@@ -11,6 +11,7 @@
 #include "CTavFreeLeftView.h"
 #include "CTavFreeSheetScan.h"
 #include "CTavFreeSheetSort.h"
+#include "TestDataDir.h"
 #include "sheet/CTavDbFreeMiscInfoObject.h"
 #include "sheet/CTavDbFreePdbObjectManager.h"
 #include "sheet/CTavDbHwriteObject.h"
@@ -19,12 +20,6 @@
 using Manager = CTavDbFreePdbObjectManager;
 
 namespace {
-QByteArray bytesOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 void writeBytes(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
@@ -120,14 +115,14 @@ private slots:
         makeSheet(folder.filePath("outside.pdb"), QStringLiteral("外"), 0, QRect(900, 1200, 80, 30));
         makeSheet(folder.filePath("order.pdb"), QStringLiteral("順番"), 0);
         // Swap the data offsets of the two strokes (entries 3 and 4 after the header).
-        QByteArray bytes = bytesOf(folder.filePath("order.pdb"));
+        QByteArray bytes = TestDataDir::ReadFile(folder.filePath("order.pdb"));
         const qsizetype first = 78 + 3 * 8, second = 78 + 4 * 8;
         const quint32 a = qFromBigEndian<quint32>(bytes.constData() + first);
         const quint32 b = qFromBigEndian<quint32>(bytes.constData() + second);
         qToBigEndian(b, bytes.data() + first);
         qToBigEndian(a, bytes.data() + second);
         writeBytes(folder.filePath("order.pdb"), bytes);
-        const QByteArray outside = bytesOf(folder.filePath("outside.pdb"));
+        const QByteArray outside = TestDataDir::ReadFile(folder.filePath("outside.pdb"));
 
         std::vector<CTavFreeSheetEntry> entries;
         QStringList problems;
@@ -136,8 +131,8 @@ private slots:
         QCOMPARE(problems.size(), 2);
         QVERIFY(problems[0].contains(QStringLiteral("order.pdb")));
         QVERIFY(problems[1].contains(QStringLiteral("outside.pdb")));
-        QCOMPARE(bytesOf(folder.filePath("order.pdb")), bytes);
-        QCOMPARE(bytesOf(folder.filePath("outside.pdb")), outside);
+        QCOMPARE(TestDataDir::ReadFile(folder.filePath("order.pdb")), bytes);
+        QCOMPARE(TestDataDir::ReadFile(folder.filePath("outside.pdb")), outside);
     }
 
     // Every key, both ways; ties always in scan order, whatever order the list had before.
@@ -178,7 +173,7 @@ private slots:
         const QDir folder(dir.path());
         makeSheet(folder.filePath("a.pdb"), QStringLiteral("一"), 0);
         makeSheet(folder.filePath("b.pdb"), QStringLiteral("二"), 0);
-        const QByteArray a = bytesOf(folder.filePath("a.pdb"));
+        const QByteArray a = TestDataDir::ReadFile(folder.filePath("a.pdb"));
         int refreshed = 0;
         const QString aside = folder.filePath("aside/1");
         {
@@ -192,8 +187,8 @@ private slots:
             writeBytes(folder.filePath("b.pdb"), "new");
             command.undo();
             QCOMPARE(refreshed, 1);
-            QCOMPARE(bytesOf(folder.filePath("a.pdb")), a);
-            QCOMPARE(bytesOf(folder.filePath("b.pdb")), QByteArray("new"));
+            QCOMPARE(TestDataDir::ReadFile(folder.filePath("a.pdb")), a);
+            QCOMPARE(TestDataDir::ReadFile(folder.filePath("b.pdb")), QByteArray("new"));
             command.redo();
             QCOMPARE(refreshed, 2);
             QVERIFY(!QFile::exists(folder.filePath("a.pdb")));

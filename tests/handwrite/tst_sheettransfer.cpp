@@ -29,19 +29,6 @@
 using Manager = CTavDbFreePdbObjectManager;
 
 namespace {
-QByteArray bytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void write(const QString& path, const QByteArray& data)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(data) == data.size());
-}
-
 // A sheet of one stroke dated in November 2024 (or the given year), with a pasted picture.
 void makeSheet(const QString& path, const QString& title, int category, int day, const QString& picture = {},
                int year = 2024)
@@ -119,9 +106,7 @@ private slots:
     void cleanup()
     {
         if (m_app)
-            AppTestEnv::Close(m_app);
-        m_env.reset();
-        CTavDbClock::Release();
+            AppTestEnv::Finish(m_env, m_app);
     }
 
     // A backup folder takes new sheets; restore copies its sheets over the user's, categories
@@ -195,7 +180,7 @@ private slots:
         for (int n = 0; n < 11; ++n)
             QCOMPARE(categories.Add(QStringLiteral("分類%1").arg(n)), TavStatusCode::Ok);
         QCOMPARE(categories.Save(), TavStatusCode::Ok);
-        write(m_user + "MmContents/snd.wav", "hanako");
+        QVERIFY(TestDataDir::WriteFile(m_user + "MmContents/snd.wav", "hanako"));
         start();
         m_env->AnswerDialog([this](CTavDialogBase& d) {
             auto& dlg = static_cast<CTavSourceUserDlg&>(d);
@@ -218,11 +203,11 @@ private slots:
         makeSheet(current + "s2.pdb", QStringLiteral("模型"), 3, 11, QStringLiteral("snd.wav"));
         makeSheet(current + "a.pdb", QStringLiteral("太郎の"), 0, 12);
         makeSheet(current + "broken.pdb", QStringLiteral("切れた"), 0, 12);
-        write(current + "broken.pdb", bytes(current + "broken.pdb").chopped(10));
+        QVERIFY(TestDataDir::WriteFile(current + "broken.pdb", TestDataDir::ReadFile(current + "broken.pdb").chopped(10)));
         makeSheet(past + "old.pdb", QStringLiteral("昔"), 2, 1, QString(), 2023);
         makeSheet(past + "recent.pdb", QStringLiteral("最近"), 0, 15);
-        write(taro + "MmContents/pic.jpg", "taro picture");
-        write(taro + "MmContents/snd.wav", "taro");
+        QVERIFY(TestDataDir::WriteFile(taro + "MmContents/pic.jpg", "taro picture"));
+        QVERIFY(TestDataDir::WriteFile(taro + "MmContents/snd.wav", "taro"));
         CTavProfile::WriteProfileInt(QStringLiteral("datebook"), QStringLiteral("KiroTransfer"),
                                      1); // a month
         frame().LeftView()->SelectRow(doc().IndexOfPath(m_user + "Quillos/b.pdb"));
@@ -247,8 +232,8 @@ private slots:
         read(m_user + "PastData/Quillos/old.pdb", &category);
         QCOMPARE(category, 1);
         QVERIFY(categories.Load(m_user) == TavStatusCode::Ok && categories.Categories().size() == 15);
-        QCOMPARE(bytes(m_user + "MmContents/pic.jpg"), QByteArray("taro picture"));
-        QCOMPARE(bytes(m_user + "MmContents/snd.wav"), QByteArray("hanako"));
+        QCOMPARE(TestDataDir::ReadFile(m_user + "MmContents/pic.jpg"), QByteArray("taro picture"));
+        QCOMPARE(TestDataDir::ReadFile(m_user + "MmContents/snd.wav"), QByteArray("hanako"));
         QCOMPARE(doc().Entry(frame().LeftView()->ShownRow())->path, m_user + "Quillos/b.pdb");
     }
 };

@@ -1,36 +1,12 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QtTest>
 
+#include "CliRun.h"
 #include "TestDataDir.h"
 
 namespace {
-struct Result
-{
-    int exitCode = -1;
-    QList<QJsonObject> lines;
-    QString error;
-};
-
-Result run(const TestDataDir& dir, const QStringList& args, const QByteArray& input = QByteArray())
-{
-    QProcess p;
-    p.start(QStringLiteral(LUMORA_CLI_PROGRAM),
-            QStringList{QStringLiteral("--data-dir"), dir.dataPath()} + args);
-    p.write(input);
-    p.closeWriteChannel();
-    Result r;
-    if (!p.waitForFinished(60000))
-        return r;
-    r.exitCode = p.exitCode();
-    r.error = QString::fromUtf8(p.readAllStandardError());
-    for (const QByteArray& line : p.readAllStandardOutput().split('\n'))
-        if (!line.isEmpty())
-            r.lines << QJsonDocument::fromJson(line).object();
-    return r;
-}
 
 QByteArray jsonLine(const QJsonObject& o)
 {
@@ -109,7 +85,7 @@ private:
 void CliAddrTodoTest::init()
 {
     m_dir = std::make_unique<TestDataDir>();
-    QCOMPARE(run(*m_dir, {QStringLiteral("useradd"), QStringLiteral("taro")}).exitCode, 0);
+    QCOMPARE(RunCli(*m_dir, {QStringLiteral("useradd"), QStringLiteral("taro")}).exitCode, 0);
 }
 
 void CliAddrTodoTest::everyFieldRoundTrips_data()
@@ -129,10 +105,10 @@ void CliAddrTodoTest::everyFieldRoundTrips()
 {
     QFETCH(QString, store);
     QFETCH(QJsonObject, record);
-    const Result added = run(*m_dir, {QStringLiteral("add"), store}, jsonLine(record));
+    const CliResult added = RunCli(*m_dir, {QStringLiteral("add"), store}, jsonLine(record));
     QCOMPARE(added.exitCode, 0);
     QCOMPARE(added.lines.size(), 1);
-    const Result listed = run(*m_dir, {QStringLiteral("list"), store, QStringLiteral("--private")});
+    const CliResult listed = RunCli(*m_dir, {QStringLiteral("list"), store, QStringLiteral("--private")});
     QCOMPARE(listed.exitCode, 0);
     QCOMPARE(listed.lines.size(), 1);
     const QJsonObject back = listed.lines.first();
@@ -140,9 +116,9 @@ void CliAddrTodoTest::everyFieldRoundTrips()
     for (auto it = record.begin(); it != record.end(); ++it)
         QVERIFY2(back.value(it.key()) == it.value(), qPrintable(it.key()));
     // What list prints, add takes back unchanged.
-    const Result again = run(*m_dir, {QStringLiteral("add"), store}, jsonLine(back));
+    const CliResult again = RunCli(*m_dir, {QStringLiteral("add"), store}, jsonLine(back));
     QCOMPARE(again.exitCode, 0);
-    const Result twice = run(*m_dir, {QStringLiteral("list"), store, QStringLiteral("--private")});
+    const CliResult twice = RunCli(*m_dir, {QStringLiteral("list"), store, QStringLiteral("--private")});
     QJsonObject copy = twice.lines.value(1);
     copy.insert(QStringLiteral("id"), back.value(QStringLiteral("id")));
     QCOMPARE(copy, back);
@@ -192,11 +168,11 @@ void CliAddrTodoTest::badRecordsWriteNothing()
     QFETCH(QJsonObject, record);
     QFETCH(QString, message);
     const QJsonObject good = store == QLatin1String("todo") ? fullTask() : fullCard();
-    const Result r = run(*m_dir, {QStringLiteral("add"), store}, jsonLine(good) + jsonLine(record));
+    const CliResult r = RunCli(*m_dir, {QStringLiteral("add"), store}, jsonLine(good) + jsonLine(record));
     QCOMPARE(r.exitCode, 1);
     QVERIFY2(r.error.contains(QStringLiteral("line 2: ")) && r.error.contains(message), qPrintable(r.error));
     QVERIFY(r.lines.isEmpty());
-    QCOMPARE(run(*m_dir, {QStringLiteral("list"), store, QStringLiteral("--private")}).lines.size(), 0);
+    QCOMPARE(RunCli(*m_dir, {QStringLiteral("list"), store, QStringLiteral("--private")}).lines.size(), 0);
 }
 
 void CliAddrTodoTest::foldedTasksAreListed()
@@ -208,8 +184,8 @@ void CliAddrTodoTest::foldedTasksAreListed()
         jsonLine({{QStringLiteral("description"), QStringLiteral("child")}, {QStringLiteral("level"), 1}});
     input += jsonLine(
         {{QStringLiteral("description"), QStringLiteral("grandchild")}, {QStringLiteral("level"), 2}});
-    QCOMPARE(run(*m_dir, {QStringLiteral("add"), QStringLiteral("todo")}, input).exitCode, 0);
-    const Result listed = run(*m_dir, {QStringLiteral("list"), QStringLiteral("todo")});
+    QCOMPARE(RunCli(*m_dir, {QStringLiteral("add"), QStringLiteral("todo")}, input).exitCode, 0);
+    const CliResult listed = RunCli(*m_dir, {QStringLiteral("list"), QStringLiteral("todo")});
     QCOMPARE(listed.lines.size(), 3);
     QCOMPARE(listed.lines[1].value(QStringLiteral("description")).toString(), QStringLiteral("child"));
     QCOMPARE(listed.lines[2].value(QStringLiteral("level")).toInt(), 2);
@@ -217,11 +193,11 @@ void CliAddrTodoTest::foldedTasksAreListed()
 
 void CliAddrTodoTest::addressFilesGoInAndOut()
 {
-    const auto cli = [this](const QStringList& args) { return run(*m_dir, args); };
+    const auto cli = [this](const QStringList& args) { return RunCli(*m_dir, args); };
     const QString data = QStringLiteral(LUMORA_TEST_DATA_DIR);
     const QString imp = QStringLiteral("import"), exp = QStringLiteral("export"),
                   addr = QStringLiteral("address");
-    Result r = cli({imp, addr, data + QStringLiteral("/cards/cards.csv")});
+    CliResult r = cli({imp, addr, data + QStringLiteral("/cards/cards.csv")});
     QCOMPARE(r.exitCode, 0);
     QCOMPARE(r.lines.value(0).value(QStringLiteral("imported")).toInt(), 40);
     r = cli({QStringLiteral("list"), addr});

@@ -65,9 +65,7 @@ void MemoFixture::showMemoPad()
 
 void MemoFixture::Stop()
 {
-    AppTestEnv::Close(m_app);
-    m_env.reset();
-    CTavDbClock::Release();
+    AppTestEnv::Finish(m_env, m_app);
 }
 
 QStringList MemoFixture::Listed()

@@ -3,7 +3,6 @@
 
 #include "CTavIniFile.h"
 #include "CTavProfile.h"
-#include "FileBytes.h"
 #include "TestDataDir.h"
 
 class TestIniFile : public QObject
@@ -47,7 +46,8 @@ private slots:
             << QByteArray("[m]\r\nx=1\r\n\r\n[b]\r\n") << QByteArray("[m]\r\nx=1\r\nk=v\r\n\r\n[b]\r\n");
         QTest::newRow("bom, not utf-8")
             << QByteArray("\xEF\xBB\xBF[m]\nn=\x82\xa0") << QByteArray("\xEF\xBB\xBF[m]\nn=\x82\xa0\nk=v");
-        QTest::newRow("CR ending the file") << QByteArray("[m]\r\nx=1\r\r") << QByteArray("[m]\r\nx=1\r\r\r\nk=v");
+        QTest::newRow("CR ending the file")
+            << QByteArray("[m]\r\nx=1\r\r") << QByteArray("[m]\r\nx=1\r\r\r\nk=v");
     }
     void writingKeepsEveryOtherByte()
     {
@@ -69,14 +69,14 @@ private slots:
         QByteArray garbage;
         for (int i = 0; i < 4096; ++i)
             garbage += char((i * 7919) & 0xff);
-        QVERIFY(writeBytes(path, garbage));
+        QVERIFY(TestDataDir::WriteFile(path, garbage));
         CTavProfile::SetProfilePath(path);
         QVERIFY(CTavProfile::WriteProfileInt(u"memo"_qs, u"k"_qs, 1));
-        QVERIFY(readBytes(path).startsWith(garbage));
+        QVERIFY(TestDataDir::ReadFile(path).startsWith(garbage));
         QCOMPARE(CTavProfile::GetProfileInt(u"memo"_qs, u"k"_qs, 0), 1);
         // A file too big to read is neither read nor replaced.
         const QByteArray big = "[memo]\nk=1\n" + QByteArray(CTavIniFile::kMaxFileSize, ';');
-        QVERIFY(writeBytes(path, big));
+        QVERIFY(TestDataDir::WriteFile(path, big));
         QCOMPARE(CTavProfile::GetProfileInt(u"memo"_qs, u"k"_qs, 7), 7);
         QVERIFY(!CTavProfile::WriteProfileInt(u"memo"_qs, u"k"_qs, 2));
         QCOMPARE(QFileInfo(path).size(), big.size());

@@ -3,7 +3,6 @@
 #include "CTavOptions.h"
 #include "CTavRegOption.h"
 #include "CTavRegistryFile.h"
-#include "FileBytes.h"
 #include "TestDataDir.h"
 
 class TestRegOption : public QObject
@@ -23,7 +22,7 @@ private slots:
         QVERIFY(reg.writeNumber(CTavRegOption::ProductKeyPath(), u"language"_qs, 411));
         QVERIFY(opt.SetFKDrive(u"E:\\"_qs) && opt.SetCheckBackup(0));
         QVERIFY(reg.writeString(CTavRegOption::OptionKeyPath(), u"CheckDelete"_qs, u"0"_qs));
-        const QByteArray before = readBytes(reg.path());
+        const QByteArray before = TestDataDir::ReadFile(reg.path());
         int32_t n = 99;
         QCOMPARE(opt.ReadNumber(u"WindowShowCmd"_qs, n, 5), 0);
         QCOMPARE(n, 0);
@@ -40,7 +39,7 @@ private slots:
         QCOMPARE(options.FlekDrive(), QString());
         QCOMPARE(options.CheckDelete(), 1);
         QCOMPARE(options.CheckBackup(), 1);
-        QCOMPARE(readBytes(reg.path()), before);
+        QCOMPARE(TestDataDir::ReadFile(reg.path()), before);
     }
 };
 

@@ -2,7 +2,6 @@
 #include <memory>
 
 #include "CTavRegistryFile.h"
-#include "FileBytes.h"
 #include "TestDataDir.h"
 
 namespace {
@@ -48,12 +47,12 @@ private slots:
         CTavRegistryFile reg;
         QVERIFY(reg.writeString(kKey, u"S"_qs, u"7"_qs));
         QVERIFY(reg.writeNumber(kKey, u"N"_qs, 7));
-        const QByteArray before = readBytes(reg.path());
+        const QByteArray before = TestDataDir::ReadFile(reg.path());
         QVERIFY(!reg.writeNumber(kKey, u"S"_qs, 8));
         QVERIFY(!reg.writeString(kKey, u"N"_qs, u"8"_qs));
         QVERIFY(!reg.writeNumber(u"A\n"_qs, u"a"_qs, 1));
         QVERIFY(!reg.writeNumber(kKey, QString(256, u'n'), 1));
-        QCOMPARE(readBytes(reg.path()), before);
+        QCOMPARE(TestDataDir::ReadFile(reg.path()), before);
     }
 
     // Another program's writes are seen, even of the same length.
@@ -87,13 +86,13 @@ private slots:
     {
         QFETCH(QByteArray, content);
         CTavRegistryFile reg;
-        QVERIFY(writeBytes(reg.path(), content));
+        QVERIFY(TestDataDir::WriteFile(reg.path(), content));
         QVERIFY(reg.isDamaged());
         QVERIFY(!reg.keyExists(kKey));
         QVERIFY(reg.deleteValue(kKey, u"X"_qs)); // "already gone" in the empty reading
-        QCOMPARE(readBytes(reg.path()), content);
+        QCOMPARE(TestDataDir::ReadFile(reg.path()), content);
         QVERIFY(reg.writeNumber(kKey, u"WindowShowCmd"_qs, 1));
-        QCOMPARE(readBytes(reg.path() + u".bad"_qs), content);
+        QCOMPARE(TestDataDir::ReadFile(reg.path() + u".bad"_qs), content);
         QVERIFY(!reg.isDamaged());
         QCOMPARE(reg.valueNames(kKey), QStringList{u"WindowShowCmd"_qs});
     }

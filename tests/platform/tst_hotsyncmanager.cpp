@@ -3,7 +3,7 @@
 
 #include "CTavHotSyncManager.h"
 #include "CTavHotSyncState.h"
-#include "FileBytes.h"
+#include "TestDataDir.h"
 
 class TestHotSyncManager : public QObject
 {
@@ -38,7 +38,7 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(int, result);
         QFETCH(int, state);
-        QVERIFY(content.isNull() || writeBytes(CTavHotSyncState::filePath(), content));
+        QVERIFY(content.isNull() || TestDataDir::WriteFile(CTavHotSyncState::filePath(), content));
         int32_t running = -7; // untouched on failure
         QCOMPARE(CTavHotSyncManager::GetRunningState(&running), result);
         QCOMPARE(running, state);
@@ -50,18 +50,18 @@ private slots:
         QCOMPARE(CTavHotSyncManager::IsAvailable(), -1);
         QCOMPARE(CTavHotSyncManager::ShowLog(), -1);
         const QString plain = m_dir.filePath(QStringLiteral("plain"));
-        QVERIFY(writeBytes(plain, "#!/bin/sh\n"));
+        QVERIFY(TestDataDir::WriteFile(plain, "#!/bin/sh\n"));
         qputenv("LUMORA_HOTSYNC", plain.toUtf8());
         QCOMPARE(CTavHotSyncManager::IsAvailable(), -1); // not executable
         // A manager that only notes how it was started.
         const QString fake = m_dir.filePath(QStringLiteral("fake-hotsync"));
-        QVERIFY(writeBytes(
+        QVERIFY(TestDataDir::WriteFile(
             fake, "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.args.tmp\" && mv \"$0.args.tmp\" \"$0.args\"\n"));
         QFile::setPermissions(fake, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         qputenv("LUMORA_HOTSYNC", fake.toUtf8());
         QCOMPARE(CTavHotSyncManager::IsAvailable(), 0);
         QCOMPARE(CTavHotSyncManager::ShowConnectionSettings(), 0);
-        QTRY_COMPARE(readBytes(fake + QStringLiteral(".args")), QByteArray("--connection\n"));
+        QTRY_COMPARE(TestDataDir::ReadFile(fake + QStringLiteral(".args")), QByteArray("--connection\n"));
     }
 };
 

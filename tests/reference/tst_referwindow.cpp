@@ -8,7 +8,6 @@
 
 #include "AppTestEnv.h"
 #include "CTavApp.h"
-#include "CTavDbClock.h"
 #include "CTavFrameActions.h"
 #include "CTavMainFrame.h"
 #include "CTavOptions.h"
@@ -55,11 +54,7 @@ class TestReferWindow : public QObject
 private slots:
     void init()
     {
-        CTavDbClock::SetFixed(QDateTime(QDate(2024, 11, 20), QTime(10, 30)));
-        m_env = std::make_unique<AppTestEnv>();
-        AppTestEnv::AddUser(QStringLiteral("Hanako"));
-        m_app = m_env->Start();
-        QVERIFY(m_app && m_app->MainFrame());
+        QVERIFY(AppTestEnv::StartAt(QDateTime(QDate(2024, 11, 20), QTime(10, 30)), m_env, m_app));
         QVERIFY(QDir().mkpath(folder()));
         writeReference(QStringLiteral("b.pdb"), QStringLiteral("路線図"),
                        QStringLiteral("C:\\Kiro\\map.png"));
@@ -78,9 +73,7 @@ private slots:
     }
     void cleanup()
     {
-        AppTestEnv::Close(m_app);
-        m_env.reset();
-        CTavDbClock::Release();
+        AppTestEnv::Finish(m_env, m_app);
         CTavOptions::instance().Reset();
     }
 

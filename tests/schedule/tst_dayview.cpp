@@ -17,6 +17,7 @@
 #include <QTreeWidget>
 
 #include "AppTestEnv.h"
+#include "ScheduleTestSupport.h"
 #include "CTavApp.h"
 #include "CTavDbClock.h"
 #include "CTavDbDate.h"
@@ -52,45 +53,11 @@ int sec(int h, int m, int s = 0)
     return h * 3600 + m * 60 + s;
 }
 
-TavTime at(const QDate& day, int h, int m, int s = 0)
-{
-    return CTavDbTime::fromDateAndTime(day, QTime(h, m, s));
-}
-
-// Undo (or redo) from the edit menu, after checking the step it names.
-void undoStep(CTavApp& app, int command, const QString& expected)
-{
-    CTavFrameActions& actions = app.MainFrame()->Actions();
-    actions.UpdateCommandUI();
-    QCOMPARE(actions.Action(command)->text().section(u'(', 0, 0).section(QStringLiteral(": "), 1), expected);
-    actions.Trigger(command);
-}
-
-// Answers a dialog of type D (another gets 99): acts, then accepts unless the act closed it.
-template <class D> AppTestEnv::DialogAnswer answer(std::function<void(D&)> act = {})
-{
-    return [act](CTavDialogBase& d) {
-        auto* dialog = qobject_cast<D*>(&d);
-        if (!dialog)
-            return 99;
-        if (act)
-            act(*dialog);
-        if (dialog->isVisible())
-            dialog->accept();
-        return dialog->result();
-    };
-}
-
 AppTestEnv::DialogAnswer editorAnswer(std::function<void(CTavScEditDlg&)> edit)
 {
     return answer<CTavScEditDlg>(std::move(edit));
 }
 
-AppTestEnv::DialogAnswer scopeAnswer(int scope)
-{
-    return answer<CTavScRepeatScopeDlg>(
-        [scope](CTavScRepeatScopeDlg& ask) { ask.Button(CTavScRepeatScopeDlg::Scope(scope))->click(); });
-}
 } // namespace
 
 // The day window driven with mouse and keys, with the scope rules of repeating events.
@@ -150,11 +117,7 @@ private:
 
 void TestDayView::init()
 {
-    CTavDbClock::SetFixed(QDateTime(kMonday, QTime(10, 0)));
-    m_env = std::make_unique<AppTestEnv>();
-    AppTestEnv::AddUser(QStringLiteral("Hanako"));
-    m_app = m_env->Start();
-    QVERIFY(m_app->MainFrame());
+    QVERIFY(AppTestEnv::StartAt(QDateTime(kMonday, QTime(10, 0)), m_env, m_app));
     m_app->SwitchModule(TavModule::Day);
     m_frame = qobject_cast<CTavScDayFrame*>(m_app->Frame(TavSlot::Day));
     QVERIFY(m_frame);
@@ -167,9 +130,7 @@ void TestDayView::init()
 
 void TestDayView::cleanup()
 {
-    AppTestEnv::Close(m_app);
-    m_env.reset();
-    CTavDbClock::Release();
+    AppTestEnv::Finish(m_env, m_app);
 }
 
 // A weekday mask makes the event repeat weekly from its day on.

@@ -12,7 +12,6 @@
 #include "AppTestEnv.h"
 #include "CTavApp.h"
 #include "CTavDbBackupFolder.h"
-#include "CTavDbClock.h"
 #include "CTavDbDate.h"
 #include "CTavDbHolidays.h"
 #include "CTavDbPalmDatabase.h"
@@ -34,18 +33,6 @@
 
 namespace {
 const QDate kToday(2024, 3, 13);
-
-template <class D> AppTestEnv::DialogAnswer answer(std::function<void(D&)> act)
-{
-    return [act](CTavDialogBase& d) {
-        auto* dialog = qobject_cast<D*>(&d);
-        if (!dialog)
-            return 99;
-        act(*dialog);
-        dialog->accept();
-        return dialog->result();
-    };
-}
 
 // A handheld holiday database of one year in the user's backup folder.
 void writeHolidays(CTavApp& app, int year, const QList<QPair<QDate, QString>>& days)
@@ -108,11 +95,7 @@ private:
 
 void TestMonth::init()
 {
-    CTavDbClock::SetFixed(QDateTime(kToday, QTime(10, 0)));
-    m_env = std::make_unique<AppTestEnv>();
-    AppTestEnv::AddUser(QStringLiteral("Hanako"));
-    m_app = m_env->Start();
-    QVERIFY(m_app->MainFrame());
+    QVERIFY(AppTestEnv::StartAt(QDateTime(kToday, QTime(10, 0)), m_env, m_app));
     m_app->MainFrame()->resize(1024, 768);
     m_app->SwitchModule(TavModule::Month);
     m_frame = qobject_cast<CTavScMonthFrame*>(m_app->Frame(TavSlot::Month));
@@ -125,9 +108,7 @@ void TestMonth::init()
 
 void TestMonth::cleanup()
 {
-    AppTestEnv::Close(m_app);
-    m_env.reset();
-    CTavDbClock::Release();
+    AppTestEnv::Finish(m_env, m_app);
 }
 
 uint32_t TestMonth::addEvent(const QString& desc, const QDate& day, int hour, bool isPrivate, uint32_t color)

@@ -5,7 +5,6 @@
 #include "AppTestEnv.h"
 #include "CTavApp.h"
 #include "CTavDbBackupFolder.h"
-#include "CTavDbClock.h"
 #include "CTavDbDate.h"
 #include "CTavDbDateDayRecord.h"
 #include "CTavDbText.h"
@@ -29,17 +28,6 @@ using Cmd = CTavScDisplayCommands;
 
 namespace {
 const QDate kEquinox(2024, 3, 20); // a Wednesday, a holiday of the test's database
-
-// Answers a dialog of type D (another gets 99): acts, then accepts unless the act closed it.
-template <class D> AppTestEnv::DialogAnswer answer(std::function<void(D&)> act)
-{
-    return [act](CTavDialogBase& d) {
-        auto* dialog = qobject_cast<D*>(&d);
-        if (dialog && (act(*dialog), dialog->isVisible()))
-            dialog->accept();
-        return dialog ? dialog->result() : 99;
-    };
-}
 
 AppTestEnv::DialogAnswer pickColor(uint32_t color)
 {
@@ -87,10 +75,7 @@ private:
 
 void TestPrefs::init()
 {
-    CTavDbClock::SetFixed(QDateTime(kEquinox, QTime(10, 0)));
-    m_env = std::make_unique<AppTestEnv>();
-    AppTestEnv::AddUser(QStringLiteral("Hanako"));
-    m_app = m_env->Start();
+    QVERIFY(AppTestEnv::StartAt(QDateTime(kEquinox, QTime(10, 0)), m_env, m_app));
     m_frame = qobject_cast<CTavScDayFrame*>(m_app->Frame(TavSlot::Day));
     QVERIFY(m_frame);
     m_state = &ScheduleState::Of(*m_app);
@@ -99,9 +84,7 @@ void TestPrefs::init()
 void TestPrefs::cleanup()
 {
     QVERIFY(m_env->AllAnswersUsed());
-    AppTestEnv::Close(m_app);
-    m_env.reset();
-    CTavDbClock::Release();
+    AppTestEnv::Finish(m_env, m_app);
 }
 
 void TestPrefs::reloadWith(const QByteArray& scPrefs)

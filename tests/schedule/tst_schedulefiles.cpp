@@ -3,12 +3,11 @@
 #include <QTest>
 
 #include "AppTestEnv.h"
+#include "ScheduleTestSupport.h"
 #include "CTavApp.h"
-#include "CTavDbClock.h"
 #include "CTavDbDate.h"
 #include "CTavDbDateICalExchange.h"
 #include "CTavDialogBase.h"
-#include "CTavFrameActions.h"
 #include "CTavMainFrame.h"
 #include "CTavScDayFrame.h"
 #include "CTavScFileCommands.h"
@@ -18,14 +17,6 @@
 
 namespace {
 const QDate kDay(2024, 3, 11);
-
-void undoStep(CTavApp& app, int command, const QString& expected)
-{
-    CTavFrameActions& actions = app.MainFrame()->Actions();
-    actions.UpdateCommandUI();
-    QCOMPARE(actions.Action(command)->text().section(u'(', 0, 0).section(QStringLiteral(": "), 1), expected);
-    actions.Trigger(command);
-}
 
 // Chooses the file, with a picture of the dialog as the user would see it.
 AppTestEnv::DialogAnswer choose(const QString& path, const QString& shot, bool selectedOnly = false)
@@ -60,11 +51,7 @@ private:
 
 void TestScheduleFiles::init()
 {
-    CTavDbClock::SetFixed(QDateTime(kDay, QTime(10, 0)));
-    m_env = std::make_unique<AppTestEnv>();
-    AppTestEnv::AddUser(QStringLiteral("Hanako"));
-    m_app = m_env->Start();
-    QVERIFY(m_app->MainFrame());
+    QVERIFY(AppTestEnv::StartAt(QDateTime(kDay, QTime(10, 0)), m_env, m_app));
     m_app->SwitchModule(TavModule::Day);
     m_frame = qobject_cast<CTavScDayFrame*>(m_app->Frame(TavSlot::Day));
     QVERIFY(m_frame);
@@ -73,9 +60,7 @@ void TestScheduleFiles::init()
 
 void TestScheduleFiles::cleanup()
 {
-    AppTestEnv::Close(m_app);
-    m_env.reset();
-    CTavDbClock::Release();
+    AppTestEnv::Finish(m_env, m_app);
 }
 
 uint32_t TestScheduleFiles::addEvent(const QString& desc, int hour, bool isPrivate)

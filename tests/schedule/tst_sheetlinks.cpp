@@ -5,7 +5,6 @@
 
 #include "AppTestEnv.h"
 #include "CTavApp.h"
-#include "CTavDbClock.h"
 #include "CTavDbDate.h"
 #include "CTavDbEnv.h"
 #include "CTavDbUser.h"
@@ -96,20 +95,11 @@ class TestSheetLinks : public QObject
 private slots:
     void init()
     {
-        CTavDbClock::SetFixed(QDateTime(kMonday, QTime(9, 30, 5)));
-        m_env = std::make_unique<AppTestEnv>();
-        AppTestEnv::AddUser(QStringLiteral("Hanako"));
-        m_app = m_env->Start();
-        QVERIFY(m_app && m_app->MainFrame());
+        QVERIFY(AppTestEnv::StartAt(QDateTime(kMonday, QTime(9, 30, 5)), m_env, m_app));
         m_app->MainFrame()->resize(1024, 768);
         m_state = &ScheduleState::Of(*m_app);
     }
-    void cleanup()
-    {
-        AppTestEnv::Close(m_app);
-        m_env.reset();
-        CTavDbClock::Release();
-    }
+    void cleanup() { AppTestEnv::Finish(m_env, m_app); }
 
     // Each pane makes its own overlay, named by the moment and a free digit, linked as one
     // undo step; a cancelled editor links nothing.

@@ -6,13 +6,12 @@
 
 #include "../TavDbMgr/PalmTestSupport.h"
 #include "AppTestEnv.h"
+#include "ScheduleTestSupport.h"
 #include "CTavApp.h"
 #include "CTavDbBackupFolder.h"
-#include "CTavDbClock.h"
 #include "CTavDbDate.h"
 #include "CTavDbText.h"
 #include "CTavDialogBase.h"
-#include "CTavFrameActions.h"
 #include "CTavMainFrame.h"
 #include "CTavProfile.h"
 #include "CTavScRepeatScopeDlg.h"
@@ -27,30 +26,6 @@
 namespace {
 // A Wednesday whose Sunday-first and Monday-first weeks both begin in April.
 const QDate kWednesday(2024, 5, 1);
-
-TavTime at(const QDate& day, int h, int m, int s = 0)
-{
-    return CTavDbTime::fromDateAndTime(day, QTime(h, m, s));
-}
-
-void undoStep(CTavApp& app, int command, const QString& expected)
-{
-    CTavFrameActions& actions = app.MainFrame()->Actions();
-    actions.UpdateCommandUI();
-    QCOMPARE(actions.Action(command)->text().section(u'(', 0, 0).section(QStringLiteral(": "), 1), expected);
-    actions.Trigger(command);
-}
-
-AppTestEnv::DialogAnswer scopeAnswer(int scope)
-{
-    return [scope](CTavDialogBase& d) {
-        auto* ask = qobject_cast<CTavScRepeatScopeDlg*>(&d);
-        if (!ask)
-            return 99;
-        ask->Button(CTavScRepeatScopeDlg::Scope(scope))->click();
-        return ask->result();
-    };
-}
 
 // A holiday database of the handheld for one year, as the HotSync backup leaves it.
 QByteArray holidayFile(int year, const QList<QPair<QDate, QString>>& days)
@@ -108,11 +83,7 @@ private:
 
 void TestWeek::init()
 {
-    CTavDbClock::SetFixed(QDateTime(kWednesday, QTime(10, 0)));
-    m_env = std::make_unique<AppTestEnv>();
-    AppTestEnv::AddUser(QStringLiteral("Hanako"));
-    m_app = m_env->Start();
-    QVERIFY(m_app->MainFrame());
+    QVERIFY(AppTestEnv::StartAt(QDateTime(kWednesday, QTime(10, 0)), m_env, m_app));
     m_app->MainFrame()->resize(1024, 768);
     m_app->SwitchModule(TavModule::Week);
     m_frame = qobject_cast<CTavScWeekFrame*>(m_app->Frame(TavSlot::Week));
@@ -125,9 +96,7 @@ void TestWeek::init()
 
 void TestWeek::cleanup()
 {
-    AppTestEnv::Close(m_app);
-    m_env.reset();
-    CTavDbClock::Release();
+    AppTestEnv::Finish(m_env, m_app);
 }
 
 uint32_t TestWeek::addEvent(const QString& desc, const QDate& day, int h1, int h2, bool weekly)

@@ -9,7 +9,6 @@
 #include "CTavApp.h"
 #include "CTavComUtil.h"
 #include "CTavDbBackupFolder.h"
-#include "CTavDbClock.h"
 #include "CTavDbDate.h"
 #include "CTavDbText.h"
 #include "CTavDialogBase.h"
@@ -90,11 +89,7 @@ private:
 
 void TestYear::init()
 {
-    CTavDbClock::SetFixed(QDateTime(kToday, QTime(10, 0)));
-    m_env = std::make_unique<AppTestEnv>();
-    AppTestEnv::AddUser(QStringLiteral("Hanako"));
-    m_app = m_env->Start();
-    QVERIFY(m_app->MainFrame());
+    QVERIFY(AppTestEnv::StartAt(QDateTime(kToday, QTime(10, 0)), m_env, m_app));
     m_app->MainFrame()->resize(1024, 768);
     m_app->SwitchModule(TavModule::Year);
     m_frame = qobject_cast<CTavScYearFrame*>(m_app->Frame(TavSlot::Year));
@@ -107,9 +102,7 @@ void TestYear::init()
 
 void TestYear::cleanup()
 {
-    AppTestEnv::Close(m_app);
-    m_env.reset();
-    CTavDbClock::Release();
+    AppTestEnv::Finish(m_env, m_app);
 }
 
 uint32_t TestYear::addEvent(const QDate& day, const QString& desc, uint8_t weeklyMask, bool isPrivate)

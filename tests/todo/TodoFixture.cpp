@@ -109,9 +109,7 @@ void TodoFixture::Start(const QList<CTavDbTodoRecord>& extraTasks)
 
 void TodoFixture::Stop()
 {
-    AppTestEnv::Close(m_app);
-    m_env.reset();
-    CTavDbClock::Release();
+    AppTestEnv::Finish(m_env, m_app);
     CTavOptions::instance().Reset();
 }
 

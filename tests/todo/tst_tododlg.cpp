@@ -58,12 +58,7 @@ private slots:
         m_app = m_env->Start();
         QVERIFY(m_app && store().AddCategory(u"仕事"_s, &m_work) == TavStatusCode::Ok);
     }
-    void cleanup()
-    {
-        AppTestEnv::Close(m_app);
-        m_env.reset();
-        CTavDbClock::Release();
-    }
+    void cleanup() { AppTestEnv::Finish(m_env, m_app); }
 
     void titleAndNoteAreCheckedInOrder()
     {

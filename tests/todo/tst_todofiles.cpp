@@ -60,10 +60,7 @@ class TestTodoFiles : public QObject
 private slots:
     void init()
     {
-        m_env = std::make_unique<AppTestEnv>();
-        AppTestEnv::AddUser(u"Hanako"_s);
-        m_app = m_env->Start();
-        QVERIFY(m_app && m_app->MainFrame());
+        QVERIFY(AppTestEnv::StartAt({}, m_env, m_app, u"Hanako"_s));
         // Three tasks of an outline: a parent with a completed, dated sub-item, and a private
         // task in a category of its own; and a file that holds no tasks.
         uint32_t work = 0;
@@ -89,8 +86,7 @@ private slots:
     }
     void cleanup()
     {
-        AppTestEnv::Close(m_app);
-        m_env.reset();
+        AppTestEnv::Finish(m_env, m_app);
     }
 
     void backupFilesRoundTripAsOneUndoStep()
