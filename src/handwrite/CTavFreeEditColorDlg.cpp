@@ -6,17 +6,15 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-namespace {
-QIcon swatchIcon(const QColor& color)
+QIcon CTavFreeEditColorDlg::SwatchIcon(const QColor& color, int side)
 {
-    QPixmap pixmap(22, 22);
+    QPixmap pixmap(side, side);
     pixmap.fill(color);
     QPainter painter(&pixmap);
     painter.setPen(QColor(0x80, 0x80, 0x80));
-    painter.drawRect(0, 0, 21, 21);
+    painter.drawRect(0, 0, side - 1, side - 1);
     return QIcon(pixmap);
 }
-} // namespace
 
 const QList<QColor>& CTavFreeEditColorDlg::Palette()
 {
@@ -40,7 +38,7 @@ CTavFreeEditColorDlg::CTavFreeEditColorDlg(const QColor& color, QWidget* parent)
     const QList<QColor>& palette = Palette();
     for (int i = 0; i < palette.size(); ++i) {
         auto* swatch = new QToolButton(this);
-        swatch->setIcon(swatchIcon(palette[i]));
+        swatch->setIcon(SwatchIcon(palette[i]));
         swatch->setIconSize(QSize(22, 22));
         swatch->setCheckable(true);
         swatch->setAutoExclusive(true);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QIcon>
 #include <QList>
 
 #include "CTavDialogBase.h"
@@ -17,6 +18,8 @@ public:
     QColor Color() const { return m_color; }
     QList<QToolButton*> Swatches() const { return m_swatches; }
     static const QList<QColor>& Palette();
+    // A square of the colour with a grey border, for buttons that show a chosen colour.
+    static QIcon SwatchIcon(const QColor& color, int side = 22);
 
 private:
     QColor m_color;

@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QPainter>
 #include <QPushButton>
 #include <QTimeEdit>
 #include <QVBoxLayout>
@@ -148,13 +147,7 @@ void CTavFreeEditDetailDlg::showAlarm()
 
 void CTavFreeEditDetailDlg::showBackground()
 {
-    QPixmap swatch(16, 16);
-    swatch.fill(m_color);
-    QPainter painter(&swatch);
-    painter.setPen(Qt::gray);
-    painter.drawRect(0, 0, 15, 15);
-    painter.end();
-    m_background->setIcon(QIcon(swatch));
+    m_background->setIcon(CTavFreeEditColorDlg::SwatchIcon(m_color, 16));
 }
 
 void CTavFreeEditDetailDlg::Apply()

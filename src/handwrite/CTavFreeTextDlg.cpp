@@ -2,7 +2,6 @@
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextCursor>
@@ -75,13 +74,7 @@ void CTavFreeTextDlg::chooseFont(int code)
 
 void CTavFreeTextDlg::showColor()
 {
-    QPixmap swatch(22, 22);
-    swatch.fill(m_color);
-    QPainter painter(&swatch);
-    painter.setPen(Qt::gray);
-    painter.drawRect(0, 0, 21, 21);
-    painter.end();
-    m_colorButton->setIcon(QIcon(swatch));
+    m_colorButton->setIcon(CTavFreeEditColorDlg::SwatchIcon(m_color));
     m_colorButton->setText(QStringLiteral("色"));
 }
 
