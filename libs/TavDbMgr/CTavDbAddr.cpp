@@ -288,12 +288,6 @@ TavStatus CTavDbAddr::ImportVCardFile(const QString& path, QStringList* refused)
     return TavStatusCode::Ok;
 }
 
-TavStatus CTavDbAddr::ExportVCardFile(const QString& path, const CTavDbAddrRecord& card) const
-{
-    const CTavDbCategory* category = FindCategoryById(card.GetCategoryID());
-    return CTavDbAddrVCard::WriteFile(path, {{card, category ? category->GetName() : QString()}});
-}
-
 TavStatus CTavDbAddr::ExportVCardFile(const QString& path, const QList<uint32_t>& uniqueIds) const
 {
     QList<CTavDbAddrVCard::Card> cards;

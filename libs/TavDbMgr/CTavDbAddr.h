@@ -60,8 +60,7 @@ public:
     // limit (RecordLimit), or a file that does not read at all, change nothing.
     // vCard 2.1, 3.0 and 4.0, several cards per file.
     TavStatus ImportVCardFile(const QString& path, QStringList* refused = nullptr);
-    // vCard 3.0 in UTF-8: one card, or the cards of these ids in that order.
-    TavStatus ExportVCardFile(const QString& path, const CTavDbAddrRecord& card) const;
+    // vCard 3.0 in UTF-8: the cards of these ids in that order.
     TavStatus ExportVCardFile(const QString& path, const QList<uint32_t>& uniqueIds) const;
     // Comma-separated text in the given layout; without one, the layout is guessed from the file.
     TavStatus ImportCsvFile(const QString& path, const CTavDbAddrCsvFormat* format = nullptr,

@@ -12,6 +12,7 @@
 #include "CTavDbUser.h"
 #include "CTavExportFileDlg.h"
 #include "CTavImportFileDlg.h"
+#include "CTavRecordExport.h"
 #include "CTavSyncLock.h"
 #include "CTavWaitCursor.h"
 #include "TavFileProblem.h"
@@ -128,24 +129,6 @@ bool CTavAddrFileCommands::ImportFile(const QString& path)
     return true;
 }
 
-QList<uint32_t> CTavAddrFileCommands::exportIds(bool selectedOnly) const
-{
-    CTavAddrDoc* doc = m_frame.AddrDoc();
-    // What the list may show is what leaves the program: no private card the user cannot see.
-    const bool withPrivate = doc->App().privateMode() == 0;
-    QList<uint32_t> ids;
-    if (selectedOnly) {
-        for (int row : m_frame.LeftView()->Selection().SelectedRows())
-            if (const CTavAddrListRow* r = doc->Row(row); r && (withPrivate || !r->isPrivate))
-                ids << r->uniqueId;
-        return ids;
-    }
-    for (const auto& rec : doc->Store().AllRecords())
-        if (!rec->IsDeleted() && (withPrivate || !rec->GetIsPrivate()))
-            ids << rec->GetUniqueId();
-    return ids;
-}
-
 void CTavAddrFileCommands::OnExport()
 {
     CTavSyncLock lock(m_frame.AddrDoc()->App());
@@ -158,24 +141,31 @@ void CTavAddrFileCommands::OnExport()
     ExportFile(dlg.PathName(), dlg.rangeSelected && dlg.selectedEnabled);
 }
 
+QList<CTavRecordExport::Candidate> CTavAddrFileCommands::selectedCards() const
+{
+    QList<CTavRecordExport::Candidate> cards;
+    for (int row : m_frame.LeftView()->Selection().SelectedRows())
+        if (const CTavAddrListRow* r = m_frame.AddrDoc()->Row(row))
+            cards.append({r->uniqueId, r->isPrivate});
+    return cards;
+}
+
 bool CTavAddrFileCommands::ExportFile(const QString& path, bool selectedOnly)
 {
     const QString extension = CTavFileDlg::ExtensionOf(path);
     if (!kFileTypes.contains(extension))
         return false;
-    CTavDbAddr& store = m_frame.AddrDoc()->Store();
-    const QList<uint32_t> ids = exportIds(selectedOnly);
-    TavStatus status = TavStatusCode::Ok;
-    {
-        CTavWaitCursor wait;
-        status = extension == QLatin1String("csv") ? store.ExportCsvFile(path, ids)
-                                                   : store.ExportBackupFile(path, ids);
-    }
-    m_frame.AddrDoc()->Refresh();
-    const bool ok = status == TavStatusCode::Ok;
-    TavShowMessage(&m_frame,
-                   ok ? QStringLiteral("エクスポート完了") : QStringLiteral("エクスポートに失敗しました。"),
-                   QString(), ok ? TavMsg::IconInformation : TavMsg::IconExclamation);
+    CTavAddrDoc* doc = m_frame.AddrDoc();
+    const QList<CTavRecordExport::Candidate> cards =
+        selectedOnly ? selectedCards() : CTavRecordExport::LiveRecords(doc->Store());
+    CTavRecordExport exporter(doc->App(), &m_frame, QStringLiteral("アドレス"));
+    const QList<uint32_t> ids = exporter.Choose(cards);
+    CTavDbAddr& store = doc->Store();
+    const bool ok = exporter.Write(path, [&] {
+        return extension == QLatin1String("csv") ? store.ExportCsvFile(path, ids)
+                                                 : store.ExportBackupFile(path, ids);
+    });
+    doc->Refresh();
     return ok;
 }
 
@@ -217,13 +207,13 @@ void CTavAddrFileCommands::OnExportVCard()
 {
     CTavAddrDoc* doc = m_frame.AddrDoc();
     CTavAddrLeftView* list = m_frame.LeftView();
-    const QList<uint32_t> ids = exportIds(true);
+    const QList<CTavRecordExport::Candidate> cards = selectedCards();
     const CTavDbAddrRecord* current = doc->Card(list->ShownRow());
-    if (ids.isEmpty() || !current)
+    if (cards.isEmpty() || !current)
         return;
     CTavSyncLock lock(doc->App());
     CTavFileDlg dlg(CTavFileDlg::Save, QStringLiteral("vCard のエクスポート"), kVCardFilter, &m_frame);
-    if (ids.size() == 1)
+    if (cards.size() == 1)
         dlg.SetInitialFile(CTavAddrListRow::DisplayName(current->GetLastName(), current->GetFirstName())
                                .replace(u'/', u'_') +
                            QStringLiteral(".vcf"));
@@ -232,16 +222,9 @@ void CTavAddrFileCommands::OnExportVCard()
     const QString path = dlg.PathName();
     if (!CTavFileDlg::ExtensionOf(path).contains(QLatin1String("vcf")))
         return;
-    TavStatus status = TavStatusCode::Ok;
-    {
-        CTavWaitCursor wait;
-        status = ids.size() > 1 ? doc->Store().ExportVCardFile(path, ids)
-                                : doc->Store().ExportVCardFile(path, *current);
-    }
-    const bool ok = status == TavStatusCode::Ok;
-    TavShowMessage(&m_frame,
-                   ok ? QStringLiteral("エクスポート完了") : QStringLiteral("エクスポートに失敗しました。"),
-                   QString(), ok ? TavMsg::IconInformation : TavMsg::IconExclamation);
+    CTavRecordExport exporter(doc->App(), &m_frame, QStringLiteral("アドレス"));
+    const QList<uint32_t> ids = exporter.Choose(cards);
+    exporter.Write(path, [&] { return doc->Store().ExportVCardFile(path, ids); });
 }
 
 void CTavAddrFileCommands::OnOpenBackupFile()

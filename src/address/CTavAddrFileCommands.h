@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "CTavBackupFileSwitch.h"
+#include "CTavRecordExport.h"
 
 class CTavAddrFrame;
 
@@ -51,7 +52,7 @@ public:
     bool ExportFile(const QString& path, bool selectedOnly);
 
 private:
-    QList<uint32_t> exportIds(bool selectedOnly) const;
+    QList<CTavRecordExport::Candidate> selectedCards() const;
     void refresh();
     void tellImported(int before, const QStringList& refused);
 

@@ -5,12 +5,12 @@
 #include "CTavApp.h"
 #include "CTavDbEnv.h"
 #include "CTavDbMemo.h"
-#include "CTavDbUser.h"
 #include "CTavExportFileDlg.h"
 #include "CTavImportFileDlg.h"
 #include "CTavMemoDoc.h"
 #include "CTavMemoFrame.h"
 #include "CTavMemoLeftView.h"
+#include "CTavRecordExport.h"
 #include "CTavSyncLock.h"
 #include "CTavWaitCursor.h"
 #include "TavFileProblem.h"
@@ -99,29 +99,6 @@ bool CTavMemoFileCommands::ImportFile(const QString& path)
     return true;
 }
 
-QList<uint32_t> CTavMemoFileCommands::exportIds(bool selectedOnly, bool withPrivate) const
-{
-    CTavMemoDoc* doc = m_frame.MemoDoc();
-    QList<uint32_t> ids;
-    if (selectedOnly) {
-        for (int row : m_frame.LeftView()->Selection().SelectedRows())
-            if (const CTavMemoEntry* entry = doc->Entry(row); entry && (withPrivate || !entry->isPrivate))
-                ids << entry->uniqueId;
-        return ids;
-    }
-    for (const auto& rec : doc->Store().AllRecords())
-        if (!rec->IsDeleted() && (withPrivate || !rec->GetIsPrivate()))
-            ids << rec->GetUniqueId();
-    return ids;
-}
-
-bool CTavMemoFileCommands::askPassword() const
-{
-    CTavApp& app = m_frame.MemoDoc()->App();
-    CTavSyncLock lock(app);
-    return app.AskPassword(app.Users().GetCurrUserName(), false, &m_frame);
-}
-
 void CTavMemoFileCommands::OnExport()
 {
     CTavExportFileDlg dlg(kFilter, &m_frame);
@@ -138,39 +115,22 @@ bool CTavMemoFileCommands::ExportFile(const QString& path, bool selectedOnly)
     const QString extension = CTavFileDlg::ExtensionOf(path);
     if (!kFileTypes.contains(extension))
         return false;
-    CTavDbMemo& store = m_frame.MemoDoc()->Store();
-    // A backup of all memos leaves out no private memo unseen: it takes them when the password
-    // that would show them is given, and otherwise says how many stayed out.
-    const bool backupAll = !selectedOnly && extension != QLatin1String("csv");
-    bool withPrivate = m_frame.MemoDoc()->App().privateMode() == 0;
-    int privateCount = 0;
-    if (backupAll && !withPrivate) {
-        for (const auto& rec : store.AllRecords())
-            privateCount += !rec->IsDeleted() && rec->GetIsPrivate() ? 1 : 0;
-        withPrivate = privateCount == 0 || askPassword();
+    CTavMemoDoc* doc = m_frame.MemoDoc();
+    QList<CTavRecordExport::Candidate> memos;
+    if (selectedOnly) {
+        for (int row : m_frame.LeftView()->Selection().SelectedRows())
+            if (const CTavMemoEntry* entry = doc->Entry(row))
+                memos.append({entry->uniqueId, entry->isPrivate});
+    } else {
+        memos = CTavRecordExport::LiveRecords(doc->Store());
     }
-    const QList<uint32_t> ids = exportIds(selectedOnly, withPrivate);
-    TavStatus status = TavStatusCode::Ok;
-    {
-        CTavWaitCursor wait;
-        status = extension == QLatin1String("csv") ? store.ExportCsvFile(path, ids)
-                                                   : store.ExportBackupFile(path, ids);
-    }
-    if (status != TavStatusCode::Ok) {
-        TavShowMessage(&m_frame,
-                       QStringLiteral("%1 にエクスポートできませんでした。").arg(QFileInfo(path).fileName()),
-                       QString(), TavMsg::IconExclamation);
-        return false;
-    }
-    if (backupAll && !withPrivate)
-        TavShowMessage(
-            &m_frame,
-            QStringLiteral("エクスポート完了\n\nプライベートのメモ %1 件はエクスポートされていません。")
-                .arg(privateCount),
-            QString(), TavMsg::IconExclamation);
-    else
-        TavShowMessage(&m_frame, QStringLiteral("エクスポート完了"), QString(), TavMsg::IconInformation);
-    return true;
+    CTavRecordExport exporter(doc->App(), &m_frame, QStringLiteral("メモ"));
+    const QList<uint32_t> ids = exporter.Choose(memos);
+    CTavDbMemo& store = doc->Store();
+    return exporter.Write(path, [&] {
+        return extension == QLatin1String("csv") ? store.ExportCsvFile(path, ids)
+                                                 : store.ExportBackupFile(path, ids);
+    });
 }
 
 void CTavMemoFileCommands::OnOpenBackupFile()

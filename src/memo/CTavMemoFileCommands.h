@@ -41,11 +41,6 @@ public:
     bool ExportFile(const QString& path, bool selectedOnly);
 
 private:
-    // The memos an export writes: every memo, or the selected ones, with or without the
-    // private ones.
-    QList<uint32_t> exportIds(bool selectedOnly, bool withPrivate) const;
-    // The password that would show private memos; true when given or when the user has none.
-    bool askPassword() const;
     void refresh();
 
     CTavMemoFrame& m_frame;

@@ -13,6 +13,7 @@
 #include "CTavExportFileDlg.h"
 #include "CTavImportFileDlg.h"
 #include "CTavModuleDoc.h"
+#include "CTavRecordExport.h"
 #include "CTavScFrameBase.h"
 #include "CTavSyncLock.h"
 #include "CTavWaitCursor.h"
@@ -106,26 +107,6 @@ void CTavScFileCommands::UpdateCommandUI()
     const bool backupOpen = m_frame.Document()->App().backupFileOpen() != 0;
     m_import->setEnabled(!backupOpen);
     m_importCalendar->setEnabled(!backupOpen);
-}
-
-bool CTavScFileCommands::hasSelection() const
-{
-    const ScheduleState& state = State();
-    return state.selectedEvent && (state.PrivateMode() == 0 || !state.selectedEvent->GetIsPrivate());
-}
-
-QList<uint32_t> CTavScFileCommands::exportIds(bool selectedOnly) const
-{
-    const ScheduleState& state = State();
-    // What the windows may show is what leaves the program: no private event the user cannot see.
-    const bool withPrivate = state.PrivateMode() == 0;
-    if (selectedOnly)
-        return hasSelection() ? QList<uint32_t>{state.selectedEvent->GetUniqueId()} : QList<uint32_t>();
-    QList<uint32_t> ids;
-    for (const auto& rec : state.Store().AllRecords())
-        if (!rec->IsDeleted() && (withPrivate || !rec->GetIsPrivate()))
-            ids << rec->GetUniqueId();
-    return ids;
 }
 
 void CTavScFileCommands::OnImport()
@@ -248,12 +229,13 @@ void CTavScFileCommands::OnExport()
 {
     CTavSyncLock lock(m_frame.Document()->App());
     CTavExportFileDlg dlg(kFilter, &m_frame);
+    // A backup file takes the whole schedule; one event leaves by vCal.
     dlg.rangeAll = true;
     dlg.rangeSelected = false;
-    dlg.selectedEnabled = hasSelection();
+    dlg.selectedEnabled = false;
     if (State().RunModal(dlg) != QDialog::Accepted)
         return;
-    ExportFile(dlg.PathName(), dlg.rangeSelected && dlg.selectedEnabled);
+    ExportFile(dlg.PathName(), false);
 }
 
 void CTavScFileCommands::OnExportCalendar()
@@ -264,7 +246,7 @@ void CTavScFileCommands::OnExportCalendar()
     dlg.FileDialog()->setWindowTitle(kExportTitle);
     dlg.rangeAll = true;
     dlg.rangeSelected = false;
-    dlg.selectedEnabled = hasSelection();
+    dlg.selectedEnabled = State().selectedEvent != nullptr;
     if (State().RunModal(dlg) != QDialog::Accepted)
         return;
     const QString path = dlg.PathName();
@@ -278,22 +260,17 @@ bool CTavScFileCommands::ExportFile(const QString& path, bool selectedOnly)
     const bool calendar = CTavDbDateICalExchange::FormatOf(path) != CTavDbDateICalExchange::Format::Unknown;
     if (extension != kOwnType && extension != kArchiveType && !calendar)
         return false;
-    const CTavDbDate& store = State().Store();
-    const QList<uint32_t> ids = exportIds(selectedOnly);
-    TavStatus status = TavStatusCode::Ok;
-    {
-        CTavWaitCursor wait;
-        status =
-            calendar ? CTavDbDateICalExchange::Export(store, path, ids) : store.ExportBackupFile(path, ids);
-    }
-    tellExported(status == TavStatusCode::Ok, path);
-    return status == TavStatusCode::Ok;
-}
-
-void CTavScFileCommands::tellExported(bool ok, const QString& path)
-{
-    TavShowMessage(&m_frame,
-                   ok ? QStringLiteral("エクスポート完了")
-                      : QStringLiteral("%1 にエクスポートできませんでした。").arg(QFileInfo(path).fileName()),
-                   QString(), ok ? TavMsg::IconInformation : TavMsg::IconExclamation);
+    const ScheduleState& state = State();
+    const CTavDbDate& store = state.Store();
+    QList<CTavRecordExport::Candidate> events;
+    if (!selectedOnly)
+        events = CTavRecordExport::LiveRecords(store);
+    else if (state.selectedEvent)
+        events.append({state.selectedEvent->GetUniqueId(), state.selectedEvent->GetIsPrivate()});
+    CTavRecordExport exporter(m_frame.Document()->App(), &m_frame, QStringLiteral("予定"));
+    const QList<uint32_t> ids = exporter.Choose(events);
+    return exporter.Write(path, [&] {
+        return calendar ? CTavDbDateICalExchange::Export(store, path, ids)
+                        : store.ExportBackupFile(path, ids);
+    });
 }

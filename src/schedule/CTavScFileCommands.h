@@ -65,10 +65,6 @@ private:
     ScheduleState& State() const;
     bool importBackup(const QString& path);
     bool importCalendar(const QString& path);
-    // The events an export writes: every one the windows may show, or the selected one.
-    QList<uint32_t> exportIds(bool selectedOnly) const;
-    bool hasSelection() const;
-    void tellExported(bool ok, const QString& path);
 
     CTavScFrameBase& m_frame;
     QAction* m_import;

@@ -7,6 +7,7 @@
 #include "CTavDbTodo.h"
 #include "CTavExportFileDlg.h"
 #include "CTavImportFileDlg.h"
+#include "CTavRecordExport.h"
 #include "CTavSyncLock.h"
 #include "CTavTodoDoc.h"
 #include "CTavTodoFrame.h"
@@ -100,24 +101,6 @@ bool CTavTodoFileCommands::ImportFile(const QString& path)
     return true;
 }
 
-QList<uint32_t> CTavTodoFileCommands::exportIds(bool selectedOnly) const
-{
-    CTavTodoDoc* doc = m_frame.TodoDoc();
-    // What the outline may show is what leaves the program: no private task the user cannot see.
-    const bool withPrivate = doc->App().privateMode() == 0;
-    QList<uint32_t> ids;
-    if (selectedOnly) {
-        for (int row : m_selection ? m_selection() : QList<int>())
-            if (const TodoListRow* r = doc->Row(row); r && (withPrivate || !r->isPrivate))
-                ids << r->uniqueId;
-        return ids;
-    }
-    for (const auto& rec : doc->Store().AllRecords())
-        if (!rec->IsDeleted() && (withPrivate || !rec->GetIsPrivate()))
-            ids << rec->GetUniqueId();
-    return ids;
-}
-
 void CTavTodoFileCommands::OnExport()
 {
     CTavSyncLock lock(m_frame.TodoDoc()->App());
@@ -134,15 +117,16 @@ bool CTavTodoFileCommands::ExportFile(const QString& path, bool selectedOnly)
 {
     if (!IsKnownFile(path))
         return false;
-    TavStatus status = TavStatusCode::Ok;
-    {
-        CTavWaitCursor wait;
-        status = m_frame.TodoDoc()->Store().ExportBackupFile(path, exportIds(selectedOnly));
+    CTavTodoDoc* doc = m_frame.TodoDoc();
+    QList<CTavRecordExport::Candidate> tasks;
+    if (selectedOnly) {
+        for (int row : m_selection ? m_selection() : QList<int>())
+            if (const TodoListRow* r = doc->Row(row))
+                tasks.append({r->uniqueId, r->isPrivate});
+    } else {
+        tasks = CTavRecordExport::LiveRecords(doc->Store());
     }
-    const bool ok = status == TavStatusCode::Ok;
-    TavShowMessage(&m_frame,
-                   ok ? QStringLiteral("エクスポート完了")
-                      : QStringLiteral("%1 にエクスポートできませんでした。").arg(QFileInfo(path).fileName()),
-                   QString(), ok ? TavMsg::IconInformation : TavMsg::IconExclamation);
-    return ok;
+    CTavRecordExport exporter(doc->App(), &m_frame, QStringLiteral("To Do"));
+    const QList<uint32_t> ids = exporter.Choose(tasks);
+    return exporter.Write(path, [&] { return doc->Store().ExportBackupFile(path, ids); });
 }

@@ -50,8 +50,6 @@ public:
     bool ExportFile(const QString& path, bool selectedOnly);
 
 private:
-    // The tasks an export writes, in outline order; private ones only while they are shown.
-    QList<uint32_t> exportIds(bool selectedOnly) const;
     void refresh();
 
     CTavTodoFrame& m_frame;

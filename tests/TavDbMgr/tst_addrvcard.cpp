@@ -162,7 +162,7 @@ private slots:
         QVERIFY(!static_cast<const Rec&>(*back.AllRecords().front()).GetThumbData().isEmpty());
 
         QCOMPARE(store.ExportVCardFile(path, {ids.front(), 0xABCDEF}), TavStatusCode::NotFound);
-        QCOMPARE(store.ExportVCardFile(dir.path(), odd), TavStatusCode::FileError);
+        QCOMPARE(store.ExportVCardFile(dir.path(), {ids.front()}), TavStatusCode::FileError);
     }
 
     void dialectsOfOtherPrograms_data()

@@ -1,13 +1,9 @@
-#include <QFileDialog>
 #include <QTest>
 #include <QUndoStack>
 
 #include "AddrFixture.h"
 #include "CTavAddrCsvImportDlg.h"
 #include "CTavAddrFileCommands.h"
-#include "CTavFileDlg.h"
-#include "CTavFrameActions.h"
-#include "CTavHelp.h"
 #include "CTavOptions.h"
 #include "TavAddrCommandIds.h"
 
@@ -91,7 +87,7 @@ private slots:
         touch(QStringLiteral("blocker"));
         m_f.Env().AnswerDialog(AppTestEnv::ChooseFile(path(QStringLiteral("blocker/cards.csv"))));
         m_f.Frame().Trigger(TavAddrCmd::Export);
-        QCOMPARE(m_f.Env().Messages().last(), QStringLiteral("エクスポートに失敗しました。"));
+        QCOMPARE(m_f.Env().Messages().last(), QStringLiteral("cards.csv にエクスポートできませんでした。"));
         QCOMPARE(m_f.Doc().Count(), AddrFixture::kCardCount);
     }
 };

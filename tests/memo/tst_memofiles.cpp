@@ -1,17 +1,15 @@
 #include <QApplication>
 #include <QClipboard>
-#include <QFileDialog>
-#include <QRadioButton>
 #include <QRandomGenerator>
 #include <QTest>
 
-#include "CTavExportFileDlg.h"
-#include "CTavMemoCommands.h"
 #include "CTavMemoFileCommands.h"
 #include "CTavSqliteDb.h"
 #include "MemoFixture.h"
 #include "TavMemoCommandIds.h"
 #include <sqlite3.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 // The live memos of a store, sorted; the private ones only when asked. The desktop's archives
@@ -47,14 +45,10 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("name");
-        QTest::newRow("CSV, extension in capitals") << "MEMOS.CSV"
-                                                    << "MEMOS.CSV";
-        QTest::newRow("backup file") << "memos.mpc"
-                                     << "memos.mpc";
-        QTest::newRow("no extension: the chosen type's") << "memos"
-                                                         << "memos.mpc";
-        QTest::newRow("desktop backup file, in capitals") << "memos.MPA"
-                                                          << "memos.MPA";
+        QTest::newRow("CSV, extension in capitals") << u"MEMOS.CSV"_s << u"MEMOS.CSV"_s;
+        QTest::newRow("backup file") << u"memos.mpc"_s << u"memos.mpc"_s;
+        QTest::newRow("no extension: the chosen type's") << u"memos"_s << u"memos.mpc"_s;
+        QTest::newRow("desktop backup file, in capitals") << u"memos.MPA"_s << u"memos.MPA"_s;
     }
     void roundTrips()
     {
@@ -87,7 +81,6 @@ private slots:
         QTest::addColumn<int>("mode");
         QTest::addColumn<QString>("typed"); // empty: not asked; "-": Cancel
         QTest::addColumn<bool>("withPrivate");
-        QTest::newRow("shown") << "himitsu" << 0 << QString() << true;
         QTest::newRow("masked, password given") << "himitsu" << 1 << "himitsu" << true;
         QTest::newRow("masked, cancelled") << "himitsu" << 1 << "-" << false;
         QTest::newRow("hidden, wrong password") << "himitsu" << 2 << "wrong" << false;
@@ -119,12 +112,9 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("random bytes") << "random"
-                                      << "メモ帳のバックアップファイル";
-        QTest::newRow("cut short") << "truncated"
-                                   << "壊れている";
-        QTest::newRow("another program's database") << "foreign"
-                                                    << "メモ帳のバックアップファイル";
+        QTest::newRow("random bytes") << u"random"_s << u"メモ帳のバックアップファイル"_s;
+        QTest::newRow("cut short") << u"truncated"_s << u"壊れている"_s;
+        QTest::newRow("another program's database") << u"foreign"_s << u"メモ帳のバックアップファイル"_s;
     }
     // Importing it changes nothing and says which file and what is wrong with it.
     void brokenBackupFile()

@@ -3,15 +3,16 @@
 #include <QTest>
 
 #include "AppTestEnv.h"
-#include "ScheduleTestSupport.h"
 #include "CTavApp.h"
 #include "CTavDbDate.h"
 #include "CTavDbDateICalExchange.h"
+#include "CTavDbUser.h"
 #include "CTavDialogBase.h"
 #include "CTavMainFrame.h"
 #include "CTavScDayFrame.h"
 #include "CTavScFileCommands.h"
 #include "ScheduleState.h"
+#include "ScheduleTestSupport.h"
 #include "TavCommandIds.h"
 #include "TavStrings.h"
 
@@ -137,6 +138,7 @@ void TestScheduleFiles::exportAllOrSelectedAndBackupRoundTrip()
     const uint32_t lunch = addEvent(QStringLiteral("昼食"), 12);
     addEvent(QStringLiteral("秘密"), 18, true);
     m_app->setPrivateModeValue(2);
+    m_app->Users().SetPassword(QStringLiteral("Hanako"), QStringLiteral("himitsu"));
     ScheduleState& state = ScheduleState::Of(*m_app);
     state.selectedEvent = static_cast<CTavDbDateRecord*>(store().FindRecord(lunch));
 
@@ -152,25 +154,31 @@ void TestScheduleFiles::exportAllOrSelectedAndBackupRoundTrip()
             descs << e.record.GetDesc();
         return descs;
     };
-    // Hidden private events stay home.
+    // Hidden private events go along only with the password; the user hears what stayed home.
     const QString all = m_env->Dir().filePath(QStringLiteral("all.vcs"));
     m_env->AnswerDialog(choose(all, QStringLiteral("schedule-vcal-export")));
+    m_env->AnswerDialog(AppTestEnv::PressCancel());
     m_files->ExportCalendarAction()->trigger();
     QCOMPARE(exported(all), (QStringList{QStringLiteral("朝会"), QStringLiteral("昼食")}));
+    QCOMPARE(m_env->Messages().last(),
+             QStringLiteral("エクスポート完了\n\nプライベートの予定 1 件はエクスポートされていません。"));
     QVERIFY(m_env->DialogTitles().contains(CTavScFileCommands::kExportTitle));
     const QString one = m_env->Dir().filePath(QStringLiteral("one.ics"));
     m_env->AnswerDialog(AppTestEnv::ChooseFile(one, true));
     m_files->ExportCalendarAction()->trigger();
     QCOMPARE(exported(one), QStringList{QStringLiteral("昼食")});
 
-    // A backup file comes back as one step named "インポート".
+    // A backup file takes every event and comes back as one step named "インポート".
     const QString backup = m_env->Dir().filePath(QStringLiteral("events.dbc"));
-    m_env->AnswerDialog(choose(backup, QStringLiteral("schedule-export")));
+    m_env->AnswerDialog(choose(backup, QStringLiteral("schedule-export"), true));
+    m_env->AnswerDialog(AppTestEnv::TypePassword(QStringLiteral("himitsu")));
     m_files->ExportAction()->trigger();
+    QVERIFY(m_env->AllAnswersUsed());
+    m_app->setPrivateModeValue(0);
     QVERIFY(QFile::exists(backup));
     m_env->AnswerDialog(choose(backup, QStringLiteral("schedule-import")));
     m_files->ImportAction()->trigger();
-    QCOMPARE(store().GetRecordCount(), 5);
+    QCOMPARE(store().GetRecordCount(), 6);
     undoStep(*m_app, TavCmd::EditUndo, QStringLiteral("インポート"));
     QCOMPARE(store().GetRecordCount(), 3);
     // The desktop's backup file goes the same way; a name of no known type does nothing.
@@ -178,11 +186,11 @@ void TestScheduleFiles::exportAllOrSelectedAndBackupRoundTrip()
     const QString archive = m_env->Dir().filePath(QStringLiteral("OLD.DBA"));
     QVERIFY(m_files->ExportFile(archive, false));
     QVERIFY(m_files->ImportFile(archive));
-    QCOMPARE(store().GetRecordCount(), 5);
+    QCOMPARE(store().GetRecordCount(), 6);
     QVERIFY(!m_files->ImportFile(m_env->Dir().filePath(QStringLiteral("old.txt"))));
     QVERIFY(!m_files->ExportFile(m_env->Dir().filePath(QStringLiteral("old.txt")), false));
     QCOMPARE(m_env->Messages(),
-             (QStringList{QStringLiteral("エクスポート完了"), CTavScFileCommands::ImportedMessage(2)}));
+             (QStringList{QStringLiteral("エクスポート完了"), CTavScFileCommands::ImportedMessage(3)}));
     QVERIFY(m_env->AllAnswersUsed());
 }
 

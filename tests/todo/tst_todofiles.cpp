@@ -8,6 +8,7 @@
 #include "AppTestEnv.h"
 #include "CTavApp.h"
 #include "CTavDbTodo.h"
+#include "CTavDbUser.h"
 #include "CTavTodoDoc.h"
 #include "CTavTodoFileCommands.h"
 #include "CTavTodoFrame.h"
@@ -84,24 +85,26 @@ private slots:
         QFile broken(path("broken.tdc"));
         QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("not a task file") > 0);
     }
-    void cleanup()
-    {
-        AppTestEnv::Finish(m_env, m_app);
-    }
+    void cleanup() { AppTestEnv::Finish(m_env, m_app); }
 
     void backupFilesRoundTripAsOneUndoStep()
     {
         CTavTodoFileCommands files(frame());
         const QList<CTavDbTodoRecord> before = tasksOf(store());
-        QVERIFY(files.ExportFile(path("all.tdc"), false));
-        // While private tasks are masked, they stay out of the file.
+        // While private tasks are masked they go along only with the password, and the user
+        // hears how many stayed out.
         m_app->setPrivateModeValue(1);
+        m_app->Users().SetPassword(u"Hanako"_s, u"himitsu"_s);
+        m_env->AnswerDialog(AppTestEnv::TypePassword(u"himitsu"_s));
+        QVERIFY(files.ExportFile(path("all.tdc"), false));
+        m_env->AnswerDialog(AppTestEnv::PressCancel());
         QVERIFY(files.ExportFile(path("public.tdc"), false));
         m_app->setPrivateModeValue(0);
 
         QVERIFY(files.ImportFile(path("all.tdc")));
         QCOMPARE(m_env->Messages().mid(0, 3),
-                 QStringList({u"エクスポート完了"_s, u"エクスポート完了"_s,
+                 QStringList({u"エクスポート完了"_s,
+                              u"エクスポート完了\n\nプライベートのTo Do 1 件はエクスポートされていません。"_s,
                               u"To Doの更新中...\n3件のデータをインポートしました。"_s}));
         const QList<CTavDbTodoRecord> after = tasksOf(store());
         QCOMPARE(after.size(), 6);
