@@ -238,6 +238,8 @@ void CTavFreeFrame::UpdateCommandUI()
     const bool backupOpen = m_doc->App().backupFileOpen() != 0;
     Action(TavFreeCmd::OpenBackupFolder)->setEnabled(!backupOpen);
     Action(TavFreeCmd::OpenCurrentFolder)->setEnabled(backupOpen && !m_doc->BackupFolder().isEmpty());
+    // The categories belong to the user's own sheets, which a backup folder hides.
+    Action(TavFreeCmd::Categories)->setEnabled(m_doc->BackupFolder().isEmpty());
     for (QAction* action : actions())
         if (const int id = action->data().toInt();
             id >= TavFreeCmd::SortFirst && id < TavFreeCmd::SortFirst + 10)

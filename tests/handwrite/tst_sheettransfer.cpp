@@ -132,7 +132,9 @@ private slots:
         QCOMPARE(m_app->backupFileOpen(), 1);
         QCOMPARE(titles(), QStringList({QStringLiteral("古い会議"), QStringLiteral("見積")}));
         QCOMPARE(frame().windowTitle(), QStringLiteral("2024秋 (バックアップ ファイル)"));
-        QVERIFY(!enabled(TavFreeCmd::OpenBackupFolder) && enabled(TavFreeCmd::OpenCurrentFolder));
+        // The categories are the user's: a folder shown in place of the sheets edits none.
+        QVERIFY(!enabled(TavFreeCmd::OpenBackupFolder) && enabled(TavFreeCmd::OpenCurrentFolder) &&
+                !enabled(TavFreeCmd::Categories));
         AppTestEnv::Screenshot(m_app->MainFrame(), QStringLiteral("sheet-backup"));
         m_env->AnswerDialog([](CTavDialogBase& d) {
             if (auto* editor = qobject_cast<CTavFreeEditDlg*>(&d))
