@@ -2,13 +2,11 @@
 
 #include <QFileInfo>
 #include <QKeySequence>
-#include <QShortcut>
 
 #include "CTavApp.h"
 #include "CTavDbStoreBase.h"
 #include "CTavDbUser.h"
 #include "CTavFileDlg.h"
-#include "CTavHelp.h"
 #include "CTavModuleDoc.h"
 #include "CTavModuleFrame.h"
 #include "CTavSyncLock.h"
@@ -54,8 +52,6 @@ void CTavBackupFileSwitch::OnOpenBackupFile()
     CTavFileDlg dlg(CTavFileDlg::Open, m_setup.dialogTitle, m_setup.filter, &m_frame);
     dlg.SetInitialFolder(app.Users().GetCurrUserPath() + m_setup.folder);
     dlg.SetInitialFile(m_setup.initialFile);
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), &dlg);
-    QObject::connect(help, &QShortcut::activated, [] { CTavHelp::ShowHelp(QString::fromLatin1(kHelpPage)); });
     if (dlg.exec() != QDialog::Accepted)
         return;
     QString path = dlg.PathName();

@@ -33,7 +33,6 @@ public:
         std::function<QList<CTavModuleFrame*>()> titled;
     };
 
-    static constexpr const char* kHelpPage = "backup.html";
     // The documents' title while a backup file of that name is open.
     static QString Title(const QString& fileName);
 

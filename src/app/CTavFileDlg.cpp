@@ -7,11 +7,13 @@
 #include <QHeaderView>
 #include <QIdentityProxyModel>
 #include <QRegularExpression>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTreeView>
 #include <QVBoxLayout>
 
 #include "CTavApp.h"
+#include "CTavHelp.h"
 #include "CTavSyncLock.h"
 #include "TavShowMessage.h"
 #include "TavStrings.h"
@@ -153,6 +155,8 @@ CTavFileDlg::CTavFileDlg(Mode mode, const QString& title, const QString& filter,
     layout->addLayout(m_extra);
     setMinimumSize(620, 400);
     resize(800, 480);
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, [this] { CTavHelp::ShowHelp(m_helpPage); });
 }
 
 CTavFileDlg::~CTavFileDlg()

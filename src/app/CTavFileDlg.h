@@ -53,6 +53,10 @@ public:
     void SetInitialFolder(const QString& folder);
     void SetInitialFile(const QString& name);
     void SetAcceptLabel(const QString& text);
+    // The help page on import, export and backup files.
+    static inline const QString kFilesHelpPage = QStringLiteral("backup.html");
+    // The help page F1 opens; kFilesHelpPage unless set.
+    void SetHelpPage(const QString& page) { m_helpPage = page; }
     // The chosen file's full path (after OK).
     QString PathName() const;
 
@@ -73,4 +77,5 @@ private:
     QVBoxLayout* m_extra;
     QString m_initialFile;
     QString m_desktopPath;
+    QString m_helpPage = kFilesHelpPage;
 };

@@ -14,7 +14,7 @@
 #include <QUndoStack>
 
 #include "CTavApp.h"
-#include "CTavBackupFileSwitch.h"
+#include "CTavFileDlg.h"
 #include "CTavHelp.h"
 #include "CTavHotSyncCoordinator.h"
 #include "CTavMainFrame.h"
@@ -211,7 +211,7 @@ CTavFrameActions::CTavFrameActions(CTavMainFrame& frame) : QObject(&frame), m_fr
         const CTavModuleFrame* module = frame.ActiveModuleFrame();
         // A window showing a backup file is helped by the page about backup files.
         if (frame.App().backupFileOpen())
-            CTavHelp::ShowHelp(QString::fromLatin1(CTavBackupFileSwitch::kHelpPage));
+            CTavHelp::ShowHelp(CTavFileDlg::kFilesHelpPage);
         else
             CTavHelp::ShowHelp(module ? module->HelpPage() : QString());
     })->setShortcut(QKeySequence(Qt::Key_F1));

@@ -20,6 +20,10 @@
 #include "TavCommandIds.h"
 #include "TavStrings.h"
 
+namespace {
+const QString kHelpPage = QStringLiteral("contents.html");
+} // namespace
+
 CTavCardDriveDlg::CTavCardDriveDlg(CTavApp& app, QWidget* parent)
     : CTavDialogBase(parent), m_app(app), m_drives(std::make_unique<CTavDriveMap>(app.Options().registry())),
       m_drive(new QComboBox(this)),
@@ -58,7 +62,7 @@ CTavCardDriveDlg::CTavCardDriveDlg(CTavApp& app, QWidget* parent)
     layout->addWidget(buttons);
 
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
-    connect(help, &QShortcut::activated, this, [] { CTavHelp::ShowHelp(QStringLiteral("contents.html")); });
+    connect(help, &QShortcut::activated, this, [] { CTavHelp::ShowHelp(kHelpPage); });
 }
 
 CTavCardDriveDlg::~CTavCardDriveDlg() = default;
@@ -121,6 +125,7 @@ bool CTavCardDriveDlg::BindFolder(const QString& folder)
 void CTavCardDriveDlg::chooseFolder()
 {
     CTavFileDlg dlg(CTavFileDlg::Open, QStringLiteral("カードとして読むフォルダの選択"), QString(), this);
+    dlg.SetHelpPage(kHelpPage);
     dlg.FileDialog()->setFileMode(QFileDialog::Directory);
     dlg.FileDialog()->setOption(QFileDialog::ShowDirsOnly, true);
     dlg.SetInitialFolder(QDir::homePath());

@@ -323,6 +323,7 @@ void CTavContentsDlg::browse()
         return;
     }
     CTavFileDlg dlg(CTavFileDlg::Open, QStringLiteral("静止画・音声・動画のフォルダの選択"), QString(), this);
+    dlg.SetHelpPage(kHelpPage);
     dlg.FileDialog()->setFileMode(QFileDialog::Directory);
     dlg.FileDialog()->setOption(QFileDialog::ShowDirsOnly, true);
     dlg.SetInitialFolder(m_source->count() > 0 ? m_source->currentData().toString() : QDir::homePath());
