@@ -92,10 +92,13 @@ bool isLink(const CTavDbVCardProperty& p)
     return CTavDbAscii::same(value, "URI") || CTavDbAscii::same(value, "URL");
 }
 
-void setField(Rec& rec, Rec::Field f, const QString& text)
+// True when the text had to be cut to the field's limit.
+bool setField(Rec& rec, Rec::Field f, const QString& text)
 {
     const int limit = Rec::MaxBytes(f);
-    rec.SetField(f, text.size() * 2 > limit ? CTavDbText::truncateToBytes(text, limit) : text);
+    const QString kept = text.size() * 2 > limit ? CTavDbText::truncateToBytes(text, limit) : text;
+    rec.SetField(f, kept);
+    return kept.size() != text.size();
 }
 } // namespace
 
@@ -107,6 +110,7 @@ QString CTavDbAddrVCardReader::LineNote(int line, const QString& what)
 bool CTavDbAddrVCardReader::Build(const std::vector<Line>& lines, int beginLine, CTavDbAddrVCard::Card* card,
                                   QStringList* notes)
 {
+    bool cut = false; // a field longer than the handheld keeps
     const Dialect dialect = dialectOf(lines);
     CTavDbVCardProperty p;
     QString last, first, fn, company, companyReading, title, note;
@@ -215,24 +219,24 @@ bool CTavDbAddrVCardReader::Build(const std::vector<Line>& lines, int beginLine,
     rec = Rec();
     if (last.isEmpty() && first.isEmpty() && fn != company)
         last = fn; // a card of 4.0 may give its name only as FN; a company's card names it there
-    setField(rec, Rec::LastName, last);
-    setField(rec, Rec::FirstName, first);
-    setField(rec, Rec::Company, company);
-    setField(rec, Rec::CompanyYomi, reading(companyReading));
+    cut |= setField(rec, Rec::LastName, last);
+    cut |= setField(rec, Rec::FirstName, first);
+    cut |= setField(rec, Rec::Company, company);
+    cut |= setField(rec, Rec::CompanyYomi, reading(companyReading));
     for (const Reading* r : {&phonetic, &irmc, &sortAsName, &sortString}) {
         if (r->given) {
-            setField(rec, Rec::LastNameYomi, reading(r->last));
-            setField(rec, Rec::FirstNameYomi, reading(r->first));
+            cut |= setField(rec, Rec::LastNameYomi, reading(r->last));
+            cut |= setField(rec, Rec::FirstNameYomi, reading(r->first));
             break;
         }
     }
-    setField(rec, Rec::Title, title);
+    cut |= setField(rec, Rec::Title, title);
     if (!address.isEmpty())
         for (Rec::Field f : {Rec::Address, Rec::City, Rec::State, Rec::ZipCode, Rec::Country})
-            setField(rec, f, address.at(f - Rec::Address));
+            cut |= setField(rec, f, address.at(f - Rec::Address));
     for (int i = 0; i < Rec::kCustomCount; ++i)
-        setField(rec, Rec::Field(Rec::Custom1 + i), custom[i]);
-    setField(rec, Rec::Note, note);
+        cut |= setField(rec, Rec::Field(Rec::Custom1 + i), custom[i]);
+    cut |= setField(rec, Rec::Note, note);
 
     // The first five phones and e-mail addresses; empty slots take the labels not used yet,
     // in the handheld's default order.
@@ -240,7 +244,7 @@ bool CTavDbAddrVCardReader::Build(const std::vector<Line>& lines, int beginLine,
     bool labelUsed[Rec::kPhoneLabelCount] = {};
     int bestRank = 0;
     for (int slot = 0; slot < used; ++slot) {
-        setField(rec, Rec::Field(Rec::Phone1 + slot), phones[slot].text);
+        cut |= setField(rec, Rec::Field(Rec::Phone1 + slot), phones[slot].text);
         rec.SetPhoneLabelID(slot, phones[slot].label);
         labelUsed[phones[slot].label] = true;
         if (phones[slot].rank > 0 && (bestRank == 0 || phones[slot].rank < bestRank)) {
@@ -276,6 +280,13 @@ bool CTavDbAddrVCardReader::Build(const std::vector<Line>& lines, int beginLine,
         notes->append(LineNote(beginLine, QStringLiteral("カードに内容がありません。")));
         return false;
     }
+    // What the card lost on the way in is said, not dropped silently.
+    if (cut)
+        notes->append(LineNote(beginLine, QStringLiteral("長すぎる項目を切り詰めて読み込みました。")));
+    if (phones.size() > Rec::kPhoneCount)
+        notes->append(LineNote(
+            beginLine,
+            QStringLiteral("電話番号と電子メールは最初の %1 件だけ読み込みました。").arg(Rec::kPhoneCount)));
     rec.SetPrivate(isPrivate);
     card->category = category;
     return true;

@@ -85,7 +85,15 @@ TavStatus CTavDbStoreBase::Load()
         m_filePath = path;
         return TavStatusCode::Ok;
     }
-    return LoadFromFile(path);
+    const TavStatus status = LoadFromFile(path);
+    if (status != TavStatusCode::Ok && path != m_filePath) {
+        // Another file's records (the last user's, a backup file's) must neither stand in for
+        // these nor take their edits: the store shows nothing and never writes this file.
+        Clear();
+        m_filePath = path;
+        m_fileBroken = true;
+    }
+    return status;
 }
 
 TavStatus CTavDbStoreBase::LoadFromFile(const QString& path)

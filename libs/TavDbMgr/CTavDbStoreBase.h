@@ -37,7 +37,9 @@ public:
     // Where Load() looks: the user list whose current user owns the data.
     void AttachUsers(const CTavDbUser* users) { m_users = users; }
 
-    // Loads the current user's store file (an absent file is an empty store).
+    // Loads the current user's store file (an absent file is an empty store). A file that does
+    // not read leaves the store empty and refusing to write it, unless it is the file the
+    // store already held, whose records then stay.
     virtual TavStatus Load();
     // Loads a store file of this kind from anywhere (the program's own backup files), or a
     // desktop data or archive file of this kind, recognised by its first bytes; the store then

@@ -262,7 +262,10 @@ void CTavAddrCommands::OnCut()
     if (ids.isEmpty())
         return;
     copySelection(ids);
-    deleteIds(ids, CTavOptions::instance().CheckBackup() != 0, QStringLiteral("切り取り"));
+    // A backup file's deletions never reach the handheld: the cards leave it for good.
+    const bool backup =
+        CTavOptions::instance().CheckBackup() != 0 && !m_frame.AddrDoc()->App().backupFileOpen();
+    deleteIds(ids, backup, QStringLiteral("切り取り"));
 }
 
 bool CTavAddrCommands::CanPaste() const

@@ -52,7 +52,8 @@ QString CTavAddrFileCommands::RestoreQuestion()
 
 QString CTavAddrFileCommands::RefusedMessage(const QStringList& refused)
 {
-    QString text = QStringLiteral("次の %1 件のアドレスは読み込めませんでした。\n").arg(refused.size());
+    QString text = QStringLiteral("次の %1 件のアドレスは読み込めなかったか、一部だけ読み込みました。\n")
+                       .arg(refused.size());
     text += refused.mid(0, kShownRefusals).join(u'\n');
     if (refused.size() > kShownRefusals)
         text += QStringLiteral("\nほか %1 件").arg(refused.size() - kShownRefusals);
@@ -76,10 +77,17 @@ void CTavAddrFileCommands::tellImported(int before, const QStringList& refused)
 void CTavAddrFileCommands::OnImport()
 {
     CTavSyncLock lock(m_frame.AddrDoc()->App());
-    CTavImportFileDlg dlg(true, kFilter, &m_frame);
-    if (dlg.exec() != QDialog::Accepted)
-        return;
-    ImportFile(dlg.PathName());
+    // A file of another kind, or no room for its cards, brings the dialog back until a file
+    // is imported or the user cancels.
+    for (;;) {
+        CTavImportFileDlg dlg(true, kFilter, &m_frame);
+        if (dlg.exec() != QDialog::Accepted)
+            return;
+        const QString path = dlg.PathName();
+        m_limitReached = false;
+        if (kFileTypes.contains(CTavFileDlg::ExtensionOf(path)) && (ImportFile(path) || !m_limitReached))
+            return;
+    }
 }
 
 bool CTavAddrFileCommands::ImportFile(const QString& path)
@@ -92,7 +100,8 @@ bool CTavAddrFileCommands::ImportFile(const QString& path)
         return false;
     const bool csv = extension == QLatin1String("csv");
     if (store.GetRecordCount() >= store.GetMaxRecords()) {
-        TavShowMessage(&m_frame, ImportLimitMessage(), QString(), TavMsg::IconExclamation);
+        m_limitReached = true;
+        TavShowMessage(&m_frame, ImportLimitMessage(), QString(), TavMsg::IconInformation);
         return false;
     }
     CTavDbAddrCsvFormat format;
@@ -112,7 +121,8 @@ bool CTavAddrFileCommands::ImportFile(const QString& path)
         });
     }
     if (status == TavStatusCode::RecordLimit) {
-        TavShowMessage(&m_frame, ImportLimitMessage(), QString(), TavMsg::IconExclamation);
+        m_limitReached = true;
+        TavShowMessage(&m_frame, ImportLimitMessage(), QString(), TavMsg::IconInformation);
         return false;
     }
     if (status != TavStatusCode::Ok) {

@@ -57,5 +57,6 @@ private:
     void tellImported(int before, const QStringList& refused);
 
     CTavAddrFrame& m_frame;
+    bool m_limitReached = false; // the last import found no room for the cards
     CTavBackupFileSwitch m_switch;
 };

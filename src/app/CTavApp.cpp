@@ -31,6 +31,7 @@
 
 namespace {
 CTavApp* g_app = nullptr;
+const QString kDataFileKind = QStringLiteral("Lumora のデータファイル");
 
 bool isScheduleWindow(int module)
 {
@@ -113,9 +114,10 @@ bool CTavApp::LoadAll()
     m_users->AddUserDirectory(m_users->GetCurrUserName());
     // After a HotSync or for another user the backup folder holds other databases.
     CTavDbBackupFolder::MarkChanged();
-    bool ok = true;
     const QString userPath = m_users->GetCurrUserPath();
-    ok = m_sheets->Load(userPath) == TavStatusCode::Ok;
+    QStringList failures;
+    if (const TavStatus status = m_sheets->Load(userPath); status != TavStatusCode::Ok)
+        failures << TavFileProblem::ReadFailed(m_sheets->Path(), status, kDataFileKind);
     for (CTavDbStoreBase* store : RecordStores()) {
         // A backup file open in place of the data (save all) is what the store reads again.
         const bool backup = m_backupFileOpen && !store->GetFilePath().isEmpty() &&
@@ -124,11 +126,17 @@ bool CTavApp::LoadAll()
         // got meanwhile) rather than being dropped by loading the same file again.
         if (store->HasPendingChanges() && (backup || store->GetFilePath() == store->StoreFilePath(userPath)))
             continue;
-        ok = (backup ? store->LoadFromFile(store->GetFilePath()) : store->Load()) == TavStatusCode::Ok && ok;
+        const QString path = backup ? store->GetFilePath() : store->StoreFilePath(userPath);
+        if (const TavStatus status = backup ? store->LoadFromFile(path) : store->Load();
+            status != TavStatusCode::Ok)
+            failures << TavFileProblem::ReadFailed(path, status, kDataFileKind);
     }
     QGuiApplication::restoreOverrideCursor();
     ClearUndoHistory();
-    return ok;
+    if (!failures.isEmpty())
+        ShowMessage(MessageOwner(), failures.join(QStringLiteral("\n\n")), QString(),
+                    TavMsg::IconExclamation);
+    return failures.isEmpty();
 }
 
 void CTavApp::ClearUndoHistory()
@@ -317,36 +325,40 @@ void CTavApp::FocusModuleView(int /*module*/)
         view->setFocus(Qt::OtherFocusReason);
 }
 
-void CTavApp::CloseBackupOfCurrentModule()
+bool CTavApp::CloseBackupOfCurrentModule()
 {
-    // Edits made in the backup file are written to it first; the switch goes on either way,
-    // and a failed write is named to the user.
+    // Edits made in the backup file are written to it first. A write that fails, or data that
+    // do not read, keep the backup file open and stop the switch, named to the user: nothing
+    // may go on in the wrong file.
     auto reload = [this](CTavDbStoreBase& store, CTavModuleFrame* frame) {
-        if (store.HasPendingChanges() &&
-            store.GetFilePath() != store.StoreFilePath(m_users->GetCurrUserPath()))
-            if (const TavStatus saved = store.Write(); saved != TavStatusCode::Ok)
-                ShowMessage(MessageOwner(), TavFileProblem::SaveFailed(store.GetFilePath(), saved), QString(),
+        const QString backupPath = store.GetFilePath();
+        const QString currentPath = store.StoreFilePath(m_users->GetCurrUserPath());
+        if (store.HasPendingChanges() && backupPath != currentPath)
+            if (const TavStatus saved = store.Write(); saved != TavStatusCode::Ok) {
+                ShowMessage(MessageOwner(), TavFileProblem::SaveFailed(backupPath, saved), QString(),
                             TavMsg::IconExclamation);
-        store.Load();
+                return false;
+            }
+        if (const TavStatus loaded = store.Load(); loaded != TavStatusCode::Ok) {
+            ShowMessage(MessageOwner(), TavFileProblem::ReadFailed(currentPath, loaded, kDataFileKind),
+                        QString(), TavMsg::IconExclamation);
+            store.LoadFromFile(backupPath); // written just now: nothing of it is lost
+            return false;
+        }
         if (frame)
             frame->Update(2);
+        return true;
     };
     switch (m_currentModule) {
     case TavModule::Schedule:
-        if (m_currentScheduleView == TavModule::Year)
-            reload(*m_date, nullptr);
-        else
-            reload(*m_date, FrameOfModule(TavModule::Schedule));
-        break;
+        return reload(*m_date, m_currentScheduleView == TavModule::Year ? nullptr
+                                                                        : FrameOfModule(TavModule::Schedule));
     case TavModule::Address:
-        reload(*m_addr, Frame(TavSlot::Address));
-        break;
+        return reload(*m_addr, Frame(TavSlot::Address));
     case TavModule::Todo:
-        reload(*m_todo, Frame(TavSlot::Todo));
-        break;
+        return reload(*m_todo, Frame(TavSlot::Todo));
     case TavModule::MemoPad:
-        reload(*m_memo, Frame(TavSlot::MemoPad));
-        break;
+        return reload(*m_memo, Frame(TavSlot::MemoPad));
     case TavModule::FreeMemo:
         if (CTavModuleFrame* frame = Frame(TavSlot::FreeMemo))
             frame->Update(2);
@@ -354,6 +366,7 @@ void CTavApp::CloseBackupOfCurrentModule()
     default:
         break;
     }
+    return true;
 }
 
 void CTavApp::SwitchModule(int module)
@@ -375,7 +388,10 @@ void CTavApp::SwitchModule(int module)
             m_readyForSync = 1;
             return;
         }
-        CloseBackupOfCurrentModule();
+        if (!CloseBackupOfCurrentModule()) {
+            m_readyForSync = 1;
+            return;
+        }
         setBackupFileOpen(0);
         m_readyForSync = 1;
     }

@@ -76,8 +76,9 @@ public:
     void FocusModuleView(int module);
     // Activates a module window (TavModule numbers 1..10).
     void SwitchModule(int module);
-    // While a backup file is open: reloads the current module's store and closes the backup.
-    void CloseBackupOfCurrentModule();
+    // While a backup file is open: writes the current module's edits to it and reloads the
+    // user's data; false (told to the user) when either fails and the backup file stays open.
+    bool CloseBackupOfCurrentModule();
 
     // The password dialog for a user. With repeat, a refusal shows a message and asks again;
     // without, a refusal ends silently. True when accepted (or the user has no password).

@@ -1,7 +1,7 @@
 #include "CTavBackupFileSwitch.h"
 
+#include <QDir>
 #include <QFileInfo>
-#include <QKeySequence>
 
 #include "CTavApp.h"
 #include "CTavDbStoreBase.h"
@@ -59,6 +59,15 @@ void CTavBackupFileSwitch::OnOpenBackupFile()
     const QString extension = CTavFileDlg::ExtensionOf(m_setup.initialFile);
     if (!QFileInfo::exists(path) && CTavFileDlg::ExtensionOf(path).isEmpty() && !extension.isEmpty())
         path += u'.' + extension;
+    // The user's own data file shown as a backup file would lose its edits on leaving.
+    if (QFileInfo(path) == QFileInfo(currentPath())) {
+        TavShowMessage(
+            &m_frame,
+            QStringLiteral("%1 は今のデータのファイルです。バックアップ ファイルを選んでください。")
+                .arg(QDir::toNativeSeparators(path)),
+            QString(), TavMsg::IconExclamation);
+        return;
+    }
     if (const TavStatus saved = m_store.Write(); saved != TavStatusCode::Ok) {
         TavShowMessage(&m_frame, TavFileProblem::SaveFailed(m_store.GetFilePath(), saved), QString(),
                        TavMsg::IconExclamation);

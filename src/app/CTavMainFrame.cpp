@@ -177,17 +177,25 @@ void CTavMainFrame::SavePlacement()
 
 void CTavMainFrame::closeEvent(QCloseEvent* event)
 {
-    SaveOnExit();
+    // The save has named what it could not write; closing now would drop those edits, so the
+    // user decides.
+    if (!SaveOnExit() &&
+        m_app.ShowMessage(this, QStringLiteral("保存できなかった変更があります。変更を捨てて終了しますか？"),
+                          TavStr::ProductName, TavMsg::YesNo | TavMsg::IconExclamation | TavMsg::DefButton2) !=
+            TavMsg::IdYes) {
+        event->ignore();
+        return;
+    }
     event->accept();
 }
 
-void CTavMainFrame::SaveOnExit()
+bool CTavMainFrame::SaveOnExit()
 {
     // Everything was saved before the HotSync began and nothing could change since.
-    if (!m_hotSync->SyncRunning())
-        m_app.SaveAll();
+    const bool saved = m_hotSync->SyncRunning() || m_app.SaveAll();
     m_app.Options().SetCurrentUser(m_app.Users().GetCurrUserName());
     SavePlacement();
+    return saved;
 }
 
 void CTavMainFrame::AddModuleFrame(CTavModuleFrame* frame)

@@ -56,8 +56,8 @@ public:
 
     void RefreshAll();
     // What closing keeps: every store (not while a HotSync owns the files), the current user
-    // and the window's placement.
-    void SaveOnExit();
+    // and the window's placement; false when a store could not be written (already said).
+    bool SaveOnExit();
     void SetPrivateMode(int mode);
     void OnSaveAll();
     void OnOptions();

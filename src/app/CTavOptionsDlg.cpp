@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -46,12 +47,16 @@ CTavOptionsDlg::CTavOptionsDlg(CTavApp& app, QWidget* parent)
     m_backupDeleted->setChecked(options.CheckBackup() != 0);
     m_password->setChecked(CTavUserFile::ReadStartupPasswordFlag(app.Users().GetCurrUserPath()) == 1);
     // Each letter with the folder it stands for on this PC; the root alone is what is stored.
+    // No entry is chosen for the user when the stored drive is not among them: OK must not
+    // move the card drive to whichever letter comes first.
     const CTavDriveMap drives;
+    int stored = -1;
     for (const QString& root : drives.availableRoots()) {
         m_drive->addItem(drives.displayName(root), root);
         if (root.compare(options.FlekDrive(), Qt::CaseInsensitive) == 0)
-            m_drive->setCurrentIndex(m_drive->count() - 1);
+            stored = m_drive->count() - 1;
     }
+    m_drive->setCurrentIndex(stored);
 
     auto* folderRow = new QFormLayout;
     folderRow->addRow(QStringLiteral("データ フォルダ :"), m_folder);
@@ -91,7 +96,13 @@ void CTavOptionsDlg::accept()
             TavMsg::IdYes)
             return;
     }
-    CTavUserFile::Write(userPath, m_password->isChecked() ? 1 : 0, CTavDbClock::NowSeconds());
+    if (!CTavUserFile::Write(userPath, m_password->isChecked() ? 1 : 0, CTavDbClock::NowSeconds())) {
+        m_app.ShowMessage(this,
+                          QStringLiteral("%1 に保存できませんでした。")
+                              .arg(QDir::toNativeSeparators(CTavUserFile::FilePath(userPath))),
+                          TavStr::ProductName, TavMsg::IconExclamation);
+        return;
+    }
     CTavOptions& options = CTavOptions::instance();
     CTavRegOption& reg = m_app.Options();
     if (reg.SetCheckDelete(m_confirmDelete->isChecked() ? 1 : 0))

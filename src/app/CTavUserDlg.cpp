@@ -114,7 +114,7 @@ void CTavUserDlg::OnNew()
     if (dlg.exec() != QDialog::Accepted)
         return;
     const QString name = dlg.Name();
-    if (name.isEmpty()) {
+    if (name.trimmed().isEmpty()) {
         Message(TavStr::EnterUserName);
         return;
     }
@@ -148,7 +148,7 @@ void CTavUserDlg::OnRename()
     if (dlg.exec() != QDialog::Accepted)
         return;
     const QString newName = dlg.Name();
-    if (newName.isEmpty() || newName == oldName)
+    if (newName.trimmed().isEmpty() || newName == oldName)
         return;
     if (IsListed(newName)) {
         Message(TavStr::NameInUse.arg(newName));
@@ -182,8 +182,12 @@ void CTavUserDlg::OnDelete()
         QStringLiteral("ユーザと \"%1\" に関連するすべてのデータを削除しますか？").arg(name);
     if (Message(question, TavMsg::OkCancel | TavMsg::IconExclamation | TavMsg::DefButton2) != TavMsg::IdOk)
         return;
+    if (const TavStatus status = users().DeleteUser(name); status != TavStatusCode::Ok) {
+        Message(QStringLiteral("ユーザ \"%1\" を削除できませんでした。").arg(name) + failureReason(status),
+                TavMsg::IconExclamation);
+        return;
+    }
     delete m_list->takeItem(m_list->row(item));
-    users().DeleteUser(name);
     if (m_chosen == name)
         m_chosen.clear();
 }

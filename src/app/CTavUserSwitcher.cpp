@@ -38,13 +38,23 @@ void CTavUserSwitcher::RunUserDialog(uint32_t previousId)
 void CTavUserSwitcher::FinishSwitch(uint32_t previousId)
 {
     CTavApp& app = m_frame.App();
+    CTavDbUser& users = app.Users();
+    const QString chosen = users.GetCurrUserName();
+    const QString previous = users.GetUserNameById(previousId);
+    if (users.GetUserID(chosen) != previousId && !previous.isEmpty()) {
+        // The old user's data are saved while that user is still current, so that the
+        // memo-sheet pass of the save works on that user's folders. A save that fails keeps
+        // the old user: loading the new user's files would drop the edits it could not write.
+        users.SetCurrUserName(previous);
+        if (!app.SaveAll()) {
+            m_frame.FillUserBox();
+            return;
+        }
+        users.SetCurrUserName(chosen);
+    }
     m_frame.FillUserBox();
-    if (app.Users().GetUserID(app.Users().GetCurrUserName()) == previousId)
+    if (users.GetUserID(chosen) == previousId)
         return;
-    // The stores write back to the files they were loaded from, so the old user's data go
-    // to the old user's folder although the new user is already current.
-    if (!app.Users().GetUserNameById(previousId).isEmpty())
-        app.SaveAll();
     app.LoadAll();
     app.ReloadUserPrefs();
     app.SetProfilePath();
@@ -59,7 +69,8 @@ bool CTavUserSwitcher::CloseBackupFirst()
     if (app.ShowMessage(&m_frame, TavStr::BackupSwitchQuestion, TavStr::BackupSwitchCaption,
                         TavMsg::OkCancel) != TavMsg::IdOk)
         return false;
-    app.CloseBackupOfCurrentModule();
+    if (!app.CloseBackupOfCurrentModule())
+        return false;
     app.setBackupFileOpen(0);
     return true;
 }

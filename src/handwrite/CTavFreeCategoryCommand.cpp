@@ -22,6 +22,9 @@ bool CTavFreeCategoryCommand::SetCategory(const QString& path, int categoryId)
     CTavDbFreePdbObjectManager sheet;
     if (sheet.LoadFromFile(path) != TavStatusCode::Ok || sheet.CreateObjects() <= 0)
         return false;
+    // Saving a sheet read only in part would lose what could not be read.
+    if (!sheet.GetProblems().isEmpty())
+        return false;
     CTavDbFreeMiscInfoObject* info = sheet.GetMiscInfo();
     if (!info)
         return false;
@@ -31,9 +34,16 @@ bool CTavFreeCategoryCommand::SetCategory(const QString& path, int categoryId)
 
 void CTavFreeCategoryCommand::redo()
 {
-    m_changed = 0;
-    for (const auto& entry : m_before)
-        m_changed += SetCategory(entry.first, m_categoryId);
+    m_failed.clear();
+    m_after.clear();
+    for (const auto& [path, bytes] : m_before) {
+        if (!SetCategory(path, m_categoryId)) {
+            m_failed << path;
+            continue;
+        }
+        QFile file(path);
+        m_after.insert(path, file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+    }
     if (!m_first && m_refresh)
         m_refresh();
     m_first = false;
@@ -42,6 +52,13 @@ void CTavFreeCategoryCommand::redo()
 void CTavFreeCategoryCommand::undo()
 {
     for (const auto& [path, bytes] : m_before) {
+        // A sheet saved again since (in the editor, by a HotSync) keeps those edits and its
+        // new category: only what this step wrote is taken back.
+        QFile current(path);
+        if (!m_after.contains(path) || !current.open(QIODevice::ReadOnly) ||
+            current.readAll() != m_after.value(path))
+            continue;
+        current.close();
         QSaveFile file(path);
         if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size())
             file.commit();

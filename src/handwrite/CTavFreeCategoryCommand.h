@@ -1,13 +1,15 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QPair>
+#include <QStringList>
 #include <QUndoCommand>
 #include <functional>
 
 // Filing memo sheets under a category as one undoable step: each sheet's misc-info gets the
-// id and the sheet is saved; undo writes the files back as they were.
+// id and the sheet is saved; undo writes back the files this step left as they were.
 class CTavFreeCategoryCommand final : public QUndoCommand
 {
 public:
@@ -16,11 +18,11 @@ public:
 
     void redo() override;
     void undo() override;
-    // How many sheets the last redo saved.
-    int Changed() const { return m_changed; }
+    // The sheets the last redo could not change (no memo sheet, damaged, not writable).
+    const QStringList& Failed() const { return m_failed; }
 
-    // Writes the category id into one sheet file; false when it is no memo sheet or the save
-    // failed (the file is then unchanged).
+    // Writes the category id into one sheet file; false when it is no memo sheet, a damaged
+    // one, or the save failed (the file is then unchanged).
     static bool SetCategory(const QString& path, int categoryId);
 
 private:
@@ -28,5 +30,6 @@ private:
     int m_categoryId;
     std::function<void()> m_refresh;
     bool m_first = true;
-    int m_changed = 0;
+    QStringList m_failed;
+    QHash<QString, QByteArray> m_after; // path, bytes this step wrote
 };

@@ -38,6 +38,16 @@ QString CTavFreeCommands::SeveralSelectedMessage()
     return QStringLiteral("複数の%1が選択されています。一つの%1を選択して下さい。").arg(kSheet);
 }
 
+// The sheets a category change or removal left as they were, one file a line.
+QString unchangedMessage(const QStringList& paths)
+{
+    QStringList names;
+    for (const QString& path : paths)
+        names << QDir::toNativeSeparators(path);
+    return QStringLiteral("次の%1は壊れているか書き込めないため、変更できませんでした。\n\n%2")
+        .arg(kSheet, names.join(u'\n'));
+}
+
 QString CTavFreeCommands::DeleteQuestion()
 {
     return QStringLiteral("選択された手書きメモを削除します。よろしいですか？");
@@ -105,7 +115,13 @@ void CTavFreeCommands::OnDelete()
     const QList<int> rows = m_frame.LeftView()->Selection().SelectedRows();
     const int first = rows.isEmpty() ? 0 : *std::min_element(rows.begin(), rows.end());
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    doc->DeleteFiles(paths);
+    if (const int deleted = doc->DeleteFiles(paths); deleted < paths.size())
+        app.ShowMessage(&m_frame,
+                        QStringLiteral("%1 個の%2のうち %3 個を削除できませんでした。")
+                            .arg(paths.size())
+                            .arg(kSheet)
+                            .arg(paths.size() - deleted),
+                        QStringLiteral("手書きメモの削除"), TavMsg::IconExclamation);
     QApplication::restoreOverrideCursor();
     if (doc->Count() > 0)
         m_frame.LeftView()->SelectRow(std::min(first, doc->Count() - 1));
@@ -127,15 +143,16 @@ void CTavFreeCommands::OnCategories()
 {
     CTavFreeDoc* doc = m_frame.FreeDoc();
     CTavSyncLock lock(doc->App());
-    CTavFreeCategorySource source(doc->App().SheetManager(), [doc](uint32_t id, bool deleteSheets) {
-        if (deleteSheets)
-            doc->DeleteCategoryData(int(id));
-        else
-            doc->MoveCategoryToUnfiled(int(id));
+    QStringList unchanged;
+    CTavFreeCategorySource source(doc->App().SheetManager(), [doc, &unchanged](uint32_t id,
+                                                                               bool deleteSheets) {
+        unchanged << (deleteSheets ? doc->DeleteCategoryData(int(id)) : doc->MoveCategoryToUnfiled(int(id)));
     });
     CTavCategoryDlg dlg(source, &m_frame);
     dlg.exec();
     m_frame.CategoriesChanged();
+    if (!unchanged.isEmpty())
+        doc->App().ShowMessage(&m_frame, unchangedMessage(unchanged), QString(), TavMsg::IconExclamation);
 }
 
 void CTavFreeCommands::OnColumns()
@@ -217,8 +234,10 @@ void CTavFreeCommands::OnMoveToCategory(int position)
     if (paths.isEmpty())
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    doc->MoveToCategory(paths, int(categories.at(position).GetID()));
+    const QStringList unchanged = doc->MoveToCategory(paths, int(categories.at(position).GetID()));
     QApplication::restoreOverrideCursor();
+    if (!unchanged.isEmpty())
+        doc->App().ShowMessage(&m_frame, unchangedMessage(unchanged), QString(), TavMsg::IconExclamation);
 }
 
 void CTavFreeCommands::FillCategoryMenu(QMenu* menu)

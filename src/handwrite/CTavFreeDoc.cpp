@@ -157,16 +157,16 @@ int CTavFreeDoc::DeleteFiles(const QStringList& paths)
     return deleted;
 }
 
-int CTavFreeDoc::MoveToCategory(const QStringList& paths, int categoryId)
+QStringList CTavFreeDoc::MoveToCategory(const QStringList& paths, int categoryId)
 {
     if (paths.isEmpty())
-        return 0;
+        return {};
     auto* command = new CTavFreeCategoryCommand(paths, categoryId, QStringLiteral("カテゴリの変更"),
                                                 [this] { Reload(); });
     UndoStack().push(command);
-    const int changed = command->Changed();
+    const QStringList failed = command->Failed();
     Reload();
-    return changed;
+    return failed;
 }
 
 int CTavFreeDoc::archive(const std::vector<CTavFreeSheetEntry>& sheets, qint64 cutoff)
@@ -275,22 +275,26 @@ int CTavFreeDoc::ImportFrom(const QString& folder)
     return copied;
 }
 
-void CTavFreeDoc::MoveCategoryToUnfiled(int categoryId)
+QStringList CTavFreeDoc::MoveCategoryToUnfiled(int categoryId)
 {
+    QStringList failed;
     for (const CTavFreeSheetEntry& entry : allSheets())
-        if (entry.categoryId == categoryId)
-            CTavFreeCategoryCommand::SetCategory(entry.path, 0);
+        if (entry.categoryId == categoryId && !CTavFreeCategoryCommand::SetCategory(entry.path, 0))
+            failed << entry.path;
     UndoStack().clear();
     Reload();
+    return failed;
 }
 
-void CTavFreeDoc::DeleteCategoryData(int categoryId)
+QStringList CTavFreeDoc::DeleteCategoryData(int categoryId)
 {
+    QStringList failed;
     for (const CTavFreeSheetEntry& entry : allSheets())
-        if (entry.categoryId == categoryId)
-            QFile::remove(entry.path);
+        if (entry.categoryId == categoryId && !QFile::remove(entry.path))
+            failed << entry.path;
     UndoStack().clear();
     Reload();
+    return failed;
 }
 
 bool CTavFreeDoc::OpenBackupFolder(const QString& folder)

@@ -59,8 +59,8 @@ public:
 
     // Deletes the files as one undo step; the number deleted.
     int DeleteFiles(const QStringList& paths);
-    // Files the sheets under a category as one undo step; the number changed.
-    int MoveToCategory(const QStringList& paths, int categoryId);
+    // Files the sheets under a category as one undo step; the sheets it could not change.
+    QStringList MoveToCategory(const QStringList& paths, int categoryId);
 
     // The transfer-limit moves between the current and the past folder; each reloads and
     // returns the number of files moved. A sheet linked from an event or a To Do item is
@@ -76,9 +76,10 @@ public:
     int ExportTo(const QString& folder, const QStringList& paths);
     int ImportFrom(const QString& folder);
 
-    // After a category was removed: its sheets in both folders go to unfiled, or are deleted.
-    void MoveCategoryToUnfiled(int categoryId);
-    void DeleteCategoryData(int categoryId);
+    // After a category was removed: its sheets in both folders go to unfiled, or are deleted;
+    // the sheets that could not be.
+    QStringList MoveCategoryToUnfiled(int categoryId);
+    QStringList DeleteCategoryData(int categoryId);
 
     // Removes what deleted sheets an earlier run left aside (while no step can want them).
     void DropKeptFiles();

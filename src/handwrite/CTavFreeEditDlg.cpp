@@ -353,6 +353,13 @@ bool CTavFreeEditDlg::save(bool tell)
                          TavMsg::Ok | TavMsg::IconStop);
         return false;
     case CTavFreeEditSaver::Failed:
+        // The drawing stays open to be saved elsewhere or again: closing would lose it.
+        app_.ShowMessage(this,
+                         QStringLiteral("%1 に保存できませんでした。\n手書きメモは閉じずにそのままにします。")
+                             .arg(QDir::toNativeSeparators(Path())),
+                         QStringLiteral("エラー"), TavMsg::Ok | TavMsg::IconStop);
+        return false;
+    case CTavFreeEditSaver::NoSheet:
         return true;
     case CTavFreeEditSaver::Saved:
         saved_ = true;

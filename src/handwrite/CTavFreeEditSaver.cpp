@@ -9,7 +9,7 @@ CTavFreeEditSaver::Result CTavFreeEditSaver::Save(CTavFreePage& page, const QStr
         return PathTooLong;
     CTavDbFreePdbObjectManager* sheet = page.Sheet();
     if (!sheet)
-        return Failed;
+        return NoSheet;
     sheet->SetThumbnail(page.PageImage());
     return sheet->SaveAsFile(path, true) == TavStatusCode::Ok ? Saved : Failed;
 }

@@ -16,6 +16,7 @@ public:
         Saved,
         PathTooLong, // nothing written
         Failed,      // the library could not write the file
+        NoSheet,     // nothing open, nothing to write
     };
 
     static Result Save(CTavFreePage& page, const QString& path);

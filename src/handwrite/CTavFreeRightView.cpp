@@ -1,5 +1,6 @@
 #include "CTavFreeRightView.h"
 
+#include <QFileInfo>
 #include <QPainter>
 
 #include "CTavFreeDoc.h"
@@ -30,7 +31,11 @@ void CTavFreeRightView::ShowEntry(int index)
         update();
         return;
     }
-    if (entry->path != m_path || m_page.isNull()) {
+    // The same sheet saved again since (by the editor, a HotSync) is drawn anew.
+    const QFileInfo file(entry->path);
+    const QDateTime written = file.lastModified();
+    if (entry->path != m_path || m_page.isNull() || written != m_written) {
+        m_written = written;
         Manager sheet;
         sheet.CreateResources();
         m_page = sheet.LoadFromFile(entry->path) == TavStatusCode::Ok && sheet.CreateObjects() > 0

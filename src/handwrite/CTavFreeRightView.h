@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QImage>
 #include <QWidget>
 
@@ -33,4 +34,5 @@ private:
     QString m_category;
     bool m_alarm = false;
     QImage m_page;
+    QDateTime m_written; // when the drawn sheet's file was last written
 };

@@ -98,12 +98,16 @@ void CTavReferDoc::SetSort(int choice)
     emit entrySelected(-1);
 }
 
-bool CTavReferDoc::DeleteFiles(const QStringList& paths)
+QStringList CTavReferDoc::DeleteFiles(const QStringList& paths)
 {
     auto command = std::make_unique<CTavReferDeleteCommand>(Folder(), paths, [this] { Reload(); });
-    if (command->Moved().isEmpty())
-        return false;
-    UndoStack().push(command.release());
-    Reload();
-    return true;
+    QStringList left;
+    for (const QString& path : paths)
+        if (!command->Moved().contains(path))
+            left << path;
+    if (!command->Moved().isEmpty()) {
+        UndoStack().push(command.release());
+        Reload();
+    }
+    return left;
 }

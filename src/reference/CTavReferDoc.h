@@ -41,8 +41,8 @@ public:
     void SetSort(int choice);
 
     // Moves the files aside as one undo step; they are deleted for good when the step leaves
-    // the undo stack. False when none could be moved.
-    bool DeleteFiles(const QStringList& paths);
+    // the undo stack. The files that could not be moved aside.
+    QStringList DeleteFiles(const QStringList& paths);
 
 signals:
     void entriesRebuilt();

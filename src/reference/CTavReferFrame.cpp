@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -149,7 +150,14 @@ void CTavReferFrame::OnDelete()
                         QStringLiteral("便利情報の削除"),
                         TavMsg::YesNo | TavMsg::IconExclamation) != TavMsg::IdYes)
         return;
-    m_doc->DeleteFiles(paths);
+    QStringList left = m_doc->DeleteFiles(paths);
+    if (left.isEmpty())
+        return;
+    for (QString& path : left)
+        path = QDir::toNativeSeparators(path);
+    app.ShowMessage(this,
+                    QStringLiteral("次の%1は削除できませんでした。\n\n%2").arg(kItemName, left.join(u'\n')),
+                    QStringLiteral("便利情報の削除"), TavMsg::IconExclamation);
 }
 
 void CTavReferFrame::OnSort(int choice)

@@ -66,9 +66,12 @@ void CTavScDayView::UpdateKiroView()
     }
     AddColum(column);
     EndSettingData();
-    // The selection may have gone with the store's change or the new day.
+    // The selection may have gone with the store's change or the new day. A repeating event
+    // still selected on another day is that day's occurrence now, for editing as for dragging.
     if (state.selectedEvent && !GetSelectedBox())
         state.selectedEvent = nullptr;
+    else if (state.selectedEvent)
+        state.selectedEventDate = state.currentDate;
     UpdateHiddenMarks();
     viewport()->update();
 }

@@ -208,6 +208,8 @@ void CTavScEditDlg::FillControls()
     r.GetIcon(m_iconName, type, m_iconId);
     m_sheet = r.GetSheetName();
     ShowSheet();
+    // A longer note than the handheld keeps is cut, not emptied, by the limit of the field.
+    m_lastNote = CTavDbText::truncateToBytes(r.GetNote(), CTavDbDateRecord::kMaxNoteBytes);
     m_note->setPlainText(r.GetNote());
     ShowColor();
     ShowIcon();
@@ -369,6 +371,7 @@ bool CTavScEditDlg::SplitRepeating(QDate& shown)
         const QDate start = m_original.GetStartDate();
         WriteFields(*m_record, start.addDays(m_shownDate.daysTo(day)),
                     start.addDays(m_shownDate.daysTo(m_ruleDay)));
+        m_record->SetExceptions(ScheduleState::ExceptionsFrom(m_original, QDate(), m_shownDate.daysTo(day)));
         if (m_original.GetMyBrand() == CTavDbDateRecord::RepeatMonthlyByWeekday &&
             m_record->GetMyBrand() == CTavDbDateRecord::RepeatMonthlyByWeekday) {
             m_record->SetDayIndex(m_original.GetDayIndex());
@@ -387,6 +390,8 @@ bool CTavScEditDlg::SplitRepeating(QDate& shown)
     WriteFields(added, shown, m_ruleDay);
     if (single)
         CTavScRepeatRule().ToRecord(added, day, ScheduleState::ReadStartDayOfWeek());
+    else
+        added.SetExceptions(ScheduleState::ExceptionsFrom(m_original, occurrence, 0));
     if (m_state.AddEvent(this, added) != TavStatusCode::Ok)
         return false;
     *m_record = m_original;

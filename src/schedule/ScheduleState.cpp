@@ -152,7 +152,15 @@ TavStatus ScheduleState::AddEvent(QWidget* owner, CTavDbDateRecord& record)
 
 TavStatus ScheduleState::UpdateEvent(const CTavDbDateRecord& record)
 {
-    return Store().UpdateRecord(record);
+    const TavStatus status = Store().UpdateRecord(record);
+    // A change the store refuses is said: the windows would show what is not kept.
+    if (status != TavStatusCode::Ok)
+        m_app.ShowMessage(m_app.MessageOwner(),
+                          QStringLiteral("予定「%1」を変更できませんでした。\n日付が範囲の外にあるか、"
+                                         "長すぎる項目があります。")
+                              .arg(record.GetDesc()),
+                          QString(), TavMsg::IconExclamation);
+    return status;
 }
 
 TavStatus ScheduleState::DeleteEvent(CTavDbDateRecord& record, bool archive)
@@ -204,17 +212,16 @@ bool ScheduleState::DeleteWithScope(QWidget* owner, CTavDbDateRecord* record)
         const int scope = AskScope(owner);
         if (scope == CTavScRepeatScopeDlg::Cancel)
             return false;
-        if (scope == CTavScRepeatScopeDlg::ThisOnly) {
-            record->AddException(CurrentDay());
-            UpdateEvent(*record);
+        if (scope == CTavScRepeatScopeDlg::ThisOnly || scope == CTavScRepeatScopeDlg::Future) {
+            // The stored event changes only once the store has taken the change.
+            CTavDbDateRecord edited = *record;
+            if (scope == CTavScRepeatScopeDlg::ThisOnly)
+                edited.AddException(CurrentDay());
+            else
+                edited.SetEndDate(CTavDbTime::fromDateAndTime(CurrentDay().addDays(-1), QTime(23, 59, 59)));
+            const bool updated = UpdateEvent(edited) == TavStatusCode::Ok;
             emit changed();
-            return true;
-        }
-        if (scope == CTavScRepeatScopeDlg::Future) {
-            record->SetEndDate(CTavDbTime::fromDateAndTime(CurrentDay().addDays(-1), QTime(23, 59, 59)));
-            UpdateEvent(*record);
-            emit changed();
-            return true;
+            return updated;
         }
     }
     const CTavOptions& options = CTavOptions::instance();
@@ -244,6 +251,15 @@ bool ScheduleState::MoveEvent(QWidget* owner, CTavDbDateRecord& record, int star
     return Step(resized ? QStringLiteral("予定の時間変更") : QStringLiteral("予定の移動"),
                 [&] { return MoveWithScope(owner, record, startSec, endSec, untimed, target); },
                 {record.GetUniqueId()});
+}
+
+QList<QDate> ScheduleState::ExceptionsFrom(const CTavDbDateRecord& record, const QDate& since, int shiftDays)
+{
+    QList<QDate> moved;
+    for (const QDate& date : record.GetExceptions())
+        if (!since.isValid() || date >= since)
+            moved << date.addDays(shiftDays);
+    return moved;
 }
 
 void ScheduleState::MoveRule(CTavDbDateRecord& record, const QDate& from, const QDate& to) const
@@ -282,7 +298,8 @@ bool ScheduleState::MoveWithScope(QWidget* owner, CTavDbDateRecord& record, int 
         edited.SetStartTime(start);
         edited.SetEndTime(end);
         edited.SetUntimed(untimed);
-        UpdateEvent(edited);
+        if (UpdateEvent(edited) != TavStatusCode::Ok)
+            return false;
         KeepSelection(&record, edited.GetUniqueId());
         ChangedOn(day);
         return true;
@@ -298,7 +315,9 @@ bool ScheduleState::MoveWithScope(QWidget* owner, CTavDbDateRecord& record, int 
         edited.SetEndTime(CTavDbTime::fromDateAndTime(first, CTavDbTime::toTime(end)));
         edited.SetUntimed(untimed);
         MoveRule(edited, record.GetStartDate(), first);
-        UpdateEvent(edited);
+        edited.SetExceptions(ExceptionsFrom(record, QDate(), occurrence.daysTo(day)));
+        if (UpdateEvent(edited) != TavStatusCode::Ok)
+            return false;
         KeepSelection(&record, edited.GetUniqueId());
         ChangedOn(day);
         return true;
@@ -329,6 +348,7 @@ bool ScheduleState::MoveWithScope(QWidget* owner, CTavDbDateRecord& record, int 
     if (scope == CTavScRepeatScopeDlg::Future) {
         added.CopyRepeatRule(record);
         MoveRule(added, occurrence, day);
+        added.SetExceptions(ExceptionsFrom(record, occurrence, occurrence.daysTo(day)));
     }
     if (AddEvent(owner, added) != TavStatusCode::Ok)
         return false;
@@ -337,7 +357,10 @@ bool ScheduleState::MoveWithScope(QWidget* owner, CTavDbDateRecord& record, int 
         old.AddException(occurrence);
     else
         old.SetEndDate(CTavDbTime::fromDateAndTime(occurrence.addDays(-1), QTime(23, 59, 59)));
-    UpdateEvent(old);
+    if (UpdateEvent(old) != TavStatusCode::Ok) {
+        Store().DeleteRecord(added.GetUniqueId(), false); // no half of a split stays
+        return false;
+    }
     selectedEvent = nullptr;
     ChangedOn(day);
     return true;

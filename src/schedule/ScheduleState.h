@@ -65,6 +65,10 @@ public:
     QDate CurrentDay() const { return CTavDbTime::toDate(currentDate); }
     static int ReadStartDayOfWeek();
     static int ReadStartTime();
+    // The deleted occurrences of a repeating event from a day on (all for an invalid day),
+    // moved by as many days as the series moves: they stay deleted in the moved or split-off
+    // series.
+    static QList<QDate> ExceptionsFrom(const CTavDbDateRecord& record, const QDate& since, int shiftDays);
 
     void GoToDate(const QDate& date);
     // One day on or back with the 22:00 rule; false at the ends of the range.

@@ -210,10 +210,7 @@ void CTavTodoDoc::rebuild()
     const CTavDbTodoOutline outline(store.AllRecords());
     int pos = 0;
     for (int i = 0; i < count; ++i) {
-        CTavDbTodoRecord* task = store.GetTodoRecord(i);
-        // The outline starts at the top level whatever the filters left out above it.
-        if (i == 0)
-            task->SetIndentLevel(0);
+        const CTavDbTodoRecord* task = store.GetTodoRecord(i);
         TodoListRow& row = m_rows[size_t(i)];
         row.uniqueId = task->GetUniqueId();
         m_ids[size_t(i)] = row.uniqueId;
@@ -224,11 +221,13 @@ void CTavTodoDoc::rebuild()
         share(row.note, task->GetNote());
         row.start = dayBound(m_dayStarts, task->GetStartDate(), startOfDay);
         row.categoryId = task->GetCategoryID();
-        row.level = task->GetIndentLevel();
+        // The outline is drawn from the top level whatever the filters left out above it; the
+        // task keeps its own level, which the next edit of it would otherwise save.
+        row.level = i == 0 ? 0 : task->GetIndentLevel();
         row.folded = task->GetFolded();
         while (pos < outline.size() && &outline.at(pos) != task)
             ++pos;
-        // The first row's level was just changed; a task out of order is asked for.
+        // The first row's level is drawn, not stored; a task out of order is asked for.
         if (i == 0 || pos >= outline.size()) {
             row.hasChildren = store.IsHoldChildren(row.uniqueId);
             if (pos >= outline.size())

@@ -63,6 +63,7 @@ void CTavTodoFileCommands::OnImport()
 {
     CTavSyncLock lock(m_frame.TodoDoc()->App());
     CTavImportFileDlg dlg(true, kFilter, &m_frame);
+    dlg.SetInitialFile(QStringLiteral("*.tdc"));
     if (dlg.exec() != QDialog::Accepted)
         return;
     ImportFile(dlg.PathName());
@@ -105,6 +106,7 @@ void CTavTodoFileCommands::OnExport()
 {
     CTavSyncLock lock(m_frame.TodoDoc()->App());
     CTavExportFileDlg dlg(kFilter, &m_frame);
+    dlg.SetInitialFile(QStringLiteral("*.tdc"));
     dlg.rangeAll = true;
     dlg.rangeSelected = false;
     dlg.selectedEnabled = m_selection && !m_selection().isEmpty();

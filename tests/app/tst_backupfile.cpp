@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QShortcut>
@@ -10,6 +11,7 @@
 #include "CTavDbDate.h"
 #include "CTavDbMemo.h"
 #include "CTavDbTodo.h"
+#include "CTavDbUser.h"
 #include "CTavDialogBase.h"
 #include "CTavFrameActions.h"
 #include "CTavHelp.h"
@@ -20,6 +22,7 @@
 #include "CTavModuleTemplates.h"
 #include "TavCommandIds.h"
 #include "TavStrings.h"
+#include "TestDataDir.h"
 
 namespace {
 constexpr int kOpenCurrentFile = 32779;
@@ -181,6 +184,21 @@ private slots:
         QCOMPARE(m_app->backupFileOpen(), 0);
         QCOMPARE(store.GetRecordCount(), current);
         QCOMPARE(titles(), captions);
+        // Current data that no longer read keep the backup file open, and the window with it.
+        m_app->SwitchModule(window);
+        m_env->AnswerDialog(AppTestEnv::ChooseFile(path));
+        frame.Trigger(kOpenBackupFile);
+        const QString own = store.StoreFilePath(m_app->Users().GetCurrUserPath());
+        const QByteArray good = TestDataDir::ReadFile(own);
+        QVERIFY(!good.isEmpty() && TestDataDir::WriteFile(own, QByteArray(4096, 'x')));
+        m_env->AnswerMessage(TavMsg::IdOk);
+        m_app->SwitchModule(elsewhere);
+        QVERIFY(m_app->backupFileOpen() == 1 && store.GetRecordCount() == 1);
+        QVERIFY(m_env->Messages().last().contains(QDir::toNativeSeparators(own)));
+        QVERIFY(TestDataDir::WriteFile(own, good));
+        m_env->AnswerMessage(TavMsg::IdOk);
+        m_app->SwitchModule(elsewhere);
+        QCOMPARE(m_app->backupFileOpen(), 0);
 
         // A file that does not read leaves the data and the mode as they were.
         m_app->SwitchModule(window);

@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -19,6 +20,7 @@
 #include "CTavUserNameDlg.h"
 #include "CTavUserSwitcher.h"
 #include "TavStrings.h"
+#include "TestDataDir.h"
 
 namespace {
 void addMemo(CTavDbMemo& store, const QString& text)
@@ -159,6 +161,17 @@ void TestUsers::switchFromTheBox()
     AppTestEnv::Close(m_app);
     m_app = m_env->Start();
     QCOMPARE(m_app->Users().GetCurrUserName(), QStringLiteral("Hanako"));
+
+    // A memo pad of Jiro's that no longer reads shows none of Hanako's memos, and is named.
+    const QString jiros = m_app->MemoStore().StoreFilePath(m_app->Users().GetUserPath(QStringLiteral("Jiro")));
+    QVERIFY(TestDataDir::WriteFile(jiros, QByteArray(4096, 'x')));
+    chooseInBox(QStringLiteral("Jiro"));
+    QCOMPARE(m_app->MemoStore().GetRecordCount(), 0);
+    QVERIFY(m_env->Messages().last().contains(QDir::toNativeSeparators(jiros)));
+    addMemo(m_app->MemoStore(), QStringLiteral("not for Hanako"));
+    QString failure;
+    QVERIFY(!m_app->SaveAll(&failure) && failure.contains(QDir::toNativeSeparators(jiros)));
+    QCOMPARE(memosOnDisk(QStringLiteral("Hanako")), QStringList{QStringLiteral("Hanako's memo")});
 }
 
 void TestUsers::passwordGuardsTheSwitch()

@@ -16,6 +16,7 @@
 #include "CTavDbTodoRecord.h"
 #include "CTavDbUser.h"
 #include "CTavFrameActions.h"
+#include "CTavFreeCategoryCommand.h"
 #include "CTavFreeCategorySource.h"
 #include "CTavFreeCommands.h"
 #include "CTavFreeDoc.h"
@@ -259,6 +260,12 @@ private slots:
         QCOMPARE(TestDataDir::ReadFile(sheet("c.pdb")), c);
         actions.Trigger(TavCmd::EditRedo);
         QCOMPARE(doc().Entry(doc().IndexOfPath(sheet("c.pdb")))->categoryId, 2);
+        // A sheet saved again since keeps that save when the move is taken back.
+        QVERIFY(CTavFreeCategoryCommand::SetCategory(sheet("c.pdb"), 1));
+        const QByteArray saved = TestDataDir::ReadFile(sheet("c.pdb"));
+        actions.Trigger(TavCmd::EditUndo);
+        QCOMPARE(TestDataDir::ReadFile(sheet("c.pdb")), saved);
+        QCOMPARE(TestDataDir::ReadFile(sheet("a.pdb")), a);
 
         // A deleted sheet's file goes for good once its step leaves the stack.
         list().SelectRow(doc().IndexOfPath(sheet("d.pdb")));

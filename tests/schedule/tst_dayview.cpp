@@ -17,7 +17,6 @@
 #include <QTreeWidget>
 
 #include "AppTestEnv.h"
-#include "ScheduleTestSupport.h"
 #include "CTavApp.h"
 #include "CTavDbClock.h"
 #include "CTavDbDate.h"
@@ -42,6 +41,7 @@
 #include "CTavScTimeEdit.h"
 #include "CTavSheetChooserDlg.h"
 #include "ScheduleState.h"
+#include "ScheduleTestSupport.h"
 #include "TavCommandIds.h"
 #include "TestSheets.h"
 
@@ -300,6 +300,7 @@ void TestDayView::deleteScopesOfWeeklyEvent()
 void TestDayView::editAllOccurrencesMovedToTuesday()
 {
     const uint32_t id = addWeekly(QStringLiteral("練習"), kMonday.addDays(-7), (1 << 1) | (1 << 3));
+    record(id)->AddException(kMonday.addDays(7)); // deleted before: stays deleted after the move
     refresh();
     click(QStringLiteral("練習"));
     // Unchanged: no scope question.
@@ -316,6 +317,7 @@ void TestDayView::editAllOccurrencesMovedToTuesday()
     QCOMPARE(m_app->DateStore().GetRecordCount(), 1);
     QCOMPARE(record(id)->GetWeekDayMask(), uint8_t((1 << 2) | (1 << 3)));
     QCOMPARE(record(id)->GetStartDate(), kMonday.addDays(-6));
+    QCOMPARE(record(id)->GetExceptions(), QList<QDate>{kMonday.addDays(8)});
     QCOMPARE(m_state->CurrentDay(), kMonday.addDays(1));
     QVERIFY(box(QStringLiteral("練習")));
 }
@@ -332,6 +334,7 @@ void TestDayView::editThisOrFutureOccurrences()
     QFETCH(int, scope);
     const bool future = scope == CTavScRepeatScopeDlg::Future;
     const uint32_t id = addWeekly(QStringLiteral("定例"), kMonday.addDays(-7), 1 << 1);
+    record(id)->AddException(kMonday.addDays(14));
     refresh();
     click(QStringLiteral("定例"));
     // HotSync stays locked until the editor closes, also after the scope question has closed.
@@ -359,6 +362,8 @@ void TestDayView::editThisOrFutureOccurrences()
     QCOMPARE(record(id)->IsException(kMonday), !future);
     CTavScEventBox* added = box(QStringLiteral("定例 (臨時)"));
     QVERIFY(added && added->Record()->IsRepeating() == future);
+    // An occurrence deleted before stays deleted in the series split off.
+    QCOMPARE(added->Record()->IsException(kMonday.addDays(14)), future);
     QCOMPARE(added->Record()->GetEndTime(), at(kMonday, 14, 30));
 }
 
