@@ -95,7 +95,10 @@ void CTavAddrCommands::storeCard(const CTavDbAddrRecord& card, bool asNew, const
         return asNew ? store.AddRecord(copy) : store.UpdateRecord(copy);
     });
     if (status != TavStatusCode::Ok) {
-        TavShowMessage(&m_frame, StoreFailedMessage(), QString(), TavMsg::IconExclamation);
+        // A full store says so, not that the data file is broken.
+        TavShowMessage(&m_frame,
+                       status == TavStatusCode::RecordLimit ? RecordLimitMessage() : StoreFailedMessage(),
+                       QString(), TavMsg::IconExclamation);
         doc->Refresh();
         return;
     }

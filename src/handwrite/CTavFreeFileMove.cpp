@@ -32,4 +32,17 @@ bool Move(const QString& from, const QString& to)
     return Copy(from, to) && QFile::remove(from);
 }
 
+bool MoveBeside(const QString& from, const QString& to)
+{
+    if (QFile::exists(to)) {
+        QFile source(from);
+        QFile target(to);
+        if (!source.open(QIODevice::ReadOnly) || !target.open(QIODevice::ReadOnly) ||
+            source.readAll() != target.readAll())
+            return false;
+        return QFile::remove(from);
+    }
+    return Copy(from, to) && QFile::remove(from);
+}
+
 } // namespace CTavFreeFileMove

@@ -19,6 +19,8 @@ CTavFreeLeftView::CTavFreeLeftView(CTavFreeDoc* document, QWidget* parent)
 
 QList<CTavListColumn> CTavFreeLeftView::DefaultColumns()
 {
+    // Wide enough for the full date and time in this desktop's font (the handheld's own
+    // widths cut "更新日時" after the hour), and no wider.
     return {{KindThumbnail, 28, 0, true, QStringLiteral("サムネイル")},
             {KindTitle, 140, 0, true, QStringLiteral("タイトル")},
             {KindEventTime, 150, 0, true, QStringLiteral("予定表関連日時")},

@@ -57,6 +57,7 @@ CTavScRepeatDlg::CTavScRepeatDlg(QWidget* parent)
     });
 
     m_interval->setFixedWidth(36);
+    m_interval->setMaxLength(2);
     m_spin->setRange(1, 99);
     m_spin->setFixedWidth(20);
     m_spin->setButtonSymbols(QAbstractSpinBox::UpDownArrows);

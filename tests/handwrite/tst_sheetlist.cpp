@@ -354,12 +354,15 @@ private slots:
         QCOMPARE(m_app->AddrStore().DeleteRecord(cardId, true), TavStatusCode::Ok);
         QCOMPARE(doc().Archive(far), 1);
 
-        // Off: a restart brings every past sheet back.
+        // Off: a restart brings every past sheet back, but never over another sheet of its name.
+        makeSheet(sheet("b.pdb"), QStringLiteral("別の b"), 0, day(2024, 11, 1));
+        const QByteArray other = TestDataDir::ReadFile(sheet("b.pdb"));
         CTavProfile::WriteProfileInt(QStringLiteral("datebook"), QStringLiteral("KiroTransfer"), 0);
         AppTestEnv::Close(m_app);
         start();
-        QCOMPARE(QDir(m_past).entryList({QStringLiteral("*.pdb")}).size(), 0);
-        QCOMPARE(doc().Count(), 8);
+        QCOMPARE(QDir(m_past).entryList({QStringLiteral("*.pdb")}), QStringList{QStringLiteral("b.pdb")});
+        QCOMPARE(TestDataDir::ReadFile(sheet("b.pdb")), other);
+        QCOMPARE(doc().Count(), 9);
     }
 
     // Import copies the memo sheets of a folder (a taken name gets a new one); export copies
