@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "CTavApp.h"
 #include "CTavContentMarks.h"
 #include "CTavContentThumbnail.h"
 #include "CTavContentsDlg.h"
@@ -94,7 +95,14 @@ CTavDbMMContentsObject* CTavFreeEditContents::Choose(CTavApp& app, CTavDbFreePdb
     CTavContentsDlg dialog(app, parent);
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;
-    return Paste(sheet,
-                 {dialog.ChosenPath(), dialog.ChosenLocalPath(), dialog.ChosenKind(), dialog.ChosenOnCard()},
-                 contentsFolder);
+    CTavDbMMContentsObject* pasted = Paste(
+        sheet, {dialog.ChosenPath(), dialog.ChosenLocalPath(), dialog.ChosenKind(), dialog.ChosenOnCard()},
+        contentsFolder);
+    // A file gone since it was listed, or one that does not read, is named, not skipped.
+    if (!pasted)
+        app.ShowMessage(parent,
+                        QStringLiteral("%1 を読み込めないため、貼り付けられませんでした。")
+                            .arg(QDir::toNativeSeparators(dialog.ChosenLocalPath())),
+                        QString(), TavMsg::IconExclamation);
+    return pasted;
 }

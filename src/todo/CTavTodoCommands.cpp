@@ -238,10 +238,14 @@ void CTavTodoCommands::OnCopy()
     if (ids.isEmpty())
         return;
     QList<CTavDbTodoRecord> tasks;
+    QStringList categories;
     for (uint32_t id : ids)
-        if (const auto* task = static_cast<const CTavDbTodoRecord*>(doc->Store().FindRecord(id)))
+        if (const auto* task = static_cast<const CTavDbTodoRecord*>(doc->Store().FindRecord(id))) {
             tasks << *task;
-    doc->SetClipboard(tasks);
+            const CTavDbCategory* category = doc->Store().FindCategoryById(task->GetCategoryID());
+            categories << (category ? category->GetName() : QString());
+        }
+    doc->SetClipboard(tasks, categories);
 }
 
 bool CTavTodoCommands::CanPaste() const
@@ -265,8 +269,10 @@ void CTavTodoCommands::OnPaste()
     QList<uint32_t> added;
     doc->RunEdit(store, QStringLiteral("貼り付け"), [&] {
         // Each one after the one before, so that the pasted tasks keep their order.
-        for (const CTavDbTodoRecord& task : tasks) {
-            CTavDbTodoRecord copy = task;
+        for (qsizetype i = 0; i < tasks.size(); ++i) {
+            CTavDbTodoRecord copy = tasks.at(i);
+            const CTavDbCategory* category = store.FindCategoryByName(doc->ClipboardCategories().value(i));
+            copy.SetCategoryID(category ? category->GetID() : CTavDbPcRecord::kUnfiled);
             if (store.AddRecordAfter(copy, after) != TavStatusCode::Ok)
                 break;
             after = copy.GetUniqueId();

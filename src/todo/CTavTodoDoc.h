@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QHash>
 #include <QList>
+#include <QStringList>
 #include <vector>
 
 #include "CTavDbTodoRecord.h"
@@ -65,8 +66,15 @@ public:
     uint32_t CategoryFilter() const { return m_categoryFilter; }
 
     // The tasks copied last, in row order.
-    void SetClipboard(const QList<CTavDbTodoRecord>& tasks) { m_clipboard = tasks; }
+    // The copied tasks with their category names, which the paste matches (the clipboard
+    // outlives a user switch, and ids are each user's own).
+    void SetClipboard(const QList<CTavDbTodoRecord>& tasks, const QStringList& categoryNames)
+    {
+        m_clipboard = tasks;
+        m_clipboardCategories = categoryNames;
+    }
     const QList<CTavDbTodoRecord>& ClipboardTasks() const { return m_clipboard; }
+    const QStringList& ClipboardCategories() const { return m_clipboardCategories; }
 
     // Rebuilds the rows after a change of the tasks or the filters.
     void Refresh();
@@ -92,4 +100,5 @@ private:
     QHash<TavTime, TavTime> m_dayEnds;
     uint32_t m_categoryFilter = kAllCategories;
     QList<CTavDbTodoRecord> m_clipboard;
+    QStringList m_clipboardCategories;
 };
