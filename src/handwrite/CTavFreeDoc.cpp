@@ -267,8 +267,17 @@ int CTavFreeDoc::ImportFrom(const QString& folder)
         QString target = QDir(CurrentFolder()).filePath(QFileInfo(entry.path).fileName());
         if (QFileInfo(target) == QFileInfo(entry.path))
             continue;
-        if (QFileInfo::exists(target))
+        if (QFileInfo::exists(target)) {
+            // The new file name becomes the sheet's handheld name too, where two sheets must not
+            // share one; a damaged sheet is copied as it is rather than saved without its losses.
             target = QDir(CurrentFolder()).filePath(Manager::CreateFileName(CurrentFolder()));
+            Manager sheet;
+            if (sheet.LoadFromFile(entry.path) == TavStatusCode::Ok && sheet.CreateObjects() > 0 &&
+                sheet.GetProblems().isEmpty()) {
+                copied += sheet.SaveAsFile(target, false) == TavStatusCode::Ok;
+                continue;
+            }
+        }
         copied += CTavFreeFileMove::Copy(entry.path, target);
     }
     Reload();

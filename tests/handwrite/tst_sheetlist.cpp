@@ -387,6 +387,11 @@ private slots:
         QVERIFY(QFile::exists(sheet("z.pdb")) && !QFile::exists(sheet("o.pdb")));
         QCOMPARE(doc().Entry(doc().IndexOfPath(sheet("a.pdb")))->title, QStringLiteral("会議"));
         QVERIFY(titles().contains(QStringLiteral("持ち込み")));
+        // The sheet renamed for a taken name carries the new name to the handheld as well.
+        const QString renamed = doc().Entries().at(titles().indexOf(QStringLiteral("持ち込み"))).path;
+        CTavDbFreePdbObjectManager imported;
+        QCOMPARE(imported.LoadFromFile(renamed), TavStatusCode::Ok);
+        QCOMPARE(imported.GetDatabase().GetName(), QFileInfo(renamed).completeBaseName());
         QCOMPARE(selectedTitle(), QStringLiteral("地図"));
 
         list().SelectRows({doc().IndexOfPath(sheet("b.pdb")), doc().IndexOfPath(sheet("z.pdb"))});
