@@ -108,7 +108,7 @@ QList<CTavDbStoreBase*> CTavApp::RecordStores() const
     return {m_addr.get(), m_date.get(), m_memo.get(), m_todo.get()};
 }
 
-bool CTavApp::LoadAll()
+bool CTavApp::LoadAll(QString* failureText)
 {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     m_users->AddUserDirectory(m_users->GetCurrUserName());
@@ -133,7 +133,9 @@ bool CTavApp::LoadAll()
     }
     QGuiApplication::restoreOverrideCursor();
     ClearUndoHistory();
-    if (!failures.isEmpty())
+    if (failureText)
+        *failureText = failures.join(QStringLiteral("\n\n"));
+    else if (!failures.isEmpty())
         ShowMessage(MessageOwner(), failures.join(QStringLiteral("\n\n")), QString(),
                     TavMsg::IconExclamation);
     return failures.isEmpty();

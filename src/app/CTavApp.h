@@ -56,8 +56,9 @@ public:
     void LoadLanguage(const QString& language);
     // Qt's Japanese texts, installed in the application; null when they are not on this machine.
     static std::unique_ptr<QTranslator> InstallJapaneseQtTexts();
-    // Loads the current user's stores, except ones with changes a save could not write.
-    bool LoadAll();
+    // Loads the current user's stores, except ones with changes a save could not write; files
+    // that do not read are told in a message (or handed back in *failures, as for SaveAll).
+    bool LoadAll(QString* failures = nullptr);
     // The data under every document were replaced (loaded, restored, a backup file opened or
     // left): their undo steps no longer fit.
     void ClearUndoHistory();

@@ -150,8 +150,9 @@ int CTavHotSyncCoordinator::OnNotify(int notification)
             QMetaObject::invokeMethod(
                 this,
                 [this, failures] {
-                    m_frame.App().ShowMessage(nullptr, failures, TavStr::ProductName,
-                                              TavMsg::IconExclamation);
+                    m_frame.App().ShowMessage(nullptr,
+                                              TavStr::SyncRefusedUnsaved + QStringLiteral("\n\n") + failures,
+                                              TavStr::ProductName, TavMsg::IconExclamation);
                 },
                 Qt::QueuedConnection);
             return 1;
@@ -186,7 +187,16 @@ int CTavHotSyncCoordinator::OnNotify(int notification)
         if (m_syncRunning) {
             m_syncRunning = false;
             m_frame.EnsureCurrentUserListed();
-            app.LoadAll();
+            // No modal loop may run while a notification is answered: a file the HotSync left
+            // unreadable is told once the answer is out.
+            QString failures;
+            if (!app.LoadAll(&failures))
+                QMetaObject::invokeMethod(
+                    &m_frame,
+                    [&app, failures] {
+                        app.ShowMessage(nullptr, failures, QString(), TavMsg::IconExclamation);
+                    },
+                    Qt::QueuedConnection);
             app.ReloadUserPrefs();
             app.SetProfilePath();
             m_frame.RefreshAll();

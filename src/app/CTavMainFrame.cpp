@@ -181,8 +181,8 @@ void CTavMainFrame::closeEvent(QCloseEvent* event)
     // user decides.
     if (!SaveOnExit() &&
         m_app.ShowMessage(this, QStringLiteral("保存できなかった変更があります。変更を捨てて終了しますか？"),
-                          TavStr::ProductName, TavMsg::YesNo | TavMsg::IconExclamation | TavMsg::DefButton2) !=
-            TavMsg::IdYes) {
+                          TavStr::ProductName,
+                          TavMsg::YesNo | TavMsg::IconExclamation | TavMsg::DefButton2) != TavMsg::IdYes) {
         event->ignore();
         return;
     }
@@ -418,7 +418,8 @@ void CTavMainFrame::OnDesktopConflict()
     while (m_app.DesktopConflict().isRunning())
         m_app.ShowMessage(nullptr, TavStr::QuitDesktop, TavStr::ProductName, TavMsg::IconStop);
     m_desktopWarning = false;
-    EnsureCurrentUserListed();
+    // The other program may have removed the current user: the data follow the switch.
+    OnUsersFileChanged();
 }
 
 void CTavMainFrame::UpdateCommandUI()

@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
@@ -21,6 +22,7 @@
 #include "CTavOptionsDlg.h"
 #include "ScheduleState.h"
 #include "TavStrings.h"
+#include "TestDataDir.h"
 
 using HS = CTavHotSyncCoordinator;
 
@@ -159,6 +161,15 @@ void TestHotSync::runningLocksAndEndReloads()
     QVERIFY(m_app->MainFrame()->isEnabled());
     QCOMPARE(memoDoc->Count(), 1);
     QCOMPARE(hotSync().SyncTimer(), 0);
+
+    // A file the HotSync left unreadable is named once the notification is answered.
+    QCOMPARE(hotSync().OnNotify(HS::AskStart), 0);
+    QCOMPARE(hotSync().OnNotify(HS::Started), 0);
+    QVERIFY(TestDataDir::WriteFile(m_app->MemoStore().GetFilePath(), "not a store"));
+    QCOMPARE(hotSync().OnNotify(HS::Ended), 0);
+    QVERIFY(m_env->Messages().isEmpty());
+    QTest::qWait(1);
+    QVERIFY(m_env->Messages().value(0).contains(QDir::toNativeSeparators(m_app->MemoStore().GetFilePath())));
 }
 
 void TestHotSync::watchTimer_data()

@@ -73,8 +73,10 @@ const CTavDbCalendarDays::Year& CTavDbCalendarDays::year(int number)
     }
     // A database may list a day twice or one of another year: the first name of the day wins.
     for (const CTavDbHolidays::Holiday& holiday : data.holidays) {
+        if (holiday.date.year() != number)
+            continue; // 31 December of a leap year has no slot in another year
         QString& name = data.holidayOfDay[holiday.date.dayOfYear() - 1];
-        if (holiday.date.year() == number && name.isEmpty())
+        if (name.isEmpty())
             name = holiday.name;
     }
 
