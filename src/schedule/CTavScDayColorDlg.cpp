@@ -54,6 +54,9 @@ QDate CTavScDayColorDlg::Date() const
 
 void CTavScDayColorDlg::ShowStoredColor()
 {
+    // A colour the user picked here stays when the date changes after it.
+    if (m_picked)
+        return;
     TavColorRef color = 0;
     m_set = CTavScDayStyle::OwnColor(m_state.Store(), Date(), &color);
     m_color = m_set ? color : 0;
@@ -87,5 +90,6 @@ void CTavScDayColorDlg::PickColor()
         return;
     m_set = dialog.IsSet();
     m_color = m_set ? dialog.Color() : 0;
+    m_picked = true;
     ShowSwatch();
 }

@@ -41,4 +41,5 @@ private:
     QPushButton* m_colorButton;
     bool m_set = false;
     TavColorRef m_color = 0;
+    bool m_picked = false; // a colour was chosen in this dialog
 };

@@ -10,7 +10,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "CTavDbClock.h"
 #include "CTavDbTime.h"
 #include "CTavFileDlg.h"
 #include "ScheduleState.h"
@@ -30,7 +29,7 @@ CTavScHolidayDlg::CTavScHolidayDlg(ScheduleState& state, QWidget* parent)
     setWindowTitle(QStringLiteral("休日"));
     m_show->setChecked(state.DayStyle().ShowHolidays());
     m_year->setRange(CTavDbTime::firstDate().year(), CTavDbTime::lastDate().year());
-    m_year->setValue(CTavDbClock::Today().year());
+    m_year->setValue(state.CurrentDay().year());
     m_year->setSuffix(QStringLiteral(" 年"));
     m_list->setColumnCount(2);
     m_list->setHeaderLabels({QStringLiteral("日付"), QStringLiteral("内容")});
