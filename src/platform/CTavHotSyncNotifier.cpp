@@ -15,8 +15,11 @@ int remainingMs(const QDeadlineTimer& deadline)
 }
 } // namespace
 
-std::optional<CTavHotSyncChannel::Answer> CTavHotSyncNotifier::send(int notification, int timeoutMs)
+std::optional<CTavHotSyncChannel::Answer> CTavHotSyncNotifier::send(int notification, int timeoutMs,
+                                                                    bool* reached)
 {
+    if (reached)
+        *reached = false;
     const QString name = CTavHotSyncManager::programSocketName();
     if (name.isEmpty())
         return std::nullopt;
@@ -25,6 +28,8 @@ std::optional<CTavHotSyncChannel::Answer> CTavHotSyncNotifier::send(int notifica
     socket.connectToServer(name);
     if (!socket.waitForConnected(qMin(kConnectMs, remainingMs(deadline))))
         return std::nullopt;
+    if (reached)
+        *reached = true;
     socket.write(CTavHotSyncProtocol::request(notification));
     // The program may save all its data before it answers a request to start.
     while (!socket.canReadLine()) {

@@ -9,6 +9,8 @@
 class CTavHotSyncNotifier final
 {
 public:
-    // Nothing when no program listens, or it does not answer within the time.
-    static std::optional<CTavHotSyncChannel::Answer> send(int notification, int timeoutMs = 60000);
+    // Nothing when no program listens, or it does not answer within the time; *reached tells
+    // the two apart (a program took the call).
+    static std::optional<CTavHotSyncChannel::Answer> send(int notification, int timeoutMs = 60000,
+                                                          bool* reached = nullptr);
 };

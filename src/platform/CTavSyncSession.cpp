@@ -28,7 +28,12 @@ CTavSyncSession::Outcome CTavSyncSession::begin(const QString& dataRoot, qint64 
         return Outcome::Started;
     if (otherSyncRunning())
         return Outcome::SyncRunning;
-    const std::optional<QString> root = presence();
+    bool reached = false;
+    const std::optional<QString> root = presence(kPresenceTimeoutMs, &reached);
+    // A Lumora that took the call but did not answer is busy, not absent: writing beside it
+    // would go under the data it holds.
+    if (!root && reached)
+        return Outcome::Failed;
     // A Lumora that does not name its data root is taken to work on ours.
     if (!root || (!dataRoot.isEmpty() && !root->isEmpty() && !sameFolder(*root, dataRoot)))
         return Outcome::Alone;
@@ -57,10 +62,10 @@ bool CTavSyncSession::end(int timeoutMs)
     return recorded;
 }
 
-std::optional<QString> CTavSyncSession::presence(int timeoutMs)
+std::optional<QString> CTavSyncSession::presence(int timeoutMs, bool* reached)
 {
     const std::optional<CTavHotSyncChannel::Answer> answer =
-        CTavHotSyncNotifier::send(PresenceQuery, timeoutMs);
+        CTavHotSyncNotifier::send(PresenceQuery, timeoutMs, reached);
     if (!answer)
         return std::nullopt;
     return answer->explanation;

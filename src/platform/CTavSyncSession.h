@@ -40,8 +40,8 @@ public:
     QString explanation() const { return m_explanation; }
 
     // The data root of the running Lumora ("" when it does not say), or nothing when no Lumora
-    // answers within the time.
-    static std::optional<QString> presence(int timeoutMs = kPresenceTimeoutMs);
+    // answers within the time (*reached: one took the call all the same).
+    static std::optional<QString> presence(int timeoutMs = kPresenceTimeoutMs, bool* reached = nullptr);
     static std::optional<CTavHotSyncChannel::Answer> request(int timeoutMs);
     // Records a running HotSync (keeping the start time of one already recorded) or none.
     static bool recordRunning(qint64 pid);

@@ -8,6 +8,7 @@
 #include "CTavHotSyncChannel.h"
 #include "CTavHotSyncManager.h"
 #include "CTavHotSyncNotifier.h"
+#include "CTavSyncSession.h"
 
 using Answer = CTavHotSyncChannel::Answer;
 using MaybeAnswer = std::optional<Answer>;
@@ -69,6 +70,19 @@ private slots:
             QVERIFY(channel.listen());
         }
         QVERIFY(!send(0));
+    }
+
+    // A program that takes the call but does not answer in time (this thread runs no event
+    // loop) is busy, not absent: no writer may go on beside it.
+    void busyProgramIsNotAbsent()
+    {
+        CTavHotSyncChannel channel;
+        listen(channel, Answer{0, {}});
+        bool reached = false;
+        QVERIFY(!CTavSyncSession::presence(200, &reached) && reached);
+        CTavSyncSession session;
+        QCOMPARE(session.begin(QString(), 1, 200), CTavSyncSession::Outcome::Failed);
+        QVERIFY(m_received.isEmpty());
     }
 
     // A broken request drops only its own client; the next one gets its answer, whatever text
