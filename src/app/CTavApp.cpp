@@ -133,11 +133,7 @@ bool CTavApp::LoadAll(QString* failureText)
     }
     QGuiApplication::restoreOverrideCursor();
     ClearUndoHistory();
-    if (failureText)
-        *failureText = failures.join(QStringLiteral("\n\n"));
-    else if (!failures.isEmpty())
-        ShowMessage(MessageOwner(), failures.join(QStringLiteral("\n\n")), QString(),
-                    TavMsg::IconExclamation);
+    tellFailures(failures, failureText);
     return failures.isEmpty();
 }
 
@@ -196,11 +192,17 @@ bool CTavApp::SaveAll(QString* failureText)
     // Another program's changes came in with the save: the views show the merged stores.
     if (merged && m_mainFrame)
         m_mainFrame->RefreshAll();
-    if (failureText)
-        *failureText = failures.join(QStringLiteral("\n\n"));
-    else if (!failures.isEmpty())
-        ShowMessage(nullptr, failures.join(QStringLiteral("\n\n")), QString(), TavMsg::IconExclamation);
+    tellFailures(failures, failureText);
     return ok;
+}
+
+void CTavApp::tellFailures(const QStringList& failures, QString* failureText)
+{
+    const QString text = failures.join(QStringLiteral("\n\n"));
+    if (failureText)
+        *failureText = text;
+    else if (!failures.isEmpty())
+        ShowMessage(MessageOwner(), text, QString(), TavMsg::IconExclamation);
 }
 
 void CTavApp::ReloadUserPrefs()

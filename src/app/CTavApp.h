@@ -132,6 +132,8 @@ signals:
     void quillosCutoffChanged(qint64 cutoff);
 
 private:
+    // Hands the failures back, or tells them in one message when no one takes them.
+    void tellFailures(const QStringList& failures, QString* failureText);
     friend class CTavStartup;
 
     std::unique_ptr<CTavDbEnv> m_env;
