@@ -153,6 +153,15 @@ void CTavDbAddr::CopyExtraFrom(const CTavDbStoreBase& other)
     m_customLabels = static_cast<const CTavDbAddr&>(other).m_customLabels;
 }
 
+void CTavDbAddr::MergeExtraFrom(const CTavDbStoreBase& file, const std::any& base)
+{
+    const auto* was = std::any_cast<QStringList>(&base);
+    const QStringList& theirs = static_cast<const CTavDbAddr&>(file).m_customLabels;
+    for (int i = 0; i < CTavDbAddrRecord::kCustomCount; ++i)
+        if (was && was->value(i) == m_customLabels.at(i))
+            m_customLabels[i] = theirs.at(i); // unchanged here
+}
+
 TavStatus CTavDbAddr::PasteRecords(const QList<CTavDbAddrRecord>& cards, const QString& sourceUserName,
                                    QList<uint32_t>* newIds)
 {

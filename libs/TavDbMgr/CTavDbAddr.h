@@ -90,6 +90,7 @@ protected:
     TavStatus SaveExtra(CTavSqliteDb& db, bool full) const override;
     void ClearExtra() override;
     void CopyExtraFrom(const CTavDbStoreBase& other) override;
+    void MergeExtraFrom(const CTavDbStoreBase& file, const std::any& base) override;
     std::any ExtraState() const override { return m_customLabels; }
     void RestoreExtraState(const std::any& state) override;
 

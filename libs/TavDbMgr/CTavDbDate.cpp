@@ -51,20 +51,11 @@ CTavDbDate::CTavDbDate()
 {
 }
 
-TavStatus CTavDbDate::AddRecord(CTavDbPcRecord& record)
+TavStatus CTavDbDate::CheckRecord(const CTavDbPcRecord& record) const
 {
     const auto* event = dynamic_cast<const CTavDbDateRecord*>(&record);
-    if (!event || event->Validate() != TavStatusCode::Ok)
-        return TavStatusCode::InvalidArgument;
-    return CTavDbStoreBase::AddRecord(record);
-}
-
-TavStatus CTavDbDate::UpdateRecord(const CTavDbPcRecord& record)
-{
-    const auto* event = dynamic_cast<const CTavDbDateRecord*>(&record);
-    if (!event || event->Validate() != TavStatusCode::Ok)
-        return TavStatusCode::InvalidArgument;
-    return CTavDbStoreBase::UpdateRecord(record);
+    return event && event->Validate() == TavStatusCode::Ok ? TavStatusCode::Ok
+                                                           : TavStatusCode::InvalidArgument;
 }
 
 const CTavDbDateDayIndex& CTavDbDate::index() const
@@ -209,6 +200,12 @@ void CTavDbDate::CopyExtraFrom(const CTavDbStoreBase& other)
     m_info = static_cast<const CTavDbDate&>(other).m_info;
 }
 
+void CTavDbDate::MergeExtraFrom(const CTavDbStoreBase& file, const std::any& base)
+{
+    const auto* was = std::any_cast<CTavDbDateInfoTable>(&base);
+    m_info.MergeFrom(was ? *was : CTavDbDateInfoTable(), static_cast<const CTavDbDate&>(file).m_info);
+}
+
 void CTavDbDate::RestoreExtraState(const std::any& state)
 {
     if (const auto* info = std::any_cast<CTavDbDateInfoTable>(&state))
@@ -282,7 +279,8 @@ TavStatus CTavDbDate::DeleteDayInfo(const QString& dayKey)
 namespace {
 bool validWeek(int year, int week)
 {
-    return validYear(year) && week >= 1 && week <= 53;
+    // The first week of 2032 begins in the last days of 2031.
+    return (validYear(year) && week >= 1 && week <= 53) || (year == 2032 && week == 1);
 }
 bool validMonth(int year, int month)
 {

@@ -25,11 +25,6 @@ public:
     {
         return static_cast<CTavDbDateRecord*>(GetRecord(index));
     }
-    // Both refuse a record with a field out of range or over its limit (InvalidArgument). An
-    // edit made on the stored record itself is refused the same way but stays in memory, so
-    // callers that edit in place check Validate() first.
-    TavStatus AddRecord(CTavDbPcRecord& record) override;
-    TavStatus UpdateRecord(const CTavDbPcRecord& record) override;
 
     // Replaces the list with the events of a day ("%Y%m%d"): those that do not repeat and start
     // that day, and the repeating ones that occur that day; untimed events first, then by start
@@ -89,12 +84,17 @@ protected:
     {
         return &CTavDbArchiveConverter::Date();
     }
+    // Refuses an event with a field out of range or over its limit (InvalidArgument). An edit
+    // made on the stored record itself is refused the same way but stays in memory, so callers
+    // that edit in place check Validate() first.
+    TavStatus CheckRecord(const CTavDbPcRecord& record) const override;
     void RecordsChanged() override { m_indexValid = false; }
     void CreateExtraTables(CTavSqliteDb& db) const override;
     TavStatus LoadExtra(CTavSqliteDb& db) override { return m_info.Load(db); }
     TavStatus SaveExtra(CTavSqliteDb& db, bool) const override { return m_info.Save(db); }
     void ClearExtra() override { m_info.Clear(); }
     void CopyExtraFrom(const CTavDbStoreBase& other) override;
+    void MergeExtraFrom(const CTavDbStoreBase& file, const std::any& base) override;
     std::any ExtraState() const override { return m_info; }
     void RestoreExtraState(const std::any& state) override;
 

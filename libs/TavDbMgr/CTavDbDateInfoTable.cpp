@@ -27,6 +27,24 @@ void CTavDbDateInfoTable::Clear()
         map.clear();
 }
 
+void CTavDbDateInfoTable::MergeFrom(const CTavDbDateInfoTable& base, const CTavDbDateInfoTable& theirs)
+{
+    for (int period = 0; period < kPeriods; ++period) {
+        const QMap<int, CTavDbDateInfoRecord>& was = base.m_maps[period];
+        const QMap<int, CTavDbDateInfoRecord>& ours = m_maps[period];
+        QMap<int, CTavDbDateInfoRecord> merged = theirs.m_maps[period];
+        for (auto it = ours.cbegin(); it != ours.cend(); ++it) {
+            const auto old = was.constFind(it.key());
+            if (old == was.cend() || !(*old == *it))
+                merged.insert(it.key(), *it);
+        }
+        for (auto it = was.cbegin(); it != was.cend(); ++it)
+            if (!ours.contains(it.key()))
+                merged.remove(it.key());
+        m_maps[period] = std::move(merged);
+    }
+}
+
 const char* CTavDbDateInfoTable::CreateSql()
 {
     return "CREATE TABLE IF NOT EXISTS period_info(period INTEGER NOT NULL, period_key INTEGER NOT NULL, "

@@ -42,6 +42,9 @@ public:
         return names;
     }
     void Clear();
+    // Keeps the records changed here since `base` (added, edited or removed) and takes `theirs`
+    // for every other key: another writer's colours and links survive a save of ours.
+    void MergeFrom(const CTavDbDateInfoTable& base, const CTavDbDateInfoTable& theirs);
 
     // The file side. A file without the table (written before there were info records) is empty.
     static const char* CreateSql();

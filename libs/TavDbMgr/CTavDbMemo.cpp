@@ -6,6 +6,7 @@
 #include "CTavDbEnv.h"
 #include "CTavDbFileUtil.h"
 #include "CTavDbMemoCsv.h"
+#include "CTavDbText.h"
 
 CTavDbMemo::CTavDbMemo()
     : CTavDbStoreBase("memo", &CTavDbEnv::GetPdtMemoDir, "memopad.ldb", CTavDbMemoRecord::kColumns,
@@ -35,6 +36,14 @@ TavStatus CTavDbMemo::UpdateRecord(const CTavDbPcRecord& record)
     if (!old->IsEqualPdt(copy))
         copy.SetUpdateDateTime(static_cast<TavTime>(CTavDbClock::NowSeconds()));
     return CTavDbStoreBase::UpdateRecord(copy);
+}
+
+TavStatus CTavDbMemo::CheckRecord(const CTavDbPcRecord& record) const
+{
+    const auto* memo = dynamic_cast<const CTavDbMemoRecord*>(&record);
+    return memo && CTavDbText::mbLength(memo->GetMemo()) <= CTavDbMemoRecord::kMaxBytes
+               ? TavStatusCode::Ok
+               : TavStatusCode::InvalidArgument;
 }
 
 void CTavDbMemo::SortView(std::vector<CTavDbPcRecord*>& view) const

@@ -42,6 +42,8 @@ protected:
     {
         return &CTavDbArchiveConverter::Memo();
     }
+    // Refuses a memo over the handheld's byte limit (InvalidArgument).
+    TavStatus CheckRecord(const CTavDbPcRecord& record) const override;
     bool UsesSortOrder() const override { return GetSortCond().GetKey() == kSortSyllabary; }
     void SortView(std::vector<CTavDbPcRecord*>& view) const override;
 

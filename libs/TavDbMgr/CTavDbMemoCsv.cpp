@@ -1,5 +1,6 @@
 #include "CTavDbMemoCsv.h"
 
+#include "CTavDbMemoRecord.h"
 #include "CTavDbText.h"
 
 namespace {
@@ -201,10 +202,10 @@ TavStatus CTavDbMemoCsv::Read(const QByteArray& bytes, QList<Row>* rows, QString
         if (row.memo.isEmpty())
             return failed(TavStatusCode::InvalidArgument,
                           recordError(line, QStringLiteral("メモが空です。")));
-        if (CTavDbText::mbLength(row.memo) > kMaxMemoBytes)
-            return failed(
-                TavStatusCode::InvalidArgument,
-                recordError(line, QStringLiteral("メモが %1 バイトを超えています。").arg(kMaxMemoBytes)));
+        if (CTavDbText::mbLength(row.memo) > CTavDbMemoRecord::kMaxBytes)
+            return failed(TavStatusCode::InvalidArgument,
+                          recordError(line, QStringLiteral("メモが %1 バイトを超えています。")
+                                                .arg(CTavDbMemoRecord::kMaxBytes)));
         row.category = fields.value(1).trimmed();
         if (CTavDbText::mbLength(row.category) > kMaxCategoryBytes)
             return failed(

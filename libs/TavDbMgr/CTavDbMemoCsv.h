@@ -15,7 +15,6 @@
 class CTavDbMemoCsv final
 {
 public:
-    static constexpr int kMaxMemoBytes = 32766;
     static constexpr int kMaxCategoryBytes = 15;
     static constexpr qsizetype kMaxFileBytes = 64 * 1024 * 1024;
 

@@ -3,11 +3,12 @@
 #include "CTavDbPcRecord.h"
 #include "CTavDbTime.h"
 
-// One memo of the memo pad. The handheld keeps at most 32767 bytes (code page 932) a memo.
+// One memo of the memo pad. The handheld keeps a memo in at most 32767 bytes (code page 932),
+// its closing zero byte included.
 class CTavDbMemoRecord final : public CTavDbPcRecord
 {
 public:
-    static constexpr int kMaxBytes = 32767;
+    static constexpr int kMaxBytes = 32766;
 
     CTavDbMemoRecord() = default;
     CTavDbMemoRecord(const CTavDbMemoRecord&) = default;

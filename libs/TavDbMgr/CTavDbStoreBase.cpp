@@ -63,6 +63,7 @@ void CTavDbStoreBase::Clear()
     m_stamp = 0;
     m_seenFile.clear();
     m_baseCategories = m_categories;
+    m_baseExtra = ExtraState();
     m_retired.clear();
     m_changed.clear();
     m_added.clear();
@@ -356,10 +357,14 @@ TavStatus CTavDbStoreBase::writeChanges(CTavSqliteDb& db, CTavSqliteTransaction&
         const TavStatus merged = CTavDbStoreMerge(*this).Rebase(db);
         if (merged != TavStatusCode::Ok)
             return merged;
-        m_stamp = found;
-        m_fullWrite = false;
         m_lastWriteMerged = true;
         ++m_generation;
+        // The other writer's records and ours together may not fit: nothing is written, the
+        // merged records stay here for the user to thin out, and the next save merges again.
+        if (m_liveCount > m_maxRecords)
+            return TavStatusCode::RecordLimit;
+        m_stamp = found;
+        m_fullWrite = false;
     }
     if (m_orderChanged) {
         CTavDbStoreOrder::Renumber(m_records);
@@ -422,6 +427,7 @@ bool CTavDbStoreBase::HasPendingChanges() const
 void CTavDbStoreBase::markClean()
 {
     m_baseCategories = m_categories;
+    m_baseExtra = ExtraState();
     m_changed.clear();
     m_added.clear();
     m_removed.clear();

@@ -173,6 +173,12 @@ protected:
     virtual TavStatus SaveExtra(CTavSqliteDb&, bool /*full*/) const { return TavStatusCode::Ok; }
     virtual void ClearExtra() {}
     virtual void CopyExtraFrom(const CTavDbStoreBase&) {}
+    // Joins another writer's tables (in `file`) with ours, entry by entry: what changed here
+    // since `base` (an ExtraState of the tables as last read or written) stays ours.
+    virtual void MergeExtraFrom(const CTavDbStoreBase& file, const std::any& /*base*/)
+    {
+        CopyExtraFrom(file);
+    }
     // A copy of the kind-specific tables for undo, and its return.
     virtual std::any ExtraState() const { return {}; }
     virtual void RestoreExtraState(const std::any&) {}
@@ -257,6 +263,7 @@ private:
     int64_t m_stamp = 0;                    // the file's write stamp when loaded or last written
     QByteArray m_seenFile;                  // the file's state when its ids were last read
     QList<CTavDbCategory> m_baseCategories; // the file's categories as loaded
+    std::any m_baseExtra;                   // the file's extra tables as loaded (ExtraState)
     QSet<uint32_t> m_changed;
     QSet<uint32_t> m_added; // new since the last load or write (a subset of m_changed)
     QSet<uint32_t> m_removed;

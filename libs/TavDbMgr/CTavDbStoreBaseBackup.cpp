@@ -24,9 +24,11 @@ TavStatus CTavDbStoreBase::ImportBackupFile(const QString& path)
         return status;
     if (GetRecordCount() + source->GetRecordCount() > GetMaxRecords())
         return TavStatusCode::RecordLimit;
-    for (const auto& owned : source->AllRecords())
-        if (!owned->IsDeleted() && CheckRecord(*owned) != TavStatusCode::Ok)
-            return TavStatusCode::Corrupt;
+    for (const auto& owned : source->AllRecords()) {
+        const TavStatus check = owned->IsDeleted() ? TavStatusCode::Ok : CheckRecord(*owned);
+        if (check != TavStatusCode::Ok)
+            return check;
+    }
     for (const auto& owned : source->AllRecords()) {
         if (owned->IsDeleted())
             continue;

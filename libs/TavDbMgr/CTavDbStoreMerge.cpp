@@ -38,8 +38,11 @@ TavStatus CTavDbStoreMerge::Rebase(CTavSqliteDb& db)
     m_store.m_categoriesChanged = !(m_categories == file->m_categories);
     m_store.m_baseCategories = file->m_categories;
     m_store.m_categories = m_categories;
-    if (!m_store.m_extraChanged)
+    if (m_store.m_extraChanged)
+        m_store.MergeExtraFrom(*file, m_store.m_baseExtra);
+    else
         m_store.CopyExtraFrom(*file);
+    m_store.m_baseExtra = file->ExtraState();
     m_store.m_seenFile = CTavDbFileUtil::fileState(m_store.m_filePath);
     mergeRecords(*file);
     m_store.InvalidateView();

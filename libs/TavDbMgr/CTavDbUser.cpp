@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <sodium.h>
 
 #include "CTavDbEnv.h"
@@ -49,16 +50,22 @@ CTavDbUser::CTavDbUser()
     Reload();
 }
 
-QString CTavDbUser::ListFilePath() { return userListPath(); }
+QString CTavDbUser::ListFilePath()
+{
+    return userListPath();
+}
 
 TavStatus CTavDbUser::Reload()
 {
-    m_users.clear();
-    m_lastId = 0;
-    m_unreadable = false;
     QFile file(userListPath());
-    if (!file.exists())
+    if (!file.exists()) {
+        m_users.clear();
+        m_lastId = 0;
+        m_unreadable = false;
         return TavStatusCode::Ok;
+    }
+    // A list that does not read leaves the users known so far in place, and is never written
+    // over until it reads again.
     m_unreadable = true;
     if (!file.open(QIODevice::ReadOnly))
         return TavStatusCode::FileError;
@@ -66,19 +73,27 @@ TavStatus CTavDbUser::Reload()
     const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &error);
     if (error.error != QJsonParseError::NoError || !doc.isObject())
         return TavStatusCode::Corrupt;
-    m_unreadable = false;
-    m_lastId = static_cast<uint32_t>(doc.object().value(QStringLiteral("lastId")).toInteger());
+    QList<Entry> users;
+    uint32_t lastId = static_cast<uint32_t>(doc.object().value(QStringLiteral("lastId")).toInteger());
     for (const QJsonValue& v : doc.object().value(QStringLiteral("users")).toArray()) {
         const QJsonObject o = v.toObject();
         Entry e;
         e.id = static_cast<uint32_t>(o.value(QStringLiteral("id")).toInteger());
         e.name = o.value(QStringLiteral("name")).toString();
         e.passwordHash = o.value(QStringLiteral("password")).toString();
-        if (e.id != 0 && !e.name.isEmpty() && !find(e.name)) {
-            m_users.append(e);
-            m_lastId = std::max(m_lastId, e.id);
-        }
+        const auto named = [&e](const Entry& u) { return u.name == e.name; };
+        const auto sameFolder = [&e](const Entry& u) { return u.id == e.id; };
+        if (e.id == 0 || e.name.isEmpty() || std::any_of(users.cbegin(), users.cend(), named))
+            continue;
+        // The id names the data folder: two users on one folder cannot be told apart.
+        if (std::any_of(users.cbegin(), users.cend(), sameFolder))
+            return TavStatusCode::Corrupt;
+        users.append(e);
+        lastId = std::max(lastId, e.id);
     }
+    m_users = std::move(users);
+    m_lastId = lastId;
+    m_unreadable = false;
     if (!find(m_current))
         m_current.clear();
     return TavStatusCode::Ok;
@@ -162,14 +177,19 @@ TavStatus CTavDbUser::AddUser(const QString& name)
         return TavStatusCode::InvalidArgument;
     if (find(name))
         return TavStatusCode::Duplicate;
+    if (m_unreadable)
+        return TavStatusCode::Corrupt;
     uint32_t id = m_lastId + 1;
     while (QFileInfo::exists(CTavDbEnv::GetCorePath() + folderOf(id)))
         ++id;
     m_users.append(Entry{id, name, QString()});
+    // The folders first: a listed user without them could hold no data.
+    if (AddUserDirectory(name) != TavStatusCode::Ok) {
+        m_users.removeLast();
+        return TavStatusCode::Failed;
+    }
     m_lastId = id;
-    TavStatus status = save();
-    if (status == TavStatusCode::Ok)
-        status = AddUserDirectory(name);
+    const TavStatus status = save();
     if (status != TavStatusCode::Ok)
         Reload();
     return status;

@@ -1,10 +1,13 @@
 #include "CTavApp.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLibraryInfo>
+#include <QSet>
 #include <QTranslator>
 #include <QUndoStack>
+#include <memory>
 
 #include "CTavAppStyle.h"
 #include "CTavDbAddr.h"
@@ -65,6 +68,25 @@ CTavApp::CTavApp(QObject* parent)
     g_app = this;
     CTavFreeSheetManager::InstallReferenceCounter(*this);
     CTavAppStyle::Install();
+    // A display setting that cannot be kept is said once a file, after the action that set it.
+    CTavProfile::SetWriteFailureHandler([this,
+                                         told = std::make_shared<QSet<QString>>()](const QString& path) {
+        if (told->contains(path))
+            return;
+        told->insert(path);
+        QMetaObject::invokeMethod(
+            this,
+            [this, path] {
+                ShowMessage(MessageOwner(),
+                            QStringLiteral(
+                                "設定ファイル %1 "
+                                "に書き込めませんでした。\n表示の設定は、次に起動したときには元に戻ります。"
+                                "フォルダーのアクセス権と空き容量を確認してください。")
+                                .arg(QDir::toNativeSeparators(path)),
+                            QString(), TavMsg::IconExclamation);
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 CTavApp::~CTavApp()
@@ -76,6 +98,7 @@ CTavApp::~CTavApp()
     }
     if (g_app == this) {
         g_app = nullptr;
+        CTavProfile::SetWriteFailureHandler(nullptr);
         CTavFreeSheetManager::RemoveReferenceCounter();
     }
 }
@@ -116,7 +139,11 @@ bool CTavApp::LoadAll(QString* failureText)
     CTavDbBackupFolder::MarkChanged();
     const QString userPath = m_users->GetCurrUserPath();
     QStringList failures;
-    if (const TavStatus status = m_sheets->Load(userPath); status != TavStatusCode::Ok)
+    // Categories a save could not write stay for the next save, as the stores' changes do.
+    const bool keepSheets =
+        m_sheets->HasUnsavedChanges() && m_sheets->Path() == CTavFreeSheetManager::CategoryPath(userPath);
+    if (const TavStatus status = keepSheets ? TavStatusCode::Ok : m_sheets->Load(userPath);
+        status != TavStatusCode::Ok)
         failures << TavFileProblem::ReadFailed(m_sheets->Path(), status, kDataFileKind);
     for (CTavDbStoreBase* store : RecordStores()) {
         // A backup file open in place of the data (save all) is what the store reads again.
@@ -344,9 +371,13 @@ bool CTavApp::CloseBackupOfCurrentModule()
                 return false;
             }
         if (const TavStatus loaded = store.Load(); loaded != TavStatusCode::Ok) {
+            // Written just now, the backup file comes back whole, and the views show it again
+            // before the message lets them paint.
+            store.LoadFromFile(backupPath);
+            if (frame)
+                frame->Update(0);
             ShowMessage(MessageOwner(), TavFileProblem::ReadFailed(currentPath, loaded, kDataFileKind),
                         QString(), TavMsg::IconExclamation);
-            store.LoadFromFile(backupPath); // written just now: nothing of it is lost
             return false;
         }
         if (frame)

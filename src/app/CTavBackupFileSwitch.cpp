@@ -104,6 +104,10 @@ void CTavBackupFileSwitch::OnOpenCurrentFile()
     if (!saveBackupFile())
         return;
     if (const TavStatus status = m_store.Load(); status != TavStatusCode::Ok) {
+        // The backup file, written just now, comes back whole, and the views show it again
+        // before the message lets them paint.
+        m_store.LoadFromFile(m_place.path());
+        m_refresh();
         TavShowMessage(&m_frame, TavFileProblem::ReadFailed(currentPath(), status, m_setup.currentKind),
                        QString(), TavMsg::IconExclamation);
         return;

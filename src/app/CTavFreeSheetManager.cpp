@@ -66,6 +66,7 @@ TavStatus CTavFreeSheetManager::Load(const QString& userPath)
     m_path = CategoryPath(userPath);
     m_problem.clear();
     m_writable = false;
+    m_unsaved = false;
     if (!QFileInfo::exists(m_path)) {
         QDir().mkpath(QFileInfo(m_path).absolutePath());
         const TavStatus made = Manager::CreateCategoryDatabase(m_path);
@@ -105,7 +106,9 @@ TavStatus CTavFreeSheetManager::Save()
 {
     if (!m_writable || m_path.isEmpty())
         return TavStatusCode::Ok;
-    return m_db->SaveAsFile(m_path, true);
+    const TavStatus status = m_db->SaveAsFile(m_path, true);
+    m_unsaved = status != TavStatusCode::Ok;
+    return status;
 }
 
 QList<CTavDbCategory> CTavFreeSheetManager::Categories() const

@@ -36,6 +36,8 @@ public:
     TavStatus Load(const QString& userPath);
     // Writes the database back (nothing before a load, or over an unreadable file).
     TavStatus Save();
+    // Whether the last save failed: the categories in memory are newer than the file's.
+    bool HasUnsavedChanges() const { return m_unsaved; }
     QString Path() const { return m_path; }
     // What went wrong reading the file; empty when it read well.
     QString LoadProblem() const { return m_problem; }
@@ -59,4 +61,5 @@ private:
     QString m_path;
     QString m_problem;
     bool m_writable = false;
+    bool m_unsaved = false;
 };

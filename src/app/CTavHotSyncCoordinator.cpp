@@ -26,10 +26,20 @@ std::function<int(int32_t*)>& runningStateQuery()
 } // namespace
 
 CTavHotSyncCoordinator::CTavHotSyncCoordinator(CTavMainFrame& frame)
-    : QObject(&frame), m_frame(frame), m_timer(new QTimer(this))
+    : QObject(&frame), m_frame(frame), m_timer(new QTimer(this)), m_startWait(new QTimer(this))
 {
     m_timer->setInterval(kWatchInterval);
     connect(m_timer, &QTimer::timeout, this, &CTavHotSyncCoordinator::OnWatchTimer);
+    m_startWait->setObjectName(QStringLiteral("startWait"));
+    m_startWait->setSingleShot(true);
+    m_startWait->setInterval(kStartWaitMs);
+    // The manager gave up before starting: nothing was carried, nothing needs reloading.
+    connect(m_startWait, &QTimer::timeout, this, [this] {
+        if (m_syncRunning)
+            return;
+        m_frame.StatusPane()->setText(TavStr::ReadyStatus);
+        unlockWindow();
+    });
 }
 
 CTavHotSyncCoordinator::~CTavHotSyncCoordinator() = default;
@@ -50,7 +60,22 @@ void CTavHotSyncCoordinator::Listen()
             answer.explanation = CTavDbEnv::GetCorePath();
         return answer;
     });
-    m_channel->listen();
+    // Unheard, a HotSync or a command-line tool would take the data as nobody's and write
+    // under this program.
+    if (!m_channel->listen())
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_frame.App().ShowMessage(
+                    nullptr,
+                    QStringLiteral("HotSync からの連絡を受ける %1 を開けませんでした。\n"
+                                   "このままでは HotSync や lumora-cli が、Lumora "
+                                   "の開いているデータを直接書き換えるおそれがあります。"
+                                   "Lumora を終了して、起動し直してください。")
+                        .arg(CTavHotSyncManager::programSocketName()),
+                    TavStr::ProductName, TavMsg::IconExclamation);
+            },
+            Qt::QueuedConnection);
 }
 
 void CTavHotSyncCoordinator::CheckAtStartup()
@@ -157,32 +182,25 @@ int CTavHotSyncCoordinator::OnNotify(int notification)
                 Qt::QueuedConnection);
             return 1;
         }
+        // From the save on, an edit would go under the HotSync's data: nothing may change
+        // until the manager says it started or gave up.
+        m_frame.StatusPane()->setText(TavStr::SyncRunningStatus);
+        lockWindow();
+        m_startWait->start();
         return 0;
     }
     case Started:
+        m_startWait->stop();
         m_syncRunning = true;
         m_frame.StatusPane()->setText(TavStr::SyncRunningStatus);
-        if (!g_windowDisabled) {
-            g_windowDisabled = true;
-            m_disabledWindow = app.MessageOwner();
-            // An open message box stays answerable; the window it belongs to keeps still. Its
-            // owner's disabling reaches it too, so it is enabled again: a window may be.
-            QList<QWidget*> boxes;
-            while (qobject_cast<QMessageBox*>(m_disabledWindow.data()) && m_disabledWindow->parentWidget()) {
-                boxes << m_disabledWindow;
-                m_disabledWindow = m_disabledWindow->parentWidget()->window();
-            }
-            if (m_disabledWindow)
-                m_disabledWindow->setEnabled(false);
-            for (QWidget* box : std::as_const(boxes))
-                box->setEnabled(true);
-        }
+        lockWindow();
         m_timer->start();
         return 0;
     case Ended:
     case EndedOther:
         // Nothing is left to watch once the manager has said it ended.
         m_timer->stop();
+        m_startWait->stop();
         m_frame.StatusPane()->setText(TavStr::ReadyStatus);
         if (m_syncRunning) {
             m_syncRunning = false;
@@ -201,12 +219,7 @@ int CTavHotSyncCoordinator::OnNotify(int notification)
             app.SetProfilePath();
             m_frame.RefreshAll();
         }
-        if (g_windowDisabled) {
-            if (m_disabledWindow)
-                m_disabledWindow->setEnabled(true);
-            m_disabledWindow = nullptr;
-            g_windowDisabled = false;
-        }
+        unlockWindow();
         emit syncFinished();
         return 0;
     case NoAction:
@@ -214,6 +227,35 @@ int CTavHotSyncCoordinator::OnNotify(int notification)
     default:
         return 1;
     }
+}
+
+void CTavHotSyncCoordinator::lockWindow()
+{
+    if (g_windowDisabled)
+        return;
+    g_windowDisabled = true;
+    m_disabledWindow = m_frame.App().MessageOwner();
+    // An open message box stays answerable; the window it belongs to keeps still. Its owner's
+    // disabling reaches it too, so it is enabled again: a window may be.
+    QList<QWidget*> boxes;
+    while (qobject_cast<QMessageBox*>(m_disabledWindow.data()) && m_disabledWindow->parentWidget()) {
+        boxes << m_disabledWindow;
+        m_disabledWindow = m_disabledWindow->parentWidget()->window();
+    }
+    if (m_disabledWindow)
+        m_disabledWindow->setEnabled(false);
+    for (QWidget* box : std::as_const(boxes))
+        box->setEnabled(true);
+}
+
+void CTavHotSyncCoordinator::unlockWindow()
+{
+    if (!g_windowDisabled)
+        return;
+    if (m_disabledWindow)
+        m_disabledWindow->setEnabled(true);
+    m_disabledWindow = nullptr;
+    g_windowDisabled = false;
 }
 
 void CTavHotSyncCoordinator::OnWatchTimer()

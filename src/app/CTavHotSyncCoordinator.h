@@ -28,6 +28,8 @@ public:
     static constexpr int RefusedSaveFailed = 3;
     static constexpr int kWatchInterval = 1003;
     static constexpr int kWatchTimerId = 12345;
+    // How long an accepted request keeps the program still while the start is awaited.
+    static constexpr int kStartWaitMs = 30000;
 
     explicit CTavHotSyncCoordinator(CTavMainFrame& frame);
     ~CTavHotSyncCoordinator() override;
@@ -68,10 +70,14 @@ private:
     static bool ManagerGone();
     // Ends a HotSync the manager can no longer end, as if it had.
     void EndWithoutManager();
+    // Keeps the message-box owner window still, or lets it go again.
+    void lockWindow();
+    void unlockWindow();
 
     CTavMainFrame& m_frame;
     CTavHotSyncChannel* m_channel = nullptr;
     QTimer* m_timer;
+    QTimer* m_startWait; // from an accepted request until the start is heard of
     QPointer<QWidget> m_disabledWindow;
     bool m_syncRunning = false;
     int m_refusal = 0; // why the last request was refused

@@ -335,10 +335,15 @@ bool CTavMainFrame::EnsureCurrentUserListed()
 {
     CTavDbUser& users = m_app.Users();
     const QString name = users.GetCurrUserName();
-    users.Reload();
     QString message;
     QString current = name;
-    if (!name.isEmpty() && !users.GetUserNameList().contains(name)) {
+    if (users.Reload() != TavStatusCode::Ok) {
+        // The users known so far stay; nothing is written over the list until it reads again.
+        message =
+            QStringLiteral("ユーザの一覧 %1 "
+                           "を読み込めません。ユーザの追加や変更は、読み込めるようになるまでできません。")
+                .arg(QDir::toNativeSeparators(CTavDbUser::ListFilePath()));
+    } else if (!name.isEmpty() && !users.GetUserNameList().contains(name)) {
         // The deleted user's data are gone with its folder; another user's data must not be
         // shown without that user's password.
         current.clear();

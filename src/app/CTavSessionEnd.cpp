@@ -25,8 +25,10 @@ void CTavSessionEnd::End(int signalNumber)
     if (m_ending)
         return;
     m_ending = true;
-    m_frame.SaveOnExit();
-    std::fprintf(stderr, "lumora: signal %d: the data were saved, ending\n", signalNumber);
+    if (m_frame.SaveOnExit())
+        std::fprintf(stderr, "lumora: signal %d: the data were saved, ending\n", signalNumber);
+    else
+        std::fprintf(stderr, "lumora: signal %d: some changes could not be saved, ending\n", signalNumber);
     // Every nested loop (an open dialog's, a message box's) returns as if cancelled, and
     // no new one starts, so nothing unconfirmed reaches the stores after the save.
     QCoreApplication::exit(0);

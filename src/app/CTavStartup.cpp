@@ -1,6 +1,7 @@
 #include "CTavStartup.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QPainter>
 #include <QScopeGuard>
 #include <QSplashScreen>
@@ -127,6 +128,17 @@ CTavStartup::CommandLine CTavStartup::ParseCommandLine(const QStringList& argume
 bool CTavStartup::ChooseUser()
 {
     CTavDbUser& users = m_app.Users();
+    // With the list unread nobody's data can be found: starting empty would look like a loss.
+    if (const TavStatus read = users.Reload(); read != TavStatusCode::Ok) {
+        m_splash->close();
+        m_app.ShowMessage(nullptr,
+                          QStringLiteral("ユーザの一覧 %1 を読み込めないため、起動できません。\n"
+                                         "ファイルが壊れているか、読み取りが許されていません。"
+                                         "ファイルを直すか、バックアップから戻してから起動し直してください。")
+                              .arg(QDir::toNativeSeparators(CTavDbUser::ListFilePath())),
+                          TavStr::ProductName, TavMsg::IconStop);
+        return false;
+    }
     QString name = m_app.Options().CurrentUser();
     const QStringList list = users.GetUserNameList();
     if (!name.isEmpty() && !list.contains(name))

@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "CTavApp.h"
+#include "CTavDbEnv.h"
 #include "CTavDbText.h"
 #include "CTavDbUser.h"
 #include "CTavNewPasswordDlg.h"
@@ -105,6 +106,12 @@ QString CTavUserDlg::failureReason(TavStatus status)
             .arg(QDir::toNativeSeparators(CTavDbUser::ListFilePath()));
     if (status == TavStatusCode::InvalidArgument)
         return QStringLiteral("\n\nユーザ名に改行は使えません。");
+    if (status == TavStatusCode::Corrupt)
+        return QStringLiteral("\n\nユーザの一覧 %1 が壊れているため、書き換えません。")
+            .arg(QDir::toNativeSeparators(CTavDbUser::ListFilePath()));
+    if (status == TavStatusCode::Failed)
+        return QStringLiteral("\n\nデータ フォルダ %1 にユーザのフォルダを作成できません。")
+            .arg(QDir::toNativeSeparators(CTavDbEnv::GetCorePath()));
     return QString();
 }
 

@@ -63,6 +63,9 @@ QString TavFileProblem::SaveFailed(const QString& path, TavStatus status)
         reason = QStringLiteral("ほかのプログラムがファイルを変更していて、変更を合わせられませんでした。");
     else if (status == TavStatusCode::Corrupt)
         reason = QStringLiteral("ファイルが壊れています。");
+    else if (status == TavStatusCode::RecordLimit)
+        reason = QStringLiteral("ほかのプログラムが加えたデータと合わせると、件数が上限を超えます。"
+                                "不要なデータを削除してから保存し直してください。");
     else
         reason = QStringLiteral("ファイルに書き込めませんでした。");
     return QStringLiteral(

@@ -14,6 +14,8 @@ CTavFreeCategoryCommand::CTavFreeCategoryCommand(const QStringList& paths, int c
         QFile file(path);
         if (file.open(QIODevice::ReadOnly))
             m_before.append({path, file.readAll()});
+        else
+            m_unreadable << path;
     }
 }
 
@@ -34,7 +36,7 @@ bool CTavFreeCategoryCommand::SetCategory(const QString& path, int categoryId)
 
 void CTavFreeCategoryCommand::redo()
 {
-    m_failed.clear();
+    m_failed = m_unreadable;
     m_after.clear();
     for (const auto& [path, bytes] : m_before) {
         if (!SetCategory(path, m_categoryId)) {

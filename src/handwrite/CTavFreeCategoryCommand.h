@@ -31,5 +31,6 @@ private:
     std::function<void()> m_refresh;
     bool m_first = true;
     QStringList m_failed;
+    QStringList m_unreadable;           // could not be read when the step was made
     QHash<QString, QByteArray> m_after; // path, bytes this step wrote
 };

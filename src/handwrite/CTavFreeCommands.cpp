@@ -115,14 +115,15 @@ void CTavFreeCommands::OnDelete()
     const QList<int> rows = m_frame.LeftView()->Selection().SelectedRows();
     const int first = rows.isEmpty() ? 0 : *std::min_element(rows.begin(), rows.end());
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    if (const int deleted = doc->DeleteFiles(paths); deleted < paths.size())
-        app.ShowMessage(&m_frame,
-                        QStringLiteral("%1 個の%2のうち %3 個を削除できませんでした。")
-                            .arg(paths.size())
-                            .arg(kSheet)
-                            .arg(paths.size() - deleted),
-                        QStringLiteral("手書きメモの削除"), TavMsg::IconExclamation);
+    const QStringList failed = doc->DeleteFiles(paths);
     QApplication::restoreOverrideCursor();
+    QStringList shown;
+    for (const QString& path : failed)
+        shown << QDir::toNativeSeparators(path);
+    if (!failed.isEmpty())
+        app.ShowMessage(&m_frame,
+                        QStringLiteral("次の%1を削除できませんでした:\n%2").arg(kSheet, shown.join(u'\n')),
+                        QStringLiteral("手書きメモの削除"), TavMsg::IconExclamation);
     if (doc->Count() > 0)
         m_frame.LeftView()->SelectRow(std::min(first, doc->Count() - 1));
 }
@@ -268,6 +269,7 @@ void CTavFreeCommands::ShowContextMenu(const QPoint& globalPos, int)
     m_menu->actions().at(2)->setEnabled(selected);
     QMenu* move = m_menu->findChild<QMenu*>(QStringLiteral("moveToCategoryMenu"));
     FillCategoryMenu(move);
-    move->setEnabled(selected);
+    // A backup folder's sheets carry that folder's category ids, not the user's.
+    move->setEnabled(selected && m_frame.FreeDoc()->BackupFolder().isEmpty());
     m_menu->popup(globalPos);
 }

@@ -23,11 +23,11 @@ CTavFreeDeleteCommand::~CTavFreeDeleteCommand()
 void CTavFreeDeleteCommand::redo()
 {
     QDir().mkpath(m_aside);
-    m_deleted = 0;
+    m_failed.clear();
     for (const auto& [path, aside] : m_files)
         // A file already gone is not reported.
-        if (QFileInfo::exists(path) && CTavFreeFileMove::Move(path, aside))
-            ++m_deleted;
+        if (QFileInfo::exists(path) && !CTavFreeFileMove::Move(path, aside))
+            m_failed << path;
     if (!m_first && m_refresh)
         m_refresh();
     m_first = false;

@@ -17,13 +17,13 @@ public:
 
     void redo() override;
     void undo() override;
-    // How many files the last redo moved aside.
-    int Deleted() const { return m_deleted; }
+    // The files the last redo found but could not move aside.
+    QStringList Failed() const { return m_failed; }
 
 private:
     QList<QPair<QString, QString>> m_files; // original path, path aside
     QString m_aside;
     std::function<void()> m_refresh;
     bool m_first = true;
-    int m_deleted = 0;
+    QStringList m_failed;
 };

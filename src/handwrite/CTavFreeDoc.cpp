@@ -139,22 +139,22 @@ void CTavFreeDoc::SetFilter(int categoryId)
     Reload();
 }
 
-int CTavFreeDoc::DeleteFiles(const QStringList& paths)
+QStringList CTavFreeDoc::DeleteFiles(const QStringList& paths)
 {
     QStringList present;
     for (const QString& path : paths)
         if (QFileInfo::exists(path))
             present << path;
-    int deleted = 0;
+    QStringList failed;
     if (!present.isEmpty()) {
         auto* command = new CTavFreeDeleteCommand(
             present, asideRoot() + u'/' + QUuid::createUuid().toString(QUuid::WithoutBraces),
             [this] { Reload(); });
         UndoStack().push(command);
-        deleted = command->Deleted();
+        failed = command->Failed();
     }
     Reload();
-    return deleted;
+    return failed;
 }
 
 QStringList CTavFreeDoc::MoveToCategory(const QStringList& paths, int categoryId)

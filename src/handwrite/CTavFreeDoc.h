@@ -57,8 +57,8 @@ public:
     void SetFilter(int categoryId);
     int CategoryFilter() const { return m_filter; }
 
-    // Deletes the files as one undo step; the number deleted.
-    int DeleteFiles(const QStringList& paths);
+    // Deletes the files as one undo step; the files that are there but could not be deleted.
+    QStringList DeleteFiles(const QStringList& paths);
     // Files the sheets under a category as one undo step; the sheets it could not change.
     QStringList MoveToCategory(const QStringList& paths, int categoryId);
 

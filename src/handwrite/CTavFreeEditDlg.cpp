@@ -347,17 +347,23 @@ bool CTavFreeEditDlg::save(bool tell)
 {
     page_->Tools().ClearSelection();
     page_->update();
-    switch (CTavFreeEditSaver::Save(*page_, Path())) {
+    const CTavFreeEditSaver::Result result = CTavFreeEditSaver::Save(*page_, Path());
+    switch (result) {
     case CTavFreeEditSaver::PathTooLong:
         app_.ShowMessage(this, QStringLiteral("ファイル名が長すぎます。"), QStringLiteral("エラー"),
                          TavMsg::Ok | TavMsg::IconStop);
         return false;
     case CTavFreeEditSaver::Failed:
+    case CTavFreeEditSaver::TooMany:
         // The drawing stays open to be saved elsewhere or again: closing would lose it.
-        app_.ShowMessage(this,
-                         QStringLiteral("%1 に保存できませんでした。\n手書きメモは閉じずにそのままにします。")
-                             .arg(QDir::toNativeSeparators(Path())),
-                         QStringLiteral("エラー"), TavMsg::Ok | TavMsg::IconStop);
+        app_.ShowMessage(
+            this,
+            QStringLiteral("%1 に保存できませんでした。\n%2手書きメモは閉じずにそのままにします。")
+                .arg(QDir::toNativeSeparators(Path()),
+                     result == CTavFreeEditSaver::TooMany
+                         ? QStringLiteral("描いたものが多すぎます。いくつか消してください。")
+                         : QString()),
+            QStringLiteral("エラー"), TavMsg::Ok | TavMsg::IconStop);
         return false;
     case CTavFreeEditSaver::NoSheet:
         return true;
@@ -376,13 +382,17 @@ void CTavFreeEditDlg::saveAs()
     if (!page_->Sheet())
         return;
     const QString before = request_.fileName;
+    const QString title = page_->Sheet()->GetTitle();
     request_.fileName = CTavDbFreePdbObjectManager::CreateFileName(request_.folder);
     page_->Sheet()->SetQuilloTitle(CTavDbFreePdbObjectManager::CreateDefaultTitle());
     const bool wasSaved = saved_;
     saved_ = false;
     save(true);
-    if (!saved_)
+    if (!saved_) {
+        // Nothing was written: the sheet stays the one it was, title included.
         request_.fileName = before;
+        page_->Sheet()->SetQuilloTitle(title);
+    }
     saved_ = saved_ || wasSaved;
 }
 

@@ -11,5 +11,6 @@ CTavFreeEditSaver::Result CTavFreeEditSaver::Save(CTavFreePage& page, const QStr
     if (!sheet)
         return NoSheet;
     sheet->SetThumbnail(page.PageImage());
-    return sheet->SaveAsFile(path, true) == TavStatusCode::Ok ? Saved : Failed;
+    const TavStatus status = sheet->SaveAsFile(path, true);
+    return status == TavStatusCode::Ok ? Saved : status == TavStatusCode::RecordLimit ? TooMany : Failed;
 }

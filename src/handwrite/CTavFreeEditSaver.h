@@ -16,6 +16,7 @@ public:
         Saved,
         PathTooLong, // nothing written
         Failed,      // the library could not write the file
+        TooMany,     // more objects than the file holds; nothing written
         NoSheet,     // nothing open, nothing to write
     };
 

@@ -100,8 +100,9 @@ MediaStatus JpegCodec::decode(const uchar* data, qsizetype length, int wantWidth
     if (decoder.tooLarge()) {
         const qint64 w = decoder.imageWidth();
         const qint64 h = decoder.imageHeight();
+        // The wanted scale is tried again only at 1/8, unguarded, as a full load would.
         for (int reduced : {2, 4, 8}) {
-            if (reduced <= scale ||
+            if (reduced < scale ||
                 ((w / reduced) * (h / reduced) * 3 >= JpegDecoder::ScaledBitmapBytes && reduced != 8))
                 continue;
             result = decoder.decode(data, length, reduced, false, image);

@@ -16,7 +16,7 @@ class CTavMemoDlg final : public CTavDialogBase
 {
     Q_OBJECT
 public:
-    static constexpr int kMaxBytes = 32766;
+    static constexpr int kMaxBytes = CTavDbMemoRecord::kMaxBytes;
     static inline const QString kNewTitle = QStringLiteral("メモ新規作成ダイアログ");
     static inline const QString kEditTitle = QStringLiteral("メモ編集ダイアログ");
 

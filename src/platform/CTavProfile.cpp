@@ -11,6 +11,7 @@ struct ProfileState
 {
     QMutex mutex;
     QString path;
+    std::function<void(const QString&)> failed;
 };
 
 ProfileState& state()
@@ -34,9 +35,16 @@ template <typename Edit> bool editProfile(Edit edit)
         return false;
     CTavIniFile ini;
     // A file that exists but cannot be read is not ours to replace.
-    if (!ini.load(path) && QFileInfo::exists(path))
+    const bool read = ini.load(path) || !QFileInfo::exists(path);
+    if (read && !edit(ini))
         return false;
-    return edit(ini) && ini.save(path);
+    if (read && ini.save(path))
+        return true;
+    const auto failed = state().failed;
+    lock.unlock();
+    if (failed)
+        failed(path);
+    return false;
 }
 } // namespace
 
@@ -75,6 +83,12 @@ QString CTavProfile::GetProfileString(const QString& section, const QString& key
 bool CTavProfile::WriteProfileInt(const QString& section, const QString& key, int value)
 {
     return editProfile([&](CTavIniFile& ini) { return ini.setInt(section, key, value); });
+}
+
+void CTavProfile::SetWriteFailureHandler(std::function<void(const QString&)> handler)
+{
+    QMutexLocker lock(&state().mutex);
+    state().failed = std::move(handler);
 }
 
 bool CTavProfile::WriteProfileString(const QString& section, const QString& key, const QString& value)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 // The per-user profile file "SetupTAV.INI": the program's module display preferences, read
 // and written by section and key like the framework's profile functions. Every call reads
@@ -21,4 +22,7 @@ public:
     // written (the old file stays as it was).
     static bool WriteProfileInt(const QString& section, const QString& key, int value);
     static bool WriteProfileString(const QString& section, const QString& key, const QString& value);
+    // Called with the file's path whenever a write fails on the file (not on unusable names),
+    // so that the program can say so once rather than every caller.
+    static void SetWriteFailureHandler(std::function<void(const QString& path)> handler);
 };

@@ -47,8 +47,13 @@ CTavSyncSession::Outcome CTavSyncSession::begin(const QString& dataRoot, qint64 
     // The state is recorded before Lumora hears of the start, so that its watch agrees.
     if (!recordRunning(pid))
         return Outcome::Failed;
+    // A Lumora that never heard of the start may let its user edit again: the work stops here.
+    if (!CTavHotSyncNotifier::send(Started, timeoutMs)) {
+        recordIdle();
+        CTavHotSyncNotifier::send(Ended, timeoutMs);
+        return Outcome::Failed;
+    }
     m_active = true;
-    CTavHotSyncNotifier::send(Started, timeoutMs);
     return Outcome::Started;
 }
 

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QToolButton>
 
+#include "CTavComUtil.h"
 #include "CTavDbClock.h"
 #include "CTavDbDate.h"
 #include "CTavScDayDoc.h"
@@ -42,11 +43,23 @@ bool CTavScDayFrame::ShowRecord(uint32_t uniqueId)
     return true;
 }
 
+QString CTavScDayFrame::DayHeading(const QString& handheldFormat, const QDate& day)
+{
+    const QString head = CTavComUtil::GetTimeStr(day.startOfDay(), handheldFormat).simplified();
+    if (head.isEmpty())
+        return CTavScDayView::DayTitle(day);
+    if (handheldFormat.contains(QLatin1String("%a")) || handheldFormat.contains(QLatin1String("%A")))
+        return head;
+    // The weekday, which the handheld shows beside its day heading.
+    const QString title = CTavScDayView::DayTitle(day);
+    return head + title.mid(title.lastIndexOf(u' '));
+}
+
 void CTavScDayFrame::UpdateCommandUI()
 {
     CTavScEventFrame::UpdateCommandUI();
     const QDate day = m_document->State().CurrentDay();
-    TitleLabel()->setText(CTavScDayView::DayTitle(day));
+    TitleLabel()->setText(DayHeading(m_document->State().handheld.dayDateFormat, day));
     PreviousButton()->setEnabled(day > CTavDbTime::firstDate());
     NextButton()->setEnabled(day < CTavDbTime::lastDate());
 }

@@ -15,6 +15,9 @@ public:
     CTavScDayView* View() const { return m_view; }
     CTavScDayPreview* Preview() const { return m_preview; }
 
+    // The window's heading: the day in the handheld's format, with its weekday.
+    static QString DayHeading(const QString& handheldFormat, const QDate& day);
+
     void UpdateCommandUI() override;
     // Goes to the event's next day from today (its first day when none is left) and selects it.
     bool ShowRecord(uint32_t uniqueId) override;

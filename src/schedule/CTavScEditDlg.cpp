@@ -366,6 +366,12 @@ bool CTavScEditDlg::SplitRepeating(QDate& shown)
         return false;
     }
     const QDate occurrence = m_shownDate;
+    if (scope == CTavScRepeatScopeDlg::All && !edited.IsRepeating()) {
+        // No rule left: the one event is where the editor shows it.
+        WriteFields(*m_record, day, m_ruleDay);
+        m_record->SetExceptions({});
+        return true;
+    }
     if (scope == CTavScRepeatScopeDlg::All) {
         // The first occurrence moves as far as the edited one; so does the day the rule is for.
         const QDate start = m_original.GetStartDate();

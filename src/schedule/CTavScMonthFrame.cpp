@@ -3,10 +3,12 @@
 #include <QLabel>
 #include <QToolButton>
 
+#include "CTavComUtil.h"
 #include "CTavScMonthCalendar.h"
 #include "CTavScMonthDoc.h"
 #include "CTavScMonthLeftView.h"
 #include "CTavScMonthRightView.h"
+#include "ScheduleState.h"
 #include "TavCommandIds.h"
 
 CTavScMonthFrame::CTavScMonthFrame(CTavScMonthDoc* document, QWidget* parent)
@@ -30,7 +32,12 @@ void CTavScMonthFrame::UpdateCommandUI()
 {
     CTavScEventFrame::UpdateCommandUI();
     const CTavScCalendarGrid& grid = m_document->Grid();
-    TitleLabel()->setText(CTavScMonthCalendar::MonthTitle(grid.GetYear(), grid.GetMonth()));
+    // The month in the handheld's format, as it heads its own month view.
+    const QString head = CTavComUtil::GetTimeStr(QDate(grid.GetYear(), grid.GetMonth(), 1).startOfDay(),
+                                                 m_document->State().handheld.monthDateFormat)
+                             .simplified();
+    TitleLabel()->setText(head.isEmpty() ? CTavScMonthCalendar::MonthTitle(grid.GetYear(), grid.GetMonth())
+                                         : head);
     PreviousButton()->setEnabled(grid.GetYear() * 12 + grid.GetMonth() >
                                  CTavScCalendarGrid::kFirstYear * 12 + 1);
     NextButton()->setEnabled(grid.GetYear() * 12 + grid.GetMonth() < CTavScCalendarGrid::kLastYear * 12 + 12);

@@ -76,6 +76,8 @@ private slots:
         week.SetSheetName(QStringLiteral("week"));
         QCOMPARE(first.AddWeekInfo(week), TavStatusCode::Ok);
         QCOMPARE(first.AddWeekInfo(CTavDbDateWeekRecord(2025, 54)), TavStatusCode::InvalidArgument);
+        QCOMPARE(first.AddWeekInfo(CTavDbDateWeekRecord(2032, 1)), TavStatusCode::Ok); // from 28 Dec 2031
+        QCOMPARE(first.AddWeekInfo(CTavDbDateWeekRecord(2032, 2)), TavStatusCode::InvalidArgument);
         CTavDbDateMonthRecord month(2031, 12);
         month.SetColor(true, 0x123456);
         QCOMPARE(first.AddMonthInfo(month), TavStatusCode::Ok);

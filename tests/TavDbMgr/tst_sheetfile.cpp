@@ -332,6 +332,12 @@ private slots:
         reference.Create(dir.filePath("r.pdb"), Manager::TypeReference);
         reference.SetThumbnail(SheetTest::solid(QSize(300, 394), Qt::white));
         QCOMPARE(kinds(reference), QList<int>{2});
+
+        // More objects than a handheld database holds: nothing is written.
+        while (sheet.GetRecordCount() <= CTavDbPalmDatabase::MaxEntries)
+            sheet.AddRecord(std::make_unique<CTavDbTextObject>());
+        QCOMPARE(sheet.SaveAsFile(dir.filePath("full.pdb"), true), TavStatusCode::RecordLimit);
+        QVERIFY(!QFileInfo::exists(dir.filePath("full.pdb")));
     }
 
     void namesTitlesCategoriesAndReferences()

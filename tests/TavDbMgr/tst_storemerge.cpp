@@ -2,6 +2,7 @@
 #include <QTest>
 
 #include "CTavDbAddr.h"
+#include "CTavDbDate.h"
 #include "CTavDbMemo.h"
 #include "CTavDbUser.h"
 #include "TestDataDir.h"
@@ -142,6 +143,7 @@ private slots:
         QTest::newRow("category table full") << 1;
         QTest::newRow("file damaged") << 2;
         QTest::newRow("file replaced by another kind") << 3;
+        QTest::newRow("both together over the record limit") << 4;
     }
 
     void conflictsSaveNothing()
@@ -158,15 +160,22 @@ private slots:
         f.close();
         if (kind == 3)
             QCOMPARE(CTavDbAddr().WriteToFile(path), TavStatusCode::Ok);
+        for (int i = 0; kind == 4 && i < CTavDbMemo::kMaxRecords; ++i)
+            add(w.b, QStringLiteral("B"));
+        if (kind == 4)
+            QCOMPARE(w.b.Write(), TavStatusCode::Ok);
         if (kind == 0)
             QCOMPARE(w.a.RenameCategory(1, QStringLiteral("分類0")), TavStatusCode::Ok);
         QCOMPARE(w.a.AddCategory(QStringLiteral("新規")), TavStatusCode::Ok);
         const uint32_t mine = add(w.a, QStringLiteral("残る"));
         const QByteArray before = TestDataDir::ReadFile(path);
-        QCOMPARE(w.a.Write(), TavStatusCode::Conflict);
+        QCOMPARE(w.a.Write(), kind == 4 ? TavStatusCode::RecordLimit : TavStatusCode::Conflict);
         QCOMPARE(TestDataDir::ReadFile(path), before);
         QVERIFY(w.a.IsModified());
-        QVERIFY(!w.a.FindRecord(mine)->IsDeleted());
+        if (kind == 4) // merged in memory, for the user to delete some
+            QCOMPARE(w.a.AllRecords().size(), size_t(CTavDbMemo::kMaxRecords + 1));
+        else
+            QVERIFY(!w.a.FindRecord(mine)->IsDeleted());
         if (kind == 0) {
             QCOMPARE(w.a.RenameCategory(1, QStringLiteral("別名")), TavStatusCode::Ok);
             QCOMPARE(w.a.Write(), TavStatusCode::Ok);
@@ -175,27 +184,54 @@ private slots:
         }
     }
 
-    // A derived store's own table (the address book's labels) is taken from the file unless
-    // this writer changed it.
-    void ownTableKeptUnlessChanged()
+    // The derived stores' own tables (the address book's labels, the schedule's day, week and
+    // month records) are joined entry by entry: each writer's changes survive the other's save.
+    void ownTablesMergedByEntry()
     {
         TestDataDir dir;
-        const QString path = dir.filePath("addr.ldb");
-        QCOMPARE(CTavDbAddr().WriteToFile(path), TavStatusCode::Ok);
+        const QString addrPath = dir.filePath("addr.ldb"), datePath = dir.filePath("date.ldb");
+        QCOMPARE(CTavDbAddr().WriteToFile(addrPath), TavStatusCode::Ok);
         CTavDbAddr mine, other;
-        QCOMPARE(mine.LoadFromFile(path), TavStatusCode::Ok);
-        QStringList labels{"誕生日", "趣味", "血液型", "メモ"};
-        QCOMPARE(other.SetCustomLabels(labels), TavStatusCode::Ok);
-        QCOMPARE(other.WriteToFile(path), TavStatusCode::Ok); // a restore: a whole new file
-        QCOMPARE(other.LoadFromFile(path), TavStatusCode::Ok);
+        QCOMPARE(mine.LoadFromFile(addrPath), TavStatusCode::Ok);
+        QCOMPARE(other.LoadFromFile(addrPath), TavStatusCode::Ok);
+        QStringList labels = mine.GetCustomLabels();
         labels[0] = QStringLiteral("記念日");
         QCOMPARE(mine.SetCustomLabels(labels), TavStatusCode::Ok);
-        QCOMPARE(mine.Write(), TavStatusCode::Ok);
-        QCOMPARE(other.AddCategory(QStringLiteral("友人")), TavStatusCode::Ok);
+        QStringList theirs = other.GetCustomLabels();
+        theirs[1] = QStringLiteral("趣味");
+        QCOMPARE(other.SetCustomLabels(theirs), TavStatusCode::Ok);
         QCOMPARE(other.Write(), TavStatusCode::Ok);
-        QCOMPARE(other.GetCustomLabels(), labels);
-        QCOMPARE(mine.LoadFromFile(path), TavStatusCode::Ok);
+        QCOMPARE(mine.Write(), TavStatusCode::Ok);
+        labels[1] = theirs[1];
         QCOMPARE(mine.GetCustomLabels(), labels);
+        QCOMPARE(other.LoadFromFile(addrPath), TavStatusCode::Ok);
+        QCOMPARE(other.GetCustomLabels(), labels);
+
+        const auto day = [](int d, const QString& sheet) {
+            CTavDbDateDayRecord r(QDate(2026, 5, d));
+            r.SetSheetName(sheet);
+            return r;
+        };
+        CTavDbDate a, b;
+        QCOMPARE(a.AddDayInfo(day(1, "残す")), TavStatusCode::Ok);
+        QCOMPARE(a.AddDayInfo(day(2, "消す")), TavStatusCode::Ok);
+        QCOMPARE(a.WriteToFile(datePath), TavStatusCode::Ok);
+        for (CTavDbDate* store : {&a, &b})
+            QCOMPARE(store->LoadFromFile(datePath), TavStatusCode::Ok);
+        QCOMPARE(b.AddWeekInfo(CTavDbDateWeekRecord(2026, 19)), TavStatusCode::Ok);
+        QCOMPARE(b.UpdateDayInfo(day(1, "Bの変更")), TavStatusCode::Ok);
+        QCOMPARE(b.Write(), TavStatusCode::Ok);
+        QCOMPARE(a.DeleteDayInfo("20260502"), TavStatusCode::Ok);
+        QCOMPARE(a.AddMonthInfo(CTavDbDateMonthRecord(2026, 5)), TavStatusCode::Ok);
+        QCOMPARE(a.Write(), TavStatusCode::Ok);
+        for (CTavDbDate* store : {&a, &b}) {
+            QCOMPARE(store->LoadFromFile(datePath), TavStatusCode::Ok);
+            QCOMPARE(store->InfoSheetNames(), QStringList{"Bの変更"});
+            CTavDbDateWeekRecord week;
+            CTavDbDateMonthRecord month;
+            QCOMPARE(store->GetWeekInfo(2026, 19, week), TavStatusCode::Ok);
+            QCOMPARE(store->GetMonthInfo(2026, 5, month), TavStatusCode::Ok);
+        }
     }
 };
 

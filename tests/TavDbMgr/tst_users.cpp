@@ -73,16 +73,17 @@ private slots:
     void damagedUserListIsNotLost()
     {
         TestDataDir dir;
-        QFile list(CTavDbEnv::GetCorePath() + QStringLiteral("users.json"));
-        QVERIFY(list.open(QIODevice::WriteOnly));
-        list.write("{\"users\": [ {\"id\": 1, \"name\": \"途中で");
-        list.close();
-        CTavDbUser users;
-        QCOMPARE(users.Reload(), TavStatusCode::Corrupt);
-        // Adding a user must not overwrite the unreadable list.
-        QVERIFY(users.AddUser(QStringLiteral("別の人")) != TavStatusCode::Ok);
-        QVERIFY(list.open(QIODevice::ReadOnly));
-        QVERIFY(list.readAll().contains("途中で"));
+        // Cut short, and two names on one data folder (deleting one would delete the other's).
+        for (const QByteArray& damaged :
+             {QByteArray("{\"users\": [ {\"id\": 1, \"name\": \"途中で"),
+              QByteArray(R"({"users": [{"id": 1, "name": "途中で"}, {"id": 1, "name": "B"}]})")}) {
+            QVERIFY(TestDataDir::WriteFile(CTavDbEnv::GetCorePath() + QStringLiteral("users.json"), damaged));
+            CTavDbUser users;
+            QCOMPARE(users.Reload(), TavStatusCode::Corrupt);
+            // Adding a user must not overwrite the unreadable list.
+            QVERIFY(users.AddUser(QStringLiteral("別の人")) != TavStatusCode::Ok);
+            QCOMPARE(TestDataDir::ReadFile(CTavDbEnv::GetCorePath() + QStringLiteral("users.json")), damaged);
+        }
     }
 };
 

@@ -44,6 +44,9 @@ AppTestEnv::AppTestEnv()
         m_messages << request.text;
 
         m_parentTitles << (request.parent ? request.parent->windowTitle() : QString());
+        // A real message box lets the windows behind it paint: records they show must live.
+        if (request.parent)
+            request.parent->window()->grab();
         if (qEnvironmentVariableIsSet("LUMORA_SCREENSHOT_DIR") && m_messages.size() == 1) {
             auto box = CTavMessageBox::Build(request);
             box->show();

@@ -153,8 +153,13 @@ private slots:
         // No HotSync while the file is open.
         QCOMPARE(m_app->MainFrame()->HotSync().OnNotify(CTavHotSyncCoordinator::AskStart), 1);
 
+        // An edit as the window makes it: the views follow the store.
+        const auto deleteFirst = [&] {
+            QVERIFY(store.DeleteRecord(store.GetRecord(0)->GetUniqueId(), false) == TavStatusCode::Ok);
+            frame.Update(0);
+        };
         // Restore asks first and reads the backup file again, not the current data.
-        QVERIFY(store.DeleteRecord(store.GetRecord(0)->GetUniqueId(), false) == TavStatusCode::Ok);
+        deleteFirst();
         m_env->AnswerMessage(TavMsg::IdCancel);
         frame.Trigger(kRestore);
         QCOMPARE(store.GetRecordCount(), 2);
@@ -163,12 +168,12 @@ private slots:
         QCOMPARE(store.GetRecordCount(), 3);
         QCOMPARE(m_env->Messages().last(), TavStr::RestoreQuestion(kind));
         // Save all writes the backup file and goes on showing it.
-        QVERIFY(store.DeleteRecord(store.GetRecord(0)->GetUniqueId(), false) == TavStatusCode::Ok);
+        deleteFirst();
         m_app->MainFrame()->Actions().Trigger(TavCmd::SaveAll);
         QCOMPARE(m_app->backupFileOpen(), 1);
         QCOMPARE(store.GetRecordCount(), 2);
         // Going back to the current data writes what was edited in the backup file since.
-        QVERIFY(store.DeleteRecord(store.GetRecord(0)->GetUniqueId(), false) == TavStatusCode::Ok);
+        deleteFirst();
 
         frame.Trigger(kOpenCurrentFile);
         QCOMPARE(m_app->backupFileOpen(), 0);
@@ -195,6 +200,9 @@ private slots:
         m_app->SwitchModule(elsewhere);
         QVERIFY(m_app->backupFileOpen() == 1 && store.GetRecordCount() == 1);
         QVERIFY(m_env->Messages().last().contains(QDir::toNativeSeparators(own)));
+        m_env->AnswerMessage(TavMsg::IdOk);
+        frame.Trigger(kOpenCurrentFile);
+        QVERIFY(m_app->backupFileOpen() == 1 && store.GetRecordCount() == 1);
         QVERIFY(TestDataDir::WriteFile(own, good));
         m_env->AnswerMessage(TavMsg::IdOk);
         m_app->SwitchModule(elsewhere);

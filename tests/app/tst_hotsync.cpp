@@ -4,6 +4,7 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include "AppTestEnv.h"
 #include "CTavApp.h"
@@ -103,6 +104,11 @@ void TestHotSync::acceptedRequestSaves()
     addMemo(m_app->MemoStore(), QStringLiteral("before sync"));
     QCOMPARE(hotSync().OnNotify(HS::AskStart), 0);
     QCOMPARE(memosOnDisk(), 1);
+    // Nothing may change between the save and the start; a start that never comes lets go.
+    QVERIFY(!m_app->MainFrame()->isEnabled());
+    hotSync().findChild<QTimer*>(QStringLiteral("startWait"))->start(1);
+    QTRY_VERIFY(m_app->MainFrame()->isEnabled());
+    QVERIFY(!hotSync().SyncRunning());
 }
 
 void TestHotSync::refusedDuringDialog()
@@ -170,6 +176,11 @@ void TestHotSync::runningLocksAndEndReloads()
     QVERIFY(m_env->Messages().isEmpty());
     QTest::qWait(1);
     QVERIFY(m_env->Messages().value(0).contains(QDir::toNativeSeparators(m_app->MemoStore().GetFilePath())));
+
+    // A channel already taken (here by this program itself) is said.
+    hotSync().Listen();
+    QTRY_COMPARE(m_env->Messages().size(), 2);
+    QVERIFY(m_env->Messages().last().contains(QStringLiteral("開けませんでした")));
 }
 
 void TestHotSync::watchTimer_data()

@@ -107,6 +107,9 @@ private slots:
         list->topLevelItem(1)->setSelected(true);
         QTest::mouseClick(remove, Qt::LeftButton);
         QCOMPARE(QDir(window.currentFolder()).entryList(QDir::Files), QStringList{"OnBoard.prc"});
+        // A file of a queued file's name replaces it only when the user says so.
+        QCOMPARE(window.addFiles({writeFile(QStringLiteral("OnBoard.prc"), "")}), 0);
+        QVERIFY(m_messages.last().contains(QStringLiteral("置き換えますか")));
     }
 };
 

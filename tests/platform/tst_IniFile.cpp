@@ -78,8 +78,12 @@ private slots:
         const QByteArray big = "[memo]\nk=1\n" + QByteArray(CTavIniFile::kMaxFileSize, ';');
         QVERIFY(TestDataDir::WriteFile(path, big));
         QCOMPARE(CTavProfile::GetProfileInt(u"memo"_qs, u"k"_qs, 7), 7);
+        QStringList failed;
+        CTavProfile::SetWriteFailureHandler([&failed](const QString& file) { failed << file; });
         QVERIFY(!CTavProfile::WriteProfileInt(u"memo"_qs, u"k"_qs, 2));
         QCOMPARE(QFileInfo(path).size(), big.size());
+        CTavProfile::SetWriteFailureHandler(nullptr);
+        QCOMPARE(failed, QStringList{path}); // the program tells the user
     }
 };
 

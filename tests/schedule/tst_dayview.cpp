@@ -320,6 +320,18 @@ void TestDayView::editAllOccurrencesMovedToTuesday()
     QCOMPARE(record(id)->GetExceptions(), QList<QDate>{kMonday.addDays(8)});
     QCOMPARE(m_state->CurrentDay(), kMonday.addDays(1));
     QVERIFY(box(QStringLiteral("練習")));
+
+    // No repeat left: the one event is on the day the editor showed.
+    click(QStringLiteral("練習"));
+    m_env->AnswerDialog(editorAnswer([](CTavScEditDlg& e) {
+        e.SetRule(CTavScRepeatRule());
+        e.DateEdit()->setDate(kMonday.addDays(3));
+    }));
+    m_env->AnswerDialog(scopeAnswer(CTavScRepeatScopeDlg::All));
+    m_frame->EditAction()->trigger();
+    QVERIFY(!record(id)->IsRepeating());
+    QCOMPARE(record(id)->GetStartDate(), kMonday.addDays(3));
+    QCOMPARE(m_state->CurrentDay(), kMonday.addDays(3));
 }
 
 void TestDayView::editThisOrFutureOccurrences_data()

@@ -140,6 +140,8 @@ void TestPrefs::readsHandheldFile()
     QCOMPARE(prefs.weekColor, (std::array<TavColorRef, 7>{0xCCCCFF, 0, 0, 0, 0, 0, 255}));
     QCOMPARE(QStringList({prefs.dayDateFormat, prefs.weekDateFormat, prefs.monthDateFormat}),
              QStringList({"%Y/%m/%d", "%y年%#m月", "%Y  %m"}));
+    QCOMPARE(CTavScDayFrame::DayHeading(prefs.dayDateFormat, QDate(2024, 3, 20)), "2024/03/20 (水)");
+    QCOMPARE(CTavScDayFrame::DayHeading("%#m/%#d %a", QDate(2024, 3, 20)), "3/20 水"); // its own weekday
     QCOMPARE(QList<int>({prefs.weekStarts, prefs.startTime, prefs.endTime, prefs.hourHeight,
                          prefs.eventDisplay, prefs.dayFontSize, prefs.weekFontSize}),
              QList<int>({0, 8, 18, 4, 1, 8, 15}));

@@ -1,17 +1,19 @@
 #include "CTavDbMemo.h"
 #include "CTavDbMemoCsv.h"
+#include "CTavDbMemoRecord.h"
 #include "CliCommand.h"
 #include "CliJson.h"
 #include "CliStoreKind.h"
 
 namespace {
-std::unique_ptr<CTavDbPcRecord> memoFromJson(const QJsonObject& object, CTavDbStoreBase& store, QString* error)
+std::unique_ptr<CTavDbPcRecord> memoFromJson(const QJsonObject& object, CTavDbStoreBase& store,
+                                             QString* error)
 {
     CliJsonReader in(object, error);
     auto memo = std::make_unique<CTavDbMemoRecord>();
     // The memo dialog and the import take one byte less than the handheld, so that nothing
     // added here is refused when it is edited.
-    memo->SetMemo(in.text(QStringLiteral("memo"), QString(), CTavDbMemoCsv::kMaxMemoBytes));
+    memo->SetMemo(in.text(QStringLiteral("memo"), QString(), CTavDbMemoRecord::kMaxBytes));
     memo->SetCreateDateTime(in.dateTime(QStringLiteral("created"), 0));
     memo->SetUpdateDateTime(in.dateTime(QStringLiteral("updated"), 0));
     in.common(*memo, store);
@@ -32,5 +34,6 @@ QJsonObject memoToJson(const CTavDbPcRecord& record, const CTavDbStoreBase& stor
 }
 } // namespace
 
-LUMORA_CLI_STORE_KIND({"memo", [] { return std::unique_ptr<CTavDbStoreBase>(std::make_unique<CTavDbMemo>()); },
+LUMORA_CLI_STORE_KIND({"memo",
+                       [] { return std::unique_ptr<CTavDbStoreBase>(std::make_unique<CTavDbMemo>()); },
                        &memoFromJson, &memoToJson, "memo, created, updated, category, private"})

@@ -63,9 +63,17 @@ QString InstallQueue::add(const QString& sourcePath)
         return QStringLiteral("\"%1\" をインストール フォルダにコピーできません。").arg(source.fileName());
     // Only after the copy is safe does an older file of the same database leave the queue.
     for (const Entry& queued : entries())
-        if (queued.databaseName == database.GetName() && queued.fileName != source.fileName())
-            remove(queued.fileName);
+        if (queued.databaseName == database.GetName() && queued.fileName != source.fileName() &&
+            !remove(queued.fileName))
+            return QStringLiteral("\"%1\" を追加しましたが、同じデータベースの古いファイル \"%2\" "
+                                  "をインストール フォルダから削除できませんでした。")
+                .arg(source.fileName(), queued.fileName);
     return QString();
+}
+
+bool InstallQueue::contains(const QString& fileName) const
+{
+    return QFileInfo::exists(m_folder + u'/' + fileName);
 }
 
 bool InstallQueue::remove(const QString& fileName)

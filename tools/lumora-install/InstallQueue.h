@@ -26,6 +26,8 @@ public:
     // the handheld would replace it. Returns the message for the user, empty on success.
     QString add(const QString& sourcePath);
     bool remove(const QString& fileName);
+    // Whether a file of that name waits in the queue.
+    bool contains(const QString& fileName) const;
 
 private:
     QString m_folder;

@@ -1,8 +1,10 @@
 #include "InstallWindow.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -100,6 +102,12 @@ int InstallWindow::addFiles(const QStringList& paths)
     InstallQueue queue(currentFolder());
     int added = 0;
     for (const QString& path : paths) {
+        const QString name = QFileInfo(path).fileName();
+        if (queue.contains(name) &&
+            CTavMessageBox::Show(
+                {this, QStringLiteral("\"%1\" はすでにインストール待ちです。置き換えますか？").arg(name),
+                 kTitle, TavMsg::YesNo | TavMsg::IconQuestion}) != TavMsg::IdYes)
+            continue;
         const QString error = queue.add(path);
         if (error.isEmpty())
             ++added;
@@ -113,9 +121,17 @@ int InstallWindow::addFiles(const QStringList& paths)
 void InstallWindow::removeSelected()
 {
     InstallQueue queue(currentFolder());
+    QStringList kept;
     for (const QTreeWidgetItem* item : m_queue->selectedItems())
-        queue.remove(item->text(0));
+        if (!queue.remove(item->text(0)))
+            kept << item->text(0);
     refill();
+    if (!kept.isEmpty())
+        CTavMessageBox::Show(
+            {this,
+             QStringLiteral("インストール フォルダ \"%1\" から次のファイルを削除できませんでした:\n%2")
+                 .arg(QDir::toNativeSeparators(queue.folder()), kept.join(u'\n')),
+             kTitle, TavMsg::Ok | TavMsg::IconExclamation});
 }
 
 void InstallWindow::chooseFiles()

@@ -245,6 +245,8 @@ bool CTavDbFreePdbObjectManager::recordsUnchanged(const std::vector<QByteArray>&
 
 void CTavDbFreePdbObjectManager::syncDatabase()
 {
+    if (GetRecordCount() > CTavDbPalmDatabase::MaxEntries)
+        return; // the file cannot hold them: it keeps what it held
     std::vector<QByteArray> bytes;
     bytes.reserve(m_records.size());
     for (const auto& r : m_records)
@@ -289,6 +291,8 @@ TavStatus CTavDbFreePdbObjectManager::SaveAsFile(const QString& path, bool overw
         return TavStatusCode::InvalidArgument;
     if (!overwrite && QFileInfo::exists(path))
         return TavStatusCode::Refused;
+    if (GetRecordCount() > CTavDbPalmDatabase::MaxEntries)
+        return TavStatusCode::RecordLimit;
     // A sheet saved under a new name takes that name on the handheld too, where names must
     // not repeat.
     const QString baseName = QFileInfo(path).completeBaseName();

@@ -61,7 +61,8 @@ public:
     // Makes the objects of the loaded records; returns how many there are.
     int CreateObjects();
     // Writes atomically (the old file stays when anything fails). Refused when the file exists
-    // and overwrite is false. A sheet saved without changes is written byte for byte as read.
+    // and overwrite is false; RecordLimit, with nothing written, for more records than a
+    // handheld database holds. A sheet saved without changes is written byte for byte as read.
     TavStatus SaveAsFile(const QString& path, bool overwrite);
     // The bytes SaveAsFile would write.
     QByteArray ToBytes();
