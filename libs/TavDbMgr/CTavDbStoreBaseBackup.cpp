@@ -10,6 +10,9 @@ uint32_t CTavDbStoreBase::CategoryIdForName(const QString& name)
         return CTavDbPcRecord::kUnfiled;
     if (const CTavDbCategory* c = FindCategoryByName(name))
         return c->GetID();
+    // The category editor lists at most 15 with unfiled; an import does not go past it.
+    if (GetCategoryCount() >= kMaxCategories - 1)
+        return CTavDbPcRecord::kUnfiled;
     uint32_t id = CTavDbPcRecord::kUnfiled;
     if (AddCategory(name, &id) != TavStatusCode::Ok)
         return CTavDbPcRecord::kUnfiled;

@@ -11,6 +11,7 @@
 #include "CTavApp.h"
 #include "CTavHelpWindow.h"
 #include "CTavRegOption.h"
+#include "CTavSyncLock.h"
 #include "CTavUrlLauncher.h"
 #include "TavStrings.h"
 
@@ -37,6 +38,7 @@ QLabel* statusPane()
 void CTavHelp::ShowAbout(QWidget* parent)
 {
     CTavAboutDlg dlg(parent);
+    CTavSyncLock lock(CTavApp::instance());
     dlg.exec();
 }
 
@@ -59,7 +61,12 @@ bool CTavHelp::ShowHelp(const QString& pageName)
 {
     QString path = HelpIndexPath();
     if (path.isEmpty()) {
-        qWarning("The help pages are missing.");
+        if (CTavApp* app = CTavApp::instance())
+            app->ShowMessage(app->MessageOwner(),
+                             QStringLiteral("ヘルプのページが見つかりません。次のフォルダに help/index.html "
+                                            "があるか確認してください:\n%1")
+                                 .arg(QDir::toNativeSeparators(QCoreApplication::applicationDirPath())),
+                             QString(), TavMsg::IconExclamation);
         return false;
     }
     if (const QFileInfo wanted(QFileInfo(path).dir(), pageName); !pageName.isEmpty() && wanted.isFile())

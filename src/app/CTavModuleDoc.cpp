@@ -10,6 +10,13 @@ CTavModuleDoc::CTavModuleDoc(CTavApp& app, const QString& title, QObject* parent
     m_undo->setUndoLimit(kUndoLimit);
 }
 
+void CTavModuleDoc::ShareUndoStack(QUndoStack& stack)
+{
+    if (m_undo->parent() == this)
+        delete m_undo;
+    m_undo = &stack;
+}
+
 void CTavModuleDoc::Reload()
 {
     ApplyStoreOrder();

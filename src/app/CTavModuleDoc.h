@@ -44,6 +44,8 @@ public:
                       const QList<uint32_t>& editedInPlace = {});
 
 protected:
+    // Takes another's undo stack in place of its own: documents over one store share one.
+    void ShareUndoStack(QUndoStack& stack);
     // After an undo or redo: what the views show is rebuilt from the store.
     virtual void RefreshAfterUndo() { Reload(); }
 

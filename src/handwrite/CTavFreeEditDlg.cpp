@@ -27,6 +27,7 @@
 #include "CTavFreeEditSealDlg.h"
 #include "CTavFreePage.h"
 #include "CTavFreeTextDlg.h"
+#include "CTavOptions.h"
 #include "CTavRegOption.h"
 #include "CTavSheetLink.h"
 #include "CTavSyncLock.h"
@@ -452,7 +453,7 @@ void CTavFreeEditDlg::deleteSelection()
     CTavDbFreeRecord* selection = page_->Tools().Selection();
     if (!selection)
         return;
-    if (app_.Options().CheckDelete() &&
+    if (CTavOptions::instance().CheckDelete() &&
         app_.ShowMessage(this, QStringLiteral("選択されたデータを削除します。よろしいですか?"),
                          QStringLiteral("確認"), TavMsg::YesNo | TavMsg::IconQuestion) != TavMsg::IdYes)
         return;

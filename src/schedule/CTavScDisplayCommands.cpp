@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QMenu>
 
+#include "CTavApp.h"
 #include "CTavModuleDoc.h"
 #include "CTavScDayColorDlg.h"
 #include "CTavScFrameBase.h"
@@ -85,11 +86,16 @@ void CTavScDisplayCommands::OpenDayColor()
     CTavScDayColorDlg dialog(state, state.CurrentDay(), &m_frame);
     if (state.RunModal(dialog) != QDialog::Accepted)
         return;
-    state.Step(QStringLiteral("日の色の指定"), [&] {
+    const bool done = state.Step(QStringLiteral("日の色の指定"), [&] {
         return CTavScDayStyle::WriteOwnColor(state.Store(), dialog.Date(), dialog.IsSet(), dialog.Color()) ==
                TavStatusCode::Ok;
     });
     emit state.changed();
+    if (!done)
+        state.App().ShowMessage(
+            &m_frame,
+            QStringLiteral("%1 の色を指定できませんでした。").arg(dialog.Date().toString(u"yyyy/MM/dd")),
+            QString(), TavMsg::IconExclamation);
 }
 
 void CTavScDisplayCommands::OpenWeekdayColors()

@@ -24,6 +24,7 @@
 #include "CTavScIconDlg.h"
 #include "CTavScRepeatDlg.h"
 #include "CTavScRepeatScopeDlg.h"
+#include "CTavScSeriesMove.h"
 #include "CTavScTimeEdit.h"
 #include "CTavSheetLink.h"
 #include "ScheduleState.h"
@@ -190,8 +191,11 @@ void CTavScEditDlg::FillControls()
     if (r.GetIsUntimed())
         start = QTime(9, 0);
     QTime end = CTavDbTime::toTime(r.GetEndTime());
-    const bool usable = !r.GetIsUntimed() && r.GetEndTime() > r.GetStartTime() &&
-                        CTavDbTime::toDate(r.GetEndTime()) == r.GetStartDate();
+    // A stored event that ends as it starts (a moment) keeps its end; a new one gets an hour.
+    const bool usable =
+        !r.GetIsUntimed() &&
+        (m_existing ? r.GetEndTime() >= r.GetStartTime() : r.GetEndTime() > r.GetStartTime()) &&
+        CTavDbTime::toDate(r.GetEndTime()) == r.GetStartDate();
     if (!usable)
         end = start.hour() >= 23 ? QTime(23, 55) : QTime(start.hour() + 1, start.minute());
     m_start->setTime(start);
@@ -373,16 +377,9 @@ bool CTavScEditDlg::SplitRepeating(QDate& shown)
         return true;
     }
     if (scope == CTavScRepeatScopeDlg::All) {
-        // The first occurrence moves as far as the edited one; so does the day the rule is for.
-        const QDate start = m_original.GetStartDate();
-        WriteFields(*m_record, start.addDays(m_shownDate.daysTo(day)),
-                    start.addDays(m_shownDate.daysTo(m_ruleDay)));
-        m_record->SetExceptions(ScheduleState::ExceptionsFrom(m_original, QDate(), m_shownDate.daysTo(day)));
-        if (m_original.GetMyBrand() == CTavDbDateRecord::RepeatMonthlyByWeekday &&
-            m_record->GetMyBrand() == CTavDbDateRecord::RepeatMonthlyByWeekday) {
-            m_record->SetDayIndex(m_original.GetDayIndex());
-            m_record->SetWeekIndex(m_original.GetWeekIndex());
-        }
+        // The rule as the editor shows it on the new day; the series moves along with it.
+        WriteFields(*m_record, day, m_ruleDay);
+        CTavScSeriesMove::Apply(*m_record, m_original, m_shownDate, day);
         return true;
     }
     if (!m_state.CheckLimit(this, QStringLiteral("予定の編集")))
@@ -397,9 +394,11 @@ bool CTavScEditDlg::SplitRepeating(QDate& shown)
     if (single)
         CTavScRepeatRule().ToRecord(added, day, ScheduleState::ReadStartDayOfWeek());
     else
-        added.SetExceptions(ScheduleState::ExceptionsFrom(m_original, occurrence, 0));
+        added.SetExceptions(
+            CTavScSeriesMove::Exceptions(added, m_original, occurrence, occurrence, occurrence));
     if (m_state.AddEvent(this, added) != TavStatusCode::Ok)
         return false;
+    m_splitOffId = added.GetUniqueId();
     *m_record = m_original;
     if (single)
         m_record->AddException(occurrence);

@@ -47,6 +47,8 @@ public:
     QPlainTextEdit* ClipboardView() const { return m_clipboard; }
     const CTavScRepeatRule& Rule() const { return m_rule; }
     void SetRule(const CTavScRepeatRule& rule);
+    // The event split off a repeating one on OK (this occurrence, or this and future); 0 for none.
+    uint32_t SplitOffId() const { return m_splitOffId; }
 
 private:
     QWidget* MakeRepeatRow();
@@ -77,6 +79,7 @@ private:
     QDate m_shownDate; // the occurrence the editor opened on
     CTavScRepeatRule m_rule;
     QDate m_ruleDay; // the day m_rule was read or picked for
+    uint32_t m_splitOffId = 0;
     bool m_colorSet = false;
     uint32_t m_color = 0xFFFFFF;
     QString m_iconName;

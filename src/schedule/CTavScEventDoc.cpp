@@ -10,6 +10,7 @@
 CTavScEventDoc::CTavScEventDoc(CTavApp& app, const QString& title, QObject* parent)
     : CTavModuleDoc(app, title, parent), m_state(ScheduleState::Of(app))
 {
+    ShareUndoStack(m_state.UndoStack());
     connect(&m_state, &ScheduleState::changed, this, [this] { StateChanged(); });
 }
 
@@ -24,12 +25,15 @@ void CTavScEventDoc::Reload()
     m_state.GoToDate(m_state.CurrentDay());
 }
 
-bool CTavScEventDoc::RunEditor(QWidget* owner, CTavDbDateRecord& record, bool existing)
+bool CTavScEventDoc::RunEditor(QWidget* owner, CTavDbDateRecord& record, bool existing, uint32_t* splitOffId)
 {
     CTavScEditDlg dialog(m_state, owner);
     dialog.setWindowTitle(existing ? QStringLiteral("予定の編集") : QStringLiteral("新規予定"));
     dialog.SetRecord(&record, existing);
-    return m_state.RunModal(dialog) == QDialog::Accepted;
+    const bool accepted = m_state.RunModal(dialog) == QDialog::Accepted;
+    if (splitOffId)
+        *splitOffId = dialog.SplitOffId();
+    return accepted;
 }
 
 void CTavScEventDoc::NewEvent(QWidget* owner)
@@ -51,10 +55,19 @@ void CTavScEventDoc::EditEvent(QWidget* owner)
         return;
     CTavDbDateRecord copy = *selected;
     // The editor itself may add the event that splits a repeating one off: one step with it.
-    const bool accepted = m_state.Step(
-        QStringLiteral("予定の編集"),
-        [&] { return RunEditor(owner, copy, true) && m_state.UpdateEvent(copy) == TavStatusCode::Ok; },
-        {selected->GetUniqueId()});
+    const bool accepted =
+        m_state.Step(QStringLiteral("予定の編集"),
+                     [&] {
+                         uint32_t splitOff = 0;
+                         if (!RunEditor(owner, copy, true, &splitOff))
+                             return false;
+                         if (m_state.UpdateEvent(copy) == TavStatusCode::Ok)
+                             return true;
+                         if (splitOff)
+                             m_state.Store().DeleteRecord(splitOff, false); // no half of a split stays
+                         return false;
+                     },
+                     {selected->GetUniqueId()});
     if (!accepted)
         return;
     if (copy.GetIsPrivate() && App().privateMode() == 2)

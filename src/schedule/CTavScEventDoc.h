@@ -23,8 +23,9 @@ public:
     void EditEvent(QWidget* owner);
     void DeleteEvent(QWidget* owner);
     void DiscardOldEvents(QWidget* owner);
-    // Opens the editor on a record; true on OK. existing: the record is the copy of a stored one.
-    bool RunEditor(QWidget* owner, CTavDbDateRecord& record, bool existing);
+    // Opens the editor on a record; true on OK. existing: the record is the copy of a stored one;
+    // splitOffId: the event the editor added to split a repeating one, 0 for none.
+    bool RunEditor(QWidget* owner, CTavDbDateRecord& record, bool existing, uint32_t* splitOffId = nullptr);
 
     virtual void GoToDate(const QDate& date);
     void GoToday();

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "CTavApp.h"
 #include "CTavScEventDoc.h"
 #include "CTavScPeriodSheet.h"
 #include "ScheduleState.h"
@@ -82,6 +83,10 @@ bool CTavScRightViewBase::LinkSheet(const QString& name)
     ScheduleState& state = State();
     const bool done = state.Step(QStringLiteral("手書きメモのリンク"), [&] { return StoreSheetName(name); });
     emit state.changed();
+    if (!done)
+        state.App().ShowMessage(this,
+                                QStringLiteral("手書きメモ \"%1\" をリンクできませんでした。").arg(name),
+                                QString(), TavMsg::IconExclamation);
     return done;
 }
 

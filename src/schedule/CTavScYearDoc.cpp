@@ -12,6 +12,7 @@
 CTavScYearDoc::CTavScYearDoc(CTavApp& app, QObject* parent)
     : CTavModuleDoc(app, QStringLiteral("予定表 (年)"), parent), m_state(ScheduleState::Of(app))
 {
+    ShareUndoStack(m_state.UndoStack());
     // Connected before any view: the views read the new counts when they hear of the update.
     connect(this, &CTavModuleDoc::viewsUpdated, this, [this] { m_stale = true; });
     connect(&m_state, &ScheduleState::changed, this, [this] { UpdateAllViews(0); });

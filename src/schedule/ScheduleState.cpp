@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QUndoGroup>
 #include <QUndoStack>
 
 #include "CTavApp.h"
@@ -15,12 +14,14 @@
 #include "CTavDbFreePalmBitmap.h"
 #include "CTavDbFreePrcObjectManager.h"
 #include "CTavDbUser.h"
+#include "CTavModuleDoc.h"
 #include "CTavOptions.h"
 #include "CTavProfile.h"
 #include "CTavScDeleteDlg.h"
 #include "CTavScDiscardDlg.h"
 #include "CTavScRepeatRule.h"
 #include "CTavScRepeatScopeDlg.h"
+#include "CTavScSeriesMove.h"
 #include "CTavStoreCommand.h"
 
 namespace {
@@ -40,8 +41,9 @@ TavTime atSecond(const QDate& day, int seconds)
 }
 } // namespace
 
-ScheduleState::ScheduleState(CTavApp& app) : QObject(&app), m_app(app)
+ScheduleState::ScheduleState(CTavApp& app) : QObject(&app), m_app(app), m_undo(new QUndoStack(this))
 {
+    m_undo->setUndoLimit(CTavModuleDoc::kUndoLimit);
     setObjectName(QStringLiteral("ScheduleState"));
     const QDate today =
         CTavDbTime::inRange(CTavDbClock::Today()) ? CTavDbClock::Today() : CTavDbTime::firstDate();
@@ -115,12 +117,11 @@ void ScheduleState::SetCurrent(TavTime day)
 bool ScheduleState::Step(const QString& text, const std::function<bool()>& body,
                          const QList<uint32_t>& editedInPlace)
 {
-    QUndoStack* stack = m_app.MainFrame() ? m_app.MainFrame()->UndoGroup().activeStack() : nullptr;
-    if (!stack)
+    if (!m_app.MainFrame())
         return body();
     bool done = false;
     CTavStoreCommand::Run(
-        *stack, Store(), text,
+        *m_undo, Store(), text,
         [&] {
             done = body();
             return TavStatus(TavStatusCode::Ok);
@@ -253,15 +254,6 @@ bool ScheduleState::MoveEvent(QWidget* owner, CTavDbDateRecord& record, int star
                 {record.GetUniqueId()});
 }
 
-QList<QDate> ScheduleState::ExceptionsFrom(const CTavDbDateRecord& record, const QDate& since, int shiftDays)
-{
-    QList<QDate> moved;
-    for (const QDate& date : record.GetExceptions())
-        if (!since.isValid() || date >= since)
-            moved << date.addDays(shiftDays);
-    return moved;
-}
-
 void ScheduleState::MoveRule(CTavDbDateRecord& record, const QDate& from, const QDate& to) const
 {
     if (from != to)
@@ -308,14 +300,13 @@ bool ScheduleState::MoveWithScope(QWidget* owner, CTavDbDateRecord& record, int 
     if (scope == CTavScRepeatScopeDlg::Cancel)
         return false;
     if (scope == CTavScRepeatScopeDlg::All) {
-        // The first occurrence moves as many days as the dropped one.
-        const QDate first = record.GetStartDate().addDays(occurrence.daysTo(day));
+        // The dropped occurrence's rule on its new day; the series moves along with it.
         CTavDbDateRecord edited = record;
-        edited.SetStartTime(CTavDbTime::fromDateAndTime(first, CTavDbTime::toTime(start)));
-        edited.SetEndTime(CTavDbTime::fromDateAndTime(first, CTavDbTime::toTime(end)));
+        edited.SetStartTime(start);
+        edited.SetEndTime(end);
         edited.SetUntimed(untimed);
-        MoveRule(edited, record.GetStartDate(), first);
-        edited.SetExceptions(ExceptionsFrom(record, QDate(), occurrence.daysTo(day)));
+        MoveRule(edited, occurrence, day);
+        CTavScSeriesMove::Apply(edited, record, occurrence, day);
         if (UpdateEvent(edited) != TavStatusCode::Ok)
             return false;
         KeepSelection(&record, edited.GetUniqueId());
@@ -348,7 +339,7 @@ bool ScheduleState::MoveWithScope(QWidget* owner, CTavDbDateRecord& record, int 
     if (scope == CTavScRepeatScopeDlg::Future) {
         added.CopyRepeatRule(record);
         MoveRule(added, occurrence, day);
-        added.SetExceptions(ExceptionsFrom(record, occurrence, occurrence.daysTo(day)));
+        added.SetExceptions(CTavScSeriesMove::Exceptions(added, record, occurrence, day, occurrence));
     }
     if (AddEvent(owner, added) != TavStatusCode::Ok)
         return false;

@@ -18,6 +18,7 @@ class CTavComScheduleView;
 class CTavDbDate;
 class CTavDbDateRecord;
 class CTavDbFreePrcObjectManager;
+class QUndoStack;
 class QWidget;
 
 // The state every schedule window shares (current date, calendar, selection) and the
@@ -34,6 +35,8 @@ public:
 
     CTavApp& App() const { return m_app; }
     CTavDbDate& Store() const;
+    // The one undo stack of every schedule window: steps over one store undo in one order.
+    QUndoStack& UndoStack() const { return *m_undo; }
 
     CTavScCalendarGrid calendar;
     int startDayOfWeek = 0;
@@ -65,10 +68,6 @@ public:
     QDate CurrentDay() const { return CTavDbTime::toDate(currentDate); }
     static int ReadStartDayOfWeek();
     static int ReadStartTime();
-    // The deleted occurrences of a repeating event from a day on (all for an invalid day),
-    // moved by as many days as the series moves: they stay deleted in the moved or split-off
-    // series.
-    static QList<QDate> ExceptionsFrom(const CTavDbDateRecord& record, const QDate& since, int shiftDays);
 
     void GoToDate(const QDate& date);
     // One day on or back with the 22:00 rule; false at the ends of the range.
@@ -142,6 +141,7 @@ private:
     void ChangedOn(const QDate& day);
 
     CTavApp& m_app;
+    QUndoStack* m_undo;
     std::unique_ptr<CTavDbFreePrcObjectManager> m_icons;
     CTavScDayStyle m_dayStyle;
     bool m_discardArchive = true;

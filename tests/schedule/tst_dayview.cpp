@@ -301,6 +301,7 @@ void TestDayView::editAllOccurrencesMovedToTuesday()
 {
     const uint32_t id = addWeekly(QStringLiteral("練習"), kMonday.addDays(-7), (1 << 1) | (1 << 3));
     record(id)->AddException(kMonday.addDays(7)); // deleted before: stays deleted after the move
+    record(id)->AddException(kMonday.addDays(9)); // a Wednesday: stays where it is
     refresh();
     click(QStringLiteral("練習"));
     // Unchanged: no scope question.
@@ -317,8 +318,19 @@ void TestDayView::editAllOccurrencesMovedToTuesday()
     QCOMPARE(m_app->DateStore().GetRecordCount(), 1);
     QCOMPARE(record(id)->GetWeekDayMask(), uint8_t((1 << 2) | (1 << 3)));
     QCOMPARE(record(id)->GetStartDate(), kMonday.addDays(-6));
-    QCOMPARE(record(id)->GetExceptions(), QList<QDate>{kMonday.addDays(8)});
+    QCOMPARE(record(id)->GetExceptions(), (QList<QDate>{kMonday.addDays(8), kMonday.addDays(9)}));
     QCOMPARE(m_state->CurrentDay(), kMonday.addDays(1));
+    QVERIFY(box(QStringLiteral("練習")));
+
+    // The Wednesdays move to Thursday; the Tuesdays stay, and so does the series' start.
+    m_state->GoToDate(kMonday.addDays(2));
+    click(QStringLiteral("練習"));
+    m_env->AnswerDialog(editorAnswer([](CTavScEditDlg& e) { e.DateEdit()->setDate(kMonday.addDays(3)); }));
+    m_env->AnswerDialog(scopeAnswer(CTavScRepeatScopeDlg::All));
+    m_frame->EditAction()->trigger();
+    QCOMPARE(record(id)->GetWeekDayMask(), uint8_t((1 << 2) | (1 << 4)));
+    QCOMPARE(record(id)->GetStartDate(), kMonday.addDays(-6));
+    QCOMPARE(record(id)->GetExceptions(), (QList<QDate>{kMonday.addDays(8), kMonday.addDays(10)}));
     QVERIFY(box(QStringLiteral("練習")));
 
     // No repeat left: the one event is on the day the editor showed.

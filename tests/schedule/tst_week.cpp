@@ -6,7 +6,6 @@
 
 #include "../TavDbMgr/PalmTestSupport.h"
 #include "AppTestEnv.h"
-#include "ScheduleTestSupport.h"
 #include "CTavApp.h"
 #include "CTavDbBackupFolder.h"
 #include "CTavDbDate.h"
@@ -21,6 +20,7 @@
 #include "CTavScWeekLeftView.h"
 #include "CTavScWeekRightView.h"
 #include "ScheduleState.h"
+#include "ScheduleTestSupport.h"
 #include "TavCommandIds.h"
 
 namespace {
@@ -202,6 +202,12 @@ void TestWeek::moveIntoAnotherDayAndUndo()
     QVERIFY(box(QStringLiteral("会議"), 1) && !box(QStringLiteral("会議"), 2));
     undoStep(*m_app, TavCmd::EditRedo, QStringLiteral("予定の移動"));
     QCOMPARE(record(id)->GetStartTime(), at(monday.addDays(1), 11, 0));
+    // Every schedule window undoes the same steps, in one order.
+    m_app->SwitchModule(TavModule::Day);
+    undoStep(*m_app, TavCmd::EditUndo, QStringLiteral("予定の移動"));
+    QCOMPARE(record(id)->GetStartTime(), at(monday, 10, 0));
+    m_app->SwitchModule(TavModule::Week);
+    undoStep(*m_app, TavCmd::EditRedo, QStringLiteral("予定の移動"));
 
     // An end past midnight on the new day is cut back to 23:55:55.
     QTest::keyClick(m_view, Qt::Key_End);
