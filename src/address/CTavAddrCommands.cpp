@@ -164,14 +164,26 @@ void CTavAddrCommands::deleteIds(const QList<uint32_t>& ids, bool backup, const 
     CTavAddrDoc* doc = m_frame.AddrDoc();
     CTavAddrLeftView* list = m_frame.LeftView();
     CTavWaitCursor wait;
+    // The current card stays current, else the nearest one after it, else before it.
     const int current = std::max(0, list->Selection().Current());
+    const auto survivor = [doc, &ids](int row) {
+        const CTavAddrListRow* r = doc->Row(row);
+        return r && !ids.contains(r->uniqueId) ? r->uniqueId : 0u;
+    };
+    uint32_t keep = 0;
+    for (int row = current; row < doc->Count() && !keep; ++row)
+        keep = survivor(row);
+    for (int row = current - 1; row >= 0 && !keep; --row)
+        keep = survivor(row);
     doc->RunEdit(doc->Store(), stepName, [doc, &ids, backup] {
         for (uint32_t id : ids)
             doc->Store().DeleteRecord(id, backup);
         return TavStatus(TavStatusCode::Ok);
     });
     doc->Refresh();
-    if (doc->Count() > 0)
+    if (const int row = doc->IndexOfId(keep); keep && row >= 0)
+        list->SelectRow(row);
+    else if (doc->Count() > 0)
         list->SelectRow(std::min(current, doc->Count() - 1));
 }
 
@@ -293,7 +305,9 @@ void CTavAddrCommands::OnPaste()
         return store.PasteRecords(cards, user, &added);
     });
     if (status != TavStatusCode::Ok)
-        TavShowMessage(&m_frame, StoreFailedMessage(), QString(), TavMsg::IconExclamation);
+        TavShowMessage(&m_frame,
+                       status == TavStatusCode::RecordLimit ? RecordLimitMessage() : StoreFailedMessage(),
+                       QString(), TavMsg::IconExclamation);
     RefreshAndSelect(added);
 }
 
@@ -385,5 +399,7 @@ void CTavAddrCommands::ShowContextMenu(const QPoint& globalPos, int)
     if (canPaste)
         m_menu->addAction(QStringLiteral("貼り付け"), this, &CTavAddrCommands::OnPaste);
     m_menu->addAction(QStringLiteral("すべて選択"), this, &CTavAddrCommands::OnSelectAll);
+    m_menu->addSeparator();
+    m_menu->addAction(QStringLiteral("表示項目設定"), this, &CTavAddrCommands::OnColumns);
     m_menu->popup(globalPos);
 }

@@ -365,11 +365,13 @@ bool CTavApp::CloseBackupOfCurrentModule()
         const QString backupPath = store.GetFilePath();
         const QString currentPath = store.StoreFilePath(m_users->GetCurrUserPath());
         if (store.HasPendingChanges() && backupPath != currentPath)
-            if (const TavStatus saved = store.Write(); saved != TavStatusCode::Ok) {
-                ShowMessage(MessageOwner(), TavFileProblem::SaveFailed(backupPath, saved), QString(),
-                            TavMsg::IconExclamation);
+            if (const TavStatus saved = store.Write();
+                saved != TavStatusCode::Ok &&
+                ShowMessage(MessageOwner(),
+                            TavFileProblem::SaveFailed(backupPath, saved) + TavStr::DiscardBackupEdits,
+                            QString(),
+                            TavMsg::YesNo | TavMsg::IconExclamation | TavMsg::DefButton2) != TavMsg::IdYes)
                 return false;
-            }
         if (const TavStatus loaded = store.Load(); loaded != TavStatusCode::Ok) {
             // Written just now, the backup file comes back whole, and the views show it again
             // before the message lets them paint.

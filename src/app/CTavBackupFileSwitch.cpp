@@ -12,6 +12,7 @@
 #include "CTavSyncLock.h"
 #include "TavFileProblem.h"
 #include "TavShowMessage.h"
+#include "TavStrings.h"
 
 CTavBackupFileSwitch::CTavBackupFileSwitch(CTavModuleFrame& frame, CTavDbStoreBase& store, Setup setup,
                                            std::function<void()> refresh, Place place)
@@ -92,10 +93,11 @@ bool CTavBackupFileSwitch::saveBackupFile()
     if (!m_frame.Document()->App().backupFileOpen() || !m_store.HasPendingChanges())
         return true;
     const TavStatus saved = m_store.Write();
-    if (saved != TavStatusCode::Ok)
-        TavShowMessage(&m_frame, TavFileProblem::SaveFailed(m_store.GetFilePath(), saved), QString(),
-                       TavMsg::IconExclamation);
-    return saved == TavStatusCode::Ok;
+    return saved == TavStatusCode::Ok ||
+           TavShowMessage(
+               &m_frame,
+               TavFileProblem::SaveFailed(m_store.GetFilePath(), saved) + TavStr::DiscardBackupEdits,
+               QString(), TavMsg::YesNo | TavMsg::IconExclamation | TavMsg::DefButton2) == TavMsg::IdYes;
 }
 
 void CTavBackupFileSwitch::OnOpenCurrentFile()

@@ -5,9 +5,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <algorithm>
 
-#include "CTavDbText.h"
+#include "CTavByteLimit.h"
 #include "TavShowMessage.h"
 
 CTavCategoryNameDlg::CTavCategoryNameDlg(Mode mode, const QString& initial, QWidget* parent)
@@ -16,10 +15,10 @@ CTavCategoryNameDlg::CTavCategoryNameDlg(Mode mode, const QString& initial, QWid
     setWindowTitle(mode == New ? QStringLiteral("新規カテゴリ") : QStringLiteral("カテゴリ名の変更"));
     m_edit->setObjectName(QStringLiteral("categoryNameEdit"));
     m_edit->setProperty("controlId", 1009);
-    m_edit->setText(CTavDbText::truncateToBytes(initial, kMaxNameBytes));
+    m_edit->setText(initial);
+    CTavByteLimit::Apply(m_edit, kMaxNameBytes);
     m_edit->selectAll();
     m_edit->setMinimumWidth(240);
-    connect(m_edit, &QLineEdit::textEdited, this, &CTavCategoryNameDlg::keepToLimit);
     auto* label = new QLabel(QStringLiteral("新規カテゴリ名(&E):"), this);
     label->setBuddy(m_edit);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -35,16 +34,6 @@ CTavCategoryNameDlg::CTavCategoryNameDlg(Mode mode, const QString& initial, QWid
 QString CTavCategoryNameDlg::Name() const
 {
     return m_edit->text();
-}
-
-void CTavCategoryNameDlg::keepToLimit(const QString& text)
-{
-    if (CTavDbText::mbLength(text) <= kMaxNameBytes)
-        return;
-    const int cursor = m_edit->cursorPosition();
-    const QString kept = CTavDbText::truncateToBytes(text, kMaxNameBytes);
-    m_edit->setText(kept);
-    m_edit->setCursorPosition(std::min<int>(cursor, kept.size()));
 }
 
 void CTavCategoryNameDlg::accept()

@@ -24,7 +24,5 @@ public:
     void accept() override;
 
 private:
-    void keepToLimit(const QString& text);
-
     QLineEdit* m_edit;
 };

@@ -27,6 +27,9 @@ inline const QString UserDeletedSwitched =
 inline const QString UserDeletedRecreated =
     QStringLiteral("ユーザ「%1」は他のプログラムで削除されました。空のユーザ「%1」を作り直しました。");
 inline const QString Cancel = QStringLiteral("キャンセル");
+// Asked when the backup file cannot be written on leaving it: without it the user could never leave.
+inline const QString DiscardBackupEdits =
+    QStringLiteral("\n\nバックアップ ファイルでの変更を捨てて、現在のデータに戻りますか？");
 inline const QString BackupSwitchQuestion = QStringLiteral(
     "バックアップ "
     "ファイルの編集中に、アプリケーションを\n切り替えることはできません。\n\n[OK]を選択して、現在開いている\n"

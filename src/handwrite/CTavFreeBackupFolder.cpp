@@ -73,7 +73,14 @@ void CTavFreeBackupFolder::OnRestore()
     CTavFreeDoc* doc = m_frame.FreeDoc();
     CTavApp& app = doc->App();
     CTavSyncLock lock(app);
-    if (app.ShowMessage(&m_frame, RestoreQuestion(), QString(), TavMsg::YesNo | TavMsg::IconExclamation) !=
+    QString question = RestoreQuestion();
+    // Restoring copies the backup's sheets over the user's own of the same name: say which.
+    if (const QStringList replaced = doc->SheetsReplacedByRestore(); !replaced.isEmpty())
+        question +=
+            QStringLiteral("\n\n次の手書きメモは、バックアップの内容で置き換えられます:\n") +
+            replaced.mid(0, 10).join(u'\n') +
+            (replaced.size() > 10 ? QStringLiteral("\nほか %1 個").arg(replaced.size() - 10) : QString());
+    if (app.ShowMessage(&m_frame, question, QString(), TavMsg::YesNo | TavMsg::IconExclamation) !=
         TavMsg::IdYes)
         return;
     if (doc->BackupFolder().isEmpty()) {

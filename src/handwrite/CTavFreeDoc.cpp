@@ -350,6 +350,21 @@ int CTavFreeDoc::RestoreBackupFolder(QStringList* failed)
     return outcome.copied;
 }
 
+QStringList CTavFreeDoc::SheetsReplacedByRestore() const
+{
+    QStringList replaced;
+    if (m_backupFolder.isEmpty())
+        return replaced;
+    const QDir backup(m_backupFolder);
+    for (const QString& name : backup.entryList({QStringLiteral("*.pdb")}, QDir::Files, QDir::Name)) {
+        QFile theirs(backup.filePath(name)), mine(QDir(UserFolder()).filePath(name));
+        if (mine.exists() && (theirs.size() != mine.size() || !theirs.open(QIODevice::ReadOnly) ||
+                              !mine.open(QIODevice::ReadOnly) || theirs.readAll() != mine.readAll()))
+            replaced << name;
+    }
+    return replaced;
+}
+
 QString CTavFreeDoc::MigrateFrom(const QString& sourceUserPath)
 {
     const QString root = QDir(sourceUserPath).absolutePath() + u'/';

@@ -34,6 +34,9 @@ public:
     // Copies the open backup folder's sheets over the user's current sheets (categories merged
     // by name) and closes it; failures are added to *failed and keep it open. The number copied.
     int RestoreBackupFolder(QStringList* failed);
+    // The user's sheets a restore of the open backup folder would write over (same name,
+    // other content).
+    QStringList SheetsReplacedByRestore() const;
 
     // Copies another user's memo sheets, current then past folder, into the current folder,
     // with their categories and contents files, then applies the transfer limit. The

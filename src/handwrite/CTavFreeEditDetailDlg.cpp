@@ -12,6 +12,7 @@
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
+#include "CTavByteLimit.h"
 #include "CTavDbClock.h"
 #include "CTavDbTime.h"
 #include "CTavFreeEditColorDlg.h"
@@ -66,7 +67,7 @@ CTavFreeEditDetailDlg::CTavFreeEditDetailDlg(CTavDbFreePdbObjectManager& sheet, 
     m_created = new QLabel(headerDate(sheet.GetHeader().GetCreationDate()), this);
     m_modified = new QLabel(headerDate(sheet.GetHeader().GetModificationDate()), this);
     m_title = new QLineEdit(misc ? misc->GetTitle() : QString(), this);
-    m_title->setMaxLength(CTavDbFreeMiscInfoObject::MaxTitleBytes);
+    CTavByteLimit::Apply(m_title, CTavDbFreeMiscInfoObject::MaxTitleBytes);
     m_title->setPlaceholderText(QStringLiteral("(タイトルなし)"));
 
     m_date = dateEdit(when.date(), this);

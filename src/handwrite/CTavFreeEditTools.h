@@ -40,9 +40,9 @@ public:
     int Tool() const;
     void SetTool(int tool);
     int PenWidth() const { return m_penWidth; }
-    void SetPenWidth(int width) { m_penWidth = width; }
+    void SetPenWidth(int width) { m_penWidth = s_lastWidth = width; }
     QColor PenColor() const { return m_penColor; }
-    void SetPenColor(const QColor& color) { m_penColor = color; }
+    void SetPenColor(const QColor& color) { m_penColor = s_lastColor = color; }
 
     // True when the press started something the mouse now drives.
     bool Press(const QPoint& p);
@@ -72,8 +72,11 @@ private:
     QRect m_page{0, 0, 300, 394};
     int m_state = Pen;
     int m_keptTool = Pen;
-    int m_penWidth = 1;
-    QColor m_penColor = Qt::black;
+    // The pen last chosen in this run: the next editor starts with it.
+    static inline int s_lastWidth = 1;
+    static inline QColor s_lastColor = QColor(Qt::black);
+    int m_penWidth = s_lastWidth;
+    QColor m_penColor = s_lastColor;
 
     CTavDbFreeRecord* m_selection = nullptr;
     CTavDbFreeRecord* m_current = nullptr; // the stroke or text box being made

@@ -1,6 +1,7 @@
 #include "CTavFreeSheetMigration.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include "CTavFreeFileMove.h"
@@ -34,9 +35,18 @@ int copyContents(const Manager& sheet, const QString& from, const QString& to, Q
         const QString name = contentsFileName(contents->GetPath());
         const QString source = QDir(from).filePath(name);
         const QString target = QDir(to).filePath(name);
-        // A file of that name the user already has is theirs: it is never replaced.
-        if (name.isEmpty() || !QFileInfo(source).isFile() || QFileInfo::exists(target))
+        if (name.isEmpty() || !QFileInfo(source).isFile())
             continue;
+        // A file of that name the user already has is theirs: it is never replaced, and the
+        // sheet that would show it in place of its own picture is named.
+        if (QFileInfo::exists(target)) {
+            QFile a(source), b(target);
+            if (a.size() != b.size() || !a.open(QIODevice::ReadOnly) || !b.open(QIODevice::ReadOnly) ||
+                a.readAll() != b.readAll())
+                *failed << failure(
+                    source, QStringLiteral("同じ名前の別のファイルがあるため、コピーしませんでした。"));
+            continue;
+        }
         QDir().mkpath(to);
         if (CTavFreeFileMove::Copy(source, target))
             ++copied;

@@ -9,7 +9,17 @@ MappedFile::MappedFile(const QString& fileName) : m_file(fileName)
         m_open = true;
         return;
     }
-    m_data = m_file.map(0, size);
+    // A mapped file that shrinks or goes away (a card pulled out) kills the program on the next
+    // read of it; a copy cannot. Only files too big to copy are mapped.
+    if (size <= kCopyLimit) {
+        m_copy = m_file.readAll();
+        if (m_copy.size() != size)
+            return;
+        m_data = reinterpret_cast<const uchar*>(m_copy.constData());
+    } else {
+        m_mapped = m_file.map(0, size);
+        m_data = m_mapped;
+    }
     if (m_data) {
         m_size = static_cast<qsizetype>(size);
         m_open = true;
@@ -18,6 +28,6 @@ MappedFile::MappedFile(const QString& fileName) : m_file(fileName)
 
 MappedFile::~MappedFile()
 {
-    if (m_data)
-        m_file.unmap(m_data);
+    if (m_mapped)
+        m_file.unmap(m_mapped);
 }

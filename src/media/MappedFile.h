@@ -3,10 +3,13 @@
 #include <QFile>
 #include <QString>
 
-// A whole file mapped read-only into memory for as long as the object lives.
+// A whole file in memory, read-only, for as long as the object lives: copied, or mapped when
+// it is larger than kCopyLimit.
 class MappedFile final
 {
 public:
+    static constexpr qint64 kCopyLimit = 64 * 1024 * 1024;
+
     explicit MappedFile(const QString& fileName);
     ~MappedFile();
     Q_DISABLE_COPY_MOVE(MappedFile)
@@ -18,7 +21,9 @@ public:
 
 private:
     QFile m_file;
-    uchar* m_data = nullptr;
+    QByteArray m_copy;
+    uchar* m_mapped = nullptr;
+    const uchar* m_data = nullptr;
     qsizetype m_size = 0;
     bool m_open = false;
 };

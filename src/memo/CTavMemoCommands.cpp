@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QMenu>
 
@@ -215,6 +216,7 @@ void CTavMemoCommands::OnPaste()
     QList<CTavMemoClipboard::Item> items;
     if (!CTavMemoClipboard::FromMime(QApplication::clipboard()->mimeData(), &items) || items.isEmpty())
         return;
+    CTavSyncLock lock(doc->App());
     CTavDbMemo& store = doc->Store();
     if (store.GetRecordCount() + items.size() > CTavDbMemo::kMaxRecords) {
         TavShowMessage(&m_frame, RecordLimitMessage(), QString(), TavMsg::IconExclamation);
@@ -250,9 +252,13 @@ void CTavMemoCommands::OnSelectAll()
 
 void CTavMemoCommands::OnDroppedFile(const QString& path)
 {
+    CTavSyncLock lock(m_frame.MemoDoc()->App());
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        TavShowMessage(&m_frame, QStringLiteral("%1 を開けません。").arg(QDir::toNativeSeparators(path)),
+                       QString(), TavMsg::IconExclamation);
         return;
+    }
     if (file.size() > kMaxDroppedBytes) {
         TavShowMessage(&m_frame, CTavMemoDlg::OverLimitMessage(), QString(), TavMsg::IconExclamation);
         return;

@@ -101,6 +101,7 @@ bool CTavMemoFileCommands::ImportFile(const QString& path)
 
 void CTavMemoFileCommands::OnExport()
 {
+    CTavSyncLock lock(m_frame.MemoDoc()->App());
     CTavExportFileDlg dlg(kFilter, &m_frame);
     dlg.rangeAll = true;
     dlg.rangeSelected = false;

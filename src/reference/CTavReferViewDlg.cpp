@@ -1,5 +1,6 @@
 #include "CTavReferViewDlg.h"
 
+#include <QBuffer>
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -10,6 +11,8 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "CTavDbFileStreamWriter.h"
+#include "CTavDbPalmDatabase.h"
 #include "CTavReferPictureDlg.h"
 #include "CTavReferView.h"
 #include "sheet/CTavDbFreePdbObjectManager.h"
@@ -65,7 +68,15 @@ bool CTavReferViewDlg::ShowContent(CTavDbFreeRecord* object)
     const QString file = content->FindSourceFile(m_contentFolder);
     if (file.isEmpty())
         return false;
+    // Only the handheld's copy may be left: the picture is the content of its blocks.
+    CTavDbPalmDatabase database;
+    QByteArray kept;
+    QBuffer buffer(&kept);
     QImageReader reader(file);
+    if (file.endsWith(QStringLiteral(".pdb"), Qt::CaseInsensitive) &&
+        database.LoadFromFile(file) == TavStatusCode::Ok &&
+        CTavDbFileStreamWriter::ReadContent(database, &kept) == TavStatusCode::Ok)
+        reader.setDevice(&buffer);
     reader.setAutoTransform(true);
     const QImage picture = reader.read();
     if (picture.isNull())

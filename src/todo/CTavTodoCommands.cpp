@@ -515,8 +515,9 @@ void CTavTodoCommands::ShowContextMenu(const QPoint& globalPos, int)
     }
     const bool selected = m_frame.LeftView()->Selection().SelectedCount() > 0;
     add(QStringLiteral("新規"), TavTodoCmd::ContextNew, &CTavTodoCommands::OnNew);
-    add(QStringLiteral("編集"), TavTodoCmd::ContextEdit, &CTavTodoCommands::OnEdit)->setEnabled(selected);
-    add(QStringLiteral("削除"), TavTodoCmd::ContextDelete, &CTavTodoCommands::OnDelete)->setEnabled(selected);
+    // Edit and delete say it when nothing is selected; copy has nothing to say.
+    add(QStringLiteral("編集"), TavTodoCmd::ContextEdit, &CTavTodoCommands::OnEdit);
+    add(QStringLiteral("削除"), TavTodoCmd::ContextDelete, &CTavTodoCommands::OnDelete);
     popup->addSeparator();
     add(QStringLiteral("コピー"), TavTodoCmd::ContextCopy, &CTavTodoCommands::OnCopy)->setEnabled(selected);
     add(QStringLiteral("貼り付け"), TavTodoCmd::ContextPaste, &CTavTodoCommands::OnPaste)

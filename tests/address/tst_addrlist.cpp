@@ -179,6 +179,14 @@ private slots:
         QCOMPARE(m_f.Env().DialogTitles(), QStringList{QStringLiteral("アドレスの削除")});
         QCOMPARE(m_f.Store().GetRecordCount(), AddrFixture::kCardCount);
 
+        // The first card after the current one that stays is current afterwards.
+        QList<uint32_t> gone;
+        for (const QString& name : names)
+            gone << m_f.CardOf(name)->GetUniqueId();
+        uint32_t next = 0;
+        for (int row = m_f.List().Selection().Current(); row < m_f.Doc().Count() && !next; ++row)
+            if (!gone.contains(m_f.Doc().Card(row)->GetUniqueId()))
+                next = m_f.Doc().Card(row)->GetUniqueId();
         bool backupOffered = true;
         m_f.Env().AnswerDialog([&backupOffered](CTavDialogBase& d) {
             auto& dlg = static_cast<CTavRecordDeleteDlg&>(d);
@@ -191,7 +199,8 @@ private slots:
         QCOMPARE(m_f.Store().GetRecordCount(), AddrFixture::kCardCount - 3);
         for (const QString& name : names)
             QCOMPARE(m_f.RowOf(name), -1);
-        QVERIFY(m_f.List().Selection().SelectedCount() == 1); // the nearest row is current again
+        QVERIFY(m_f.List().Selection().SelectedCount() == 1);
+        QCOMPARE(m_f.Doc().Card(m_f.List().Selection().Current())->GetUniqueId(), next);
 
         m_f.Doc().UndoStack().undo();
         QCOMPARE(m_f.Store().GetRecordCount(), AddrFixture::kCardCount);

@@ -156,7 +156,9 @@ private slots:
         openBackup(backup);
         m_env->AnswerMessage(TavMsg::IdYes);
         frame().Trigger(TavFreeCmd::Restore);
-        QCOMPARE(m_env->Messages().last(), CTavFreeBackupFolder::RestoreQuestion());
+        // The question names the user's sheet the backup's "古い会議" replaces.
+        QVERIFY(m_env->Messages().last().startsWith(CTavFreeBackupFolder::RestoreQuestion()));
+        QVERIFY(m_env->Messages().last().endsWith(QStringLiteral("\na.pdb")));
         QCOMPARE(m_app->backupFileOpen(), 0);
         QCOMPARE(titles(), QStringList({QStringLiteral("古い会議"), QStringLiteral("見積"),
                                         QStringLiteral("買い物"), QStringLiteral("追記")}));
@@ -205,7 +207,8 @@ private slots:
         makeSheet(current + "s2.pdb", QStringLiteral("模型"), 3, 11, QStringLiteral("snd.wav"));
         makeSheet(current + "a.pdb", QStringLiteral("太郎の"), 0, 12);
         makeSheet(current + "broken.pdb", QStringLiteral("切れた"), 0, 12);
-        QVERIFY(TestDataDir::WriteFile(current + "broken.pdb", TestDataDir::ReadFile(current + "broken.pdb").chopped(10)));
+        QVERIFY(TestDataDir::WriteFile(current + "broken.pdb",
+                                       TestDataDir::ReadFile(current + "broken.pdb").chopped(10)));
         makeSheet(past + "old.pdb", QStringLiteral("昔"), 2, 1, QString(), 2023);
         makeSheet(past + "recent.pdb", QStringLiteral("最近"), 0, 15);
         QVERIFY(TestDataDir::WriteFile(taro + "MmContents/pic.jpg", "taro picture"));

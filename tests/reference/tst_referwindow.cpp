@@ -8,6 +8,7 @@
 
 #include "AppTestEnv.h"
 #include "CTavApp.h"
+#include "CTavDbFileStreamWriter.h"
 #include "CTavFrameActions.h"
 #include "CTavMainFrame.h"
 #include "CTavOptions.h"
@@ -111,7 +112,12 @@ private slots:
 
         QImage map(120, 80, QImage::Format_RGB32);
         map.fill(Qt::yellow);
-        QVERIFY(map.save(folder() + QStringLiteral("/map.png")));
+        // Only the handheld's copy of the picture is there.
+        const QString png = m_env->Dir().filePath(QStringLiteral("map.png"));
+        QVERIFY(map.save(png));
+        QCOMPARE(CTavDbFileStreamWriter::Write(png, folder() + QStringLiteral("/map.png.pdb"),
+                                               CTavDbFileStreamWriter::Kind::Picture),
+                 TavStatusCode::Ok);
         int pictures = 0;
         int checks = -1; // which check in the viewer failed, 0 for none
         m_env->AnswerDialog([&](CTavDialogBase& d) {
