@@ -224,6 +224,8 @@ TavStatus CTavDbUser::UpdateUser(const QString& oldName, const QString& newName)
         return TavStatusCode::InvalidArgument;
     if (!find(oldName))
         return TavStatusCode::NotFound;
+    if (m_unreadable)
+        return TavStatusCode::Corrupt; // memory must not drift from a list that cannot be written
     if (oldName == newName)
         return TavStatusCode::Ok;
     if (find(newName))
@@ -246,6 +248,8 @@ TavStatus CTavDbUser::DeleteUser(const QString& name)
     const QString path = GetUserPath(name);
     if (path.isEmpty())
         return TavStatusCode::NotFound;
+    if (m_unreadable)
+        return TavStatusCode::Corrupt;
     m_users.removeIf([&name](const Entry& e) { return e.name == name; });
     const TavStatus status = save();
     if (status != TavStatusCode::Ok) {

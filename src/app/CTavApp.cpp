@@ -71,12 +71,12 @@ CTavApp::CTavApp(QObject* parent)
     // A display setting that cannot be kept is said once a file, after the action that set it.
     CTavProfile::SetWriteFailureHandler([this,
                                          told = std::make_shared<QSet<QString>>()](const QString& path) {
-        if (told->contains(path))
-            return;
-        told->insert(path);
         QMetaObject::invokeMethod(
             this,
-            [this, path] {
+            [this, told, path] {
+                if (told->contains(path))
+                    return;
+                told->insert(path);
                 ShowMessage(MessageOwner(),
                             QStringLiteral(
                                 "設定ファイル %1 "

@@ -155,7 +155,8 @@ int CTavHotSyncCoordinator::OnNotify(int notification)
         int reason = 0;
         // The manager's data are being carried now: saving over them is refused without
         // troubling the user, who cannot act on it.
-        if (m_syncRunning) {
+        // The same while a start already accepted is awaited: one HotSync at a time.
+        if (m_syncRunning || m_startWait->isActive()) {
             m_refusal = 0;
             return 1;
         }

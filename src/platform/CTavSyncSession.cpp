@@ -44,9 +44,12 @@ CTavSyncSession::Outcome CTavSyncSession::begin(const QString& dataRoot, qint64 
         m_explanation = answer->explanation;
         return Outcome::Refused;
     }
-    // The state is recorded before Lumora hears of the start, so that its watch agrees.
-    if (!recordRunning(pid))
+    // The state is recorded before Lumora hears of the start, so that its watch agrees. Lumora,
+    // waiting for the start it accepted, hears of the end when none comes.
+    if (!recordRunning(pid)) {
+        CTavHotSyncNotifier::send(Ended, timeoutMs);
         return Outcome::Failed;
+    }
     // A Lumora that never heard of the start may let its user edit again: the work stops here.
     if (!CTavHotSyncNotifier::send(Started, timeoutMs)) {
         recordIdle();

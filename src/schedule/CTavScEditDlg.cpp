@@ -379,6 +379,12 @@ bool CTavScEditDlg::SplitRepeating(QDate& shown)
     if (scope == CTavScRepeatScopeDlg::All) {
         // The rule as the editor shows it on the new day; the series moves along with it.
         WriteFields(*m_record, day, m_ruleDay);
+        // A rule by weekday of the month stays as it was; the start finds its first day.
+        if (m_original.GetMyBrand() == CTavDbDateRecord::RepeatMonthlyByWeekday &&
+            m_record->GetMyBrand() == CTavDbDateRecord::RepeatMonthlyByWeekday) {
+            m_record->SetDayIndex(m_original.GetDayIndex());
+            m_record->SetWeekIndex(m_original.GetWeekIndex());
+        }
         CTavScSeriesMove::Apply(*m_record, m_original, m_shownDate, day);
         return true;
     }

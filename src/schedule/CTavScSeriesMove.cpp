@@ -27,11 +27,35 @@ void startOn(CTavDbDateRecord& record, const QDate& day)
 }
 } // namespace
 
+namespace {
+// Whether a weekly rule has other weekdays than the moved occurrence's, which stay.
+bool othersStay(const CTavDbDateRecord& original, const QDate& from)
+{
+    return original.GetMyBrand() == CTavDbDateRecord::RepeatWeekly &&
+           original.GetWeekDayMask() != (1 << (from.dayOfWeek() % 7));
+}
+
+// How far the moved occurrences go: one weekday within each week of such a weekly rule, else
+// the days between the two dates.
+int occurrenceShift(const CTavDbDateRecord& original, const QDate& from, const QDate& to)
+{
+    if (!othersStay(original, from))
+        return from.daysTo(to);
+    const auto offset = [&original](const QDate& d) {
+        return (d.dayOfWeek() % 7 - original.GetFirstDayOfWeek() + 7) % 7;
+    };
+    return offset(to) - offset(from);
+}
+} // namespace
+
 QList<QDate> CTavScSeriesMove::Exceptions(const CTavDbDateRecord& moved, const CTavDbDateRecord& original,
                                           const QDate& from, const QDate& to, const QDate& since)
 {
-    const int shift = from.daysTo(to);
+    const int shift = occurrenceShift(original, from, to);
     const int kind = moved.GetMyBrand();
+    // A weekday moved onto one the rule already had: its deleted days would hide live ones.
+    const bool merged = kind == CTavDbDateRecord::RepeatWeekly && from.dayOfWeek() != to.dayOfWeek() &&
+                        (original.GetWeekDayMask() & (1 << (to.dayOfWeek() % 7)));
     CTavDbDateRecord probe = moved;
     probe.SetExceptions({});
     const CTavDbDateRepeat rule(probe);
@@ -42,11 +66,14 @@ QList<QDate> CTavScSeriesMove::Exceptions(const CTavDbDateRecord& moved, const C
         // Under another kind of rule only a day both rules meet stays deleted.
         QDate now = date;
         if (kind == original.GetMyBrand()) {
-            if (kind == CTavDbDateRecord::RepeatMonthlyByWeekday)
-                now =
-                    nthWeekday(date.year(), date.month(), CTavScRepeatRule::WeekIndexOf(to), to.dayOfWeek());
-            else if (kind != CTavDbDateRecord::RepeatWeekly || date.dayOfWeek() == from.dayOfWeek())
+            if (kind == CTavDbDateRecord::RepeatMonthlyByWeekday) {
+                const int day = moved.GetDayIndex() == 0 ? 7 : moved.GetDayIndex();
+                now = nthWeekday(date.year(), date.month(), moved.GetWeekIndex(), day);
+            } else if (kind != CTavDbDateRecord::RepeatWeekly || date.dayOfWeek() == from.dayOfWeek()) {
+                if (merged)
+                    continue;
                 now = date.addDays(shift);
+            }
         }
         if (rule.OccursOn(now) && !dates.contains(now))
             dates << now;
@@ -58,9 +85,11 @@ void CTavScSeriesMove::Apply(CTavDbDateRecord& moved, const CTavDbDateRecord& or
                              const QDate& to)
 {
     const QDate start = original.GetStartDate();
-    const QDate shifted = start.addDays(from.daysTo(to));
-    // A weekly rule's unmoved weekdays may meet a day before the moved start.
-    QDate day = moved.GetMyBrand() == CTavDbDateRecord::RepeatWeekly ? std::min(start, shifted) : shifted;
+    // The unmoved weekdays of a weekly rule keep the start's week, and with it the interval's
+    // phase; otherwise the start moves with its occurrence.
+    QDate day = start.addDays(occurrenceShift(original, from, to));
+    if (othersStay(original, from) && moved.GetMyBrand() == CTavDbDateRecord::RepeatWeekly)
+        day = std::min(start, day);
     CTavDbDateRecord probe = moved;
     probe.SetExceptions({});
     startOn(probe, day);
@@ -73,5 +102,7 @@ void CTavScSeriesMove::Apply(CTavDbDateRecord& moved, const CTavDbDateRecord& or
             break;
         }
     startOn(moved, day);
+    // The fields the rule takes from its start follow the start found.
+    CTavScRepeatRule::FromRecord(moved).ToRecord(moved, day, moved.GetFirstDayOfWeek());
     moved.SetExceptions(Exceptions(moved, original, from, to));
 }
