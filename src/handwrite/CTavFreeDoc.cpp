@@ -357,9 +357,8 @@ QStringList CTavFreeDoc::SheetsReplacedByRestore() const
         return replaced;
     const QDir backup(m_backupFolder);
     for (const QString& name : backup.entryList({QStringLiteral("*.pdb")}, QDir::Files, QDir::Name)) {
-        QFile theirs(backup.filePath(name)), mine(QDir(UserFolder()).filePath(name));
-        if (mine.exists() && (theirs.size() != mine.size() || !theirs.open(QIODevice::ReadOnly) ||
-                              !mine.open(QIODevice::ReadOnly) || theirs.readAll() != mine.readAll()))
+        const QString mine = QDir(UserFolder()).filePath(name);
+        if (QFile::exists(mine) && !CTavFreeFileMove::SameBytes(backup.filePath(name), mine))
             replaced << name;
     }
     return replaced;

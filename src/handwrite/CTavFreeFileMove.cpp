@@ -34,15 +34,17 @@ bool Move(const QString& from, const QString& to)
 
 bool MoveBeside(const QString& from, const QString& to)
 {
-    if (QFile::exists(to)) {
-        QFile source(from);
-        QFile target(to);
-        if (!source.open(QIODevice::ReadOnly) || !target.open(QIODevice::ReadOnly) ||
-            source.readAll() != target.readAll())
-            return false;
-        return QFile::remove(from);
-    }
+    if (QFile::exists(to))
+        return SameBytes(from, to) && QFile::remove(from);
     return Copy(from, to) && QFile::remove(from);
+}
+
+bool SameBytes(const QString& a, const QString& b)
+{
+    QFile first(a);
+    QFile second(b);
+    return first.size() == second.size() && first.open(QIODevice::ReadOnly) &&
+           second.open(QIODevice::ReadOnly) && first.readAll() == second.readAll();
 }
 
 } // namespace CTavFreeFileMove

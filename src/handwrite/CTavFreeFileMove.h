@@ -11,4 +11,6 @@ bool Move(const QString& from, const QString& to);
 // Moves by a durable copy, but never over another file of the name: a different file there
 // leaves both as they are (false); the same bytes there make the source go.
 bool MoveBeside(const QString& from, const QString& to);
+// Whether both files read and hold the same bytes.
+bool SameBytes(const QString& a, const QString& b);
 } // namespace CTavFreeFileMove

@@ -1,7 +1,6 @@
 #include "CTavFreeSheetMigration.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include "CTavFreeFileMove.h"
@@ -40,9 +39,7 @@ int copyContents(const Manager& sheet, const QString& from, const QString& to, Q
         // A file of that name the user already has is theirs: it is never replaced, and the
         // sheet that would show it in place of its own picture is named.
         if (QFileInfo::exists(target)) {
-            QFile a(source), b(target);
-            if (a.size() != b.size() || !a.open(QIODevice::ReadOnly) || !b.open(QIODevice::ReadOnly) ||
-                a.readAll() != b.readAll())
+            if (!CTavFreeFileMove::SameBytes(source, target))
                 *failed << failure(
                     source, QStringLiteral("同じ名前の別のファイルがあるため、コピーしませんでした。"));
             continue;

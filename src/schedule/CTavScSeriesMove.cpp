@@ -25,9 +25,13 @@ void startOn(CTavDbDateRecord& record, const QDate& day)
     record.SetStartTime(CTavDbTime::fromDateAndTime(day, start));
     record.SetEndTime(CTavDbTime::fromDateAndTime(day, end));
 }
-} // namespace
 
-namespace {
+// The rule of an event with no day deleted: which days it meets at all.
+CTavDbDateRepeat ruleOf(CTavDbDateRecord record)
+{
+    record.SetExceptions({});
+    return CTavDbDateRepeat(record);
+}
 // Whether a weekly rule has other weekdays than the moved occurrence's, which stay.
 bool othersStay(const CTavDbDateRecord& original, const QDate& from)
 {
@@ -56,9 +60,7 @@ QList<QDate> CTavScSeriesMove::Exceptions(const CTavDbDateRecord& moved, const C
     // A weekday moved onto one the rule already had: its deleted days would hide live ones.
     const bool merged = kind == CTavDbDateRecord::RepeatWeekly && from.dayOfWeek() != to.dayOfWeek() &&
                         (original.GetWeekDayMask() & (1 << (to.dayOfWeek() % 7)));
-    CTavDbDateRecord probe = moved;
-    probe.SetExceptions({});
-    const CTavDbDateRepeat rule(probe);
+    const CTavDbDateRepeat rule = ruleOf(moved);
     QList<QDate> dates;
     for (const QDate& date : original.GetExceptions()) {
         if (since.isValid() && date < since)
@@ -91,9 +93,8 @@ void CTavScSeriesMove::Apply(CTavDbDateRecord& moved, const CTavDbDateRecord& or
     if (othersStay(original, from) && moved.GetMyBrand() == CTavDbDateRecord::RepeatWeekly)
         day = std::min(start, day);
     CTavDbDateRecord probe = moved;
-    probe.SetExceptions({});
     startOn(probe, day);
-    const CTavDbDateRepeat rule(probe);
+    const CTavDbDateRepeat rule = ruleOf(probe);
     // Four years and a week hold a day of every rule (29 February, a fifth weekday); without
     // one (an end date before it) the bound stays.
     for (int i = 0; i < 4 * 366 + 7; ++i)
