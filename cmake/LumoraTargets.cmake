@@ -27,7 +27,7 @@ function(lumora_add_tests prefix)
       LUMORA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
     add_test(NAME ${target} COMMAND ${target})
     set_tests_properties(${target} PROPERTIES
-      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0;UBSAN_OPTIONS=print_stacktrace=1"
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LUMORA_PRESENCE_TIMEOUT_MS=15000;ASAN_OPTIONS=detect_leaks=0;UBSAN_OPTIONS=print_stacktrace=1"
       TIMEOUT 600)
   endforeach()
 endfunction()

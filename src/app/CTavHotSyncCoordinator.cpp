@@ -28,6 +28,7 @@ std::function<int(int32_t*)>& runningStateQuery()
 CTavHotSyncCoordinator::CTavHotSyncCoordinator(CTavMainFrame& frame)
     : QObject(&frame), m_frame(frame), m_timer(new QTimer(this)), m_startWait(new QTimer(this))
 {
+    m_timer->setObjectName(QStringLiteral("watch"));
     m_timer->setInterval(kWatchInterval);
     connect(m_timer, &QTimer::timeout, this, &CTavHotSyncCoordinator::OnWatchTimer);
     m_startWait->setObjectName(QStringLiteral("startWait"));

@@ -3,6 +3,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 #include <unistd.h>
@@ -34,6 +35,16 @@ class TestDesktopConflict : public QObject
     }
 
     QProcess* startNamed(const QString& name) { return start(programNamed(name), {QStringLiteral("30")}); }
+
+    // True until the starter (bash or setpriv) has executed the named program.
+    static bool starterStillRunning(const QProcess* process)
+    {
+        QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(process->processId()));
+        if (!cmdline.open(QIODevice::ReadOnly))
+            return true;
+        const QByteArray argv0 = cmdline.readAll().split('\0').value(0);
+        return argv0.endsWith("/bash") || argv0.endsWith("/setpriv");
+    }
 
     static void stop(QProcess* process)
     {
@@ -95,7 +106,7 @@ private slots:
                          QStringLiteral("--clear-groups"), programNamed(processName), QStringLiteral("30")})
                 : startNamed(processName);
         QVERIFY(process);
-        QTest::qWait(300); // the program has replaced its starter by then
+        QTRY_VERIFY_WITH_TIMEOUT(!starterStillRunning(process), 10000);
         QCOMPARE(process->state(), QProcess::Running);
         QCOMPARE(conflict.isRunning(), expected);
         stop(process);
@@ -114,8 +125,9 @@ private slots:
         QTRY_COMPARE(started.count(), 1);
         QTest::qWait(150);
         QCOMPARE(started.count(), 1); // still the same run
+        QSignalSpy polls(conflict.findChild<QTimer*>(), &QTimer::timeout);
         stop(first);
-        QTest::qWait(400); // long enough for the watch to see it gone, even on a busy machine
+        QTRY_VERIFY(polls.count() >= 2); // a whole poll after the process was gone
         QVERIFY(startNamed(QStringLiteral("KiroRivalWatch")));
         QTRY_COMPARE(started.count(), 2);
     }
