@@ -162,7 +162,7 @@ void CTavDbAddr::MergeExtraFrom(const CTavDbStoreBase& file, const std::any& bas
             m_customLabels[i] = theirs.at(i); // unchanged here
 }
 
-TavStatus CTavDbAddr::PasteRecords(const QList<CTavDbAddrRecord>& cards, const QString& sourceUserName,
+TavStatus CTavDbAddr::PasteRecords(const QList<CTavDbAddrRecord>& cards, const QStringList& categoryNames,
                                    QList<uint32_t>* newIds)
 {
     if (GetRecordCount() + cards.size() > GetMaxRecords())
@@ -170,22 +170,11 @@ TavStatus CTavDbAddr::PasteRecords(const QList<CTavDbAddrRecord>& cards, const Q
     for (const CTavDbAddrRecord& card : cards)
         if (CheckRecord(card) != TavStatusCode::Ok)
             return TavStatusCode::InvalidArgument;
-    // Another user's category ids mean nothing here: go through that user's category names.
-    const CTavDbUser* users = Users();
-    const bool otherUser = users && !sourceUserName.isEmpty() && sourceUserName != users->GetCurrUserName();
-    std::unique_ptr<CTavDbStoreBase> source;
-    if (otherUser) {
-        source = NewStore();
-        const QString path = StoreFilePath(users->GetUserPath(sourceUserName));
-        if (path.isEmpty() || source->LoadFromFile(path) != TavStatusCode::Ok)
-            source.reset(); // no such user or no file: the cards go to unfiled
-    }
-    for (const CTavDbAddrRecord& card : cards) {
-        CTavDbAddrRecord copy = card;
-        copy.SetAttributes(card.GetAttributes() & CTavDbPcRecord::AttrPrivate);
-        if (otherUser)
-            copy.SetCategoryID(source ? MapCategoryByName(*source, card.GetCategoryID())
-                                      : CTavDbPcRecord::kUnfiled);
+    // Category ids mean nothing outside the store they came from: the names carry them.
+    for (qsizetype i = 0; i < cards.size(); ++i) {
+        CTavDbAddrRecord copy = cards.at(i);
+        copy.SetAttributes(copy.GetAttributes() & CTavDbPcRecord::AttrPrivate);
+        copy.SetCategoryID(MapCategoryName(categoryNames.value(i)));
         const TavStatus status = AddRecord(copy);
         if (status != TavStatusCode::Ok)
             return status;

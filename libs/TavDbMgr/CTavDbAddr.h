@@ -50,9 +50,10 @@ public:
     // The text of a phone label id 0-7 (empty for other ids).
     static QString GetPhoneLabelName(int labelId);
 
-    // Adds copies of the cards, in order, as new cards. Cards copied from another user keep
-    // their categories by name; the same user's keep their category ids. All or nothing.
-    TavStatus PasteRecords(const QList<CTavDbAddrRecord>& cards, const QString& sourceUserName,
+    // Adds copies of the cards, in order, as new cards. Each card goes to the category named
+    // at the same index of categoryNames (the names where the cards were copied: another
+    // user's, a backup file's), added when missing. All or nothing.
+    TavStatus PasteRecords(const QList<CTavDbAddrRecord>& cards, const QStringList& categoryNames,
                            QList<uint32_t>* newIds = nullptr);
 
     // Exchange files. Imports add the cards that read whole, as new cards, in file order; each

@@ -666,10 +666,17 @@ uint32_t CTavDbStoreBase::MapCategoryByName(const CTavDbStoreBase& source, uint3
     const CTavDbCategory* theirs = source.FindCategoryById(sourceCategoryId);
     if (!theirs || theirs->GetID() == CTavDbPcRecord::kUnfiled)
         return CTavDbPcRecord::kUnfiled;
-    if (const CTavDbCategory* mine = FindCategoryByName(theirs->GetName()))
+    return MapCategoryName(theirs->GetName());
+}
+
+uint32_t CTavDbStoreBase::MapCategoryName(const QString& name)
+{
+    if (name.isEmpty())
+        return CTavDbPcRecord::kUnfiled;
+    if (const CTavDbCategory* mine = FindCategoryByName(name))
         return mine->GetID();
     uint32_t id = CTavDbPcRecord::kUnfiled;
-    if (AddCategory(theirs->GetName(), &id) != TavStatusCode::Ok)
+    if (AddCategory(name, &id) != TavStatusCode::Ok)
         return CTavDbPcRecord::kUnfiled;
     return id;
 }

@@ -257,10 +257,14 @@ void CTavAddrCommands::copySelection(const QList<uint32_t>& ids)
     CTavAddrDoc* doc = m_frame.AddrDoc();
     CTavWaitCursor wait;
     QList<CTavDbAddrRecord> cards;
+    QStringList categories;
     for (uint32_t id : ids)
-        if (const auto* card = static_cast<const CTavDbAddrRecord*>(doc->Store().FindRecord(id)))
+        if (const auto* card = static_cast<const CTavDbAddrRecord*>(doc->Store().FindRecord(id))) {
             cards << *card;
-    doc->SetClipboard(cards, doc->App().Users().GetCurrUserName());
+            const CTavDbCategory* category = doc->Store().FindCategoryById(card->GetCategoryID());
+            categories << (category ? category->GetName() : QString());
+        }
+    doc->SetClipboard(cards, categories);
 }
 
 void CTavAddrCommands::OnCopy()
@@ -300,9 +304,8 @@ void CTavAddrCommands::OnPaste()
         return;
     }
     QList<uint32_t> added;
-    const QString user = doc->ClipboardUser();
-    const TavStatus status = doc->RunEdit(store, QStringLiteral("貼り付け"), [&store, &cards, &user, &added] {
-        return store.PasteRecords(cards, user, &added);
+    const TavStatus status = doc->RunEdit(store, QStringLiteral("貼り付け"), [&store, &cards, doc, &added] {
+        return store.PasteRecords(cards, doc->ClipboardCategories(), &added);
     });
     if (status != TavStatusCode::Ok)
         TavShowMessage(&m_frame,

@@ -185,8 +185,8 @@ void CTavAddrDoc::SetSearchText(const QString& text)
     rebuild();
 }
 
-void CTavAddrDoc::SetClipboard(const QList<CTavDbAddrRecord>& cards, const QString& sourceUser)
+void CTavAddrDoc::SetClipboard(const QList<CTavDbAddrRecord>& cards, const QStringList& categoryNames)
 {
     m_clipboard = cards;
-    m_clipboardUser = sourceUser;
+    m_clipboardCategories = categoryNames;
 }

@@ -63,9 +63,10 @@ public:
     void SetMasked(bool masked) { m_masked = masked; }
 
     // The cards copied last and the user they were copied from.
-    void SetClipboard(const QList<CTavDbAddrRecord>& cards, const QString& sourceUser);
+    // The cards and, at the same indexes, the names of their categories where they were copied.
+    void SetClipboard(const QList<CTavDbAddrRecord>& cards, const QStringList& categoryNames);
     const QList<CTavDbAddrRecord>& ClipboardCards() const { return m_clipboard; }
-    QString ClipboardUser() const { return m_clipboardUser; }
+    const QStringList& ClipboardCategories() const { return m_clipboardCategories; }
 
     // Rebuilds the rows after a change of the cards.
     void Refresh();
@@ -106,5 +107,5 @@ private:
     bool m_masked = false;
     uint64_t m_generation = 0;
     QList<CTavDbAddrRecord> m_clipboard;
-    QString m_clipboardUser;
+    QStringList m_clipboardCategories;
 };

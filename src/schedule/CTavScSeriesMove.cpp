@@ -90,7 +90,9 @@ void CTavScSeriesMove::Apply(CTavDbDateRecord& moved, const CTavDbDateRecord& or
     // The unmoved weekdays of a weekly rule keep the start's week, and with it the interval's
     // phase; otherwise the start moves with its occurrence.
     QDate day = start.addDays(occurrenceShift(original, from, to));
-    if (othersStay(original, from) && moved.GetMyBrand() == CTavDbDateRecord::RepeatWeekly)
+    const bool othersKept =
+        othersStay(original, from) && moved.GetMyBrand() == CTavDbDateRecord::RepeatWeekly;
+    if (othersKept)
         day = std::min(start, day);
     CTavDbDateRecord probe = moved;
     startOn(probe, day);
@@ -105,5 +107,15 @@ void CTavScSeriesMove::Apply(CTavDbDateRecord& moved, const CTavDbDateRecord& or
     startOn(moved, day);
     // The fields the rule takes from its start follow the start found.
     CTavScRepeatRule::FromRecord(moved).ToRecord(moved, day, moved.GetFirstDayOfWeek());
-    moved.SetExceptions(Exceptions(moved, original, from, to));
+    QList<QDate> deleted = Exceptions(moved, original, from, to);
+    // A weekday moved before the old start within its week takes the start along; the other
+    // weekdays never occurred before it and stay out.
+    if (othersKept) {
+        const CTavDbDateRepeat rule = ruleOf(moved);
+        for (QDate d = day; d < start; d = d.addDays(1))
+            if (d.dayOfWeek() != to.dayOfWeek() && rule.OccursOn(d) && !deleted.contains(d))
+                deleted << d;
+        std::sort(deleted.begin(), deleted.end());
+    }
+    moved.SetExceptions(deleted);
 }

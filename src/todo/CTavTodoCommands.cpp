@@ -281,6 +281,9 @@ void CTavTodoCommands::OnPaste()
         return TavStatus(TavStatusCode::Ok);
     });
     RefreshAndSelect(added);
+    if (added.size() < tasks.size())
+        message(QStringLiteral("%1 件の To Do を貼り付けられませんでした。").arg(tasks.size() - added.size()),
+                TavMsg::IconExclamation);
 }
 
 void CTavTodoCommands::OnSelectAll()

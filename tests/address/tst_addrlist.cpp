@@ -221,7 +221,6 @@ private slots:
         m_f.SelectNames({QStringLiteral("我妻"), QStringLiteral("Smith")});
         m_f.Frame().Trigger(TavAddrCmd::Copy);
         QCOMPARE(m_f.Doc().ClipboardCards().size(), 2);
-        QCOMPARE(m_f.Doc().ClipboardUser(), AddrFixture::kUser);
         m_f.Frame().Trigger(TavAddrCmd::Paste);
         QCOMPARE(m_f.Store().GetRecordCount(), AddrFixture::kCardCount + 2);
         QCOMPARE(m_f.List().Selection().SelectedCount(), 2); // the pasted cards
@@ -238,7 +237,7 @@ private slots:
         // A paste that would reach the record limit is refused, and the clipboard kept.
         const int count = m_f.Store().GetRecordCount();
         QList<CTavDbAddrRecord> many(CTavDbAddr::kMaxRecords - count, *m_f.CardOf(QStringLiteral("Smith")));
-        m_f.Doc().SetClipboard(many, AddrFixture::kUser);
+        m_f.Doc().SetClipboard(many, {});
         m_f.Env().AnswerMessage(TavMsg::IdOk);
         m_f.Frame().Trigger(TavAddrCmd::Paste);
         QCOMPARE(m_f.Env().Messages().last(), CTavAddrCommands::RecordLimitMessage());

@@ -7,9 +7,11 @@
 
 #include "AppTestEnv.h"
 #include "CTavDbDateRecord.h"
+#include "CTavDbDateRepeat.h"
 #include "CTavScDiscardDlg.h"
 #include "CTavScRepeatDlg.h"
 #include "CTavScRepeatRule.h"
+#include "CTavScSeriesMove.h"
 #include "CTavScTimeEdit.h"
 
 Q_DECLARE_METATYPE(CTavScRepeatRule)
@@ -48,6 +50,7 @@ private slots:
     void minuteStepping();
     void discardCutOff_data();
     void discardCutOff();
+    void weekdayMovedBeforeTheStart();
 };
 
 void TestRepeat::description_data()
@@ -254,6 +257,27 @@ void TestRepeat::discardCutOff()
     QFETCH(int, period);
     QFETCH(QDate, cutOff);
     QCOMPARE(CTavScDiscardDlg::CutOff(today, period), cutOff);
+}
+
+void TestRepeat::weekdayMovedBeforeTheStart()
+{
+    // Mondays and Wednesdays from Wednesday 13 March; the Wednesdays move to the Sunday that
+    // starts their week. Monday 11 March never was an occurrence and does not become one.
+    CTavDbDateRecord original;
+    original.SetStartTime(CTavDbTime::fromDateAndTime(QDate(2024, 3, 13), QTime(10, 0)));
+    original.SetEndTime(CTavDbTime::fromDateAndTime(QDate(2024, 3, 13), QTime(11, 0)));
+    original.SetMyBrand(CTavDbDateRecord::RepeatWeekly);
+    original.SetInterval(1);
+    original.SetWeekDayMask(kMon | kWed);
+    CTavDbDateRecord moved = original;
+    moved.SetWeekDayMask(kMon | 1);
+    CTavScSeriesMove::Apply(moved, original, QDate(2024, 3, 13), QDate(2024, 3, 10));
+    const CTavDbDateRepeat repeat(moved);
+    QList<int> days;
+    for (QDate d(2024, 3, 3); d < QDate(2024, 3, 20); d = d.addDays(1))
+        if (repeat.OccursOn(d))
+            days << d.day();
+    QCOMPARE(days, (QList<int>{10, 17, 18}));
 }
 
 QTEST_MAIN(TestRepeat)
