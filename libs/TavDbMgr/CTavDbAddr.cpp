@@ -174,7 +174,7 @@ TavStatus CTavDbAddr::PasteRecords(const QList<CTavDbAddrRecord>& cards, const Q
     for (qsizetype i = 0; i < cards.size(); ++i) {
         CTavDbAddrRecord copy = cards.at(i);
         copy.SetAttributes(copy.GetAttributes() & CTavDbPcRecord::AttrPrivate);
-        copy.SetCategoryID(MapCategoryName(categoryNames.value(i)));
+        copy.SetCategoryID(CategoryIdForName(categoryNames.value(i)));
         const TavStatus status = AddRecord(copy);
         if (status != TavStatusCode::Ok)
             return status;

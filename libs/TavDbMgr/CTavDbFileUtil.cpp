@@ -1,13 +1,11 @@
 #include "CTavDbFileUtil.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QUuid>
 
 #include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -81,16 +79,6 @@ QByteArray CTavDbFileUtil::fileState(const QString& path, bool identityOnly)
     const int64_t values[] = {static_cast<int64_t>(st.st_dev), static_cast<int64_t>(st.st_ino),
                               static_cast<int64_t>(st.st_size), static_cast<int64_t>(st.st_mtim.tv_sec),
                               static_cast<int64_t>(st.st_mtim.tv_nsec)};
-    QByteArray state(reinterpret_cast<const char*>(values),
-                     identityOnly ? 2 * sizeof(int64_t) : sizeof(values));
-    if (!identityOnly) {
-        // Two writes within one tick of the file system's clock share a modification time. A
-        // SQLite database counts its commits in its header, which tells them apart.
-        char header[28];
-        QFile file(path);
-        if (file.open(QIODevice::ReadOnly) && file.read(header, sizeof header) == sizeof header &&
-            std::memcmp(header, "SQLite format 3", 16) == 0)
-            state.append(header + 24, 4);
-    }
-    return state;
+    return QByteArray(reinterpret_cast<const char*>(values),
+                      identityOnly ? 2 * sizeof(int64_t) : sizeof(values));
 }

@@ -15,8 +15,8 @@ public:
     // Renames a finished temporary file over the target and makes the rename durable.
     static bool replaceWith(const QString& temporaryPath, const QString& path);
     static bool ensureDirectory(const QString& path);
-    // Tells one version of a file from another: device, inode, size, modification time and,
-    // for a SQLite database, its commit counter (only device and inode: which file the name
-    // leads to). Empty for a missing file.
+    // Tells one version of a file from another without reading it: device, inode, size and
+    // modification time (only device and inode: which file the name leads to). Empty for a
+    // missing file.
     static QByteArray fileState(const QString& path, bool identityOnly = false);
 };

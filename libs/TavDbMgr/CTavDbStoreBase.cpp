@@ -666,19 +666,7 @@ uint32_t CTavDbStoreBase::MapCategoryByName(const CTavDbStoreBase& source, uint3
     const CTavDbCategory* theirs = source.FindCategoryById(sourceCategoryId);
     if (!theirs || theirs->GetID() == CTavDbPcRecord::kUnfiled)
         return CTavDbPcRecord::kUnfiled;
-    return MapCategoryName(theirs->GetName());
-}
-
-uint32_t CTavDbStoreBase::MapCategoryName(const QString& name)
-{
-    if (name.isEmpty())
-        return CTavDbPcRecord::kUnfiled;
-    if (const CTavDbCategory* mine = FindCategoryByName(name))
-        return mine->GetID();
-    uint32_t id = CTavDbPcRecord::kUnfiled;
-    if (AddCategory(name, &id) != TavStatusCode::Ok)
-        return CTavDbPcRecord::kUnfiled;
-    return id;
+    return CategoryIdForName(theirs->GetName());
 }
 
 bool CTavDbStoreBase::SortLess(const CTavDbPcRecord&, const CTavDbPcRecord&) const

@@ -191,8 +191,6 @@ protected:
     // The id here of a category of another store, matched by name and added when missing
     // (unfiled when it cannot be added).
     uint32_t MapCategoryByName(const CTavDbStoreBase& source, uint32_t sourceCategoryId);
-    // The same for a category name: unfiled for an empty name.
-    uint32_t MapCategoryName(const QString& name);
 
     // Before a stored record changes in place (see Touch); the given record may be the stored
     // one, which must then have been touched already.

@@ -262,7 +262,8 @@ void CTavAddrCommands::copySelection(const QList<uint32_t>& ids)
         if (const auto* card = static_cast<const CTavDbAddrRecord*>(doc->Store().FindRecord(id))) {
             cards << *card;
             const CTavDbCategory* category = doc->Store().FindCategoryById(card->GetCategoryID());
-            categories << (category ? category->GetName() : QString());
+            categories << (category && category->GetID() != CTavDbPcRecord::kUnfiled ? category->GetName()
+                                                                                     : QString());
         }
     doc->SetClipboard(cards, categories);
 }

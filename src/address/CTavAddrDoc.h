@@ -62,7 +62,6 @@ public:
     bool Masked() const { return m_masked; }
     void SetMasked(bool masked) { m_masked = masked; }
 
-    // The cards copied last and the user they were copied from.
     // The cards and, at the same indexes, the names of their categories where they were copied.
     void SetClipboard(const QList<CTavDbAddrRecord>& cards, const QStringList& categoryNames);
     const QList<CTavDbAddrRecord>& ClipboardCards() const { return m_clipboard; }

@@ -39,16 +39,19 @@ bool othersStay(const CTavDbDateRecord& original, const QDate& from)
            original.GetWeekDayMask() != (1 << (from.dayOfWeek() % 7));
 }
 
+// Days from the first day of the rule's week.
+int weekOffset(const CTavDbDateRecord& record, const QDate& day)
+{
+    return (day.dayOfWeek() % 7 - record.GetFirstDayOfWeek() + 7) % 7;
+}
+
 // How far the moved occurrences go: one weekday within each week of such a weekly rule, else
 // the days between the two dates.
 int occurrenceShift(const CTavDbDateRecord& original, const QDate& from, const QDate& to)
 {
     if (!othersStay(original, from))
         return from.daysTo(to);
-    const auto offset = [&original](const QDate& d) {
-        return (d.dayOfWeek() % 7 - original.GetFirstDayOfWeek() + 7) % 7;
-    };
-    return offset(to) - offset(from);
+    return weekOffset(original, to) - weekOffset(original, from);
 }
 } // namespace
 
@@ -93,7 +96,7 @@ void CTavScSeriesMove::Apply(CTavDbDateRecord& moved, const CTavDbDateRecord& or
     const bool othersKept =
         othersStay(original, from) && moved.GetMyBrand() == CTavDbDateRecord::RepeatWeekly;
     if (othersKept)
-        day = std::min(start, day);
+        day = std::clamp(day, start.addDays(-weekOffset(original, start)), start);
     CTavDbDateRecord probe = moved;
     startOn(probe, day);
     const CTavDbDateRepeat rule = ruleOf(probe);

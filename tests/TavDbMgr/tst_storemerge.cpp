@@ -100,6 +100,7 @@ private slots:
         edit(w.b, ids[1], QStringLiteral("Bの編集1"));
         QCOMPARE(w.b.DeleteRecord(ids[2], false), TavStatusCode::Ok);
         QCOMPARE(w.b.Write(), TavStatusCode::Ok);
+        QVERIFY(TestDataDir::DateAhead(path));
 
         const uint32_t second = add(w.a, QStringLiteral("Aの次"), tripA); // above B's ids already
         const uint32_t personal = add(w.a, QStringLiteral("Aの私用"), 2);

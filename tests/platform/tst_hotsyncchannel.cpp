@@ -57,6 +57,7 @@ private slots:
     void init()
     {
         QVERIFY(m_dir.isValid());
+        qunsetenv("LUMORA_PRESENCE_TIMEOUT_MS"); // a listener that never answers is waited for
         qputenv("LUMORA_RUNTIME_DIR", m_dir.filePath(QStringLiteral("run%1").arg(++m_round)).toUtf8());
         m_received.clear();
     }

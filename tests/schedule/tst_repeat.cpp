@@ -261,23 +261,31 @@ void TestRepeat::discardCutOff()
 
 void TestRepeat::weekdayMovedBeforeTheStart()
 {
-    // Mondays and Wednesdays from Wednesday 13 March; the Wednesdays move to the Sunday that
-    // starts their week. Monday 11 March never was an occurrence and does not become one.
-    CTavDbDateRecord original;
-    original.SetStartTime(CTavDbTime::fromDateAndTime(QDate(2024, 3, 13), QTime(10, 0)));
-    original.SetEndTime(CTavDbTime::fromDateAndTime(QDate(2024, 3, 13), QTime(11, 0)));
-    original.SetMyBrand(CTavDbDateRecord::RepeatWeekly);
-    original.SetInterval(1);
-    original.SetWeekDayMask(kMon | kWed);
-    CTavDbDateRecord moved = original;
-    moved.SetWeekDayMask(kMon | 1);
-    CTavScSeriesMove::Apply(moved, original, QDate(2024, 3, 13), QDate(2024, 3, 10));
-    const CTavDbDateRepeat repeat(moved);
-    QList<int> days;
-    for (QDate d(2024, 3, 3); d < QDate(2024, 3, 20); d = d.addDays(1))
-        if (repeat.OccursOn(d))
-            days << d.day();
-    QCOMPARE(days, (QList<int>{10, 17, 18}));
+    // A weekly series from Wednesday 13 or Tuesday 12 March 2024, one weekday moved to the
+    // Sunday that starts the week; the days it meets from 3 to 31 March.
+    const auto movedSeries = [](const QDate& start, uint8_t mask, int interval, const QDate& from) {
+        CTavDbDateRecord original;
+        original.SetStartTime(CTavDbTime::fromDateAndTime(start, QTime(10, 0)));
+        original.SetEndTime(CTavDbTime::fromDateAndTime(start, QTime(11, 0)));
+        original.SetMyBrand(CTavDbDateRecord::RepeatWeekly);
+        original.SetInterval(interval);
+        original.SetWeekDayMask(mask);
+        CTavDbDateRecord moved = original;
+        moved.SetWeekDayMask((mask & ~(1 << (from.dayOfWeek() % 7))) | 1);
+        CTavScSeriesMove::Apply(moved, original, from, QDate(2024, 3, 10));
+        const CTavDbDateRepeat repeat(moved);
+        QList<int> days;
+        for (QDate d(2024, 3, 3); d <= QDate(2024, 3, 31); d = d.addDays(1))
+            if (repeat.OccursOn(d))
+                days << d.day();
+        return days;
+    };
+    // Monday 11 March never was an occurrence and does not become one.
+    QCOMPARE(movedSeries(QDate(2024, 3, 13), kMon | kWed, 1, QDate(2024, 3, 13)),
+             (QList<int>{10, 17, 18, 24, 25, 31}));
+    // Every other week: the Saturdays go to Sunday within their weeks, the phase stays.
+    QCOMPARE(movedSeries(QDate(2024, 3, 12), (1 << 2) | (1 << 6), 2, QDate(2024, 3, 16)),
+             (QList<int>{10, 12, 24, 26}));
 }
 
 QTEST_MAIN(TestRepeat)
