@@ -32,11 +32,6 @@ QString CTavDbStoreBase::StoreFilePath(const QString& userPath) const
     return userPath + m_folder() + u'/' + QString::fromLatin1(m_fileName);
 }
 
-QStringList CTavDbStoreBase::DefaultCategoryNames() const
-{
-    return {QStringLiteral("ビジネス"), QStringLiteral("パーソナル")};
-}
-
 void CTavDbStoreBase::resetCategories()
 {
     m_categories.clear();
@@ -141,66 +136,6 @@ void CTavDbStoreBase::adoptLoaded(CTavDbStoreBase& fresh, const QString& path)
     markClean();
     InvalidateView();
     recordsChanged();
-}
-
-TavStatus CTavDbStoreBase::loadArchive(const QString& path)
-{
-    QByteArray bytes;
-    auto archive = std::make_unique<CTavDbArchive>(*ArchiveConverter());
-    CTavDbArchive::Loaded loaded;
-    TavStatus status = CTavDbArchive::ReadFile(path, &bytes);
-    if (status == TavStatusCode::Ok)
-        status = archive->Read(bytes, m_maxRecords, kMaxCategories, &loaded);
-    if (status != TavStatusCode::Ok) {
-        if (path == m_filePath)
-            m_fileBroken = true;
-        return status;
-    }
-    std::unique_ptr<CTavDbStoreBase> fresh = NewStore();
-    fresh->m_records = std::move(loaded.records);
-    fresh->m_categories = std::move(loaded.categories);
-    fresh->m_lastUniqueId = loaded.lastUniqueId;
-    fresh->m_seenFile = CTavDbFileUtil::fileState(path);
-    archive->Converter().HeaderToStore(archive->File(), *fresh);
-    m_archive = std::move(archive);
-    adoptLoaded(*fresh, path);
-    return TavStatusCode::Ok;
-}
-
-TavStatus CTavDbStoreBase::writeArchive()
-{
-    if (m_fileBroken)
-        return TavStatusCode::Corrupt;
-    if (!IsModified() && QFileInfo::exists(m_filePath))
-        return TavStatusCode::Ok;
-    // Another program wrote the file since: its records cannot be merged into an archive.
-    if (CTavDbFileUtil::fileState(m_filePath) != m_seenFile)
-        return TavStatusCode::Conflict;
-    CTavDbArchive::Built built = m_archive->Build(*this);
-    if (!CTavDbFileUtil::writeAtomically(m_filePath, built.bytes))
-        return TavStatusCode::FileError;
-    m_archive->Adopt(std::move(built));
-    m_seenFile = CTavDbFileUtil::fileState(m_filePath);
-    m_fileLastUniqueId = m_lastUniqueId;
-    markClean();
-    return TavStatusCode::Ok;
-}
-
-TavStatus CTavDbStoreBase::writeArchiveTo(const QString& path) const
-{
-    const CTavDbArchiveConverter* converter = ArchiveConverter();
-    if (!converter)
-        return TavStatusCode::Refused;
-    if (!CTavDbArchive::ExtensionAllows(path, converter->Kind()))
-        return TavStatusCode::WrongKind;
-    CTavDbArchive archive = m_archive ? CTavDbArchive(*m_archive) : CTavDbArchive(*converter);
-    if (!m_archive)
-        archive.StartNew(path);
-    const CTavDbArchive::Built built = archive.Build(*this);
-    if (!CTavDbFileUtil::ensureDirectory(QFileInfo(path).absolutePath()) ||
-        !CTavDbFileUtil::writeAtomically(path, built.bytes))
-        return TavStatusCode::FileError;
-    return TavStatusCode::Ok;
 }
 
 TavStatus CTavDbStoreBase::openAndRead(const QString& path, CTavDbStoreBase& into) const
@@ -625,50 +560,6 @@ void CTavDbStoreBase::MarkOrderChanged()
     recordsChanged();
 }
 
-TavStatus CTavDbStoreBase::TakeOverRecords(const QString& sourceUserName)
-{
-    if (!m_users)
-        return TavStatusCode::NotFound;
-    const QString path = StoreFilePath(m_users->GetUserPath(sourceUserName));
-    if (path.isEmpty())
-        return TavStatusCode::NotFound;
-    if (!QFileInfo::exists(path))
-        return TavStatusCode::Ok; // that user has nothing in this store
-    std::unique_ptr<CTavDbStoreBase> source = NewStore();
-    const TavStatus status = source->LoadFromFile(path);
-    if (status != TavStatusCode::Ok)
-        return status;
-    // All or nothing: a take-over that cannot fit changes nothing, categories included.
-    if (m_liveCount + source->m_liveCount > m_maxRecords)
-        return TavStatusCode::RecordLimit;
-    for (const auto& rec : source->m_records) {
-        if (rec->IsDeleted())
-            continue;
-        const TavStatus check = CheckRecord(*rec);
-        if (check != TavStatusCode::Ok)
-            return check;
-    }
-    for (const auto& rec : source->m_records) {
-        if (rec->IsDeleted())
-            continue;
-        std::unique_ptr<CTavDbPcRecord> copy = rec->Clone();
-        copy->SetCategoryID(MapCategoryByName(*source, rec->GetCategoryID()));
-        copy->SetAttributes(copy->GetAttributes() & CTavDbPcRecord::AttrPrivate);
-        const TavStatus added = AddRecord(*copy);
-        if (added != TavStatusCode::Ok)
-            return added;
-    }
-    return TavStatusCode::Ok;
-}
-
-uint32_t CTavDbStoreBase::MapCategoryByName(const CTavDbStoreBase& source, uint32_t sourceCategoryId)
-{
-    const CTavDbCategory* theirs = source.FindCategoryById(sourceCategoryId);
-    if (!theirs || theirs->GetID() == CTavDbPcRecord::kUnfiled)
-        return CTavDbPcRecord::kUnfiled;
-    return CategoryIdForName(theirs->GetName());
-}
-
 bool CTavDbStoreBase::SortLess(const CTavDbPcRecord&, const CTavDbPcRecord&) const
 {
     return false;
@@ -695,121 +586,4 @@ CTavDbPcRecord* CTavDbStoreBase::GetRecord(int index) const
 int CTavDbStoreBase::IndexOf(uint32_t uniqueId) const
 {
     return m_order.IndexOf(*this, m_byId.value(uniqueId));
-}
-
-const CTavDbCategory* CTavDbStoreBase::FindCategoryById(uint32_t id) const
-{
-    for (const CTavDbCategory& c : m_categories)
-        if (c.GetID() == id)
-            return &c;
-    return nullptr;
-}
-
-const CTavDbCategory* CTavDbStoreBase::FindCategoryByName(const QString& name) const
-{
-    for (const CTavDbCategory& c : m_categories)
-        if (c.GetName() == name)
-            return &c;
-    return nullptr;
-}
-
-TavStatus CTavDbStoreBase::AddCategory(const QString& name, uint32_t* newId)
-{
-    if (name.isEmpty())
-        return TavStatusCode::InvalidArgument;
-    if (FindCategoryByName(name))
-        return TavStatusCode::Duplicate;
-    if (m_categories.size() >= kMaxCategories)
-        return TavStatusCode::CategoryLimit;
-    uint32_t id = 1;
-    while (id == CTavDbPcRecord::kAllCategories || FindCategoryById(id))
-        ++id;
-    int index = 1;
-    for (bool used = true; used; ++index) {
-        used = std::any_of(m_categories.begin(), m_categories.end(),
-                           [index](const CTavDbCategory& c) { return c.GetIndex() == index; });
-        if (!used)
-            break;
-    }
-    CTavDbCategory category(id, index, name);
-    category.SetDirty(true);
-    m_categories.append(category);
-    std::sort(m_categories.begin(), m_categories.end(),
-              [](const CTavDbCategory& a, const CTavDbCategory& b) { return a.GetIndex() < b.GetIndex(); });
-    m_categoriesChanged = true;
-    if (newId)
-        *newId = id;
-    return TavStatusCode::Ok;
-}
-
-TavStatus CTavDbStoreBase::AddCategoryWithId(uint32_t id, const QString& name)
-{
-    if (name.isEmpty() || id == CTavDbPcRecord::kUnfiled || id == CTavDbPcRecord::kAllCategories || id > 255)
-        return TavStatusCode::InvalidArgument;
-    if (FindCategoryById(id) || FindCategoryByName(name))
-        return TavStatusCode::Duplicate;
-    uint32_t given = 0;
-    const TavStatus status = AddCategory(name, &given);
-    if (status != TavStatusCode::Ok)
-        return status;
-    for (CTavDbCategory& c : m_categories)
-        if (c.GetID() == given)
-            c.SetID(id);
-    return TavStatusCode::Ok;
-}
-
-TavStatus CTavDbStoreBase::RenameCategory(uint32_t id, const QString& name)
-{
-    if (name.isEmpty())
-        return TavStatusCode::InvalidArgument;
-    const CTavDbCategory* other = FindCategoryByName(name);
-    if (other && other->GetID() != id)
-        return TavStatusCode::Duplicate;
-    for (CTavDbCategory& c : m_categories) {
-        if (c.GetID() == id) {
-            c.SetName(name);
-            m_categoriesChanged = true;
-            return TavStatusCode::Ok;
-        }
-    }
-    return TavStatusCode::NotFound;
-}
-
-TavStatus CTavDbStoreBase::DeleteCategory(uint32_t id, bool deleteRecords, bool archive)
-{
-    if (id == CTavDbPcRecord::kUnfiled)
-        return TavStatusCode::Refused;
-    const auto it = std::find_if(m_categories.begin(), m_categories.end(),
-                                 [id](const CTavDbCategory& c) { return c.GetID() == id; });
-    if (it == m_categories.end())
-        return TavStatusCode::NotFound;
-    m_categories.erase(it);
-    m_categoriesChanged = true;
-    std::vector<uint32_t> members;
-    for (const auto& rec : m_records)
-        if (!rec->IsDeleted() && rec->GetCategoryID() == id)
-            members.push_back(rec->GetUniqueId());
-    for (uint32_t member : members) {
-        if (deleteRecords) {
-            DeleteRecord(member, archive);
-        } else {
-            capture(member);
-            m_byId.value(member)->SetCategoryID(CTavDbPcRecord::kUnfiled);
-            m_changed.insert(member);
-        }
-    }
-    if (m_order.CategoryFilter() == id)
-        m_order.SetCategoryFilter(CTavDbPcRecord::kAllCategories);
-    InvalidateView();
-    recordsChanged();
-    return TavStatusCode::Ok;
-}
-
-TavStatus CTavDbStoreBase::WriteCategories(bool force)
-{
-    if (force)
-        m_categoriesChanged = true;
-    if (m_filePath.isEmpty())
-        return TavStatusCode::Ok;
-    return Write();
 }

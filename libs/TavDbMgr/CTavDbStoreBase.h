@@ -112,6 +112,8 @@ public:
     // The id of the category of that name; missing ones are added while there is room, else
     // (and for an empty name) unfiled.
     uint32_t CategoryIdForName(const QString& name);
+    // The name that carries a record's category to another store: empty for unfiled and unknown ids.
+    QString CategoryNameForId(uint32_t id) const;
 
     // The program's backup files of this kind: a store file holding the given records and the
     // categories, matched by name when read back. Import adds every record, or none.

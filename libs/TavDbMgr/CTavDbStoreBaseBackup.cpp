@@ -1,23 +1,11 @@
 #include "CTavDbStoreBase.h"
 
+#include <QFileInfo>
+
+#include "CTavDbUser.h"
 #include "archive/CTavDbArchive.h"
 
-// Backup files and category names, shared by every store kind.
-
-uint32_t CTavDbStoreBase::CategoryIdForName(const QString& name)
-{
-    if (name.isEmpty())
-        return CTavDbPcRecord::kUnfiled;
-    if (const CTavDbCategory* c = FindCategoryByName(name))
-        return c->GetID();
-    // The category editor lists at most 15 with unfiled; an import does not go past it.
-    if (GetCategoryCount() >= kMaxCategories - 1)
-        return CTavDbPcRecord::kUnfiled;
-    uint32_t id = CTavDbPcRecord::kUnfiled;
-    if (AddCategory(name, &id) != TavStatusCode::Ok)
-        return CTavDbPcRecord::kUnfiled;
-    return id;
-}
+// Backup files and another user's records, shared by every store kind.
 
 TavStatus CTavDbStoreBase::ImportBackupFile(const QString& path)
 {
@@ -75,4 +63,40 @@ TavStatus CTavDbStoreBase::ExportBackupFile(const QString& path, const QList<uin
             return added;
     }
     return target->WriteToFile(path);
+}
+
+TavStatus CTavDbStoreBase::TakeOverRecords(const QString& sourceUserName)
+{
+    if (!m_users)
+        return TavStatusCode::NotFound;
+    const QString path = StoreFilePath(m_users->GetUserPath(sourceUserName));
+    if (path.isEmpty())
+        return TavStatusCode::NotFound;
+    if (!QFileInfo::exists(path))
+        return TavStatusCode::Ok; // that user has nothing in this store
+    std::unique_ptr<CTavDbStoreBase> source = NewStore();
+    const TavStatus status = source->LoadFromFile(path);
+    if (status != TavStatusCode::Ok)
+        return status;
+    // All or nothing: a take-over that cannot fit changes nothing, categories included.
+    if (m_liveCount + source->m_liveCount > m_maxRecords)
+        return TavStatusCode::RecordLimit;
+    for (const auto& rec : source->m_records) {
+        if (rec->IsDeleted())
+            continue;
+        const TavStatus check = CheckRecord(*rec);
+        if (check != TavStatusCode::Ok)
+            return check;
+    }
+    for (const auto& rec : source->m_records) {
+        if (rec->IsDeleted())
+            continue;
+        std::unique_ptr<CTavDbPcRecord> copy = rec->Clone();
+        copy->SetCategoryID(MapCategoryByName(*source, rec->GetCategoryID()));
+        copy->SetAttributes(copy->GetAttributes() & CTavDbPcRecord::AttrPrivate);
+        const TavStatus added = AddRecord(*copy);
+        if (added != TavStatusCode::Ok)
+            return added;
+    }
+    return TavStatusCode::Ok;
 }

@@ -261,9 +261,7 @@ void CTavAddrCommands::copySelection(const QList<uint32_t>& ids)
     for (uint32_t id : ids)
         if (const auto* card = static_cast<const CTavDbAddrRecord*>(doc->Store().FindRecord(id))) {
             cards << *card;
-            const CTavDbCategory* category = doc->Store().FindCategoryById(card->GetCategoryID());
-            categories << (category && category->GetID() != CTavDbPcRecord::kUnfiled ? category->GetName()
-                                                                                     : QString());
+            categories << doc->Store().CategoryNameForId(card->GetCategoryID());
         }
     doc->SetClipboard(cards, categories);
 }

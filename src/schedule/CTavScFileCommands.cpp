@@ -101,14 +101,6 @@ void CTavScFileCommands::FillMenu(CTavModuleFrame::MenuKind menu, QMenu* target)
     target->addSeparator();
 }
 
-void CTavScFileCommands::UpdateCommandUI()
-{
-    // A backup file shown in place of the data takes no imports.
-    const bool backupOpen = m_frame.Document()->App().backupFileOpen() != 0;
-    m_import->setEnabled(!backupOpen);
-    m_importCalendar->setEnabled(!backupOpen);
-}
-
 void CTavScFileCommands::OnImport()
 {
     CTavSyncLock lock(m_frame.Document()->App());

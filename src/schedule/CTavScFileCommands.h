@@ -39,7 +39,6 @@ public:
     explicit CTavScFileCommands(CTavScFrameBase& frame);
 
     void FillMenu(CTavModuleFrame::MenuKind menu, QMenu* target);
-    void UpdateCommandUI();
 
     QAction* ImportAction() const { return m_import; }
     QAction* ExportAction() const { return m_export; }

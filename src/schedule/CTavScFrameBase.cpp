@@ -75,7 +75,6 @@ void CTavScFrameBase::FillMenu(MenuKind menu, QMenu* target)
 
 void CTavScFrameBase::UpdateCommandUI()
 {
-    m_files->UpdateCommandUI();
     m_display->UpdateCommandUI();
     const bool backupOpen = Document()->App().backupFileOpen() != 0;
     if (QAction* open = Action(kOpenBackupFile)) {

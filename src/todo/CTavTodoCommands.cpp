@@ -242,8 +242,7 @@ void CTavTodoCommands::OnCopy()
     for (uint32_t id : ids)
         if (const auto* task = static_cast<const CTavDbTodoRecord*>(doc->Store().FindRecord(id))) {
             tasks << *task;
-            const CTavDbCategory* category = doc->Store().FindCategoryById(task->GetCategoryID());
-            categories << (category ? category->GetName() : QString());
+            categories << doc->Store().CategoryNameForId(task->GetCategoryID());
         }
     doc->SetClipboard(tasks, categories);
 }
@@ -271,8 +270,8 @@ void CTavTodoCommands::OnPaste()
         // Each one after the one before, so that the pasted tasks keep their order.
         for (qsizetype i = 0; i < tasks.size(); ++i) {
             CTavDbTodoRecord copy = tasks.at(i);
-            const CTavDbCategory* category = store.FindCategoryByName(doc->ClipboardCategories().value(i));
-            copy.SetCategoryID(category ? category->GetID() : CTavDbPcRecord::kUnfiled);
+            // The category travels by name: ids differ between the current data and a backup file.
+            copy.SetCategoryID(store.CategoryIdForName(doc->ClipboardCategories().value(i)));
             if (store.AddRecordAfter(copy, after) != TavStatusCode::Ok)
                 break;
             after = copy.GetUniqueId();

@@ -336,6 +336,16 @@ private slots:
         QCOMPARE(undo().count(), 1);
         undo().undo();
         QCOMPARE(m_f.Doc().Count(), F::kTaskCount);
+        // Tasks from another store bring their category along; its undo takes the category back.
+        const QList<CTavDbTodoRecord> tasks = m_f.Doc().ClipboardTasks().mid(0, 1);
+        m_f.Doc().SetClipboard(tasks, {u"旅行"_s});
+        m_f.Frame().Trigger(TavTodoCmd::Paste);
+        const CTavDbCategory* trip = m_f.Store().FindCategoryByName(u"旅行"_s);
+        QVERIFY(trip);
+        const int pasted = m_f.List().Selection().SelectedRows().value(0);
+        QCOMPARE(m_f.Store().FindRecord(m_f.Doc().Row(pasted)->uniqueId)->GetCategoryID(), trip->GetID());
+        undo().undo();
+        QVERIFY(!m_f.Store().FindCategoryByName(u"旅行"_s));
 
         // The context menu: pasting needs a clipboard, copying a selection.
         m_f.List().ClearRowSelection();
