@@ -25,7 +25,7 @@ bool CTavFreeCategoryCommand::SetCategory(const QString& path, int categoryId)
     if (sheet.LoadFromFile(path) != TavStatusCode::Ok || sheet.CreateObjects() <= 0)
         return false;
     // Saving a sheet read only in part would lose what could not be read.
-    if (!sheet.GetProblems().isEmpty())
+    if (sheet.LostData())
         return false;
     CTavDbFreeMiscInfoObject* info = sheet.GetMiscInfo();
     if (!info)

@@ -273,7 +273,7 @@ int CTavFreeDoc::ImportFrom(const QString& folder)
             target = QDir(CurrentFolder()).filePath(Manager::CreateFileName(CurrentFolder()));
             Manager sheet;
             if (sheet.LoadFromFile(entry.path) == TavStatusCode::Ok && sheet.CreateObjects() > 0 &&
-                sheet.GetProblems().isEmpty()) {
+                !sheet.LostData()) {
                 copied += sheet.SaveAsFile(target, false) == TavStatusCode::Ok;
                 continue;
             }

@@ -110,8 +110,8 @@ CTavFreeSheetMigration::Outcome CTavFreeSheetMigration::Run(const Source& source
             }
             if (!sheet.IsSheetOfType(Manager::TypeSheet) || sheet.CreateObjects() <= 0)
                 continue; // another kind of handheld file
-            // Saving a repaired sheet would lose what could not be read.
-            if (!sheet.GetProblems().isEmpty()) {
+            // Saving a sheet read in part would lose the rest; one only put in order is whole.
+            if (sheet.LostData()) {
                 outcome.failed << failure(from, QStringLiteral("壊れているため移行しませんでした。"));
                 continue;
             }

@@ -56,7 +56,8 @@ bool CTavTodoFileCommands::IsKnownFile(const QString& path)
 
 void CTavTodoFileCommands::refresh()
 {
-    m_frame.TodoDoc()->Refresh();
+    // The other file may lack the filtered category: Reload falls back to all of them.
+    m_frame.TodoDoc()->Reload();
 }
 
 void CTavTodoFileCommands::OnImport()

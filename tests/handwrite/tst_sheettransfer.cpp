@@ -31,7 +31,7 @@ using Manager = CTavDbFreePdbObjectManager;
 namespace {
 // A sheet of one stroke dated in November 2024 (or the given year), with a pasted picture.
 void makeSheet(const QString& path, const QString& title, int category, int day, const QString& picture = {},
-               int year = 2024)
+               int year = 2024, QPoint stroke = {20, 40})
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
     Manager sheet;
@@ -39,7 +39,7 @@ void makeSheet(const QString& path, const QString& title, int category, int day,
     sheet.GetMiscInfo()->SetTitle(title);
     sheet.GetMiscInfo()->SetCategoryId(category);
     sheet.GetMiscInfo()->SetScheduleDateTime(QDateTime(QDate(year, 11, day), QTime(9, 0)));
-    sheet.AddNew<CTavDbHwriteObject>()->AddPoint({20, 40});
+    sheet.AddNew<CTavDbHwriteObject>()->AddPoint(stroke);
     if (!picture.isEmpty())
         sheet.AddNew<CTavDbMMContentsObject>()->SetPicture(picture, QImage(),
                                                            CTavDbMMContentsObject::FlagOnPc);
@@ -203,7 +203,9 @@ private slots:
                                                  {QStringLiteral("未分類"), QStringLiteral("旅行"),
                                                   QStringLiteral("ビジネス"), QStringLiteral("趣味")}),
                  TavStatusCode::Ok);
-        makeSheet(current + "s1.pdb", QStringLiteral("旅行記"), 1, 10, QStringLiteral("C:\\Taro\\pic.jpg"));
+        // A stroke off the page is put back on it: the sheet is whole and migrates.
+        makeSheet(current + "s1.pdb", QStringLiteral("旅行記"), 1, 10, QStringLiteral("C:\\Taro\\pic.jpg"),
+                  2024, {-400, 40});
         makeSheet(current + "s2.pdb", QStringLiteral("模型"), 3, 11, QStringLiteral("snd.wav"));
         makeSheet(current + "a.pdb", QStringLiteral("太郎の"), 0, 12);
         makeSheet(current + "broken.pdb", QStringLiteral("切れた"), 0, 12);

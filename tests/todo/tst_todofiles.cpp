@@ -119,6 +119,23 @@ private slots:
         QCOMPARE(m_env->Messages().last(), u"To Doの更新中...\n2件のデータをインポートしました。"_s);
     }
 
+    void backupFileWithoutTheFilteredCategory()
+    {
+        // Filtered on a category the backup file lacks, its tasks must still show.
+        CTavDbTodo other;
+        CTavDbTodoRecord task;
+        task.SetDesc(u"控え"_s);
+        QVERIFY(other.AddRecord(task) == TavStatusCode::Ok &&
+                other.WriteToFile(path("old.tda")) == TavStatusCode::Ok);
+        frame().TodoDoc()->SetFilter(store().FindCategoryByName(u"仕事"_s)->GetID());
+        QCOMPARE(frame().TodoDoc()->Count(), 1);
+        m_env->AnswerDialog(AppTestEnv::ChooseFile(path("old.tda")));
+        frame().Trigger(32778);
+        QCOMPARE(m_app->backupFileOpen(), 1);
+        QCOMPARE(frame().TodoDoc()->Count(), 1);
+        QCOMPARE(frame().TodoDoc()->CategoryFilter(), CTavTodoDoc::kAllCategories);
+    }
+
     void unreadableFilesChangeNothing()
     {
         CTavTodoFileCommands files(frame());

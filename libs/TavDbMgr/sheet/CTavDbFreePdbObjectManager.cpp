@@ -103,6 +103,7 @@ void CTavDbFreePdbObjectManager::reset()
 {
     m_records.clear();
     m_problems.clear();
+    m_lostData = false;
     m_structureChanged = false;
     m_fileSize = 0;
 }
@@ -143,8 +144,8 @@ TavStatus CTavDbFreePdbObjectManager::LoadFromBytes(const QByteArray& bytes, con
 {
     CTavDbPalmDatabase db;
     QStringList problems;
+    int lost = 0;
     if (const TavStatus status = db.LoadFromBytes(bytes); status != TavStatusCode::Ok) {
-        int lost = 0;
         if (status != TavStatusCode::Corrupt || !CTavDbFreePdbSalvage::Salvage(bytes, &db, &lost))
             return status;
         problems << (lost > 0
@@ -160,6 +161,7 @@ TavStatus CTavDbFreePdbObjectManager::LoadFromBytes(const QByteArray& bytes, con
     m_path = path;
     m_fileSize = bytes.size();
     m_problems = problems;
+    m_lostData = lost > 0;
     return TavStatusCode::Ok;
 }
 
@@ -174,21 +176,21 @@ int CTavDbFreePdbObjectManager::CreateObjects()
         if (!record) {
             m_problems << QStringLiteral("%1 番目のレコードは種類が分からないため、読み込みませんでした。")
                               .arg(i + 1);
-            m_structureChanged = true;
+            m_structureChanged = m_lostData = true;
             continue;
         }
         if (!record->Parse(data)) {
             m_problems << QStringLiteral("%1 番目のレコード（%2）は壊れているため、読み込みませんでした。")
                               .arg(i + 1)
                               .arg(kindName(kind));
-            m_structureChanged = true;
+            m_structureChanged = m_lostData = true;
             continue;
         }
         if (!record->IsPageObject() && firstOfKind(record->GetKind())) {
             m_problems << QStringLiteral("%1 番目のレコード（%2）は二つ目のため、読み込みませんでした。")
                               .arg(i + 1)
                               .arg(kindName(kind));
-            m_structureChanged = true;
+            m_structureChanged = m_lostData = true;
             continue;
         }
         record->SetDatabaseEntry(m_db.GetRecordAttributes(i), m_db.GetRecordUniqueId(i));

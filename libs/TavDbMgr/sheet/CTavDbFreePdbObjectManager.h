@@ -69,6 +69,9 @@ public:
 
     // What loading dropped, moved or put back in order, one text per finding, for the user.
     const QStringList& GetProblems() const { return m_problems; }
+    // True when loading left out something the file holds (a record or part of the file); false
+    // when it only moved or reordered what it read.
+    bool LostData() const { return m_lostData; }
     // The database: header, dates, name, category block.
     const CTavDbPalmDatabase& GetHeader() const { return m_db; }
     CTavDbPalmDatabase& GetDatabase() { return m_db; }
@@ -151,5 +154,6 @@ private:
     std::vector<std::unique_ptr<CTavDbFreeRecord>> m_records;
     bool m_structureChanged = false;
     QStringList m_problems;
+    bool m_lostData = false;
     std::shared_ptr<CTavDbFreePrcObjectManager> m_resources;
 };
