@@ -15,7 +15,6 @@
 #include "CTavColumnDlg.h"
 #include "CTavDbAddr.h"
 #include "CTavDbUser.h"
-#include "CTavOptions.h"
 #include "CTavRecordDeleteDlg.h"
 #include "CTavSyncLock.h"
 #include "CTavWaitCursor.h"
@@ -280,10 +279,13 @@ void CTavAddrCommands::OnCut()
     if (ids.isEmpty())
         return;
     copySelection(ids);
-    // A backup file's deletions never reach the handheld: the cards leave it for good.
-    const bool backup =
-        CTavOptions::instance().CheckBackup() != 0 && !m_frame.AddrDoc()->App().backupFileOpen();
-    deleteIds(ids, backup, QStringLiteral("切り取り"));
+    // Cut deletes as Delete does, after the same question; the clipboard is filled either way.
+    CTavApp& app = m_frame.AddrDoc()->App();
+    CTavSyncLock lock(app);
+    const std::optional<bool> backup =
+        CTavRecordDeleteDlg::Ask(app, QStringLiteral("アドレス"), TavAddrCtl::DeleteBackupBox, &m_frame);
+    if (backup)
+        deleteIds(ids, *backup, QStringLiteral("切り取り"));
 }
 
 bool CTavAddrCommands::CanPaste() const

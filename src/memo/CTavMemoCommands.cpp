@@ -18,7 +18,6 @@
 #include "CTavMemoDoc.h"
 #include "CTavMemoFrame.h"
 #include "CTavMemoLeftView.h"
-#include "CTavOptions.h"
 #include "CTavRecordDeleteDlg.h"
 #include "CTavSyncLock.h"
 #include "TavMemoCommandIds.h"
@@ -202,7 +201,12 @@ void CTavMemoCommands::OnCut()
     QList<int> rows;
     for (uint32_t id : ids)
         rows << doc->IndexOfId(id);
-    deleteRows(rows, CTavOptions::instance().CheckBackup() != 0, QStringLiteral("切り取り"));
+    // Cut deletes as Delete does, after the same question; the clipboard is filled either way.
+    CTavSyncLock lock(doc->App());
+    const std::optional<bool> backup =
+        CTavRecordDeleteDlg::Ask(doc->App(), QStringLiteral("メモ"), TavMemoCtl::DeleteBackupBox, &m_frame);
+    if (backup)
+        deleteRows(rows, *backup, QStringLiteral("切り取り"));
 }
 
 bool CTavMemoCommands::CanPaste() const

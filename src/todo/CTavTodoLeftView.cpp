@@ -326,8 +326,10 @@ void CTavTodoLeftView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     const QPoint pos = event->position().toPoint();
     const int row = RowAtPoint(pos);
-    // A quick second click on a box or fold mark toggles again instead of opening the task.
-    if (row >= 0 && event->button() == Qt::LeftButton && !IsRowMasked(row) && isToggleSpot(row, pos)) {
+    // A quick second click on a fold mark folds again; on the completion box it opens the task
+    // like anywhere else, so that a completion and its new due date are not undone unseen.
+    if (row >= 0 && event->button() == Qt::LeftButton && !IsRowMasked(row) && KindAt(pos) != KindCompletion &&
+        isToggleSpot(row, pos)) {
         mousePressEvent(event);
         return;
     }

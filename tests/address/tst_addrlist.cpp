@@ -227,8 +227,15 @@ private slots:
         m_f.Doc().UndoStack().undo();
         QCOMPARE(m_f.Store().GetRecordCount(), AddrFixture::kCardCount);
 
-        // Cut: gone from the list, pasted back in one step.
+        // Cut asks as Delete does: cancelled, the card stays but is on the clipboard.
+        CTavOptions::instance().SetCheckDelete(1);
         m_f.SelectNames({QStringLiteral("ハナコ")});
+        m_f.Env().AnswerDialog([](CTavDialogBase& d) { return press(d, false); });
+        m_f.Frame().Trigger(TavAddrCmd::Cut);
+        QVERIFY(m_f.RowOf(QStringLiteral("ハナコ")) >= 0);
+        QCOMPARE(m_f.Doc().ClipboardCards().size(), 1);
+        // Confirmed: gone from the list, pasted back in one step.
+        m_f.Env().AnswerDialog([](CTavDialogBase& d) { return press(d, true); });
         m_f.Frame().Trigger(TavAddrCmd::Cut);
         QCOMPARE(m_f.RowOf(QStringLiteral("ハナコ")), -1);
         m_f.Frame().Trigger(TavAddrCmd::Paste);

@@ -178,6 +178,14 @@ private slots:
         pick(CTavTodoLeftView::KindCategory, TavTodoCmd::FirstCategory);
         QCOMPARE(task().categoryName, m_f.Store().GetCategory(0).GetName());
 
+        // A double click on the box toggles once and opens the task, as on any other cell.
+        m_f.Env().AnswerDialog(AppTestEnv::PressCancel());
+        m_f.ClickCell(at, CTavTodoLeftView::KindCompletion);
+        const QPoint box = m_f.List().CellRect(at, CTavTodoLeftView::KindCompletion).center();
+        QTest::mouseDClick(m_f.List().viewport(), Qt::LeftButton, {}, box);
+        QTest::mouseRelease(m_f.List().viewport(), Qt::LeftButton, {}, box);
+        QVERIFY(!task().completed && m_f.Env().DialogTitles().size() == 1);
+
         // Fold marks hide the sub-items and are no undo step; masked private rows take no clicks.
         const int steps = undo().count();
         QTest::mouseClick(m_f.List().viewport(), Qt::LeftButton, {},
