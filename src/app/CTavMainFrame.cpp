@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QProcess>
 #include <QScreen>
@@ -47,6 +48,12 @@ CTavMainFrame::CTavMainFrame(CTavApp& app)
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_mdi->setBackground(QColor(0x80, 0x80, 0x80));
     setCentralWidget(m_mdi);
+    // Queued: the switch may ask about an open backup file, which is no question to ask in the
+    // middle of the MDI area's own activation.
+    connect(
+        m_mdi, &QMdiArea::subWindowActivated, this,
+        [this](QMdiSubWindow* window) { OnSubWindowActivated(qobject_cast<CTavModuleFrame*>(window)); },
+        Qt::QueuedConnection);
     CreateBars();
     CreateSearch();
     m_actions->BuildMenuBar(nullptr);
@@ -213,12 +220,24 @@ void CTavMainFrame::ActivateModuleFrame(CTavModuleFrame* frame)
         return;
     if (!frame->isMaximized())
         frame->showMaximized();
+    m_shownFrame = frame;
     m_mdi->setActiveSubWindow(frame);
     frame->raise();
     setWindowTitle(TavStr::ProductName + QStringLiteral(" - ") + frame->windowTitle());
     m_undoGroup->setActiveStack(frame->Document() ? &frame->Document()->UndoStack() : nullptr);
     m_actions->BuildMenuBar(frame);
     UpdateCommandUI();
+}
+
+void CTavMainFrame::OnSubWindowActivated(CTavModuleFrame* frame)
+{
+    if (!frame || !m_shownFrame || frame == m_shownFrame || m_mdi->activeSubWindow() != frame)
+        return;
+    CTavModuleFrame* before = m_shownFrame;
+    m_app.SwitchModule(frame->GetDescription().module);
+    // Refused (the backup file stays open): the module shown before comes back.
+    if (m_shownFrame != frame)
+        ActivateModuleFrame(m_shownFrame ? m_shownFrame : before);
 }
 
 CTavModuleFrame* CTavMainFrame::ActiveModuleFrame() const

@@ -93,6 +93,8 @@ private:
     void CreateSearch();
     void RestorePlacement();
     void SavePlacement();
+    // A window the MDI area brought forward by itself (Ctrl+Tab): a module switch, or back.
+    void OnSubWindowActivated(CTavModuleFrame* frame);
 
     CTavApp& m_app;
     QMdiArea* m_mdi;
@@ -111,4 +113,5 @@ private:
     CTavUserSwitcher* m_users;
     CTavUserListWatcher* m_userListWatcher = nullptr;
     bool m_desktopWarning = false;
+    CTavModuleFrame* m_shownFrame = nullptr; // the frame ActivateModuleFrame put in front
 };

@@ -21,9 +21,9 @@ void CTavModuleSplitter::LayOutInitially(int mdiWidth)
 
 int CTavModuleSplitter::RightWidthFor(int inner)
 {
-    // Never more than a third, as in the first layout: in a small window the left pane, where
-    // the user works, keeps the larger part.
-    return std::min(kFixedRightWidth, inner / 3);
+    // The previews (a memo sheet page, the day's screen) need their full width; only a window
+    // too small for both panes shares the splitter in halves.
+    return std::min(kFixedRightWidth, inner / 2);
 }
 
 void CTavModuleSplitter::ApplyRightWidthRule()

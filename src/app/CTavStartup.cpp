@@ -61,8 +61,9 @@ bool CTavStartup::Run(const QStringList& arguments)
     CTavApp* app = &m_app;
     QObject::connect(m_app.m_instance.get(), &CTavSingleInstance::activationRequested, app, [app] {
         if (CTavMainFrame* frame = app->MainFrame()) {
+            // Restored to what it was before, maximised included.
             if (frame->isMinimized())
-                frame->showNormal();
+                frame->setWindowState(frame->windowState() & ~Qt::WindowMinimized);
             frame->raise();
             frame->activateWindow();
         }

@@ -87,6 +87,7 @@ void TestLifecycle::secondStartRaisesTheFirst()
     m_app = m_env->Start();
     QVERIFY(m_app->MainFrame());
     enterMemo(QStringLiteral("一分前の予定"));
+    m_app->MainFrame()->showMaximized();
     m_app->MainFrame()->showMinimized();
 
     QProcess second;
@@ -96,7 +97,7 @@ void TestLifecycle::secondStartRaisesTheFirst()
     QCOMPARE(second.exitStatus(), QProcess::NormalExit);
     QCOMPARE(second.exitCode(), 0);
     QTRY_VERIFY(!m_app->MainFrame()->isMinimized());
-    QVERIFY(m_app->MainFrame()->isVisible());
+    QVERIFY(m_app->MainFrame()->isVisible() && m_app->MainFrame()->isMaximized());
 
     QVERIFY(m_app->SaveAll());
     QCOMPARE(savedMemos(), QStringList{QStringLiteral("一分前の予定")});

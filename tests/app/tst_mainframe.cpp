@@ -169,6 +169,16 @@ void TestMainFrame::backupFileAsksBeforeSwitching()
     QCOMPARE(m_env->Messages(), QStringList{TavStr::BackupSwitchQuestion});
     QCOMPARE(m_app->currentModule(), TavModule::Schedule);
     QCOMPARE(m_app->backupFileOpen(), 1);
+    // The MDI area's own window cycling (Ctrl+Tab) asks the same, and Cancel brings the week back.
+    m_env->AnswerMessage(TavMsg::IdCancel);
+    frame()->MdiArea()->setActiveSubWindow(m_app->Frame(TavSlot::Address));
+    QTRY_COMPARE(m_env->Messages().size(), 2);
+    QTRY_COMPARE(frame()->ActiveModuleFrame(), m_app->Frame(TavSlot::Week));
+    // Without a backup file it is a module switch like any other.
+    m_app->setBackupFileOpen(0);
+    frame()->MdiArea()->setActiveSubWindow(m_app->Frame(TavSlot::Todo));
+    QTRY_COMPARE(m_app->currentModule(), TavModule::Todo);
+    QVERIFY(frame()->Actions().Action(TavCmd::ViewTodo)->isChecked());
 }
 
 void TestMainFrame::privateModes()
@@ -292,22 +302,23 @@ void TestMainFrame::panesAndDetailToggle()
     QTest::qWait(1);
     CTavModuleFrame* memo = m_app->Frame(TavSlot::MemoPad);
     QVERIFY(std::abs(memo->LeftPane()->width() - 2 * memo->RightPane()->width()) <= 4);
-    // The day preview keeps its width in a large window; in a small one the grid keeps two
-    // thirds and the preview's screen shrinks to fit the pane, also after a larger size.
+    // The day and memo-sheet previews keep their width at any size from the smallest first start,
+    // and the preview's screen fits the pane, also after a larger size.
     const CTavModuleFrame* day = m_app->Frame(TavSlot::Day);
     for (QSize size : {QSize(1280, 900), QSize(800, 600), QSize(1200, 800)}) {
         frame()->resize(size);
         m_app->SwitchModule(TavModule::Day);
         QTest::qWait(1);
-        const int right = day->RightPane()->width();
-        if (size.width() > 800)
-            QCOMPARE(right, CTavModuleSplitter::kFixedRightWidth);
-        else
-            QVERIFY(day->LeftPane()->width() >= 2 * right - 2);
+        QCOMPARE(day->RightPane()->width(), CTavModuleSplitter::kFixedRightWidth);
         const auto* screen = day->RightPane()->findChild<QWidget*>(QStringLiteral("previewScreen"));
         QVERIFY(day->RightPane()->rect().contains(screen->geometry()));
         AppTestEnv::Screenshot(frame(), QStringLiteral("main-day-%1").arg(size.width()));
     }
+    frame()->resize(800, 600);
+    m_app->SwitchModule(TavModule::FreeMemo);
+    QTest::qWait(1);
+    QCOMPARE(m_app->Frame(TavSlot::FreeMemo)->RightPane()->width(), CTavModuleSplitter::kFixedRightWidth);
+    AppTestEnv::Screenshot(frame(), QStringLiteral("main-freememo-800"));
 
     m_app->SwitchModule(TavModule::MemoPad);
     QPushButton* toggle = memo->DetailToggle();
