@@ -19,9 +19,7 @@
 #include "CTavDriveMap.h"
 #include "CTavOptions.h"
 #include "CTavRegOption.h"
-#include "CTavRegistryFile.h"
 #include "CTavUserFile.h"
-#include "TavFileProblem.h"
 #include "TavStrings.h"
 
 CTavOptionsDlg::CTavOptionsDlg(CTavApp& app, QWidget* parent)
@@ -105,20 +103,13 @@ void CTavOptionsDlg::accept()
                           TavStr::ProductName, TavMsg::IconExclamation);
         return;
     }
-    CTavRegOption& reg = m_app.Options();
-    const int confirmDelete = m_confirmDelete->isChecked() ? 1 : 0;
-    const int backupDeleted = m_backupDeleted->isChecked() ? 1 : 0;
-    const QString root = SelectedDrive();
-    if (!reg.SetCheckDelete(confirmDelete) || !reg.SetCheckBackup(backupDeleted) ||
-        (!root.isEmpty() && !reg.SetFKDrive(root))) {
-        m_app.ShowMessage(this, TavFileProblem::SaveFailed(reg.registry().path(), TavStatusCode::FileError),
-                          TavStr::ProductName, TavMsg::IconExclamation);
-        return;
-    }
     CTavOptions& options = CTavOptions::instance();
-    options.SetCheckDelete(confirmDelete);
-    options.SetCheckBackup(backupDeleted);
-    if (!root.isEmpty())
+    CTavRegOption& reg = m_app.Options();
+    if (reg.SetCheckDelete(m_confirmDelete->isChecked() ? 1 : 0))
+        options.SetCheckDelete(m_confirmDelete->isChecked() ? 1 : 0);
+    if (reg.SetCheckBackup(m_backupDeleted->isChecked() ? 1 : 0))
+        options.SetCheckBackup(m_backupDeleted->isChecked() ? 1 : 0);
+    if (const QString root = SelectedDrive(); !root.isEmpty() && reg.SetFKDrive(root))
         options.SetFlekDrive(root);
     CTavDialogBase::accept();
 }

@@ -17,9 +17,7 @@
 #include "CTavHelp.h"
 #include "CTavOptions.h"
 #include "CTavRegOption.h"
-#include "CTavRegistryFile.h"
 #include "TavCommandIds.h"
-#include "TavFileProblem.h"
 #include "TavStrings.h"
 
 namespace {
@@ -146,12 +144,7 @@ void CTavCardDriveDlg::accept()
                           TavStr::ProductName, TavMsg::Ok | TavMsg::IconExclamation);
         return;
     }
-    if (!m_app.Options().SetFKDrive(root)) {
-        m_app.ShowMessage(
-            this, TavFileProblem::SaveFailed(m_app.Options().registry().path(), TavStatusCode::FileError),
-            TavStr::ProductName, TavMsg::Ok | TavMsg::IconExclamation);
-        return;
-    }
-    CTavOptions::instance().SetFlekDrive(root);
+    if (m_app.Options().SetFKDrive(root))
+        CTavOptions::instance().SetFlekDrive(root);
     CTavDialogBase::accept();
 }
