@@ -181,7 +181,7 @@ int CTavFreeDoc::archive(const std::vector<CTavFreeSheetEntry>& sheets, qint64 c
             sheet.GetRefNum() != 0)
             continue;
         const QString target = QDir(PastFolder()).filePath(QFileInfo(entry.path).fileName());
-        if (CTavFreeFileMove::MoveBeside(entry.path, target))
+        if (CTavFreeFileMove::MoveOverOlder(entry.path, target))
             ++moved;
     }
     return moved;
@@ -195,7 +195,7 @@ int CTavFreeDoc::restore(const std::vector<CTavFreeSheetEntry>& sheets, qint64 c
             continue;
         QDir().mkpath(UserFolder());
         const QString target = QDir(UserFolder()).filePath(QFileInfo(entry.path).fileName());
-        if (CTavFreeFileMove::MoveBeside(entry.path, target))
+        if (CTavFreeFileMove::MoveOverOlder(entry.path, target))
             ++moved;
     }
     return moved;

@@ -1,6 +1,7 @@
 #include "CTavFreeFileMove.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace CTavFreeFileMove {
@@ -32,11 +33,12 @@ bool Move(const QString& from, const QString& to)
     return Copy(from, to) && QFile::remove(from);
 }
 
-bool MoveBeside(const QString& from, const QString& to)
+bool MoveOverOlder(const QString& from, const QString& to)
 {
-    if (QFile::exists(to))
-        return SameBytes(from, to) && QFile::remove(from);
-    return Copy(from, to) && QFile::remove(from);
+    if (QFile::exists(to) && !SameBytes(from, to) &&
+        QFileInfo(to).lastModified() >= QFileInfo(from).lastModified())
+        return false;
+    return Move(from, to);
 }
 
 bool SameBytes(const QString& a, const QString& b)

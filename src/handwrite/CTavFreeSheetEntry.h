@@ -10,7 +10,7 @@
 struct CTavFreeSheetEntry
 {
     QString title;
-    QByteArray titleKey; // the title in code page 932, compared byte by byte when sorting
+    QByteArray titleKey; // the title in code page 932, compared as the handheld compares text
     QString path;
     QImage smallThumbnail;
     int categoryId = 0;

@@ -8,6 +8,24 @@ template <class T> int compare(const T& a, const T& b)
     return a < b ? -1 : (b < a ? 1 : 0);
 }
 
+// Titles compare as the handheld's text: a double-byte character is one 16-bit value, so
+// every single-byte character (half-width kana included) comes before it.
+int compareTitles(const QByteArray& a, const QByteArray& b)
+{
+    const auto isLead = [](unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); };
+    const auto next = [&isLead](const QByteArray& s, qsizetype& i) {
+        const auto c = static_cast<unsigned char>(s[i++]);
+        if (!isLead(c) || i >= s.size())
+            return int(c);
+        return (c << 8) | static_cast<unsigned char>(s[i++]);
+    };
+    qsizetype i = 0, j = 0;
+    while (i < a.size() && j < b.size())
+        if (const int order = compare(next(a, i), next(b, j)))
+            return order;
+    return compare(a.size() - i, b.size() - j);
+}
+
 int compareByKey(const CTavFreeSheetEntry& a, const CTavFreeSheetEntry& b, int field)
 {
     switch (field) {
@@ -18,7 +36,7 @@ int compareByKey(const CTavFreeSheetEntry& a, const CTavFreeSheetEntry& b, int f
     case 2:
         return compare(a.modified, b.modified);
     case 3:
-        return compare(a.titleKey, b.titleKey);
+        return compareTitles(a.titleKey, b.titleKey);
     default:
         return compare(a.fileSize, b.fileSize);
     }

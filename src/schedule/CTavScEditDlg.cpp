@@ -143,6 +143,12 @@ QWidget* CTavScEditDlg::MakeRepeatRow()
 QWidget* CTavScEditDlg::MakeAlarmRow()
 {
     m_advance->setRange(0, CTavDbDateRecord::kMaxAlarmAdvance);
+    // An emptied count reads 0 at once, not the number it held before.
+    if (auto* edit = m_advance->findChild<QLineEdit*>())
+        connect(edit, &QLineEdit::textEdited, m_advance, [edit](const QString& text) {
+            if (text.isEmpty() || text.startsWith(u'-'))
+                edit->setText(QStringLiteral("0"));
+        });
     m_unit->addItems({QStringLiteral("分前"), QStringLiteral("時間前"), QStringLiteral("日前")});
     return hbox(this, {m_advance, m_unit});
 }

@@ -353,6 +353,12 @@ private slots:
         const uint32_t cardId = m_app->AddrStore().AllRecords().front()->GetUniqueId();
         QCOMPARE(m_app->AddrStore().DeleteRecord(cardId, true), TavStatusCode::Ok);
         QCOMPARE(doc().Archive(far), 1);
+        // A newer sheet of an archived one's name (the handheld's, after a HotSync) replaces it.
+        makeSheet(sheet("d.pdb"), QStringLiteral("新しい d"), 0, day(2024, 11, 1));
+        QVERIFY(TestDataDir::DateAhead(sheet("d.pdb")));
+        const QByteArray newer = TestDataDir::ReadFile(sheet("d.pdb"));
+        QCOMPARE(doc().Archive(far), 1);
+        QCOMPARE(TestDataDir::ReadFile(pastSheet("d.pdb")), newer);
 
         // Off: a restart brings every past sheet back, but never over another sheet of its name.
         makeSheet(sheet("b.pdb"), QStringLiteral("別の b"), 0, day(2024, 11, 1));

@@ -6,6 +6,7 @@
 #include <QtEndian>
 #include <algorithm>
 
+#include "CTavDbText.h"
 #include "CTavDbTime.h"
 #include "CTavFreeDeleteCommand.h"
 #include "CTavFreeLeftView.h"
@@ -163,6 +164,13 @@ private slots:
             CTavFreeSheetSort::Sort(list, key);
             QCOMPARE(order(list), expected[key]);
         }
+        // A double-byte character is one value: half-width kana and Latin come first.
+        std::vector<CTavFreeSheetEntry> titled = {entry(0, "あ", 0, 0), entry(1, "ｱ", 0, 0),
+                                                  entry(2, "ab", 0, 0)};
+        for (CTavFreeSheetEntry& e : titled)
+            e.titleKey = CTavDbText::toCp932(e.title);
+        CTavFreeSheetSort::Sort(titled, 6);
+        QCOMPARE(order(titled), (QList<int>{2, 1, 0}));
     }
 
     // Deleted files wait aside: undo puts them back unless a file of that name came meanwhile;

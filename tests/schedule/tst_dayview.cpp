@@ -494,6 +494,10 @@ void TestDayView::editorTimesColourAndSheetLink()
     QVERIFY(!editor.StartEdit()->isEnabled());
     editor.UntimedBox()->setChecked(false);
     editor.AlarmBox()->setChecked(true);
+    // An emptied count is 0 at once, not the count before.
+    editor.AdvanceSpin()->selectAll();
+    QTest::keyClick(editor.AdvanceSpin(), Qt::Key_Backspace);
+    QCOMPARE(editor.AdvanceSpin()->value(), 0);
     editor.TitleEdit()->setText(QStringLiteral("定期点検"));
     editor.NoteEdit()->setPlainText(QStringLiteral("工具を持参"));
     editor.show();
