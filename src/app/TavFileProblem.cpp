@@ -47,15 +47,6 @@ QString TavFileProblem::ReadFailed(const QString& path, TavStatus status, const 
         .arg(shown(path), reason);
 }
 
-QString TavFileProblem::UnknownType(const QString& path, const QStringList& extensions)
-{
-    QStringList patterns;
-    for (const QString& extension : extensions)
-        patterns << QStringLiteral("*.") + extension;
-    return QStringLiteral("%1 は使えないファイルの種類です。\n\n使える種類: %2")
-        .arg(shown(path), patterns.join(QStringLiteral(", ")));
-}
-
 QString TavFileProblem::SaveFailed(const QString& path, TavStatus status)
 {
     QString reason;
