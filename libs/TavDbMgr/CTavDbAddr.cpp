@@ -206,10 +206,13 @@ TavStatus CTavDbAddr::ImportCsvFile(const QString& path, const CTavDbAddrCsvForm
         if (CheckRecord(row.card) != TavStatusCode::Ok)
             return TavStatusCode::InvalidArgument;
     for (CTavDbAddrCsv::Row& row : rows) {
-        // A number names a category id when there is one; any other text is a name.
+        // A category's name wins; a number names an id only where no category is called so.
         bool isNumber = false;
         const uint id = row.category.toUInt(&isNumber);
-        row.card.SetCategoryID(isNumber && FindCategoryById(id) ? id : CategoryIdForName(row.category));
+        const CTavDbCategory* named = FindCategoryByName(row.category);
+        row.card.SetCategoryID(named                              ? named->GetID()
+                               : isNumber && FindCategoryById(id) ? id
+                                                                  : CategoryIdForName(row.category));
         const TavStatus added = AddRecord(row.card);
         if (added != TavStatusCode::Ok)
             return added;

@@ -223,10 +223,12 @@ void CTavAddrFileCommands::OnExportVCard()
         return;
     CTavSyncLock lock(doc->App());
     CTavFileDlg dlg(CTavFileDlg::Save, QStringLiteral("vCard のエクスポート"), kVCardFilter, &m_frame);
-    if (cards.size() == 1)
-        dlg.SetInitialFile(CTavAddrListRow::DisplayName(current->GetLastName(), current->GetFirstName())
-                               .replace(u'/', u'_') +
-                           QStringLiteral(".vcf"));
+    // One card names the file, unless it is masked or has no name to give.
+    QString name = CTavAddrListRow::DisplayName(current->GetLastName(), current->GetFirstName());
+    if (name.isEmpty())
+        name = current->GetCompany();
+    if (cards.size() == 1 && !name.trimmed().isEmpty() && !(doc->Masked() && current->GetIsPrivate()))
+        dlg.SetInitialFile(name.replace(u'/', u'_') + QStringLiteral(".vcf"));
     if (dlg.exec() != QDialog::Accepted)
         return;
     const QString path = dlg.PathName();

@@ -34,6 +34,7 @@ QList<uint32_t> CTavRecordExport::Choose(const QList<Candidate>& candidates)
         withPrivate = m_app.AskPassword(m_app.Users().GetCurrUserName(), false, m_parent);
     }
     m_leftOut = withPrivate ? 0 : privateCount;
+    m_allLeftOut = m_leftOut > 0 && m_leftOut == candidates.size();
     QList<uint32_t> ids;
     for (const Candidate& c : candidates)
         if (withPrivate || !c.second)
@@ -43,6 +44,16 @@ QList<uint32_t> CTavRecordExport::Choose(const QList<Candidate>& candidates)
 
 bool CTavRecordExport::Write(const QString& path, const std::function<TavStatus()>& write)
 {
+    if (m_allLeftOut) {
+        TavShowMessage(
+            m_parent,
+            QStringLiteral("%1 はそのままです。\n\nプライベートの%2 %3 件はエクスポートされないため、"
+                           "書き出すものがありません。")
+                .arg(QFileInfo(path).fileName(), m_noun)
+                .arg(m_leftOut),
+            QString(), TavMsg::IconExclamation);
+        return false;
+    }
     TavStatus status = TavStatusCode::Ok;
     {
         CTavWaitCursor wait;

@@ -30,7 +30,7 @@ public:
     // otherwise stay out.
     QList<uint32_t> Choose(const QList<Candidate>& candidates);
     // Runs the write under the wait cursor and tells the user how it went, naming the file
-    // on failure.
+    // on failure. When every candidate stayed out, nothing is written over the file.
     bool Write(const QString& path, const std::function<TavStatus()>& write);
 
 private:
@@ -38,4 +38,5 @@ private:
     QWidget* m_parent;
     QString m_noun;
     int m_leftOut = 0;
+    bool m_allLeftOut = false;
 };

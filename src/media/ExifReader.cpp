@@ -183,9 +183,11 @@ void ExifReader::readExifDirectory(const TiffData& tiff, quint32 directory)
         return entry ? tiff.shortValue(*entry) : std::nullopt;
     };
 
-    if (const auto r = rational(e[0]))
-        m_shutterSpeed = ExifText::exposureTime(r->numerator, r->denominator);
-    if (const auto r = rational(e[6]); m_shutterSpeed.isEmpty() && r && r->denominator != 0)
+    const auto exposure = rational(e[0]);
+    if (exposure)
+        m_shutterSpeed = ExifText::exposureTime(exposure->numerator, exposure->denominator);
+    // The APEX value stands in only for a missing exposure time; a zero one has no text.
+    if (const auto r = rational(e[6]); (!exposure || exposure->denominator == 0) && r && r->denominator != 0)
         m_shutterSpeed = ExifText::shutterFromApex(ratio(*r, true));
     if (const auto r = rational(e[1]))
         m_fnumber = ExifText::fnumber(r->numerator, r->denominator);

@@ -94,6 +94,7 @@ bool CTavScMonthLeftView::SelectAt(const QPoint& point)
 void CTavScMonthLeftView::mousePressEvent(QMouseEvent* event)
 {
     setFocus();
+    m_pressedDay = QDate(); // a press beside the days leaves a double click nothing to open
     const QPoint point = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
         SelectAt(point);

@@ -251,6 +251,22 @@ private slots:
             QVERIFY2(problems.at(i).startsWith(refused.at(i)), qPrintable(problems.at(i)));
     }
 
+    void categoryNamedLikeANumberComesBack()
+    {
+        TestDataDir dir;
+        CTavDbAddr store;
+        uint32_t one = 0;
+        QCOMPARE(store.AddCategory(QStringLiteral("1"), &one), TavStatusCode::Ok);
+        R card;
+        card.SetLastName(QStringLiteral("番号"));
+        card.SetCategoryID(one);
+        QCOMPARE(store.AddRecord(card), TavStatusCode::Ok);
+        const QString csv = dir.filePath(QStringLiteral("one.csv"));
+        QCOMPARE(store.ExportCsvFile(csv), TavStatusCode::Ok);
+        QCOMPARE(store.ImportCsvFile(csv), TavStatusCode::Ok);
+        QCOMPARE(store.AllRecords().back()->GetCategoryID(), one);
+    }
+
     void importRefusesWholeFilesItCannotTake()
     {
         TestDataDir dir;

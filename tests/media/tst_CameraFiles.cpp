@@ -90,6 +90,7 @@ private slots:
     void orientationSeriesShowsOneScene();
     void damagedBlockIsSafe_data();
     void damagedBlockIsSafe();
+    void zeroExposureTimeHasNoShutterText();
     void everyTruncationAndMutationIsSafe();
 };
 
@@ -270,6 +271,17 @@ void CameraFilesTest::damagedBlockIsSafe()
     QTEST(exif.maker(), "maker");
     QTEST(exif.fnumber(), "fnumber");
     QVERIFY(exif.userComment().isEmpty());
+}
+
+void CameraFilesTest::zeroExposureTimeHasNoShutterText()
+{
+    // The camera's APEX shutter value must not stand in for an exposure time it wrote as zero.
+    QByteArray file = victim();
+    const qsizetype tiff = ExifReader::findTiffHeader(bytesOf(file), file.size());
+    const qsizetype exposure = entryOf(file, tiff, 33434);
+    QVERIFY(exposure > 0 && entryOf(file, tiff, 37377) > 0);
+    file = patched(file, tiff + little(file, exposure + 8, 4), little32(0));
+    QVERIFY(ExifReader(exactCopy(file).get(), file.size()).shutterSpeed().isEmpty());
 }
 
 void CameraFilesTest::everyTruncationAndMutationIsSafe()

@@ -212,7 +212,16 @@ void TestMonth::mouseKeysAndContextMenu()
     QCOMPARE(m_app->currentScheduleView(), TavModule::Day);
     QCOMPARE(m_state->CurrentDay(), QDate(2024, 3, 2));
 
+    // A double click on the weekday header opens nothing, not the day pressed before.
     m_app->SwitchModule(TavModule::Month);
+    QTest::keyClick(view(), Qt::Key_Right);
+    const QPoint header = view()->Painter().HeaderRect().center();
+    QTest::mousePress(view(), Qt::LeftButton, {}, header);
+    QTest::mouseRelease(view(), Qt::LeftButton, {}, header);
+    QTest::mouseDClick(view(), Qt::LeftButton, {}, header);
+    QCOMPARE(m_app->currentScheduleView(), TavModule::Month);
+    QCOMPARE(m_state->CurrentDay(), QDate(2024, 3, 3));
+
     QTest::mousePress(view(), Qt::RightButton, {}, cellPoint(QDate(2024, 3, 20)));
     QCOMPARE(m_state->CurrentDay(), QDate(2024, 3, 20));
     QStringList texts;

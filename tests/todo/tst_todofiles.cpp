@@ -9,6 +9,7 @@
 #include "CTavApp.h"
 #include "CTavDbTodo.h"
 #include "CTavDbUser.h"
+#include "CTavRecordExport.h"
 #include "CTavTodoDoc.h"
 #include "CTavTodoFileCommands.h"
 #include "CTavTodoFrame.h"
@@ -117,6 +118,14 @@ private slots:
 
         QVERIFY(files.ImportFile(path("public.tdc")));
         QCOMPARE(m_env->Messages().last(), u"To Doの更新中...\n2件のデータをインポートしました。"_s);
+
+        // Nothing but private tasks and no password: nothing is written over the file.
+        m_app->setPrivateModeValue(1);
+        CTavRecordExport exporter(*m_app, &frame(), u"To Do"_s);
+        m_env->AnswerDialog(AppTestEnv::PressCancel());
+        QVERIFY(exporter.Choose({{1, true}}).isEmpty());
+        QVERIFY(!exporter.Write(path("all.tdc"), [] { return TavStatus(TavStatusCode::FileError); }));
+        QVERIFY(m_env->Messages().last().startsWith(u"all.tdc はそのままです。"_s));
     }
 
     void backupFileWithoutTheFilteredCategory()
