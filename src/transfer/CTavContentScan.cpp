@@ -30,22 +30,25 @@ QString childFolder(const QString& parent, const QString& name)
     return QString();
 }
 
+bool readable(const QString& folder)
+{
+    const QFileInfo info(folder);
+    return info.isReadable() && info.isExecutable();
+}
+
 // The folder below root for a card folder written with backslashes; empty when a part is missing.
+// A folder on the way that cannot be read is returned itself: the scan fails there.
 QString localFolder(const QString& root, const QString& onCard)
 {
     QString folder = root;
     for (const QString& part : onCard.split(u'\\', Qt::SkipEmptyParts)) {
+        if (!readable(folder))
+            return folder;
         folder = childFolder(folder, part);
         if (folder.isEmpty())
             break;
     }
     return folder;
-}
-
-bool readable(const QString& folder)
-{
-    const QFileInfo info(folder);
-    return info.isReadable() && info.isExecutable();
 }
 
 CTavContentScan::Item itemOf(const QFileInfo& file, const QString& path, TavContentKind kind)
@@ -111,37 +114,37 @@ CTavContentScan::Result CTavContentScan::Card(const CTavDriveMap& drives, const 
         return result;
     }
 
-    // The card's folders as the card names them, each with its folder on this PC.
-    QList<std::pair<QString, QString>> folders;
-    auto add = [&](const QString& onCard) {
-        if (const QString local = localFolder(base, onCard); !local.isEmpty())
-            folders.append({QDir(base).relativeFilePath(local).replace(u'/', u'\\'), local});
-    };
-    add(kImages);
-    if (const QString dcim = localFolder(base, kDcim); !dcim.isEmpty()) {
-        if (!readable(dcim)) {
-            result.failedFolder = driveRoot + kDcim;
-            return result;
-        }
-        for (const QString& name : QDir(dcim).entryList(QDir::Dirs | QDir::NoDotAndDotDot, kOrder)) {
-            if (IsDcfFolder(name))
-                add(kDcim + u'\\' + name);
-        }
-    }
-    add(kSounds);
-    add(kMovies);
-
-    for (const auto& [onCard, local] : folders) {
+    // Each card folder is listed as soon as it is found, so that a folder that cannot be read
+    // ends the scan with what the folders before it hold.
+    const auto list = [&](const QString& onCard, const QString& local) {
         if (!readable(local)) {
             result.failedFolder = driveRoot + onCard;
-            return result;
+            return false;
         }
         for (const QFileInfo& file : QDir(local).entryInfoList(QDir::Files, kOrder)) {
             const TavContentKind kind = KindOnCard(onCard, file.fileName());
             if (kind != TavContentKind::None)
                 result.items.append(itemOf(file, driveRoot + onCard + u'\\' + file.fileName(), kind));
         }
+        return true;
+    };
+    const auto add = [&](const QString& onCard) {
+        const QString local = localFolder(base, onCard);
+        return local.isEmpty() || list(QDir(base).relativeFilePath(local).replace(u'/', u'\\'), local);
+    };
+    if (!add(kImages))
+        return result;
+    if (const QString dcim = localFolder(base, kDcim); !dcim.isEmpty()) {
+        if (!readable(dcim)) {
+            result.failedFolder = driveRoot + kDcim;
+            return result;
+        }
+        for (const QString& name : QDir(dcim).entryList(QDir::Dirs | QDir::NoDotAndDotDot, kOrder))
+            if (IsDcfFolder(name) && !add(kDcim + u'\\' + name))
+                return result;
     }
+    if (add(kSounds))
+        add(kMovies);
     return result;
 }
 

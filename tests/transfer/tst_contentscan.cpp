@@ -128,6 +128,18 @@ private slots:
                               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         QCOMPARE(scan.failedFolder, u"K:\\DCIM\\101fkdcf"_qs);
         QCOMPARE(scan.items.size(), 4);
+        const QString dcim = QDir(m_card).filePath(u"DCIM"_qs);
+        QFile::setPermissions(dcim, QFileDevice::WriteOwner);
+        scan = CTavContentScan::Card(drives, u"K:\\"_qs);
+        QFile::setPermissions(dcim, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QCOMPARE(scan.failedFolder, u"K:\\DCIM"_qs);
+        QCOMPARE(scan.items.size(), 2); // the handheld's own pictures folder comes first
+        // A folder on the way to one (PALM) that cannot be read is named, not taken as missing.
+        const QString palm = QDir(m_card).filePath(u"PALM"_qs);
+        QFile::setPermissions(palm, QFileDevice::WriteOwner);
+        scan = CTavContentScan::Card(drives, u"K:\\"_qs);
+        QFile::setPermissions(palm, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QCOMPARE(scan.failedFolder, u"K:\\PALM"_qs);
     }
 
     void thumbnailsOnWorkers()
