@@ -18,4 +18,6 @@ public:
     static bool isValidUtf8(const QByteArray& bytes);
     // Cuts the text so that it takes at most maxBytes in code page 932, never inside a character.
     static QString truncateToBytes(const QString& text, int maxBytes);
+    // True for the first byte of a double-byte character in code page 932.
+    static bool isLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 };

@@ -233,11 +233,10 @@ void CTavMainFrame::OnSubWindowActivated(CTavModuleFrame* frame)
 {
     if (!frame || !m_shownFrame || frame == m_shownFrame || m_mdi->activeSubWindow() != frame)
         return;
-    CTavModuleFrame* before = m_shownFrame;
     m_app.SwitchModule(frame->GetDescription().module);
     // Refused (the backup file stays open): the module shown before comes back.
     if (m_shownFrame != frame)
-        ActivateModuleFrame(m_shownFrame ? m_shownFrame : before);
+        ActivateModuleFrame(m_shownFrame);
 }
 
 CTavModuleFrame* CTavMainFrame::ActiveModuleFrame() const

@@ -18,11 +18,6 @@ struct State
     int unicodeSkip = 1;
 };
 
-bool isLeadByte(unsigned char c)
-{
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
 int hexValue(char c)
 {
     if (c >= '0' && c <= '9')
@@ -77,13 +72,13 @@ public:
                 continue;
             if (m_pendingSkip > 0) {
                 // The fallback character of a \u escape.
-                if (isLeadByte(static_cast<unsigned char>(c)) && m_pos < m_in.size())
+                if (CTavDbText::isLeadByte(static_cast<unsigned char>(c)) && m_pos < m_in.size())
                     ++m_pos;
                 --m_pendingSkip;
                 continue;
             }
             m_bytes += c;
-            if (isLeadByte(static_cast<unsigned char>(c)) && m_pos < m_in.size())
+            if (CTavDbText::isLeadByte(static_cast<unsigned char>(c)) && m_pos < m_in.size())
                 m_bytes += m_in.at(m_pos++); // a trail byte may be a brace or a backslash
         }
         flush();

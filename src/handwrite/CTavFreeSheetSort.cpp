@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "CTavDbText.h"
+
 namespace {
 template <class T> int compare(const T& a, const T& b)
 {
@@ -12,10 +14,9 @@ template <class T> int compare(const T& a, const T& b)
 // every single-byte character (half-width kana included) comes before it.
 int compareTitles(const QByteArray& a, const QByteArray& b)
 {
-    const auto isLead = [](unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); };
-    const auto next = [&isLead](const QByteArray& s, qsizetype& i) {
+    const auto next = [](const QByteArray& s, qsizetype& i) {
         const auto c = static_cast<unsigned char>(s[i++]);
-        if (!isLead(c) || i >= s.size())
+        if (!CTavDbText::isLeadByte(c) || i >= s.size())
             return int(c);
         return (c << 8) | static_cast<unsigned char>(s[i++]);
     };

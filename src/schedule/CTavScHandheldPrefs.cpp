@@ -61,11 +61,6 @@ QString readTemplate(const CTavIniFile& ini, const QString& section, const char*
     return format.isEmpty() ? def : format;
 }
 
-bool isLeadByte(uchar c)
-{
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
 const char* convertField(char digit, char modifier)
 {
     switch (digit) {
@@ -175,7 +170,7 @@ QString CTavScHandheldPrefs::ConvertDateTemplate(const QByteArray& handheldTempl
             }
         }
         out += c;
-        if (isLeadByte(static_cast<uchar>(c)) && i + 1 < n)
+        if (CTavDbText::isLeadByte(static_cast<uchar>(c)) && i + 1 < n)
             out += handheldTemplate[++i];
     }
     return CTavDbText::fromCp932(out);
